@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever a Debian 12 machine lacks for building,
+# running and testing Orvalis. Does nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  qt6-base-dev libqt6printsupport6
+  libjpeg62-turbo-dev libpcre2-dev
+  libgtest-dev
+  libxml2-utils   # xmllint: tests check every XML export with a real parser
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

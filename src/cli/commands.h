@@ -1,0 +1,25 @@
+// The modes of orvalis-cli, one file each; main() picks one by the first
+// argument and hands it the rest.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvalis::cli {
+
+using Arguments = std::vector<std::string>;
+
+// Exit statuses of the command-line contract.
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+// Prints the short usage text to standard error and returns kExitUsage.
+int UsageError(const std::string& why);
+void PrintUsage(bool toStdout);
+
+// Escapes a text for one TAB-separated output line: backslash, TAB, CR, LF,
+// other bytes below 32 and 127.
+std::string EscapeField(const std::string& text);
+
+}  // namespace orvalis::cli

@@ -1,0 +1,20 @@
+// orvalis-cli: the command-line twin of the desktop program. Picks the mode
+// from the first argument; each mode lives in a file of its own.
+#include <string>
+
+#include "cli/commands.h"
+
+using namespace orvalis::cli;
+
+int main(int argc, char** argv) {
+  Arguments args(argv + 1, argv + argc);
+  if (args.empty()) return UsageError("no query given");
+  const std::string& first = args[0];
+  if (first == "--help" || first == "-h") {
+    PrintUsage(true);
+    return kExitOk;
+  }
+  const Arguments rest(args.begin() + 1, args.end());
+  (void)rest;
+  return UsageError("unknown mode: " + first);
+}
