@@ -75,7 +75,7 @@ et -ExifByteOrder=MM -Make=SONY -Model="ILCE-7M3" -FNumber=1.8 -ExposureTime=1/4
 picture iptc 400 300 120 200 220
 cp "$tmp/iptc.jpg" scan_with_caption.jpg
 et -IPTC:Keywords=Archiv -IPTC:Keywords=Scan -IPTC:City=Salzburg -IPTC:ObjectName="Altes Foto" \
-   "-IPTC:Caption-Abstract=Hochzeit 1962$(printf '\r\n')Kirche St. Peter" scan_with_caption.jpg
+   "-IPTC:Caption-Abstract=Hochzeit 1962"$'\r\n'"Kirche St. Peter" scan_with_caption.jpg
 
 picture comment 320 240 150 100 60
 cp "$tmp/comment.jpg" with_comment.jpg
