@@ -1,7 +1,6 @@
 // The date-time pattern language of the dateformat function.
 #include "query/date_format.h"
 
-#include <cctype>
 #include <cstddef>
 
 namespace orvalis {
@@ -39,7 +38,9 @@ int DayOfWeek(int year, int month, int day) {
   return (year + year / 4 - year / 100 + year / 400 + kOffsets[month - 1] + day) % 7;
 }
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+// ASCII only, whatever the C library's locale: bytes of UTF-8 text in a
+// pattern are never letters.
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
   if (text.size() - pos < word.size()) return false;

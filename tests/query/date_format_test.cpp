@@ -71,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{kMorning, "'yyyy' \"dd\" yyyy", "yyyy dd 2004", "yyyy dd 2004"},
         DateCase{kMorning, "[yyyy] 'open", "[2004] open", "[2004] open"},
         DateCase{kMorning, "", "", ""},
+        DateCase{kMorning, "dddd''d yyyy''yy", "Thursday15 200404", "Donnerstag15 200404"},
         DateCase{kMorning, "\xC3\xA4 yyyy", "\xC3\xA4 2004", "\xC3\xA4 2004"}));
 
 TEST(DateFormat, ImpossibleDatesFail) {
