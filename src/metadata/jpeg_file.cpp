@@ -1,0 +1,57 @@
+#include "metadata/jpeg_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "metadata/byte_reader.h"
+
+namespace orvalis {
+
+tJpegFile::tJpegFile(const std::string& name) {
+  fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) {
+    const int err = errno;
+    ::close(fd_);
+    fd_ = -1;
+    throw tMetadataError("cannot read file data: " + std::string(std::strerror(err)));
+  }
+  size_ = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+}
+
+tJpegFile::~tJpegFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) {
+  if (length > kBlockSize) throw tMetadataError("read request too large");
+  if (position >= blockStart_ && position - blockStart_ <= blockLength_ &&
+      length <= blockLength_ - (position - blockStart_))
+    return block_.data() + (position - blockStart_);
+  if (position > size_ || length > size_ - position)
+    throw tMetadataError("read past the end of the file");
+  if (block_.empty()) block_.resize(kBlockSize);
+  blockStart_ = position;
+  blockLength_ = 0;
+  while (blockLength_ < kBlockSize) {
+    ++readCalls_;
+    const ssize_t got = ::pread(fd_, block_.data() + blockLength_, kBlockSize - blockLength_,
+                                static_cast<off_t>(position + blockLength_));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw tMetadataError("cannot read file: " + std::string(std::strerror(errno)));
+    }
+    if (got == 0) break;
+    blockLength_ += static_cast<std::size_t>(got);
+    if (blockLength_ >= length) break;
+  }
+  if (length > blockLength_) throw tMetadataError("read past the end of the file");
+  return block_.data();
+}
+
+}  // namespace orvalis

@@ -1,0 +1,42 @@
+// Reading access to one photo file for the segment walk: the head of the file
+// comes in with one buffered read; later parts only when a segment lies
+// beyond the buffered block. The file is closed when the object goes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvalis {
+
+class tJpegFile {
+ public:
+  // Bytes fetched per read; a segment with its header always fits.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+
+  explicit tJpegFile(const std::string& name);  // throws tMetadataError
+  ~tJpegFile();
+  tJpegFile(const tJpegFile&) = delete;
+  tJpegFile& operator=(const tJpegFile&) = delete;
+
+  std::uint64_t Size() const { return size_; }
+  int Descriptor() const { return fd_; }
+
+  // The length bytes at position; valid until the next call. Throws
+  // tMetadataError when they run past the end of the file. length must not
+  // exceed kBlockSize.
+  const std::uint8_t* Read(std::uint64_t position, std::size_t length);
+
+  // How many read system calls were made (for tests of the cost).
+  int ReadCalls() const { return readCalls_; }
+
+ private:
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+  std::vector<std::uint8_t> block_;
+  std::uint64_t blockStart_ = 0;
+  std::size_t blockLength_ = 0;
+  int readCalls_ = 0;
+};
+
+}  // namespace orvalis
