@@ -49,13 +49,15 @@ std::string NumberText(double value) {
 
 double RoundDecimals(double x, int decimals) {
   const double scale = decimals == 0 ? 1.0 : decimals == 1 ? 10.0 : 100.0;
-  const double shifted = x * scale + 0.5;
-  // Beyond the 64-bit integer range the cut toward zero has no result.
-  if (!std::isfinite(shifted) || std::fabs(shifted) >= 9.2e18)
-    throw tMetadataError("invalid floating point operation");
+  // Halves round away from zero on both sides of it, so -0.5 stays -0.5 at
+  // two decimals and -2.5 becomes -3, as 2.5 becomes 3.
+  const double shifted = std::fabs(x) * scale + 0.5;
+  // Beyond the 64-bit integer range the cut has no result.
+  if (!std::isfinite(shifted) || shifted >= 9.2e18) throw tMetadataError("invalid floating point operation");
   // Dividing the whole number by the power of ten gives the double closest to
   // the decimal result (2.8, not 2.8000000000000003).
-  return std::trunc(shifted) / scale;
+  const double rounded = std::trunc(shifted) / scale;
+  return x < 0 ? -rounded : rounded;
 }
 
 }  // namespace orvalis

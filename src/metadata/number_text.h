@@ -10,7 +10,7 @@ namespace orvalis {
 // below 0.00001 or with more than 15 integer digits.
 std::string NumberText(double value);
 
-// trunc(x * 10^decimals + 0.5) / 10^decimals, cut toward zero. Throws
+// x rounded to 0, 1 or 2 decimals, halves away from zero. Throws
 // tMetadataError on an arithmetic error (value not finite or out of range).
 double RoundDecimals(double x, int decimals);
 
