@@ -4,18 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-namespace orvalis {
+#include "metadata/metadata_error.h"
 
-// An error raised while decoding metadata; decoders catch it per segment or
-// per entry, the walk lets the file-level ones reach the caller.
-class tMetadataError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace orvalis {
 
 class tByteReader {
  public:

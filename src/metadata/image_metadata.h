@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "metadata/meta_entry.h"
+#include "metadata/metadata_error.h"
 #include "metadata/rgb_bitmap.h"
 #include "metadata/tag_table.h"
 #include "metadata/tiff_directory.h"
