@@ -68,13 +68,21 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
   try {
     const std::size_t size = length - 2u;
     const std::uint8_t* bytes = file.Read(position, size);
+    {
+      const tByteReader candidate(bytes, size);
+      if (!candidate.Has(0, 14)) return false;
+      std::string id(candidate.Bytes(0, 4));
+      for (char& c : id)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (id != "EXIF" || candidate.U8(4) != 0 || candidate.U8(5) != 0) return false;
+    }
+    // Only an Exif segment replaces the kept buffer: the thumbnail location
+    // of an earlier Exif segment must not end up pointing into an XMP
+    // segment's bytes. A new buffer starts without a thumbnail.
     exifSegment_.assign(bytes, bytes + size);
+    thumbOffset_ = 0;
+    thumbLength_ = 0;
     const tByteReader segment(exifSegment_.data(), exifSegment_.size());
-    if (!segment.Has(0, 14)) return false;
-    std::string id(segment.Bytes(0, 4));
-    for (char& c : id)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (id != "EXIF" || segment.U8(4) != 0 || segment.U8(5) != 0) return false;
 
     motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
     tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);

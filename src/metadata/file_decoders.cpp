@@ -1,8 +1,5 @@
 // The small decoders of the segment walk: file system data, the JPEG comment,
 // the baseline frame header and the JFIF header.
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -105,21 +102,10 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
     // Hidden files (names starting with ".") and anything but a regular file
     // get no dates, as a directory search would not list them.
     if (!name.empty() && name[0] == '.') return true;
-#ifdef STATX_BTIME
-    struct statx sx {};
-    if (::statx(file.Descriptor(), "", AT_EMPTY_PATH, STATX_TYPE | STATX_MTIME | STATX_BTIME, &sx) != 0)
-      return true;
-    if (!S_ISREG(sx.stx_mode)) return true;
-    Append(DateEntry(kFileDateCreated, (sx.stx_mask & STATX_BTIME) != 0, sx.stx_btime.tv_sec,
-                     sx.stx_btime.tv_nsec));
-    Append(DateEntry(kFileDateModified, (sx.stx_mask & STATX_MTIME) != 0, sx.stx_mtime.tv_sec,
-                     sx.stx_mtime.tv_nsec));
-#else
-    struct stat st {};
-    if (::fstat(file.Descriptor(), &st) != 0 || !S_ISREG(st.st_mode)) return true;
-    Append(DateEntry(kFileDateCreated, false, 0, 0));
-    Append(DateEntry(kFileDateModified, true, st.st_mtim.tv_sec, st.st_mtim.tv_nsec));
-#endif
+    const tFileStatus& status = file.Status();
+    if (!status.regular) return true;
+    Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
+    Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
     return true;
   } catch (...) {
     return false;

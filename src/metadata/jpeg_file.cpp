@@ -14,14 +14,33 @@ namespace orvalis {
 tJpegFile::tJpegFile(const std::string& name) {
   fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0) {
-    const int err = errno;
-    ::close(fd_);
-    fd_ = -1;
-    throw tMetadataError("cannot read file data: " + std::string(std::strerror(err)));
+  bool ok = false;
+#ifdef STATX_BTIME
+  struct statx sx {};
+  if (::statx(fd_, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &sx) == 0) {
+    ok = true;
+    status_.regular = S_ISREG(sx.stx_mode);
+    status_.size = sx.stx_size;
+    status_.hasBirthTime = (sx.stx_mask & STATX_BTIME) != 0;
+    status_.birthSeconds = sx.stx_btime.tv_sec;
+    status_.birthNanoseconds = sx.stx_btime.tv_nsec;
+    status_.modifiedSeconds = sx.stx_mtime.tv_sec;
+    status_.modifiedNanoseconds = sx.stx_mtime.tv_nsec;
   }
-  size_ = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+#endif
+  if (!ok) {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+      const int err = errno;
+      ::close(fd_);
+      fd_ = -1;
+      throw tMetadataError("cannot read file data: " + std::string(std::strerror(err)));
+    }
+    status_.regular = S_ISREG(st.st_mode);
+    status_.size = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+    status_.modifiedSeconds = st.st_mtim.tv_sec;
+    status_.modifiedNanoseconds = static_cast<std::uint32_t>(st.st_mtim.tv_nsec);
+  }
 }
 
 tJpegFile::~tJpegFile() {
@@ -33,7 +52,7 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
   if (position >= blockStart_ && position - blockStart_ <= blockLength_ &&
       length <= blockLength_ - (position - blockStart_))
     return block_.data() + (position - blockStart_);
-  if (position > size_ || length > size_ - position)
+  if (position > status_.size || length > status_.size - position)
     throw tMetadataError("read past the end of the file");
   if (block_.empty()) block_.resize(kBlockSize);
   blockStart_ = position;

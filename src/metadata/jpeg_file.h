@@ -4,10 +4,22 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace orvalis {
+
+// What the file system says about the open file, taken with one call.
+struct tFileStatus {
+  bool regular = false;
+  std::uint64_t size = 0;
+  bool hasBirthTime = false;  // not every file system keeps one
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+  std::int64_t modifiedSeconds = 0;
+  std::uint32_t modifiedNanoseconds = 0;
+};
 
 class tJpegFile {
  public:
@@ -19,8 +31,8 @@ class tJpegFile {
   tJpegFile(const tJpegFile&) = delete;
   tJpegFile& operator=(const tJpegFile&) = delete;
 
-  std::uint64_t Size() const { return size_; }
-  int Descriptor() const { return fd_; }
+  std::uint64_t Size() const { return status_.size; }
+  const tFileStatus& Status() const { return status_; }
 
   // The length bytes at position; valid until the next call. Throws
   // tMetadataError when they run past the end of the file. length must not
@@ -32,7 +44,7 @@ class tJpegFile {
 
  private:
   int fd_ = -1;
-  std::uint64_t size_ = 0;
+  tFileStatus status_;
   std::vector<std::uint8_t> block_;
   std::uint64_t blockStart_ = 0;
   std::size_t blockLength_ = 0;

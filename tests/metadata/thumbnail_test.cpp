@@ -9,14 +9,18 @@
 namespace orvalis::test {
 namespace {
 
-// A file whose EXIF thumbnail directory points at the given bytes.
-Bytes WithExifThumbnail(const Bytes& image, std::int64_t lengthDelta = 0, std::uint32_t offsetDelta = 0) {
+// An APP1 segment whose thumbnail directory points at the given bytes.
+Bytes ExifThumbnailSegment(const Bytes& image, std::int64_t lengthDelta = 0, std::uint32_t offsetDelta = 0) {
   TiffBuilder tiff{Order{true}};
   tiff.thumbnail = {{513, 4, 1, {}}, {514, 4, 1, {}}};
   tiff.trailer = image;
   tiff.thumbnail[0].data = tiff.order.U32(tiff.TrailerOffset() + offsetDelta);
   tiff.thumbnail[1].data = tiff.order.U32(static_cast<std::uint32_t>(static_cast<std::int64_t>(image.size()) + lengthDelta));
-  return JpegFile({Segment(0xE1, ExifPayload(tiff))});
+  return Segment(0xE1, ExifPayload(tiff));
+}
+
+Bytes WithExifThumbnail(const Bytes& image, std::int64_t lengthDelta = 0, std::uint32_t offsetDelta = 0) {
+  return JpegFile({ExifThumbnailSegment(image, lengthDelta, offsetDelta)});
 }
 
 TEST(Thumbnail, WholeImageScaledToCover) {
@@ -72,6 +76,19 @@ TEST(Thumbnail, ExifThumbnailPreferred) {
   EXPECT_EQ(picture->Width, 160);
   EXPECT_EQ(picture->Height, 120);
   EXPECT_EQ(store.FindEntry("PixelsX")->Text, "1600");
+}
+
+TEST(Thumbnail, LaterXmpSegmentDoesNotReplaceTheExifBytes) {
+  // No Exif sub-directory, so the XMP segment after it is offered to the
+  // EXIF decoder too; the thumbnail must still come from the Exif segment.
+  tImageMetaData store;
+  Load(store, "thumb_xmp.jpg",
+       JpegFile({ExifThumbnailSegment(EncodeJpeg(160, 120)), Segment(0xE1, Text(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)))}));
+  ASSERT_FALSE(store.HasExif());
+  ASSERT_TRUE(store.HasThumbnail());
+  const auto picture = store.GetThumbnail();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Width, 160);
 }
 
 TEST(Thumbnail, CodecErrorsAreExceptions) {
