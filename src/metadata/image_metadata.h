@@ -74,8 +74,6 @@ class tImageMetaData {
   std::int32_t RowNumber = 0;
 
  private:
-  friend class tImageMetaDataTestAccess;
-
   // Segment decoders: each reports success or failure and catches its errors.
   bool ReadFileData(tJpegFile& file);
   bool DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length);

@@ -12,7 +12,9 @@
 namespace orvalis {
 
 tJpegFile::tJpegFile(const std::string& name) {
-  fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe that looks like a photo cannot stall
+  // a search; regular files read the same either way.
+  fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
   bool ok = false;
 #ifdef STATX_BTIME
@@ -51,15 +53,15 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
   if (length > kBlockSize) throw tMetadataError("read request too large");
   if (position >= blockStart_ && position - blockStart_ <= blockLength_ &&
       length <= blockLength_ - (position - blockStart_))
-    return block_.data() + (position - blockStart_);
+    return block_.get() + (position - blockStart_);
   if (position > status_.size || length > status_.size - position)
     throw tMetadataError("read past the end of the file");
-  if (block_.empty()) block_.resize(kBlockSize);
+  if (!block_) block_ = std::make_unique<std::uint8_t[]>(kBlockSize);
   blockStart_ = position;
   blockLength_ = 0;
   while (blockLength_ < kBlockSize) {
     ++readCalls_;
-    const ssize_t got = ::pread(fd_, block_.data() + blockLength_, kBlockSize - blockLength_,
+    const ssize_t got = ::pread(fd_, block_.get() + blockLength_, kBlockSize - blockLength_,
                                 static_cast<off_t>(position + blockLength_));
     if (got < 0) {
       if (errno == EINTR) continue;
@@ -70,7 +72,7 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
     if (blockLength_ >= length) break;
   }
   if (length > blockLength_) throw tMetadataError("read past the end of the file");
-  return block_.data();
+  return block_.get();
 }
 
 }  // namespace orvalis

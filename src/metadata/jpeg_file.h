@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstddef>
 #include <string>
-#include <vector>
+#include <memory>
 
 namespace orvalis {
 
@@ -45,7 +45,7 @@ class tJpegFile {
  private:
   int fd_ = -1;
   tFileStatus status_;
-  std::vector<std::uint8_t> block_;
+  std::unique_ptr<std::uint8_t[]> block_;
   std::uint64_t blockStart_ = 0;
   std::size_t blockLength_ = 0;
   int readCalls_ = 0;

@@ -117,16 +117,21 @@ TEST(Thumbnail, CodecErrorsAreExceptions) {
   store.ThumbFromImage = true;
   Load(store, "fake.jpg", JpegFile({Segment(0xFE, Text("x"))}));
   EXPECT_THROW(store.GetThumbnail(), tMetadataError);
-  // A frame header that declares a huge picture is refused, not allocated.
-  Bytes huge = EncodeJpeg(16, 16);
-  for (std::size_t i = 2; i + 8 < huge.size(); ++i) {
-    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
-      huge[i + 5] = huge[i + 6] = huge[i + 7] = huge[i + 8] = 0xFF;
-      break;
+  // Frame headers that declare a huge picture are refused, not allocated:
+  // baseline (output too large) and progressive (coefficient memory).
+  for (const bool progressive : {false, true}) {
+    SCOPED_TRACE(progressive ? "progressive" : "baseline");
+    Bytes huge = EncodeJpeg(16, 16, progressive);
+    const std::uint8_t frame = progressive ? 0xC2 : 0xC0;
+    for (std::size_t i = 2; i + 8 < huge.size(); ++i) {
+      if (huge[i] == 0xFF && huge[i + 1] == frame) {
+        huge[i + 5] = huge[i + 6] = huge[i + 7] = huge[i + 8] = 0xFF;
+        break;
+      }
     }
+    Load(store, "huge.jpg", huge);
+    EXPECT_THROW(store.GetThumbnail(), tMetadataError);
   }
-  Load(store, "huge.jpg", huge);
-  EXPECT_THROW(store.GetThumbnail(), tMetadataError);
 }
 
 }  // namespace
