@@ -22,4 +22,7 @@ void PrintUsage(bool toStdout);
 // other bytes below 32 and 127.
 std::string EscapeField(const std::string& text);
 
+// --dump [--merged] FILE...: lists every metadata entry of each file.
+int RunDump(const Arguments& args);
+
 }  // namespace orvalis::cli
