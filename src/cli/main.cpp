@@ -15,6 +15,6 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   const Arguments rest(args.begin() + 1, args.end());
-  (void)rest;
+  if (first == "--explain") return RunExplain(rest);
   return UsageError("unknown mode: " + first);
 }
