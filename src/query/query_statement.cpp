@@ -86,14 +86,26 @@ int ParseQueryStatement(tOrvalis& query) {
   std::string work = NormalizeLineBreaks(query.QueryText);
 
   // Comments run from "--" to the carriage return that ends their line; the
-  // line break stays. Quotes do not protect a "--".
-  for (size_t p = work.find("--"); p != std::string::npos; p = work.find("--", p)) {
-    const size_t cr = work.find('\r', p);
-    work.erase(p, cr == std::string::npos ? std::string::npos : cr - p);
+  // line break stays. Quotes do not protect a "--". One pass, so a text full
+  // of comments costs no more than any other.
+  std::string uncommented;
+  uncommented.reserve(work.size());
+  for (size_t i = 0; i < work.size();) {
+    if (work[i] == '-' && i + 1 < work.size() && work[i + 1] == '-') {
+      while (i < work.size() && work[i] != '\r') ++i;
+    } else {
+      uncommented += work[i++];
+    }
   }
-  work = TrimText(work);
-  for (size_t p = work.find("\r\n"); p != std::string::npos; p = work.find("\r\n", p)) {
-    work.replace(p, 2, " ");
+  const std::string trimmed = TrimText(uncommented);
+  work.clear();
+  for (size_t i = 0; i < trimmed.size(); ++i) {
+    if (trimmed[i] == '\r' && i + 1 < trimmed.size() && trimmed[i + 1] == '\n') {
+      work += ' ';
+      ++i;
+    } else {
+      work += trimmed[i];
+    }
   }
   query.WorkText = work;
 

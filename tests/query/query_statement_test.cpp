@@ -106,3 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace orvalis
+
+namespace orvalis {
+namespace {
+
+TEST(StatementSplit, LargeHostileTextsSplitInLinearTime) {
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text += "-- comment\nx\n";
+  tOrvalis q;
+  q.QueryText = NormalizeLineBreaks("SELECT a\n" + text + "FROM b WHERE " + std::string(100000, 'w'));
+  EXPECT_EQ(ParseQueryStatement(q), 0);
+  EXPECT_EQ(q.WhereText.size(), 100000u);
+}
+
+}  // namespace
+}  // namespace orvalis
