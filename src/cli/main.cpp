@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   const Arguments rest(args.begin() + 1, args.end());
+  if (first == "--explain") return RunExplain(rest);
   if (first == "--dump") return RunDump(rest);
-  (void)rest;
   return UsageError("unknown mode: " + first);
 }
