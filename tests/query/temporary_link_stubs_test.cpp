@@ -8,12 +8,6 @@
 #include "query/number_format.h"
 
 namespace orvalis {
-std::optional<std::string> FormatDateTime(const DateTimeParts&, std::string_view, const LocaleInfo&) {
-  return std::nullopt;
-}
-std::optional<std::string> FormatNumber(double, std::string_view, const LocaleInfo&) {
-  return std::nullopt;
-}
 std::string tMyFunctionHandler::HasSegment(const std::string&) const { return "false"; }
 std::string tMyFunctionHandler::Contains(const std::string&) const { return ""; }
 }  // namespace orvalis
