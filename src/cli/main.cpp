@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   }
   const Arguments rest(args.begin() + 1, args.end());
   if (first == "--explain") return RunExplain(rest);
+  if (first == "--eval") return RunEval(rest);
   if (first == "--dump") return RunDump(rest);
   return UsageError("unknown mode: " + first);
 }
