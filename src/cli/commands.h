@@ -30,5 +30,6 @@ std::string EscapeField(const std::string& text);
 
 // --dump [--merged] FILE...: lists every metadata entry of each file.
 int RunDump(const Arguments& args);
+int RunQuery(const Arguments& args);
 
 }  // namespace orvalis::cli

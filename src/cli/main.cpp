@@ -18,5 +18,5 @@ int main(int argc, char** argv) {
   if (first == "--explain") return RunExplain(rest);
   if (first == "--eval") return RunEval(rest);
   if (first == "--dump") return RunDump(rest);
-  return UsageError("unknown mode: " + first);
+  return RunQuery(args);
 }
