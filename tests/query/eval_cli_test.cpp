@@ -58,3 +58,27 @@ TEST(EvalCli, UsageAndUnreadableFiles) {
 
 }  // namespace
 }  // namespace orvalis
+
+namespace orvalis {
+namespace {
+
+// The command line takes the user's locale from the environment.
+TEST(EvalCli, GermanLocaleFromEnvironment) {
+  const char* old = std::getenv("LC_ALL");
+  const std::string saved = old ? old : "";
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  const auto number = testing::RunCli({"--eval", "1.5"});
+  const auto formatted = testing::RunCli({"--eval", "numformat(1234.5, '#,##0.00')"});
+  const auto converted = testing::RunCli({"--eval", "'2,5' * 2"});
+  if (old) {
+    setenv("LC_ALL", saved.c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  EXPECT_EQ(number.out, "number: 1,5\n");
+  EXPECT_EQ(formatted.out, "text: 1.234,50\n");
+  EXPECT_EQ(converted.out, "number: 5\n");
+}
+
+}  // namespace
+}  // namespace orvalis

@@ -250,3 +250,42 @@ TEST(Evaluate, IdentifierCodesFollowTheirValues) {
 
 }  // namespace
 }  // namespace orvalis
+
+namespace orvalis {
+namespace {
+
+// Random texts from the language's own pieces: compiling and evaluating
+// either succeeds or reports an error, never more.
+TEST(Evaluate, RandomTextsNeverCrash) {
+  static const char* kPieces[] = {"(", ")", ",", "'", "\"", "-", "+", "*", "/", "%", "&", "~",
+                                  "<", "=", ">", "!", " not ", " and ", " or ", "1", "2.5", "0",
+                                  "x", "Missing", "upper", "pad", "if", "match", "isnull",
+                                  "datepart", "ascii", "true", " ", "'[('", "'abc'"};
+  unsigned seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7fff;
+  };
+  FieldMap names;
+  names.fields["x"] = Value::Number(3);
+  tMyFunctionHandler functions(nullptr);
+  for (int i = 0; i < 3000; ++i) {
+    std::string text;
+    const unsigned n = 1 + next() % 12;
+    for (unsigned k = 0; k < n; ++k) text += kPieces[next() % std::size(kPieces)];
+    tParser p;
+    p.Expression = text;
+    p.IdentifierHandler = &names;
+    p.FunctionHandler = &functions;
+    if (p.Compile()) {
+      const bool ok = p.Evaluate();
+      EXPECT_EQ(ok, p.Result != nullptr) << text;
+      EXPECT_EQ(ok, p.ErrorText.empty()) << text;
+    } else {
+      EXPECT_FALSE(p.ErrorText.empty()) << text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvalis
