@@ -9,6 +9,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 n=${1:-20000}
+bash scripts/setup.sh
+# The benchmark's own tools: bc for the arithmetic, GNU time for peak memory,
+# ExifTool for the comparison.
+for p in bc time libimage-exiftool-perl; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$p" >/dev/null || true
+  fi
+done
 work=${BENCH_DIR:-/tmp/orvalis-bench}
 mkdir -p "$work"
 

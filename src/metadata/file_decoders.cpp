@@ -95,7 +95,7 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
       name = fileName_.substr(slash + 1);
     }
     folder = TrimBlanks(folder);
-    if (folder.empty()) folder = ".";
+    if (folder.empty()) folder.push_back('.');
     Append(TextEntry(group::kFile, kPath, kind::kString, folder));
     Append(TextEntry(group::kFile, kName, kind::kString, name));
 

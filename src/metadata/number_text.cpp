@@ -30,8 +30,12 @@ std::string NumberText(double value) {
   std::string out = negative ? "-" : "";
   if (exponent < -5 || exponent >= 15) {
     out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1, std::string::npos);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
     return out;
   }
   if (exponent < 0) {
