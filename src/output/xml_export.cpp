@@ -152,7 +152,7 @@ std::string XmlExportFileName(std::string_view typed) {
 }
 
 std::string XmlRootElementName(std::string_view typed) {
-  const std::string text = XmlCharacters(LowerAscii(TrimExportText(typed)));
+  const std::string text = ToDisplayUtf8(LowerAscii(TrimExportText(typed)));
   if (text.empty()) return "files";
   std::string name;
   std::size_t i = 0;
