@@ -97,7 +97,7 @@ void CheckDateTime(const tDateTimeRecord& t) {
 std::string DateValue(const tDateTimeRecord& t) {
   if (t == tDateTimeRecord{}) return std::string();
   CheckDateTime(t);
-  char buf[32];
+  char buf[48];  // room for the widest fields, though the check keeps them small
   std::snprintf(buf, sizeof buf, "%04u-%02u-%02uT%02u:%02u:%02u.%03u", unsigned{t.Year},
                 unsigned{t.Month}, unsigned{t.Day}, unsigned{t.Hour}, unsigned{t.Minute},
                 unsigned{t.Second}, unsigned{t.Millisecond});
