@@ -42,6 +42,8 @@ std::string XmlCharacters(std::string_view bytes);
 // A CDATA section "<![CDATA[...]]>" for a text already made safe with
 // XmlCharacters. A "]]>" inside the text ends the section after "]]" and
 // opens a new one for ">", so the reader gets the text back unchanged.
+// Line breaks inside a text stay as the metadata holds them; XML readers
+// hand CR and CR LF on as LF, a loss accepted for the sake of plain sections.
 std::string XmlCDataSection(std::string_view text);
 
 // An attribute value (without the quotes) for any bytes: made safe with
