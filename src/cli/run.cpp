@@ -11,7 +11,6 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,13 +38,17 @@ struct tRunOptions {
   tRunSettings settings;
 };
 
+// A stream would read a folder as an empty file (and the run would then say
+// that the query is empty), so read errors are taken from the C library.
 bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  text = buffer.str();
+  std::string data;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) data.append(buffer, n);
+  if (std::ferror(in.get())) return false;
+  text = std::move(data);
   return true;
 }
 
