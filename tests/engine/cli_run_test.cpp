@@ -245,6 +245,11 @@ TEST_F(CliRunTest, RunOptions) {
   EXPECT_EQ(unlimited.out, "one.jpg,\nthree.jpg,\ntwo.jpg,\n");
   EXPECT_EQ(unlimited.err, "");
 
+  // Progress goes to standard error only.
+  const CliRun progress = Cli({"--progress", "--no-limit", names});
+  EXPECT_EQ(progress.out, unlimited.out);
+  EXPECT_NE(progress.err.find("hits"), std::string::npos);
+
   const std::string caption = "SELECT Name, Caption FROM " + Photos("t*.jpg");
   EXPECT_EQ(Cli({caption}).out, "three.jpg,(Null)\ntwo.jpg,(Null)\n");
   EXPECT_EQ(Cli({"--null-text", "-", caption}).out, "three.jpg,-\ntwo.jpg,-\n");

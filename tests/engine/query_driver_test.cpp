@@ -378,6 +378,19 @@ TEST_F(DriverTest, LinksToFilesAreReadLinksToFoldersNotFollowed) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(DriverTest, FileThatCannotBeReadIsReportedAndSkipped) {
+  ScratchFolder s;
+  s.Write("a.jpg", MiniJpeg({"Canon", std::nullopt, ""}));
+  s.Write("b.jpg", std::string("\xFF\xD8\xFF", 3));  // ends inside a marker
+  s.Write("c.jpg", MiniJpeg({"", std::nullopt, ""}));
+  ASSERT_EQ(Exec("SELECT Name, Make FROM " + s.Path() + "*.jpg"), tRunOutcome::Completed);
+  EXPECT_EQ(host.messages,
+            Strings{"[DEBUG] Exception reading metadata: read past the end of the file"});
+  // Nothing of one file is seen with the next.
+  EXPECT_EQ(host.Column(0), (Strings{"a.jpg", "c.jpg"}));
+  EXPECT_EQ(host.Column(1), (Strings{"Canon", "(Null)"}));
+}
+
 TEST_F(DriverTest, RunStateAndThumbnailSize) {
   tRunSettings settings;
   settings.ThumbnailWidth = 90;
