@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -203,6 +204,18 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
   EXPECT_NE(ReadFile(file).find("Kirche\r\nthree.jpg"), std::string::npos);
+
+  // A refused query leaves the file as it was, and creates none.
+  const CliRun refused = Cli({"-o", file, "SELECT Size = 1 FROM " + Photos()});
+  EXPECT_EQ(refused.exit, 1);
+  EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
+  const std::string fresh = scratch_->Path() + "fresh.txt";
+  EXPECT_EQ(Cli({"-o", fresh, "SELEKT"}).exit, 1);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+  // No hits: an empty file.
+  EXPECT_EQ(Cli({"-o", file, "SELECT Name FROM " + Photos("none*")}).exit, 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(ReadFile(file), "");
 
   // A file that cannot be created is refused before anything runs.
   const CliRun bad = Cli({"-o", scratch_->Path() + "no/such/folder/x.txt", kSelect + Photos()});
