@@ -8,10 +8,10 @@
 #include <cstring>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,13 +40,17 @@ struct tRunOptions {
   tRunSettings settings;
 };
 
+// A stream would read a folder as an empty file (and the run would then say
+// that the query is empty), so read errors are taken from the C library.
 bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  text = buffer.str();
+  std::string data;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) data.append(buffer, n);
+  if (std::ferror(in.get())) return false;
+  text = std::move(data);
   return true;
 }
 
@@ -76,6 +80,8 @@ class tCliHost : public tRunHost {
   }
 
   void SetDriver(const tQueryDriver* driver) { driver_ = driver; }
+  // Called when the query has compiled and the walk begins.
+  void SetRunStart(std::function<void()> runStart) { runStart_ = std::move(runStart); }
 
   void PrepareResultList(int, int) override {
     captions_.clear();
@@ -98,7 +104,9 @@ class tCliHost : public tRunHost {
   }
   std::vector<std::string> RowPaths() const override { return paths_; }
   void FitColumnsToCaptions() override {}
-  void EnterRunningState() override {}
+  void EnterRunningState() override {
+    if (runStart_) runStart_();
+  }
   void LeaveRunningState() override { ClearProgress(); }
   void FocusQueryText() override {}
   void SetStatusPanel(int panel, const std::string& text) override {
@@ -192,6 +200,7 @@ class tCliHost : public tRunHost {
   std::string lineEnd_;
   bool progress_;
   const tQueryDriver* driver_ = nullptr;
+  std::function<void()> runStart_;
   std::vector<std::string> captions_;
   std::vector<std::string> paths_;
   std::vector<std::string> cells_;
@@ -316,10 +325,14 @@ int RunQuery(const Arguments& args) {
     }
   }
 
+  // The output file is checked now but emptied only when the run starts, so
+  // a refused query leaves an existing file as it was.
   std::ofstream file;
+  bool createdOutput = false;
   if (options.outputFile) {
-    file.open(*options.outputFile, std::ios::binary | std::ios::trunc);
-    if (!file) {
+    createdOutput = ::access(options.outputFile->c_str(), F_OK) != 0;
+    std::ofstream probe(*options.outputFile, std::ios::binary | std::ios::app);
+    if (!probe) {
       std::cerr << "orvalis-cli: cannot write " << *options.outputFile << ": "
                 << std::strerror(errno) << "\n";
       return kExitRefused;
@@ -332,8 +345,12 @@ int RunQuery(const Arguments& args) {
   tCliHost host(out, options.format, lineEnd, options.progress);
   tQueryDriver driver(host);
   host.SetDriver(&driver);
+  if (options.outputFile) {
+    host.SetRunStart([&] { file.open(*options.outputFile, std::ios::binary | std::ios::trunc); });
+  }
   driver.SetResultSet(std::move(resultSet));
   if (driver.actExecQueryExecute(options.query, options.settings) != tRunOutcome::Completed) {
+    if (createdOutput) std::remove(options.outputFile->c_str());
     return kExitRefused;
   }
   host.Finish();

@@ -73,7 +73,12 @@ FolderListing ListFolder(const std::string& folder, std::string_view mask, bool 
         if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         type = DT_REG;
       } else {
+        // File systems without entry types: a link found this way is treated
+        // like one reported as DT_LNK.
         if (::lstat(path.c_str(), &st) != 0) continue;
+        if (S_ISLNK(st.st_mode) && (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))) {
+          continue;
+        }
         type = S_ISREG(st.st_mode) ? DT_REG : S_ISDIR(st.st_mode) ? DT_DIR : DT_UNKNOWN;
       }
     }

@@ -166,7 +166,16 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   }
 
   running_ = true;
+  // However the walk ends, the driver is idle again afterwards; otherwise an
+  // error escaping the walk would refuse every later run.
+  struct tIdleOnExit {
+    bool& running;
+    ~tIdleOnExit() { running = false; }
+  } idle{running_};
+  // The list is hidden and Stop enabled in one host call; the event loop runs
+  // after each of the two steps, as the window does it.
   host_.EnterRunningState();
+  host_.ProcessEvents();
   host_.ProcessEvents();
 
   if (Lower(run.statement.FromText) == "#results") {

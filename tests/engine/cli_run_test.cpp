@@ -1,0 +1,294 @@
+// orvalis-cli query runs as a process: exit statuses, output formats, -o
+// files, the --paths | #results chain, run options and where messages go.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../metadata/json_reader.h"
+#include "engine_fixtures.h"
+#include "output/text_export.h"
+
+extern char** environ;
+
+namespace orvalis::enginetest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct CliRun {
+  int exit = -1;
+  std::string out, err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs a program with LC_ALL set (and LANG/LANGUAGE removed) and standard
+// input from a file; standard output and error land in files of the scratch
+// folder, so neither pipe can fill up and block.
+CliRun Spawn(const ScratchFolder& scratch, Strings argv, const std::string& locale = "C",
+             const std::string& stdinFile = "/dev/null", const Strings& extraEnv = {}) {
+  Strings env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    if (entry.rfind("LC_", 0) == 0 || entry.rfind("LANG=", 0) == 0 ||
+        entry.rfind("LANGUAGE=", 0) == 0) {
+      continue;
+    }
+    env.push_back(entry);
+  }
+  env.push_back("LC_ALL=" + locale);
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+  const std::string outFile = scratch.Path() + "stdout.txt";
+  const std::string errFile = scratch.Path() + "stderr.txt";
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> args, envp;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  pid_t pid = 0;
+  CliRun run;
+  const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return run;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadFile(outFile);
+  run.err = ReadFile(errFile);
+  return run;
+}
+
+class CliRunTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    scratch_ = new ScratchFolder();
+    scratch_->Write("photos/one.jpg",
+                    MiniJpeg({"Canon", std::make_pair(3u, 2u), "Hochzeit 1962\r\nKirche"}));
+    scratch_->Write("photos/two.jpg", MiniJpeg({"Ni\"kon, Inc", std::make_pair(28u, 10u), ""}));
+    scratch_->Write("photos/three.jpg", MiniJpeg({"Sony", std::make_pair(8u, 1u), ""}));
+    scratch_->Write("photos/fake.jpg", "no picture");
+  }
+  static void TearDownTestSuite() {
+    delete scratch_;
+    scratch_ = nullptr;
+  }
+
+  static std::string Photos(const std::string& mask = "*.jpg") {
+    return scratch_->Path() + "photos/" + mask;
+  }
+  static CliRun Cli(Strings args, const std::string& locale = "C",
+                    const std::string& stdinFile = "/dev/null") {
+    args.insert(args.begin(), ORVALIS_CLI_PATH);
+    return Spawn(*scratch_, args, locale, stdinFile);
+  }
+
+  static ScratchFolder* scratch_;
+};
+
+ScratchFolder* CliRunTest::scratch_ = nullptr;
+
+const char* kSelect = "SELECT Name, Make, FNumber, Caption FROM ";
+
+// The cells of kSelect over the photos, in walk order.
+const std::vector<Strings> kCells{
+    {"one.jpg", "Canon", "1.5", "Hochzeit 1962[CR]Kirche"},
+    {"three.jpg", "Sony", "8", "(Null)"},
+    {"two.jpg", "Ni\"kon, Inc", "2.8", "(Null)"},
+};
+
+TEST_F(CliRunTest, ExitStatuses) {
+  scratch_->Write("good.qry", "-- a query file\r\nSELECT Name\nFROM " + Photos("o*.jpg") + "\r\n");
+  struct Case {
+    Strings args;
+    int exit;
+    std::string err;  // part of standard error
+  } cases[] = {
+      {{"SELECT Name FROM " + Photos()}, 0, ""},
+      {{"SELECT Name FROM " + Photos("none*.jpg")}, 0, ""},
+      {{"-f", scratch_->Path() + "good.qry"}, 0, ""},
+      {{""}, 1, "Kein Abfragetext vorhanden."},
+      {{" \n "}, 1, "Kein Abfragetext vorhanden."},
+      {{"SELEKT Name FROM x"}, 1, "Syntaxfehler in der Abfrage (1)"},
+      {{"SELECT Size = 1 FROM " + Photos()}, 1, "Kann SELECT-Teil nicht analysieren: "},
+      {{"SELECT Name FROM " + Photos() + " WHERE (Size > 1"}, 1,
+       "Kann WHERE-Teil nicht analysieren: "},
+      {{"-f", scratch_->Path() + "missing.qry"}, 2, "missing.qry"},
+      {{"-f", scratch_->Path() + "photos"}, 2, "photos"},  // a folder
+      {{"-f", scratch_->Path() + "good.qry", "SELECT Name FROM x"}, 2, ""},
+      {{"--bogus", "SELECT Name FROM " + Photos()}, 2, "--bogus"},
+      {{"--format", "yaml", "SELECT Name FROM " + Photos()}, 2, "yaml"},
+      {{"--limit", "0", "SELECT Name FROM " + Photos()}, 2, "--limit"},
+      {{"--limit", "many", "SELECT Name FROM " + Photos()}, 2, "--limit"},
+      {{"SELECT Name FROM x", "SELECT Name FROM y"}, 2, ""},
+      {{"-o"}, 2, ""},
+      {{}, 2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0]);
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.exit, c.exit) << run.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    if (c.exit == 0) {
+      EXPECT_EQ(run.err, "");
+    } else {
+      EXPECT_EQ(run.out, "") << "messages belong on standard error";
+    }
+  }
+  EXPECT_EQ(Cli({"-f", scratch_->Path() + "good.qry"}).out, "one.jpg,\n");
+}
+
+TEST_F(CliRunTest, Formats) {
+  TextExportOptions lf;
+  lf.lineEnd = "\n";
+  const CliRun rows = Cli({kSelect + Photos()});
+  ASSERT_EQ(rows.exit, 0) << rows.err;
+  EXPECT_EQ(rows.out, TextExportToString(kCells, lf));
+  EXPECT_NE(rows.out.find("one.jpg,Canon,1.5,Hochzeit 1962[CR]Kirche\n"), std::string::npos);
+
+  const CliRun csv = Cli({"--format", "csv", kSelect + Photos()});
+  EXPECT_EQ(csv.out,
+            "Name,Make,FNumber,Caption\n"
+            "one.jpg,Canon,1.5,Hochzeit 1962[CR]Kirche\n"
+            "three.jpg,Sony,8,(Null)\n"
+            "two.jpg,\"Ni\"\"kon, Inc\",2.8,(Null)\n");
+
+  const CliRun json = Cli({"--format", "json", kSelect + Photos()});
+  ASSERT_EQ(json.exit, 0) << json.err;
+  const test::JsonValue doc = test::JsonReader(json.out).Parse();
+  ASSERT_NE(doc.Member("columns"), nullptr);
+  Strings captions;
+  for (const test::JsonValue& v : doc.Member("columns")->items) captions.push_back(v.text);
+  EXPECT_EQ(captions, (Strings{"Name", "Make", "FNumber", "Caption"}));
+  ASSERT_NE(doc.Member("rows"), nullptr);
+  const auto& jsonRows = doc.Member("rows")->items;
+  ASSERT_EQ(jsonRows.size(), kCells.size());
+  for (std::size_t i = 0; i < jsonRows.size(); ++i) {
+    EXPECT_EQ(jsonRows[i].Member("path")->text, Photos(kCells[i][0]));
+    Strings cells;
+    for (const test::JsonValue& v : jsonRows[i].Member("cells")->items) cells.push_back(v.text);
+    EXPECT_EQ(cells, kCells[i]);
+  }
+  // No hits: still a whole document.
+  const CliRun empty = Cli({"--format", "json", "SELECT Name FROM " + Photos("none*")});
+  EXPECT_EQ(test::JsonReader(empty.out).Parse().Member("rows")->items.size(), 0u);
+
+  const CliRun paths = Cli({"--paths", kSelect + Photos()});
+  EXPECT_EQ(paths.out, Photos("one.jpg") + "\n" + Photos("three.jpg") + "\n" + Photos("two.jpg") + "\n");
+}
+
+TEST_F(CliRunTest, OutputFileIsTheExportFile) {
+  const std::string file = scratch_->Path() + "export.txt";
+  const CliRun run = Cli({"-o", file, kSelect + Photos()});
+  ASSERT_EQ(run.exit, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
+  EXPECT_NE(ReadFile(file).find("Kirche\r\nthree.jpg"), std::string::npos);
+
+  // A refused query leaves the file as it was, and creates none.
+  const CliRun refused = Cli({"-o", file, "SELECT Size = 1 FROM " + Photos()});
+  EXPECT_EQ(refused.exit, 1);
+  EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
+  const std::string fresh = scratch_->Path() + "fresh.txt";
+  EXPECT_EQ(Cli({"-o", fresh, "SELEKT"}).exit, 1);
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+  // No hits: an empty file.
+  EXPECT_EQ(Cli({"-o", file, "SELECT Name FROM " + Photos("none*")}).exit, 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(ReadFile(file), "");
+
+  // A file that cannot be created is refused before anything runs.
+  const CliRun bad = Cli({"-o", scratch_->Path() + "no/such/folder/x.txt", kSelect + Photos()});
+  EXPECT_NE(bad.exit, 0);
+  EXPECT_EQ(bad.out, "");
+}
+
+TEST_F(CliRunTest, PathsChainIntoResults) {
+  const std::string first = "SELECT Name FROM " + Photos() + " WHERE FNumber > 2";
+  const std::string second = "SELECT Name, FNumber FROM #results WHERE FNumber < 4";
+  const CliRun chain = Spawn(*scratch_, {"/bin/sh", "-c", "\"$CLI\" --paths \"$Q1\" | \"$CLI\" \"$Q2\""},
+                             "C", "/dev/null",
+                             {std::string("CLI=") + ORVALIS_CLI_PATH, "Q1=" + first, "Q2=" + second});
+  EXPECT_EQ(chain.exit, 0) << chain.err;
+  EXPECT_EQ(chain.out, "two.jpg,2.8\n");
+  EXPECT_EQ(chain.err, "");
+
+  // The same list from a file (as -o --paths writes it, CR LF) and from standard input.
+  const std::string list = scratch_->Path() + "list.txt";
+  ASSERT_EQ(Cli({"--paths", "-o", list, first}).exit, 0);
+  EXPECT_EQ(ReadFile(list), Photos("three.jpg") + "\r\n" + Photos("two.jpg") + "\r\n");
+  EXPECT_EQ(Cli({"--results", list, second}).out, "two.jpg,2.8\n");
+  EXPECT_EQ(Cli({second}, "C", list).out, "two.jpg,2.8\n");
+  // Without a list the re-run has nothing to search.
+  EXPECT_EQ(Cli({second}).out, "");
+
+  const CliRun missing = Cli({"--results", scratch_->Path() + "nolist.txt", second});
+  EXPECT_EQ(missing.exit, 2);
+}
+
+TEST_F(CliRunTest, RunOptions) {
+  const std::string names = "SELECT Name FROM " + Photos();
+  const CliRun limited = Cli({"--limit", "2", names});
+  EXPECT_EQ(limited.exit, 0);
+  EXPECT_EQ(limited.out, "one.jpg,\nthree.jpg,\n");
+  EXPECT_EQ(limited.err,
+            "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 2 Treffern.\n");
+
+  const CliRun unlimited = Cli({"--limit", "2", "--no-limit", names});
+  EXPECT_EQ(unlimited.out, "one.jpg,\nthree.jpg,\ntwo.jpg,\n");
+  EXPECT_EQ(unlimited.err, "");
+
+  // Progress goes to standard error only.
+  const CliRun progress = Cli({"--progress", "--no-limit", names});
+  EXPECT_EQ(progress.out, unlimited.out);
+  EXPECT_NE(progress.err.find("hits"), std::string::npos);
+
+  const std::string caption = "SELECT Name, Caption FROM " + Photos("t*.jpg");
+  EXPECT_EQ(Cli({caption}).out, "three.jpg,(Null)\ntwo.jpg,(Null)\n");
+  EXPECT_EQ(Cli({"--null-text", "-", caption}).out, "three.jpg,-\ntwo.jpg,-\n");
+  EXPECT_EQ(Cli({"--no-null-text", caption}).out, "three.jpg,\ntwo.jpg,\n");
+
+  const std::string quoted = "SELECT Name FROM " + Photos() + " WHERE Make == \"Sony\"";
+  EXPECT_EQ(Cli({"--double-quote", quoted}).out, "three.jpg,\n");
+  EXPECT_EQ(Cli({"--double-quote", "SELECT Name FROM " + Photos() + " WHERE Make == 'Sony'"}).exit, 1);
+}
+
+TEST_F(CliRunTest, RunMessagesGoToStandardError) {
+  // "Canon" has no truth value: the folder's handler reports it.
+  const CliRun run = Cli({"SELECT Name FROM " + Photos() + " WHERE Make"});
+  EXPECT_EQ(run.exit, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
+}
+
+TEST_F(CliRunTest, GermanLocaleKeepsThePointInCells) {
+  const CliRun run = Cli({"SELECT Name, FNumber FROM " + Photos("one.jpg")}, "de_DE.UTF-8");
+  EXPECT_EQ(run.exit, 0) << run.err;
+  EXPECT_EQ(run.out, "one.jpg,1.5\n");
+  // The locale is in effect: a number text with a decimal comma converts.
+  EXPECT_EQ(Cli({"SELECT Name FROM " + Photos("one.jpg") + " WHERE FNumber == '1,5'"}, "de_DE.UTF-8").out,
+            "one.jpg,\n");
+}
+
+}  // namespace
+}  // namespace orvalis::enginetest

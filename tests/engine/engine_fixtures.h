@@ -1,0 +1,94 @@
+// Helpers of the engine tests: tiny JPEG files with EXIF and IPTC built in
+// code, scratch folders, and a host that records everything a run does.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/query_driver.h"
+#include "engine/run_host.h"
+
+namespace orvalis::enginetest {
+
+// What goes into a fixture photo; empty texts are left out.
+struct Photo {
+  std::string make;
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> fnumber;  // rational
+  std::string caption;                                             // IPTC 2:120
+};
+
+// SOI, APP1 Exif (big-endian TIFF: Make in the first directory, FNumber in
+// the Exif directory), APP13 IPTC when there is a caption, EOI.
+std::string MiniJpeg(const Photo& photo);
+
+// A folder under the system's temporary folder, removed with everything in
+// it when the object goes.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& Path() const { return path_; }  // ends with "/"
+  // Writes a file (creating its folders) and returns its full path.
+  std::string Write(const std::string& relative, const std::string& bytes) const;
+  std::string MakeFolder(const std::string& relative) const;
+
+ private:
+  std::string path_;
+};
+
+// Records the run as the window would show it. Can press Stop at the k-th
+// time the run lets events run, and can hand the rows back in another order
+// (as after the user sorted the list).
+class RecordingHost : public tRunHost {
+ public:
+  struct Row {
+    std::string path;
+    std::vector<std::string> cells;
+  };
+
+  void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
+  void AddColumn(const std::string& caption) override { columns.push_back(caption); }
+  int AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) override;
+  void SetCell(int row, int column, const std::string& text) override;
+  std::vector<std::string> RowPaths() const override;
+  void FitColumnsToCaptions() override { ++fitCalls; }
+  void EnterRunningState() override;
+  void LeaveRunningState() override;
+  void FocusQueryText() override { ++focusCalls; }
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ProcessEvents() override;
+
+  // Texts of one column over all rows.
+  std::vector<std::string> Column(std::size_t column) const;
+  // Row paths relative to a folder.
+  std::vector<std::string> RelativePaths(const std::string& folder) const;
+  // The texts written into panel 0, in order.
+  std::vector<std::string> Panel0Log() const;
+
+  tQueryDriver* driver = nullptr;
+  int stopAtEvent = 0;  // 0: never
+  bool reverseRowOrder = false;
+
+  int prepareCalls = 0;
+  int fitCalls = 0;
+  int focusCalls = 0;
+  int eventCalls = 0;
+  int runningDepth = 0;  // 1 between EnterRunningState and LeaveRunningState
+  int leaveCalls = 0;
+  std::array<int, 2> thumbnailSize{};
+  std::vector<std::string> columns;
+  std::vector<Row> rows;
+  std::vector<std::string> messages;
+  std::array<std::string, 4> panels;
+  std::vector<std::pair<int, std::string>> panelLog;
+};
+
+}  // namespace orvalis::enginetest
