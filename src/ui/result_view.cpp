@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
+#include <QStyle>
 #include <QStackedLayout>
 #include <QTreeView>
 
@@ -31,7 +32,6 @@ TResultView::TResultView(QWidget* parent) : QWidget(parent) {
   fList->setModel(fModel);
   fList->setSelectionModel(fSelection);
   SetUpView(fList);
-  fList->setUniformItemSizes(true);
   fList->setMovement(QListView::Static);
   fList->setResizeMode(QListView::Adjust);
   fList->setLayoutMode(QListView::Batched);
@@ -107,6 +107,8 @@ void TResultView::ApplyListGeometry() {
     case TListStyle::Report:
       break;
   }
+  // Thumbnails share one grid cell size; captions in the lists differ in width.
+  fList->setUniformItemSizes(fStyle == TListStyle::LargeIcon);
   // The view modes reset these.
   fList->setMovement(QListView::Static);
   fList->setResizeMode(QListView::Adjust);
@@ -152,16 +154,31 @@ void TResultView::MarkSelectedRows(int mark) {
   for (int row : SelectedRows()) fModel->SetMark(row, mark);
 }
 
+int TResultView::ContentWidth(int column) const {
+  // Measured here rather than by the table, which sees only the rows it has
+  // laid out (none while it is hidden during a run).
+  const QFontMetrics metrics(fTable->font());
+  int widest = 0;
+  for (int row = 0; row < fModel->rowCount(); ++row) {
+    widest = std::max(widest, metrics.horizontalAdvance(fModel->CellText(row, column)));
+  }
+  const int margins = 2 * (fTable->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 8;
+  return widest + margins;
+}
+
 void TResultView::FitColumnsToCaptions() {
   QHeaderView* header = fTable->header();
   for (int column = 0; column < fModel->ColumnCaptionCount(); ++column) {
-    if (header->sectionSize(column) < header->sectionSizeHint(column)) {
-      fTable->resizeColumnToContents(column);
+    const int caption = header->sectionSizeHint(column);
+    if (header->sectionSize(column) < caption) {
+      header->resizeSection(column, std::max(caption, ContentWidth(column)));
     }
   }
 }
 
-void TResultView::FitColumnToContent(int column) { fTable->resizeColumnToContents(column); }
+void TResultView::FitColumnToContent(int column) {
+  fTable->header()->resizeSection(column, ContentWidth(column));
+}
 
 QAbstractItemView* TResultView::CurrentView() const {
   return fStyle == TListStyle::Report ? static_cast<QAbstractItemView*>(fTable)

@@ -63,6 +63,7 @@ class TResultView : public QWidget {
 
  private:
   void ApplyListGeometry();
+  int ContentWidth(int column) const;
 
   TResultModel* fModel;
   QItemSelectionModel* fSelection;
