@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <cstdint>
+#include <limits>
 
 namespace orvalis {
 
@@ -33,6 +34,17 @@ QSize ThumbnailPictureSize(QSize picture, QSize thumbnail) {
   if (w <= 0 || h <= 0) return {0, 0};
   if (w > h) return {thumbnail.width(), RoundHalfEven(thumbnail.width() * h, w)};
   return {RoundHalfEven(thumbnail.height() * w, h), thumbnail.height()};
+}
+
+QImage ImageFromRgb24(int width, int height, const std::uint8_t* pixels, std::size_t size) {
+  if (width <= 0 || height <= 0 || pixels == nullptr) return {};
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  if (rowBytes > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max()) ||
+      size / rowBytes < static_cast<std::size_t>(height)) {
+    return {};
+  }
+  const QImage view(pixels, width, height, static_cast<qsizetype>(rowBytes), QImage::Format_RGB888);
+  return view.copy();
 }
 
 QImage MakeThumbnail(const QImage& picture, QSize thumbnail) {

@@ -5,12 +5,20 @@
 #include <QImage>
 #include <QSize>
 
+#include <cstddef>
+#include <cstdint>
+
 namespace orvalis {
 
 // The size the picture is stretched to: the thumbnail width for landscape
 // pictures, else the thumbnail height, the other side in proportion and
 // rounded to the nearest integer, halves to the even neighbour.
 QSize ThumbnailPictureSize(QSize picture, QSize thumbnail);
+
+// A copy of a plain 24-bit RGB bitmap (rows top to bottom, three bytes per
+// pixel, no padding) as the metadata reader decodes pictures. A null image
+// when the bytes do not hold width x height pixels.
+QImage ImageFromRgb24(int width, int height, const std::uint8_t* pixels, std::size_t size);
 
 // A white bitmap of the thumbnail size with a one-pixel silver frame, the
 // picture stretched over it from the top-left corner and cut at the edges.

@@ -88,5 +88,19 @@ TEST(Thumbnail, NoPreviewFitsEveryOfferedSize) {
   }
 }
 
+TEST(Thumbnail, PicturesFromPlainRgbBytes) {
+  const std::uint8_t pixels[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30};
+  const QImage image = ImageFromRgb24(2, 2, pixels, sizeof pixels);
+  ASSERT_EQ(image.size(), QSize(2, 2));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(1, 0), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(0, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(1, 1), qRgb(10, 20, 30));
+  // Too few bytes for the size, or no size at all: no picture.
+  EXPECT_TRUE(ImageFromRgb24(2, 3, pixels, sizeof pixels).isNull());
+  EXPECT_TRUE(ImageFromRgb24(0, 2, pixels, sizeof pixels).isNull());
+  EXPECT_TRUE(ImageFromRgb24(2, 2, nullptr, 0).isNull());
+}
+
 }  // namespace
 }  // namespace orvalis
