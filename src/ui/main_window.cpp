@@ -180,7 +180,8 @@ void TfrmMain::CreateActions() {
   using K = QKeySequence;
   actExecQuery = MakeAction("actExecQuery", QStringLiteral("Ausführen"),
                             QStringLiteral("Führt die aktuelle Abfrage aus"),
-                            {K(Qt::CTRL | Qt::Key_E), K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_Return)},
+                            {K(Qt::CTRL | Qt::Key_E), K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_Return),
+                             K(Qt::CTRL | Qt::Key_Enter)},
                             false);
   actExecQuery->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
   connect(actExecQuery, &QAction::triggered, this, [this] {

@@ -61,7 +61,7 @@ TEST_F(MenusTest, MainMenuMatchesTheCommandTables) {
        {"Ausschneiden | Ctrl+X", "Kopieren | Ctrl+C", "Einfügen | Ctrl+V", "-",
         "Ergebnisdateinamen kopieren | Ctrl+Alt+C", "Alles markieren | Ctrl+A"}},
       {"Abfrage",
-       {"Ausführen | Ctrl+E | F5 | Ctrl+Return", "Neue Abfrage", "Abfrageassistent starten", "-",
+       {"Ausführen | Ctrl+E | F5 | Ctrl+Return | Ctrl+Enter", "Neue Abfrage", "Abfrageassistent starten", "-",
         "Abfrage öffnen | Ctrl+O", "Abfrage speichern | Ctrl+S", "-",
         "Abfrage in Liste | Ctrl+Alt+S", "Nächste Abfrage | Alt+Down",
         "Vorherige Abfrage | Alt+Up"}},
