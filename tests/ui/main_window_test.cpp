@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -141,6 +142,16 @@ TEST_F(MainWindowTest, NoQuestionWhenDontAskOnExitIsSet) {
   TfrmMain window(&dialogs);
   EXPECT_TRUE(window.close());
   EXPECT_TRUE(dialogs.questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, ExitCreatesTheDataFolder) {
+  const QString appData = QString::fromLocal8Bit(qgetenv("APPDATA"));
+  ASSERT_FALSE(appData.isEmpty());
+  const QString folder = appData + QStringLiteral("/Farrowlight/Orvalis");
+  EXPECT_FALSE(QDir(folder).exists());
+  TfrmMain window(&dialogs);
+  EXPECT_TRUE(window.close());
+  EXPECT_TRUE(QDir(folder).exists());
 }
 
 TEST_F(MainWindowTest, StoredValuesAsWrittenByHand) {
