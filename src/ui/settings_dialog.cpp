@@ -64,16 +64,10 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   displayLayout->setRowStretch(4, 1);
   displayLayout->setColumnStretch(3, 1);
   fPages->addTab(display, QStringLiteral("Anzeige"));
-  connect(btnQueryFont, &QPushButton::clicked, this, [this] {
-    QFont chosen = fChosenQueryFont.value_or(fQueryPaneFont);
-    ChooseFont(chosen, fQueryPaneFont);
-    fChosenQueryFont = chosen;
-  });
-  connect(btnResultFont, &QPushButton::clicked, this, [this] {
-    QFont chosen = fChosenResultFont.value_or(fResultPaneFont);
-    ChooseFont(chosen, fResultPaneFont);
-    fChosenResultFont = chosen;
-  });
+  connect(btnQueryFont, &QPushButton::clicked, this,
+          [this] { ChooseFont(fChosenQueryFont, fQueryPaneFont); });
+  connect(btnResultFont, &QPushButton::clicked, this,
+          [this] { ChooseFont(fChosenResultFont, fResultPaneFont); });
 
   // Page "Optionen".
   auto* options = new QWidget;
@@ -150,7 +144,8 @@ void TfrmSettings::UpdateViewerFields() {
   }
 }
 
-void TfrmSettings::ChooseFont(QFont& chosen, const QFont& paneFont) {
+void TfrmSettings::ChooseFont(std::optional<QFont>& chosen, const QFont& paneFont) {
+  // The dialog starts from the pane's own font; a cancelled choice changes nothing.
   bool ok = false;
   const QFont font = QFontDialog::getFont(&ok, paneFont, this);
   if (ok) chosen = font;

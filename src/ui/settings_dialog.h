@@ -57,7 +57,7 @@ class TfrmSettings : public QDialog {
 
  private:
   void UpdateViewerFields();
-  void ChooseFont(QFont& chosen, const QFont& paneFont);
+  void ChooseFont(std::optional<QFont>& chosen, const QFont& paneFont);
 
   QTabWidget* fPages;
   QLabel* fLblViewerAppname;
