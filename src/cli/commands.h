@@ -18,8 +18,18 @@ constexpr int kExitUsage = 2;
 int UsageError(const std::string& why);
 void PrintUsage(bool toStdout);
 
+// --explain [--double-quote] QUERY: shows how QUERY is split and compiled.
+int RunExplain(const Arguments& args);
+
+// --eval [--double-quote] EXPR [FILE]: evaluates one expression once.
+int RunEval(const Arguments& args);
+
 // Escapes a text for one TAB-separated output line: backslash, TAB, CR, LF,
 // other bytes below 32 and 127.
 std::string EscapeField(const std::string& text);
+
+// --dump [--merged] FILE...: lists every metadata entry of each file.
+int RunDump(const Arguments& args);
+int RunQuery(const Arguments& args);
 
 }  // namespace orvalis::cli

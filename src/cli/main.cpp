@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   const Arguments rest(args.begin() + 1, args.end());
-  (void)rest;
-  return UsageError("unknown mode: " + first);
+  if (first == "--explain") return RunExplain(rest);
+  if (first == "--eval") return RunEval(rest);
+  if (first == "--dump") return RunDump(rest);
+  return RunQuery(args);
 }

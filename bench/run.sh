@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Search benchmark: builds a corpus of N photos (default 20000) and measures on
+# warm cache, side by side on this machine,
+#   1. orvalis-cli searching it for Canon photos,
+#   2. the same search with ExifTool, if installed,
+#   3. the floor: open, read 64 KiB and close every file,
+# then the peak memory of orvalis-cli at N and at 4 N.
+# Usage: bench/run.sh [N]   (set SKIP_EXIFTOOL=1 to leave ExifTool out)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+n=${1:-20000}
+bash scripts/setup.sh
+# The benchmark's own tools: bc for the arithmetic, GNU time for peak memory,
+# ExifTool for the comparison.
+for p in bc time libimage-exiftool-perl; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$p" >/dev/null || true
+  fi
+done
+work=${BENCH_DIR:-/tmp/orvalis-bench}
+mkdir -p "$work"
+
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVALIS_BUILD_UI=OFF \
+  -DORVALIS_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench -j"$(nproc)" --target orvalis-cli orvalis-bench-floor orvalis-make-corpus >/dev/null
+bin=build-bench
+
+sources=(samples)
+[ -d ../shared/corpus/exif-samples ] && sources+=(../shared/corpus/exif-samples)
+
+now() { date +%s.%N; }
+# seconds COMMAND...: runs the command with its output discarded, prints the wall time.
+seconds() {
+  local t0 t1
+  t0=$(now)
+  "$@" >/dev/null 2>&1 || true
+  t1=$(now)
+  echo "$t1 - $t0" | bc -l
+}
+# peak_kib COMMAND...: the command's maximum resident set size in KiB.
+peak_kib() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
+rate() { echo "scale=0; $1 / $2" | bc -l; }
+
+"$bin/orvalis-make-corpus" "$n" "$work/n" "${sources[@]}"
+corpus="$work/n"
+query="SELECT Name FROM $corpus/*.jpg WHERE Make ~ 'Canon' WITH subdirs"
+
+# Warm the cache and count the hits once.
+"$bin/orvalis-bench-floor" "$corpus" >/dev/null
+hits=$("$bin/orvalis-cli" --no-limit "$query" | wc -l)
+
+best() {  # best of three runs
+  local b="" s
+  for _ in 1 2 3; do
+    s=$(seconds "$@")
+    if [ -z "$b" ] || [ "$(echo "$s < $b" | bc -l)" = 1 ]; then b=$s; fi
+  done
+  echo "$b"
+}
+t_orvalis=$(best "$bin/orvalis-cli" --no-limit "$query")
+t_floor=$(best "$bin/orvalis-bench-floor" "$corpus")
+
+printf 'corpus: %d files, %d hits\n' "$n" "$hits"
+printf '%-10s %8.3f s %10s files/s\n' orvalis "$t_orvalis" "$(rate "$n" "$t_orvalis")"
+printf '%-10s %8.3f s %10s files/s\n' floor "$t_floor" "$(rate "$n" "$t_floor")"
+printf 'orvalis time / floor time: %.2f (target: at most 3)\n' "$(echo "$t_orvalis / $t_floor" | bc -l)"
+
+if [ -z "${SKIP_EXIFTOOL:-}" ] && command -v exiftool >/dev/null; then
+  t_exiftool=$(seconds exiftool -q -r -if '$Make =~ /Canon/' -p '$FileName' "$corpus")
+  printf '%-10s %8.3f s %10s files/s\n' exiftool "$t_exiftool" "$(rate "$n" "$t_exiftool")"
+  printf 'orvalis files/s / exiftool files/s: %.0f (target: at least 300)\n' \
+    "$(echo "$t_exiftool / $t_orvalis" | bc -l)"
+else
+  echo "exiftool: not measured"
+fi
+
+m1=$(peak_kib "$bin/orvalis-cli" --no-limit "$query")
+"$bin/orvalis-make-corpus" $((4 * n)) "$work/4n" "${sources[@]}" >/dev/null
+"$bin/orvalis-bench-floor" "$work/4n" >/dev/null
+hits4=$("$bin/orvalis-cli" --no-limit "SELECT Name FROM $work/4n/*.jpg WHERE Make ~ 'Canon' WITH subdirs" | wc -l)
+m4=$(peak_kib "$bin/orvalis-cli" --no-limit "SELECT Name FROM $work/4n/*.jpg WHERE Make ~ 'Canon' WITH subdirs")
+printf 'peak memory: %d KiB at %d files (%d hits), %d KiB at %d files (%d hits)\n' \
+  "$m1" "$n" "$hits" "$m4" $((4 * n)) "$hits4"
+rm -rf "$work/4n"

@@ -1,0 +1,331 @@
+// orvalis-cli QUERY and -f FILE: runs a query with the same driver as the
+// desktop program and writes the hits as rows, CSV, JSON, XML or paths.
+// Messages of the run go to standard error, never into the output.
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/system_locale.h"
+#include "engine/query_driver.h"
+#include "output/csv_writer.h"
+#include "output/display_text.h"
+#include "output/json_writer.h"
+#include "output/text_export.h"
+#include "query/query_statement.h"
+
+namespace orvalis::cli {
+
+namespace {
+
+enum class tFormat { Rows, Csv, Json, Xml, Paths };
+
+struct tRunOptions {
+  std::string query;
+  tFormat format = tFormat::Rows;
+  std::optional<std::string> outputFile;
+  std::optional<std::string> resultsFile;
+  bool progress = ::isatty(STDERR_FILENO) != 0;
+  tRunSettings settings;
+};
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return false;
+  text = buffer.str();
+  return true;
+}
+
+// One full path per line, as --paths prints them; CR LF or LF line ends.
+std::vector<std::string> ReadPathList(std::istream& in) {
+  std::vector<std::string> paths;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) paths.push_back(line);
+  }
+  return paths;
+}
+
+// The run's host on a terminal: rows are written as soon as their last cell
+// is known, so memory holds only the hits' paths; progress and messages go
+// to standard error.
+class tCliHost : public tRunHost {
+ public:
+  tCliHost(std::ostream& out, tFormat format, const std::string& lineEnd, bool progress)
+      : out_(out), format_(format), lineEnd_(lineEnd), progress_(progress) {
+    TextExportOptions rows;
+    rows.lineEnd = lineEnd;
+    textWriter_ = std::make_unique<TextExportWriter>(out_, rows);
+    csvWriter_ = std::make_unique<CsvWriter>(out_, lineEnd);
+    jsonWriter_ = std::make_unique<JsonWriter>(out_);
+  }
+
+  void SetDriver(const tQueryDriver* driver) { driver_ = driver; }
+
+  void PrepareResultList(int, int) override {
+    captions_.clear();
+    paths_.clear();
+  }
+  void AddColumn(const std::string& caption) override { captions_.push_back(caption); }
+  int AddRow(const std::string& path, tImageMetaData&, bool) override {
+    BeginOutput();
+    paths_.push_back(path);
+    cells_.assign(captions_.size(), std::string());
+    return static_cast<int>(paths_.size()) - 1;
+  }
+  void SetCell(int row, int column, const std::string& text) override {
+    if (row != static_cast<int>(paths_.size()) - 1 || column < 0 ||
+        column >= static_cast<int>(cells_.size())) {
+      return;
+    }
+    cells_[static_cast<std::size_t>(column)] = text;
+    if (column + 1 == static_cast<int>(cells_.size())) WriteRow();
+  }
+  std::vector<std::string> RowPaths() const override { return paths_; }
+  void FitColumnsToCaptions() override {}
+  void EnterRunningState() override {}
+  void LeaveRunningState() override { ClearProgress(); }
+  void FocusQueryText() override {}
+  void SetStatusPanel(int panel, const std::string& text) override {
+    if (panel == 3 && !text.empty()) {
+      folder_ = text;
+      ShowProgress(false);
+    }
+  }
+  void ShowMessage(const std::string& text) override {
+    ClearProgress();
+    std::cerr << ToDisplayUtf8(text) << '\n';
+  }
+  void ProcessEvents() override { ShowProgress(false); }
+
+  // Ends the document; called after a completed run.
+  void Finish() {
+    BeginOutput();
+    switch (format_) {
+      case tFormat::Json: jsonWriter_->End(); break;
+      default: break;
+    }
+    out_.flush();
+  }
+  const std::string& XmlError() const { return xmlError_; }
+
+ private:
+  void BeginOutput() {
+    if (begun_) return;
+    begun_ = true;
+    switch (format_) {
+      case tFormat::Csv: csvWriter_->WriteHeader(captions_); break;
+      case tFormat::Json: jsonWriter_->Begin(captions_); break;
+      default: break;
+    }
+  }
+
+  void WriteRow() {
+    const std::string& path = paths_.back();
+    switch (format_) {
+      case tFormat::Rows: {
+        // The terminal and the files of this platform take UTF-8; a text
+        // stored in another code page is shown the way the windows show it.
+        std::vector<std::string> utf8;
+        utf8.reserve(cells_.size());
+        for (const std::string& cell : cells_) utf8.push_back(ToDisplayUtf8(cell));
+        textWriter_->WriteRow(utf8);
+        break;
+      }
+      case tFormat::Csv: csvWriter_->WriteRow(cells_); break;
+      case tFormat::Json: jsonWriter_->WriteRow(path, cells_); break;
+      case tFormat::Paths: out_ << path << lineEnd_; break;
+      case tFormat::Xml: break;
+    }
+    ShowProgress(false);
+  }
+
+  void ShowProgress(bool force) {
+    if (!progress_ || driver_ == nullptr) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - lastProgress_ < std::chrono::milliseconds(200)) return;
+    lastProgress_ = now;
+    std::string line = ToDisplayUtf8(folder_);
+    if (line.size() > 50) line = "..." + line.substr(line.size() - 47);
+    std::fprintf(stderr, "\r\033[K%s  %lld files  %d hits", line.c_str(),
+                 static_cast<long long>(driver_->FilesRead()), driver_->HitCount());
+    std::fflush(stderr);
+    shown_ = true;
+  }
+  void ClearProgress() {
+    if (shown_) std::fputs("\r\033[K", stderr);
+    shown_ = false;
+  }
+
+  std::ostream& out_;
+  tFormat format_;
+  std::string lineEnd_;
+  bool progress_;
+  const tQueryDriver* driver_ = nullptr;
+  std::vector<std::string> captions_;
+  std::vector<std::string> paths_;
+  std::vector<std::string> cells_;
+  std::unique_ptr<TextExportWriter> textWriter_;
+  std::unique_ptr<CsvWriter> csvWriter_;
+  std::unique_ptr<JsonWriter> jsonWriter_;
+  std::string xmlError_;
+  bool begun_ = false;
+  std::string folder_;
+  std::chrono::steady_clock::time_point lastProgress_{};
+  bool shown_ = false;
+};
+
+// /LCID:n and /debug (or -debug) belong to the desktop program's command line;
+// the command line accepts them so both take the same arguments.
+bool IsProgramOption(const std::string& arg) {
+  std::string lower = arg;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower == "/debug" || lower == "-debug" || lower.rfind("/lcid:", 0) == 0;
+}
+
+bool ParseInteger(const std::string& text, long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtol(text.c_str(), &end, 10);
+  return errno == 0 && end != nullptr && *end == '\0';
+}
+
+}  // namespace
+
+int RunQuery(const Arguments& args) {
+  tRunOptions options;
+  std::optional<std::string> queryFile;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (arg == "-f") {
+      if (!value(v)) return UsageError("-f needs a file");
+      queryFile = v;
+    } else if (arg == "--format") {
+      if (!value(v)) return UsageError("--format needs rows, csv, json or xml");
+      if (v == "rows") options.format = tFormat::Rows;
+      else if (v == "csv") options.format = tFormat::Csv;
+      else if (v == "json") options.format = tFormat::Json;
+      else if (v == "xml") options.format = tFormat::Xml;
+      else return UsageError("unknown format: " + v);
+    } else if (arg == "-o") {
+      if (!value(v)) return UsageError("-o needs a file");
+      options.outputFile = v;
+    } else if (arg == "--limit") {
+      long n = 0;
+      if (!value(v) || !ParseInteger(v, n) || n < 1 || n > 2147483647L) {
+        return UsageError("--limit needs a whole number of at least 1");
+      }
+      options.settings.EnforceRefinement = true;
+      options.settings.RefinementLimit = static_cast<std::int32_t>(n);
+    } else if (arg == "--no-limit") {
+      options.settings.EnforceRefinement = false;
+    } else if (arg == "--null-text") {
+      if (!value(v)) return UsageError("--null-text needs a text");
+      options.settings.UseNullText = true;
+      options.settings.NullText = v;
+    } else if (arg == "--no-null-text") {
+      options.settings.UseNullText = false;
+    } else if (arg == "--double-quote") {
+      options.settings.StrDelimDoubleQuote = true;
+    } else if (arg == "--progress") {
+      options.progress = true;
+    } else if (arg == "--paths") {
+      options.format = tFormat::Paths;
+    } else if (arg == "--results") {
+      if (!value(v)) return UsageError("--results needs a file");
+      options.resultsFile = v;
+    } else if (IsProgramOption(arg)) {
+      // /LCID:n and /debug belong to the desktop program's command line.
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+      return UsageError("unknown option: " + arg);
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (queryFile) {
+    if (!positional.empty()) return UsageError("give either a query or -f FILE");
+    if (!ReadWholeFile(*queryFile, options.query)) {
+      std::cerr << "orvalis-cli: cannot read the query file " << *queryFile << "\n";
+      return kExitUsage;
+    }
+  } else {
+    if (positional.size() != 1) return UsageError("give exactly one query");
+    options.query = positional[0];
+  }
+  options.settings.Locale = SystemLocale();
+
+  // The result set of FROM "#results": the --results file, else standard
+  // input when it is not a terminal. Read only when the query asks for it.
+  std::vector<std::string> resultSet;
+  {
+    tOrvalis probe;
+    probe.QueryText = NormalizeLineBreaks(options.query);
+    if (ParseQueryStatement(probe) == 0 && probe.FromText.size() == 8) {
+      std::string from = probe.FromText;
+      for (char& c : from) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (from == "#results") {
+        if (options.resultsFile) {
+          std::ifstream in(*options.resultsFile, std::ios::binary);
+          if (!in) {
+            std::cerr << "orvalis-cli: cannot read the result list " << *options.resultsFile << "\n";
+            return kExitUsage;
+          }
+          resultSet = ReadPathList(in);
+        } else if (!::isatty(STDIN_FILENO)) {
+          resultSet = ReadPathList(std::cin);
+        }
+      }
+    }
+  }
+
+  std::ofstream file;
+  if (options.outputFile) {
+    file.open(*options.outputFile, std::ios::binary | std::ios::trunc);
+    if (!file) {
+      std::cerr << "orvalis-cli: cannot write " << *options.outputFile << ": "
+                << std::strerror(errno) << "\n";
+      return kExitRefused;
+    }
+  }
+  std::ostream& out = options.outputFile ? static_cast<std::ostream&>(file) : std::cout;
+  // Files get the exports' CR LF; the terminal gets LF.
+  const std::string lineEnd = options.outputFile ? "\r\n" : "\n";
+
+  tCliHost host(out, options.format, lineEnd, options.progress);
+  tQueryDriver driver(host);
+  host.SetDriver(&driver);
+  driver.SetResultSet(std::move(resultSet));
+  if (driver.actExecQueryExecute(options.query, options.settings) != tRunOutcome::Completed) {
+    return kExitRefused;
+  }
+  host.Finish();
+  if (!out) {
+    std::cerr << "orvalis-cli: writing the output failed\n";
+    return kExitRefused;
+  }
+  return host.XmlError().empty() ? kExitOk : kExitRefused;
+}
+
+}  // namespace orvalis::cli

@@ -1,0 +1,273 @@
+#include "engine/query_driver.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+#include <string_view>
+
+#include "engine/folder_listing.h"
+#include "i18n/messages.h"
+#include "metadata/image_metadata.h"
+#include "query/cell_text.h"
+#include "query/function_handler.h"
+#include "query/parser.h"
+#include "query/query_statement.h"
+#include "query/value_conversion.h"
+#include "query/var_handler.h"
+
+namespace orvalis {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+std::string CurrentFolder() {
+  std::string buffer(4096, '\0');
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return "./";
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(buffer.find('\0'));
+  if (buffer.empty() || buffer.back() != '/') buffer += '/';
+  return buffer;
+}
+
+// Clears the store when a file's processing ends, also through an error, so
+// the next file never sees this file's entries.
+struct tClearOnExit {
+  tImageMetaData& store;
+  ~tClearOnExit() { store.Clear(); }
+};
+
+}  // namespace
+
+void SplitFromPath(const std::string& fromText, std::string& folder, std::string& mask) {
+  std::string path = fromText;
+  if (path.rfind("~/", 0) == 0) {
+    if (const char* home = std::getenv("HOME"); home && *home) {
+      path = std::string(home) + path.substr(1);
+    }
+  }
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    folder.clear();
+    mask = path;
+  } else {
+    folder = path.substr(0, slash + 1);
+    mask = path.substr(slash + 1);
+  }
+}
+
+// Everything one run owns: statement, store, handlers and compiled parsers.
+struct tQueryDriver::tRun {
+  explicit tRun(const tRunSettings& s)
+      : settings(s), varHandler(store), functionHandler(&store, s.Locale) {
+    store.MergeIptcLists = 1;
+  }
+
+  const tRunSettings& settings;
+  tOrvalis statement;
+  tImageMetaData store;
+  tMyVarHandler varHandler;
+  tMyFunctionHandler functionHandler;
+  std::unique_ptr<tParser> where;
+  std::vector<std::unique_ptr<tParser>> columns;
+  bool recurse = false;
+  std::string mask;
+};
+
+tQueryDriver::tQueryDriver(tRunHost& host) : host_(host) {}
+tQueryDriver::~tQueryDriver() = default;
+
+void tQueryDriver::Stop() {
+  stop_ = true;
+  host_.SetStatusPanel(1, Message("StatusStopped", "Abbruch"));
+}
+
+tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
+                                              const tRunSettings& settings) {
+  if (running_) return tRunOutcome::Refused;
+  const std::string text = NormalizeLineBreaks(queryText);
+  if (TrimText(text).empty()) {
+    host_.ShowMessage(Message("NoQueryText", "Kein Abfragetext vorhanden."));
+    return tRunOutcome::Refused;
+  }
+
+  host_.PrepareResultList(settings.ThumbnailWidth, settings.ThumbnailHeight);
+  hitCount_ = 0;
+  filesRead_ = 0;
+  host_.SetStatusPanel(0, "0 hits");
+  host_.SetStatusPanel(1, "");
+  host_.SetStatusPanel(3, "");
+  stop_ = false;
+
+  run_ = std::make_unique<tRun>(settings);
+  tRun& run = *run_;
+  // Whatever way the run ends, it releases everything it owns.
+  struct tReleaseRun {
+    std::unique_ptr<tRun>& run;
+    ~tReleaseRun() { run.reset(); }
+  } release{run_};
+
+  run.statement.QueryText = text;
+  if (const int position = ParseQueryStatement(run.statement); position > 0) {
+    host_.ShowMessage(Message("QuerySyntaxError", "Syntaxfehler in der Abfrage") + " (" +
+                      std::to_string(position) + ")");
+    return tRunOutcome::Refused;
+  }
+  run.recurse = Lower(run.statement.WithText).find("subdirs") != std::string::npos;
+
+  const char delimiter = settings.StrDelimDoubleQuote ? '"' : '\'';
+  auto newParser = [&](const std::string& expression) {
+    auto parser = std::make_unique<tParser>();
+    parser->Expression = expression;
+    parser->StringDelimiter = delimiter;
+    parser->ArgumentSeparator = ',';
+    parser->IdentifierHandler = &run.varHandler;
+    parser->FunctionHandler = &run.functionHandler;
+    parser->Locale = settings.Locale;
+    return parser;
+  };
+  run.where = newParser(run.statement.WhereText);
+
+  const std::vector<std::string> columnTexts =
+      SplitFieldList(run.statement.SelectText, ',', delimiter);
+  if (columnTexts.empty()) {
+    // A statement without SELECT items would give rows without cells.
+    host_.ShowMessage(Message("SelectParseError", "Kann SELECT-Teil nicht analysieren: ") +
+                      "Empty SELECT list");
+    return tRunOutcome::Refused;
+  }
+  host_.AddColumn(columnTexts[0]);
+  for (std::size_t i = 0; i < columnTexts.size(); ++i) {
+    run.columns.push_back(newParser(columnTexts[i]));
+    if (!run.columns.back()->Compile()) {
+      host_.ShowMessage(Message("SelectParseError", "Kann SELECT-Teil nicht analysieren: ") +
+                        run.columns.back()->ErrorText);
+      return tRunOutcome::Refused;
+    }
+    if (i > 0) host_.AddColumn(columnTexts[i]);
+  }
+  if (!run.where->Compile()) {
+    host_.ShowMessage(Message("WhereParseError", "Kann WHERE-Teil nicht analysieren: ") +
+                      run.where->ErrorText);
+    host_.FocusQueryText();
+    return tRunOutcome::Refused;
+  }
+
+  running_ = true;
+  host_.EnterRunningState();
+  host_.ProcessEvents();
+
+  if (Lower(run.statement.FromText) == "#results") {
+    // The result set changes only at the end of a run, so iterate a copy.
+    const std::vector<std::string> paths = resultSet_;
+    for (const std::string& path : paths) {
+      if (stop_) break;
+      try {
+        ProcessFile(path);
+      } catch (const std::exception& e) {
+        ShowFolderError(e.what());
+      }
+    }
+  } else {
+    std::string folder;
+    SplitFromPath(run.statement.FromText, folder, run.mask);
+    // Rows and the result set carry full paths, also for a relative FROM.
+    if (folder.empty() || folder[0] != '/') folder = CurrentFolder() + folder;
+    ProcessDir(folder);
+  }
+
+  resultSet_ = host_.RowPaths();
+  host_.FitColumnsToCaptions();
+  host_.LeaveRunningState();
+  running_ = false;
+  if (settings.EnforceRefinement && hitCount_ >= settings.RefinementLimit) {
+    std::string message =
+        Message("HitLimitReached",
+                "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.");
+    if (const std::size_t at = message.find("%d"); at != std::string::npos) {
+      message.replace(at, 2, std::to_string(settings.RefinementLimit));
+    }
+    host_.ShowMessage(message);
+  }
+  return tRunOutcome::Completed;
+}
+
+void tQueryDriver::ShowFolderError(const std::string& what) {
+  host_.ShowMessage("Nicht behebbarer Fehler : " + what);
+}
+
+void tQueryDriver::ProcessDir(const std::string& folderIn) {
+  try {
+    std::string folder = folderIn;
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    host_.SetStatusPanel(3, folder);
+    const FolderListing listing = ListFolder(folder, run_->mask, run_->recurse);
+    for (const std::string& name : listing.files) {
+      if (stop_) return;
+      ProcessFile(folder + name);
+    }
+    host_.SetStatusPanel(3, "");
+    if (!run_->recurse) return;
+    for (const std::string& name : listing.subfolders) {
+      if (stop_) return;
+      ProcessDir(folder + name);
+    }
+  } catch (const std::exception& e) {
+    ShowFolderError(e.what());
+  }
+}
+
+void tQueryDriver::ProcessFile(const std::string& path) {
+  tRun& run = *run_;
+  const tRunSettings& settings = run.settings;
+  if (settings.EnforceRefinement) {
+    if (hitCount_ >= settings.RefinementLimit) stop_ = true;
+    host_.SetStatusPanel(0, std::to_string(hitCount_) + " (HITLIMIT!)");
+  }
+  if (stop_) return;
+
+  tClearOnExit clear{run.store};
+  ++filesRead_;
+  try {
+    run.store.ReadJpegFile(path);
+  } catch (const std::exception& e) {
+    host_.ShowMessage(std::string("[DEBUG] Exception reading metadata: ") + e.what());
+    return;
+  }
+  if (!run.store.IsJpeg()) return;
+
+  const bool hit = run.where->Evaluate() && run.where->Result != nullptr &&
+                   ValueToBoolean(run.where->Result->Value, settings.Locale);
+  host_.ProcessEvents();
+  if (!hit) return;
+
+  ++hitCount_;
+  run.store.RowNumber = hitCount_;
+  host_.SetStatusPanel(0, std::to_string(hitCount_) + " hits");
+  const int row = host_.AddRow(path, run.store, settings.GeneratePreview);
+  if (run.statement.TopCount > 0 && hitCount_ >= run.statement.TopCount) stop_ = true;
+  for (std::size_t i = 0; i < run.columns.size(); ++i) {
+    host_.ProcessEvents();
+    tParser& column = *run.columns[i];
+    std::string text;
+    if (column.Evaluate() && column.Result != nullptr) {
+      text = CellText(column.Result->Value, settings.Locale, settings.UseNullText,
+                      settings.NullText);
+    }
+    host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
+  }
+}
+
+}  // namespace orvalis

@@ -1,0 +1,83 @@
+// The query run: from the query text over the folder tree to the filled result
+// list. It splits and compiles the statement, walks the folders, reads every
+// matching file's metadata, evaluates WHERE and, for each hit, adds a row with
+// one cell per SELECT column. All contact with the windows (or the terminal)
+// goes through tRunHost.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/run_host.h"
+#include "query/locale_info.h"
+
+namespace orvalis {
+
+class tImageMetaData;
+class tParser;
+struct tOrvalis;
+
+// The settings a run reads.
+struct tRunSettings {
+  bool StrDelimDoubleQuote = false;
+  bool EnforceRefinement = true;
+  std::int32_t RefinementLimit = 300;
+  bool UseNullText = true;
+  std::string NullText = "(Null)";
+  std::int32_t ThumbnailWidth = 160;
+  std::int32_t ThumbnailHeight = 120;
+  bool GeneratePreview = false;
+  LocaleInfo Locale;
+};
+
+enum class tRunOutcome {
+  Refused,    // no query text, a syntax error, or a part that does not compile
+  Completed,  // the walk ran (to its end, to TOP, to the hit limit or to Stop)
+};
+
+class tQueryDriver {
+ public:
+  explicit tQueryDriver(tRunHost& host);
+  ~tQueryDriver();
+  tQueryDriver(const tQueryDriver&) = delete;
+  tQueryDriver& operator=(const tQueryDriver&) = delete;
+
+  // The whole run of the query text as typed in the editor.
+  tRunOutcome actExecQueryExecute(const std::string& queryText, const tRunSettings& settings);
+
+  // The Stop command: ends a running walk at the next file or folder entry.
+  void Stop();
+  bool Running() const { return running_; }
+
+  // Full paths of the hits of the last completed run, in row order; the
+  // source of FROM "#results". The command line presets it from a list.
+  const std::vector<std::string>& ResultSet() const { return resultSet_; }
+  void SetResultSet(std::vector<std::string> paths) { resultSet_ = std::move(paths); }
+
+  // Progress of the current run.
+  std::int32_t HitCount() const { return hitCount_; }
+  std::int64_t FilesRead() const { return filesRead_; }
+
+ private:
+  struct tRun;
+
+  void ProcessDir(const std::string& folder);
+  void ProcessFile(const std::string& path);
+  void ShowFolderError(const std::string& what);
+
+  tRunHost& host_;
+  std::vector<std::string> resultSet_;
+  std::unique_ptr<tRun> run_;  // valid during actExecQueryExecute only
+  bool stop_ = false;
+  bool running_ = false;
+  std::int32_t hitCount_ = 0;
+  std::int64_t filesRead_ = 0;
+};
+
+// The folder part of a FROM path (up to and including its last "/") and the
+// mask after it. A leading "~/" stands for the home folder.
+void SplitFromPath(const std::string& fromText, std::string& folder, std::string& mask);
+
+}  // namespace orvalis

@@ -1,0 +1,204 @@
+// The EXIF decoder: Exif header, TIFF header, the first directory, the
+// thumbnail directory and the Exif sub-directory, each entry converted by the
+// generic rule of its field type.
+#include <cstdio>
+#include <string>
+
+#include "metadata/byte_reader.h"
+#include "metadata/image_metadata.h"
+#include "metadata/jpeg_file.h"
+
+namespace orvalis {
+
+namespace {
+
+constexpr std::uint16_t kTagExifPointer = 34665;
+constexpr std::uint16_t kTagMakerNote = 37500;
+constexpr std::uint16_t kTagInteropPointer = 40965;
+constexpr std::uint16_t kTagGpsPointer = 34853;
+
+enum FieldType : std::uint16_t {
+  kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kUndefined = 7,
+  kSShort = 8, kSLong = 9, kSRational = 10
+};
+
+// Bytes of an UNDEFINED value shown in the dump; more could never reach the
+// 255 characters an entry's text keeps.
+constexpr std::uint32_t kMaxDumpedBytes = (kMaxEntryText + 2) / 3;
+
+// The value bytes of an ASCII or UNDEFINED entry: inside the value field when
+// they fit, else count bytes at the offset the field holds.
+std::string_view ValueBytes(const tByteReader& tiff, const tIfdEntry& in, std::uint32_t count) {
+  if (count <= 4) return {reinterpret_cast<const char*>(in.ValueBytes), count};
+  return tiff.Bytes(in.ValueField, count);
+}
+
+}  // namespace
+
+void tImageMetaData::ReadDirectory(const tByteReader& tiff, std::uint32_t offset, tIfdBlock& block) const {
+  // A directory that lies outside the segment counts as empty, and only the
+  // entries that lie wholly inside it are taken; the rest of the segment
+  // still decodes.
+  block.Offset = offset;
+  block.Count = 0;
+  block.Entries.clear();
+  block.NextOffset = 0;
+  if (!tiff.Has(offset, 2)) return;
+  const std::uint32_t declared = tiff.U16(offset);
+  const std::uint64_t first = std::uint64_t{offset} + 2;
+  const std::uint64_t fitting = (tiff.Size() - first) / 12;
+  const auto count = static_cast<std::uint32_t>(declared < fitting ? declared : fitting);
+  block.Entries.resize(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint64_t at = first + 12ull * i;
+    tIfdEntry& e = block.Entries[i];
+    e.Tag = tiff.U16(at);
+    e.Type = tiff.U16(at + 2);
+    e.Count = tiff.U32(at + 4);
+    e.ValueField = tiff.U32(at + 8);
+    const std::string_view raw = tiff.Bytes(at + 8, 4);
+    for (int b = 0; b < 4; ++b) e.ValueBytes[b] = static_cast<std::uint8_t>(raw[static_cast<std::size_t>(b)]);
+  }
+  block.Count = count;
+  const std::uint64_t next = first + 12ull * declared;
+  if (count == declared && tiff.Has(next, 4)) block.NextOffset = tiff.U32(next);
+}
+
+bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    const std::size_t size = length - 2u;
+    const std::uint8_t* bytes = file.Read(position, size);
+    {
+      const tByteReader candidate(bytes, size);
+      if (!candidate.Has(0, 14)) return false;
+      std::string id(candidate.Bytes(0, 4));
+      for (char& c : id)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (id != "EXIF" || candidate.U8(4) != 0 || candidate.U8(5) != 0) return false;
+    }
+    // Only an Exif segment replaces the kept buffer: the thumbnail location
+    // of an earlier Exif segment must not end up pointing into an XMP
+    // segment's bytes. A new buffer starts without a thumbnail.
+    exifSegment_.assign(bytes, bytes + size);
+    thumbOffset_ = 0;
+    thumbLength_ = 0;
+    const tByteReader segment(exifSegment_.data(), exifSegment_.size());
+
+    motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
+    tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);
+    tiff.SetMotorola(motorola_);
+    const std::uint32_t firstOffset = tiff.U32(4);
+    for (tIfdBlock& slot : slots_) slot = tIfdBlock{};
+
+    slots_[0].Kind = ifd::kFirst;
+    ReadDirectory(tiff, firstOffset, slots_[0]);
+    // Each directory is read once: a pointer back to one already read would
+    // only repeat its entries.
+    const std::uint32_t thumbDir = slots_[0].NextOffset;
+    if (thumbDir != 0 && thumbDir != firstOffset) {
+      slots_[1].Kind = ifd::kThumbnail;
+      ReadDirectory(tiff, thumbDir, slots_[1]);
+    }
+    for (const tIfdEntry& e : slots_[0].Entries) {
+      if (e.Tag != kTagExifPointer) continue;
+      exifFlag_ = true;
+      if (e.ValueField != firstOffset && (thumbDir == 0 || e.ValueField != thumbDir)) {
+        slots_[2].Kind = ifd::kExif;
+        ReadDirectory(tiff, e.ValueField, slots_[2]);
+      }
+      break;
+    }
+
+    for (const tIfdBlock& slot : slots_) {
+      for (const tIfdEntry& in : slot.Entries) {
+        tMetaEntry out;
+        if (ConvertIfdEntry(tiff, in, slot.Kind, out)) Append(std::move(out));
+      }
+    }
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& in,
+                                     std::uint8_t dirKind, tMetaEntry& out) {
+  if (dirKind == ifd::kFirst && in.Tag == kTagExifPointer) return false;
+  if (dirKind == ifd::kExif &&
+      (in.Tag == kTagMakerNote || in.Tag == kTagInteropPointer || in.Tag == kTagGpsPointer))
+    return false;
+  try {
+    out = tMetaEntry{};
+    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
+    out.Tag = in.Tag;
+    out.Kind = kind::kOther;
+    tByteReader field(in.ValueBytes, 4);
+    field.SetMotorola(motorola_);
+    std::string text;
+    switch (in.Type) {
+      case kByte:
+      case kShort:
+      case kLong: {
+        const std::uint32_t v = in.Type == kByte ? field.U8(0) : in.Type == kShort ? field.U16(0) : field.U32(0);
+        out.Kind = kind::kNumber;
+        out.Value = Value::Integer(v);
+        text = std::to_string(v);
+        break;
+      }
+      case kAscii: {
+        std::string s(ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count));
+        while (!s.empty() && s.back() == '\0') s.pop_back();
+        out.Kind = kind::kString;
+        out.Value = Value::Text(s);
+        text = std::move(s);
+        break;
+      }
+      case kUndefined: {
+        // The whole value must lie in the segment; only its start is shown.
+        const std::string_view bytes = ValueBytes(tiff, in, in.Count);
+        static const char* kHex = "0123456789ABCDEF";
+        text = motorola_ ? "MM " : "II ";
+        const std::size_t shown = bytes.size() < kMaxDumpedBytes ? bytes.size() : kMaxDumpedBytes;
+        for (std::size_t i = 0; i < shown; ++i) {
+          const auto b = static_cast<unsigned char>(bytes[i]);
+          if (i > 0) text += ' ';
+          text += kHex[b >> 4];
+          text += kHex[b & 15];
+        }
+        break;
+      }
+      case kSShort:
+      case kSLong: {
+        if (in.Count != 1) throw tMetadataError("no data/invalid compcount");
+        const std::int64_t v = in.Type == kSShort ? std::int64_t{static_cast<std::int16_t>(field.U16(0))}
+                                                  : std::int64_t{static_cast<std::int32_t>(field.U32(0))};
+        out.Kind = kind::kNumber;
+        out.Value = Value::Integer(v);
+        text = std::to_string(v);
+        break;
+      }
+      case kRational:
+      case kSRational: {
+        const std::uint32_t n = tiff.U32(in.ValueField);
+        const std::uint32_t d = tiff.U32(std::uint64_t{in.ValueField} + 4);
+        // Unsigned fractions stay unsigned; only SRATIONAL carries a sign.
+        if (in.Type == kSRational)
+          text = std::to_string(static_cast<std::int32_t>(n)) + "/" + std::to_string(static_cast<std::int32_t>(d));
+        else
+          text = std::to_string(n) + "/" + std::to_string(d);
+        out.Kind = kind::kFraction;
+        out.Value = Value::Text(text);
+        break;
+      }
+      default:
+        break;
+    }
+    out.Text = CutEntryText(std::move(text));
+    ApplyTagRule(tiff, in, dirKind, out);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace orvalis

@@ -1,0 +1,168 @@
+// The small decoders of the segment walk: file system data, the JPEG comment,
+// the baseline frame header and the JFIF header.
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include "metadata/byte_reader.h"
+#include "metadata/image_metadata.h"
+#include "metadata/jpeg_file.h"
+
+namespace orvalis {
+
+namespace {
+
+enum FileTag : std::uint16_t {
+  kJpgComment = 1, kFullname, kSize, kFileDateCreated, kFileDateModified, kPath, kName,
+  kPixelsX, kPixelsY
+};
+
+enum App0Tag : std::uint16_t {
+  kVersion = 1, kUnits, kXDensity, kYDensity, kXthumbnailSize, kYthumbnailSize
+};
+
+tMetaEntry MakeEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, Value value,
+                     std::string text) {
+  tMetaEntry e;
+  e.Group = group;
+  e.Tag = tag;
+  e.Kind = kind;
+  e.Value = std::move(value);
+  e.Text = CutEntryText(std::move(text));
+  return e;
+}
+
+tMetaEntry TextEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, const std::string& s) {
+  return MakeEntry(group, tag, kind, Value::Text(s), s);
+}
+
+// A file time (seconds and nanoseconds since the epoch, universal time) as a
+// date entry in local time; "???" when the conversion fails.
+tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds, std::uint32_t nanoseconds) {
+  tMetaEntry e = MakeEntry(group::kFile, tag, kind::kDateTime, Value::Text("???"), "");
+  if (!known) return e;
+  const auto t = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  if (localtime_r(&t, &local) == nullptr) return e;
+  const int year = local.tm_year + 1900;
+  if (year < 1 || year > 65535) return e;
+  e.DateTime.Year = static_cast<std::uint16_t>(year);
+  e.DateTime.Month = static_cast<std::uint16_t>(local.tm_mon + 1);
+  e.DateTime.DayOfWeek = static_cast<std::uint16_t>(local.tm_wday);
+  e.DateTime.Day = static_cast<std::uint16_t>(local.tm_mday);
+  e.DateTime.Hour = static_cast<std::uint16_t>(local.tm_hour);
+  e.DateTime.Minute = static_cast<std::uint16_t>(local.tm_min);
+  e.DateTime.Second = static_cast<std::uint16_t>(local.tm_sec);
+  e.DateTime.Millisecond = static_cast<std::uint16_t>(nanoseconds / 1000000 % 1000);
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%d:%02d:%02d %02d:%02d:%02d", year, local.tm_mon + 1,
+                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  e.Value = Value::Text(buf);
+  e.Text = buf;
+  return e;
+}
+
+std::string TrimBlanks(std::string s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
+}
+
+// Copies a segment payload into the store's buffer for that segment.
+void ReadPayload(tJpegFile& file, std::uint64_t position, std::uint16_t length,
+                 std::vector<std::uint8_t>& buffer) {
+  const std::size_t size = length - 2u;
+  const std::uint8_t* bytes = file.Read(position, size);
+  buffer.assign(bytes, bytes + size);
+}
+
+}  // namespace
+
+bool tImageMetaData::ReadFileData(tJpegFile& file) {
+  try {
+    namespace fs = std::filesystem;
+    const std::string full = fs::absolute(fs::path(fileName_)).lexically_normal().string();
+    Append(TextEntry(group::kFile, kFullname, kind::kString, full));
+    const std::string size = std::to_string(file.Size());
+    Append(MakeEntry(group::kFile, kSize, kind::kNumber, Value::Text(size), size));
+
+    const auto slash = fileName_.find_last_of('/');
+    std::string folder;
+    std::string name = fileName_;
+    if (slash != std::string::npos) {
+      folder = slash == 0 ? std::string("/") : fileName_.substr(0, slash);
+      name = fileName_.substr(slash + 1);
+    }
+    folder = TrimBlanks(folder);
+    if (folder.empty()) folder.push_back('.');
+    Append(TextEntry(group::kFile, kPath, kind::kString, folder));
+    Append(TextEntry(group::kFile, kName, kind::kString, name));
+
+    // Hidden files (names starting with ".") and anything but a regular file
+    // get no dates, as a directory search would not list them.
+    if (!name.empty() && name[0] == '.') return true;
+    const tFileStatus& status = file.Status();
+    if (!status.regular) return true;
+    Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
+    Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    ReadPayload(file, position, length, commentSegment_);
+    std::string comment(commentSegment_.begin(), commentSegment_.end());
+    if (!comment.empty() && comment.back() == '\0') comment.pop_back();
+    Append(TextEntry(group::kFile, kJpgComment, kind::kString, comment));
+    commentFlag_ = true;
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    if (length < 2 + 5) return false;
+    const tByteReader frame(file.Read(position, 5), 5);
+    const std::uint16_t height = frame.U16BigEndian(1);
+    const std::uint16_t width = frame.U16BigEndian(3);
+    Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
+    Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    ReadPayload(file, position, length, jfifSegment_);
+    const tByteReader app0(jfifSegment_.data(), jfifSegment_.size());
+    if (!app0.Has(0, 14) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5)) return false;
+    jfifFlag_ = true;
+
+    const unsigned major = app0.U8(5), minor = app0.U8(6), units = app0.U8(7);
+    const std::string version =
+        std::to_string(major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
+    Append(MakeEntry(group::kApp0, kVersion, kind::kOther, Value::Text(version), version));
+    const char* unitText = units == 0 ? "NoUnits" : units == 1 ? "dpi" : units == 2 ? "dpcm" : "<unknown>";
+    Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)), unitText));
+    const auto number = [&](std::uint16_t tag, unsigned n) {
+      Append(TextEntry(group::kApp0, tag, kind::kNumber, std::to_string(n)));
+    };
+    number(kXDensity, app0.U16BigEndian(8));
+    number(kYDensity, app0.U16BigEndian(10));
+    number(kXthumbnailSize, app0.U8(12));
+    number(kYthumbnailSize, app0.U8(13));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace orvalis

@@ -1,0 +1,117 @@
+// tImageMetaData: reads one JPEG file's marker segments and keeps everything
+// decoded as an ordered list of tMetaEntry, answering lookups by field name,
+// iteration by group, segment questions and thumbnail requests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "metadata/meta_entry.h"
+#include "metadata/metadata_error.h"
+#include "metadata/rgb_bitmap.h"
+#include "metadata/tag_table.h"
+#include "metadata/tiff_directory.h"
+
+namespace orvalis {
+
+class tByteReader;
+class tJpegFile;
+
+class tImageMetaData {
+ public:
+  tImageMetaData();
+  ~tImageMetaData();
+  tImageMetaData(const tImageMetaData&) = delete;
+  tImageMetaData& operator=(const tImageMetaData&) = delete;
+
+  // Reads the file and appends its entries (the store is not cleared first).
+  // Errors outside the segment decoders (file cannot be opened, the file ends
+  // inside a marker header) are thrown as tMetadataError; entries made before
+  // stay.
+  void ReadJpegFile(const std::string& fileName);
+  void Clear();
+
+  bool IsJpeg() const { return isJpeg_; }
+  int EntryCount() const { return static_cast<int>(entries_.size()); }
+  // An independent copy of entry index, or null outside 0..count-1.
+  std::unique_ptr<tMetaEntry> GetEntry(int index) const;
+  // The stored entry for a field name ("Make", "exif.make"), or null. Valid
+  // until the store changes.
+  const tMetaEntry* FindEntry(std::string_view fieldName) const;
+  // The TagTable row for a field name, or -1.
+  static int FieldIndex(std::string_view fieldName);
+  const tMetaEntry* FindFirstInGroup(std::uint8_t group);
+  const tMetaEntry* FindNextInGroup();
+  // The TagTable name of the entry's (group, tag), or "0x" and four hex digits.
+  static std::string TagName(const tMetaEntry& entry);
+  static tDateTimeRecord EntryDateTime(const tMetaEntry& entry) { return entry.DateTime; }
+  // The EXIF thumbnail, or with ThumbFromImage the whole image reduced by the
+  // codec; null when there is neither. Codec errors are thrown as
+  // tMetadataError.
+  std::unique_ptr<RgbBitmap> GetThumbnail() const;
+
+  bool HasExif() const { return exifFlag_; }
+  bool HasIptc() const { return iptcFlag_; }
+  bool HasComment() const { return commentFlag_; }
+  bool HasThumbnail() const { return thumbOffset_ != 0; }
+
+  // Names of the TagTable rows of a group (all rows for group 0), sorted
+  // without regard to case.
+  static std::vector<std::string> GetTagNames(std::uint8_t group);
+
+  const std::string& FileName() const { return fileName_; }
+  const std::vector<tMetaEntry>& Entries() const { return entries_; }
+  bool Motorola() const { return motorola_; }
+
+  // Settings; they keep their values across Clear.
+  bool ThumbFromImage = false;
+  std::uint8_t MergeIptcLists = 0;  // 1: Keywords and SupplementalCategory merged
+  // Current hit number, set by the query driver for the variable rownum.
+  std::int32_t RowNumber = 0;
+
+ private:
+  // Segment decoders: each reports success or failure and catches its errors.
+  bool ReadFileData(tJpegFile& file);
+  bool DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+
+  // EXIF helpers.
+  void ReadDirectory(const tByteReader& tiff, std::uint32_t offset, tIfdBlock& block) const;
+  bool ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
+                       tMetaEntry& out);
+  void ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
+                    tMetaEntry& entry);
+  void AppendIptcEntry(std::uint16_t tag, std::string text);
+
+  void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
+
+  bool motorola_ = false;
+  std::string fileName_;
+  static constexpr std::uint32_t kTiffBase = 6;
+  std::vector<tMetaEntry> entries_;
+  bool isJpeg_ = false;
+  bool exifFlag_ = false;
+  bool iptcFlag_ = false;
+  bool commentFlag_ = false;
+  bool jfifFlag_ = false;
+  std::vector<std::uint8_t> exifSegment_;
+  std::vector<std::uint8_t> iptcSegment_;
+  std::vector<std::uint8_t> jfifSegment_;
+  std::vector<std::uint8_t> commentSegment_;
+  std::array<tIfdBlock, 8> slots_{};
+  std::string keywordAccumulator_;
+  std::string categoryAccumulator_;
+  std::uint32_t thumbOffset_ = 0;
+  std::uint32_t thumbLength_ = 0;
+  std::uint8_t iterGroup_ = 0;
+  std::int32_t iterIndex_ = -1;
+};
+
+}  // namespace orvalis

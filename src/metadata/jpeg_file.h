@@ -1,0 +1,54 @@
+// Reading access to one photo file for the segment walk: the head of the file
+// comes in with one buffered read; later parts only when a segment lies
+// beyond the buffered block. The file is closed when the object goes.
+#pragma once
+
+#include <cstdint>
+#include <cstddef>
+#include <string>
+#include <memory>
+
+namespace orvalis {
+
+// What the file system says about the open file, taken with one call.
+struct tFileStatus {
+  bool regular = false;
+  std::uint64_t size = 0;
+  bool hasBirthTime = false;  // not every file system keeps one
+  std::int64_t birthSeconds = 0;
+  std::uint32_t birthNanoseconds = 0;
+  std::int64_t modifiedSeconds = 0;
+  std::uint32_t modifiedNanoseconds = 0;
+};
+
+class tJpegFile {
+ public:
+  // Bytes fetched per read; a segment with its header always fits.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+
+  explicit tJpegFile(const std::string& name);  // throws tMetadataError
+  ~tJpegFile();
+  tJpegFile(const tJpegFile&) = delete;
+  tJpegFile& operator=(const tJpegFile&) = delete;
+
+  std::uint64_t Size() const { return status_.size; }
+  const tFileStatus& Status() const { return status_; }
+
+  // The length bytes at position; valid until the next call. Throws
+  // tMetadataError when they run past the end of the file. length must not
+  // exceed kBlockSize.
+  const std::uint8_t* Read(std::uint64_t position, std::size_t length);
+
+  // How many read system calls were made (for tests of the cost).
+  int ReadCalls() const { return readCalls_; }
+
+ private:
+  int fd_ = -1;
+  tFileStatus status_;
+  std::unique_ptr<std::uint8_t[]> block_;
+  std::uint64_t blockStart_ = 0;
+  std::size_t blockLength_ = 0;
+  int readCalls_ = 0;
+};
+
+}  // namespace orvalis

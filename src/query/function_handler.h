@@ -1,0 +1,38 @@
+// tMyFunctionHandler: the function handler of a query run, implementing the
+// twelve built-in functions over the run's metadata store.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "query/handlers.h"
+#include "query/locale_info.h"
+
+namespace orvalis {
+
+class tImageMetaData;
+
+class tMyFunctionHandler : public tFunctionClass {
+ public:
+  // The store holds the current file for the whole run; it may be null when
+  // only compiling or when no file is involved (then hassegment gives
+  // "false" and contains the empty text).
+  explicit tMyFunctionHandler(tImageMetaData* store, LocaleInfo locale = LocaleInfo::English());
+
+  bool IsFunction(const std::string& name) override;
+  std::uint16_t GetResultType(const std::string& name) override;
+  int GetArgCount(const std::string& name) override;
+  void GetParamTypes(const std::string& name, std::vector<std::uint16_t>& types) override;
+  void Execute(const std::string& name, const std::vector<Value>& arguments,
+               Value& result) override;
+
+ private:
+  std::string HasSegment(const std::string& name) const;
+  std::string Contains(const std::string& pattern) const;
+
+  tImageMetaData* store_;
+  LocaleInfo locale_;
+};
+
+}  // namespace orvalis

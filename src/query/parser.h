@@ -1,0 +1,84 @@
+// One compiled expression of the query language (tParser): a scanner state
+// machine cuts the text into tokens, a classifier gives each its kind, and a
+// compiler puts them into postfix order; Evaluate walks that order per file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "query/handlers.h"
+#include "query/locale_info.h"
+#include "query/token.h"
+
+namespace orvalis {
+
+class tParser {
+ public:
+  // Longest expression text accepted; longer texts are refused when compiled
+  // (token columns are 16-bit, and nobody types more).
+  static constexpr std::size_t kMaxExpressionLength = 32000;
+
+  tParser() = default;
+  tParser(const tParser&) = delete;
+  tParser& operator=(const tParser&) = delete;
+
+  // Configuration, set before Compile.
+  std::string Expression;
+  char StringDelimiter = '\'';
+  char ArgumentSeparator = ',';
+  tIdentifierClass* IdentifierHandler = nullptr;
+  tFunctionClass* FunctionHandler = nullptr;
+  // The user's locale for converting texts to numbers and numbers to texts.
+  LocaleInfo Locale;
+
+  // True: Output holds the postfix form. False: ErrorText says why.
+  bool Compile();
+  // True: Result refers to the token holding the value. False: ErrorText says why.
+  bool Evaluate();
+
+  // Scanner and compiler state, readable for diagnostics and tests.
+  std::uint16_t State = 0;
+  std::int32_t Position = 0;
+  tToken* CurrentToken = nullptr;
+  tToken* TopToken = nullptr;
+  std::string Buffer;
+  std::int32_t ParenDepth = 0;
+  std::int32_t FunctionDepth = 0;
+  std::vector<std::unique_ptr<tToken>> Tokens;
+  std::vector<tToken*> Output;
+  std::vector<tToken*> Stack;
+  std::int32_t ErrorColumn = 0;
+  std::string ErrorChar;
+  std::string ErrorText;
+  tTokenArray Arguments;
+  tToken* Result = nullptr;
+
+  // The postfix form as text: tokens separated by one blank, a string
+  // literal with its delimiters, the unary minus as -UNARY.
+  std::string PostfixText() const;
+
+ private:
+  // Scanner character operations (Position is 1-based).
+  char NextChar();
+  char PeekChar(int n) const;
+  void BackChar() { --Position; }
+  void SkipChar() { ++Position; }
+  char CharAt(std::int32_t pos) const;
+
+  void Scan();
+  void AddToken(const std::string& text);
+  void AppendToBuffer(char c);
+  bool NotOperatorAhead() const;
+
+  bool ResolveIdentifier(tToken& token);
+  void PopArguments(tToken& op);
+  void ComputeOperator(const tToken& op, tToken& result);
+  void ComputeFunction(const tToken& fn, tToken& result);
+
+  // Result tokens made by the last evaluation.
+  std::vector<std::unique_ptr<tToken>> resultTokens_;
+};
+
+}  // namespace orvalis

@@ -1,0 +1,223 @@
+// Statement splitter of the query language.
+#include "query/query_statement.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace orvalis {
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerText(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = Lower(c);
+  return out;
+}
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+// Index helpers work 1-based, like the positions the splitter reports.
+class Cursor {
+ public:
+  explicit Cursor(const std::string& text) : text_(text) {}
+  int Length() const { return static_cast<int>(text_.size()); }
+  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[pos - 1] : '\0'; }
+  // Copy of count characters from pos (1-based); clipped to the text.
+  std::string Copy(int pos, int count) const {
+    if (pos < 1) {
+      count += pos - 1;
+      pos = 1;
+    }
+    if (count <= 0 || pos > Length()) return {};
+    return text_.substr(pos - 1, static_cast<size_t>(count));
+  }
+  int SkipBlanksAndTabs(int pos) const {
+    while (pos <= Length() && IsBlankOrTab(At(pos))) ++pos;
+    return pos;
+  }
+
+ private:
+  const std::string& text_;
+};
+
+// A decimal integer with an optional sign, nothing else.
+bool ParseInt32(const std::string& word, std::int32_t& out) {
+  if (word.empty()) return false;
+  const char* first = word.data();
+  const char* last = word.data() + word.size();
+  if (*first == '+') ++first;
+  if (first == last) return false;
+  auto [ptr, ec] = std::from_chars(first, last, out);
+  return ec == std::errc() && ptr == last;
+}
+
+}  // namespace
+
+std::string NormalizeLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string TrimText(std::string_view text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return std::string(text.substr(first, last - first));
+}
+
+int ParseQueryStatement(tOrvalis& query) {
+  // A text that still holds bare LF or CR line ends is normalized here too;
+  // for a normalized text this changes nothing.
+  std::string work = NormalizeLineBreaks(query.QueryText);
+
+  // Comments run from "--" to the carriage return that ends their line; the
+  // line break stays. Quotes do not protect a "--". One pass, so a text full
+  // of comments costs no more than any other.
+  std::string uncommented;
+  uncommented.reserve(work.size());
+  for (size_t i = 0; i < work.size();) {
+    if (work[i] == '-' && i + 1 < work.size() && work[i + 1] == '-') {
+      while (i < work.size() && work[i] != '\r') ++i;
+    } else {
+      uncommented += work[i++];
+    }
+  }
+  const std::string trimmed = TrimText(uncommented);
+  work.clear();
+  for (size_t i = 0; i < trimmed.size(); ++i) {
+    if (trimmed[i] == '\r' && i + 1 < trimmed.size() && trimmed[i + 1] == '\n') {
+      work += ' ';
+      ++i;
+    } else {
+      work += trimmed[i];
+    }
+  }
+  query.WorkText = work;
+
+  const std::string lower = LowerText(work);
+  const Cursor text(query.WorkText);
+  const int length = text.Length();
+
+  if (lower.compare(0, 6, "select") != 0) return 1;
+
+  // TOP n
+  query.TopCount = -1;
+  int itemsStart = 7;
+  {
+    int pos = text.SkipBlanksAndTabs(7);
+    int end = pos;
+    while (end <= length && !IsBlankOrTab(text.At(end))) ++end;
+    if (LowerText(text.Copy(pos, end - pos)) == "top") {
+      pos = text.SkipBlanksAndTabs(end);
+      end = pos;
+      while (end <= length && !IsBlankOrTab(text.At(end))) ++end;
+      const std::string count = text.Copy(pos, end - pos);
+      itemsStart = end + 1;
+      std::int32_t n = 0;
+      if (!ParseInt32(count, n) || n <= 0) return pos;
+      query.TopCount = n;
+    }
+  }
+
+  const size_t fromAt = lower.find(" from ");
+  if (fromAt == std::string::npos) return static_cast<int>(query.QueryText.size());
+  const int fromBlank = static_cast<int>(fromAt) + 1;  // 1-based position of the blank
+
+  query.SelectText = text.Copy(itemsStart, fromBlank - itemsStart);
+
+  // FROM value: a double quote groups, otherwise the value ends at a blank.
+  int pos = text.SkipBlanksAndTabs(fromBlank + 5);
+  const int valueStart = pos;
+  char endChar = ' ';
+  const bool quoted = text.At(pos) == '"';
+  if (quoted) {
+    endChar = '"';
+    ++pos;
+  }
+  while (pos < length && text.At(pos) != endChar) ++pos;
+  std::string value = text.Copy(valueStart, pos - valueStart + 1);
+  if (quoted) ++pos;
+  if (!value.empty() && value.front() == '"') value.erase(0, 1);
+  if (!value.empty() && value.back() == '"') value.pop_back();
+  query.FromText = TrimText(value);
+
+  query.WithText.clear();
+  query.WhereText = "true";
+
+  if (pos < length) {
+    while (pos <= length) {
+      pos = text.SkipBlanksAndTabs(pos);
+      int end = pos;
+      while (end <= length && text.At(end) != ' ') ++end;
+      const std::string word = TrimText(LowerText(text.Copy(pos, end - pos)));
+      const int keywordEnd = end;  // the blank after the word (or past the end)
+      pos = std::min(end + 1, length + 1);
+      if (word == "with") {
+        pos = text.SkipBlanksAndTabs(pos);
+        end = pos;
+        while (end <= length && text.At(end) != ' ') ++end;
+        query.WithText = TrimText(LowerText(text.Copy(pos, end - pos)));
+        pos = std::min(end + 1, length + 1);
+      } else if (word == "where") {
+        pos = text.SkipBlanksAndTabs(pos);
+        const size_t withAt =
+            keywordEnd <= length ? lower.find(" with ", static_cast<size_t>(keywordEnd - 1))
+                                 : std::string::npos;
+        if (withAt == std::string::npos) {
+          query.WhereText = TrimText(text.Copy(pos, length - pos + 1));
+          pos = length + 1;
+        } else {
+          const int withBlank = static_cast<int>(withAt) + 1;
+          query.WhereText = TrimText(text.Copy(pos, withBlank - pos));
+          pos = withBlank + 1;
+        }
+      } else {
+        return pos;
+      }
+    }
+  }
+  return 0;
+}
+
+std::vector<std::string> SplitFieldList(std::string_view text, char separator, char quote) {
+  std::vector<std::string> items;
+  bool inQuotes = false;
+  long depth = 0;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == quote) {
+      inQuotes = !inQuotes;
+    } else if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      --depth;
+    }
+    const bool outside = !inQuotes && depth == 0;
+    if (c == separator && outside) {
+      items.push_back(TrimText(text.substr(start, i - start)));
+      start = i + 1;
+    }
+    if (i + 1 == text.size() && outside) {
+      items.push_back(TrimText(text.substr(std::min(start, text.size()))));
+    }
+  }
+  return items;
+}
+
+}  // namespace orvalis

@@ -1,0 +1,54 @@
+// Field and variable binding of expression names to the current file.
+#include "query/var_handler.h"
+
+#include "metadata/image_metadata.h"
+#include "query/text_functions.h"
+
+namespace orvalis {
+
+namespace {
+bool IsRowNumber(const std::string& name) { return LowerAscii(name) == "rownum"; }
+}  // namespace
+
+bool tMyVarHandler::IsIdentifier(const std::string&) { return true; }
+
+bool tMyVarHandler::GetValue(const std::string& name, Value& value) {
+  if (IsRowNumber(name)) {
+    value = Value::Integer(static_cast<std::uint32_t>(store_.RowNumber));
+    return true;
+  }
+  const tMetaEntry* entry = store_.FindEntry(name);
+  if (entry == nullptr) return false;
+  if (entry->Kind == kind::kNumber) {
+    const Value& v = entry->Value;
+    if (v.IsNumber()) {
+      value = v;
+    } else if (v.IsInteger()) {
+      value = Value::Number(static_cast<double>(v.AsInteger()));
+    } else if (v.IsBoolean()) {
+      value = Value::Number(v.AsBoolean() ? -1 : 0);
+    } else {
+      // A number entry without a numeric value has only its text to offer.
+      value = Value::Text(entry->Text);
+    }
+    return true;
+  }
+  value = Value::Text(entry->Text);
+  return true;
+}
+
+std::uint16_t tMyVarHandler::GetValueType(const std::string& name) {
+  if (IsRowNumber(name)) return type_number::kUnsigned32;
+  const tMetaEntry* entry = store_.FindEntry(name);
+  if (entry == nullptr) return 0;
+  switch (entry->Value.variety()) {
+    case Value::Variety::Empty: return 0;
+    case Value::Variety::Boolean: return type_number::kBoolean;
+    case Value::Variety::Integer: return type_number::kInteger;
+    case Value::Variety::Number: return type_number::kFloat;
+    case Value::Variety::Text: return type_number::kText;
+  }
+  return 0;
+}
+
+}  // namespace orvalis

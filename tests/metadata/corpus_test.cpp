@@ -1,0 +1,219 @@
+// The sample photos: every JPEG is read (and its thumbnail made) without a
+// crash, and our entries agree with ExifTool's reading where both decode the
+// same field.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "json_reader.h"
+#include "test_support.h"
+
+namespace orvalis::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCorpus = fs::path(ORVALIS_CORPUS_DIR);
+const fs::path kSamples = kCorpus / "exif-samples";
+
+std::vector<fs::path> SamplePhotos() {
+  std::vector<fs::path> out;
+  for (const auto& e : fs::recursive_directory_iterator(kSamples)) {
+    if (!e.is_regular_file()) continue;
+    std::string ext = e.path().extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".jpg" || ext == ".jpeg") out.push_back(e.path());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+TEST(Corpus, EveryPhotoReadsWithoutCrash) {
+  if (!fs::is_directory(kSamples)) GTEST_SKIP() << "sample photos not found at " << kSamples;
+  const auto photos = SamplePhotos();
+  EXPECT_GT(photos.size(), 80u);
+  tImageMetaData store;
+  store.ThumbFromImage = true;
+  int thumbnails = 0, failures = 0;
+  for (const fs::path& p : photos) {
+    for (const int merge : {0, 1}) {
+      store.MergeIptcLists = static_cast<std::uint8_t>(merge);
+      store.Clear();
+      try {
+        store.ReadJpegFile(p.string());
+      } catch (const tMetadataError&) {
+        ++failures;  // truncated files: the error is the caller's to report
+      }
+      for (const tMetaEntry& e : store.Entries()) EXPECT_LE(e.Text.size(), kMaxEntryText);
+      if (merge == 1 || !store.IsJpeg()) continue;
+      try {
+        if (store.GetThumbnail() != nullptr) ++thumbnails;
+      } catch (const tMetadataError&) {
+      }
+    }
+  }
+  EXPECT_GT(thumbnails, 70);
+  RecordProperty("read_failures", failures);
+}
+
+// ExifTool's value of a field, if it has one.
+const JsonValue* Tool(const JsonValue& file, const char* key) { return file.Member(key); }
+
+std::string ToolText(const JsonValue& v) {
+  if (v.type == JsonValue::Type::Array) {
+    std::string out;
+    for (const JsonValue& item : v.items) out += (out.empty() ? "" : ";") + ToolText(item);
+    return out;
+  }
+  return v.text;
+}
+
+double FractionValue(const std::string& fraction) {
+  const auto slash = fraction.find('/');
+  return std::stod(fraction.substr(0, slash)) / std::stod(fraction.substr(slash + 1));
+}
+
+// Fields where our reading differs from ExifTool's by design, per file (path
+// below the corpus folder), with the reason.
+struct Explained {
+  std::set<std::string> fields;
+  const char* reason;
+};
+
+// An APP1 segment that is not Exif (XMP) ends the walk when no Exif
+// sub-directory has been found before it: the EXIF decoder is offered the
+// segment, fails its "Exif" check, and a failed decoder ends the walk. So
+// nothing after the XMP segment is read (frame size, later EXIF, IPTC).
+constexpr const char* kXmpEndsWalk = "XMP segment before any Exif sub-directory ends the walk";
+const std::map<std::string, Explained> kExplained = {
+    {"exif-samples/invalid/image00971.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image01088.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image01137.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image01551.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image01713.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image01980.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/invalid/image02206.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/xmp/no_exif.jpg",
+     {{"PixelsX", "PixelsY", "Orientation", "Keywords", "Caption"}, kXmpEndsWalk}},
+    // The first directory has no Exif pointer; the XMP segment after it ends
+    // the walk before the frame header.
+    {"exif-samples/orientation/portrait_1.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    {"exif-samples/orientation/landscape_1.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
+    // The Exif pointer is stored with the type ASCII. ExifTool refuses it; we
+    // follow the value field whatever the type, so we read the sub-directory.
+    {"exif-samples/tests/30-type_error.jpg", {{"DateTimeOriginal"}, "Exif pointer of the wrong type is followed"}},
+    // The Model string holds "ION230", a zero byte and "F": only trailing
+    // zero bytes are removed, ExifTool cuts at the first zero byte.
+    {"exif-samples/WWL_(Polaroid)_ION230.jpg", {{"Model"}, "only trailing zero bytes are removed"}},
+};
+
+TEST(Corpus, AgreesWithExifTool) {
+  const fs::path jsonPath = kCorpus / "exif-samples.exiftool.json";
+  if (!fs::is_regular_file(jsonPath)) GTEST_SKIP() << "ExifTool reading not found at " << jsonPath;
+  std::ifstream in(jsonPath, std::ios::binary);
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  const JsonValue all = JsonReader(buffer.str()).Parse();
+  ASSERT_EQ(all.type, JsonValue::Type::Array);
+
+  tImageMetaData store;
+  int compared = 0;
+  for (const JsonValue& file : all.items) {
+    const std::string source = file.Member("SourceFile")->text;
+    const fs::path path = kCorpus / source;
+    std::string ext = path.extension().string();
+    if (ext != ".jpg" && ext != ".jpeg") continue;
+    SCOPED_TRACE(source);
+    const auto explained = kExplained.find(source);
+    const auto skip = [&](const char* name) {
+      return explained != kExplained.end() && explained->second.fields.count(name) != 0;
+    };
+
+    store.Clear();
+    store.MergeIptcLists = 1;
+    try {
+      store.ReadJpegFile(path.string());
+    } catch (const tMetadataError& e) {
+      ADD_FAILURE() << "read failed: " << e.what();
+      continue;
+    }
+    const auto ours = [&](const char* name) { return store.FindEntry(name); };
+    const auto text = [&](const char* toolKey, const char* name) {
+      if (skip(name)) return;
+      const JsonValue* t = Tool(file, toolKey);
+      const tMetaEntry* e = ours(name);
+      if (t == nullptr) {
+        EXPECT_EQ(e, nullptr) << name << " only in ours: " << (e ? e->Text : "");
+        return;
+      }
+      ++compared;
+      ASSERT_NE(e, nullptr) << name << " missing, ExifTool has " << ToolText(*t);
+      // ExifTool drops trailing blanks of EXIF strings; we keep the bytes as
+      // stored.
+      const auto trimmed = [](std::string v) {
+        while (!v.empty() && v.back() == ' ') v.pop_back();
+        return v;
+      };
+      EXPECT_EQ(trimmed(e->Value.AsText()), trimmed(ToolText(*t))) << name;
+    };
+    const auto integer = [&](const char* toolKey, const char* name) {
+      if (skip(name)) return;
+      const JsonValue* t = Tool(file, toolKey);
+      const tMetaEntry* e = ours(name);
+      if (t == nullptr) {
+        EXPECT_EQ(e, nullptr) << name << " only in ours: " << (e ? e->Text : "");
+        return;
+      }
+      ++compared;
+      ASSERT_NE(e, nullptr) << name << " missing, ExifTool has " << t->text;
+      const std::string value = e->Value.IsInteger() ? std::to_string(e->Value.AsInteger()) : e->Value.AsText();
+      EXPECT_EQ(value, t->type == JsonValue::Type::Number ? t->text : ToolText(*t)) << name;
+    };
+
+    text("IFD0:Make", "Make");
+    text("IFD0:Model", "Model");
+    text("ExifIFD:DateTimeOriginal", "DateTimeOriginal");
+    integer("IFD0:Orientation", "Orientation");
+    integer("ExifIFD:ISO", "ISOSpeedRating");
+    if (const JsonValue* t = Tool(file, "ExifIFD:ExposureTime")) {
+      const tMetaEntry* e = ours("ExposureTime");
+      ++compared;
+      ASSERT_NE(e, nullptr);
+      EXPECT_NEAR(FractionValue(e->Value.AsText()), t->number, 1e-9 + t->number * 1e-6);
+    }
+    if (const JsonValue* t = Tool(file, "ExifIFD:FNumber")) {
+      const tMetaEntry* e = ours("FNumber");
+      ++compared;
+      ASSERT_NE(e, nullptr);
+      EXPECT_NEAR(e->Value.AsNumber(), t->number, 0.05 + 1e-9);
+    }
+    // Our frame size comes from baseline frame headers only.
+    if (const JsonValue* process = Tool(file, "File:EncodingProcess"); process && process->number == 0) {
+      integer("File:ImageWidth", "PixelsX");
+      integer("File:ImageHeight", "PixelsY");
+    }
+    if (const JsonValue* t = Tool(file, "JFIF:JFIFVersion")) {
+      const tMetaEntry* e = ours("Version");
+      ++compared;
+      ASSERT_NE(e, nullptr);
+      int major = 0, minor = 0;
+      std::sscanf(t->text.c_str(), "%d %d", &major, &minor);
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "%d.%02d", major, minor);
+      EXPECT_EQ(e->Text, expected);
+      integer("JFIF:XResolution", "XDensity");
+      integer("JFIF:YResolution", "YDensity");
+      integer("JFIF:ResolutionUnit", "Units");
+    }
+    text("IPTC:Keywords", "Keywords");
+    text("IPTC:Caption-Abstract", "Caption");
+  }
+  EXPECT_GT(compared, 500);
+}
+
+}  // namespace
+}  // namespace orvalis::test

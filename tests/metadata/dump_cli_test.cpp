@@ -1,0 +1,76 @@
+// orvalis-cli --dump from outside: line format, escaping, merged lists,
+// non-JPEGs, unreadable files and exit statuses.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "test_support.h"
+
+namespace orvalis::test {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+};
+
+CliRun Cli(const std::string& args) {
+  const std::string command = std::string(ORVALIS_CLI_PATH) + " " + args + " 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  CliRun run{-1, ""};
+  if (pipe == nullptr) return run;
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
+  const int raw = ::pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+TEST(DumpCli, LinesInStoreOrder) {
+  const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(25, "beach"), Dataset(120, "tab\there")});
+  TiffBuilder tiff{Order{true}};
+  tiff.exif = {{33437, 5, 1, tiff.order.Rational(28, 10)}, {37510, 7, 8, Bytes(8, 0)}};
+  const std::string path = WriteFile("dump.jpg", JpegFile({Segment(0xFE, Text(std::string("a\\b\r\n\x01\x7f\xe9", 8))),
+                                                           Segment(0xE1, ExifPayload(tiff)), Segment(0xED, iptc)}));
+  const std::string text = WriteFile("dump.txt", Text("not a photo"));
+
+  const CliRun plain = Cli("--dump '" + path + "' '" + text + "'");
+  EXPECT_EQ(plain.status, 0);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, nl; (nl = plain.out.find('\n', at)) != std::string::npos; at = nl + 1)
+    lines.push_back(plain.out.substr(at, nl - at));
+  ASSERT_GE(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "# " + path);
+  EXPECT_EQ(lines[1], "2\t2\tFullname\t2\t" + path + "\t" + path);
+  const auto has = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has("2\t1\tJpgComment\t2\ta\\\\b\\r\\n\\x01\\x7F\xC3\xA9\ta\\\\b\\r\\n\\x01\\x7F\xC3\xA9"));
+  EXPECT_TRUE(has("3\t33437\tFNumber\t1\t2.8\t2.8"));
+  EXPECT_TRUE(has("3\t37510\tUserComment\t2\t\t"));
+  EXPECT_TRUE(has("5\t25\tKeywords\t2\tsun\tsun"));
+  EXPECT_TRUE(has("5\t120\tCaption\t2\ttab\\there\ttab\\there"));
+  EXPECT_EQ(lines[lines.size() - 2], "# " + text);
+  EXPECT_EQ(lines.back(), "! not a JPEG");
+
+  const CliRun merged = Cli("--dump --merged '" + path + "'");
+  EXPECT_EQ(merged.status, 0);
+  EXPECT_NE(merged.out.find("5\t25\tKeywords\t2\tsun;beach\tsun;beach\n"), std::string::npos);
+  EXPECT_EQ(merged.out.find("5\t25\tKeywords\t2\tsun\t"), std::string::npos);
+}
+
+TEST(DumpCli, FailuresAndUsage) {
+  const std::string cut = WriteFile("dump_cut.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")),
+                                                            Bytes{0xFF, 0xE2, 0x10, 0x00}}));
+  const CliRun bad = Cli("--dump '" + cut + "' '" + ScratchDir() + "/missing.jpg'");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.out.find("2\t1\tJpgComment\t2\tc\tc\n! "), std::string::npos);
+  EXPECT_NE(bad.out.find("# " + ScratchDir() + "/missing.jpg\n! "), std::string::npos);
+  EXPECT_EQ(Cli("--dump").status, 2);
+  EXPECT_EQ(Cli("--dump --merged").status, 2);
+}
+
+}  // namespace
+}  // namespace orvalis::test

@@ -1,0 +1,40 @@
+// Small helpers shared by the metadata tests: reading a fixture into a store
+// and describing an entry's typed value in one short text.
+#pragma once
+
+#include <string>
+
+#include "fixtures.h"
+#include "metadata/image_metadata.h"
+#include "metadata/number_text.h"
+
+namespace orvalis::test {
+
+inline void Load(tImageMetaData& store, const std::string& name, const Bytes& bytes) {
+  store.Clear();
+  store.ReadJpegFile(WriteFile(name, bytes));
+}
+
+// The first entry of (group, tag), or null.
+inline const tMetaEntry* Find(const tImageMetaData& store, std::uint8_t group, std::uint16_t tag) {
+  for (const tMetaEntry& e : store.Entries())
+    if (e.Group == group && e.Tag == tag) return &e;
+  return nullptr;
+}
+
+inline int CountOf(const tImageMetaData& store, std::uint8_t group, std::uint16_t tag) {
+  int n = 0;
+  for (const tMetaEntry& e : store.Entries()) n += e.Group == group && e.Tag == tag;
+  return n;
+}
+
+// "-" empty, "i:6" integer, "n:2.8" number, "t:abc" text.
+inline std::string Describe(const Value& v) {
+  if (v.IsEmpty()) return "-";
+  if (v.IsInteger()) return "i:" + std::to_string(v.AsInteger());
+  if (v.IsNumber()) return "n:" + NumberText(v.AsNumber());
+  if (v.IsText()) return "t:" + v.AsText();
+  return v.AsBoolean() ? "b:true" : "b:false";
+}
+
+}  // namespace orvalis::test

@@ -1,0 +1,168 @@
+#include "output/text_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using orvalis::ApplyQuoting;
+using orvalis::BuildTextExportLine;
+using orvalis::QuotingMode;
+using orvalis::TextExportOptions;
+using orvalis::TextExportToString;
+using orvalis::TranslateDelimiter;
+
+namespace {
+
+struct QuotingCase {
+  QuotingMode mode;
+  const char* value;
+  const char* quoted;
+};
+
+class Quoting : public ::testing::TestWithParam<QuotingCase> {};
+
+TEST_P(Quoting, Apply) {
+  const QuotingCase& c = GetParam();
+  EXPECT_EQ(ApplyQuoting(c.value, c.mode), c.quoted)
+      << "mode " << static_cast<int>(c.mode) << ", value " << c.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Quoting,
+    ::testing::Values(
+        QuotingCase{QuotingMode::DoubleQuotes, "say \"hi\"", "say \"\"hi\"\""},
+        QuotingCase{QuotingMode::DoubleQuotes, "it's \"x\"", "it''s \"\"x\"\""},
+        QuotingCase{QuotingMode::DoubleQuotes, "plain", "plain"},
+        QuotingCase{QuotingMode::BackslashQuotes, "a\"b'c\\d", "a\\\"b\\'c\\d"},
+        QuotingCase{QuotingMode::OtherQuote, "plain", "\"plain\""},
+        QuotingCase{QuotingMode::OtherQuote, "it's", "\"it's\""},
+        QuotingCase{QuotingMode::OtherQuote, "", "\"\""},
+        QuotingCase{QuotingMode::OtherQuote, "5\" wide", "'5\" wide'"},
+        // Both kinds: double quotes around, inner double quotes doubled.
+        QuotingCase{QuotingMode::OtherQuote, "it's 5\"", "\"it's 5\"\"\""},
+        QuotingCase{QuotingMode::HexQuotes, "5\"", "50x22"},
+        QuotingCase{QuotingMode::HexQuotes, "'a\"", "0x27a0x22"},
+        QuotingCase{QuotingMode::None, "'a\"", "'a\""}));
+
+TEST(TextExport, DelimiterWords) {
+  EXPECT_EQ(TranslateDelimiter("(tab)"), "\t");
+  EXPECT_EQ(TranslateDelimiter("(cr)"), "\r");
+  EXPECT_EQ(TranslateDelimiter("(crlf)"), "\r\n");
+  EXPECT_EQ(TranslateDelimiter("(CRLF)"), "(CRLF)");
+  EXPECT_EQ(TranslateDelimiter(" ; "), " ; ");
+  EXPECT_EQ(TranslateDelimiter(std::string(300, '|')), std::string(255, '|'));
+}
+
+struct LineCase {
+  const char* name;
+  std::vector<std::string> fields;
+  TextExportOptions options;
+  const char* line;
+};
+
+TextExportOptions With(void (*change)(TextExportOptions&)) {
+  TextExportOptions options;
+  change(options);
+  return options;
+}
+
+TEST(TextExport, Lines) {
+  const LineCase cases[] = {
+      {"three columns", {"a.jpg", "Canon", "5"}, {}, "a.jpg,Canon,5"},
+      {"one column ends with the delimiter", {"a.jpg"}, {}, "a.jpg,"},
+      {"no field at all", {}, {}, ","},
+      {"empty cells keep their places", {"a.jpg", "", ""}, {}, "a.jpg,,"},
+      {"column texts are trimmed",
+       {"a", "b"},
+       With([](TextExportOptions& o) {
+         o.colBefore = " \"";
+         o.colAfter = "\"\t";
+       }),
+       "\"a\",\"b\""},
+      {"line texts are trimmed",
+       {"a", "b"},
+       With([](TextExportOptions& o) {
+         o.lineBefore = "  <";
+         o.lineAfter = "> ";
+       }),
+       "<a,b>"},
+      {"crlf puts every field on a line",
+       {"a", "b", "c"},
+       With([](TextExportOptions& o) { o.delimiter = "(crlf)"; }),
+       "a\r\nb\r\nc"},
+      {"quoting applies inside the column texts",
+       {"x\"y", "z"},
+       With([](TextExportOptions& o) {
+         o.quoting = QuotingMode::OtherQuote;
+         o.colBefore = "[";
+         o.colAfter = "]";
+         o.delimiter = "(tab)";
+       }),
+       "['x\"y']\t[\"z\"]"},
+      {"bytes pass unchanged", {"M\xFCnchen", "\xC3\xA4"}, {}, "M\xFCnchen,\xC3\xA4"},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(BuildTextExportLine(c.fields, c.options), c.line) << c.name;
+  }
+}
+
+TEST(TextExport, WholeFileWithHeaderFooterAndCrLf) {
+  TextExportOptions options;
+  options.fileHeader = "  Name,Make \t";
+  options.fileFooter = "end";
+  EXPECT_EQ(TextExportToString({{"a.jpg", "Canon"}, {"b.jpg", "Nikon"}}, options),
+            "Name,Make\r\na.jpg,Canon\r\nb.jpg,Nikon\r\nend\r\n");
+  options.fileHeader = " \t\r\n";  // only blanks: no header line
+  options.fileFooter = "";
+  options.lineEnd = "\n";
+  EXPECT_EQ(TextExportToString({{"a.jpg"}}, options), "a.jpg,\n");
+}
+
+TEST(TextExport, WriterCountsRowLinesOnly) {
+  std::ostringstream out;
+  TextExportOptions options;
+  options.fileHeader = "head";
+  options.fileFooter = "foot";
+  orvalis::TextExportWriter writer(out, options);
+  writer.WriteHeader();
+  writer.WriteRow({"a"});
+  writer.WriteRow({"b"});
+  writer.WriteFooter();
+  EXPECT_EQ(writer.RowCount(), 2u);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(TextExport, FileIsReplacedAndMatchesTheStringForm) {
+  const std::string path = ::testing::TempDir() + "orvalis_text_export.txt";
+  {
+    std::ofstream old(path, std::ios::binary);
+    old << "an older and much longer file that must disappear completely";
+  }
+  TextExportOptions options;
+  options.fileHeader = "h";
+  const std::vector<std::vector<std::string>> rows = {{"a.jpg", "x"}, {"b.jpg", "y\""}};
+  const auto result = orvalis::WriteTextExportFile(path, rows, options);
+  EXPECT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.rowCount, 2u);
+  EXPECT_EQ(ReadFile(path), TextExportToString(rows, options));
+  std::remove(path.c_str());
+}
+
+TEST(TextExport, FileErrorsCarryTheSystemMessage) {
+  const auto result =
+      orvalis::WriteTextExportFile("/nonexistent-folder/export.txt", {{"a"}}, TextExportOptions{});
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.rowCount, 0u);
+  EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
+}
+
+}  // namespace

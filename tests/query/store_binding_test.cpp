@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "metadata/image_metadata.h"
+#include "query/cell_text.h"
+#include "query/function_handler.h"
+#include "query/parser.h"
+#include "query/value_conversion.h"
+#include "query/var_handler.h"
+
+namespace orvalis {
+namespace {
+
+const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
+
+// A store holding one corpus photo, as a query run holds it.
+class StoreBinding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kCanon)) GTEST_SKIP() << "corpus photo missing: " << kCanon;
+    store_.MergeIptcLists = 1;
+    store_.ReadJpegFile(kCanon);
+    store_.RowNumber = 3;
+  }
+
+  // "variety: text form", "error: ..." or the cell text with cell = true.
+  std::string Run(const std::string& expression, const LocaleInfo& locale = LocaleInfo::English(),
+                  bool cell = false) {
+    tMyVarHandler names(store_);
+    tMyFunctionHandler functions(&store_, locale);
+    tParser p;
+    p.Expression = expression;
+    p.IdentifierHandler = &names;
+    p.FunctionHandler = &functions;
+    p.Locale = locale;
+    if (!p.Compile()) return "compile error: " + p.ErrorText;
+    if (!p.Evaluate()) return cell ? "" : "error: " + p.ErrorText;
+    const Value& v = p.Result->Value;
+    if (cell) return CellText(v, locale, true, "(Null)");
+    static const char* kNames[] = {"empty", "boolean", "integer", "number", "text"};
+    return std::string(kNames[static_cast<int>(v.variety())]) + ": " + ValueToText(v, locale);
+  }
+
+  tImageMetaData store_;
+};
+
+TEST_F(StoreBinding, FieldsAndVariables) {
+  struct Case {
+    const char* expression;
+    const char* expected;
+  } cases[] = {
+      {"Make", "text: Canon"},
+      {"MAKE", "text: Canon"},
+      {"make == 'Canon'", "boolean: -1"},
+      {"Make == 'canon'", "boolean: 0"},
+      {"Make ~ 'anon'", "boolean: -1"},
+      {"Model", "text: Canon EOS 40D"},
+      {"FNumber", "number: 7.1"},
+      {"FNumber < 8", "boolean: -1"},
+      {"datepart('year', DateTimeOriginal)", "integer: 2008"},
+      {"rownum", "integer: 3"},
+      {"RowNum + 1", "number: 4"},
+      {"NoSuchField", "empty: "},
+      {"Keywords == 'x'", "empty: "},
+      {"isnull(Keywords, '') == ''", "boolean: -1"},
+      {"upper(Keywords)", "error: Datatype mismatch"},
+      {"hassegment('exif')", "text: true"},
+      {"hassegment('EXIF') == 'true'", "boolean: -1"},
+      {"hassegment('iptc')", "text: false"},
+      {"hassegment('frame')", "text: false"},
+      {"if(hassegment('exif'), 1, 0)", "error: Datatype mismatch"},
+      {"contains('canon')", "text: Make:canon|"},
+      {"contains('*')", "text: "},
+      {"contains('')", "text: "},
+      {"contains(Missing)", "error: Datatype mismatch"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
+}
+
+TEST_F(StoreBinding, ContainsListsMatchingTextEntriesInStoreOrder) {
+  // The file's own name and path are text entries too, and come first.
+  const std::string all = Run("contains('*CANON*')");
+  const std::string tail = "Name:canon_40d.jpg|Make:canon|Model:canon eos 40d|";
+  ASSERT_GE(all.size(), tail.size());
+  EXPECT_EQ(all.substr(all.size() - tail.size()), tail) << all;
+  EXPECT_EQ(all.rfind("text: Fullname:", 0), 0u) << all;
+  EXPECT_EQ(Run("contains('canon*')"), "text: " + tail);
+  EXPECT_EQ(Run("contains('*40d')"), "text: Model:canon eos 40d|");
+}
+
+TEST_F(StoreBinding, CellTexts) {
+  const LocaleInfo german = LocaleInfo::German();
+  EXPECT_EQ(Run("FNumber", german, true), "7.1");
+  EXPECT_EQ(Run("FNumber", german), "number: 7,1");
+  EXPECT_EQ(Run("FNumber > 1", german, true), "-1");
+  EXPECT_EQ(Run("Missing", german, true), "(Null)");
+  EXPECT_EQ(Run("upper(FNumber)", german, true), "");
+}
+
+TEST(VarHandler, EmptyStoreHasOnlyTheRowNumber) {
+  tImageMetaData store;
+  tMyVarHandler names(store);
+  Value v;
+  EXPECT_TRUE(names.GetValue("ROWNUM", v));
+  EXPECT_EQ(v, Value::Integer(0));
+  EXPECT_EQ(names.GetValueType("rownum"), 19);
+  EXPECT_FALSE(names.GetValue("Make", v));
+  EXPECT_EQ(names.GetValueType("Make"), 0);
+  EXPECT_TRUE(names.IsIdentifier("anything"));
+}
+
+}  // namespace
+}  // namespace orvalis
