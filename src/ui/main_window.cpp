@@ -2,8 +2,10 @@
 // start and exit, and the run host.
 #include "ui/main_window.h"
 
+#include "cli/system_locale.h"
 #include "engine/data_folder.h"
 #include "i18n/messages.h"
+#include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
@@ -73,6 +75,8 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
     fDialogs = fOwnDialogs.get();
   }
   setObjectName(QStringLiteral("frmMain"));
+  fLocale = cli::SystemLocale();
+  fDriver = std::make_unique<tQueryDriver>(*this);
   setWindowTitle(QStringLiteral("Orvalis"));
   resize(656, 478);
 
@@ -181,19 +185,13 @@ void TfrmMain::CreateActions() {
   actExecQuery = MakeAction("actExecQuery", QStringLiteral("Ausführen"),
                             QStringLiteral("Führt die aktuelle Abfrage aus"),
                             {K(Qt::CTRL | Qt::Key_E), K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_Return),
-                             K(Qt::CTRL | Qt::Key_Enter)},
-                            false);
+                             K(Qt::CTRL | Qt::Key_Enter)});
   actExecQuery->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-  connect(actExecQuery, &QAction::triggered, this, [this] {
-    if (fRun) fRun();
-  });
+  connect(actExecQuery, &QAction::triggered, this, &TfrmMain::actExecQueryExecute);
   actStopQuery = MakeAction("actStopQuery", QString(), QStringLiteral("Stoppt eine laufende Abfrage"),
                             {}, false);
   actStopQuery->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-  connect(actStopQuery, &QAction::triggered, this, [this] {
-    SetStatusPanel(1, "Abbruch");
-    if (fStop) fStop();
-  });
+  connect(actStopQuery, &QAction::triggered, this, &TfrmMain::tbStopQueryClick);
 
   fDisplayGroup = new QActionGroup(this);
   fDisplayGroup->setExclusive(true);
@@ -551,7 +549,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   }
   if (!fClosing) {
     fClosing = true;
-    if (fRun && fRunning && fStop) fStop();
+    // A run still going on ends at its next file.
+    if (fDriver->Running()) fDriver->Stop();
     if (fSaveOnExit) WriteSettings();
     // The list files of the query buffer and the user actions are written
     // into this folder.
@@ -610,10 +609,27 @@ void TfrmMain::actEditSelectAllExecute() {
 
 std::string TfrmMain::QueryText() const { return WithCrLf(txtQuery->toPlainText()); }
 
-void TfrmMain::SetQueryRunner(std::function<void()> run, std::function<void()> stop) {
-  fRun = std::move(run);
-  fStop = std::move(stop);
-  actExecQuery->setEnabled(static_cast<bool>(fRun) && !fRunning);
+tRunSettings TfrmMain::RunSettings() const {
+  tRunSettings run;
+  run.StrDelimDoubleQuote = fSettings.StrDelimDoubleQuote;
+  run.EnforceRefinement = fSettings.EnforceRefinement;
+  run.RefinementLimit = fSettings.RefinementLimit;
+  run.UseNullText = fSettings.UseNullText;
+  run.NullText = fSettings.NullText;
+  run.ThumbnailWidth = fSettings.ThumbnailWidth;
+  run.ThumbnailHeight = fSettings.ThumbnailHeight;
+  run.GeneratePreview = fSettings.GeneratePreview;
+  run.Locale = fLocale;
+  return run;
+}
+
+void TfrmMain::actExecQueryExecute() {
+  if (fDriver->Running()) return;
+  fDriver->actExecQueryExecute(QueryText(), RunSettings());
+}
+
+void TfrmMain::tbStopQueryClick() {
+  if (fDriver->Running()) fDriver->Stop();
 }
 
 int TfrmMain::AddFileToResultlist(const std::string& path, const QImage& picture) {
@@ -639,10 +655,17 @@ void TfrmMain::AddColumn(const std::string& caption) {
   vwResult->FitColumnToContent(column);
 }
 
-int TfrmMain::AddRow(const std::string& path, tImageMetaData& /*store*/, bool /*generatePreview*/) {
-  // The picture comes from the metadata store once it provides thumbnails;
-  // until then every row shows the no-preview picture.
-  return AddFileToResultlist(path, QImage());
+int TfrmMain::AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) {
+  // The picture is taken before the row exists: a picture that cannot be
+  // decoded throws, and the file then gets no row.
+  store.ThumbFromImage = generatePreview;
+  const std::unique_ptr<RgbBitmap> picture = store.GetThumbnail();
+  QImage image;
+  if (picture) {
+    image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
+                           picture->Pixels.size());
+  }
+  return AddFileToResultlist(path, image);
 }
 
 void TfrmMain::SetCell(int row, int column, const std::string& text) {
@@ -672,7 +695,7 @@ void TfrmMain::EnterRunningState() {
 void TfrmMain::LeaveRunningState() {
   actStopQuery->setEnabled(false);
   fRunning = false;
-  actExecQuery->setEnabled(static_cast<bool>(fRun));
+  actExecQuery->setEnabled(true);
   fResultStack->setCurrentWidget(vwResult);
   ApplyViewStyle(fStyleBeforeRun);
 }

@@ -2,13 +2,13 @@
 // holds the program settings for the whole run and is the host of query runs.
 #pragma once
 
+#include "engine/query_driver.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -38,9 +38,11 @@ class TfrmMain : public QMainWindow, public tRunHost {
   bool SaveSettingsOnExit() const { return fSaveOnExit; }
   // The editor's whole text with CR LF line breaks.
   std::string QueryText() const;
-  // "Ausführen" and Stop call these; without a runner "Ausführen" stays off.
-  void SetQueryRunner(std::function<void()> run, std::function<void()> stop);
   bool IsRunning() const { return fRunning; }
+  // The settings a query run reads.
+  tRunSettings RunSettings() const;
+  // Full paths of the hits of the last completed run.
+  const std::vector<std::string>& ResultSet() const { return fDriver->ResultSet(); }
 
   // One new row for a hit, with the thumbnail made from the picture (none
   // when the picture is null). Returns the row's index.
@@ -111,6 +113,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void ApplyFonts();
   void ApplyViewStyle(tResultViewStyle style);
 
+  void actExecQueryExecute();
+  void tbStopQueryClick();
   void actSwitchDisplayExecute(int tag);
   void actCopyResultsExecute();
   void mnuCopyFilenameClick();
@@ -131,8 +135,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   tResultViewStyle fStyleBeforeRun = tResultViewStyle::Preview;
   tResultViewStyle fStyle = tResultViewStyle::Preview;
   int fSidebarWidth = 169;
-  std::function<void()> fRun;
-  std::function<void()> fStop;
+  LocaleInfo fLocale;
+  std::unique_ptr<tQueryDriver> fDriver;
 
   QSplitter* fSidebarSplitter = nullptr;
   QSplitter* fQuerySplitter = nullptr;
