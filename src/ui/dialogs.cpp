@@ -1,0 +1,29 @@
+// Message and confirmation boxes with the application's title.
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace orvalis {
+
+TAnswer TQtDialogs::Ask(const QString& text) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fParent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::No: return TAnswer::No;
+    default: return TAnswer::Cancel;
+  }
+}
+
+void TQtDialogs::ShowMessage(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                  QMessageBox::Ok, fParent);
+  box.exec();
+}
+
+}  // namespace orvalis

@@ -1,0 +1,148 @@
+// The main window: query editor, result list, toolbar, menus and status bar;
+// holds the program settings for the whole run and is the host of query runs.
+#pragma once
+
+#include "engine/query_driver.h"
+#include "engine/run_host.h"
+#include "engine/settings.h"
+#include "ui/result_view.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+
+namespace orvalis {
+
+class TDialogs;
+class TfrmSettings;
+
+class TfrmMain : public QMainWindow, public tRunHost {
+  Q_OBJECT
+
+ public:
+  // Without dialogs of its own the window shows real message boxes.
+  explicit TfrmMain(TDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  const tSettings& Settings() const { return fSettings; }
+  bool SaveSettingsOnExit() const { return fSaveOnExit; }
+  // The editor's whole text with CR LF line breaks.
+  std::string QueryText() const;
+  bool IsRunning() const { return fRunning; }
+  // The settings a query run reads.
+  tRunSettings RunSettings() const;
+  // Full paths of the hits of the last completed run.
+  const std::vector<std::string>& ResultSet() const { return fDriver->ResultSet(); }
+
+  // One new row for a hit, with the thumbnail made from the picture (none
+  // when the picture is null). Returns the row's index.
+  int AddFileToResultlist(const std::string& path, const QImage& picture);
+
+  // Opens the settings dialog and takes over its values on "OK".
+  void actSettingsExecute();
+  // Applies what the settings dialog left there (the "OK" path without the
+  // modal dialog).
+  void TakeOverSettingsDialog();
+  TfrmSettings* SettingsDialog() const { return frmSettings; }
+
+  // The run host.
+  void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
+  void AddColumn(const std::string& caption) override;
+  int AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) override;
+  void SetCell(int row, int column, const std::string& text) override;
+  std::vector<std::string> RowPaths() const override;
+  void FitColumnsToCaptions() override;
+  void EnterRunningState() override;
+  void LeaveRunningState() override;
+  void FocusQueryText() override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  void ProcessEvents() override;
+
+  // Controls, named as in the rest of the program.
+  QPlainTextEdit* txtQuery = nullptr;
+  TResultView* vwResult = nullptr;
+  QWidget* pnlSidebar = nullptr;
+  QWidget* pnlQuery = nullptr;
+  QWidget* pnlResult = nullptr;
+  QLabel* lblRunning = nullptr;
+  QToolBar* tbMain = nullptr;
+  QComboBox* comboQueries = nullptr;
+  QMenu* popResultContext = nullptr;
+  QLabel* StatusPanel[4] = {};
+
+  QAction* actExecQuery = nullptr;
+  QAction* actStopQuery = nullptr;
+  QAction* actShowThumbs = nullptr;
+  QAction* actShowList = nullptr;
+  QAction* actShowDetail = nullptr;
+  QAction* actCopyResults = nullptr;
+  QAction* actEditSelectAll = nullptr;
+  QAction* actEditCut = nullptr;
+  QAction* actEditCopy = nullptr;
+  QAction* actEditPaste = nullptr;
+  QAction* actExitProgram = nullptr;
+  QAction* actSettings = nullptr;
+  QAction* mnuCopyFilename = nullptr;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QAction* MakeAction(const char* name, const QString& caption, const QString& hint,
+                      const QList<QKeySequence>& shortcuts = {}, bool available = true);
+  void CreatePanes();
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+
+  void ReadSettings();
+  void WriteSettings();
+  void ApplyFonts();
+  void ApplyViewStyle(tResultViewStyle style);
+
+  void actExecQueryExecute();
+  void tbStopQueryClick();
+  void actSwitchDisplayExecute(int tag);
+  void actCopyResultsExecute();
+  void mnuCopyFilenameClick();
+  void actEditSelectAllExecute();
+  void vwResultColumnClick(int column);
+
+  TDialogs* fDialogs;
+  std::unique_ptr<TDialogs> fOwnDialogs;
+  TfrmSettings* frmSettings = nullptr;
+  tSettings fSettings;
+  bool fSaveOnExit = true;
+  bool fClosing = false;
+  bool fActivated = false;
+  bool fRunning = false;
+  std::string fDataFolder;  // empty when the folder did not exist at start
+  int fSortColumn = 0;
+  bool fSortAscending = true;
+  tResultViewStyle fStyleBeforeRun = tResultViewStyle::Preview;
+  tResultViewStyle fStyle = tResultViewStyle::Preview;
+  int fSidebarWidth = 169;
+  LocaleInfo fLocale;
+  std::unique_ptr<tQueryDriver> fDriver;
+
+  QSplitter* fSidebarSplitter = nullptr;
+  QSplitter* fQuerySplitter = nullptr;
+  QStackedWidget* fResultStack = nullptr;
+  QActionGroup* fDisplayGroup = nullptr;
+  QAction* actToggleSidebar = nullptr;
+};
+
+}  // namespace orvalis

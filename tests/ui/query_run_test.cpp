@@ -1,0 +1,144 @@
+// Query runs in the main window, started and stopped through its own
+// commands, over the bundled sample photos and over photos made here.
+#include "ui/main_window.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace orvalis {
+namespace {
+
+const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
+
+class QueryRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseFreshSettingsLocation();
+    window = std::make_unique<TfrmMain>(&dialogs);
+    window->show();
+  }
+  void Run(const QString& query) {
+    window->txtQuery->setPlainText(query);
+    Action("actExecQuery")->trigger();
+  }
+  QAction* Action(const char* name) const {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  QString Cell(int row, int column) const { return window->vwResult->Model().CellText(row, column); }
+
+  test::TScriptedDialogs dialogs;
+  std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
+  Run(QStringLiteral("SELECT Name, Make, Model, rownum\nFROM %1/*.jpg\nWHERE Make > ''").arg(kSamples));
+  const TResultModel& model = window->vwResult->Model();
+  ASSERT_EQ(model.rowCount(), 6);
+  EXPECT_EQ(model.ColumnCaptionCount(), 4);
+  EXPECT_EQ(model.ColumnCaption(0), QStringLiteral("Name"));
+  EXPECT_EQ(model.ColumnCaption(3), QStringLiteral("rownum"));
+  EXPECT_EQ(Cell(0, 0), QStringLiteral("canon_eos_40d.jpg"));
+  EXPECT_EQ(Cell(0, 1), QStringLiteral("Canon"));
+  EXPECT_EQ(Cell(0, 2), QStringLiteral("Canon EOS 40D"));
+  EXPECT_EQ(Cell(5, 0), QStringLiteral("sony_a7.jpg"));
+  EXPECT_EQ(Cell(5, 3), QStringLiteral("6"));
+  EXPECT_EQ(model.Row(0).FileInfo.Path, (kSamples + QStringLiteral("/canon_eos_40d.jpg")).toStdString());
+  EXPECT_EQ(window->StatusPanel[0]->text(), QStringLiteral("6 (HITLIMIT!)"));
+  EXPECT_TRUE(window->StatusPanel[1]->text().isEmpty());
+  EXPECT_TRUE(window->StatusPanel[3]->text().isEmpty());
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  // Back in the idle state, in the style chosen before.
+  EXPECT_TRUE(Action("actExecQuery")->isEnabled());
+  EXPECT_FALSE(Action("actStopQuery")->isEnabled());
+  EXPECT_EQ(window->vwResult->Style(), TListStyle::LargeIcon);
+  EXPECT_TRUE(window->vwResult->isVisibleTo(window.get()));
+  // Photos with an EXIF thumbnail got their own picture.
+  int withPicture = 0;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    if (model.Row(row).ImageIndex > 0) {
+      ++withPicture;
+      EXPECT_EQ(model.Image(model.Row(row).ImageIndex).size(), QSize(160, 120));
+    }
+  }
+  EXPECT_GT(withPicture, 0);
+  EXPECT_EQ(window->ResultSet(), window->RowPaths());
+}
+
+TEST_F(QueryRunTest, GeneratePreviewGivesEveryPhotoAPicture) {
+  QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
+            QStringLiteral("Orvalis"))
+      .setValue(QStringLiteral("1.0/GeneratePreview"), 1);
+  window = std::make_unique<TfrmMain>(&dialogs);
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg WITH subdirs").arg(kSamples));
+  const TResultModel& model = window->vwResult->Model();
+  ASSERT_EQ(model.rowCount(), 12);
+  for (int row = 0; row < model.rowCount(); ++row) {
+    EXPECT_GT(model.Row(row).ImageIndex, 0) << Cell(row, 0).toStdString();
+  }
+}
+
+TEST_F(QueryRunTest, MessagesOfARunGoThroughTheDialogs) {
+  Run(QStringLiteral("   \n  "));
+  EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Kein Abfragetext vorhanden.")});
+  dialogs.messages.clear();
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE Make = ").arg(kSamples));
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("Kann WHERE-Teil nicht analysieren: ")));
+  EXPECT_TRUE(window->txtQuery->textCursor().hasSelection());
+  EXPECT_TRUE(Action("actExecQuery")->isEnabled());
+}
+
+TEST_F(QueryRunTest, StopEndsARunOverManyFiles) {
+  QTemporaryDir folder;
+  QImage picture(16, 12, QImage::Format_RGB32);
+  picture.fill(Qt::gray);
+  const int fileCount = 400;
+  for (int i = 0; i < fileCount; ++i) {
+    ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("p%1.jpg").arg(i, 4, 10, QLatin1Char('0'))),
+                             "JPEG"));
+  }
+  // Stop is pressed while the run lets window events run, after five hits.
+  QTimer stopper;
+  stopper.setInterval(0);
+  QObject::connect(&stopper, &QTimer::timeout, [&] {
+    if (window->vwResult->Model().rowCount() >= 5) {
+      Action("actStopQuery")->trigger();
+      stopper.stop();
+    }
+  });
+  stopper.start();
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(folder.path()));
+  const int rows = window->vwResult->Model().rowCount();
+  EXPECT_GE(rows, 5);
+  EXPECT_LT(rows, 10);
+  EXPECT_EQ(window->StatusPanel[1]->text(), QStringLiteral("Abbruch"));
+  EXPECT_FALSE(Action("actStopQuery")->isEnabled());
+  EXPECT_TRUE(Action("actExecQuery")->isEnabled());
+  EXPECT_EQ(window->ResultSet().size(), static_cast<std::size_t>(rows));
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {
+  QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
+            QStringLiteral("Orvalis"))
+      .setValue(QStringLiteral("1.0/RefinementLimit"), 3);
+  window = std::make_unique<TfrmMain>(&dialogs);
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(kSamples));
+  EXPECT_EQ(window->vwResult->Model().rowCount(), 3);
+  EXPECT_EQ(dialogs.messages,
+            QStringList{QStringLiteral(
+                "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 3 Treffern.")});
+}
+
+}  // namespace
+}  // namespace orvalis
