@@ -23,6 +23,7 @@
 #include "output/json_writer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
+#include "query/ascii_case.h"
 #include "query/query_statement.h"
 
 namespace orvalis::cli {
@@ -217,8 +218,7 @@ class tCliHost : public tRunHost {
 // /LCID:n and /debug (or -debug) belong to the desktop program's command line;
 // the command line accepts them so both take the same arguments.
 bool IsProgramOption(const std::string& arg) {
-  std::string lower = arg;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = AsciiLower(arg);
   return lower == "/debug" || lower == "-debug" || lower.rfind("/lcid:", 0) == 0;
 }
 
@@ -307,20 +307,16 @@ int RunQuery(const Arguments& args) {
   {
     tOrvalis probe;
     probe.QueryText = NormalizeLineBreaks(options.query);
-    if (ParseQueryStatement(probe) == 0 && probe.FromText.size() == 8) {
-      std::string from = probe.FromText;
-      for (char& c : from) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (from == "#results") {
-        if (options.resultsFile) {
-          std::ifstream in(*options.resultsFile, std::ios::binary);
-          if (!in) {
-            std::cerr << "orvalis-cli: cannot read the result list " << *options.resultsFile << "\n";
-            return kExitUsage;
-          }
-          resultSet = ReadPathList(in);
-        } else if (!::isatty(STDIN_FILENO)) {
-          resultSet = ReadPathList(std::cin);
+    if (ParseQueryStatement(probe) == 0 && EqualsNoCase(probe.FromText, "#results")) {
+      if (options.resultsFile) {
+        std::ifstream in(*options.resultsFile, std::ios::binary);
+        if (!in) {
+          std::cerr << "orvalis-cli: cannot read the result list " << *options.resultsFile << "\n";
+          return kExitUsage;
         }
+        resultSet = ReadPathList(in);
+      } else if (!::isatty(STDIN_FILENO)) {
+        resultSet = ReadPathList(std::cin);
       }
     }
   }

@@ -8,11 +8,11 @@
 #include <memory>
 #include <system_error>
 
+#include "query/ascii_case.h"
+
 namespace orvalis {
 
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
@@ -26,7 +26,7 @@ bool MatchesWildcard(std::string_view name, std::string_view mask) {
   std::size_t n = 0, m = 0;
   std::size_t starMask = std::string_view::npos, starName = 0;
   while (n < name.size()) {
-    if (m < mask.size() && (mask[m] == '?' || Lower(mask[m]) == Lower(name[n]))) {
+    if (m < mask.size() && (mask[m] == '?' || AsciiLower(mask[m]) == AsciiLower(name[n]))) {
       ++n;
       ++m;
     } else if (m < mask.size() && mask[m] == '*') {
@@ -49,7 +49,7 @@ bool MatchesWildcard(std::string_view name, std::string_view mask) {
 bool NameLess(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const char x = Lower(a[i]), y = Lower(b[i]);
+    const char x = AsciiLower(a[i]), y = AsciiLower(b[i]);
     if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
   }
   if (a.size() != b.size()) return a.size() < b.size();

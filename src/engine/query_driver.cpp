@@ -12,6 +12,7 @@
 #include "engine/folder_listing.h"
 #include "i18n/messages.h"
 #include "metadata/image_metadata.h"
+#include "query/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser.h"
@@ -22,14 +23,6 @@
 namespace orvalis {
 
 namespace {
-
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 std::string CurrentFolder() {
   std::string buffer(4096, '\0');
@@ -125,7 +118,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
                       std::to_string(position) + ")");
     return tRunOutcome::Refused;
   }
-  run.recurse = Lower(run.statement.WithText).find("subdirs") != std::string::npos;
+  run.recurse = AsciiLower(run.statement.WithText).find("subdirs") != std::string::npos;
 
   const char delimiter = settings.StrDelimDoubleQuote ? '"' : '\'';
   auto newParser = [&](const std::string& expression) {
@@ -178,7 +171,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.ProcessEvents();
   host_.ProcessEvents();
 
-  if (Lower(run.statement.FromText) == "#results") {
+  if (EqualsNoCase(run.statement.FromText, "#results")) {
     // The result set changes only at the end of a run, so iterate a copy.
     const std::vector<std::string> paths = resultSet_;
     for (const std::string& path : paths) {

@@ -1,20 +1,13 @@
 // The program settings: defaults, read and write orders, value checks.
 #include "engine/settings.h"
 
-#include <cctype>
 #include <limits>
+
+#include "query/ascii_case.h"
 
 namespace orvalis {
 
 namespace {
-
-std::string AsciiLower(std::string_view text) {
-  std::string lowered(text);
-  for (char& c : lowered) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lowered;
-}
 
 void ReadText(tSettingsStore& store, std::string_view name, std::string& value) {
   if (auto read = store.ReadText(name)) value = *read;
@@ -126,7 +119,7 @@ void tSettings::WriteTo(tSettingsStore& store) const {
 
 char tSettings::ViewerModeLetter() const {
   if (ResultViewerMode.empty()) return '\0';
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(ResultViewerMode[0])));
+  return AsciiUpper(ResultViewerMode[0]);
 }
 
 bool IsValidHitLimit(std::int64_t limit) {

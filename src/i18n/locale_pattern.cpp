@@ -3,12 +3,12 @@
 
 #include <cstddef>
 
+#include "query/ascii_case.h"
+
 namespace orvalis {
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsFieldLetter(char c) {
   switch (c) {
@@ -130,7 +130,9 @@ class QtPatternConverter {
     // Qt's "ddddd" is a day name and a day; in our language a run of one
     // letter is one field, so two fields of the same letter are kept apart
     // by an empty quote.
-    if (!out_.empty() && !field.empty() && Lower(out_.back()) == Lower(field[0])) out_ += "''";
+    if (!out_.empty() && !field.empty() && AsciiLower(out_.back()) == AsciiLower(field[0])) {
+      out_ += "''";
+    }
     out_ += field;
     return pos + used;
   }

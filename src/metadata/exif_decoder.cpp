@@ -7,6 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
+#include "query/ascii_case.h"
 
 namespace orvalis {
 
@@ -71,10 +72,8 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     {
       const tByteReader candidate(bytes, size);
       if (!candidate.Has(0, 14)) return false;
-      std::string id(candidate.Bytes(0, 4));
-      for (char& c : id)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      if (id != "EXIF" || candidate.U8(4) != 0 || candidate.U8(5) != 0) return false;
+      if (!EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 || candidate.U8(5) != 0)
+        return false;
     }
     // Only an Exif segment replaces the kept buffer: the thumbnail location
     // of an earlier Exif segment must not end up pointing into an XMP

@@ -5,6 +5,7 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
+#include "query/ascii_case.h"
 
 namespace orvalis {
 
@@ -17,21 +18,6 @@ constexpr std::uint16_t kMarkerComment = 0xFFFE;
 constexpr std::uint16_t kMarkerBaselineFrame = 0xFFC0;
 constexpr std::uint16_t kMarkerEndOfImage = 0xFFD9;
 constexpr std::uint16_t kMarkerStartOfScan = 0xFFDA;
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
@@ -121,7 +107,7 @@ std::unique_ptr<tMetaEntry> tImageMetaData::GetEntry(int index) const {
 }
 
 int tImageMetaData::FieldIndex(std::string_view fieldName) {
-  const std::string name = Lower(fieldName);
+  const std::string name = AsciiLower(fieldName);
   std::string_view tagName = name;
   bool hasPrefix = false;
   std::uint8_t prefixGroup = 0;
@@ -132,7 +118,7 @@ int tImageMetaData::FieldIndex(std::string_view fieldName) {
   }
   for (std::size_t i = 0; i < TagTable.size(); ++i) {
     const tTagRow& row = TagTable[i];
-    if (!EqualNoCase(row.Name, tagName)) continue;
+    if (!EqualsNoCase(row.Name, tagName)) continue;
     if (hasPrefix && row.Group != prefixGroup) continue;
     return static_cast<int>(i);
   }
@@ -140,7 +126,7 @@ int tImageMetaData::FieldIndex(std::string_view fieldName) {
 }
 
 const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
-  const int row = FieldIndex(Lower(TrimBlanks(fieldName)));
+  const int row = FieldIndex(AsciiLower(TrimBlanks(fieldName)));
   if (row < 0) return nullptr;
   const tTagRow& r = TagTable[static_cast<std::size_t>(row)];
   for (const tMetaEntry& e : entries_)
@@ -185,7 +171,7 @@ std::vector<std::string> tImageMetaData::GetTagNames(std::uint8_t group) {
   for (const tTagRow& row : TagTable)
     if (group == 0 || row.Group == group) names.emplace_back(row.Name);
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return Lower(a) < Lower(b);
+    return AsciiLower(a) < AsciiLower(b);
   });
   return names;
 }

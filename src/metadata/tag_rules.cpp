@@ -9,6 +9,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
+#include "output/display_text.h"
 
 namespace orvalis {
 
@@ -57,24 +58,6 @@ void SetEnumerated(tMetaEntry& e, std::int64_t v, const char* const* texts, std:
     e.Text = texts[v - first];
   else if (fallback != nullptr)
     e.Text = fallback;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 // UTF-16 little-endian units to UTF-8, up to the first zero unit; a lone

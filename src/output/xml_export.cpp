@@ -13,6 +13,7 @@
 #include "metadata/meta_entry.h"
 #include "output/display_text.h"
 #include "output/text_export.h"
+#include "query/ascii_case.h"
 
 namespace orvalis {
 namespace {
@@ -31,13 +32,6 @@ constexpr DirectoryElement kDirectories[] = {
     {group::kFile, "filedata"},       {group::kApp0, "app0data"}, {group::kExif, "exifdata"},
     {group::kThumbnail, "thumbdata"}, {group::kIptc, "iptcdata"}, {group::kGps, "gpsdata"},
 };
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) c = LowerAscii(c);
-  return text;
-}
 
 // Decodes one code point of valid UTF-8 at text[i] and advances i.
 std::uint32_t NextCodePoint(std::string_view text, std::size_t& i) {
@@ -152,7 +146,7 @@ std::string XmlExportFileName(std::string_view typed) {
 }
 
 std::string XmlRootElementName(std::string_view typed) {
-  const std::string text = ToDisplayUtf8(LowerAscii(TrimExportText(typed)));
+  const std::string text = ToDisplayUtf8(AsciiLower(TrimExportText(typed)));
   if (text.empty()) return "files";
   std::string name;
   std::size_t i = 0;
@@ -228,7 +222,7 @@ std::string GetMetaDirAsXml(tImageMetaData& store, std::uint8_t group, std::stri
        entry = store.FindNextInGroup()) {
     const std::string attribute =
         tagsAsNumbers ? "tagid=\"" + std::to_string(entry->Tag) + "\">"
-                      : "tagname=\"" + XmlAttributeValue(LowerAscii(tImageMetaData::TagName(*entry))) + "\">";
+                      : "tagname=\"" + XmlAttributeValue(AsciiLower(tImageMetaData::TagName(*entry))) + "\">";
     std::string value;
     bool failed = false;
     try {

@@ -1,6 +1,7 @@
 // The table of the built-in functions.
 #include "query/builtin_functions.h"
 
+#include "query/ascii_case.h"
 #include "query/handlers.h"
 
 namespace orvalis {
@@ -25,12 +26,8 @@ const std::vector<BuiltinFunction>& BuiltinFunctions() {
 }
 
 const BuiltinFunction* FindBuiltinFunction(const std::string& name) {
-  std::string lower = name;
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
   for (const BuiltinFunction& f : BuiltinFunctions()) {
-    if (lower == f.name) return &f;
+    if (EqualsNoCase(name, f.name)) return &f;
   }
   return nullptr;
 }

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "query/ascii_case.h"
+
 namespace orvalis {
 namespace {
 
@@ -38,14 +40,13 @@ int DayOfWeek(int year, int month, int day) {
   return (year + year / 4 - year / 100 + year / 400 + kOffsets[month - 1] + day) % 7;
 }
 
-// ASCII only, whatever the C library's locale: bytes of UTF-8 text in a
-// pattern are never letters.
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
+// Whether word stands at text[pos] in any letter case. Letters here are ASCII
+// only, whatever the C library's locale: bytes of UTF-8 text in a pattern are
+// never letters.
 bool StartsWithNoCase(std::string_view text, std::size_t pos, std::string_view word) {
   if (text.size() - pos < word.size()) return false;
   for (std::size_t i = 0; i < word.size(); ++i) {
-    if (Upper(text[pos + i]) != Upper(word[i])) return false;
+    if (AsciiUpper(text[pos + i]) != AsciiUpper(word[i])) return false;
   }
   return true;
 }
@@ -61,7 +62,7 @@ class DateTimeWriter {
     while (pos < pattern.size()) {
       if (out_.size() > kMaxOutput) return false;
       const char starter = pattern[pos++];
-      char token = Upper(starter);
+      char token = AsciiUpper(starter);
       if (token >= 'A' && token <= 'Z') {
         // "m" right after an hour (only non-letters between) means minutes.
         if (token == 'M' && lastLetter == 'H') token = 'N';
@@ -180,7 +181,7 @@ class DateTimeWriter {
   // Counts the run of the letter that starts at pos - 1 and moves pos past it.
   static std::size_t RunLength(std::string_view pattern, std::size_t& pos, char starter) {
     std::size_t count = 1;
-    while (pos < pattern.size() && Upper(pattern[pos]) == Upper(starter)) {
+    while (pos < pattern.size() && AsciiUpper(pattern[pos]) == AsciiUpper(starter)) {
       ++pos;
       ++count;
     }

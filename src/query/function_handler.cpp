@@ -1,6 +1,7 @@
 // The built-in functions of the query language, dispatched by name.
 #include "query/function_handler.h"
 
+#include "query/ascii_case.h"
 #include "query/builtin_functions.h"
 #include "query/text_functions.h"
 #include "query/value_conversion.h"
@@ -38,9 +39,9 @@ void tMyFunctionHandler::Execute(const std::string& name, const std::vector<Valu
   const std::string fn = f->name;
   const auto text = [&](size_t i) { return ValueToText(args[i], locale_); };
   if (fn == "upper") {
-    result = Value::Text(UpperAscii(text(0)));
+    result = Value::Text(AsciiUpper(text(0)));
   } else if (fn == "lower") {
-    result = Value::Text(LowerAscii(text(0)));
+    result = Value::Text(AsciiLower(text(0)));
   } else if (fn == "datepart") {
     result = DatePart(text(0), text(1));
   } else if (fn == "pad") {

@@ -1,5 +1,6 @@
 // The built-in functions that ask the metadata store: hassegment and contains.
 #include "metadata/image_metadata.h"
+#include "query/ascii_case.h"
 #include "query/function_handler.h"
 #include "query/text_functions.h"
 
@@ -7,7 +8,7 @@ namespace orvalis {
 
 std::string tMyFunctionHandler::HasSegment(const std::string& name) const {
   if (store_ == nullptr) return "false";
-  const std::string segment = LowerAscii(name);
+  const std::string segment = AsciiLower(name);
   bool has = false;
   if (segment == "exif") {
     has = store_->HasExif();
@@ -29,7 +30,7 @@ std::string tMyFunctionHandler::Contains(const std::string& pattern) const {
   for (int i = 0; i < count; ++i) {
     const std::unique_ptr<tMetaEntry> entry = store_->GetEntry(i);
     if (!entry || entry->Kind != kind::kString) continue;
-    const std::string text = LowerAscii(entry->Text);
+    const std::string text = AsciiLower(entry->Text);
     if (test.Matches(text)) result += tImageMetaData::TagName(*entry) + ":" + text + "|";
   }
   return result;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "query/ascii_case.h"
 #include "query/exceptions.h"
 
 namespace orvalis {
@@ -22,16 +23,8 @@ constexpr std::uint16_t kAfterCloseParen = 8;
 // Stops the scanner loop.
 constexpr std::uint16_t kStop = 0xFFFF;
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string LowerText(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) c = Lower(c);
-  return out;
-}
 
 struct OperatorRow {
   const char* text;      // as handed over by the scanner
@@ -131,11 +124,26 @@ void tParser::AppendToBuffer(char c) {
 // the prefix operator, not the start of a name (a name would swallow the
 // blank and the next word).
 bool tParser::NotOperatorAhead() const {
-  if (Upper(CharAt(Position)) != 'N' || Upper(PeekChar(1)) != 'O' || Upper(PeekChar(2)) != 'T') {
-    return false;
-  }
+  if (!WordAhead("NOT")) return false;
   const char after = PeekChar(3);
   return after == ' ' || after == '\t';
+}
+
+bool tParser::WordAhead(std::string_view upperWord) const {
+  for (std::size_t i = 0; i < upperWord.size(); ++i) {
+    if (AsciiUpper(PeekChar(static_cast<int>(i))) != upperWord[i]) return false;
+  }
+  return true;
+}
+
+void tParser::ScanWordOperator(std::string_view upperWord) {
+  if (!WordAhead(upperWord)) {
+    State = kError;
+    return;
+  }
+  AddToken(std::string(upperWord));
+  Position += static_cast<std::int32_t>(upperWord.size()) - 1;
+  State = kOperandExpected;
 }
 
 void tParser::AddToken(const std::string& text) {
@@ -153,7 +161,7 @@ void tParser::AddToken(const std::string& text) {
     }
   }
   if (!valid) {
-    const std::string lower = LowerText(text);
+    const std::string lower = AsciiLower(text);
     for (const OperatorRow& row : kWordOperators) {
       if (lower == row.text) {
         SetOperator(*token, row);
@@ -183,7 +191,7 @@ void tParser::AddToken(const std::string& text) {
     token->Text = text;
     valid = true;
   } else if (AllNameCharacters(text)) {
-    const std::string lower = LowerText(text);
+    const std::string lower = AsciiLower(text);
     token->Text = text;
     if (lower == "true" || lower == "false") {
       token->Kind = token_kind::kConstant;
@@ -219,7 +227,7 @@ void tParser::Scan() {
   while (State != kStop) {
     switch (State) {
       case kOperandExpected: {
-        const char c = Upper(NextChar());
+        const char c = AsciiUpper(NextChar());
         if (c == '\0' && Position > length) {
           State = kStop;
         } else if (c == '(') {
@@ -290,7 +298,7 @@ void tParser::Scan() {
         break;
       }
       case kOperatorExpected: {
-        const char c = Upper(NextChar());
+        const char c = AsciiUpper(NextChar());
         switch (c) {
           case '=':
             if (PeekChar(1) == '=') {
@@ -336,33 +344,13 @@ void tParser::Scan() {
             State = kOperandExpected;
             break;
           case 'A':
-            if (Upper(PeekChar(1)) == 'N' && Upper(PeekChar(2)) == 'D') {
-              AddToken("AND");
-              SkipChar();
-              SkipChar();
-              State = kOperandExpected;
-            } else {
-              State = kError;
-            }
+            ScanWordOperator("AND");
             break;
           case 'N':
-            if (Upper(PeekChar(1)) == 'O' && Upper(PeekChar(2)) == 'T') {
-              AddToken("NOT");
-              SkipChar();
-              SkipChar();
-              State = kOperandExpected;
-            } else {
-              State = kError;
-            }
+            ScanWordOperator("NOT");
             break;
           case 'O':
-            if (Upper(PeekChar(1)) == 'R') {
-              AddToken("OR");
-              SkipChar();
-              State = kOperandExpected;
-            } else {
-              State = kError;
-            }
+            ScanWordOperator("OR");
             break;
           default:
             BackChar();
@@ -376,7 +364,7 @@ void tParser::Scan() {
         State = kOperandComplete;
         break;
       case kAfterCloseParen: {
-        const char c = Upper(NextChar());
+        const char c = AsciiUpper(NextChar());
         if (c == '\0' && Position > length) {
           State = kStop;
         } else if (c != '\0' && std::strchr("!%&*+-/<=>ANO^~", c) != nullptr) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "query/handlers.h"
@@ -71,6 +72,11 @@ class tParser {
   void AddToken(const std::string& text);
   void AppendToBuffer(char c);
   bool NotOperatorAhead() const;
+  // Whether the characters from Position on spell upperWord in any case.
+  bool WordAhead(std::string_view upperWord) const;
+  // After the first letter of a word operator (AND, NOT, OR): its token and
+  // the scanner past it, or the error state when the word is not complete.
+  void ScanWordOperator(std::string_view upperWord);
 
   bool ResolveIdentifier(tToken& token);
   void PopArguments(tToken& op);

@@ -4,17 +4,11 @@
 #include <algorithm>
 #include <charconv>
 
+#include "query/ascii_case.h"
+
 namespace orvalis {
 
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerText(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = Lower(c);
-  return out;
-}
 
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
@@ -109,7 +103,7 @@ int ParseQueryStatement(tOrvalis& query) {
   }
   query.WorkText = work;
 
-  const std::string lower = LowerText(work);
+  const std::string lower = AsciiLower(work);
   const Cursor text(query.WorkText);
   const int length = text.Length();
 
@@ -122,7 +116,7 @@ int ParseQueryStatement(tOrvalis& query) {
     int pos = text.SkipBlanksAndTabs(7);
     int end = pos;
     while (end <= length && !IsBlankOrTab(text.At(end))) ++end;
-    if (LowerText(text.Copy(pos, end - pos)) == "top") {
+    if (AsciiLower(text.Copy(pos, end - pos)) == "top") {
       pos = text.SkipBlanksAndTabs(end);
       end = pos;
       while (end <= length && !IsBlankOrTab(text.At(end))) ++end;
@@ -164,14 +158,14 @@ int ParseQueryStatement(tOrvalis& query) {
       pos = text.SkipBlanksAndTabs(pos);
       int end = pos;
       while (end <= length && text.At(end) != ' ') ++end;
-      const std::string word = TrimText(LowerText(text.Copy(pos, end - pos)));
+      const std::string word = TrimText(AsciiLower(text.Copy(pos, end - pos)));
       const int keywordEnd = end;  // the blank after the word (or past the end)
       pos = std::min(end + 1, length + 1);
       if (word == "with") {
         pos = text.SkipBlanksAndTabs(pos);
         end = pos;
         while (end <= length && text.At(end) != ' ') ++end;
-        query.WithText = TrimText(LowerText(text.Copy(pos, end - pos)));
+        query.WithText = TrimText(AsciiLower(text.Copy(pos, end - pos)));
         pos = std::min(end + 1, length + 1);
       } else if (word == "where") {
         pos = text.SkipBlanksAndTabs(pos);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "query/ascii_case.h"
 #include "query/date_format.h"
 #include "query/exceptions.h"
 #include "query/number_format.h"
@@ -47,24 +48,10 @@ int DaysInMonth(int y, int m) {
 
 }  // namespace
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 Value DatePart(const std::string& part, const std::string& date) {
   const Value none = Value::Text("");
   if (date.size() < 10) return none;
-  const std::string name = UpperAscii(part.substr(0, 5));
+  const std::string name = AsciiUpper(part.substr(0, 5));
   struct Row {
     const char* name;
     size_t from, to;
@@ -158,7 +145,7 @@ std::string FormatNumberValue(const Value& number, const std::string& format,
   return formatted ? *formatted : kError;
 }
 
-ContainsPattern::ContainsPattern(const std::string& pattern) : core_(LowerAscii(pattern)) {
+ContainsPattern::ContainsPattern(const std::string& pattern) : core_(AsciiLower(pattern)) {
   if (!core_.empty() && core_.front() == '*') {
     leadingStar_ = true;
     core_.erase(0, 1);

@@ -12,9 +12,6 @@
 
 namespace orvalis {
 
-std::string UpperAscii(std::string text);
-std::string LowerAscii(std::string text);
-
 // One component of a date text "YYYY:MM:DD HH:MM:SS": an integer, or the
 // empty text when the part or the date cannot be read.
 Value DatePart(const std::string& part, const std::string& date);

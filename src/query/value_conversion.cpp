@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "query/ascii_case.h"
 #include "query/exceptions.h"
 
 namespace orvalis {
@@ -125,12 +126,8 @@ bool ValueToBoolean(const Value& value, const LocaleInfo& locale) {
     case Value::Variety::Integer: return value.AsInteger() != 0;
     case Value::Variety::Number: return value.AsNumber() != 0;
     case Value::Variety::Text: {
-      std::string lower = value.AsText();
-      for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      }
-      if (lower == "true") return true;
-      if (lower == "false") return false;
+      if (EqualsNoCase(value.AsText(), "true")) return true;
+      if (EqualsNoCase(value.AsText(), "false")) return false;
       double number = 0;
       if (TryTextToNumber(value.AsText(), locale, number)) return number != 0;
       throw EEvaluationException("'" + value.AsText() + "' is not a valid boolean value");

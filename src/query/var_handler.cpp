@@ -2,12 +2,12 @@
 #include "query/var_handler.h"
 
 #include "metadata/image_metadata.h"
-#include "query/text_functions.h"
+#include "query/ascii_case.h"
 
 namespace orvalis {
 
 namespace {
-bool IsRowNumber(const std::string& name) { return LowerAscii(name) == "rownum"; }
+bool IsRowNumber(const std::string& name) { return EqualsNoCase(name, "rownum"); }
 }  // namespace
 
 bool tMyVarHandler::IsIdentifier(const std::string&) { return true; }

@@ -2,6 +2,7 @@
 #include "ui/result_model.h"
 
 #include "output/display_text.h"
+#include "query/ascii_case.h"
 
 #include <algorithm>
 #include <numeric>
@@ -11,12 +12,8 @@ namespace orvalis {
 namespace {
 
 std::string SortKey(const QString& text) {
-  QByteArray bytes = text.toUtf8();
-  std::string key(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-  for (char& c : key) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return key;
+  const QByteArray bytes = text.toUtf8();
+  return AsciiLower(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 std::string FileNameOf(const std::string& path) {
