@@ -331,7 +331,8 @@ int RunQuery(const Arguments& args) {
     if (!probe) {
       std::cerr << "orvalis-cli: cannot write " << *options.outputFile << ": "
                 << std::strerror(errno) << "\n";
-      return kExitRefused;
+      // Like an unreadable query file: a bad file argument, not a refused query.
+      return kExitUsage;
     }
   }
   std::ostream& out = options.outputFile ? static_cast<std::ostream&>(file) : std::cout;

@@ -219,7 +219,7 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
 
   // A file that cannot be created is refused before anything runs.
   const CliRun bad = Cli({"-o", scratch_->Path() + "no/such/folder/x.txt", kSelect + Photos()});
-  EXPECT_NE(bad.exit, 0);
+  EXPECT_EQ(bad.exit, 2);
   EXPECT_EQ(bad.out, "");
 }
 
