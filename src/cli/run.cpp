@@ -71,8 +71,14 @@ std::vector<std::string> ReadPathList(std::istream& in) {
 // to standard error.
 class tCliHost : public tRunHost {
  public:
-  tCliHost(std::ostream& out, tFormat format, const std::string& lineEnd, bool progress)
-      : out_(out), format_(format), lineEnd_(lineEnd), progress_(progress) {
+  // rowsOnTerminal: rows share the terminal with the progress line.
+  tCliHost(std::ostream& out, tFormat format, const std::string& lineEnd, bool progress,
+           bool rowsOnTerminal)
+      : out_(out),
+        format_(format),
+        lineEnd_(lineEnd),
+        progress_(progress),
+        rowsOnTerminal_(rowsOnTerminal) {
     TextExportOptions rows;
     rows.lineEnd = lineEnd;
     textWriter_ = std::make_unique<TextExportWriter>(out_, rows);
@@ -152,6 +158,8 @@ class tCliHost : public tRunHost {
   }
 
   void WriteRow() {
+    // Otherwise the row would continue the progress line on the screen.
+    if (rowsOnTerminal_) ClearProgress();
     const std::string& path = paths_.back();
     switch (format_) {
       case tFormat::Rows: {
@@ -192,7 +200,10 @@ class tCliHost : public tRunHost {
     shown_ = true;
   }
   void ClearProgress() {
-    if (shown_) std::fputs("\r\033[K", stderr);
+    if (shown_) {
+      std::fputs("\r\033[K", stderr);
+      std::fflush(stderr);
+    }
     shown_ = false;
   }
 
@@ -200,6 +211,7 @@ class tCliHost : public tRunHost {
   tFormat format_;
   std::string lineEnd_;
   bool progress_;
+  bool rowsOnTerminal_;
   const tQueryDriver* driver_ = nullptr;
   std::function<void()> runStart_;
   std::vector<std::string> captions_;
@@ -339,7 +351,8 @@ int RunQuery(const Arguments& args) {
   // Files get the exports' CR LF; the terminal gets LF.
   const std::string lineEnd = options.outputFile ? "\r\n" : "\n";
 
-  tCliHost host(out, options.format, lineEnd, options.progress);
+  tCliHost host(out, options.format, lineEnd, options.progress,
+                !options.outputFile && ::isatty(STDOUT_FILENO) != 0);
   tQueryDriver driver(host);
   host.SetDriver(&driver);
   if (options.outputFile) {
