@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "output/display_text.h"
+
 namespace orvalis::test {
 
 struct JsonValue {
@@ -56,23 +58,6 @@ class JsonReader {
     return true;
   }
 
-  static void AppendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
 
   unsigned Hex4() {
     if (p_ + 4 > s_.size()) Fail("short escape");
