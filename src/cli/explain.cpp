@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "i18n/messages.h"
+#include "i18n/catalogue.h"
 #include "output/display_text.h"
 #include "query/builtin_functions.h"
 #include "query/parser.h"
@@ -79,12 +79,12 @@ int RunExplain(const Arguments& args) {
   tOrvalis query;
   query.QueryText = NormalizeLineBreaks(*queryArg);
   if (TrimText(query.QueryText).empty()) {
-    PrintLine("error: " + Message("NoQueryText", "Kein Abfragetext vorhanden."));
+    PrintLine("error: " + Text(tText::NoQueryText));
     return kExitRefused;
   }
   const int errorAt = ParseQueryStatement(query);
   if (errorAt != 0) {
-    PrintLine("error: " + Message("QuerySyntaxError", "Syntaxfehler in der Abfrage") + " (" +
+    PrintLine("error: " + Text(tText::QuerySyntaxError) + " (" +
               std::to_string(errorAt) + ")");
     return kExitRefused;
   }

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "engine/folder_listing.h"
-#include "i18n/messages.h"
+#include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
 #include "query/ascii_case.h"
 #include "query/cell_text.h"
@@ -84,7 +84,7 @@ tQueryDriver::~tQueryDriver() = default;
 
 void tQueryDriver::Stop() {
   stop_ = true;
-  host_.SetStatusPanel(1, Message("StatusStopped", "Abbruch"));
+  host_.SetStatusPanel(1, Text(tText::StatusStopped));
 }
 
 tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
@@ -92,7 +92,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   if (running_) return tRunOutcome::Refused;
   const std::string text = NormalizeLineBreaks(queryText);
   if (TrimText(text).empty()) {
-    host_.ShowMessage(Message("NoQueryText", "Kein Abfragetext vorhanden."));
+    host_.ShowMessage(Text(tText::NoQueryText));
     return tRunOutcome::Refused;
   }
 
@@ -114,7 +114,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
 
   run.statement.QueryText = text;
   if (const int position = ParseQueryStatement(run.statement); position > 0) {
-    host_.ShowMessage(Message("QuerySyntaxError", "Syntaxfehler in der Abfrage") + " (" +
+    host_.ShowMessage(Text(tText::QuerySyntaxError) + " (" +
                       std::to_string(position) + ")");
     return tRunOutcome::Refused;
   }
@@ -137,7 +137,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
       SplitFieldList(run.statement.SelectText, ',', delimiter);
   if (columnTexts.empty()) {
     // A statement without SELECT items would give rows without cells.
-    host_.ShowMessage(Message("SelectParseError", "Kann SELECT-Teil nicht analysieren: ") +
+    host_.ShowMessage(Text(tText::SelectParseError) +
                       "Empty SELECT list");
     return tRunOutcome::Refused;
   }
@@ -145,14 +145,14 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   for (std::size_t i = 0; i < columnTexts.size(); ++i) {
     run.columns.push_back(newParser(columnTexts[i]));
     if (!run.columns.back()->Compile()) {
-      host_.ShowMessage(Message("SelectParseError", "Kann SELECT-Teil nicht analysieren: ") +
+      host_.ShowMessage(Text(tText::SelectParseError) +
                         run.columns.back()->ErrorText);
       return tRunOutcome::Refused;
     }
     if (i > 0) host_.AddColumn(columnTexts[i]);
   }
   if (!run.where->Compile()) {
-    host_.ShowMessage(Message("WhereParseError", "Kann WHERE-Teil nicht analysieren: ") +
+    host_.ShowMessage(Text(tText::WhereParseError) +
                       run.where->ErrorText);
     host_.FocusQueryText();
     return tRunOutcome::Refused;
@@ -196,8 +196,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   running_ = false;
   if (settings.EnforceRefinement && hitCount_ >= settings.RefinementLimit) {
     std::string message =
-        Message("HitLimitReached",
-                "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.");
+        Text(tText::HitLimitReached);
     if (const std::size_t at = message.find("%d"); at != std::string::npos) {
       message.replace(at, 2, std::to_string(settings.RefinementLimit));
     }
@@ -207,7 +206,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
 }
 
 void tQueryDriver::ShowFolderError(const std::string& what) {
-  host_.ShowMessage("Nicht behebbarer Fehler : " + what);
+  host_.ShowMessage(Text(tText::UnrecoverableError) + what);
 }
 
 void tQueryDriver::ProcessDir(const std::string& folderIn) {
@@ -245,7 +244,7 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   try {
     run.store.ReadJpegFile(path);
   } catch (const std::exception& e) {
-    host_.ShowMessage(std::string("[DEBUG] Exception reading metadata: ") + e.what());
+    host_.ShowMessage(Text(tText::MetadataReadError) + e.what());
     return;
   }
   if (!run.store.IsJpeg()) return;

@@ -1,6 +1,8 @@
 // Message and confirmation boxes with the application's title.
 #include "ui/dialogs.h"
 
+#include "ui/ui_text.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,9 +12,9 @@ namespace orvalis {
 TAnswer TQtDialogs::Ask(const QString& text) {
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fParent);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
+  box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
+  box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
   switch (box.exec()) {
     case QMessageBox::Yes: return TAnswer::Yes;
     case QMessageBox::No: return TAnswer::No;

@@ -1,15 +1,16 @@
-// The main window: panes, commands, menus, toolbar, status bar, settings at
-// start and exit, and the run host.
+// The main window: panes, commands, status bar, settings at start and exit,
+// and the result list commands. The run host side is main_window_run_host.cpp.
 #include "ui/main_window.h"
 
 #include "cli/system_locale.h"
 #include "engine/data_folder.h"
-#include "i18n/messages.h"
 #include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
+#include "ui/main_commands.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
+#include "ui/ui_text.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -38,10 +39,6 @@ namespace {
 
 QString Text(const std::string& bytes) { return DisplayText(bytes); }
 
-QString Msg(std::string_view key, std::string_view germanDefault) {
-  return QString::fromStdString(Message(key, germanDefault));
-}
-
 TListStyle ListStyleOf(tResultViewStyle style) {
   switch (style) {
     case tResultViewStyle::List: return TListStyle::List;
@@ -49,15 +46,6 @@ TListStyle ListStyleOf(tResultViewStyle style) {
     case tResultViewStyle::Preview: break;
   }
   return TListStyle::LargeIcon;
-}
-
-// Line breaks of the editor as the rest of the program counts on them.
-std::string WithCrLf(const QString& text) {
-  QString normalized = text;
-  normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  normalized.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return normalized.toStdString();
 }
 
 QString WithLf(const std::string& text) {
@@ -77,7 +65,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   setObjectName(QStringLiteral("frmMain"));
   fLocale = cli::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
-  setWindowTitle(QStringLiteral("Orvalis"));
+  setWindowTitle(Ui(tText::frmMain_self_caption));
   resize(656, 478);
 
   // After loading the design state.
@@ -86,9 +74,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
     fDataFolder = dataFolder;
   }
   CreatePanes();
-  CreateActions();
-  CreateMenus();
-  CreateToolBar();
+  CreateCommands();
   CreateStatusBar();
 
   // On create: defaults, then whatever the stored settings hold.
@@ -99,20 +85,6 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 }
 
 TfrmMain::~TfrmMain() = default;
-
-QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QString& hint,
-                              const QList<QKeySequence>& shortcuts, bool available) {
-  auto* action = new QAction(caption, this);
-  action->setObjectName(QString::fromLatin1(name));
-  if (!hint.isEmpty()) {
-    action->setToolTip(hint);
-    action->setStatusTip(hint);
-  }
-  action->setShortcuts(shortcuts);
-  // Commands whose work is not part of this program yet stay visible but off.
-  action->setEnabled(available);
-  return action;
-}
 
 void TfrmMain::CreatePanes() {
   pnlSidebar = new QWidget;
@@ -126,7 +98,7 @@ void TfrmMain::CreatePanes() {
   pnlQuery->setMinimumHeight(75);
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
-  auto* lblQuery = new QLabel(QStringLiteral("Abfragetext:"));
+  auto* lblQuery = new QLabel(Ui(tText::frmMain_lblQuery_caption));
   txtQuery = new QPlainTextEdit;
   txtQuery->setObjectName(QStringLiteral("txtQuery"));
   txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -141,10 +113,12 @@ void TfrmMain::CreatePanes() {
   pnlResult->setMinimumSize(200, 75);
   auto* resultLayout = new QVBoxLayout(pnlResult);
   resultLayout->setContentsMargins(4, 0, 4, 4);
-  resultLayout->addWidget(new QLabel(QStringLiteral("Ergebnisse:")));
+  auto* lblResult = new QLabel(Ui(tText::frmMain_lblResult_caption));
+  lblResult->setObjectName(QStringLiteral("lblResult"));
+  resultLayout->addWidget(lblResult);
   fResultStack = new QStackedWidget;
   vwResult = new TResultView;
-  lblRunning = new QLabel(QStringLiteral("Abfrage läuft ..."));
+  lblRunning = new QLabel(Ui(tText::frmMain_pnlResult_caption));
   lblRunning->setObjectName(QStringLiteral("lblRunning"));
   lblRunning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRunning->font();
@@ -180,55 +154,44 @@ void TfrmMain::CreatePanes() {
           [this](const QPoint& pos) { popResultContext->popup(pos); });
 }
 
-void TfrmMain::CreateActions() {
-  using K = QKeySequence;
-  actExecQuery = MakeAction("actExecQuery", QStringLiteral("Ausführen"),
-                            QStringLiteral("Führt die aktuelle Abfrage aus"),
-                            {K(Qt::CTRL | Qt::Key_E), K(Qt::Key_F5), K(Qt::CTRL | Qt::Key_Return),
-                             K(Qt::CTRL | Qt::Key_Enter)});
-  actExecQuery->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+void TfrmMain::CreateCommands() {
+  fCommands = std::make_unique<TCommandSet>(*this);
+  const TCommandSet& commands = *fCommands;
+  using C = tCommand;
+  actExecQuery = commands.Action(C::actExecQuery);
+  actStopQuery = commands.Action(C::actStopQuery);
+  actShowThumbs = commands.Action(C::actShowThumbs);
+  actShowList = commands.Action(C::actShowList);
+  actShowDetail = commands.Action(C::actShowDetail);
+  actCopyResults = commands.Action(C::actCopyResults);
+  actEditSelectAll = commands.Action(C::actEditSelectAll);
+  actEditCut = commands.Action(C::actEditCut);
+  actEditCopy = commands.Action(C::actEditCopy);
+  actEditPaste = commands.Action(C::actEditPaste);
+  actExitProgram = commands.Action(C::actExitProgram);
+  actSettings = commands.Action(C::actSettings);
+  mnuCopyFilename = commands.Action(C::mnuCopyFilename);
+  actToggleSidebar = commands.Action(C::actToggleSidebar);
+  popResultContext = commands.Menu(tBar::Context);
+  tbMain = commands.ToolBar();
+
   connect(actExecQuery, &QAction::triggered, this, &TfrmMain::actExecQueryExecute);
-  actStopQuery = MakeAction("actStopQuery", QString(), QStringLiteral("Stoppt eine laufende Abfrage"),
-                            {}, false);
-  actStopQuery->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
   connect(actStopQuery, &QAction::triggered, this, &TfrmMain::tbStopQueryClick);
 
+  // The three display commands form one group; the tag tells them apart.
   fDisplayGroup = new QActionGroup(this);
   fDisplayGroup->setExclusive(true);
-  actShowThumbs = MakeAction("actShowThumbs", QStringLiteral("Vorschau"),
-                             QStringLiteral("Anzeige der Vorschaubilder"), {K(Qt::CTRL | Qt::Key_I)});
-  actShowThumbs->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-  actShowDetail = MakeAction("actShowDetail", QStringLiteral("Details"),
-                             QStringLiteral("Anzeige aller Spalten"), {K(Qt::CTRL | Qt::Key_D)});
-  actShowDetail->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-  actShowList = MakeAction("actShowList", QStringLiteral("Liste"), QStringLiteral("Anzeige als Liste"),
-                           {K(Qt::CTRL | Qt::Key_L)});
-  actShowList->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
   const std::pair<QAction*, int> display[] = {{actShowThumbs, 0}, {actShowDetail, 1}, {actShowList, 2}};
   for (const auto& [action, tag] : display) {
-    action->setCheckable(true);
     action->setData(tag);
     fDisplayGroup->addAction(action);
     connect(action, &QAction::triggered, this, [this, tag = tag] { actSwitchDisplayExecute(tag); });
   }
   actShowThumbs->setChecked(true);
 
-  actCopyResults = MakeAction("actCopyResults", QStringLiteral("Ergebnisdateinamen kopieren"),
-                              QStringLiteral("Kopiert die markierten Dateinamen in die Zwischenablage"),
-                              {K(Qt::CTRL | Qt::ALT | Qt::Key_C)});
-  actCopyResults->setIcon(style()->standardIcon(QStyle::SP_FileLinkIcon));
   connect(actCopyResults, &QAction::triggered, this, &TfrmMain::actCopyResultsExecute);
-  actEditSelectAll = MakeAction("actEditSelectAll", QStringLiteral("Alles markieren"),
-                                QStringLiteral("Markiert alles"), {K(Qt::CTRL | Qt::Key_A)});
   connect(actEditSelectAll, &QAction::triggered, this, &TfrmMain::actEditSelectAllExecute);
 
-  actEditCut = MakeAction("actEditCut", QStringLiteral("Ausschneiden"),
-                          QStringLiteral("Ausschneiden in Zwischenablage"), {K(Qt::CTRL | Qt::Key_X)});
-  actEditCopy = MakeAction("actEditCopy", QStringLiteral("Kopieren"),
-                           QStringLiteral("Markierung in Zwischenablage"), {K(Qt::CTRL | Qt::Key_C)});
-  actEditPaste = MakeAction("actEditPaste", QStringLiteral("Einfügen"),
-                            QStringLiteral("Fügt den Inhalt der Zwischenablage ein"),
-                            {K(Qt::CTRL | Qt::Key_V)});
   // Cut, copy and paste act on whichever editor has the focus.
   const std::pair<QAction*, int> editing[] = {{actEditCut, 0}, {actEditCopy, 1}, {actEditPaste, 2}};
   for (const auto& [action, what] : editing) {
@@ -246,191 +209,27 @@ void TfrmMain::CreateActions() {
     });
   }
 
-  actExitProgram = MakeAction("actExitProgram", QStringLiteral("Programm beenden"),
-                              QStringLiteral("Beendet das Programm"), {K(Qt::ALT | Qt::Key_F4)});
   connect(actExitProgram, &QAction::triggered, this, &QWidget::close);
-  actSettings = MakeAction("actSettings", QStringLiteral("Einstellungen ..."),
-                           QStringLiteral("Programmeinstellungen ändern"));
   connect(actSettings, &QAction::triggered, this, &TfrmMain::actSettingsExecute);
-
-  mnuCopyFilename = MakeAction("mnuCopyFilename", QStringLiteral("In &Zwischenablage"),
-                               QStringLiteral("Dateiname in Zwischenablage"));
   connect(mnuCopyFilename, &QAction::triggered, this, &TfrmMain::mnuCopyFilenameClick);
 
-  // Commands of the parts still to come: in their places, switched off.
-  MakeAction("actNewQuery", QStringLiteral("Neue Abfrage"), QStringLiteral("Erzeugt eine neue Abfrage"),
-             {}, false);
-  MakeAction("actLoadQuery", QStringLiteral("Abfrage öffnen"),
-             QStringLiteral("Öffnet eine gespeicherte Abfrage"), {K(Qt::CTRL | Qt::Key_O)}, false);
-  MakeAction("actSaveQuery", QStringLiteral("Abfrage speichern"),
-             QStringLiteral("Speichert Abfrage in einer Datei"), {K(Qt::CTRL | Qt::Key_S)}, false);
-  MakeAction("actPrint", QStringLiteral("Drucken ..."), QStringLiteral("Druckt die Ergebnisse"),
-             {K(Qt::CTRL | Qt::Key_P)}, false)
-      ->setIcon(style()->standardIcon(QStyle::SP_DriveFDIcon));
-  MakeAction("actExport", QStringLiteral("Export ..."), QStringLiteral("Exportieren von Ergebnissen"),
-             {K(Qt::Key_F12)}, false);
-  MakeAction("actExportXML", QStringLiteral("Export XML ..."), QString(),
-             {K(Qt::SHIFT | Qt::Key_F12)}, false);
-  MakeAction("actQueryWizard", QStringLiteral("Abfrageassistent starten"),
-             QStringLiteral("Hilft bei der Erstellung von Abfragen"), {}, false)
-      ->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-  MakeAction("actQuerylistSave", QStringLiteral("Abfrage in Liste"),
-             QStringLiteral("Legt Abfrage in der Pufferliste ab"), {K(Qt::CTRL | Qt::ALT | Qt::Key_S)},
-             false)
-      ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  MakeAction("actQuerylistNext", QStringLiteral("Nächste Abfrage"),
-             QStringLiteral("Liest die nächste Abfrage aus der Liste"), {K(Qt::ALT | Qt::Key_Down)},
-             false)
-      ->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-  MakeAction("actQuerylistPrev", QStringLiteral("Vorherige Abfrage"),
-             QStringLiteral("Liest die vorherige Abfrage aus der Liste ein"), {K(Qt::ALT | Qt::Key_Up)},
-             false)
-      ->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-  MakeAction("actFullScreen", QStringLiteral("Vollbildmodus"), QStringLiteral("Schaltet in den Vollbildmodus"),
-             {K(Qt::CTRL | Qt::Key_F)}, false);
-  actToggleSidebar = MakeAction("actToggleSidebar", QStringLiteral("Feldliste an/aus"),
-                                QStringLiteral("Blendet die Feldliste ein und aus"), {K(Qt::Key_F11)},
-                                false);
-  actToggleSidebar->setCheckable(true);
-  actToggleSidebar->setIcon(style()->standardIcon(QStyle::SP_FileDialogInfoView));
-  MakeAction("actFileOperations", QStringLiteral("Dateioperationen"),
-             QStringLiteral("Kopieren, Verschieben und andere Dinge"), {}, false);
-  MakeAction("actLanguage", QStringLiteral("Sprache ..."), QStringLiteral("Wechselt die Programmsprache"),
-             {}, false);
-  MakeAction("mnuHelpTopics", QStringLiteral("Hilfethemen"),
-             QStringLiteral("Zeigt den Inhalt der Onlinehilfe an"), {}, false);
-  MakeAction("mnuQuerySyntax", QStringLiteral("Abfrage-Syntax"),
-             QStringLiteral("Informationen zur Abfragesprache"), {}, false);
-  MakeAction("actFieldHelp", QStringLiteral("Schlüsselwort-Hilfe"),
-             QStringLiteral("Hilfe zu den Schlüsselworten"), {K(Qt::SHIFT | Qt::Key_F1)}, false);
-  MakeAction("mnuHomepage", QStringLiteral("Orvalis Homepage"),
-             QStringLiteral("Öffnet die Homepage von Orvalis"), {}, false);
-  MakeAction("actAbout", QStringLiteral("Info ..."), QString(), {}, false);
-  MakeAction("mnuOpen", QStringLiteral("Ö&ffnen"), QStringLiteral("Öffnet die Datei mit Standardprogramm"),
-             {}, false);
-  MakeAction("mnuMetadata", QStringLiteral("&Metadaten"),
-             QStringLiteral("Zeit alle Metadaten dieser Datei an"), {}, false);
-
-  connect(vwResult, &TResultView::RowDoubleClicked, this, [this] {
-    QAction* open = findChild<QAction*>(QStringLiteral("mnuOpen"));
-    if (open && open->isEnabled()) open->trigger();
+  QAction* open = commands.Action(C::mnuOpen);
+  connect(vwResult, &TResultView::RowDoubleClicked, this, [open] {
+    if (open->isEnabled()) open->trigger();
   });
-}
 
-void TfrmMain::CreateMenus() {
-  auto action = [this](const char* name) {
-    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-  };
-  auto addMenu = [this](const char* name, const QString& title) {
-    QMenu* menu = menuBar()->addMenu(title);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-  };
-  QMenu* file = addMenu("mnuFile", QStringLiteral("Datei"));
-  file->addAction(action("actNewQuery"));
-  file->addAction(action("actLoadQuery"));
-  file->addAction(action("actSaveQuery"));
-  file->addSeparator();
-  file->addAction(action("actPrint"));
-  file->addAction(action("actExport"));
-  file->addAction(action("actExportXML"));
-  file->addSeparator();
-  file->addAction(actExitProgram);
-
-  QMenu* edit = addMenu("mnuEdit", QStringLiteral("Edit"));
-  edit->addAction(actEditCut);
-  edit->addAction(actEditCopy);
-  edit->addAction(actEditPaste);
-  edit->addSeparator();
-  edit->addAction(actCopyResults);
-  edit->addAction(actEditSelectAll);
-
-  QMenu* query = addMenu("mnuQuery", QStringLiteral("Abfrage"));
-  query->addAction(actExecQuery);
-  query->addAction(action("actNewQuery"));
-  query->addAction(action("actQueryWizard"));
-  query->addSeparator();
-  query->addAction(action("actLoadQuery"));
-  query->addAction(action("actSaveQuery"));
-  query->addSeparator();
-  query->addAction(action("actQuerylistSave"));
-  query->addAction(action("actQuerylistNext"));
-  query->addAction(action("actQuerylistPrev"));
-
-  QMenu* view = addMenu("mnuView", QStringLiteral("Ansicht"));
-  view->addAction(actShowThumbs);
-  view->addAction(actShowList);
-  view->addAction(actShowDetail);
-  view->addSeparator();
-  view->addAction(action("actFullScreen"));
-  view->addAction(actToggleSidebar);
-
-  QMenu* extras = addMenu("mnuExtras", QStringLiteral("Extras"));
-  extras->addAction(action("actQueryWizard"));
-  QMenu* resultActions = extras->addMenu(QStringLiteral("Eigene Aktionen"));
-  resultActions->setObjectName(QStringLiteral("mnuResultActions"));
-  resultActions->menuAction()->setStatusTip(QStringLiteral("Benutzerdefinierte Aktionen ausführen"));
-  resultActions->setEnabled(false);
-  extras->addAction(action("actFileOperations"));
-  extras->addSeparator();
-  extras->addAction(action("actLanguage"));
-  extras->addAction(actSettings);
-
-  QMenu* help = addMenu("mnuHelp", QStringLiteral("Hilfe"));
-  help->addAction(action("mnuHelpTopics"));
-  help->addAction(action("mnuQuerySyntax"));
-  help->addAction(action("actFieldHelp"));
-  help->addSeparator();
-  help->addAction(action("mnuHomepage"));
-  help->addAction(action("actAbout"));
-
-  popResultContext = new QMenu(this);
-  popResultContext->setObjectName(QStringLiteral("popResultContext"));
-  popResultContext->addAction(action("actFileOperations"));
-  QMenu* contextActions = popResultContext->addMenu(QStringLiteral("Eigene Aktionen"));
-  contextActions->setObjectName(QStringLiteral("mnuContextResultActions"));
-  contextActions->menuAction()->setStatusTip(QStringLiteral("Benuterdefinierte Aktionen ausführen"));
-  contextActions->setEnabled(false);
-  popResultContext->addSeparator();
-  popResultContext->addAction(mnuCopyFilename);
-  popResultContext->addAction(action("actFullScreen"));
-  popResultContext->addAction(action("mnuOpen"));
-  popResultContext->addAction(action("mnuMetadata"));
-  popResultContext->addAction(action("actExportXML"));
-}
-
-void TfrmMain::CreateToolBar() {
-  tbMain = addToolBar(QStringLiteral("Symbolleiste"));
-  tbMain->setObjectName(QStringLiteral("tbMain"));
   tbMain->setMovable(false);
   tbMain->setFloatable(false);
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  auto action = [this](const char* name) {
-    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-  };
-  tbMain->addAction(actExecQuery);
-  tbMain->addAction(actStopQuery);
-  tbMain->addSeparator();
-  tbMain->addAction(actShowThumbs);
-  tbMain->addAction(actShowDetail);
-  tbMain->addAction(actShowList);
-  tbMain->addSeparator();
-  tbMain->addAction(actToggleSidebar);
-  tbMain->addAction(actCopyResults);
-  tbMain->addAction(action("actPrint"));
-  tbMain->addAction(action("actQueryWizard"));
-  tbMain->addSeparator();
-  tbMain->addAction(action("actQuerylistNext"));
-  tbMain->addAction(action("actQuerylistPrev"));
-  tbMain->addAction(action("actQuerylistSave"));
   comboQueries = new QComboBox;
   comboQueries->setObjectName(QStringLiteral("comboQueries"));
   comboQueries->setFixedWidth(221);
   comboQueries->setFocusPolicy(Qt::NoFocus);
-  comboQueries->setToolTip(QStringLiteral("Auswahl einer Abfrage zum Bearbeiten"));
-  comboQueries->setStatusTip(QStringLiteral("Auswahl einer Abfrage zum Bearbeiten"));
+  const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
+  comboQueries->setToolTip(comboHint);
+  comboQueries->setStatusTip(comboHint);
   comboQueries->setEnabled(false);
   tbMain->addWidget(comboQueries);
 }
@@ -543,7 +342,7 @@ void TfrmMain::TakeOverSettingsDialog() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
   if (!fSettings.DontAskOnExit &&
-      fDialogs->Ask(Msg("ConfirmExit", "Programm beenden?")) != TAnswer::Yes) {
+      fDialogs->Ask(Ui(tText::ConfirmExit)) != TAnswer::Yes) {
     event->ignore();
     return;
   }
@@ -579,7 +378,7 @@ void TfrmMain::vwResultColumnClick(int column) {
 void TfrmMain::actCopyResultsExecute() {
   const TResultModel& model = vwResult->Model();
   if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Msg("NoResults", "Keine Ergebnisse vorhanden."));
+    fDialogs->ShowMessage(Ui(tText::NoResults));
     return;
   }
   std::vector<int> rows = vwResult->SelectedRows();
@@ -605,113 +404,5 @@ void TfrmMain::actEditSelectAllExecute() {
   }
 }
 
-// ---- Query runs -------------------------------------------------------------
-
-std::string TfrmMain::QueryText() const { return WithCrLf(txtQuery->toPlainText()); }
-
-tRunSettings TfrmMain::RunSettings() const {
-  tRunSettings run;
-  run.StrDelimDoubleQuote = fSettings.StrDelimDoubleQuote;
-  run.EnforceRefinement = fSettings.EnforceRefinement;
-  run.RefinementLimit = fSettings.RefinementLimit;
-  run.UseNullText = fSettings.UseNullText;
-  run.NullText = fSettings.NullText;
-  run.ThumbnailWidth = fSettings.ThumbnailWidth;
-  run.ThumbnailHeight = fSettings.ThumbnailHeight;
-  run.GeneratePreview = fSettings.GeneratePreview;
-  run.Locale = fLocale;
-  return run;
-}
-
-void TfrmMain::actExecQueryExecute() {
-  if (fDriver->Running()) return;
-  fDriver->actExecQueryExecute(QueryText(), RunSettings());
-}
-
-void TfrmMain::tbStopQueryClick() {
-  if (fDriver->Running()) fDriver->Stop();
-}
-
-int TfrmMain::AddFileToResultlist(const std::string& path, const QImage& picture) {
-  TResultModel& model = vwResult->Model();
-  const int row = model.AppendRow(path);
-  if (!picture.isNull()) {
-    const QImage thumbnail = MakeThumbnail(picture, vwResult->ThumbnailSize());
-    model.SetImageIndex(row, model.AddImage(QPixmap::fromImage(thumbnail)));
-  }
-  return row;
-}
-
-void TfrmMain::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
-  const QSize size(thumbnailWidth, thumbnailHeight);
-  TResultModel& model = vwResult->Model();
-  model.Clear();
-  model.ResetImages(QPixmap::fromImage(NoPreviewThumbnail(size)));
-  vwResult->SetThumbnailSize(size);
-}
-
-void TfrmMain::AddColumn(const std::string& caption) {
-  const int column = vwResult->Model().AddColumn(Text(caption));
-  vwResult->FitColumnToContent(column);
-}
-
-int TfrmMain::AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) {
-  // The picture is taken before the row exists: a picture that cannot be
-  // decoded throws, and the file then gets no row.
-  store.ThumbFromImage = generatePreview;
-  const std::unique_ptr<RgbBitmap> picture = store.GetThumbnail();
-  QImage image;
-  if (picture) {
-    image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
-                           picture->Pixels.size());
-  }
-  return AddFileToResultlist(path, image);
-}
-
-void TfrmMain::SetCell(int row, int column, const std::string& text) {
-  vwResult->Model().SetCell(row, column, Text(text));
-}
-
-std::vector<std::string> TfrmMain::RowPaths() const {
-  const TResultModel& model = vwResult->Model();
-  std::vector<std::string> paths;
-  paths.reserve(static_cast<std::size_t>(model.rowCount()));
-  for (int row = 0; row < model.rowCount(); ++row) paths.push_back(model.Row(row).FileInfo.Path);
-  return paths;
-}
-
-void TfrmMain::FitColumnsToCaptions() { vwResult->FitColumnsToCaptions(); }
-
-void TfrmMain::EnterRunningState() {
-  fResultStack->setCurrentWidget(lblRunning);
-  QCoreApplication::processEvents();
-  fStyleBeforeRun = fStyle;
-  fRunning = true;
-  vwResult->SetStyle(TListStyle::SmallIcon);
-  actStopQuery->setEnabled(true);
-  actExecQuery->setEnabled(false);
-}
-
-void TfrmMain::LeaveRunningState() {
-  actStopQuery->setEnabled(false);
-  fRunning = false;
-  actExecQuery->setEnabled(true);
-  fResultStack->setCurrentWidget(vwResult);
-  ApplyViewStyle(fStyleBeforeRun);
-}
-
-void TfrmMain::FocusQueryText() {
-  txtQuery->selectAll();
-  txtQuery->setFocus();
-}
-
-void TfrmMain::SetStatusPanel(int panel, const std::string& text) {
-  if (panel < 0 || panel > 3) return;
-  StatusPanel[panel]->setText(Text(text));
-}
-
-void TfrmMain::ShowMessage(const std::string& text) { fDialogs->ShowMessage(Text(text)); }
-
-void TfrmMain::ProcessEvents() { QCoreApplication::processEvents(); }
 
 }  // namespace orvalis

@@ -23,6 +23,7 @@ class QToolBar;
 
 namespace orvalis {
 
+class TCommandSet;
 class TDialogs;
 class TfrmSettings;
 
@@ -69,6 +70,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void ShowMessage(const std::string& text) override;
   void ProcessEvents() override;
 
+  // The command table's actions, menus and toolbar.
+  const TCommandSet& Commands() const { return *fCommands; }
+
   // Controls, named as in the rest of the program.
   QPlainTextEdit* txtQuery = nullptr;
   TResultView* vwResult = nullptr;
@@ -100,12 +104,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QAction* MakeAction(const char* name, const QString& caption, const QString& hint,
-                      const QList<QKeySequence>& shortcuts = {}, bool available = true);
   void CreatePanes();
-  void CreateActions();
-  void CreateMenus();
-  void CreateToolBar();
+  void CreateCommands();
   void CreateStatusBar();
 
   void ReadSettings();
@@ -137,6 +137,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   int fSidebarWidth = 169;
   LocaleInfo fLocale;
   std::unique_ptr<tQueryDriver> fDriver;
+  std::unique_ptr<TCommandSet> fCommands;
 
   QSplitter* fSidebarSplitter = nullptr;
   QSplitter* fQuerySplitter = nullptr;

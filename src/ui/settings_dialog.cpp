@@ -1,8 +1,8 @@
 // The settings dialog's pages, its filling and its "OK".
 #include "ui/settings_dialog.h"
 
-#include "i18n/messages.h"
 #include "ui/result_model.h"
+#include "ui/ui_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,36 +34,36 @@ std::string Bytes(const QString& text) { return text.toStdString(); }
 
 TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmSettings"));
-  setWindowTitle(QStringLiteral("Programmeinstellungen"));
+  setWindowTitle(Ui(tText::frmSettings_self_caption));
   fPages = new QTabWidget(this);
 
   // Page "Anzeige".
   auto* display = new QWidget;
   auto* displayLayout = new QGridLayout(display);
-  displayLayout->addWidget(new QLabel(QStringLiteral("Thumbnail caption:")), 0, 0);
-  auto* captionRule = new QLabel(QStringLiteral("Immer die erste Spalte nach SELECT"));
+  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblThumbCaption_caption)), 0, 0);
+  auto* captionRule = new QLabel(Ui(tText::frmSettings_lblThumbCaptionRule_caption));
   QFont bold = captionRule->font();
   bold.setBold(true);
   captionRule->setFont(bold);
   displayLayout->addWidget(captionRule, 0, 1, 1, 2);
-  displayLayout->addWidget(new QLabel(QStringLiteral("Vorschaugrösse:")), 1, 0);
+  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblThumbSize_caption)), 1, 0);
   comboThumbSize = new QComboBox;
   comboThumbSize->addItems({QStringLiteral("160x120"), QStringLiteral("120x90"),
                             QStringLiteral("90x66")});
   comboThumbSize->setCurrentIndex(0);
   displayLayout->addWidget(comboThumbSize, 1, 1);
-  displayLayout->addWidget(new QLabel(QStringLiteral("pixel")), 1, 2);
-  displayLayout->addWidget(new QLabel(QStringLiteral("Schriftart Abfrage")), 2, 0);
-  auto* btnQueryFont = new QPushButton(QStringLiteral("Einstellen ..."));
+  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblPixel_caption)), 1, 2);
+  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblQueryFont_caption)), 2, 0);
+  auto* btnQueryFont = new QPushButton(Ui(tText::frmSettings_btnQueryFont_caption));
   btnQueryFont->setObjectName(QStringLiteral("btnQueryFont"));
   displayLayout->addWidget(btnQueryFont, 2, 1);
-  displayLayout->addWidget(new QLabel(QStringLiteral("Schriftart Ergebnis:")), 3, 0);
-  auto* btnResultFont = new QPushButton(QStringLiteral("Einstellen ..."));
+  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblResultFont_caption)), 3, 0);
+  auto* btnResultFont = new QPushButton(Ui(tText::frmSettings_btnResultFont_caption));
   btnResultFont->setObjectName(QStringLiteral("btnResultFont"));
   displayLayout->addWidget(btnResultFont, 3, 1);
   displayLayout->setRowStretch(4, 1);
   displayLayout->setColumnStretch(3, 1);
-  fPages->addTab(display, QStringLiteral("Anzeige"));
+  fPages->addTab(display, Ui(tText::frmSettings_tsDisplay_caption));
   connect(btnQueryFont, &QPushButton::clicked, this,
           [this] { ChooseFont(fChosenQueryFont, fQueryPaneFont); });
   connect(btnResultFont, &QPushButton::clicked, this,
@@ -72,17 +72,17 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   // Page "Optionen".
   auto* options = new QWidget;
   auto* optionsLayout = new QGridLayout(options);
-  chkSaveSettings = new QCheckBox(QStringLiteral("Einstellungen in der Registrierung speichern"));
+  chkSaveSettings = new QCheckBox(Ui(tText::frmSettings_chkSaveSettings_caption));
   chkGeneratePreview =
-      new QCheckBox(QStringLiteral("Vorschau erzeugen, wenn kein EXIF-Vorschaubild (LANGSAM!!)"));
-  chkUseNullText = new QCheckBox(QStringLiteral("Ersatztext für Nullwerte ist"));
+      new QCheckBox(Ui(tText::frmSettings_chkGeneratePreview_caption));
+  chkUseNullText = new QCheckBox(Ui(tText::frmSettings_chkUseNullText_caption));
   edtNullText = new QLineEdit;
-  chkDontAskOnExit = new QCheckBox(QStringLiteral("Kein Nachfragen beim Beenden"));
-  chkEnforceRefinement = new QCheckBox(QStringLiteral("Maximale Treffer pro Abfrage"));
+  chkDontAskOnExit = new QCheckBox(Ui(tText::frmSettings_chkDontAskOnExit_caption));
+  chkEnforceRefinement = new QCheckBox(Ui(tText::frmSettings_chkEnforceRefinement_caption));
   edtRefinementLimit = new QLineEdit;
   chkStrDelimDoubleQuote =
-      new QCheckBox(QStringLiteral("Doppelte Anführungszeichen als Stringbegrenzer"));
-  chkRunWizard = new QCheckBox(QStringLiteral("Abfrageassistent beim Start anzeigen"));
+      new QCheckBox(Ui(tText::frmSettings_chkStrDelimDoubleQuote_caption));
+  chkRunWizard = new QCheckBox(Ui(tText::frmSettings_chkRunWizard_caption));
   optionsLayout->addWidget(chkSaveSettings, 0, 0, 1, 2);
   optionsLayout->addWidget(chkGeneratePreview, 1, 0, 1, 2);
   optionsLayout->addWidget(chkUseNullText, 2, 0);
@@ -93,17 +93,17 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   optionsLayout->addWidget(chkStrDelimDoubleQuote, 5, 0, 1, 2);
   optionsLayout->addWidget(chkRunWizard, 6, 0, 1, 2);
   optionsLayout->setRowStretch(7, 1);
-  fPages->addTab(options, QStringLiteral("Optionen"));
+  fPages->addTab(options, Ui(tText::frmSettings_tsOptions_caption));
 
   // Page "Ergebnisanzeige".
   auto* viewer = new QWidget;
   auto* viewerLayout = new QGridLayout(viewer);
-  rbViewerWindows = new QRadioButton(QStringLiteral("Windows-Standardverknüpfung"));
-  rbViewerInternal = new QRadioButton(QStringLiteral("Interne Bildanzeige verwenden"));
-  rbViewerUser = new QRadioButton(QStringLiteral("Externes Programm verwenden"));
+  rbViewerWindows = new QRadioButton(Ui(tText::frmSettings_rbViewerWindows_caption));
+  rbViewerInternal = new QRadioButton(Ui(tText::frmSettings_rbViewerInternal_caption));
+  rbViewerUser = new QRadioButton(Ui(tText::frmSettings_rbViewerUser_caption));
   rbViewerWindows->setChecked(true);
-  fLblViewerAppname = new QLabel(QStringLiteral("Dateiname:"));
-  fLblViewerParams = new QLabel(QStringLiteral("Parameter:"));
+  fLblViewerAppname = new QLabel(Ui(tText::frmSettings_lblViewerAppname_caption));
+  fLblViewerParams = new QLabel(Ui(tText::frmSettings_lblViewerParams_caption));
   edtViewerAppname = new QLineEdit;
   edtViewerParams = new QLineEdit;
   viewerLayout->addWidget(rbViewerWindows, 0, 0, 1, 2);
@@ -114,17 +114,17 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   viewerLayout->addWidget(fLblViewerParams, 4, 0);
   viewerLayout->addWidget(edtViewerParams, 4, 1);
   viewerLayout->setRowStretch(5, 1);
-  fPages->addTab(viewer, QStringLiteral("Ergebnisanzeige"));
+  fPages->addTab(viewer, Ui(tText::frmSettings_tsViewer_caption));
   for (QRadioButton* button : {rbViewerWindows, rbViewerInternal, rbViewerUser}) {
     connect(button, &QRadioButton::toggled, this, &TfrmSettings::UpdateViewerFields);
   }
   UpdateViewerFields();
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  buttons->addButton(Ui(tText::frmSettings_btnOK_caption), QDialogButtonBox::AcceptRole);
+  buttons->addButton(Ui(tText::frmSettings_btnCancel_caption), QDialogButtonBox::RejectRole);
   // The help pages come with the help system.
-  QPushButton* help = buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole);
+  QPushButton* help = buttons->addButton(Ui(tText::frmSettings_btnHelp_caption), QDialogButtonBox::HelpRole);
   help->setEnabled(false);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -202,12 +202,11 @@ std::optional<QString> TfrmSettings::TakeOver(tSettings& settings, bool& saveOnE
   const QString limitText = edtRefinementLimit->text();
   const std::optional<std::int32_t> limit = ParseInteger(Bytes(limitText));
   if (!limit) {
-    return QString::fromStdString(Message("InvalidInteger", "'%s' ist kein gültiger Integerwert."))
+    return Ui(tText::InvalidInteger)
         .replace(QStringLiteral("%s"), limitText);
   }
   if (!IsValidHitLimit(*limit)) {
-    return QString::fromStdString(
-        Message("HitLimitNotPositive", "Die maximale Trefferzahl muss größer als 0 sein."));
+    return Ui(tText::HitLimitNotPositive);
   }
   settings.RefinementLimit = *limit;
 

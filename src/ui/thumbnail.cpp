@@ -1,7 +1,7 @@
 // Thumbnail geometry and the no-preview picture.
 #include "ui/thumbnail.h"
 
-#include "i18n/messages.h"
+#include "ui/ui_text.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -95,7 +95,7 @@ QImage NoPreviewPicture() {
   painter.setFont(font);
   painter.setPen(QColor(0x60, 0x60, 0x60));
   painter.drawText(QRectF(4, 74, 152, 40), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromStdString(Message("NoPreviewPicture", "Kein Vorschaubild")));
+                   Ui(tText::NoPreviewPicture));
   painter.end();
   return image;
 }

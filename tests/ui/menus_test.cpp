@@ -50,37 +50,60 @@ class MenusTest : public ::testing::Test {
 TEST_F(MenusTest, MainMenuMatchesTheCommandTables) {
   QStringList titles;
   for (QAction* action : window->menuBar()->actions()) titles << action->text();
-  EXPECT_EQ(titles, (QStringList{"Datei", "Edit", "Abfrage", "Ansicht", "Extras", "Hilfe"}));
+  EXPECT_EQ(titles, (QStringList{"&Datei", "&Edit", "&Abfrage", "A&nsicht", "E&xtras", "&Hilfe"}));
 
   const std::vector<std::pair<QString, QStringList>> expected = {
-      {"Datei",
-       {"Neue Abfrage", "Abfrage öffnen | Ctrl+O", "Abfrage speichern | Ctrl+S", "-",
-        "Drucken ... | Ctrl+P", "Export ... | F12", "Export XML ... | Shift+F12", "-",
-        "Programm beenden | Alt+F4"}},
-      {"Edit",
-       {"Ausschneiden | Ctrl+X", "Kopieren | Ctrl+C", "Einfügen | Ctrl+V", "-",
-        "Ergebnisdateinamen kopieren | Ctrl+Alt+C", "Alles markieren | Ctrl+A"}},
-      {"Abfrage",
-       {"Ausführen | Ctrl+E | F5 | Ctrl+Return | Ctrl+Enter", "Neue Abfrage", "Abfrageassistent starten", "-",
-        "Abfrage öffnen | Ctrl+O", "Abfrage speichern | Ctrl+S", "-",
-        "Abfrage in Liste | Ctrl+Alt+S", "Nächste Abfrage | Alt+Down",
-        "Vorherige Abfrage | Alt+Up"}},
-      {"Ansicht",
-       {"Vorschau | Ctrl+I", "Liste | Ctrl+L", "Details | Ctrl+D", "-", "Vollbildmodus | Ctrl+F",
-        "Feldliste an/aus | F11"}},
-      {"Extras",
-       {"Abfrageassistent starten", "Eigene Aktionen", "Dateioperationen", "-", "Sprache ...",
-        "Einstellungen ..."}},
-      {"Hilfe",
-       {"Hilfethemen", "Abfrage-Syntax", "Schlüsselwort-Hilfe | Shift+F1", "-", "Orvalis Homepage",
-        "Info ..."}},
+      {"&Datei",
+       {"&Neue Abfrage", "Abfrage ö&ffnen | Ctrl+O", "Abfrage &speichern | Ctrl+S", "-",
+        "&Drucken ... | Ctrl+P", "&Export ... | F12", "Export &XML ... | Shift+F12", "-",
+        "Programm &beenden | Alt+F4"}},
+      {"&Edit",
+       {"&Ausschneiden | Ctrl+X", "&Kopieren | Ctrl+C", "&Einfügen | Ctrl+V", "-",
+        "Ergebnis&dateinamen kopieren | Ctrl+Alt+C", "Alles &markieren | Ctrl+A"}},
+      {"&Abfrage",
+       {"&Ausführen | Ctrl+E | F5 | Ctrl+Return | Ctrl+Enter", "&Neue Abfrage",
+        "Abfrageass&istent starten", "-", "Abfrage ö&ffnen | Ctrl+O", "Abfrage &speichern | Ctrl+S",
+        "-", "Abfrage in &Liste | Ctrl+Alt+S", "Nä&chste Abfrage | Alt+Down",
+        "&Vorherige Abfrage | Alt+Up"}},
+      {"A&nsicht",
+       {"&Vorschau | Ctrl+I", "&Liste | Ctrl+L", "&Details | Ctrl+D", "-",
+        "Voll&bildmodus | Ctrl+F", "&Feldliste an/aus | F11"}},
+      {"E&xtras",
+       {"Abfrageass&istent starten", "Eigene &Aktionen", "&Dateioperationen", "-", "&Sprache ...",
+        "&Einstellungen ..."}},
+      {"&Hilfe",
+       {"&Hilfethemen", "Abfrage-S&yntax", "Schlüssel&wort-Hilfe | Shift+F1", "-",
+        "Orvalis Home&page", "&Info ..."}},
   };
   for (const auto& [title, items] : expected) {
     QMenu* menu = Menu(title);
     ASSERT_NE(menu, nullptr) << title.toStdString();
     EXPECT_EQ(Describe(menu->actions()), items) << title.toStdString();
   }
-  EXPECT_NE(Menu("Extras")->actions().at(1)->menu(), nullptr);
+  EXPECT_NE(Menu("E&xtras")->actions().at(1)->menu(), nullptr);
+}
+
+// Alt+letter reaches every menu and every item: each caption has one access
+// key, and no two entries of one menu share it.
+TEST_F(MenusTest, EveryMenuEntryHasItsOwnAccessKey) {
+  auto accessKey = [](const QString& caption) {
+    const qsizetype at = caption.indexOf(QLatin1Char('&'));
+    return at < 0 || at + 1 >= caption.size() ? QChar() : caption.at(at + 1).toLower();
+  };
+  std::vector<std::pair<QString, QList<QAction*>>> menus = {
+      {QStringLiteral("menu bar"), window->menuBar()->actions()},
+      {QStringLiteral("context menu"), window->popResultContext->actions()}};
+  for (QAction* title : window->menuBar()->actions()) menus.emplace_back(title->text(), title->menu()->actions());
+  for (const auto& [name, actions] : menus) {
+    QString keys;
+    for (QAction* action : actions) {
+      if (action->isSeparator()) continue;
+      const QChar key = accessKey(action->text());
+      EXPECT_FALSE(key.isNull()) << name.toStdString() << ": " << action->text().toStdString();
+      EXPECT_FALSE(keys.contains(key)) << name.toStdString() << ": " << action->text().toStdString();
+      keys += key;
+    }
+  }
 }
 
 TEST_F(MenusTest, HintsOfTheCommands) {
@@ -131,9 +154,9 @@ TEST_F(MenusTest, ToolbarInItsOrder) {
 
 TEST_F(MenusTest, ContextMenuOfTheResultList) {
   EXPECT_EQ(Describe(window->popResultContext->actions()),
-            (QStringList{"Dateioperationen", "Eigene Aktionen", "-", "In &Zwischenablage",
-                         "Vollbildmodus | Ctrl+F", "Ö&ffnen", "&Metadaten",
-                         "Export XML ... | Shift+F12"}));
+            (QStringList{"&Dateioperationen", "Eigene &Aktionen", "-", "In &Zwischenablage",
+                         "Voll&bildmodus | Ctrl+F", "Ö&ffnen", "&Metadaten",
+                         "Export &XML ... | Shift+F12"}));
   EXPECT_TRUE(window->mnuCopyFilename->isEnabled());
 }
 

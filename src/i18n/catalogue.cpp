@@ -1,0 +1,33 @@
+#include "i18n/catalogue.h"
+
+#include "i18n/messages.h"
+
+namespace orvalis {
+
+namespace {
+
+constexpr tTextEntry kEntries[] = {
+#define ORVALIS_MESSAGE(key, german) {#key, german},
+#define ORVALIS_CONTROL(window, control, property, german) {#window "." #control "." #property, german},
+#include "i18n/catalogue_entries.h"
+#undef ORVALIS_MESSAGE
+#undef ORVALIS_CONTROL
+};
+
+}  // namespace
+
+std::span<const tTextEntry> Catalogue() { return kEntries; }
+
+const tTextEntry& Entry(tText text) { return kEntries[static_cast<std::size_t>(text)]; }
+
+std::string Text(tText text) {
+  const tTextEntry& entry = Entry(text);
+  return Message(entry.Key, entry.German);
+}
+
+std::string TextIfPresent(tText text) {
+  const tTextEntry& entry = Entry(text);
+  return MessageIfPresent(entry.Key, entry.German);
+}
+
+}  // namespace orvalis
