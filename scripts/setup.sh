@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpcre2-dev
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
+  qt6-translations-l10n   # Qt's own dialogs in the program's language
 )
 
 missing=()

@@ -372,6 +372,7 @@ void TfrmMain::actSwitchDisplayExecute(int tag) {
 void TfrmMain::vwResultColumnClick(int column) {
   fSortColumn = column;
   vwResult->Model().SortByColumn(fSortColumn, fSortAscending);
+  vwResult->ShowSortIndicator(fSortColumn, fSortAscending);
   fSortAscending = !fSortAscending;
 }
 

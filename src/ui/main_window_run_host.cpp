@@ -69,6 +69,8 @@ void TfrmMain::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   TResultModel& model = vwResult->Model();
   model.Clear();
   model.ResetImages(QPixmap::fromImage(NoPreviewThumbnail(size)));
+  // New rows come in the order found: no column is sorted.
+  vwResult->HideSortIndicator();
   vwResult->SetThumbnailSize(size);
 }
 
@@ -127,7 +129,14 @@ void TfrmMain::FocusQueryText() {
 
 void TfrmMain::SetStatusPanel(int panel, const std::string& text) {
   if (panel < 0 || panel > 3) return;
-  StatusPanel[panel]->setText(DisplayText(text));
+  QLabel* label = StatusPanel[panel];
+  label->setText(DisplayText(text));
+  // The fixed panels grow to their text at the font they are drawn with
+  // ("300 (HITLIMIT!)" is wider than the design width); the last one stretches.
+  if (panel < 3) {
+    const int needed = label->sizeHint().width();
+    if (needed > label->width()) label->setFixedWidth(needed);
+  }
 }
 
 void TfrmMain::ShowMessage(const std::string& text) { fDialogs->ShowMessage(DisplayText(text)); }

@@ -180,6 +180,13 @@ void TResultView::FitColumnToContent(int column) {
   fTable->header()->resizeSection(column, ContentWidth(column));
 }
 
+void TResultView::ShowSortIndicator(int column, bool ascending) {
+  fTable->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  fTable->header()->setSortIndicatorShown(true);
+}
+
+void TResultView::HideSortIndicator() { fTable->header()->setSortIndicatorShown(false); }
+
 QAbstractItemView* TResultView::CurrentView() const {
   return fStyle == TListStyle::Report ? static_cast<QAbstractItemView*>(fTable)
                                       : static_cast<QAbstractItemView*>(fList);

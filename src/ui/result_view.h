@@ -48,6 +48,10 @@ class TResultView : public QWidget {
   // Width of a new table column: its content.
   void FitColumnToContent(int column);
 
+  // The table header's arrow: the column last sorted and its direction.
+  void ShowSortIndicator(int column, bool ascending);
+  void HideSortIndicator();
+
   // The view that shows the rows in the current style.
   QAbstractItemView* CurrentView() const;
   QTreeView* Table() const { return fTable; }

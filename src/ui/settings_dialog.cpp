@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -144,10 +145,21 @@ void TfrmSettings::UpdateViewerFields() {
   }
 }
 
+QFont ResolvedFont(const QFont& font) {
+  // A family that is not installed ("Courier" on most Linux systems) is drawn
+  // with a substitute; the font dialog knows only installed families and would
+  // open on its first one instead.
+  const QFontInfo info(font);
+  QFont resolved(info.family(), info.pointSize() > 0 ? info.pointSize() : font.pointSize());
+  resolved.setStyleHint(font.styleHint());
+  return resolved;
+}
+
 void TfrmSettings::ChooseFont(std::optional<QFont>& chosen, const QFont& paneFont) {
-  // The dialog starts from the pane's own font; a cancelled choice changes nothing.
+  // The dialog starts from the font the pane really shows, so "OK" without a
+  // change keeps that font; a cancelled choice changes nothing.
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, paneFont, this);
+  const QFont font = QFontDialog::getFont(&ok, ResolvedFont(paneFont), this);
   if (ok) chosen = font;
 }
 

@@ -20,6 +20,10 @@ class QTabWidget;
 
 namespace orvalis {
 
+// The installed font that is drawn for font (its family resolved through the
+// font substitution), with font's size and style hint.
+QFont ResolvedFont(const QFont& font);
+
 class TfrmSettings : public QDialog {
   Q_OBJECT
 

@@ -8,6 +8,10 @@
 #include <QStringList>
 
 #include <deque>
+#include <ostream>
+
+// Failure messages show Qt texts as text.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace orvalis::test {
 

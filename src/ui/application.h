@@ -1,0 +1,21 @@
+// Program-wide set-up of the desktop program's QApplication.
+#pragma once
+
+#include <QString>
+
+namespace orvalis {
+
+// The program's built-in language.
+inline constexpr const char* kProgramLanguage = "de";
+
+// Names and organisation (the settings location follows them) and Qt's own
+// translations for the program's language. No display name is set: Qt would
+// append it to every window title, and each window's title is its own caption.
+void SetUpApplication();
+
+// Loads Qt's translations (qtbase_<language>.qm) so Qt's dialogs (font, file,
+// print, message box buttons) speak the program's language. False when Qt's
+// translations for the language are not installed.
+bool InstallQtTranslations(const QString& language);
+
+}  // namespace orvalis

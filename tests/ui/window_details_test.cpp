@@ -1,0 +1,113 @@
+// Details of the windows found by use: the font buttons start from the font
+// the pane shows, status panels fit their texts, the table header shows the
+// sort, and Qt's own dialogs speak the program's language.
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/settings_dialog.h"
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace orvalis {
+namespace {
+
+class WindowDetailsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseFreshSettingsLocation();
+    window = std::make_unique<TfrmMain>(&dialogs);
+  }
+
+  // Presses a font button of the settings dialog; the real font dialog
+  // opens, and its start font is read before "OK" is pressed unchanged.
+  QFont OkInFontDialog(const char* button) {
+    QFont shown;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      shown = dialog->currentFont();
+      dialog->accept();
+    });
+    window->SettingsDialog()->findChild<QPushButton*>(QLatin1String(button))->click();
+    return shown;
+  }
+
+  test::TScriptedDialogs dialogs;
+  std::unique_ptr<TfrmMain> window;
+};
+
+TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
+  const QFontInfo queryDrawn(window->txtQuery->font());
+  const QFontInfo resultDrawn(window->vwResult->List()->font());
+  ASSERT_TRUE(queryDrawn.fixedPitch());
+  TfrmSettings& dialog = *window->SettingsDialog();
+  dialog.Fill(window->Settings(), true, window->txtQuery->font(), window->vwResult->List()->font());
+
+  const QFont queryStart = OkInFontDialog("btnQueryFont");
+  const QFont resultStart = OkInFontDialog("btnResultFont");
+  EXPECT_EQ(queryStart.family(), queryDrawn.family());
+  EXPECT_EQ(queryStart.pointSize(), queryDrawn.pointSize());
+  EXPECT_EQ(resultStart.family(), resultDrawn.family());
+  window->TakeOverSettingsDialog();
+
+  // What is stored names the font that was shown, and the editor stays fixed-pitch.
+  EXPECT_EQ(window->Settings().QueryFontFace, queryDrawn.family().toStdString());
+  EXPECT_EQ(window->Settings().QueryFontSize, queryDrawn.pointSize());
+  EXPECT_EQ(window->Settings().ResultFontFace, resultDrawn.family().toStdString());
+  EXPECT_EQ(QFontInfo(window->txtQuery->font()).family(), queryDrawn.family());
+  EXPECT_TRUE(QFontInfo(window->txtQuery->font()).fixedPitch());
+}
+
+TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
+  const std::pair<int, const char*> texts[] = {
+      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}};
+  for (const auto& [panel, text] : texts) {
+    window->SetStatusPanel(panel, text);
+    QLabel* label = window->StatusPanel[panel];
+    EXPECT_GE(label->width(), label->sizeHint().width()) << text;
+    EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
+        << text;
+  }
+}
+
+TEST_F(WindowDetailsTest, TableHeaderShowsTheLastSort) {
+  window->AddColumn("Name");
+  window->AddColumn("Make");
+  QHeaderView* header = window->vwResult->Table()->header();
+  EXPECT_FALSE(header->isSortIndicatorShown());
+  emit header->sectionClicked(1);
+  EXPECT_TRUE(header->isSortIndicatorShown());
+  EXPECT_EQ(header->sortIndicatorSection(), 1);
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+  // One flag for the whole list: the next click on any column sorts descending.
+  emit header->sectionClicked(0);
+  EXPECT_EQ(header->sortIndicatorSection(), 0);
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+  // A new run starts unsorted.
+  window->PrepareResultList(160, 120);
+  EXPECT_FALSE(header->isSortIndicatorShown());
+}
+
+TEST_F(WindowDetailsTest, QtDialogsSpeakTheProgramLanguage) {
+  ASSERT_TRUE(InstallQtTranslations(QString::fromLatin1(kProgramLanguage)));
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
+            QStringLiteral("Schriftart auswählen"));
+  EXPECT_FALSE(InstallQtTranslations(QStringLiteral("xx")));
+  // A language without Qt translations keeps the ones installed.
+  EXPECT_NE(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+}
+
+}  // namespace
+}  // namespace orvalis
