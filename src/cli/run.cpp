@@ -115,7 +115,7 @@ class tCliHost : public tRunHost {
     if (runStart_) runStart_();
   }
   void LeaveRunningState() override { ClearProgress(); }
-  void FocusQueryText() override {}
+  void FocusQueryText(int) override {}
   void SetStatusPanel(int panel, const std::string& text) override {
     if (panel == 3 && !text.empty()) {
       folder_ = text;

@@ -17,6 +17,7 @@
 #include "query/function_handler.h"
 #include "query/parser.h"
 #include "query/query_statement.h"
+#include "query/statement_position.h"
 #include "query/value_conversion.h"
 #include "query/var_handler.h"
 
@@ -41,6 +42,23 @@ struct tClearOnExit {
   tImageMetaData& store;
   ~tClearOnExit() { store.Clear(); }
 };
+
+// The compiler's reason, with a word for those who write SQL's "=" and "<>".
+std::string CompileErrorText(const tParser& parser) {
+  const std::string& error = parser.ErrorText;
+  if (error == "Invalid symbol: =" || error == "Invalid symbol: <>") {
+    return error + " " + Text(tText::EqualityOperatorHint);
+  }
+  return error;
+}
+
+// Where in the query text a compile error lies: the part's start in the work
+// text plus the error's column inside the part (the part's start when the
+// compiler names no column).
+int ErrorPosition(const std::string& queryText, int partStart, const tParser& parser) {
+  const int column = parser.ErrorColumn > 0 ? parser.ErrorColumn : 1;
+  return QueryTextPosition(queryText, partStart + column - 1);
+}
 
 }  // namespace
 
@@ -116,6 +134,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   if (const int position = ParseQueryStatement(run.statement); position > 0) {
     host_.ShowMessage(Text(tText::QuerySyntaxError) + " (" +
                       std::to_string(position) + ")");
+    host_.FocusQueryText(QueryTextPosition(text, position));
     return tRunOutcome::Refused;
   }
   run.recurse = AsciiLower(run.statement.WithText).find("subdirs") != std::string::npos;
@@ -137,24 +156,25 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
       SplitFieldList(run.statement.SelectText, ',', delimiter);
   if (columnTexts.empty()) {
     // A statement without SELECT items would give rows without cells.
-    host_.ShowMessage(Text(tText::SelectParseError) +
-                      "Empty SELECT list");
+    host_.ShowMessage(Text(tText::SelectParseError) + Text(tText::EmptySelectList));
+    host_.FocusQueryText(QueryTextPosition(text, run.statement.SelectStart));
     return tRunOutcome::Refused;
   }
+  const std::vector<int> columnOffsets = FieldItemOffsets(run.statement.SelectText, columnTexts);
   host_.AddColumn(columnTexts[0]);
   for (std::size_t i = 0; i < columnTexts.size(); ++i) {
     run.columns.push_back(newParser(columnTexts[i]));
     if (!run.columns.back()->Compile()) {
-      host_.ShowMessage(Text(tText::SelectParseError) +
-                        run.columns.back()->ErrorText);
+      host_.ShowMessage(Text(tText::SelectParseError) + CompileErrorText(*run.columns.back()));
+      host_.FocusQueryText(ErrorPosition(text, run.statement.SelectStart + columnOffsets[i],
+                                         *run.columns.back()));
       return tRunOutcome::Refused;
     }
     if (i > 0) host_.AddColumn(columnTexts[i]);
   }
   if (!run.where->Compile()) {
-    host_.ShowMessage(Text(tText::WhereParseError) +
-                      run.where->ErrorText);
-    host_.FocusQueryText();
+    host_.ShowMessage(Text(tText::WhereParseError) + CompileErrorText(*run.where));
+    host_.FocusQueryText(ErrorPosition(text, run.statement.WhereStart, *run.where));
     return tRunOutcome::Refused;
   }
 

@@ -36,8 +36,10 @@ class tRunHost {
   // Stop enabled and Execute disabled; and back.
   virtual void EnterRunningState() = 0;
   virtual void LeaveRunningState() = 0;
-  // The WHERE text failed to compile: select the query text, focus the editor.
-  virtual void FocusQueryText() = 0;
+  // The statement or one of its parts failed to compile: focus the editor
+  // with its caret at position (1-based byte position in the query text as
+  // the run was given it, line breaks CR LF), where the fault is.
+  virtual void FocusQueryText(int position) = 0;
 
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
   // A message box with an OK button; returns when it was confirmed.

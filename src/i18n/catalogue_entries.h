@@ -15,6 +15,7 @@ ORVALIS_MESSAGE(NoResults, "Keine Ergebnisse vorhanden.")
 ORVALIS_MESSAGE(NoQueryText, "Kein Abfragetext vorhanden.")
 ORVALIS_MESSAGE(QuerySyntaxError, "Syntaxfehler in der Abfrage")
 ORVALIS_MESSAGE(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
+ORVALIS_MESSAGE(EmptySelectList, "Empty SELECT list")
 ORVALIS_MESSAGE(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleichheit mit !=.)")
 ORVALIS_MESSAGE(HitLimitReached,

@@ -133,6 +133,7 @@ int ParseQueryStatement(tOrvalis& query) {
   const int fromBlank = static_cast<int>(fromAt) + 1;  // 1-based position of the blank
 
   query.SelectText = text.Copy(itemsStart, fromBlank - itemsStart);
+  query.SelectStart = itemsStart;
 
   // FROM value: a double quote groups, otherwise the value ends at a blank.
   int pos = text.SkipBlanksAndTabs(fromBlank + 5);
@@ -152,6 +153,7 @@ int ParseQueryStatement(tOrvalis& query) {
 
   query.WithText.clear();
   query.WhereText = "true";
+  query.WhereStart = 0;
 
   if (pos < length) {
     while (pos <= length) {
@@ -169,6 +171,11 @@ int ParseQueryStatement(tOrvalis& query) {
         pos = std::min(end + 1, length + 1);
       } else if (word == "where") {
         pos = text.SkipBlanksAndTabs(pos);
+        query.WhereStart = pos;
+        while (query.WhereStart <= length &&
+               static_cast<unsigned char>(text.At(query.WhereStart)) <= ' ') {
+          ++query.WhereStart;
+        }
         const size_t withAt =
             keywordEnd <= length ? lower.find(" with ", static_cast<size_t>(keywordEnd - 1))
                                  : std::string::npos;

@@ -18,6 +18,10 @@ struct tOrvalis {
   std::string SelectText;  // the SELECT items as one text, untrimmed
   std::string WithText;    // lower case; empty when absent
   std::int32_t TopCount = -1;
+  // Where the SELECT items and the WHERE expression start in WorkText
+  // (1-based; 0 when there is no such part).
+  std::int32_t SelectStart = 0;
+  std::int32_t WhereStart = 0;
 };
 
 // Turns every line break of a query text (LF, CR or CR LF) into CR LF: the

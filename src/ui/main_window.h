@@ -65,7 +65,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void FitColumnsToCaptions() override;
   void EnterRunningState() override;
   void LeaveRunningState() override;
-  void FocusQueryText() override;
+  void FocusQueryText(int position) override;
   void SetStatusPanel(int panel, const std::string& text) override;
   void ShowMessage(const std::string& text) override;
   void ProcessEvents() override;

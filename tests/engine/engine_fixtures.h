@@ -61,7 +61,10 @@ class RecordingHost : public tRunHost {
   void FitColumnsToCaptions() override { ++fitCalls; }
   void EnterRunningState() override;
   void LeaveRunningState() override;
-  void FocusQueryText() override { ++focusCalls; }
+  void FocusQueryText(int position) override {
+    ++focusCalls;
+    focusPositions.push_back(position);
+  }
   void SetStatusPanel(int panel, const std::string& text) override;
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void ProcessEvents() override;
@@ -80,6 +83,7 @@ class RecordingHost : public tRunHost {
   int prepareCalls = 0;
   int fitCalls = 0;
   int focusCalls = 0;
+  std::vector<int> focusPositions;
   int eventCalls = 0;
   int runningDepth = 0;  // 1 between EnterRunningState and LeaveRunningState
   int leaveCalls = 0;

@@ -200,15 +200,15 @@ TEST_F(DriverTest, RefusedQueries) {
   } cases[] = {
       {"", "Kein Abfragetext vorhanden.", false, false, {}, 0},
       {" \r\n\t  \n", "Kein Abfragetext vorhanden.", false, false, {}, 0},
-      {"SELEKT Name FROM x", "Syntaxfehler in der Abfrage (1)", false, true, {}, 0},
-      {"SELECT Name FROM x ORDER BY Name", "Syntaxfehler in der Abfrage (26)", false, true, {}, 0},
-      {"SELECT FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true, true, {}, 0},
+      {"SELEKT Name FROM x", "Syntaxfehler in der Abfrage (1)", false, true, {}, 1},
+      {"SELECT Name FROM x ORDER BY Name", "Syntaxfehler in der Abfrage (26)", false, true, {}, 1},
+      {"SELECT FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true, true, {}, 1},
       {"SELECT 'a(b', c FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true,
-       true, {}, 0},
+       true, {}, 1},
       {"SELECT Name, Size = 1 FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
-       true, true, {"Name"}, 0},
+       true, true, {"Name"}, 1},
       {"SELECT Size = 1, Name FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
-       true, true, {"Size = 1"}, 0},
+       true, true, {"Size = 1"}, 1},
       {"SELECT Name, Make FROM " + Dir("tree/*.jpg") + " WHERE (Size > 1",
        "Kann WHERE-Teil nicht analysieren: ", true, true, {"Name", "Make"}, 1},
   };
@@ -238,6 +238,38 @@ TEST_F(DriverTest, RefusedQueries) {
     EXPECT_EQ(h.leaveCalls, 1);  // only the first run entered the running state
     EXPECT_EQ(d.ResultSet(), before);
     EXPECT_FALSE(d.Running());
+  }
+}
+
+// A refused statement puts the editor's caret on the fault: the splitter's
+// position, or the part's start plus the compiler's column inside the part,
+// counted in the query text as typed (comments and line breaks included).
+TEST_F(DriverTest, RefusedStatementsNameThePositionOfTheFault) {
+  const struct Case {
+    std::string query;
+    int position;
+    bool equalityHint;
+  } cases[] = {
+      {"SELEKT Name FROM x", 1, false},
+      {"-- note\r\nSELECT Name FROM x ORDER BY Name", 35, false},
+      {"SELECT Name FROM x\r\nWHERE Make = 'a'", 32, true},
+      {"SELECT Name FROM x WHERE Make <> 'a' WITH subdirs", 31, true},
+      {"SELECT Name FROM x WHERE (Make == 'a'", 26, false},
+      {"SELECT Name, Size <> 1 FROM x", 19, true},
+      {"SELECT Name,\r\n  -- size\r\n  12 # 1 FROM x", 31, false},
+      {"SELECT FROM x", 7, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    RecordingHost h;
+    tQueryDriver d(h);
+    EXPECT_EQ(d.actExecQueryExecute(c.query, {}), tRunOutcome::Refused);
+    ASSERT_EQ(h.focusPositions.size(), 1u);
+    EXPECT_EQ(h.focusPositions[0], c.position);
+    ASSERT_EQ(h.messages.size(), 1u);
+    EXPECT_EQ(h.messages[0].find("==") != std::string::npos && h.messages[0].find("!=") != std::string::npos,
+              c.equalityHint)
+        << h.messages[0];
   }
 }
 

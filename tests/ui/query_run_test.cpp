@@ -94,8 +94,27 @@ TEST_F(QueryRunTest, MessagesOfARunGoThroughTheDialogs) {
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE Make = ").arg(kSamples));
   ASSERT_EQ(dialogs.messages.size(), 1);
   EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("Kann WHERE-Teil nicht analysieren: ")));
-  EXPECT_TRUE(window->txtQuery->textCursor().hasSelection());
+  EXPECT_EQ(window->txtQuery->textCursor().position(),
+            window->txtQuery->toPlainText().indexOf(QLatin1Char('=')));
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
+}
+
+// The caret lands on the faulty character, counted in the editor's
+// characters (a "ö" is one, a line break is one).
+TEST_F(QueryRunTest, CaretGoesToTheFault) {
+  const std::pair<QString, int> cases[] = {
+      {QStringLiteral("SELECT 'Größe' FROM x\nWHERE Make = 1"), 33},
+      {QStringLiteral("SELECT 'ä', Make <> 1 FROM x"), 17},
+      {QStringLiteral("-- ü\nSELEKT Name FROM x"), 5},
+  };
+  for (const auto& [query, caret] : cases) {
+    dialogs.messages.clear();
+    window->txtQuery->textCursor().setPosition(0);
+    Run(query);
+    EXPECT_EQ(dialogs.messages.size(), 1) << query.toStdString();
+    EXPECT_EQ(window->txtQuery->textCursor().position(), caret) << query.toStdString();
+    EXPECT_FALSE(window->txtQuery->textCursor().hasSelection());
+  }
 }
 
 TEST_F(QueryRunTest, StopEndsARunOverManyFiles) {
