@@ -1,5 +1,6 @@
 // The main menu, the toolbar and the context menu of the result list:
 // captions, shortcuts and order, and which commands are available.
+#include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui_test_support.h"
 
@@ -179,6 +180,42 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
   EXPECT_FALSE(window->findChild<QMenu*>("mnuResultActions")->isEnabled());
   EXPECT_FALSE(window->findChild<QMenu*>("mnuContextResultActions")->isEnabled());
   EXPECT_FALSE(window->comboQueries->isEnabled());
+}
+
+// Each row is found by its command, and its caption and hint belong to the
+// same control, so a language file translates the command by its name.
+TEST(CommandTable, RowsAreFoundByTheirCommandAndTranslatedByTheirName) {
+  const std::vector<tCommandRow>& rows = MainCommands();
+  QStringList names;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const tCommandRow& row = rows[i];
+    EXPECT_EQ(static_cast<std::size_t>(row.Id), i);
+    const QString name = CommandName(row);
+    EXPECT_FALSE(names.contains(name)) << name.toStdString();
+    names << name;
+    EXPECT_EQ(QString::fromLatin1(Entry(row.Caption).Key), QStringLiteral("frmMain.%1.caption").arg(name));
+    EXPECT_EQ(QString::fromLatin1(Entry(row.Hint).Key), QStringLiteral("frmMain.%1.hint").arg(name));
+    EXPECT_FALSE(row.Places.empty()) << name.toStdString();
+  }
+}
+
+// A command table row is all a window needs: object, caption, hint,
+// shortcuts and the rule that enables it.
+TEST_F(MenusTest, CommandsFollowTheirRows) {
+  for (const tCommandRow& row : MainCommands()) {
+    QAction* action = window->Commands().Action(row.Id);
+    const QString name = CommandName(row);
+    ASSERT_NE(action, nullptr) << name.toStdString();
+    if (row.Kind != tCommandKind::Submenu) {
+      EXPECT_EQ(action->objectName(), name);
+      EXPECT_EQ(action->shortcuts(), row.Shortcuts) << name.toStdString();
+    }
+    EXPECT_EQ(action->text(), QString::fromUtf8(Entry(row.Caption).German.data(),
+                                                 static_cast<qsizetype>(Entry(row.Caption).German.size())));
+    EXPECT_EQ(action->isEnabled(), row.Enabled == tEnabledRule::Always ||
+                                       row.Enabled == tEnabledRule::WhenIdle)
+        << name.toStdString();
+  }
 }
 
 }  // namespace
