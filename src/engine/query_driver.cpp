@@ -117,7 +117,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.PrepareResultList(settings.ThumbnailWidth, settings.ThumbnailHeight);
   hitCount_ = 0;
   filesRead_ = 0;
-  host_.SetStatusPanel(0, "0 hits");
+  host_.SetStatusPanel(0, "0" + Text(tText::StatusHits));
   host_.SetStatusPanel(1, "");
   host_.SetStatusPanel(3, "");
   stop_ = false;
@@ -255,7 +255,7 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   const tRunSettings& settings = run.settings;
   if (settings.EnforceRefinement) {
     if (hitCount_ >= settings.RefinementLimit) stop_ = true;
-    host_.SetStatusPanel(0, std::to_string(hitCount_) + " (HITLIMIT!)");
+    host_.SetStatusPanel(0, std::to_string(hitCount_) + Text(tText::StatusHitLimit));
   }
   if (stop_) return;
 
@@ -276,7 +276,7 @@ void tQueryDriver::ProcessFile(const std::string& path) {
 
   ++hitCount_;
   run.store.RowNumber = hitCount_;
-  host_.SetStatusPanel(0, std::to_string(hitCount_) + " hits");
+  host_.SetStatusPanel(0, std::to_string(hitCount_) + Text(tText::StatusHits));
   const int row = host_.AddRow(path, run.store, settings.GeneratePreview);
   if (run.statement.TopCount > 0 && hitCount_ >= run.statement.TopCount) stop_ = true;
   for (std::size_t i = 0; i < run.columns.size(); ++i) {

@@ -21,6 +21,8 @@ ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleic
 ORVALIS_MESSAGE(HitLimitReached,
                 "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.")
 ORVALIS_MESSAGE(StatusStopped, "Abbruch")
+ORVALIS_MESSAGE(StatusHits, " hits")
+ORVALIS_MESSAGE(StatusHitLimit, " (HITLIMIT!)")
 ORVALIS_MESSAGE(UnrecoverableError, "Nicht behebbarer Fehler : ")
 ORVALIS_MESSAGE(MetadataReadError, "[DEBUG] Exception reading metadata: ")
 ORVALIS_MESSAGE(NoPreviewPicture, "Kein Vorschaubild")
