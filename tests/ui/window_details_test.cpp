@@ -109,5 +109,17 @@ TEST_F(WindowDetailsTest, QtDialogsSpeakTheProgramLanguage) {
   EXPECT_NE(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
 }
 
+// Qt appends an explicitly set application display name to every window
+// title ("Programmeinstellungen — Orvalis"); the program sets none, so the
+// display name follows the application name and each title is its caption.
+TEST_F(WindowDetailsTest, WindowTitlesAreTheirOwnCaptions) {
+  SetUpApplication();
+  QApplication::setApplicationName(QStringLiteral("probe"));
+  EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("probe"));
+  QApplication::setApplicationName(QStringLiteral("Orvalis"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Orvalis"));
+  EXPECT_EQ(window->SettingsDialog()->windowTitle(), QStringLiteral("Programmeinstellungen"));
+}
+
 }  // namespace
 }  // namespace orvalis
