@@ -145,8 +145,10 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
         break;
       }
       case kAscii: {
-        std::string s(ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count));
-        while (!s.empty() && s.back() == '\0') s.pop_back();
+        // The text ends at its first zero byte; what follows is not part of it.
+        std::string_view bytes = ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count);
+        bytes = bytes.substr(0, bytes.find('\0'));
+        std::string s(bytes);
         out.Kind = kind::kString;
         out.Value = Value::Text(s);
         text = std::move(s);

@@ -5,6 +5,7 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
+#include "output/display_text.h"
 #include "query/ascii_case.h"
 
 namespace orvalis {
@@ -37,7 +38,13 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
 }  // namespace
 
 std::string CutEntryText(std::string text) {
-  if (text.size() > kMaxEntryText) text.resize(kMaxEntryText);
+  if (text.size() <= kMaxEntryText) return text;
+  // A UTF-8 text is cut before the character that would not fit whole, so
+  // it stays UTF-8; any other text is cut at the byte limit.
+  std::size_t keep = kMaxEntryText;
+  if (IsValidUtf8(text))
+    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+  text.resize(keep);
   return text;
 }
 

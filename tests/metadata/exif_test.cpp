@@ -37,6 +37,8 @@ const TypeCase kTypeCases[] = {
     {"ascii short with zeros", kAscii, 2, [](const Order&) { return Raw({0x35, 0x30, 0, 0}); }, {}, 2, "50", "50", "%"},
     {"ascii at offset", kAscii, 11, [](const Order&) { return Text(std::string("Canon EOS\0\0", 11)); }, {}, 2,
      "Canon EOS", "Canon EOS", "%"},
+    {"ascii ends at its first zero", kAscii, 8, [](const Order&) { return Text(std::string("ION230\0F", 8)); }, {},
+     2, "ION230", "ION230", "%"},
     {"ascii empty", kAscii, 1, [](const Order&) { return Raw({0}); }, {}, 2, "", "", "t:"},
     {"ascii offset outside", kAscii, 20, nullptr, 60000u, -1, "", "", ""},
     {"ascii count huge", kAscii, 0xFFFFFFFFu, nullptr, 8u, -1, "", "", ""},

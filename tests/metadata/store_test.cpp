@@ -99,6 +99,38 @@ TEST(SegmentWalk, LongComment) {
   EXPECT_TRUE(store.HasComment());
 }
 
+// Every text longer than an entry keeps is cut between two characters when
+// it is UTF-8, so the kept part is UTF-8 too; other texts keep 255 bytes.
+TEST(SegmentWalk, LongUtf8TextsAreCutBetweenCharacters) {
+  std::string umlauts;  // 150 times 'ü' (two bytes each): byte 255 starts a character
+  while (umlauts.size() < 300) umlauts += "\xC3\xBC";
+  const std::string latin1(300, '\xFC');
+  TiffBuilder tiff{Order{false}};
+  tiff.first = {{270, 2, static_cast<std::uint32_t>(umlauts.size() + 1), Text(umlauts + std::string(1, '\0'))}};
+  const Bytes iptc = Concat({Dataset(120, umlauts), Dataset(25, umlauts), Dataset(25, "x")});
+  struct Case {
+    const char* what;
+    Bytes segment;
+    const char* field;
+    std::string expected;
+  } cases[] = {
+      {"comment", Segment(0xFE, Text(umlauts)), "JpgComment", umlauts.substr(0, 254)},
+      {"EXIF description", Segment(0xE1, ExifPayload(tiff)), "ImageDescription", umlauts.substr(0, 254)},
+      {"IPTC caption", Segment(0xED, iptc), "Caption", umlauts.substr(0, 254)},
+      {"merged keywords", Segment(0xED, iptc), "Keywords", umlauts.substr(0, 254)},
+      {"comment not UTF-8", Segment(0xFE, Text(latin1)), "JpgComment", latin1.substr(0, 255)},
+  };
+  tImageMetaData store;
+  store.MergeIptcLists = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(store, "utf8.jpg", JpegFile({c.segment}));
+    const tMetaEntry* e = store.FindEntry(c.field);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->Text, c.expected);
+  }
+}
+
 TEST(SegmentWalk, NotAJpeg) {
   tImageMetaData store;
   Load(store, "text.jpg", Text("hello world"));
