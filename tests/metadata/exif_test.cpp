@@ -274,12 +274,14 @@ TEST(ExifDirectories, HeaderChecks) {
     Load(store, "header.jpg", JpegFile({Segment(0xE1, c.payload), comment}));
     EXPECT_EQ(store.HasExif(), c.decoded);
     EXPECT_EQ(store.FindEntry("FNumber") != nullptr, c.decoded);
-    // A failed decoder ends the walk: the comment after it is not read.
-    EXPECT_EQ(store.HasComment(), c.decoded);
+    // A failed decoder costs only its segment: the comment after it is read,
+    // and the reason is kept.
+    EXPECT_TRUE(store.HasComment());
+    EXPECT_EQ(store.Dropped().size(), c.decoded ? 0u : 1u);
   }
 }
 
-TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndEndsTheWalk) {
+TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndPassedOver) {
   tImageMetaData store;
   TiffBuilder tiff{Order{true}};
   tiff.first = {{271, kAscii, 4, Text("Sony")}};
@@ -287,7 +289,10 @@ TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndEndsTheWalk) {
   Load(store, "noexif.jpg", JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
   EXPECT_FALSE(store.HasExif());
   EXPECT_EQ(store.FindEntry("Make")->Text, "Sony");
-  EXPECT_FALSE(store.HasComment());
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"APP1 segment at offset " +
+                                                      std::to_string(2 + 4 + ExifPayload(tiff).size()) +
+                                                      ": not an Exif segment"});
 
   // With an Exif sub-directory a later XMP segment is passed over.
   tiff.exif = {{33437, kRational, 1, tiff.order.Rational(28, 10)}};

@@ -47,13 +47,16 @@ TEST(SegmentWalk, DispatchAndFailureCases) {
       {"two frame headers", {sof, Segment(0xC0, FramePayload(20, 10))},
        {"PixelsY=480", "PixelsX=640", "PixelsY=20", "PixelsX=10"}},
       {"progressive frame gives no size", {Segment(0xC2, FramePayload(480, 640)), com}, {"JpgComment=first"}},
-      {"short frame header ends the walk", {Segment(0xC0, Bytes{8, 1, 2}), com}, {}},
+      {"short frame header is passed over", {Segment(0xC0, Bytes{8, 1, 2}), com}, {"JpgComment=first"}},
       {"jfif then jfxx", {kJfif, Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), com},
        {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
         "JpgComment=first"}},
-      {"first APP0 not JFIF ends the walk", {Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), kJfif, com}, {}},
-      {"short JFIF ends the walk", {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com}, {}},
-      {"APP0 of 4 bytes", {Segment(0xE0, Text("JFIF")), com}, {}},
+      {"first APP0 not JFIF: the JFIF one after it counts",
+       {Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), kJfif, com},
+       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
+        "JpgComment=first"}},
+      {"short JFIF is passed over", {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com}, {"JpgComment=first"}},
+      {"APP0 of 4 bytes", {Segment(0xE0, Text("JFIF")), com}, {"JpgComment=first"}},
       {"other segments are skipped", {Segment(0xE2, Text("ICC")), Segment(0xDB, Bytes(65, 0)), com},
        {"JpgComment=first"}},
   };
@@ -142,9 +145,6 @@ TEST(SegmentWalk, ErrorsOutsideDecodersReachTheCaller) {
   tImageMetaData store;
   EXPECT_THROW(store.ReadJpegFile(ScratchDir() + "/missing.jpg"), tMetadataError);
   EXPECT_THROW(Load(store, "one.jpg", Bytes{0xFF}), tMetadataError);
-  // A fill byte before a marker is taken as part of it: FF FF, then a length
-  // of 0xFE00 that runs past the end.
-  EXPECT_THROW(Load(store, "fill.jpg", JpegFile({Bytes{0xFF}, Segment(0xFE, Text("c"))})), tMetadataError);
   // A skipped segment that claims more than the file holds: the next marker
   // header lies past the end. Entries read before stay.
   const Bytes cut = Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xE2, 0x10, 0x00, 1, 2, 3}});
@@ -159,13 +159,20 @@ TEST(SegmentWalk, EndsQuietly) {
   // File ends right after the end-of-image marker, without a scan.
   EXPECT_NO_THROW(Load(store, "eoi.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xD9}})));
   EXPECT_TRUE(store.HasComment());
-  // A segment length below 2 ends the walk without an error.
-  EXPECT_NO_THROW(Load(store, "len1.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
-  EXPECT_FALSE(store.HasComment());
-  // A decoded segment that runs past the end of the file fails its decoder.
+  // Fill bytes before a marker are passed over without a word.
+  EXPECT_NO_THROW(Load(store, "fill.jpg", JpegFile({Bytes{0xFF, 0xFF}, Segment(0xFE, Text("c"))})));
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_TRUE(store.Dropped().empty());
+  // After a segment length below 2 the walk goes on at the next marker.
+  EXPECT_NO_THROW(Load(store, "len1.jpg", JpegFile({Bytes{0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"segment length 1 at offset 2"});
+  // A decoded segment that runs past the end of the file fails its decoder,
+  // and the walk ends there.
   EXPECT_NO_THROW(Load(store, "cutcom.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xFE, 0x10, 0x00}, Text("abc")})));
   EXPECT_FALSE(store.HasComment());
   EXPECT_NE(store.FindEntry("Size"), nullptr);
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"COM segment at offset 2: read past the end of the file"});
 }
 
 TEST(FileData, EntriesOfAFile) {
