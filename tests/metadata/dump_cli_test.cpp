@@ -61,6 +61,26 @@ TEST(DumpCli, LinesInStoreOrder) {
   EXPECT_EQ(merged.out.find("5\t25\tKeywords\t2\tsun\t"), std::string::npos);
 }
 
+// What the reader passed over is named after the entries, before the error
+// that ended the file.
+TEST(DumpCli, DroppedItemsAfterTheEntries) {
+  TiffBuilder tiff{Order{false}};
+  tiff.first = {{271, 2, 5, Text(std::string("Sony\0", 5))}, {282, 5, 1, tiff.order.Rational(0, 0)}};
+  const Bytes exif = Segment(0xE1, ExifPayload(tiff));
+  const Bytes xmp = Segment(0xE1, Text("http://ns.adobe.com/xap/1.0/"));
+  const std::string path = WriteFile(
+      "dropped.jpg", Concat({Bytes{0xFF, 0xD8}, xmp, Bytes{0x00, 0x01, 0x02}, exif, Bytes{0xFF, 0xE2, 0x10, 0x00}}));
+  const CliRun run = Cli("--dump '" + path + "'");
+  EXPECT_EQ(run.status, 1);
+  const std::string tail = "3\t271\tMake\t2\tSony\tSony\n"
+                           "! APP1 segment at offset 2: not an Exif segment\n"
+                           "! 3 bytes that are no marker at offset " + std::to_string(2 + xmp.size()) + "\n"
+                           "! EXIF entry XResolution (282): invalid floating point operation\n"
+                           "! read past the end of the file\n";
+  EXPECT_GE(run.out.size(), tail.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - std::min(run.out.size(), tail.size())), tail);
+}
+
 TEST(DumpCli, FailuresAndUsage) {
   const std::string cut = WriteFile("dump_cut.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")),
                                                             Bytes{0xFF, 0xE2, 0x10, 0x00}}));
