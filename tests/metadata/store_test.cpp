@@ -175,6 +175,37 @@ TEST(SegmentWalk, EndsQuietly) {
   EXPECT_EQ(store.Dropped(), std::vector<std::string>{"COM segment at offset 2: read past the end of the file"});
 }
 
+// Bytes that are no marker between two segments: the walk goes on at the
+// next 0xFF followed by a byte that is neither 0 nor 0xFF, also when the
+// search crosses a read block or the marker straddles two.
+TEST(SegmentWalk, ResynchronisesOnTheNextMarker) {
+  const Bytes com = Segment(0xFE, Text("a"));  // offsets 2 to 6
+  const Bytes sof = Segment(0xC0, FramePayload(480, 640));
+  struct Case {
+    const char* what;
+    Bytes junk;
+    std::vector<std::string> dropped;
+  } cases[] = {
+      {"a few bytes", Text("junk"), {"4 bytes that are no marker at offset 7"}},
+      {"stuffed and fill bytes", Bytes{0xFF, 0x00, 0xFF, 0xFF}, {"4 bytes that are no marker at offset 7"}},
+      {"across a read block", Bytes(70000, 0x00), {"70000 bytes that are no marker at offset 7"}},
+      {"marker straddles two blocks", Bytes(65535, 0x20), {"65535 bytes that are no marker at offset 7"}},
+  };
+  tImageMetaData store;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NO_THROW(Load(store, "resync.jpg", JpegFile({com, c.junk, sof})));
+    EXPECT_EQ(store.FindEntry("JpgComment")->Text, "a");
+    ASSERT_NE(store.FindEntry("PixelsX"), nullptr);
+    EXPECT_EQ(store.FindEntry("PixelsX")->Text, "640");
+    EXPECT_EQ(store.Dropped(), c.dropped);
+  }
+  // Where no marker follows, the walk ends with what it has.
+  ASSERT_NO_THROW(Load(store, "nomarker.jpg", Concat({Bytes{0xFF, 0xD8}, com, Text("junk to the end")})));
+  EXPECT_EQ(store.FindEntry("JpgComment")->Text, "a");
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"no marker after offset 7"});
+}
+
 TEST(FileData, EntriesOfAFile) {
   tImageMetaData store;
   const Bytes bytes = JpegFile({});
