@@ -83,16 +83,16 @@ void tImageMetaData::Drop(std::string reason) {
 
 std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::uint64_t from) {
   // A marker is 0xFF followed by a byte that is neither 0 (a stuffed 0xFF)
-  // nor 0xFF (a fill byte; the marker follows it). The search reads the file
-  // block by block, each block overlapping the last by one byte, and gives up
-  // after kMaxMarkerSearch bytes.
+  // nor 0xFF (a fill byte; the marker follows it). The search starts in the
+  // buffered block and reads on block by block, each piece overlapping the
+  // last by one byte; it gives up after kMaxMarkerSearch bytes.
   const std::uint64_t size = file.Size();
   const std::uint64_t end = size - from > kMaxMarkerSearch ? from + kMaxMarkerSearch : size;
   std::uint64_t at = from;
   while (at + 1 < end) {
     const std::uint64_t left = end - at;
-    const auto length = static_cast<std::size_t>(left < tJpegFile::kBlockSize ? left : tJpegFile::kBlockSize);
-    const std::uint8_t* bytes = file.Read(at, length);
+    auto length = static_cast<std::size_t>(left < tJpegFile::kBlockSize ? left : tJpegFile::kBlockSize);
+    const std::uint8_t* bytes = file.ReadBuffered(at, length);
     for (std::size_t i = 0; i + 1 < length; ++i)
       if (bytes[i] == 0xFF && bytes[i + 1] != 0x00 && bytes[i + 1] != 0xFF) return at + i;
     at += length - 1;

@@ -382,5 +382,20 @@ TEST(JpegFileCost, OneReadForTheHeadAndNoMoreInsideIt) {
   EXPECT_THROW(file.Read(~0ull - 1, 4), tMetadataError);
 }
 
+// A scan takes what the block holds before it reads again.
+TEST(JpegFileCost, BufferedReadsUseTheBlockFirst) {
+  const Bytes big(200000, 0x41);
+  tJpegFile file(WriteFile("scan.bin", big));
+  file.Read(0, 2);
+  std::size_t length = tJpegFile::kBlockSize;
+  file.ReadBuffered(65000, length);
+  EXPECT_EQ(length, 536u);
+  EXPECT_EQ(file.ReadCalls(), 1);
+  length = tJpegFile::kBlockSize;
+  file.ReadBuffered(65535, length);  // one byte left in the block: a new one
+  EXPECT_EQ(length, tJpegFile::kBlockSize);
+  EXPECT_EQ(file.ReadCalls(), 2);
+}
+
 }  // namespace
 }  // namespace orvalis::test
