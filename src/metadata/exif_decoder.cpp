@@ -65,61 +65,59 @@ void tImageMetaData::ReadDirectory(const tByteReader& tiff, std::uint32_t offset
   if (count == declared && tiff.Has(next, 4)) block.NextOffset = tiff.U32(next);
 }
 
-void tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
-  const std::size_t size = length - 2u;
-  const std::uint8_t* bytes = file.Read(position, size);
-  {
-    const tByteReader candidate(bytes, size);
-    if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
-        candidate.U8(5) != 0)
-      throw tMetadataError("not an Exif segment");
-    if (!candidate.Has(0, 14)) throw tMetadataError("Exif segment too short");
-  }
-  // Only an Exif segment replaces the kept buffer: the thumbnail location
-  // of an earlier Exif segment must not end up pointing into an XMP
-  // segment's bytes. A new buffer starts without a thumbnail.
-  exifSegment_.assign(bytes, bytes + size);
-  thumbOffset_ = 0;
-  thumbLength_ = 0;
-  const tByteReader segment(exifSegment_.data(), exifSegment_.size());
-
-  motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
-  tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);
-  tiff.SetMotorola(motorola_);
-  const std::uint32_t firstOffset = tiff.U32(4);
-  for (tIfdBlock& slot : slots_) slot = tIfdBlock{};
-
-  slots_[0].Kind = ifd::kFirst;
-  ReadDirectory(tiff, firstOffset, slots_[0]);
-  // Each directory is read once: a pointer back to one already read would
-  // only repeat its entries.
-  const std::uint32_t thumbDir = slots_[0].NextOffset;
-  if (thumbDir != 0 && thumbDir != firstOffset) {
-    slots_[1].Kind = ifd::kThumbnail;
-    ReadDirectory(tiff, thumbDir, slots_[1]);
-  }
-  for (const tIfdEntry& e : slots_[0].Entries) {
-    if (e.Tag != kTagExifPointer) continue;
-    exifFlag_ = true;
-    if (e.ValueField != firstOffset && (thumbDir == 0 || e.ValueField != thumbDir)) {
-      slots_[2].Kind = ifd::kExif;
-      ReadDirectory(tiff, e.ValueField, slots_[2]);
+bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    const std::size_t size = length - 2u;
+    const std::uint8_t* bytes = file.Read(position, size);
+    {
+      const tByteReader candidate(bytes, size);
+      if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
+          candidate.U8(5) != 0)
+        return Fail("not an Exif segment");
+      if (!candidate.Has(0, 14)) return Fail("Exif segment too short");
     }
-    break;
-  }
+    // Only an Exif segment replaces the kept buffer: the thumbnail location
+    // of an earlier Exif segment must not end up pointing into an XMP
+    // segment's bytes. A new buffer starts without a thumbnail.
+    exifSegment_.assign(bytes, bytes + size);
+    thumbOffset_ = 0;
+    thumbLength_ = 0;
+    const tByteReader segment(exifSegment_.data(), exifSegment_.size());
 
-  for (const tIfdBlock& slot : slots_) {
-    for (const tIfdEntry& in : slot.Entries) {
-      tMetaEntry out;
-      try {
+    motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
+    tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);
+    tiff.SetMotorola(motorola_);
+    const std::uint32_t firstOffset = tiff.U32(4);
+    for (tIfdBlock& slot : slots_) slot = tIfdBlock{};
+
+    slots_[0].Kind = ifd::kFirst;
+    ReadDirectory(tiff, firstOffset, slots_[0]);
+    // Each directory is read once: a pointer back to one already read would
+    // only repeat its entries.
+    const std::uint32_t thumbDir = slots_[0].NextOffset;
+    if (thumbDir != 0 && thumbDir != firstOffset) {
+      slots_[1].Kind = ifd::kThumbnail;
+      ReadDirectory(tiff, thumbDir, slots_[1]);
+    }
+    for (const tIfdEntry& e : slots_[0].Entries) {
+      if (e.Tag != kTagExifPointer) continue;
+      exifFlag_ = true;
+      if (e.ValueField != firstOffset && (thumbDir == 0 || e.ValueField != thumbDir)) {
+        slots_[2].Kind = ifd::kExif;
+        ReadDirectory(tiff, e.ValueField, slots_[2]);
+      }
+      break;
+    }
+
+    for (const tIfdBlock& slot : slots_) {
+      for (const tIfdEntry& in : slot.Entries) {
+        tMetaEntry out;
         if (ConvertIfdEntry(tiff, in, slot.Kind, out)) Append(std::move(out));
-      } catch (const tMetadataError& e) {
-        // One entry that cannot be read costs only itself.
-        out.Group = slot.Kind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
-        out.Tag = in.Tag;
-        Drop("EXIF entry " + TagName(out) + " (" + std::to_string(in.Tag) + "): " + e.what());
       }
     }
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 
@@ -129,76 +127,82 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
   if (dirKind == ifd::kExif &&
       (in.Tag == kTagMakerNote || in.Tag == kTagInteropPointer || in.Tag == kTagGpsPointer))
     return false;
-  out = tMetaEntry{};
-  out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
-  out.Tag = in.Tag;
-  out.Kind = kind::kOther;
-  tByteReader field(in.ValueBytes, 4);
-  field.SetMotorola(motorola_);
-  std::string text;
-  switch (in.Type) {
-    case kByte:
-    case kShort:
-    case kLong: {
-      const std::uint32_t v = in.Type == kByte ? field.U8(0) : in.Type == kShort ? field.U16(0) : field.U32(0);
-      out.Kind = kind::kNumber;
-      out.Value = Value::Integer(v);
-      text = std::to_string(v);
-      break;
-    }
-    case kAscii: {
-      // The text ends at its first zero byte; what follows is not part of it.
-      std::string_view bytes = ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count);
-      bytes = bytes.substr(0, bytes.find('\0'));
-      std::string s(bytes);
-      out.Kind = kind::kString;
-      out.Value = Value::Text(s);
-      text = std::move(s);
-      break;
-    }
-    case kUndefined: {
-      // The whole value must lie in the segment; only its start is shown.
-      const std::string_view bytes = ValueBytes(tiff, in, in.Count);
-      static const char* kHex = "0123456789ABCDEF";
-      text = motorola_ ? "MM " : "II ";
-      const std::size_t shown = bytes.size() < kMaxDumpedBytes ? bytes.size() : kMaxDumpedBytes;
-      for (std::size_t i = 0; i < shown; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (i > 0) text += ' ';
-        text += kHex[b >> 4];
-        text += kHex[b & 15];
+  try {
+    out = tMetaEntry{};
+    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
+    out.Tag = in.Tag;
+    out.Kind = kind::kOther;
+    tByteReader field(in.ValueBytes, 4);
+    field.SetMotorola(motorola_);
+    std::string text;
+    switch (in.Type) {
+      case kByte:
+      case kShort:
+      case kLong: {
+        const std::uint32_t v = in.Type == kByte ? field.U8(0) : in.Type == kShort ? field.U16(0) : field.U32(0);
+        out.Kind = kind::kNumber;
+        out.Value = Value::Integer(v);
+        text = std::to_string(v);
+        break;
       }
-      break;
+      case kAscii: {
+        // The text ends at its first zero byte; what follows is not part of it.
+        std::string_view bytes = ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count);
+        bytes = bytes.substr(0, bytes.find('\0'));
+        std::string s(bytes);
+        out.Kind = kind::kString;
+        out.Value = Value::Text(s);
+        text = std::move(s);
+        break;
+      }
+      case kUndefined: {
+        // The whole value must lie in the segment; only its start is shown.
+        const std::string_view bytes = ValueBytes(tiff, in, in.Count);
+        static const char* kHex = "0123456789ABCDEF";
+        text = motorola_ ? "MM " : "II ";
+        const std::size_t shown = bytes.size() < kMaxDumpedBytes ? bytes.size() : kMaxDumpedBytes;
+        for (std::size_t i = 0; i < shown; ++i) {
+          const auto b = static_cast<unsigned char>(bytes[i]);
+          if (i > 0) text += ' ';
+          text += kHex[b >> 4];
+          text += kHex[b & 15];
+        }
+        break;
+      }
+      case kSShort:
+      case kSLong: {
+        if (in.Count != 1) throw tMetadataError("no data/invalid compcount");
+        const std::int64_t v = in.Type == kSShort ? std::int64_t{static_cast<std::int16_t>(field.U16(0))}
+                                                  : std::int64_t{static_cast<std::int32_t>(field.U32(0))};
+        out.Kind = kind::kNumber;
+        out.Value = Value::Integer(v);
+        text = std::to_string(v);
+        break;
+      }
+      case kRational:
+      case kSRational: {
+        const std::uint32_t n = tiff.U32(in.ValueField);
+        const std::uint32_t d = tiff.U32(std::uint64_t{in.ValueField} + 4);
+        // Unsigned fractions stay unsigned; only SRATIONAL carries a sign.
+        if (in.Type == kSRational)
+          text = std::to_string(static_cast<std::int32_t>(n)) + "/" + std::to_string(static_cast<std::int32_t>(d));
+        else
+          text = std::to_string(n) + "/" + std::to_string(d);
+        out.Kind = kind::kFraction;
+        out.Value = Value::Text(text);
+        break;
+      }
+      default:
+        break;
     }
-    case kSShort:
-    case kSLong: {
-      if (in.Count != 1) throw tMetadataError("no data/invalid compcount");
-      const std::int64_t v = in.Type == kSShort ? std::int64_t{static_cast<std::int16_t>(field.U16(0))}
-                                                : std::int64_t{static_cast<std::int32_t>(field.U32(0))};
-      out.Kind = kind::kNumber;
-      out.Value = Value::Integer(v);
-      text = std::to_string(v);
-      break;
-    }
-    case kRational:
-    case kSRational: {
-      const std::uint32_t n = tiff.U32(in.ValueField);
-      const std::uint32_t d = tiff.U32(std::uint64_t{in.ValueField} + 4);
-      // Unsigned fractions stay unsigned; only SRATIONAL carries a sign.
-      if (in.Type == kSRational)
-        text = std::to_string(static_cast<std::int32_t>(n)) + "/" + std::to_string(static_cast<std::int32_t>(d));
-      else
-        text = std::to_string(n) + "/" + std::to_string(d);
-      out.Kind = kind::kFraction;
-      out.Value = Value::Text(text);
-      break;
-    }
-    default:
-      break;
+    out.Text = CutEntryText(std::move(text));
+    ApplyTagRule(tiff, in, dirKind, out);
+    return true;
+  } catch (const tMetadataError& e) {
+    // One entry that cannot be read costs only itself.
+    Drop("EXIF entry " + TagName(out) + " (" + std::to_string(in.Tag) + "): " + e.what());
+    return false;
   }
-  out.Text = CutEntryText(std::move(text));
-  ApplyTagRule(tiff, in, dirKind, out);
-  return true;
 }
 
 }  // namespace orvalis

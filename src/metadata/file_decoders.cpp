@@ -79,76 +79,95 @@ void ReadPayload(tJpegFile& file, std::uint64_t position, std::uint16_t length,
 
 }  // namespace
 
-void tImageMetaData::ReadFileData(tJpegFile& file) {
-  namespace fs = std::filesystem;
-  // Without a current folder a relative name stays as it is.
-  std::error_code error;
-  fs::path absolute = fs::absolute(fs::path(fileName_), error);
-  if (error) absolute = fs::path(fileName_);
-  const std::string full = absolute.lexically_normal().string();
-  Append(TextEntry(group::kFile, kFullname, kind::kString, full));
-  const std::string size = std::to_string(file.Size());
-  Append(MakeEntry(group::kFile, kSize, kind::kNumber, Value::Text(size), size));
+bool tImageMetaData::ReadFileData(tJpegFile& file) {
+  try {
+    namespace fs = std::filesystem;
+    // Without a current folder a relative name stays as it is.
+    std::error_code error;
+    fs::path absolute = fs::absolute(fs::path(fileName_), error);
+    if (error) absolute = fs::path(fileName_);
+    const std::string full = absolute.lexically_normal().string();
+    Append(TextEntry(group::kFile, kFullname, kind::kString, full));
+    const std::string size = std::to_string(file.Size());
+    Append(MakeEntry(group::kFile, kSize, kind::kNumber, Value::Text(size), size));
 
-  const auto slash = fileName_.find_last_of('/');
-  std::string folder;
-  std::string name = fileName_;
-  if (slash != std::string::npos) {
-    folder = slash == 0 ? std::string("/") : fileName_.substr(0, slash);
-    name = fileName_.substr(slash + 1);
+    const auto slash = fileName_.find_last_of('/');
+    std::string folder;
+    std::string name = fileName_;
+    if (slash != std::string::npos) {
+      folder = slash == 0 ? std::string("/") : fileName_.substr(0, slash);
+      name = fileName_.substr(slash + 1);
+    }
+    folder = TrimBlanks(folder);
+    if (folder.empty()) folder.push_back('.');
+    Append(TextEntry(group::kFile, kPath, kind::kString, folder));
+    Append(TextEntry(group::kFile, kName, kind::kString, name));
+
+    // Hidden files (names starting with ".") and anything but a regular file
+    // get no dates, as a directory search would not list them.
+    if (!name.empty() && name[0] == '.') return true;
+    const tFileStatus& status = file.Status();
+    if (!status.regular) return true;
+    Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
+    Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
-  folder = TrimBlanks(folder);
-  if (folder.empty()) folder.push_back('.');
-  Append(TextEntry(group::kFile, kPath, kind::kString, folder));
-  Append(TextEntry(group::kFile, kName, kind::kString, name));
-
-  // Hidden files (names starting with ".") and anything but a regular file
-  // get no dates, as a directory search would not list them.
-  if (!name.empty() && name[0] == '.') return;
-  const tFileStatus& status = file.Status();
-  if (!status.regular) return;
-  Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
-  Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
 }
 
-void tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
-  ReadPayload(file, position, length, commentSegment_);
-  std::string comment(commentSegment_.begin(), commentSegment_.end());
-  if (!comment.empty() && comment.back() == '\0') comment.pop_back();
-  Append(TextEntry(group::kFile, kJpgComment, kind::kString, comment));
-  commentFlag_ = true;
+bool tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    ReadPayload(file, position, length, commentSegment_);
+    std::string comment(commentSegment_.begin(), commentSegment_.end());
+    if (!comment.empty() && comment.back() == '\0') comment.pop_back();
+    Append(TextEntry(group::kFile, kJpgComment, kind::kString, comment));
+    commentFlag_ = true;
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
 }
 
-void tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
-  if (length < 2 + 5) throw tMetadataError("frame header too short");
-  const tByteReader frame(file.Read(position, 5), 5);
-  const std::uint16_t height = frame.U16BigEndian(1);
-  const std::uint16_t width = frame.U16BigEndian(3);
-  Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
-  Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
+bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    if (length < 2 + 5) return Fail("frame header too short");
+    const tByteReader frame(file.Read(position, 5), 5);
+    const std::uint16_t height = frame.U16BigEndian(1);
+    const std::uint16_t width = frame.U16BigEndian(3);
+    Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
+    Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
 }
 
-void tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
-  ReadPayload(file, position, length, jfifSegment_);
-  const tByteReader app0(jfifSegment_.data(), jfifSegment_.size());
-  if (!app0.Has(0, 5) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5))
-    throw tMetadataError("not a JFIF segment");
-  if (!app0.Has(0, 14)) throw tMetadataError("JFIF header too short");
-  jfifFlag_ = true;
+bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    ReadPayload(file, position, length, jfifSegment_);
+    const tByteReader app0(jfifSegment_.data(), jfifSegment_.size());
+    if (!app0.Has(0, 5) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5)) return Fail("not a JFIF segment");
+    if (!app0.Has(0, 14)) return Fail("JFIF header too short");
+    jfifFlag_ = true;
 
-  const unsigned major = app0.U8(5), minor = app0.U8(6), units = app0.U8(7);
-  const std::string version =
-      std::to_string(major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
-  Append(MakeEntry(group::kApp0, kVersion, kind::kOther, Value::Text(version), version));
-  const char* unitText = units == 0 ? "NoUnits" : units == 1 ? "dpi" : units == 2 ? "dpcm" : "<unknown>";
-  Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)), unitText));
-  const auto number = [&](std::uint16_t tag, unsigned n) {
-    Append(TextEntry(group::kApp0, tag, kind::kNumber, std::to_string(n)));
-  };
-  number(kXDensity, app0.U16BigEndian(8));
-  number(kYDensity, app0.U16BigEndian(10));
-  number(kXthumbnailSize, app0.U8(12));
-  number(kYthumbnailSize, app0.U8(13));
+    const unsigned major = app0.U8(5), minor = app0.U8(6), units = app0.U8(7);
+    const std::string version =
+        std::to_string(major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
+    Append(MakeEntry(group::kApp0, kVersion, kind::kOther, Value::Text(version), version));
+    const char* unitText = units == 0 ? "NoUnits" : units == 1 ? "dpi" : units == 2 ? "dpcm" : "<unknown>";
+    Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)), unitText));
+    const auto number = [&](std::uint16_t tag, unsigned n) {
+      Append(TextEntry(group::kApp0, tag, kind::kNumber, std::to_string(n)));
+    };
+    number(kXDensity, app0.U16BigEndian(8));
+    number(kYDensity, app0.U16BigEndian(10));
+    number(kXthumbnailSize, app0.U8(12));
+    number(kYthumbnailSize, app0.U8(13));
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
 }
 
 }  // namespace orvalis

@@ -109,7 +109,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
   isJpeg_ = start[0] == 0xFF && start[1] == 0xD8;
   if (!isJpeg_) return;
 
-  ReadFileData(file);
+  if (!ReadFileData(file)) Drop("file data: " + failure_);
   std::uint64_t position = 2;
   for (;;) {
     const std::uint8_t* head = file.Read(position, 2);
@@ -165,15 +165,11 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
       decode = &tImageMetaData::DecodeFrameHeader;
     }
     const std::uint64_t next = payload + length - 2;
-    if (decode != nullptr) {
-      try {
-        (this->*decode)(file, payload, length);
-      } catch (const tMetadataError& e) {
-        Drop(std::string(name) + " segment at offset " + std::to_string(position) + ": " + e.what());
-        // A segment cut off by the end of the file has been reported; there
-        // is nothing after it to walk to.
-        if (next > file.Size()) break;
-      }
+    if (decode != nullptr && !(this->*decode)(file, payload, length)) {
+      Drop(std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_);
+      // A segment cut off by the end of the file has been reported; there is
+      // nothing after it to walk to.
+      if (next > file.Size()) break;
     }
     position = next;
   }

@@ -80,16 +80,21 @@ class tImageMetaData {
   std::int32_t RowNumber = 0;
 
  private:
-  using tDecoder = void (tImageMetaData::*)(tJpegFile&, std::uint64_t, std::uint16_t);
-  // Segment decoders: each throws tMetadataError when it cannot use its
-  // segment; the walk notes the reason and goes on with the next segment.
-  // Entries made before the error stay.
-  void ReadFileData(tJpegFile& file);
-  void DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
-  void DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
-  void DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
-  void DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
-  void DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  using tDecoder = bool (tImageMetaData::*)(tJpegFile&, std::uint64_t, std::uint16_t);
+  // Segment decoders: each reports success or failure and catches the
+  // reader's errors; on failure Failure() says why. Entries made before the
+  // failure stay.
+  bool ReadFileData(tJpegFile& file);
+  bool DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  // Notes why the running decoder failed; returns false for it to report.
+  bool Fail(std::string reason) {
+    failure_ = std::move(reason);
+    return false;
+  }
   // The walk's way past bytes that are no marker: the position of the next
   // marker at or after from, or none.
   static std::optional<std::uint64_t> FindMarker(tJpegFile& file, std::uint64_t from);
@@ -110,6 +115,7 @@ class tImageMetaData {
   static constexpr std::uint32_t kTiffBase = 6;
   std::vector<tMetaEntry> entries_;
   std::vector<std::string> dropped_;
+  std::string failure_;
   bool isJpeg_ = false;
   bool exifFlag_ = false;
   bool iptcFlag_ = false;

@@ -39,42 +39,47 @@ void tImageMetaData::AppendIptcEntry(std::uint16_t tag, std::string text) {
   Append(std::move(e));
 }
 
-void tImageMetaData::DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
-  const std::size_t size = length - 2u;
-  const std::uint8_t* bytes = file.Read(position, size);
-  iptcSegment_.assign(bytes, bytes + size);
-  const tByteReader payload(iptcSegment_.data(), iptcSegment_.size());
+bool tImageMetaData::DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+  try {
+    const std::size_t size = length - 2u;
+    const std::uint8_t* bytes = file.Read(position, size);
+    iptcSegment_.assign(bytes, bytes + size);
+    const tByteReader payload(iptcSegment_.data(), iptcSegment_.size());
 
-  std::size_t p = 0;
-  while (p + 2 < size) {
-    if (payload.U8(p) != kTagMarker || payload.U8(p + 1) != kRecord2) {
-      ++p;
-      continue;
+    std::size_t p = 0;
+    while (p + 2 < size) {
+      if (payload.U8(p) != kTagMarker || payload.U8(p + 1) != kRecord2) {
+        ++p;
+        continue;
+      }
+      // A dataset header cut off by the end of the payload ends the scan.
+      if (!payload.Has(p + 3, 2)) break;
+      const std::uint16_t dataset = payload.U8(p + 2);
+      const std::size_t declared = payload.U16BigEndian(p + 3);
+      // Data that runs past the end of the payload is taken as far as it goes.
+      std::string data(payload.Rest(p + 5).substr(0, declared));
+      while (!data.empty() && data.back() == '\0') data.pop_back();
+      if (dataset == kRecordVersion)
+        data = data.size() >= 2 ? std::string(1, static_cast<char>(static_cast<unsigned char>(data[1]) + 48)) : "";
+
+      if (MergeIptcLists == 1 && dataset == kSupplementalCategory)
+        categoryAccumulator_ += data + ";";
+      else if (MergeIptcLists == 1 && dataset == kKeywords)
+        keywordAccumulator_ += data + ";";
+      else
+        AppendIptcEntry(dataset, std::move(data));
+      iptcFlag_ = true;
+      p += declared + 5;
     }
-    // A dataset header cut off by the end of the payload ends the scan.
-    if (!payload.Has(p + 3, 2)) break;
-    const std::uint16_t dataset = payload.U8(p + 2);
-    const std::size_t declared = payload.U16BigEndian(p + 3);
-    // Data that runs past the end of the payload is taken as far as it goes.
-    std::string data(payload.Rest(p + 5).substr(0, declared));
-    while (!data.empty() && data.back() == '\0') data.pop_back();
-    if (dataset == kRecordVersion)
-      data = data.size() >= 2 ? std::string(1, static_cast<char>(static_cast<unsigned char>(data[1]) + 48)) : "";
 
-    if (MergeIptcLists == 1 && dataset == kSupplementalCategory)
-      categoryAccumulator_ += data + ";";
-    else if (MergeIptcLists == 1 && dataset == kKeywords)
-      keywordAccumulator_ += data + ";";
-    else
-      AppendIptcEntry(dataset, std::move(data));
-    iptcFlag_ = true;
-    p += declared + 5;
-  }
-
-  if (MergeIptcLists == 1) {
-    if (!categoryAccumulator_.empty())
-      AppendIptcEntry(kSupplementalCategory, FinishMergedList(categoryAccumulator_));
-    if (!keywordAccumulator_.empty()) AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
+    if (MergeIptcLists == 1) {
+      if (!categoryAccumulator_.empty())
+        AppendIptcEntry(kSupplementalCategory, FinishMergedList(categoryAccumulator_));
+      if (!keywordAccumulator_.empty()) AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
+    }
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 

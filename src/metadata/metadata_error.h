@@ -1,6 +1,6 @@
-// The error of the metadata reader: the segment walk catches it per segment
-// and the EXIF decoder per entry, each keeping the reason; errors outside
-// the segments reach the caller of ReadJpegFile, and GetThumbnail's too.
+// The error of the metadata reader: decoders catch it per segment or per
+// entry and the store keeps the reason (Dropped); errors outside the
+// segments reach the caller of ReadJpegFile, and GetThumbnail's too.
 #pragma once
 
 #include <stdexcept>
