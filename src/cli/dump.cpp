@@ -1,5 +1,5 @@
 // orvalis-cli --dump: every metadata entry of each file, one TAB-separated
-// line per entry in store order.
+// line per entry in store order, then a line per item the reader passed over.
 #include <exception>
 #include <iostream>
 #include <string>
@@ -30,6 +30,8 @@ void PrintEntries(const tImageMetaData& store, std::ostream& out) {
         << static_cast<int>(e.Kind) << '\t' << EscapeField(ToDisplayUtf8(e.Text)) << '\t'
         << EscapeField(ToDisplayUtf8(ValueText(e.Value))) << '\n';
   }
+  // Then why segments, entries or bytes were passed over.
+  for (const std::string& reason : store.Dropped()) out << "! " << EscapeField(ToDisplayUtf8(reason)) << '\n';
 }
 
 }  // namespace

@@ -261,11 +261,12 @@ void tQueryDriver::ProcessFile(const std::string& path) {
 
   tClearOnExit clear{run.store};
   ++filesRead_;
+  // A file damaged after its metadata is reported and still searched with
+  // the entries read before the damage.
   try {
     run.store.ReadJpegFile(path);
   } catch (const std::exception& e) {
     host_.ShowMessage(Text(tText::MetadataReadError) + e.what());
-    return;
   }
   if (!run.store.IsJpeg()) return;
 

@@ -71,9 +71,10 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     const std::uint8_t* bytes = file.Read(position, size);
     {
       const tByteReader candidate(bytes, size);
-      if (!candidate.Has(0, 14)) return false;
-      if (!EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 || candidate.U8(5) != 0)
-        return false;
+      if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
+          candidate.U8(5) != 0)
+        return Fail("not an Exif segment");
+      if (!candidate.Has(0, 14)) return Fail("Exif segment too short");
     }
     // Only an Exif segment replaces the kept buffer: the thumbnail location
     // of an earlier Exif segment must not end up pointing into an XMP
@@ -115,8 +116,8 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       }
     }
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 
@@ -145,8 +146,10 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
         break;
       }
       case kAscii: {
-        std::string s(ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count));
-        while (!s.empty() && s.back() == '\0') s.pop_back();
+        // The text ends at its first zero byte; what follows is not part of it.
+        std::string_view bytes = ValueBytes(tiff, in, in.Count <= 4 ? 4 : in.Count);
+        bytes = bytes.substr(0, bytes.find('\0'));
+        std::string s(bytes);
         out.Kind = kind::kString;
         out.Value = Value::Text(s);
         text = std::move(s);
@@ -195,7 +198,9 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
     out.Text = CutEntryText(std::move(text));
     ApplyTagRule(tiff, in, dirKind, out);
     return true;
-  } catch (...) {
+  } catch (const tMetadataError& e) {
+    // One entry that cannot be read costs only itself.
+    Drop("EXIF entry " + TagName(out) + " (" + std::to_string(in.Tag) + "): " + e.what());
     return false;
   }
 }

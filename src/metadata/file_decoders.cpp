@@ -82,7 +82,11 @@ void ReadPayload(tJpegFile& file, std::uint64_t position, std::uint16_t length,
 bool tImageMetaData::ReadFileData(tJpegFile& file) {
   try {
     namespace fs = std::filesystem;
-    const std::string full = fs::absolute(fs::path(fileName_)).lexically_normal().string();
+    // Without a current folder a relative name stays as it is.
+    std::error_code error;
+    fs::path absolute = fs::absolute(fs::path(fileName_), error);
+    if (error) absolute = fs::path(fileName_);
+    const std::string full = absolute.lexically_normal().string();
     Append(TextEntry(group::kFile, kFullname, kind::kString, full));
     const std::string size = std::to_string(file.Size());
     Append(MakeEntry(group::kFile, kSize, kind::kNumber, Value::Text(size), size));
@@ -107,8 +111,8 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
     Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
     Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 
@@ -120,22 +124,22 @@ bool tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std:
     Append(TextEntry(group::kFile, kJpgComment, kind::kString, comment));
     commentFlag_ = true;
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 
 bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   try {
-    if (length < 2 + 5) return false;
+    if (length < 2 + 5) return Fail("frame header too short");
     const tByteReader frame(file.Read(position, 5), 5);
     const std::uint16_t height = frame.U16BigEndian(1);
     const std::uint16_t width = frame.U16BigEndian(3);
     Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
     Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 
@@ -143,7 +147,8 @@ bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::ui
   try {
     ReadPayload(file, position, length, jfifSegment_);
     const tByteReader app0(jfifSegment_.data(), jfifSegment_.size());
-    if (!app0.Has(0, 14) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5)) return false;
+    if (!app0.Has(0, 5) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5)) return Fail("not a JFIF segment");
+    if (!app0.Has(0, 14)) return Fail("JFIF header too short");
     jfifFlag_ = true;
 
     const unsigned major = app0.U8(5), minor = app0.U8(6), units = app0.U8(7);
@@ -160,8 +165,8 @@ bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::ui
     number(kXthumbnailSize, app0.U8(12));
     number(kYthumbnailSize, app0.U8(13));
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
+#include "output/display_text.h"
 #include "query/ascii_case.h"
 
 namespace orvalis {
@@ -18,6 +19,11 @@ constexpr std::uint16_t kMarkerComment = 0xFFFE;
 constexpr std::uint16_t kMarkerBaselineFrame = 0xFFC0;
 constexpr std::uint16_t kMarkerEndOfImage = 0xFFD9;
 constexpr std::uint16_t kMarkerStartOfScan = 0xFFDA;
+constexpr std::uint16_t kMarkerTemporary = 0xFF01;
+constexpr std::uint16_t kMarkerRestart0 = 0xFFD0;
+constexpr std::uint16_t kMarkerRestart7 = 0xFFD7;
+// How far the walk looks for the next marker past bytes that are none.
+constexpr std::uint64_t kMaxMarkerSearch = 1024 * 1024;
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
@@ -37,7 +43,13 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
 }  // namespace
 
 std::string CutEntryText(std::string text) {
-  if (text.size() > kMaxEntryText) text.resize(kMaxEntryText);
+  if (text.size() <= kMaxEntryText) return text;
+  // A UTF-8 text is cut before the character that would not fit whole, so
+  // it stays UTF-8; any other text is cut at the byte limit.
+  std::size_t keep = kMaxEntryText;
+  if (IsValidUtf8(text))
+    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+  text.resize(keep);
   return text;
 }
 
@@ -47,6 +59,7 @@ tImageMetaData::~tImageMetaData() { Clear(); }
 
 void tImageMetaData::Clear() {
   entries_.clear();
+  dropped_.clear();
   exifSegment_.clear();
   iptcSegment_.clear();
   jfifSegment_.clear();
@@ -61,6 +74,32 @@ void tImageMetaData::Clear() {
   iterIndex_ = -1;
 }
 
+void tImageMetaData::Drop(std::string reason) {
+  if (dropped_.size() < kMaxDropped)
+    dropped_.push_back(std::move(reason));
+  else if (dropped_.size() == kMaxDropped)
+    dropped_.emplace_back("further reasons left out");
+}
+
+std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::uint64_t from) {
+  // A marker is 0xFF followed by a byte that is neither 0 (a stuffed 0xFF)
+  // nor 0xFF (a fill byte; the marker follows it). The search starts in the
+  // buffered block and reads on block by block, each piece overlapping the
+  // last by one byte; it gives up after kMaxMarkerSearch bytes.
+  const std::uint64_t size = file.Size();
+  const std::uint64_t end = size - from > kMaxMarkerSearch ? from + kMaxMarkerSearch : size;
+  std::uint64_t at = from;
+  while (at + 1 < end) {
+    const std::uint64_t left = end - at;
+    auto length = static_cast<std::size_t>(left < tJpegFile::kBlockSize ? left : tJpegFile::kBlockSize);
+    const std::uint8_t* bytes = file.ReadBuffered(at, length);
+    for (std::size_t i = 0; i + 1 < length; ++i)
+      if (bytes[i] == 0xFF && bytes[i + 1] != 0x00 && bytes[i + 1] != 0xFF) return at + i;
+    at += length - 1;
+  }
+  return std::nullopt;
+}
+
 void tImageMetaData::ReadJpegFile(const std::string& fileName) {
   fileName_ = fileName;
   isJpeg_ = false;
@@ -70,34 +109,69 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
   isJpeg_ = start[0] == 0xFF && start[1] == 0xD8;
   if (!isJpeg_) return;
 
-  bool ok = ReadFileData(file);
+  if (!ReadFileData(file)) Drop("file data: " + failure_);
   std::uint64_t position = 2;
-  while (ok) {
+  for (;;) {
     const std::uint8_t* head = file.Read(position, 2);
+    if (head[0] != 0xFF || head[1] == 0x00 || head[1] == 0xFF) {
+      // Not a marker: fill bytes, or bytes a writer left between two
+      // segments. Go on at the next marker, as image decoders do.
+      const std::optional<std::uint64_t> next = FindMarker(file, position);
+      if (!next) {
+        Drop("no marker after offset " + std::to_string(position));
+        break;
+      }
+      if (head[0] != 0xFF || head[1] != 0xFF)
+        Drop(std::to_string(*next - position) + " bytes that are no marker at offset " + std::to_string(position));
+      position = *next;
+      continue;
+    }
     const auto marker = static_cast<std::uint16_t>(head[0] << 8 | head[1]);
     // End of image and start of scan end the walk before their length is
     // looked at: neither carries metadata, and a file may end right there.
     if (marker == kMarkerEndOfImage || marker == kMarkerStartOfScan) break;
+    // Markers without a segment (TEM, restart markers) stand alone.
+    if (marker == kMarkerTemporary || (marker >= kMarkerRestart0 && marker <= kMarkerRestart7)) {
+      position += 2;
+      continue;
+    }
     head = file.Read(position + 2, 2);
     const auto length = static_cast<std::uint16_t>(head[0] << 8 | head[1]);
     const std::uint64_t payload = position + 4;
-    // A length below 2 cannot count itself; the segment chain is broken and
-    // nothing after it can be found, so the walk ends as after a failed
-    // decoder.
-    if (length < 2) break;
+    // A length below 2 cannot count itself: the segment chain is broken
+    // here, and the walk looks for the next marker after it.
+    if (length < 2) {
+      Drop("segment length " + std::to_string(length) + " at offset " + std::to_string(position));
+      position += 4;
+      continue;
+    }
 
-    if (marker == kMarkerApp0 && !jfifFlag_)
-      ok = DecodeJfif(file, payload, length);
-    else if (marker == kMarkerComment && !commentFlag_)
-      ok = DecodeComment(file, payload, length);
-    else if (marker == kMarkerApp1 && !exifFlag_)
-      ok = DecodeExif(file, payload, length);
-    else if (marker == kMarkerApp13 && !iptcFlag_)
-      ok = DecodeIptc(file, payload, length);
-    else if (marker == kMarkerBaselineFrame)
-      ok = DecodeFrameHeader(file, payload, length);
-
-    position = payload + length - 2;
+    const char* name = nullptr;
+    tDecoder decode = nullptr;
+    if (marker == kMarkerApp0 && !jfifFlag_) {
+      name = "APP0";
+      decode = &tImageMetaData::DecodeJfif;
+    } else if (marker == kMarkerComment && !commentFlag_) {
+      name = "COM";
+      decode = &tImageMetaData::DecodeComment;
+    } else if (marker == kMarkerApp1 && !exifFlag_) {
+      name = "APP1";
+      decode = &tImageMetaData::DecodeExif;
+    } else if (marker == kMarkerApp13 && !iptcFlag_) {
+      name = "APP13";
+      decode = &tImageMetaData::DecodeIptc;
+    } else if (marker == kMarkerBaselineFrame) {
+      name = "SOF0";
+      decode = &tImageMetaData::DecodeFrameHeader;
+    }
+    const std::uint64_t next = payload + length - 2;
+    if (decode != nullptr && !(this->*decode)(file, payload, length)) {
+      Drop(std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_);
+      // A segment cut off by the end of the file has been reported; there is
+      // nothing after it to walk to.
+      if (next > file.Size()) break;
+    }
+    position = next;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,9 +30,10 @@ class tImageMetaData {
   tImageMetaData& operator=(const tImageMetaData&) = delete;
 
   // Reads the file and appends its entries (the store is not cleared first).
-  // Errors outside the segment decoders (file cannot be opened, the file ends
-  // inside a marker header) are thrown as tMetadataError; entries made before
-  // stay.
+  // A segment that cannot be decoded, or bytes that are no marker, are passed
+  // over and noted in Dropped. Errors outside the segments (file cannot be
+  // opened, the file ends inside a marker header) are thrown as
+  // tMetadataError; entries made before stay.
   void ReadJpegFile(const std::string& fileName);
   void Clear();
 
@@ -65,6 +67,10 @@ class tImageMetaData {
 
   const std::string& FileName() const { return fileName_; }
   const std::vector<tMetaEntry>& Entries() const { return entries_; }
+  // Why segments, entries or bytes of the file were passed over, in the
+  // order met (at most kMaxDropped, then one line saying more were left out).
+  const std::vector<std::string>& Dropped() const { return dropped_; }
+  static constexpr std::size_t kMaxDropped = 50;
   bool Motorola() const { return motorola_; }
 
   // Settings; they keep their values across Clear.
@@ -74,13 +80,24 @@ class tImageMetaData {
   std::int32_t RowNumber = 0;
 
  private:
-  // Segment decoders: each reports success or failure and catches its errors.
+  using tDecoder = bool (tImageMetaData::*)(tJpegFile&, std::uint64_t, std::uint16_t);
+  // Segment decoders: each reports success or failure and catches the
+  // reader's errors; on failure Failure() says why. Entries made before the
+  // failure stay.
   bool ReadFileData(tJpegFile& file);
   bool DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  // Notes why the running decoder failed; returns false for it to report.
+  bool Fail(std::string reason) {
+    failure_ = std::move(reason);
+    return false;
+  }
+  // The walk's way past bytes that are no marker: the position of the next
+  // marker at or after from, or none.
+  static std::optional<std::uint64_t> FindMarker(tJpegFile& file, std::uint64_t from);
 
   // EXIF helpers.
   void ReadDirectory(const tByteReader& tiff, std::uint32_t offset, tIfdBlock& block) const;
@@ -91,11 +108,14 @@ class tImageMetaData {
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
   void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
+  void Drop(std::string reason);
 
   bool motorola_ = false;
   std::string fileName_;
   static constexpr std::uint32_t kTiffBase = 6;
   std::vector<tMetaEntry> entries_;
+  std::vector<std::string> dropped_;
+  std::string failure_;
   bool isJpeg_ = false;
   bool exifFlag_ = false;
   bool iptcFlag_ = false;

@@ -78,8 +78,8 @@ bool tImageMetaData::DecodeIptc(tJpegFile& file, std::uint64_t position, std::ui
       if (!keywordAccumulator_.empty()) AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
     }
     return true;
-  } catch (...) {
-    return false;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
   }
 }
 

@@ -75,4 +75,15 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
   return block_.get();
 }
 
+const std::uint8_t* tJpegFile::ReadBuffered(std::uint64_t position, std::size_t& length) {
+  if (position >= blockStart_ && position - blockStart_ < blockLength_) {
+    const std::size_t buffered = blockLength_ - static_cast<std::size_t>(position - blockStart_);
+    if (buffered >= 2) {
+      if (buffered < length) length = buffered;
+      return block_.get() + (position - blockStart_);
+    }
+  }
+  return Read(position, length);
+}
+
 }  // namespace orvalis

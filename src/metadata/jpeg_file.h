@@ -39,6 +39,12 @@ class tJpegFile {
   // exceed kBlockSize.
   const std::uint8_t* Read(std::uint64_t position, std::size_t length);
 
+  // Up to length bytes at position, at least two (length must be at least
+  // two and no more than kBlockSize): the buffered bytes when the block
+  // holds two or more there, else a fresh block. The count comes back in
+  // length. For scans, so that each read system call moves them on a block.
+  const std::uint8_t* ReadBuffered(std::uint64_t position, std::size_t& length);
+
   // How many read system calls were made (for tests of the cost).
   int ReadCalls() const { return readCalls_; }
 

@@ -54,7 +54,8 @@ struct tMetaEntry {
   std::uint8_t Kind = kind::kOther;
 };
 
-// Cuts a text to the length an entry's Text keeps.
+// Cuts a text to the length an entry's Text keeps; a UTF-8 text only
+// between two characters.
 std::string CutEntryText(std::string text);
 
 }  // namespace orvalis

@@ -1,5 +1,6 @@
 // The error of the metadata reader: decoders catch it per segment or per
-// entry; ReadJpegFile and GetThumbnail let it reach their caller.
+// entry and the store keeps the reason (Dropped); errors outside the
+// segments reach the caller of ReadJpegFile, and GetThumbnail's too.
 #pragma once
 
 #include <stdexcept>

@@ -1,6 +1,8 @@
 // Field and variable binding of expression names to the current file.
 #include "query/var_handler.h"
 
+#include <optional>
+
 #include "metadata/image_metadata.h"
 #include "query/ascii_case.h"
 
@@ -8,6 +10,20 @@ namespace orvalis {
 
 namespace {
 bool IsRowNumber(const std::string& name) { return EqualsNoCase(name, "rownum"); }
+
+// The file size and the JFIF densities keep their decimal text as value; as
+// number entries they bind as the number that text spells.
+std::optional<double> DigitsNumber(const Value& v) {
+  if (!v.IsText()) return std::nullopt;
+  const std::string& s = v.AsText();
+  if (s.empty() || s.size() > 20) return std::nullopt;
+  double n = 0;
+  for (const char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
 }  // namespace
 
 bool tMyVarHandler::IsIdentifier(const std::string&) { return true; }
@@ -27,6 +43,8 @@ bool tMyVarHandler::GetValue(const std::string& name, Value& value) {
       value = Value::Number(static_cast<double>(v.AsInteger()));
     } else if (v.IsBoolean()) {
       value = Value::Number(v.AsBoolean() ? -1 : 0);
+    } else if (const auto digits = DigitsNumber(v)) {
+      value = Value::Number(*digits);
     } else {
       // A number entry without a numeric value has only its text to offer.
       value = Value::Text(entry->Text);

@@ -418,9 +418,46 @@ TEST_F(DriverTest, FileThatCannotBeReadIsReportedAndSkipped) {
   ASSERT_EQ(Exec("SELECT Name, Make FROM " + s.Path() + "*.jpg"), tRunOutcome::Completed);
   EXPECT_EQ(host.messages,
             Strings{"[DEBUG] Exception reading metadata: read past the end of the file"});
-  // Nothing of one file is seen with the next.
-  EXPECT_EQ(host.Column(0), (Strings{"a.jpg", "c.jpg"}));
-  EXPECT_EQ(host.Column(1), (Strings{"Canon", "(Null)"}));
+  // The file data read before the damage is still searched; nothing of one
+  // file is seen with the next.
+  EXPECT_EQ(host.Column(0), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(host.Column(1), (Strings{"Canon", "(Null)", "(Null)"}));
+}
+
+// Photos with a segment the reader cannot use, bytes between two segments
+// that are no marker, or damage after the metadata are found by what they
+// hold.
+TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
+  const auto segment = [](unsigned char marker, const std::string& payload) {
+    const std::size_t length = payload.size() + 2;
+    return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
+                       static_cast<char>(length & 0xFF)} + payload;
+  };
+  const std::string sony = MiniJpeg({"Sony", std::nullopt, "Strand"});
+  const std::string afterSoi = sony.substr(2);
+  const std::string withoutEoi = sony.substr(0, sony.size() - 2);
+  const std::string xmp = segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41));
+  struct Case {
+    const char* what;
+    std::string bytes;
+    Strings messages;
+  } cases[] = {
+      {"XMP before Exif", "\xFF\xD8" + xmp + afterSoi, {}},
+      {"junk between segments", "\xFF\xD8" + segment(0xFE, "c") + std::string("\x00\x12junk", 6) + afterSoi, {}},
+      {"cut off after the metadata", withoutEoi + "\xFF\xDB\x00\x43\x00\x01",
+       {"[DEBUG] Exception reading metadata: read past the end of the file"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder s;
+    s.Write("p.jpg", c.bytes);
+    host = RecordingHost{};
+    host.driver = &driver;
+    ASSERT_EQ(Exec("SELECT Name, Caption FROM " + s.Path() + "*.jpg WHERE Make ~ 'on'"), tRunOutcome::Completed);
+    EXPECT_EQ(host.rows.size(), 1u);
+    EXPECT_EQ(host.Column(1), Strings{"Strand"});
+    EXPECT_EQ(host.messages, c.messages);
+  }
 }
 
 TEST_F(DriverTest, RunStateAndThumbnailSize) {

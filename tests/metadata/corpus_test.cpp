@@ -84,31 +84,10 @@ struct Explained {
   const char* reason;
 };
 
-// An APP1 segment that is not Exif (XMP) ends the walk when no Exif
-// sub-directory has been found before it: the EXIF decoder is offered the
-// segment, fails its "Exif" check, and a failed decoder ends the walk. So
-// nothing after the XMP segment is read (frame size, later EXIF, IPTC).
-constexpr const char* kXmpEndsWalk = "XMP segment before any Exif sub-directory ends the walk";
 const std::map<std::string, Explained> kExplained = {
-    {"exif-samples/invalid/image00971.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image01088.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image01137.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image01551.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image01713.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image01980.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/invalid/image02206.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/xmp/no_exif.jpg",
-     {{"PixelsX", "PixelsY", "Orientation", "Keywords", "Caption"}, kXmpEndsWalk}},
-    // The first directory has no Exif pointer; the XMP segment after it ends
-    // the walk before the frame header.
-    {"exif-samples/orientation/portrait_1.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
-    {"exif-samples/orientation/landscape_1.jpg", {{"PixelsX", "PixelsY"}, kXmpEndsWalk}},
     // The Exif pointer is stored with the type ASCII. ExifTool refuses it; we
     // follow the value field whatever the type, so we read the sub-directory.
     {"exif-samples/tests/30-type_error.jpg", {{"DateTimeOriginal"}, "Exif pointer of the wrong type is followed"}},
-    // The Model string holds "ION230", a zero byte and "F": only trailing
-    // zero bytes are removed, ExifTool cuts at the first zero byte.
-    {"exif-samples/WWL_(Polaroid)_ION230.jpg", {{"Model"}, "only trailing zero bytes are removed"}},
 };
 
 TEST(Corpus, AgreesWithExifTool) {

@@ -37,6 +37,8 @@ const TypeCase kTypeCases[] = {
     {"ascii short with zeros", kAscii, 2, [](const Order&) { return Raw({0x35, 0x30, 0, 0}); }, {}, 2, "50", "50", "%"},
     {"ascii at offset", kAscii, 11, [](const Order&) { return Text(std::string("Canon EOS\0\0", 11)); }, {}, 2,
      "Canon EOS", "Canon EOS", "%"},
+    {"ascii ends at its first zero", kAscii, 8, [](const Order&) { return Text(std::string("ION230\0F", 8)); }, {},
+     2, "ION230", "ION230", "%"},
     {"ascii empty", kAscii, 1, [](const Order&) { return Raw({0}); }, {}, 2, "", "", "t:"},
     {"ascii offset outside", kAscii, 20, nullptr, 60000u, -1, "", "", ""},
     {"ascii count huge", kAscii, 0xFFFFFFFFu, nullptr, 8u, -1, "", "", ""},
@@ -272,12 +274,14 @@ TEST(ExifDirectories, HeaderChecks) {
     Load(store, "header.jpg", JpegFile({Segment(0xE1, c.payload), comment}));
     EXPECT_EQ(store.HasExif(), c.decoded);
     EXPECT_EQ(store.FindEntry("FNumber") != nullptr, c.decoded);
-    // A failed decoder ends the walk: the comment after it is not read.
-    EXPECT_EQ(store.HasComment(), c.decoded);
+    // A failed decoder costs only its segment: the comment after it is read,
+    // and the reason is kept.
+    EXPECT_TRUE(store.HasComment());
+    EXPECT_EQ(store.Dropped().size(), c.decoded ? 0u : 1u);
   }
 }
 
-TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndEndsTheWalk) {
+TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndPassedOver) {
   tImageMetaData store;
   TiffBuilder tiff{Order{true}};
   tiff.first = {{271, kAscii, 4, Text("Sony")}};
@@ -285,7 +289,10 @@ TEST(ExifDirectories, WithoutExifPointerALaterApp1IsTriedAndEndsTheWalk) {
   Load(store, "noexif.jpg", JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
   EXPECT_FALSE(store.HasExif());
   EXPECT_EQ(store.FindEntry("Make")->Text, "Sony");
-  EXPECT_FALSE(store.HasComment());
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"APP1 segment at offset " +
+                                                      std::to_string(2 + 4 + ExifPayload(tiff).size()) +
+                                                      ": not an Exif segment"});
 
   // With an Exif sub-directory a later XMP segment is passed over.
   tiff.exif = {{33437, kRational, 1, tiff.order.Rational(28, 10)}};

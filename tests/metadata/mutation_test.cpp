@@ -46,6 +46,7 @@ TEST(Mutation, DamagedHeadsNeverCrash) {
     } catch (const tMetadataError&) {
     }
     for (const tMetaEntry& e : store.Entries()) ASSERT_LE(e.Text.size(), kMaxEntryText);
+    ASSERT_LE(store.Dropped().size(), tImageMetaData::kMaxDropped + 1);
     try {
       store.GetThumbnail();
     } catch (const tMetadataError&) {

@@ -47,13 +47,16 @@ TEST(SegmentWalk, DispatchAndFailureCases) {
       {"two frame headers", {sof, Segment(0xC0, FramePayload(20, 10))},
        {"PixelsY=480", "PixelsX=640", "PixelsY=20", "PixelsX=10"}},
       {"progressive frame gives no size", {Segment(0xC2, FramePayload(480, 640)), com}, {"JpgComment=first"}},
-      {"short frame header ends the walk", {Segment(0xC0, Bytes{8, 1, 2}), com}, {}},
+      {"short frame header is passed over", {Segment(0xC0, Bytes{8, 1, 2}), com}, {"JpgComment=first"}},
       {"jfif then jfxx", {kJfif, Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), com},
        {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
         "JpgComment=first"}},
-      {"first APP0 not JFIF ends the walk", {Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), kJfif, com}, {}},
-      {"short JFIF ends the walk", {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com}, {}},
-      {"APP0 of 4 bytes", {Segment(0xE0, Text("JFIF")), com}, {}},
+      {"first APP0 not JFIF: the JFIF one after it counts",
+       {Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), kJfif, com},
+       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
+        "JpgComment=first"}},
+      {"short JFIF is passed over", {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com}, {"JpgComment=first"}},
+      {"APP0 of 4 bytes", {Segment(0xE0, Text("JFIF")), com}, {"JpgComment=first"}},
       {"other segments are skipped", {Segment(0xE2, Text("ICC")), Segment(0xDB, Bytes(65, 0)), com},
        {"JpgComment=first"}},
   };
@@ -99,6 +102,38 @@ TEST(SegmentWalk, LongComment) {
   EXPECT_TRUE(store.HasComment());
 }
 
+// Every text longer than an entry keeps is cut between two characters when
+// it is UTF-8, so the kept part is UTF-8 too; other texts keep 255 bytes.
+TEST(SegmentWalk, LongUtf8TextsAreCutBetweenCharacters) {
+  std::string umlauts;  // 150 times 'ü' (two bytes each): byte 255 starts a character
+  while (umlauts.size() < 300) umlauts += "\xC3\xBC";
+  const std::string latin1(300, '\xFC');
+  TiffBuilder tiff{Order{false}};
+  tiff.first = {{270, 2, static_cast<std::uint32_t>(umlauts.size() + 1), Text(umlauts + std::string(1, '\0'))}};
+  const Bytes iptc = Concat({Dataset(120, umlauts), Dataset(25, umlauts), Dataset(25, "x")});
+  struct Case {
+    const char* what;
+    Bytes segment;
+    const char* field;
+    std::string expected;
+  } cases[] = {
+      {"comment", Segment(0xFE, Text(umlauts)), "JpgComment", umlauts.substr(0, 254)},
+      {"EXIF description", Segment(0xE1, ExifPayload(tiff)), "ImageDescription", umlauts.substr(0, 254)},
+      {"IPTC caption", Segment(0xED, iptc), "Caption", umlauts.substr(0, 254)},
+      {"merged keywords", Segment(0xED, iptc), "Keywords", umlauts.substr(0, 254)},
+      {"comment not UTF-8", Segment(0xFE, Text(latin1)), "JpgComment", latin1.substr(0, 255)},
+  };
+  tImageMetaData store;
+  store.MergeIptcLists = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(store, "utf8.jpg", JpegFile({c.segment}));
+    const tMetaEntry* e = store.FindEntry(c.field);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->Text, c.expected);
+  }
+}
+
 TEST(SegmentWalk, NotAJpeg) {
   tImageMetaData store;
   Load(store, "text.jpg", Text("hello world"));
@@ -110,9 +145,6 @@ TEST(SegmentWalk, ErrorsOutsideDecodersReachTheCaller) {
   tImageMetaData store;
   EXPECT_THROW(store.ReadJpegFile(ScratchDir() + "/missing.jpg"), tMetadataError);
   EXPECT_THROW(Load(store, "one.jpg", Bytes{0xFF}), tMetadataError);
-  // A fill byte before a marker is taken as part of it: FF FF, then a length
-  // of 0xFE00 that runs past the end.
-  EXPECT_THROW(Load(store, "fill.jpg", JpegFile({Bytes{0xFF}, Segment(0xFE, Text("c"))})), tMetadataError);
   // A skipped segment that claims more than the file holds: the next marker
   // header lies past the end. Entries read before stay.
   const Bytes cut = Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xE2, 0x10, 0x00, 1, 2, 3}});
@@ -127,13 +159,51 @@ TEST(SegmentWalk, EndsQuietly) {
   // File ends right after the end-of-image marker, without a scan.
   EXPECT_NO_THROW(Load(store, "eoi.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xD9}})));
   EXPECT_TRUE(store.HasComment());
-  // A segment length below 2 ends the walk without an error.
-  EXPECT_NO_THROW(Load(store, "len1.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
-  EXPECT_FALSE(store.HasComment());
-  // A decoded segment that runs past the end of the file fails its decoder.
+  // Fill bytes before a marker are passed over without a word.
+  EXPECT_NO_THROW(Load(store, "fill.jpg", JpegFile({Bytes{0xFF, 0xFF}, Segment(0xFE, Text("c"))})));
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_TRUE(store.Dropped().empty());
+  // After a segment length below 2 the walk goes on at the next marker.
+  EXPECT_NO_THROW(Load(store, "len1.jpg", JpegFile({Bytes{0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
+  EXPECT_TRUE(store.HasComment());
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"segment length 1 at offset 2"});
+  // A decoded segment that runs past the end of the file fails its decoder,
+  // and the walk ends there.
   EXPECT_NO_THROW(Load(store, "cutcom.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xFE, 0x10, 0x00}, Text("abc")})));
   EXPECT_FALSE(store.HasComment());
   EXPECT_NE(store.FindEntry("Size"), nullptr);
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"COM segment at offset 2: read past the end of the file"});
+}
+
+// Bytes that are no marker between two segments: the walk goes on at the
+// next 0xFF followed by a byte that is neither 0 nor 0xFF, also when the
+// search crosses a read block or the marker straddles two.
+TEST(SegmentWalk, ResynchronisesOnTheNextMarker) {
+  const Bytes com = Segment(0xFE, Text("a"));  // offsets 2 to 6
+  const Bytes sof = Segment(0xC0, FramePayload(480, 640));
+  struct Case {
+    const char* what;
+    Bytes junk;
+    std::vector<std::string> dropped;
+  } cases[] = {
+      {"a few bytes", Text("junk"), {"4 bytes that are no marker at offset 7"}},
+      {"stuffed and fill bytes", Bytes{0xFF, 0x00, 0xFF, 0xFF}, {"4 bytes that are no marker at offset 7"}},
+      {"across a read block", Bytes(70000, 0x00), {"70000 bytes that are no marker at offset 7"}},
+      {"marker straddles two blocks", Bytes(65535, 0x20), {"65535 bytes that are no marker at offset 7"}},
+  };
+  tImageMetaData store;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NO_THROW(Load(store, "resync.jpg", JpegFile({com, c.junk, sof})));
+    EXPECT_EQ(store.FindEntry("JpgComment")->Text, "a");
+    ASSERT_NE(store.FindEntry("PixelsX"), nullptr);
+    EXPECT_EQ(store.FindEntry("PixelsX")->Text, "640");
+    EXPECT_EQ(store.Dropped(), c.dropped);
+  }
+  // Where no marker follows, the walk ends with what it has.
+  ASSERT_NO_THROW(Load(store, "nomarker.jpg", Concat({Bytes{0xFF, 0xD8}, com, Text("junk to the end")})));
+  EXPECT_EQ(store.FindEntry("JpgComment")->Text, "a");
+  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"no marker after offset 7"});
 }
 
 TEST(FileData, EntriesOfAFile) {
@@ -310,6 +380,21 @@ TEST(JpegFileCost, OneReadForTheHeadAndNoMoreInsideIt) {
   EXPECT_EQ(file.ReadCalls(), 2);
   EXPECT_THROW(file.Read(199999, 4), tMetadataError);
   EXPECT_THROW(file.Read(~0ull - 1, 4), tMetadataError);
+}
+
+// A scan takes what the block holds before it reads again.
+TEST(JpegFileCost, BufferedReadsUseTheBlockFirst) {
+  const Bytes big(200000, 0x41);
+  tJpegFile file(WriteFile("scan.bin", big));
+  file.Read(0, 2);
+  std::size_t length = tJpegFile::kBlockSize;
+  file.ReadBuffered(65000, length);
+  EXPECT_EQ(length, 536u);
+  EXPECT_EQ(file.ReadCalls(), 1);
+  length = tJpegFile::kBlockSize;
+  file.ReadBuffered(65535, length);  // one byte left in the block: a new one
+  EXPECT_EQ(length, tJpegFile::kBlockSize);
+  EXPECT_EQ(file.ReadCalls(), 2);
 }
 
 }  // namespace

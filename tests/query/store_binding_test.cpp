@@ -78,6 +78,25 @@ TEST_F(StoreBinding, FieldsAndVariables) {
   for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
 }
 
+// The file size and the JFIF fields keep their decimal text as value; they
+// still bind as numbers.
+TEST_F(StoreBinding, DigitValuesBindAsNumbers) {
+  struct Case {
+    const char* expression;
+    const char* expected;
+  } cases[] = {
+      {"Size", "number: 7958"},
+      {"Size + 1", "number: 7959"},
+      {"XDensity + YDensity", "number: 144"},
+      {"XthumbnailSize", "number: 0"},
+      {"YthumbnailSize + 2", "number: 2"},
+      {"upper(Size)", "error: Datatype mismatch"},
+      {"Size > '10000'", "boolean: 0"},
+      {"Size > 9000", "boolean: 0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
+}
+
 TEST_F(StoreBinding, ContainsListsMatchingTextEntriesInStoreOrder) {
   // The file's own name and path are text entries too, and come first.
   const std::string all = Run("contains('*CANON*')");
