@@ -96,6 +96,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   ReadSettings();
 
   frmSettings = new TfrmSettings(this);
+  ConnectResultCommands();
 }
 
 TfrmMain::~TfrmMain() = default;

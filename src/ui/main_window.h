@@ -24,6 +24,7 @@ class QToolBar;
 namespace orvalis {
 
 class TDialogs;
+class TfrmFileOperations;
 class TfrmSettings;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -54,6 +55,11 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // modal dialog).
   void TakeOverSettingsDialog();
   TfrmSettings* SettingsDialog() const { return frmSettings; }
+
+  // Acting on the results (main_window_results.cpp).
+  void actFileOperationsExecute();
+  // The dialog "Dateioperationen", made on first use and kept for the run.
+  TfrmFileOperations* FileOperationsDialog();
 
   // The run host.
   void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
@@ -108,6 +114,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateToolBar();
   void CreateStatusBar();
 
+  // Switches on and connects the commands that act on the results.
+  void ConnectResultCommands();
+
   void ReadSettings();
   void WriteSettings();
   void ApplyFonts();
@@ -143,6 +152,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QStackedWidget* fResultStack = nullptr;
   QActionGroup* fDisplayGroup = nullptr;
   QAction* actToggleSidebar = nullptr;
+  TfrmFileOperations* frmFileOperations = nullptr;
 };
 
 }  // namespace orvalis
