@@ -7,6 +7,7 @@
 #include "i18n/messages.h"
 #include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
+#include "ui/orientation.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
@@ -666,6 +667,7 @@ int TfrmMain::AddRow(const std::string& path, tImageMetaData& store, bool genera
     image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
                            picture->Pixels.size());
   }
+  if (fSettings.TurnByOrientation) image = OrientedImage(image, OrientationOf(store));
   return AddFileToResultlist(path, image);
 }
 

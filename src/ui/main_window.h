@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -25,6 +26,7 @@ namespace orvalis {
 
 class TDialogs;
 class TfrmFileOperations;
+class TfrmMetadata;
 class TfrmSettings;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -60,6 +62,16 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void actFileOperationsExecute();
   // The dialog "Dateioperationen", made on first use and kept for the run.
   TfrmFileOperations* FileOperationsDialog();
+  void mnuOpenClick();
+  void actFullScreenExecute();
+  void mnuMetadataClick();
+  // The metadata window, made on first use and refilled each time.
+  TfrmMetadata* MetadataWindow();
+  // How programs and files are started; tests put their own in.
+  std::function<bool(const QString& program, const QStringList& arguments)> StartDetached;
+  std::function<void(const QUrl& url)> OpenUrl;
+  // Modal windows run through this; tests look at the window instead.
+  std::function<int(QDialog& window)> RunModal;
 
   // The run host.
   void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
@@ -153,6 +165,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QActionGroup* fDisplayGroup = nullptr;
   QAction* actToggleSidebar = nullptr;
   TfrmFileOperations* frmFileOperations = nullptr;
+  TfrmMetadata* frmMetadata = nullptr;
 };
 
 }  // namespace orvalis

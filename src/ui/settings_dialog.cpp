@@ -113,7 +113,10 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   viewerLayout->addWidget(edtViewerAppname, 3, 1);
   viewerLayout->addWidget(fLblViewerParams, 4, 0);
   viewerLayout->addWidget(edtViewerParams, 4, 1);
-  viewerLayout->setRowStretch(5, 1);
+  chkTurnByOrientation = new QCheckBox(QStringLiteral("Fotos nach ihrer EXIF-Ausrichtung drehen"));
+  chkTurnByOrientation->setChecked(true);
+  viewerLayout->addWidget(chkTurnByOrientation, 5, 0, 1, 2);
+  viewerLayout->setRowStretch(6, 1);
   fPages->addTab(viewer, QStringLiteral("Ergebnisanzeige"));
   for (QRadioButton* button : {rbViewerWindows, rbViewerInternal, rbViewerUser}) {
     connect(button, &QRadioButton::toggled, this, &TfrmSettings::UpdateViewerFields);
@@ -177,6 +180,7 @@ void TfrmSettings::Fill(const tSettings& settings, bool saveOnExit, const QFont&
   }
   edtViewerAppname->setText(DisplayText(settings.ResultViewerAppname));
   edtViewerParams->setText(DisplayText(settings.ResultViewerParams));
+  chkTurnByOrientation->setChecked(settings.TurnByOrientation);
   UpdateViewerFields();
 }
 
@@ -191,6 +195,7 @@ std::optional<QString> TfrmSettings::TakeOver(tSettings& settings, bool& saveOnE
   if (rbViewerUser->isChecked()) settings.ResultViewerMode = "U";
   settings.ResultViewerAppname = Bytes(edtViewerAppname->text());
   settings.ResultViewerParams = Bytes(edtViewerParams->text());
+  settings.TurnByOrientation = chkTurnByOrientation->isChecked();
   saveOnExit = chkSaveSettings->isChecked();
   settings.GeneratePreview = chkGeneratePreview->isChecked();
   settings.UseNullText = chkUseNullText->isChecked();

@@ -54,6 +54,7 @@ class TfrmSettings : public QDialog {
   QRadioButton* rbViewerUser;
   QLineEdit* edtViewerAppname;
   QLineEdit* edtViewerParams;
+  QCheckBox* chkTurnByOrientation;
 
  private:
   void UpdateViewerFields();
