@@ -6,6 +6,7 @@
 #include "engine/data_folder.h"
 #include "i18n/messages.h"
 #include "metadata/image_metadata.h"
+#include "ui/actions_page.h"
 #include "ui/dialogs.h"
 #include "ui/orientation.h"
 #include "ui/qt_settings_store.h"
@@ -100,7 +101,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   ConnectResultCommands();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() { SaveResultActions(); }
 
 QAction* TfrmMain::MakeAction(const char* name, const QString& caption, const QString& hint,
                               const QList<QKeySequence>& shortcuts, bool available) {
@@ -534,12 +535,14 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
 
 void TfrmMain::actSettingsExecute() {
   frmSettings->Fill(fSettings, fSaveOnExit, txtQuery->font(), vwResult->List()->font());
+  frmSettings->pgActions->Fill(fResultActions.get());
   if (frmSettings->exec() == QDialog::Accepted) TakeOverSettingsDialog();
 }
 
 void TfrmMain::TakeOverSettingsDialog() {
   const std::optional<QString> failure = frmSettings->TakeOver(fSettings, fSaveOnExit);
   ApplyFonts();
+  TakeOverActionsPage();
   if (failure) fDialogs->ShowMessage(*failure);
 }
 

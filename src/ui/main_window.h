@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/query_driver.h"
+#include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
 #include "ui/result_view.h"
@@ -67,6 +68,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void mnuMetadataClick();
   // The metadata window, made on first use and refilled each time.
   TfrmMetadata* MetadataWindow();
+  // The user's own actions: read at start, written at the end, run per
+  // selected file. Null when there were none at start and none entered since.
+  TResultActions* ResultActions() const { return fResultActions.get(); }
+  void LoadResultActions();
+  void SaveResultActions();
+  void actResultActionExecute(int index);
+  void TakeOverActionsPage();
   // How programs and files are started; tests put their own in.
   std::function<bool(const QString& program, const QStringList& arguments)> StartDetached;
   std::function<void(const QUrl& url)> OpenUrl;
@@ -128,6 +136,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
 
   // Switches on and connects the commands that act on the results.
   void ConnectResultCommands();
+  void BuildResultActionMenus();
 
   void ReadSettings();
   void WriteSettings();
@@ -166,6 +175,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QAction* actToggleSidebar = nullptr;
   TfrmFileOperations* frmFileOperations = nullptr;
   TfrmMetadata* frmMetadata = nullptr;
+  std::unique_ptr<TResultActions> fResultActions;
 };
 
 }  // namespace orvalis

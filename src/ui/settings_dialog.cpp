@@ -2,6 +2,7 @@
 #include "ui/settings_dialog.h"
 
 #include "i18n/messages.h"
+#include "ui/actions_page.h"
 #include "ui/result_model.h"
 
 #include <QCheckBox>
@@ -94,6 +95,8 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   optionsLayout->addWidget(chkRunWizard, 6, 0, 1, 2);
   optionsLayout->setRowStretch(7, 1);
   fPages->addTab(options, QStringLiteral("Optionen"));
+  pgActions = new TActionsPage;
+  fPages->addTab(pgActions, QStringLiteral("Aktionen"));
 
   // Page "Ergebnisanzeige".
   auto* viewer = new QWidget;

@@ -20,6 +20,8 @@ class QTabWidget;
 
 namespace orvalis {
 
+class TActionsPage;
+
 class TfrmSettings : public QDialog {
   Q_OBJECT
 
@@ -55,6 +57,7 @@ class TfrmSettings : public QDialog {
   QLineEdit* edtViewerAppname;
   QLineEdit* edtViewerParams;
   QCheckBox* chkTurnByOrientation;
+  TActionsPage* pgActions;
 
  private:
   void UpdateViewerFields();
