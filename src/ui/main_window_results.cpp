@@ -184,9 +184,13 @@ void TfrmMain::actResultActionExecute(int index) {
     if (StartDetached(program, arguments)) continue;
     // The program could not be started: say so, then the next file.
     const QString parameters = arguments.join(QLatin1Char(' '));
+    // The codes of the described platform, as near as the file tells.
+    const QFileInfo file(program);
+    const QString failure = !file.exists()       ? QStringLiteral("[Error:2] File Not Found")
+                            : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
+                                                   : QStringLiteral("[Error:0] General Failure");
     fDialogs->ShowMessage(QStringLiteral("Function ShellExecute(%1)\rReturned: %2")
-                              .arg(program + QStringLiteral(", ") + parameters,
-                                   QStringLiteral("[Error:2] File Not Found")));
+                              .arg(program + QStringLiteral(", ") + parameters, failure));
     const QString shellError = QString::fromStdString(Message("ShellError", ""));
     fDialogs->ShowMessage(shellError.isEmpty()
                               ? QStringLiteral("Fehler bei der Ausführung von\r\n") + program +
