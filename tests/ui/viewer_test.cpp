@@ -6,9 +6,11 @@
 #include "ui/main_window.h"
 #include "ui/metadata_window.h"
 #include "ui/orientation.h"
+#include "ui/settings_dialog.h"
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -196,6 +198,22 @@ TEST_F(ViewerTest, TheMetadataWindowListsEveryEntrySorted) {
   EXPECT_EQ(window.lblTitle->text(), QStringLiteral("Metadaten-Information für Canon_40D.jpg"));
   window.Fill((folder.path() + QStringLiteral("/missing.jpg")).toStdString());
   EXPECT_EQ(window.lstMetadata->count(), 0);
+}
+
+TEST_F(ViewerTest, TurningIsASettingOnTheResultPageOnByDefault) {
+  TfrmMain window(&dialogs);
+  TfrmSettings& page = *window.SettingsDialog();
+  EXPECT_TRUE(window.Settings().TurnByOrientation);
+  for (bool turn : {false, true}) {
+    tSettings settings;
+    settings.TurnByOrientation = turn;
+    page.Fill(settings, true, QFont(), QFont());
+    EXPECT_EQ(page.chkTurnByOrientation->isChecked(), turn);
+    page.chkTurnByOrientation->setChecked(!turn);
+    bool saveOnExit = true;
+    page.TakeOver(settings, saveOnExit);
+    EXPECT_EQ(settings.TurnByOrientation, !turn);
+  }
 }
 
 class OpenCommandTest : public ViewerTest {
