@@ -86,6 +86,7 @@ void tSettings::ReadFrom(tSettingsStore& store) {
   ReadIntegerIn(store, "ResultFontSize", ResultFontSize, 1, kMaxFontSize);
   ReadFlag(store, "RunWizardOnStartup", RunWizardOnStartup);
   if (auto style = store.ReadText("ResultViewStyle")) ResultViewStyle = ParseResultViewStyle(*style);
+  ReadFlag(store, "TurnByOrientation", TurnByOrientation);
 }
 
 void tSettings::WriteTo(tSettingsStore& store) const {
@@ -115,6 +116,7 @@ void tSettings::WriteTo(tSettingsStore& store) const {
   store.WriteInteger("ResultFontSize", ResultFontSize);
   WriteFlag(store, "RunWizardOnStartup", RunWizardOnStartup);
   store.WriteText("ResultViewStyle", ResultViewStyleName(ResultViewStyle));
+  WriteFlag(store, "TurnByOrientation", TurnByOrientation);
 }
 
 char tSettings::ViewerModeLetter() const {

@@ -56,6 +56,8 @@ struct tSettings {
   std::int32_t ResultFontSize = 10;
   bool RunWizardOnStartup = true;
   tResultViewStyle ResultViewStyle = tResultViewStyle::Preview;
+  // The viewer and the thumbnails show photos turned by their EXIF orientation.
+  bool TurnByOrientation = true;
 
   // Each value on its own, in the order of the settings table; a value that
   // is missing or unreadable keeps what the settings hold.

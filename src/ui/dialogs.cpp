@@ -22,6 +22,26 @@ TAnswer TQtDialogs::Ask(const QString& text) {
   }
 }
 
+TAnswer TQtDialogs::AskWithAll(const QString& text, bool noToAll) {
+  QMessageBox::StandardButtons buttons =
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll;
+  if (noToAll) buttons |= QMessageBox::NoToAll;
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, buttons,
+                  fParent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  box.button(QMessageBox::YesToAll)->setText(QStringLiteral("Ja, alle"));
+  if (noToAll) box.button(QMessageBox::NoToAll)->setText(QStringLiteral("Nein, alle"));
+  switch (box.exec()) {
+    case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::No: return TAnswer::No;
+    case QMessageBox::YesToAll: return TAnswer::YesToAll;
+    case QMessageBox::NoToAll: return TAnswer::NoToAll;
+    default: return TAnswer::Cancel;
+  }
+}
+
 void TQtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, fParent);

@@ -120,12 +120,12 @@ const std::vector<tCommandRow>& MainCommands() {
           T::frmMain_actQuerylistPrev_hint, {K(Qt::ALT | Qt::Key_Up)}, S::SP_ArrowUp,
           {{Query, 32}, {ToolBar, 41}}, NotBuilt),
       Row(C::actFullScreen, T::frmMain_actFullScreen_caption, T::frmMain_actFullScreen_hint,
-          {K(Qt::CTRL | Qt::Key_F)}, kNoIcon, {{View, 20}, {Context, 21}}, NotBuilt),
+          {K(Qt::CTRL | Qt::Key_F)}, kNoIcon, {{View, 20}, {Context, 21}}, Always),
       Row(C::actToggleSidebar, T::frmMain_actToggleSidebar_caption,
           T::frmMain_actToggleSidebar_hint, {K(Qt::Key_F11)}, S::SP_FileDialogInfoView,
           {{View, 21}, {ToolBar, 30}}, NotBuilt, tCommandKind::Checkable),
       Row(C::actFileOperations, T::frmMain_actFileOperations_caption,
-          T::frmMain_actFileOperations_hint, {}, kNoIcon, {{Extras, 12}, {Context, 10}}, NotBuilt),
+          T::frmMain_actFileOperations_hint, {}, kNoIcon, {{Extras, 12}, {Context, 10}}, Always),
       Row(C::actLanguage, T::frmMain_actLanguage_caption, T::frmMain_actLanguage_hint, {}, kNoIcon,
           {{Extras, 20}}, NotBuilt),
       Row(C::mnuHelpTopics, T::frmMain_mnuHelpTopics_caption, T::frmMain_mnuHelpTopics_hint, {},
@@ -139,14 +139,14 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::actAbout, T::frmMain_actAbout_caption, T::frmMain_actAbout_hint, {}, kNoIcon,
           {{Help, 21}}, NotBuilt),
       Row(C::mnuOpen, T::frmMain_mnuOpen_caption, T::frmMain_mnuOpen_hint, {}, kNoIcon,
-          {{Context, 22}}, NotBuilt),
+          {{Context, 22}}, Always),
       Row(C::mnuMetadata, T::frmMain_mnuMetadata_caption, T::frmMain_mnuMetadata_hint, {}, kNoIcon,
-          {{Context, 23}}, NotBuilt),
+          {{Context, 23}}, Always),
       Row(C::mnuResultActions, T::frmMain_mnuResultActions_caption,
-          T::frmMain_mnuResultActions_hint, {}, kNoIcon, {{Extras, 11}}, NotBuilt,
+          T::frmMain_mnuResultActions_hint, {}, kNoIcon, {{Extras, 11}}, WhenFilled,
           tCommandKind::Submenu),
       Row(C::mnuContextResultActions, T::frmMain_mnuContextResultActions_caption,
-          T::frmMain_mnuContextResultActions_hint, {}, kNoIcon, {{Context, 11}}, NotBuilt,
+          T::frmMain_mnuContextResultActions_hint, {}, kNoIcon, {{Context, 11}}, WhenFilled,
           tCommandKind::Submenu),
   };
   return rows;
@@ -229,6 +229,7 @@ void TCommandSet::UpdateEnabled(bool running) {
       case WhenIdle: enabled = !running; break;
       case WhenRunning: enabled = running; break;
       case NotBuilt: enabled = false; break;
+      case WhenFilled: enabled = Submenu(row.Id) && !Submenu(row.Id)->actions().isEmpty(); break;
     }
     if (QMenu* menu = Submenu(row.Id)) {
       menu->setEnabled(enabled);

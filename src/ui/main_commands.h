@@ -57,6 +57,7 @@ enum class tEnabledRule {
   Always,
   WhenIdle,     // not during a query run
   WhenRunning,  // only during a query run
+  WhenFilled,   // a submenu: only while its feature has put items into it
   NotBuilt,     // the feature is still to come: shown, disabled
 };
 

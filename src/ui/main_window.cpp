@@ -5,8 +5,10 @@
 #include "cli/system_locale.h"
 #include "engine/data_folder.h"
 #include "metadata/image_metadata.h"
+#include "ui/actions_page.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
+#include "ui/orientation.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
@@ -82,9 +84,10 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   ReadSettings();
 
   frmSettings = new TfrmSettings(this);
+  ConnectResultCommands();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() { SaveResultActions(); }
 
 void TfrmMain::CreatePanes() {
   pnlSidebar = new QWidget;
@@ -331,12 +334,14 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
 
 void TfrmMain::actSettingsExecute() {
   frmSettings->Fill(fSettings, fSaveOnExit, txtQuery->font(), vwResult->List()->font());
+  frmSettings->pgActions->Fill(fResultActions.get());
   if (frmSettings->exec() == QDialog::Accepted) TakeOverSettingsDialog();
 }
 
 void TfrmMain::TakeOverSettingsDialog() {
   const std::optional<QString> failure = frmSettings->TakeOver(fSettings, fSaveOnExit);
   ApplyFonts();
+  TakeOverActionsPage();
   if (failure) fDialogs->ShowMessage(*failure);
 }
 

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "engine/query_driver.h"
+#include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -25,6 +27,8 @@ namespace orvalis {
 
 class TCommandSet;
 class TDialogs;
+class TfrmFileOperations;
+class TfrmMetadata;
 class TfrmSettings;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -55,6 +59,28 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // modal dialog).
   void TakeOverSettingsDialog();
   TfrmSettings* SettingsDialog() const { return frmSettings; }
+
+  // Acting on the results (main_window_results.cpp).
+  void actFileOperationsExecute();
+  // The dialog "Dateioperationen", made on first use and kept for the run.
+  TfrmFileOperations* FileOperationsDialog();
+  void mnuOpenClick();
+  void actFullScreenExecute();
+  void mnuMetadataClick();
+  // The metadata window, made on first use and refilled each time.
+  TfrmMetadata* MetadataWindow();
+  // The user's own actions: read at start, written at the end, run per
+  // selected file. Null when there were none at start and none entered since.
+  TResultActions* ResultActions() const { return fResultActions.get(); }
+  void LoadResultActions();
+  void SaveResultActions();
+  void actResultActionExecute(int index);
+  void TakeOverActionsPage();
+  // How programs and files are started; tests put their own in.
+  std::function<bool(const QString& program, const QStringList& arguments)> StartDetached;
+  std::function<void(const QUrl& url)> OpenUrl;
+  // Modal windows run through this; tests look at the window instead.
+  std::function<int(QDialog& window)> RunModal;
 
   // The run host.
   void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
@@ -108,6 +134,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateCommands();
   void CreateStatusBar();
 
+  // Switches on and connects the commands that act on the results.
+  void ConnectResultCommands();
+  void BuildResultActionMenus();
+
   void ReadSettings();
   void WriteSettings();
   void ApplyFonts();
@@ -144,6 +174,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QStackedWidget* fResultStack = nullptr;
   QActionGroup* fDisplayGroup = nullptr;
   QAction* actToggleSidebar = nullptr;
+  TfrmFileOperations* frmFileOperations = nullptr;
+  TfrmMetadata* frmMetadata = nullptr;
+  std::unique_ptr<TResultActions> fResultActions;
 };
 
 }  // namespace orvalis

@@ -5,6 +5,7 @@
 #include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
+#include "ui/orientation.h"
 #include "ui/thumbnail.h"
 
 #include <QAction>
@@ -92,6 +93,7 @@ int TfrmMain::AddRow(const std::string& path, tImageMetaData& store, bool genera
     image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
                            picture->Pixels.size());
   }
+  if (fSettings.TurnByOrientation) image = OrientedImage(image, OrientationOf(store));
   return AddFileToResultlist(path, image);
 }
 

@@ -77,6 +77,13 @@ int TResultModel::AppendRow(const std::string& path) {
   return row;
 }
 
+void TResultModel::RemoveRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  beginRemoveRows({}, row, row);
+  fRows.erase(fRows.begin() + row);
+  endRemoveRows();
+}
+
 void TResultModel::SetImageIndex(int row, int imageIndex) {
   if (row < 0 || row >= rowCount()) return;
   fRows[static_cast<std::size_t>(row)].ImageIndex = imageIndex;

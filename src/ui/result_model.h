@@ -46,6 +46,8 @@ class TResultModel : public QAbstractTableModel {
 
   // A new row for the file: caption = file name without folder, image 0, no mark.
   int AppendRow(const std::string& path);
+  // Takes a row out of the list (a file moved or deleted).
+  void RemoveRow(int row);
   void SetImageIndex(int row, int imageIndex);
   // Column 0 is the caption; column k > 0 is sub-item k - 1.
   void SetCell(int row, int column, const QString& text);

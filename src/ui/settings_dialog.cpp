@@ -1,6 +1,8 @@
 // The settings dialog's pages, its filling and its "OK".
 #include "ui/settings_dialog.h"
 
+#include "i18n/messages.h"
+#include "ui/actions_page.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
@@ -95,6 +97,8 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   optionsLayout->addWidget(chkRunWizard, 6, 0, 1, 2);
   optionsLayout->setRowStretch(7, 1);
   fPages->addTab(options, Ui(tText::frmSettings_tsOptions_caption));
+  pgActions = new TActionsPage;
+  fPages->addTab(pgActions, QStringLiteral("Aktionen"));
 
   // Page "Ergebnisanzeige".
   auto* viewer = new QWidget;
@@ -114,7 +118,10 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   viewerLayout->addWidget(edtViewerAppname, 3, 1);
   viewerLayout->addWidget(fLblViewerParams, 4, 0);
   viewerLayout->addWidget(edtViewerParams, 4, 1);
-  viewerLayout->setRowStretch(5, 1);
+  chkTurnByOrientation = new QCheckBox(QStringLiteral("Fotos nach ihrer EXIF-Ausrichtung drehen"));
+  chkTurnByOrientation->setChecked(true);
+  viewerLayout->addWidget(chkTurnByOrientation, 5, 0, 1, 2);
+  viewerLayout->setRowStretch(6, 1);
   fPages->addTab(viewer, Ui(tText::frmSettings_tsViewer_caption));
   for (QRadioButton* button : {rbViewerWindows, rbViewerInternal, rbViewerUser}) {
     connect(button, &QRadioButton::toggled, this, &TfrmSettings::UpdateViewerFields);
@@ -189,6 +196,7 @@ void TfrmSettings::Fill(const tSettings& settings, bool saveOnExit, const QFont&
   }
   edtViewerAppname->setText(DisplayText(settings.ResultViewerAppname));
   edtViewerParams->setText(DisplayText(settings.ResultViewerParams));
+  chkTurnByOrientation->setChecked(settings.TurnByOrientation);
   UpdateViewerFields();
 }
 
@@ -203,6 +211,7 @@ std::optional<QString> TfrmSettings::TakeOver(tSettings& settings, bool& saveOnE
   if (rbViewerUser->isChecked()) settings.ResultViewerMode = "U";
   settings.ResultViewerAppname = Bytes(edtViewerAppname->text());
   settings.ResultViewerParams = Bytes(edtViewerParams->text());
+  settings.TurnByOrientation = chkTurnByOrientation->isChecked();
   saveOnExit = chkSaveSettings->isChecked();
   settings.GeneratePreview = chkGeneratePreview->isChecked();
   settings.UseNullText = chkUseNullText->isChecked();

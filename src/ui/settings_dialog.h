@@ -24,6 +24,8 @@ namespace orvalis {
 // font substitution), with font's size and style hint.
 QFont ResolvedFont(const QFont& font);
 
+class TActionsPage;
+
 class TfrmSettings : public QDialog {
   Q_OBJECT
 
@@ -58,6 +60,8 @@ class TfrmSettings : public QDialog {
   QRadioButton* rbViewerUser;
   QLineEdit* edtViewerAppname;
   QLineEdit* edtViewerParams;
+  QCheckBox* chkTurnByOrientation;
+  TActionsPage* pgActions;
 
  private:
   void UpdateViewerFields();

@@ -50,7 +50,7 @@ TEST(Settings, ReadsEveryValueInTableOrder) {
       "ShowSidebar", "LastQuery", "ThumbnailWidth", "ThumbnailHeight", "GeneratePreview",
       "UseNullText", "StrDelimDoubleQuote", "NullText", "DontAskOnExit", "RefinementLimit",
       "EnforceRefinement", "QueryFontFace", "QueryFontSize", "ResultFontFace",
-      "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle"};
+      "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle", "TurnByOrientation"};
   EXPECT_EQ(store.reads, expected);
 }
 
@@ -63,7 +63,8 @@ TEST(Settings, WritesEveryValueInExitOrder) {
       "ResultViewerParams", "LastQuery", "ThumbnailWidth", "ThumbnailHeight",
       "GeneratePreview", "UseNullText", "NullText", "DontAskOnExit", "StrDelimDoubleQuote",
       "RefinementLimit", "EnforceRefinement", "QueryFontFace", "QueryFontSize",
-      "ResultFontFace", "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle"};
+      "ResultFontFace", "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle",
+      "TurnByOrientation"};
   EXPECT_EQ(store.writes, expected);
 }
 
@@ -78,6 +79,7 @@ TEST(Settings, EmptyStoreLeavesDefaults) {
   EXPECT_EQ(settings.ThumbnailWidth, 160);
   EXPECT_EQ(settings.ThumbnailHeight, 120);
   EXPECT_TRUE(settings.UseNullText);
+  EXPECT_TRUE(settings.TurnByOrientation);
   EXPECT_EQ(settings.NullText, "(Null)");
   EXPECT_TRUE(settings.DontAskOnExit);
   EXPECT_EQ(settings.RefinementLimit, 300);

@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, SettingsDialogPages) {
   QStringList pages;
   for (int i = 0; i < dialog.Pages()->count(); ++i) pages << dialog.Pages()->tabText(i);
   EXPECT_EQ(pages, (QStringList{QStringLiteral("Anzeige"), QStringLiteral("Optionen"),
-                                QStringLiteral("Ergebnisanzeige")}));
+                                QStringLiteral("Aktionen"), QStringLiteral("Ergebnisanzeige")}));
   tSettings settings;
   settings.ResultViewerMode = "i";
   dialog.Fill(settings, true, QFont(), QFont());

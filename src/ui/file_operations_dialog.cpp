@@ -1,0 +1,399 @@
+// The file operations over the selected result files.
+#include "ui/file_operations_dialog.h"
+
+#include "engine/shell_command.h"
+#include "i18n/messages.h"
+#include "ui/dialogs.h"
+#include "ui/result_view.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QImageWriter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+namespace orvalis {
+
+namespace {
+
+QString Msg(const char* key, const char* germanDefault) {
+  return QString::fromStdString(Message(key, germanDefault));
+}
+
+QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+QString WithSlash(QString folder) {
+  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  return folder;
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  const QFileInfo first(a);
+  const QFileInfo second(b);
+  return second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// Qt sets up the trash under the user's data folder only when that folder
+// exists; otherwise it puts the file into "files" of the current folder.
+bool MoveToTrash(const QString& path) {
+  QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+  return QFile::moveToTrash(path);
+}
+
+}  // namespace
+
+bool CopyFileWhole(const QString& source, const QString& target) {
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly)) return false;
+  QSaveFile out(target);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  QByteArray chunk;
+  while (!(chunk = in.read(1 << 20)).isEmpty()) {
+    if (out.write(chunk) != chunk.size()) {
+      out.cancelWriting();
+      return false;
+    }
+  }
+  if (in.error() != QFileDevice::NoError) {
+    out.cancelWriting();
+    return false;
+  }
+  out.setPermissions(in.permissions());
+  return out.commit();
+}
+
+bool MoveFileReplacing(const QString& source, const QString& target) {
+  const QByteArray from = QFile::encodeName(source);
+  const QByteArray to = QFile::encodeName(target);
+  if (std::rename(from.constData(), to.constData()) == 0) return true;
+  if (errno != EXDEV) return false;
+  // Another file system: the whole copy is in place before the source goes.
+  if (!CopyFileWhole(source, target)) return false;
+  return QFile::remove(source);
+}
+
+TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), fResults(results), fDialogs(dialogs) {
+  setObjectName(QStringLiteral("frmFileOperations"));
+  setWindowTitle(QStringLiteral("Dateioperationen"));
+  StartDetached = [](const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+  };
+  OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+
+  auto* grid = new QGridLayout;
+  auto button = [this](const char* name, const QString& caption, void (TfrmFileOperations::*slot)()) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    connect(b, &QPushButton::clicked, this, slot);
+    return b;
+  };
+  auto browse = [this](QLineEdit* field, bool nameList) {
+    auto* b = new QPushButton(QStringLiteral("..."));
+    b->setFixedWidth(28);
+    connect(b, &QPushButton::clicked, this, [this, field, nameList] {
+      if (nameList) {
+        BrowseNameList();
+      } else {
+        BrowseFolder(field);
+      }
+    });
+    return b;
+  };
+  edtCopyFolder = new QLineEdit;
+  edtMoveFolder = new QLineEdit;
+  edtThumbFolder = new QLineEdit;
+  edtNameListFile = new QLineEdit;
+  edtCommand = new QLineEdit;
+  edtCommand->setToolTip(QStringLiteral("$filename steht für die Datei"));
+  rbRecycleBin = new QRadioButton(QStringLiteral("Papierkorb"));
+  rbDeletePermanently = new QRadioButton(QStringLiteral("Dauerhaft löschen"));
+  rbRecycleBin->setChecked(true);
+
+  grid->addWidget(button("btnCopy", QStringLiteral("Kopieren nach"), &TfrmFileOperations::btnCopyClick), 0, 0);
+  grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
+  grid->addWidget(browse(edtCopyFolder, false), 0, 3);
+  grid->addWidget(button("btnMove", QStringLiteral("Verschieben nach"), &TfrmFileOperations::btnMoveClick), 1, 0);
+  grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
+  grid->addWidget(browse(edtMoveFolder, false), 1, 3);
+  grid->addWidget(button("btnDelete", QStringLiteral("Löschen"), &TfrmFileOperations::btnDeleteClick), 2, 0);
+  grid->addWidget(rbRecycleBin, 2, 1);
+  grid->addWidget(rbDeletePermanently, 2, 2);
+  grid->addWidget(button("btnCopyThumbs", QStringLiteral("Vorschau kopieren"),
+                         &TfrmFileOperations::btnCopyThumbsClick), 3, 0);
+  grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
+  grid->addWidget(browse(edtThumbFolder, false), 3, 3);
+  grid->addWidget(button("btnOpenFolder", QStringLiteral("Ordner öffnen"),
+                         &TfrmFileOperations::btnOpenFolderClick), 4, 0);
+  grid->addWidget(button("btnSaveNames", QStringLiteral("Namen speichern in"),
+                         &TfrmFileOperations::btnSaveNamesClick), 5, 0);
+  grid->addWidget(edtNameListFile, 5, 1, 1, 2);
+  grid->addWidget(browse(edtNameListFile, true), 5, 3);
+  grid->addWidget(button("btnRunCommand", QStringLiteral("Befehl ausführen"),
+                         &TfrmFileOperations::btnRunCommandClick), 6, 0);
+  grid->addWidget(edtCommand, 6, 1, 1, 3);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(2, 1);
+
+  auto* options = new QGroupBox(QStringLiteral(" Optionen "));
+  chkConfirm = new QCheckBox(QStringLiteral("Immer nachfragen bei Dateioperationen (Vorsicht beim Abschalten!)"));
+  chkConfirm->setChecked(true);
+  auto* optionsLayout = new QVBoxLayout(options);
+  optionsLayout->addWidget(chkConfirm);
+
+  pbProgress = new QProgressBar;
+  pbProgress->setRange(0, 100);
+  pbProgress->setValue(0);
+
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  // The help pages come with the help system.
+  buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole)->setEnabled(false);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(options);
+  layout->addWidget(pbProgress);
+  layout->addWidget(buttons);
+  resize(520, layout->sizeHint().height());
+}
+
+void TfrmFileOperations::Report(const char* key, const char* germanDefault, const QString& argument) {
+  fDialogs.ShowMessage(Msg(key, germanDefault).replace(QStringLiteral("%s"), argument));
+}
+
+bool TfrmFileOperations::Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop) {
+  stop = false;
+  if (!chkConfirm->isChecked() || yesToAll) return true;
+  switch (fDialogs.AskWithAll(text, noToAll)) {
+    case TAnswer::Yes: return true;
+    case TAnswer::YesToAll: yesToAll = true; return true;
+    case TAnswer::No: return false;
+    case TAnswer::NoToAll:
+      if (noToAll) {
+        stop = true;
+        return false;
+      }
+      return false;
+    case TAnswer::Cancel: break;
+  }
+  stop = true;
+  return false;
+}
+
+void TfrmFileOperations::RemoveRows(std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end(), std::greater<>());
+  for (int row : rows) fResults.Model().RemoveRow(row);
+}
+
+void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
+  const std::vector<int> rows = fResults.SelectedRows();
+  if (rows.empty()) return;
+  folderField->setText(folderField->text().trimmed());
+  const QString folder = folderField->text();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    Report("PathNotFound", "Angegebener Ordner %s existiert nicht!", folder);
+    return;
+  }
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  bool yesToAll = false;
+  std::vector<int> moved;
+  for (int row : rows) {
+    const QString source = LocalPath(fResults.Model().Row(row).FileInfo.Path);
+    const QString name = QFileInfo(source).fileName();
+    const QString target = WithSlash(folder) + name;
+    if (QFileInfo::exists(target)) {
+      bool stop = false;
+      const bool go = Confirm(yesToAll,
+                              Msg("OverwriteFilePrompt", "Datei %s ist vorhanden. Überschreiben?")
+                                  .replace(QStringLiteral("%s"), name),
+                              false, stop);
+      if (stop) {
+        pbProgress->setValue(0);
+        break;
+      }
+      if (!go) continue;
+    }
+    // A file is never copied or moved onto itself: replacing the target
+    // would destroy the only copy.
+    bool done = false;
+    if (!SameFile(source, target)) {
+      done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
+    }
+    if (!done) {
+      Report("FileOpError", "Fehler beim Verarbeiten von %s", name);
+    } else if (kind == tTransfer::Move) {
+      moved.push_back(row);
+    }
+    pbProgress->setValue(pbProgress->value() + 1);
+  }
+  RemoveRows(moved);
+}
+
+void TfrmFileOperations::btnCopyClick() { Transfer(tTransfer::Copy, edtCopyFolder); }
+
+void TfrmFileOperations::btnMoveClick() { Transfer(tTransfer::Move, edtMoveFolder); }
+
+void TfrmFileOperations::btnDeleteClick() {
+  const std::vector<int> rows = fResults.SelectedRows();
+  if (rows.empty()) return;
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  bool yesToAll = false;
+  std::vector<int> deleted;
+  for (int row : rows) {
+    const QString path = LocalPath(fResults.Model().Row(row).FileInfo.Path);
+    const QString name = QFileInfo(path).fileName();
+    bool stop = false;
+    const bool go = Confirm(yesToAll, Msg("DeleteFilePrompt", "Datei %s löschen?").replace(QStringLiteral("%s"), name),
+                            true, stop);
+    if (stop) {
+      pbProgress->setValue(0);
+      break;
+    }
+    if (!go) continue;
+    const bool done = rbRecycleBin->isChecked() ? MoveToTrash(path) : QFile::remove(path);
+    if (done) {
+      deleted.push_back(row);
+    } else {
+      Report("FileOpError", "Fehler beim Verarbeiten von %s", name);
+    }
+    pbProgress->setValue(pbProgress->value() + 1);
+  }
+  RemoveRows(deleted);
+}
+
+void TfrmFileOperations::btnOpenFolderClick() {
+  for (int row : fResults.SelectedRows()) {
+    const QString path = LocalPath(fResults.Model().Row(row).FileInfo.Path);
+    OpenUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath() + QLatin1Char('/')));
+  }
+}
+
+void TfrmFileOperations::btnSaveNamesClick() {
+  const QString fileName = edtNameListFile->text().trimmed();
+  if (fileName.isEmpty()) {
+    fDialogs.ShowMessage(Msg("NoFilenameEntered", "Kein Dateiname angegeben!"));
+    return;
+  }
+  const std::vector<int> rows = fResults.SelectedRows();
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  QSaveFile file(fileName);
+  bool ok = file.open(QIODevice::WriteOnly);
+  int code = errno;
+  for (std::size_t i = 0; ok && i < rows.size(); ++i) {
+    const std::string line = fResults.Model().Row(rows[i]).FileInfo.Path + "\r\n";
+    ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size());
+    code = errno;
+    pbProgress->setValue(static_cast<int>(i) + 1);
+  }
+  if (ok) {
+    ok = file.commit();
+    code = errno;
+  } else {
+    file.cancelWriting();
+  }
+  if (!ok) {
+    fDialogs.ShowMessage(Msg("FileOpsInOutError", "Fehler beim Dateizugriff. Fehlercode: %d.")
+                             .replace(QStringLiteral("%d"), QString::number(code)));
+  }
+}
+
+void TfrmFileOperations::btnCopyThumbsClick() {
+  const std::vector<int> rows = fResults.SelectedRows();
+  if (rows.empty()) return;
+  const QString folder = edtThumbFolder->text();
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    Report("PathNotFound", "Angegebener Ordner %s existiert nicht!", folder);
+    return;
+  }
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  const TResultModel& model = fResults.Model();
+  for (int row : rows) {
+    // Image 0 is the shared no-preview picture: such an item has no bitmap.
+    const int image = model.Row(row).ImageIndex;
+    if (image <= 0 || image >= model.ImageCount()) continue;
+    const QString name = QFileInfo(LocalPath(model.Row(row).FileInfo.Path)).fileName();
+    const QString target = WithSlash(folder) + QStringLiteral("THUMB_") + name;
+    QSaveFile file(target);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+      QImageWriter writer(&file, "jpeg");
+      writer.setQuality(90);
+      writer.setProgressiveScanWrite(false);
+      ok = writer.write(model.Image(image).toImage().convertToFormat(QImage::Format_RGB888));
+    }
+    ok = ok && file.commit();
+    if (!ok) {
+      Report("FileOpError", "Fehler beim Verarbeiten von %s", QFileInfo(target).fileName());
+      continue;
+    }
+    pbProgress->setValue(pbProgress->value() + 1);
+  }
+}
+
+void TfrmFileOperations::btnRunCommandClick() {
+  const QString command = edtCommand->text();
+  if (command.trimmed().isEmpty()) {
+    fDialogs.ShowMessage(Msg("NoCommandEntered", "Kein Kommando angegeben!"));
+    return;
+  }
+  const std::vector<int> rows = fResults.SelectedRows();
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  bool yesToAll = false;
+  for (int row : rows) {
+    const std::string& path = fResults.Model().Row(row).FileInfo.Path;
+    const QString cmd = QString::fromStdString(ShellCommandFor(command.toStdString(), path));
+    bool stop = false;
+    const bool go = Confirm(yesToAll, Msg("ExecCommandPrompt", "Befehl %s ausführen?").replace(QStringLiteral("%s"), cmd),
+                            false, stop);
+    if (stop) {
+      pbProgress->setValue(0);
+      return;
+    }
+    if (!go) continue;
+    if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd})) {
+      Report("FileOpError", "Fehler beim Verarbeiten von %s", QFileInfo(LocalPath(path)).fileName());
+    }
+    pbProgress->setValue(pbProgress->value() + 1);
+  }
+}
+
+void TfrmFileOperations::BrowseFolder(QLineEdit* field) {
+  const QString folder = QFileDialog::getExistingDirectory(
+      this, Msg("SelectFolder", "Bitte Zielordner auswählen"), QString(), QFileDialog::ShowDirsOnly);
+  if (!folder.isEmpty()) field->setText(folder);
+}
+
+void TfrmFileOperations::BrowseNameList() {
+  const QString name = QFileDialog::getSaveFileName(this, QString(), edtNameListFile->text());
+  if (!name.isEmpty()) edtNameListFile->setText(name);
+}
+
+}  // namespace orvalis

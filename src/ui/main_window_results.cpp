@@ -1,0 +1,200 @@
+// The main window's commands that act on the result files: file operations,
+// opening a file, the full-screen viewer, the metadata window and the user's
+// own actions. Each command is one method; ConnectResultCommands wires them.
+#include "ui/main_window.h"
+
+#include "engine/data_folder.h"
+#include "engine/shell_command.h"
+#include "i18n/messages.h"
+#include "ui/dialogs.h"
+#include "ui/file_operations_dialog.h"
+#include "ui/image_viewer.h"
+#include "ui/main_commands.h"
+#include "ui/metadata_window.h"
+#include "ui/result_action_menus.h"
+#include "ui/settings_dialog.h"
+#include "ui/actions_page.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QFile>
+#include <QProcess>
+#include <QScreen>
+#include <QUrl>
+
+namespace orvalis {
+
+namespace {
+
+QString Msg(std::string_view key, std::string_view germanDefault) {
+  return QString::fromStdString(Message(key, germanDefault));
+}
+
+QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+QString ActionFile() {
+  return QFile::decodeName(QByteArray::fromStdString(DataFolder())) + QStringLiteral("ResultActions.ini");
+}
+
+}  // namespace
+
+void TfrmMain::ConnectResultCommands() {
+  StartDetached = [](const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+  };
+  OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  RunModal = [](QDialog& window) { return window.exec(); };
+  const auto wire = [this](tCommand command, void (TfrmMain::*handler)()) {
+    connect(Commands().Action(command), &QAction::triggered, this, handler);
+  };
+  wire(tCommand::actFileOperations, &TfrmMain::actFileOperationsExecute);
+  wire(tCommand::mnuOpen, &TfrmMain::mnuOpenClick);
+  wire(tCommand::actFullScreen, &TfrmMain::actFullScreenExecute);
+  wire(tCommand::mnuMetadata, &TfrmMain::mnuMetadataClick);
+  frmSettings->pgActions->EditAction = [this](TResultAction& action) {
+    TfrmAction dialog(*fDialogs, this);
+    dialog.SetAction(action);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    action = dialog.Action();
+    return true;
+  };
+  LoadResultActions();
+}
+
+TfrmFileOperations* TfrmMain::FileOperationsDialog() {
+  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(*vwResult, *fDialogs, this);
+  return frmFileOperations;
+}
+
+void TfrmMain::actFileOperationsExecute() {
+  if (vwResult->SelectedRows().empty()) {
+    fDialogs->ShowMessage(Msg("NoFilesSelected", "Keine Dateien ausgewählt."));
+    return;
+  }
+  RunModal(*FileOperationsDialog());
+}
+
+void TfrmMain::mnuOpenClick() {
+  const std::vector<int> rows = vwResult->SelectedRows();
+  if (rows.empty()) return;
+  const std::string& path = vwResult->Model().Row(rows.front()).FileInfo.Path;
+  switch (fSettings.ViewerModeLetter()) {
+    case 'I':
+      actFullScreenExecute();
+      break;
+    case 'U': {
+      const QString program = DisplayText(fSettings.ResultViewerAppname).trimmed();
+      if (program.isEmpty()) return;
+      QStringList arguments;
+      for (const std::string& argument : ViewerArguments(fSettings.ResultViewerParams, path)) {
+        arguments.append(LocalPath(argument));
+      }
+      // A failed launch is not reported.
+      StartDetached(program, arguments);
+      break;
+    }
+    case 'W':
+      OpenUrl(QUrl::fromLocalFile(LocalPath(path)));
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::actFullScreenExecute() {
+  TfrmViewer viewer(*vwResult, *fDialogs, fSettings.TurnByOrientation, this);
+  if (QScreen* screen = this->screen()) viewer.setGeometry(screen->geometry());
+  viewer.Start();
+  RunModal(viewer);
+}
+
+TfrmMetadata* TfrmMain::MetadataWindow() {
+  if (!frmMetadata) frmMetadata = new TfrmMetadata(this);
+  return frmMetadata;
+}
+
+void TfrmMain::mnuMetadataClick() {
+  const std::vector<int> rows = vwResult->SelectedRows();
+  if (rows.empty()) return;
+  MetadataWindow()->Fill(vwResult->Model().Row(rows.front()).FileInfo.Path);
+  RunModal(*MetadataWindow());
+}
+
+
+void TfrmMain::LoadResultActions() {
+  const std::string folder = DataFolder();
+  if (folder.empty() || !QFileInfo::exists(ActionFile())) return;
+  fResultActions = std::make_unique<TResultActions>();
+  std::string error;
+  const int read = fResultActions->LoadFromFile(
+      QFile::encodeName(ActionFile()).toStdString(),
+      [](const std::string& program) { return QFileInfo(LocalPath(program)).isFile(); }, error);
+  if (read < 0) {
+    fResultActions.reset();
+    fDialogs->ShowMessage(Msg("ActionLoadError", "Konnte Benutzeraktionen nicht laden: ") +
+                          QString::fromStdString(error));
+    return;
+  }
+  BuildResultActionMenus();
+}
+
+void TfrmMain::BuildResultActionMenus() {
+  BuildMenus(*fResultActions, Commands().Submenu(tCommand::mnuResultActions),
+             Commands().Submenu(tCommand::mnuContextResultActions),
+             [this](int index) { actResultActionExecute(index); });
+}
+
+void TfrmMain::SaveResultActions() {
+  if (!fResultActions || DataFolder().empty()) return;
+  QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(DataFolder())));
+  std::string error;
+  if (!fResultActions->SaveToFile(QFile::encodeName(ActionFile()).toStdString(), error)) {
+    fDialogs->ShowMessage(QString::fromStdString(error));
+  }
+}
+
+void TfrmMain::TakeOverActionsPage() {
+  std::optional<TResultActions> entered = frmSettings->pgActions->Actions();
+  // An empty grid leaves the actions as they were.
+  if (!entered) return;
+  fResultActions = std::make_unique<TResultActions>(std::move(*entered));
+  BuildResultActionMenus();
+}
+
+void TfrmMain::actResultActionExecute(int index) {
+  if (!fResultActions || index < 0 || index >= fResultActions->Count()) return;
+  const std::vector<int> rows = vwResult->SelectedRows();
+  if (rows.empty()) {
+    fDialogs->ShowMessage(Msg("NoFilesSelected", "Keine Dateien ausgewählt."));
+    return;
+  }
+  const TResultAction action = fResultActions->Items(index);
+  const QString program = LocalPath(action.Program);
+  for (int row : rows) {
+    const std::string& path = vwResult->Model().Row(row).FileInfo.Path;
+    QStringList arguments;
+    for (const std::string& argument : ActionArguments(action.CmdLine, path, ResultSet())) {
+      arguments.append(LocalPath(argument));
+    }
+    if (StartDetached(program, arguments)) continue;
+    // The program could not be started: say so, then the next file.
+    const QString parameters = arguments.join(QLatin1Char(' '));
+    // The codes of the described platform, as near as the file tells.
+    const QFileInfo file(program);
+    const QString failure = !file.exists()       ? QStringLiteral("[Error:2] File Not Found")
+                            : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
+                                                   : QStringLiteral("[Error:0] General Failure");
+    fDialogs->ShowMessage(QStringLiteral("Function ShellExecute(%1)\rReturned: %2")
+                              .arg(program + QStringLiteral(", ") + parameters, failure));
+    const QString shellError = QString::fromStdString(Message("ShellError", ""));
+    fDialogs->ShowMessage(shellError.isEmpty()
+                              ? QStringLiteral("Fehler bei der Ausführung von\r\n") + program +
+                                    QLatin1Char(' ') + parameters
+                              : QString(shellError).replace(QStringLiteral("%s"), parameters));
+  }
+}
+
+}  // namespace orvalis
