@@ -1,4 +1,5 @@
 // The actions grid and its buttons.
+#include "ui/ui_text.h"
 #include "ui/actions_page.h"
 
 #include <QHBoxLayout>
@@ -14,8 +15,8 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pgActions"));
   grdActions = new QTableWidget(0, 4);
   grdActions->setObjectName(QStringLiteral("grdActions"));
-  grdActions->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Shortcut"),
-                                         QStringLiteral("Programm"), QStringLiteral("Parameter")});
+  grdActions->setHorizontalHeaderLabels({Ui(tText::frmSettings_colActionName_caption), Ui(tText::frmSettings_colActionShortcut_caption),
+                                         Ui(tText::frmSettings_colActionProgram_caption), Ui(tText::frmSettings_colActionParams_caption)});
   grdActions->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdActions->setSelectionMode(QAbstractItemView::SingleSelection);
   grdActions->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,12 +32,12 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
     return b;
   };
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button(QStringLiteral("Hinzufügen"), &TActionsPage::btnAddClick));
-  buttons->addWidget(button(QStringLiteral("Ändern"), &TActionsPage::btnChangeClick));
-  buttons->addWidget(button(QStringLiteral("Löschen"), &TActionsPage::btnDeleteClick));
+  buttons->addWidget(button(Ui(tText::frmSettings_btnActionAdd_caption), &TActionsPage::btnAddClick));
+  buttons->addWidget(button(Ui(tText::frmSettings_btnActionChange_caption), &TActionsPage::btnChangeClick));
+  buttons->addWidget(button(Ui(tText::frmSettings_btnActionDelete_caption), &TActionsPage::btnDeleteClick));
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Definierte Aktionen:")));
+  layout->addWidget(new QLabel(Ui(tText::frmSettings_lblActions_caption)));
   layout->addWidget(grdActions, 1);
   layout->addLayout(buttons);
 }

@@ -28,11 +28,11 @@ TAnswer TQtDialogs::AskWithAll(const QString& text, bool noToAll) {
   if (noToAll) buttons |= QMessageBox::NoToAll;
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, buttons,
                   fParent);
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
-  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-  box.button(QMessageBox::YesToAll)->setText(QStringLiteral("Ja, alle"));
-  if (noToAll) box.button(QMessageBox::NoToAll)->setText(QStringLiteral("Nein, alle"));
+  box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
+  box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
+  box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
+  box.button(QMessageBox::YesToAll)->setText(Ui(tText::ButtonYesToAll));
+  if (noToAll) box.button(QMessageBox::NoToAll)->setText(Ui(tText::ButtonNoToAll));
   switch (box.exec()) {
     case QMessageBox::Yes: return TAnswer::Yes;
     case QMessageBox::No: return TAnswer::No;

@@ -1,4 +1,5 @@
 // The file operations over the selected result files.
+#include "ui/ui_text.h"
 #include "ui/file_operations_dialog.h"
 
 #include "engine/shell_command.h"
@@ -34,10 +35,6 @@
 namespace orvalis {
 
 namespace {
-
-QString Msg(const char* key, const char* germanDefault) {
-  return QString::fromStdString(Message(key, germanDefault));
-}
 
 QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -93,8 +90,8 @@ bool MoveFileReplacing(const QString& source, const QString& target) {
 
 TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, QWidget* parent)
     : QDialog(parent), fResults(results), fDialogs(dialogs) {
-  setObjectName(QStringLiteral("frmFileOperations"));
-  setWindowTitle(QStringLiteral("Dateioperationen"));
+  setObjectName(QStringLiteral("frmFileOps"));
+  setWindowTitle(Ui(tText::frmFileOps_self_caption));
   StartDetached = [](const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
   };
@@ -124,38 +121,38 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   edtThumbFolder = new QLineEdit;
   edtNameListFile = new QLineEdit;
   edtCommand = new QLineEdit;
-  edtCommand->setToolTip(QStringLiteral("$filename steht für die Datei"));
-  rbRecycleBin = new QRadioButton(QStringLiteral("Papierkorb"));
-  rbDeletePermanently = new QRadioButton(QStringLiteral("Dauerhaft löschen"));
+  edtCommand->setToolTip(Ui(tText::frmFileOps_edtCommand_hint));
+  rbRecycleBin = new QRadioButton(Ui(tText::frmFileOps_rbRecycleBin_caption));
+  rbDeletePermanently = new QRadioButton(Ui(tText::frmFileOps_rbDeletePermanently_caption));
   rbRecycleBin->setChecked(true);
 
-  grid->addWidget(button("btnCopy", QStringLiteral("Kopieren nach"), &TfrmFileOperations::btnCopyClick), 0, 0);
+  grid->addWidget(button("btnCopy", Ui(tText::frmFileOps_btnCopy_caption), &TfrmFileOperations::btnCopyClick), 0, 0);
   grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
   grid->addWidget(browse(edtCopyFolder, false), 0, 3);
-  grid->addWidget(button("btnMove", QStringLiteral("Verschieben nach"), &TfrmFileOperations::btnMoveClick), 1, 0);
+  grid->addWidget(button("btnMove", Ui(tText::frmFileOps_btnMove_caption), &TfrmFileOperations::btnMoveClick), 1, 0);
   grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
   grid->addWidget(browse(edtMoveFolder, false), 1, 3);
-  grid->addWidget(button("btnDelete", QStringLiteral("Löschen"), &TfrmFileOperations::btnDeleteClick), 2, 0);
+  grid->addWidget(button("btnDelete", Ui(tText::frmFileOps_btnDelete_caption), &TfrmFileOperations::btnDeleteClick), 2, 0);
   grid->addWidget(rbRecycleBin, 2, 1);
   grid->addWidget(rbDeletePermanently, 2, 2);
-  grid->addWidget(button("btnCopyThumbs", QStringLiteral("Vorschau kopieren"),
+  grid->addWidget(button("btnCopyThumbs", Ui(tText::frmFileOps_btnCopyThumbs_caption),
                          &TfrmFileOperations::btnCopyThumbsClick), 3, 0);
   grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
   grid->addWidget(browse(edtThumbFolder, false), 3, 3);
-  grid->addWidget(button("btnOpenFolder", QStringLiteral("Ordner öffnen"),
+  grid->addWidget(button("btnOpenFolder", Ui(tText::frmFileOps_btnOpenFolder_caption),
                          &TfrmFileOperations::btnOpenFolderClick), 4, 0);
-  grid->addWidget(button("btnSaveNames", QStringLiteral("Namen speichern in"),
+  grid->addWidget(button("btnSaveNames", Ui(tText::frmFileOps_btnSaveNames_caption),
                          &TfrmFileOperations::btnSaveNamesClick), 5, 0);
   grid->addWidget(edtNameListFile, 5, 1, 1, 2);
   grid->addWidget(browse(edtNameListFile, true), 5, 3);
-  grid->addWidget(button("btnRunCommand", QStringLiteral("Befehl ausführen"),
+  grid->addWidget(button("btnRunCommand", Ui(tText::frmFileOps_btnRunCommand_caption),
                          &TfrmFileOperations::btnRunCommandClick), 6, 0);
   grid->addWidget(edtCommand, 6, 1, 1, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);
 
-  auto* options = new QGroupBox(QStringLiteral(" Optionen "));
-  chkConfirm = new QCheckBox(QStringLiteral("Immer nachfragen bei Dateioperationen (Vorsicht beim Abschalten!)"));
+  auto* options = new QGroupBox(Ui(tText::frmFileOps_grpOptions_caption));
+  chkConfirm = new QCheckBox(Ui(tText::frmFileOps_chkConfirm_caption));
   chkConfirm->setChecked(true);
   auto* optionsLayout = new QVBoxLayout(options);
   optionsLayout->addWidget(chkConfirm);
@@ -165,10 +162,10 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   pbProgress->setValue(0);
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+  buttons->addButton(Ui(tText::frmFileOps_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(Ui(tText::frmFileOps_btnCancel_caption), QDialogButtonBox::RejectRole);
   // The help pages come with the help system.
-  buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole)->setEnabled(false);
+  buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -180,8 +177,8 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   resize(520, layout->sizeHint().height());
 }
 
-void TfrmFileOperations::Report(const char* key, const char* germanDefault, const QString& argument) {
-  fDialogs.ShowMessage(Msg(key, germanDefault).replace(QStringLiteral("%s"), argument));
+void TfrmFileOperations::Report(tText message, const QString& argument) {
+  fDialogs.ShowMessage(Ui(message).replace(QStringLiteral("%s"), argument));
 }
 
 bool TfrmFileOperations::Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop) {
@@ -214,7 +211,7 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
   folderField->setText(folderField->text().trimmed());
   const QString folder = folderField->text();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-    Report("PathNotFound", "Angegebener Ordner %s existiert nicht!", folder);
+    Report(tText::PathNotFound, folder);
     return;
   }
   pbProgress->setRange(0, static_cast<int>(rows.size()));
@@ -228,7 +225,7 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
     if (QFileInfo::exists(target)) {
       bool stop = false;
       const bool go = Confirm(yesToAll,
-                              Msg("OverwriteFilePrompt", "Datei %s ist vorhanden. Überschreiben?")
+                              Ui(tText::OverwriteFilePrompt)
                                   .replace(QStringLiteral("%s"), name),
                               false, stop);
       if (stop) {
@@ -244,7 +241,7 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
       done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
     }
     if (!done) {
-      Report("FileOpError", "Fehler beim Verarbeiten von %s", name);
+      Report(tText::FileOpError, name);
     } else if (kind == tTransfer::Move) {
       moved.push_back(row);
     }
@@ -268,7 +265,7 @@ void TfrmFileOperations::btnDeleteClick() {
     const QString path = LocalPath(fResults.Model().Row(row).FileInfo.Path);
     const QString name = QFileInfo(path).fileName();
     bool stop = false;
-    const bool go = Confirm(yesToAll, Msg("DeleteFilePrompt", "Datei %s löschen?").replace(QStringLiteral("%s"), name),
+    const bool go = Confirm(yesToAll, Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), name),
                             true, stop);
     if (stop) {
       pbProgress->setValue(0);
@@ -279,7 +276,7 @@ void TfrmFileOperations::btnDeleteClick() {
     if (done) {
       deleted.push_back(row);
     } else {
-      Report("FileOpError", "Fehler beim Verarbeiten von %s", name);
+      Report(tText::FileOpError, name);
     }
     pbProgress->setValue(pbProgress->value() + 1);
   }
@@ -296,7 +293,7 @@ void TfrmFileOperations::btnOpenFolderClick() {
 void TfrmFileOperations::btnSaveNamesClick() {
   const QString fileName = edtNameListFile->text().trimmed();
   if (fileName.isEmpty()) {
-    fDialogs.ShowMessage(Msg("NoFilenameEntered", "Kein Dateiname angegeben!"));
+    fDialogs.ShowMessage(Ui(tText::NoFilenameEntered));
     return;
   }
   const std::vector<int> rows = fResults.SelectedRows();
@@ -318,7 +315,7 @@ void TfrmFileOperations::btnSaveNamesClick() {
     file.cancelWriting();
   }
   if (!ok) {
-    fDialogs.ShowMessage(Msg("FileOpsInOutError", "Fehler beim Dateizugriff. Fehlercode: %d.")
+    fDialogs.ShowMessage(Ui(tText::FileOpsInOutError)
                              .replace(QStringLiteral("%d"), QString::number(code)));
   }
 }
@@ -328,7 +325,7 @@ void TfrmFileOperations::btnCopyThumbsClick() {
   if (rows.empty()) return;
   const QString folder = edtThumbFolder->text();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-    Report("PathNotFound", "Angegebener Ordner %s existiert nicht!", folder);
+    Report(tText::PathNotFound, folder);
     return;
   }
   pbProgress->setRange(0, static_cast<int>(rows.size()));
@@ -350,7 +347,7 @@ void TfrmFileOperations::btnCopyThumbsClick() {
     }
     ok = ok && file.commit();
     if (!ok) {
-      Report("FileOpError", "Fehler beim Verarbeiten von %s", QFileInfo(target).fileName());
+      Report(tText::FileOpError, QFileInfo(target).fileName());
       continue;
     }
     pbProgress->setValue(pbProgress->value() + 1);
@@ -360,7 +357,7 @@ void TfrmFileOperations::btnCopyThumbsClick() {
 void TfrmFileOperations::btnRunCommandClick() {
   const QString command = edtCommand->text();
   if (command.trimmed().isEmpty()) {
-    fDialogs.ShowMessage(Msg("NoCommandEntered", "Kein Kommando angegeben!"));
+    fDialogs.ShowMessage(Ui(tText::NoCommandEntered));
     return;
   }
   const std::vector<int> rows = fResults.SelectedRows();
@@ -371,7 +368,7 @@ void TfrmFileOperations::btnRunCommandClick() {
     const std::string& path = fResults.Model().Row(row).FileInfo.Path;
     const QString cmd = QString::fromStdString(ShellCommandFor(command.toStdString(), path));
     bool stop = false;
-    const bool go = Confirm(yesToAll, Msg("ExecCommandPrompt", "Befehl %s ausführen?").replace(QStringLiteral("%s"), cmd),
+    const bool go = Confirm(yesToAll, Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), cmd),
                             false, stop);
     if (stop) {
       pbProgress->setValue(0);
@@ -379,7 +376,7 @@ void TfrmFileOperations::btnRunCommandClick() {
     }
     if (!go) continue;
     if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd})) {
-      Report("FileOpError", "Fehler beim Verarbeiten von %s", QFileInfo(LocalPath(path)).fileName());
+      Report(tText::FileOpError, QFileInfo(LocalPath(path)).fileName());
     }
     pbProgress->setValue(pbProgress->value() + 1);
   }
@@ -387,7 +384,7 @@ void TfrmFileOperations::btnRunCommandClick() {
 
 void TfrmFileOperations::BrowseFolder(QLineEdit* field) {
   const QString folder = QFileDialog::getExistingDirectory(
-      this, Msg("SelectFolder", "Bitte Zielordner auswählen"), QString(), QFileDialog::ShowDirsOnly);
+      this, Ui(tText::SelectFolder), QString(), QFileDialog::ShowDirsOnly);
   if (!folder.isEmpty()) field->setText(folder);
 }
 

@@ -3,6 +3,7 @@
 // fields keep their text for the whole program run.
 #pragma once
 
+#include "i18n/catalogue.h"
 #include <QDialog>
 #include <QStringList>
 
@@ -57,7 +58,7 @@ class TfrmFileOperations : public QDialog {
   bool Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop);
   void BrowseFolder(QLineEdit* field);
   void BrowseNameList();
-  void Report(const char* key, const char* germanDefault, const QString& argument);
+  void Report(tText message, const QString& argument);
   void RemoveRows(std::vector<int> rows);
 
   TResultView& fResults;

@@ -1,4 +1,5 @@
 // The full-screen viewer's window, stepping and picture loading.
+#include "ui/ui_text.h"
 #include "ui/image_viewer.h"
 
 #include "engine/viewer_navigation.h"
@@ -46,17 +47,17 @@ class TPictureArea : public QWidget {
 
 TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnPhotos, QWidget* parent)
     : QDialog(parent), fResults(results), fDialogs(dialogs), fTurnPhotos(turnPhotos) {
-  setObjectName(QStringLiteral("frmViewer"));
+  setObjectName(QStringLiteral("frmFullScreen"));
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_DeleteOnClose, false);
 
   auto* menu = new QMenuBar;
-  QMenu* screen = menu->addMenu(QStringLiteral("Vollbild"));
-  QAction* leave = screen->addAction(QStringLiteral("Verlassen"), this, &QDialog::reject);
+  QMenu* screen = menu->addMenu(Ui(tText::frmFullScreen_mnuScreen_caption));
+  QAction* leave = screen->addAction(Ui(tText::frmFullScreen_mnuLeave_caption), this, &QDialog::reject);
   leave->setShortcut(Qt::Key_Escape);
-  QMenu* picture = menu->addMenu(QStringLiteral("Bild"));
-  picture->addAction(QStringLiteral("Nächstes"), this, &TfrmViewer::ShowNext);
-  picture->addAction(QStringLiteral("Vorheriges"), this, &TfrmViewer::ShowPrevious);
+  QMenu* picture = menu->addMenu(Ui(tText::frmFullScreen_mnuPicture_caption));
+  picture->addAction(Ui(tText::frmFullScreen_mnuNext_caption), this, &TfrmViewer::ShowNext);
+  picture->addAction(Ui(tText::frmFullScreen_mnuPrevious_caption), this, &TfrmViewer::ShowPrevious);
 
   lblInfo = new QLabel;
   lblInfo->setObjectName(QStringLiteral("lblInfo"));

@@ -1,6 +1,7 @@
 // The main window's commands that act on the result files: file operations,
 // opening a file, the full-screen viewer, the metadata window and the user's
 // own actions. Each command is one method; ConnectResultCommands wires them.
+#include "ui/ui_text.h"
 #include "ui/main_window.h"
 
 #include "engine/data_folder.h"
@@ -28,10 +29,6 @@
 namespace orvalis {
 
 namespace {
-
-QString Msg(std::string_view key, std::string_view germanDefault) {
-  return QString::fromStdString(Message(key, germanDefault));
-}
 
 QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -71,7 +68,7 @@ TfrmFileOperations* TfrmMain::FileOperationsDialog() {
 
 void TfrmMain::actFileOperationsExecute() {
   if (vwResult->SelectedRows().empty()) {
-    fDialogs->ShowMessage(Msg("NoFilesSelected", "Keine Dateien ausgewählt."));
+    fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
     return;
   }
   RunModal(*FileOperationsDialog());
@@ -134,7 +131,7 @@ void TfrmMain::LoadResultActions() {
       [](const std::string& program) { return QFileInfo(LocalPath(program)).isFile(); }, error);
   if (read < 0) {
     fResultActions.reset();
-    fDialogs->ShowMessage(Msg("ActionLoadError", "Konnte Benutzeraktionen nicht laden: ") +
+    fDialogs->ShowMessage(Ui(tText::ActionLoadError) +
                           QString::fromStdString(error));
     return;
   }
@@ -168,7 +165,7 @@ void TfrmMain::actResultActionExecute(int index) {
   if (!fResultActions || index < 0 || index >= fResultActions->Count()) return;
   const std::vector<int> rows = vwResult->SelectedRows();
   if (rows.empty()) {
-    fDialogs->ShowMessage(Msg("NoFilesSelected", "Keine Dateien ausgewählt."));
+    fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
     return;
   }
   const TResultAction action = fResultActions->Items(index);
@@ -187,11 +184,11 @@ void TfrmMain::actResultActionExecute(int index) {
     const QString failure = !file.exists()       ? QStringLiteral("[Error:2] File Not Found")
                             : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
                                                    : QStringLiteral("[Error:0] General Failure");
-    fDialogs->ShowMessage(QStringLiteral("Function ShellExecute(%1)\rReturned: %2")
+    fDialogs->ShowMessage(Ui(tText::ShellOpenWarning)
                               .arg(program + QStringLiteral(", ") + parameters, failure));
-    const QString shellError = QString::fromStdString(Message("ShellError", ""));
+    const QString shellError = QString::fromStdString(Text(tText::ShellError));
     fDialogs->ShowMessage(shellError.isEmpty()
-                              ? QStringLiteral("Fehler bei der Ausführung von\r\n") + program +
+                              ? Ui(tText::ShellErrorDefault) + program +
                                     QLatin1Char(' ') + parameters
                               : QString(shellError).replace(QStringLiteral("%s"), parameters));
   }

@@ -1,4 +1,5 @@
 // The metadata window, filled from a fresh reader in its default settings.
+#include "ui/ui_text.h"
 #include "ui/metadata_window.h"
 
 #include "metadata/image_metadata.h"
@@ -15,14 +16,14 @@
 namespace orvalis {
 
 TfrmMetadata::TfrmMetadata(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmMetadata"));
-  setWindowTitle(QStringLiteral("Metadaten-Informationen"));
+  setObjectName(QStringLiteral("frmMetaInfo"));
+  setWindowTitle(Ui(tText::frmMetaInfo_self_caption));
   resize(333, 480);
-  lblTitle = new QLabel(QStringLiteral("Vorhandene Metadaten:"));
+  lblTitle = new QLabel(Ui(tText::frmMetaInfo_lblTitle_caption));
   lstMetadata = new QListWidget;
   lstMetadata->setObjectName(QStringLiteral("lstMetadata"));
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(Ui(tText::frmMetaInfo_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
@@ -32,7 +33,7 @@ TfrmMetadata::TfrmMetadata(QWidget* parent) : QDialog(parent) {
 
 void TfrmMetadata::Fill(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  lblTitle->setText(QStringLiteral("Metadaten-Information für ") +
+  lblTitle->setText(Ui(tText::MetaInfoFor) +
                     DisplayText(slash == std::string::npos ? path : path.substr(slash + 1)));
   lstMetadata->clear();
   tImageMetaData store;

@@ -1,4 +1,5 @@
 // Menus of the user actions and the action dialog.
+#include "ui/ui_text.h"
 #include "ui/result_action_menus.h"
 
 #include "engine/shell_command.h"
@@ -66,43 +67,43 @@ void BuildMenus(const TResultActions& actions, QMenu* mainMenu, QMenu* contextMe
 }
 
 TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
-  setObjectName(QStringLiteral("frmAction"));
-  setWindowTitle(QStringLiteral("Benutzeraktion hinzufügen"));
+  setObjectName(QStringLiteral("frmAddAction"));
+  setWindowTitle(Ui(tText::frmAddAction_self_caption));
   setMinimumSize(300, 200);
   edtMenu = new QLineEdit;
-  edtMenu->setToolTip(QStringLiteral("Eintrag im Menü"));
+  edtMenu->setToolTip(Ui(tText::frmAddAction_edtMenu_hint));
   edtProgram = new QLineEdit;
-  edtProgram->setToolTip(QStringLiteral("Pfadname der Programmdatei"));
+  edtProgram->setToolTip(Ui(tText::frmAddAction_edtProgram_hint));
   auto* browse = new QPushButton(QStringLiteral("..."));
-  browse->setToolTip(QStringLiteral("Hier klicken für Programmauswahl"));
+  browse->setToolTip(Ui(tText::frmAddAction_btnBrowse_hint));
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString program = QFileDialog::getOpenFileName(this, QStringLiteral("Programm auswählen"),
+    const QString program = QFileDialog::getOpenFileName(this, Ui(tText::SelectProgram),
                                                          edtProgram->text());
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
-  edtParams->setToolTip(QStringLiteral("Kommandoparameter"));
+  edtParams->setToolTip(Ui(tText::frmAddAction_edtParams_hint));
   edtShortcut = new QLineEdit;
-  edtShortcut->setToolTip(QStringLiteral("Drücken Sie die Tastenkombination"));
+  edtShortcut->setToolTip(Ui(tText::frmAddAction_edtShortcut_hint));
   edtShortcut->installEventFilter(this);
 
   auto* programRow = new QHBoxLayout;
   programRow->addWidget(edtProgram);
   programRow->addWidget(browse);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Menütext:"), edtMenu);
-  form->addRow(QStringLiteral("Programm:"), programRow);
-  form->addRow(QStringLiteral("Parameter:"), edtParams);
-  form->addRow(QStringLiteral("Shortcut:"), edtShortcut);
-  form->addRow(QString(), new QLabel(QStringLiteral("(sollte mit Strg oder Alt beginnen)")));
+  form->addRow(Ui(tText::frmAddAction_lblMenu_caption), edtMenu);
+  form->addRow(Ui(tText::frmAddAction_lblProgram_caption), programRow);
+  form->addRow(Ui(tText::frmAddAction_lblParams_caption), edtParams);
+  form->addRow(Ui(tText::frmAddAction_lblShortcut_caption), edtShortcut);
+  form->addRow(QString(), new QLabel(Ui(tText::frmAddAction_lblShortcutHint_caption)));
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::ActionRole);
+  QPushButton* ok = buttons->addButton(Ui(tText::frmAddAction_btnOK_caption), QDialogButtonBox::ActionRole);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
-  buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-  buttons->addButton(QStringLiteral("Hilfe"), QDialogButtonBox::HelpRole)->setEnabled(false);
+  buttons->addButton(Ui(tText::frmAddAction_btnCancel_caption), QDialogButtonBox::RejectRole);
+  buttons->addButton(Ui(tText::frmAddAction_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -127,7 +128,7 @@ void TfrmAction::btnOkClick() {
     return;
   }
   fDialogs.ShowMessage(
-      QStringLiteral("Die Programmdatei muss existieren\r\nund ein Menütext muss eingegeben sein"));
+      Ui(tText::ActionCheckFailed));
 }
 
 bool TfrmAction::eventFilter(QObject* watched, QEvent* event) {

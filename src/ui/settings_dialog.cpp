@@ -98,7 +98,7 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   optionsLayout->setRowStretch(7, 1);
   fPages->addTab(options, Ui(tText::frmSettings_tsOptions_caption));
   pgActions = new TActionsPage;
-  fPages->addTab(pgActions, QStringLiteral("Aktionen"));
+  fPages->addTab(pgActions, Ui(tText::frmSettings_tsActions_caption));
 
   // Page "Ergebnisanzeige".
   auto* viewer = new QWidget;
@@ -118,7 +118,7 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   viewerLayout->addWidget(edtViewerAppname, 3, 1);
   viewerLayout->addWidget(fLblViewerParams, 4, 0);
   viewerLayout->addWidget(edtViewerParams, 4, 1);
-  chkTurnByOrientation = new QCheckBox(QStringLiteral("Fotos nach ihrer EXIF-Ausrichtung drehen"));
+  chkTurnByOrientation = new QCheckBox(Ui(tText::frmSettings_chkTurnByOrientation_caption));
   chkTurnByOrientation->setChecked(true);
   viewerLayout->addWidget(chkTurnByOrientation, 5, 0, 1, 2);
   viewerLayout->setRowStretch(6, 1);

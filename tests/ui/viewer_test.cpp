@@ -264,11 +264,11 @@ TEST_F(OpenCommandTest, EachViewerMode) {
   Open("X", "/usr/bin/show", "$filename");
   EXPECT_EQ(started, (QStringList{QStringLiteral("/usr/bin/show|/slide|/photos/A.JPG"),
                                   QStringLiteral("open|/photos/A.JPG")}));
-  EXPECT_EQ(modal, QStringList{QStringLiteral("frmViewer")});
+  EXPECT_EQ(modal, QStringList{QStringLiteral("frmFullScreen")});
   window->findChild<QAction*>(QStringLiteral("mnuMetadata"))->trigger();
   window->findChild<QAction*>(QStringLiteral("actFileOperations"))->trigger();
-  EXPECT_EQ(modal, (QStringList{QStringLiteral("frmViewer"), QStringLiteral("frmMetadata"),
-                                QStringLiteral("frmFileOperations")}));
+  EXPECT_EQ(modal, (QStringList{QStringLiteral("frmFullScreen"), QStringLiteral("frmMetaInfo"),
+                                QStringLiteral("frmFileOps")}));
 }
 
 }  // namespace
