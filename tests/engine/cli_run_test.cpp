@@ -224,6 +224,41 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   EXPECT_EQ(bad.out, "");
 }
 
+// A query may start with "-": after "--", or when the argument holds a blank
+// or a line break (no option does).
+TEST_F(CliRunTest, QueryStartingWithADash) {
+  const std::string commented = "-- c\nSELECT Name FROM " + Photos("o*.jpg");
+  const std::string oneLine = "--c\nSELECT Name FROM " + Photos("o*.jpg");
+  struct Case {
+    Strings args;
+    int exit;
+    std::string out;
+  } cases[] = {
+      {{commented}, 0, "one.jpg,\n"},
+      {{"--", oneLine}, 0, "one.jpg,\n"},
+      {{"--format", "csv", "--", commented}, 0, "Name\none.jpg\n"},
+      {{"--", "--format"}, 1, ""},  // the query "--format": only a comment
+      {{"--"}, 2, ""},
+      {{"--", commented, "SELECT Name FROM x"}, 2, ""},
+      {{"--bogus"}, 2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.exit, c.exit) << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+// A write that fails after the file was opened is a bad output file, as one
+// that cannot be opened.
+TEST_F(CliRunTest, FailedWriteIsAnOutputFileError) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const CliRun run = Cli({"-o", "/dev/full", kSelect + Photos()});
+  EXPECT_EQ(run.exit, 2);
+  EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
+}
+
 TEST_F(CliRunTest, PathsChainIntoResults) {
   const std::string first = "SELECT Name FROM " + Photos() + " WHERE FNumber > 2";
   const std::string second = "SELECT Name, FNumber FROM #results WHERE FNumber < 4";
