@@ -314,7 +314,8 @@ TEST_F(CliRunTest, RunMessagesGoToStandardError) {
   const CliRun run = Cli({"SELECT Name FROM " + Photos() + " WHERE Make"});
   EXPECT_EQ(run.exit, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
+  EXPECT_EQ(run.err, Photos("one.jpg") +
+                         ": Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
 }
 
 // Rows on a terminal that also shows the progress line: each row starts a
