@@ -2,6 +2,7 @@
 // postfix form of every SELECT item and of the WHERE text, running nothing.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "i18n/catalogue.h"
@@ -97,7 +98,15 @@ int RunExplain(const Arguments& args) {
 
   bool allCompiled = true;
   int column = 0;
-  for (const std::string& item : SplitFieldList(query.SelectText, ',', delimiter)) {
+  tListEnd selectEnd = tListEnd::Closed;
+  const std::vector<std::string> items = SplitFieldList(query.SelectText, ',', delimiter, &selectEnd);
+  if (selectEnd != tListEnd::Closed) {
+    // A run refuses a list that ends inside a literal or parentheses.
+    PrintLine("error: " + Text(selectEnd == tListEnd::InQuotes ? tText::SelectListOpenString
+                                                               : tText::SelectListOpenParenthesis));
+    allCompiled = false;
+  }
+  for (const std::string& item : items) {
     const std::string compiled = CompiledText(item, delimiter);
     allCompiled = allCompiled && compiled.rfind("error: ", 0) != 0;
     PrintLine("column " + std::to_string(++column) + ": " + item + " => " + compiled);

@@ -37,6 +37,17 @@ TEST(ExplainCli, CompileErrorsShowInlineAndRefuse) {
   EXPECT_NE(r.out.find("where => error: Unbalanced ()\n"), std::string::npos);
 }
 
+// As in a run: a literal keeps its parenthesis, an open list is refused.
+TEST(ExplainCli, OpenSelectListIsRefused) {
+  auto r = RunCli({"--explain", "SELECT Name, 'ab(c', Make FROM x"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.out.find("column 3: Make => Make\n"), std::string::npos) << r.out;
+  r = RunCli({"--explain", "SELECT Name, 'ab(c, Make FROM x"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.out.find("error: Unterminated string in the SELECT list\n"), std::string::npos)
+      << r.out;
+}
+
 TEST(ExplainCli, DoubleQuoteOption) {
   const auto r = RunCli({"--explain", "--double-quote", "SELECT \"a,b\" FROM x"});
   EXPECT_EQ(r.exitCode, 0);
