@@ -15,7 +15,7 @@
 #include "query/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
-#include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/query_statement.h"
 #include "query/statement_position.h"
 #include "query/value_conversion.h"
@@ -141,15 +141,9 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run.recurse = AsciiLower(run.statement.WithText).find("subdirs") != std::string::npos;
 
   const char delimiter = settings.StrDelimDoubleQuote ? '"' : '\'';
+  const tParserOptions parserOptions{delimiter, settings.Locale};
   auto newParser = [&](const std::string& expression) {
-    auto parser = std::make_unique<tParser>();
-    parser->Expression = expression;
-    parser->StringDelimiter = delimiter;
-    parser->ArgumentSeparator = ',';
-    parser->IdentifierHandler = &run.varHandler;
-    parser->FunctionHandler = &run.functionHandler;
-    parser->Locale = settings.Locale;
-    return parser;
+    return MakeParser(expression, parserOptions, run.varHandler, run.functionHandler);
   };
   run.where = newParser(run.statement.WhereText);
 
