@@ -58,7 +58,7 @@ int RunEval(const Arguments& args) {
     try {
       store.ReadJpegFile(*positional[1]);
     } catch (const std::exception& e) {
-      return Fail(e.what());
+      return Fail(*positional[1] + ": " + e.what());  // say which file
     }
   }
 

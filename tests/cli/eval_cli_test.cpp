@@ -53,7 +53,7 @@ TEST(EvalCli, UsageAndUnreadableFiles) {
   EXPECT_EQ(RunCli({"--eval", "1", "a.jpg", "b.jpg"}).exit, 2);
   const auto r = RunCli({"--eval", "Make", "/nonexistent/photo.jpg"});
   EXPECT_EQ(r.exit, 1);
-  EXPECT_EQ(r.out.rfind("error: ", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("error: /nonexistent/photo.jpg: ", 0), 0u) << r.out;
 }
 
 }  // namespace
