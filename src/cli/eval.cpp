@@ -2,6 +2,7 @@
 // and evaluates it once, against a file's metadata or an empty store.
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli/commands.h"
@@ -9,7 +10,7 @@
 #include "metadata/image_metadata.h"
 #include "output/display_text.h"
 #include "query/function_handler.h"
-#include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/value_conversion.h"
 #include "query/var_handler.h"
 
@@ -57,22 +58,17 @@ int RunEval(const Arguments& args) {
     try {
       store.ReadJpegFile(*positional[1]);
     } catch (const std::exception& e) {
-      return Fail(e.what());
+      return Fail(*positional[1] + ": " + e.what());  // say which file
     }
   }
 
   tMyVarHandler names(store);
   tMyFunctionHandler functions(&store, locale);
-  tParser parser;
-  parser.Expression = *positional[0];
-  parser.StringDelimiter = delimiter;
-  parser.ArgumentSeparator = ',';
-  parser.IdentifierHandler = &names;
-  parser.FunctionHandler = &functions;
-  parser.Locale = locale;
-  if (!parser.Compile()) return Fail(parser.ErrorText);
-  if (!parser.Evaluate()) return Fail(parser.ErrorText);
-  const Value& value = parser.Result->Value;
+  const std::unique_ptr<tParser> parser =
+      MakeParser(*positional[0], tParserOptions{delimiter, locale}, names, functions);
+  if (!parser->Compile()) return Fail(parser->ErrorText);
+  if (!parser->Evaluate()) return Fail(parser->ErrorText);
+  const Value& value = parser->Result->Value;
   std::cout << VarietyName(value) << ": "
             << EscapeField(ToDisplayUtf8(ValueToText(value, locale))) << '\n';
   return kExitOk;

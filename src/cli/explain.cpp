@@ -2,61 +2,17 @@
 // postfix form of every SELECT item and of the WHERE text, running nothing.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "i18n/catalogue.h"
 #include "output/display_text.h"
-#include "query/builtin_functions.h"
-#include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/query_statement.h"
 
 namespace orvalis::cli {
 
 namespace {
-
-// Compiling needs to know which words are names and which are functions;
-// nothing is evaluated here.
-class AnyNameHandler : public tIdentifierClass {
- public:
-  bool IsIdentifier(const std::string&) override { return true; }
-  bool GetValue(const std::string&, Value&) override { return false; }
-  std::uint16_t GetValueType(const std::string&) override { return 0; }
-};
-
-class FunctionNameHandler : public tFunctionClass {
- public:
-  bool IsFunction(const std::string& name) override {
-    return FindBuiltinFunction(name) != nullptr;
-  }
-  std::uint16_t GetResultType(const std::string& name) override {
-    const BuiltinFunction* f = FindBuiltinFunction(name);
-    return f ? f->resultType : type_number::kNoType;
-  }
-  int GetArgCount(const std::string& name) override {
-    const BuiltinFunction* f = FindBuiltinFunction(name);
-    return f ? f->argCount : 255;
-  }
-  void GetParamTypes(const std::string& name, std::vector<std::uint16_t>& types) override {
-    const BuiltinFunction* f = FindBuiltinFunction(name);
-    types = f ? f->paramTypes : std::vector<std::uint16_t>{};
-  }
-  void Execute(const std::string&, const std::vector<Value>&, Value& result) override {
-    result = Value();
-  }
-};
-
-std::string CompiledText(const std::string& expression, char delimiter) {
-  AnyNameHandler names;
-  FunctionNameHandler functions;
-  tParser parser;
-  parser.Expression = expression;
-  parser.StringDelimiter = delimiter;
-  parser.ArgumentSeparator = ',';
-  parser.IdentifierHandler = &names;
-  parser.FunctionHandler = &functions;
-  if (!parser.Compile()) return "error: " + parser.ErrorText;
-  return parser.PostfixText();
-}
 
 void PrintLine(const std::string& line) { std::cout << ToDisplayUtf8(line) << '\n'; }
 
@@ -97,7 +53,15 @@ int RunExplain(const Arguments& args) {
 
   bool allCompiled = true;
   int column = 0;
-  for (const std::string& item : SplitFieldList(query.SelectText, ',', delimiter)) {
+  tListEnd selectEnd = tListEnd::Closed;
+  const std::vector<std::string> items = SplitFieldList(query.SelectText, ',', delimiter, &selectEnd);
+  if (selectEnd != tListEnd::Closed) {
+    // A run refuses a list that ends inside a literal or parentheses.
+    PrintLine("error: " + Text(selectEnd == tListEnd::InQuotes ? tText::SelectListOpenString
+                                                               : tText::SelectListOpenParenthesis));
+    allCompiled = false;
+  }
+  for (const std::string& item : items) {
     const std::string compiled = CompiledText(item, delimiter);
     allCompiled = allCompiled && compiled.rfind("error: ", 0) != 0;
     PrintLine("column " + std::to_string(++column) + ": " + item + " => " + compiled);

@@ -234,6 +234,12 @@ bool IsProgramOption(const std::string& arg) {
   return lower == "/debug" || lower == "-debug" || lower.rfind("/lcid:", 0) == 0;
 }
 
+// No option holds a blank or a line break; an argument that does is a query
+// text, even when it starts with "-" (a "--" comment line before SELECT).
+bool LooksLikeQuery(const std::string& arg) {
+  return arg.find_first_of(" \t\r\n") != std::string::npos;
+}
+
 bool ParseInteger(const std::string& text, long& value) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -248,8 +254,19 @@ int RunQuery(const Arguments& args) {
   tRunOptions options;
   std::optional<std::string> queryFile;
   std::vector<std::string> positional;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    // After "--" every argument is the query, so a query may start with "-"
+    // (a first line that is a "--" comment).
+    if (optionsEnded) {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
     auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) return false;
       out = args[++i];
@@ -295,7 +312,7 @@ int RunQuery(const Arguments& args) {
       options.resultsFile = v;
     } else if (IsProgramOption(arg)) {
       // /LCID:n and /debug belong to the desktop program's command line.
-    } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+    } else if (arg.size() > 1 && arg[0] == '-' && !LooksLikeQuery(arg)) {
       return UsageError("unknown option: " + arg);
     } else {
       positional.push_back(arg);
@@ -365,8 +382,12 @@ int RunQuery(const Arguments& args) {
   }
   host.Finish();
   if (!out) {
-    std::cerr << "orvalis-cli: writing the output failed\n";
-    return kExitRefused;
+    // Like an output file that cannot be opened: a bad file argument (a full
+    // disc, /dev/full), not a refused query.
+    std::cerr << "orvalis-cli: writing the output failed";
+    if (options.outputFile) std::cerr << ": " << *options.outputFile;
+    std::cerr << "\n";
+    return kExitUsage;
   }
   return kExitOk;
 }

@@ -26,7 +26,10 @@ constexpr const char* kUsage =
     "  --paths                      print the full paths of the hits, one per line\n"
     "  --results FILE               the result set for FROM \"#results\"\n"
     "  /LCID:n                      language of the messages\n"
-    "  /debug                       write the help log\n";
+    "  /debug                       write the help log\n"
+    "  --                           the next argument is the query, even when it\n"
+    "                               starts with \"-\" (an argument with a blank or a\n"
+    "                               line break is always taken as the query)\n";
 }  // namespace
 
 void PrintUsage(bool toStdout) { std::fputs(kUsage, toStdout ? stdout : stderr); }

@@ -15,7 +15,7 @@
 #include "query/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
-#include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/query_statement.h"
 #include "query/statement_position.h"
 #include "query/value_conversion.h"
@@ -117,6 +117,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.PrepareResultList(settings.ThumbnailWidth, settings.ThumbnailHeight);
   hitCount_ = 0;
   filesRead_ = 0;
+  currentPath_.clear();
   host_.SetStatusPanel(0, "0" + Text(tText::StatusHits));
   host_.SetStatusPanel(1, "");
   host_.SetStatusPanel(3, "");
@@ -140,20 +141,23 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run.recurse = AsciiLower(run.statement.WithText).find("subdirs") != std::string::npos;
 
   const char delimiter = settings.StrDelimDoubleQuote ? '"' : '\'';
+  const tParserOptions parserOptions{delimiter, settings.Locale};
   auto newParser = [&](const std::string& expression) {
-    auto parser = std::make_unique<tParser>();
-    parser->Expression = expression;
-    parser->StringDelimiter = delimiter;
-    parser->ArgumentSeparator = ',';
-    parser->IdentifierHandler = &run.varHandler;
-    parser->FunctionHandler = &run.functionHandler;
-    parser->Locale = settings.Locale;
-    return parser;
+    return MakeParser(expression, parserOptions, run.varHandler, run.functionHandler);
   };
   run.where = newParser(run.statement.WhereText);
 
+  tListEnd selectEnd = tListEnd::Closed;
   const std::vector<std::string> columnTexts =
-      SplitFieldList(run.statement.SelectText, ',', delimiter);
+      SplitFieldList(run.statement.SelectText, ',', delimiter, &selectEnd);
+  if (selectEnd != tListEnd::Closed) {
+    // An open literal or parenthesis would swallow the columns after it.
+    host_.ShowMessage(Text(tText::SelectParseError) +
+                      Text(selectEnd == tListEnd::InQuotes ? tText::SelectListOpenString
+                                                           : tText::SelectListOpenParenthesis));
+    host_.FocusQueryText(QueryTextPosition(text, run.statement.SelectStart));
+    return tRunOutcome::Refused;
+  }
   if (columnTexts.empty()) {
     // A statement without SELECT items would give rows without cells.
     host_.ShowMessage(Text(tText::SelectParseError) + Text(tText::EmptySelectList));
@@ -226,13 +230,19 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
 }
 
 void tQueryDriver::ShowFolderError(const std::string& what) {
-  host_.ShowMessage(Text(tText::UnrecoverableError) + what);
+  ShowPathMessage(currentPath_, Text(tText::UnrecoverableError) + what);
+}
+
+// Among thousands of files a message must say which one it is about.
+void tQueryDriver::ShowPathMessage(const std::string& path, const std::string& text) {
+  host_.ShowMessage(path.empty() ? text : path + ": " + text);
 }
 
 void tQueryDriver::ProcessDir(const std::string& folderIn) {
   try {
     std::string folder = folderIn;
     if (folder.empty() || folder.back() != '/') folder += '/';
+    currentPath_ = folder;
     host_.SetStatusPanel(3, folder);
     const FolderListing listing = ListFolder(folder, run_->mask, run_->recurse);
     for (const std::string& name : listing.files) {
@@ -260,13 +270,14 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   if (stop_) return;
 
   tClearOnExit clear{run.store};
+  currentPath_ = path;
   ++filesRead_;
   // A file damaged after its metadata is reported and still searched with
   // the entries read before the damage.
   try {
     run.store.ReadJpegFile(path);
   } catch (const std::exception& e) {
-    host_.ShowMessage(Text(tText::MetadataReadError) + e.what());
+    ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
   }
   if (!run.store.IsJpeg()) return;
 

@@ -65,7 +65,11 @@ class tQueryDriver {
 
   void ProcessDir(const std::string& folder);
   void ProcessFile(const std::string& path);
+  // Reports an error that ended the walk of a folder, naming the file or
+  // folder being read when it happened.
   void ShowFolderError(const std::string& what);
+  // Shows a message about one file or folder: "<path>: <text>".
+  void ShowPathMessage(const std::string& path, const std::string& text);
 
   tRunHost& host_;
   std::vector<std::string> resultSet_;
@@ -74,6 +78,8 @@ class tQueryDriver {
   bool running_ = false;
   std::int32_t hitCount_ = 0;
   std::int64_t filesRead_ = 0;
+  // The file or folder the walk is reading, for messages about it.
+  std::string currentPath_;
 };
 
 // The folder part of a FROM path (up to and including its last "/") and the

@@ -16,6 +16,8 @@ ORVALIS_MESSAGE(NoQueryText, "Kein Abfragetext vorhanden.")
 ORVALIS_MESSAGE(QuerySyntaxError, "Syntaxfehler in der Abfrage")
 ORVALIS_MESSAGE(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EmptySelectList, "Empty SELECT list")
+ORVALIS_MESSAGE(SelectListOpenString, "Unterminated string in the SELECT list")
+ORVALIS_MESSAGE(SelectListOpenParenthesis, "Unbalanced () in the SELECT list")
 ORVALIS_MESSAGE(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleichheit mit !=.)")
 ORVALIS_MESSAGE(HitLimitReached,

@@ -28,9 +28,6 @@ class tMyFunctionHandler : public tFunctionClass {
                Value& result) override;
 
  private:
-  std::string HasSegment(const std::string& name) const;
-  std::string Contains(const std::string& pattern) const;
-
   tImageMetaData* store_;
   LocaleInfo locale_;
 };

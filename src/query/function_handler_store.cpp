@@ -1,34 +1,34 @@
 // The built-in functions that ask the metadata store: hassegment and contains.
 #include "metadata/image_metadata.h"
 #include "query/ascii_case.h"
-#include "query/function_handler.h"
+#include "query/builtin_functions.h"
 #include "query/text_functions.h"
 
 namespace orvalis {
 
-std::string tMyFunctionHandler::HasSegment(const std::string& name) const {
-  if (store_ == nullptr) return "false";
+std::string HasSegmentText(const tImageMetaData* store, const std::string& name) {
+  if (store == nullptr) return "false";
   const std::string segment = AsciiLower(name);
   bool has = false;
   if (segment == "exif") {
-    has = store_->HasExif();
+    has = store->HasExif();
   } else if (segment == "iptc") {
-    has = store_->HasIptc();
+    has = store->HasIptc();
   } else if (segment == "cmmt") {
-    has = store_->HasComment();
+    has = store->HasComment();
   } else if (segment == "thumb") {
-    has = store_->HasThumbnail();
+    has = store->HasThumbnail();
   }
   return has ? "true" : "false";
 }
 
-std::string tMyFunctionHandler::Contains(const std::string& pattern) const {
+std::string ContainsText(const tImageMetaData* store, const std::string& pattern) {
   std::string result;
-  if (store_ == nullptr) return result;
+  if (store == nullptr) return result;
   const ContainsPattern test(pattern);
-  const int count = store_->EntryCount();
+  const int count = store->EntryCount();
   for (int i = 0; i < count; ++i) {
-    const std::unique_ptr<tMetaEntry> entry = store_->GetEntry(i);
+    const std::unique_ptr<tMetaEntry> entry = store->GetEntry(i);
     if (!entry || entry->Kind != kind::kString) continue;
     const std::string text = AsciiLower(entry->Text);
     if (test.Matches(text)) result += tImageMetaData::TagName(*entry) + ":" + text + "|";

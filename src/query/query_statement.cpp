@@ -195,28 +195,34 @@ int ParseQueryStatement(tOrvalis& query) {
   return 0;
 }
 
-std::vector<std::string> SplitFieldList(std::string_view text, char separator, char quote) {
+std::vector<std::string> SplitFieldList(std::string_view text, char separator, char quote,
+                                        tListEnd* end) {
   std::vector<std::string> items;
   bool inQuotes = false;
-  long depth = 0;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
+  std::size_t depth = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == quote) {
+      // A doubled quote inside a literal toggles twice and stays inside.
       inQuotes = !inQuotes;
+    } else if (inQuotes) {
+      continue;  // parentheses and separators of a literal do not count
     } else if (c == '(') {
       ++depth;
     } else if (c == ')') {
-      --depth;
-    }
-    const bool outside = !inQuotes && depth == 0;
-    if (c == separator && outside) {
+      // A stray ")" stays in its item, where the compiler reports it.
+      if (depth > 0) --depth;
+    } else if (c == separator && depth == 0) {
       items.push_back(TrimText(text.substr(start, i - start)));
       start = i + 1;
     }
-    if (i + 1 == text.size() && outside) {
-      items.push_back(TrimText(text.substr(std::min(start, text.size()))));
-    }
+  }
+  // The last item is kept whole even when the list ends inside a literal or
+  // parentheses; the caller learns that from *end and refuses the list.
+  if (!text.empty()) items.push_back(TrimText(text.substr(start)));
+  if (end != nullptr) {
+    *end = inQuotes ? tListEnd::InQuotes : depth > 0 ? tListEnd::InParentheses : tListEnd::Closed;
   }
   return items;
 }

@@ -37,8 +37,14 @@ std::string TrimText(std::string_view text);
 // implementation).
 int ParseQueryStatement(tOrvalis& query);
 
+// How a list ends: closed, or still inside a literal or parentheses.
+enum class tListEnd { Closed, InQuotes, InParentheses };
+
 // Splits a list at every separator that stands outside quotes and outside
-// parentheses; each item is trimmed.
-std::vector<std::string> SplitFieldList(std::string_view text, char separator, char quote);
+// parentheses; each item is trimmed. Separators and parentheses inside a
+// literal do not count. A list that ends open keeps its last item whole;
+// *end (when given) says whether and how the list ends open.
+std::vector<std::string> SplitFieldList(std::string_view text, char separator, char quote,
+                                        tListEnd* end = nullptr);
 
 }  // namespace orvalis

@@ -185,7 +185,8 @@ TEST_F(DriverTest, ResultsRerunReportsAVanishedFileAndGoesOn) {
   ASSERT_EQ(Exec("SELECT Name FROM #results"), tRunOutcome::Completed);
   EXPECT_EQ(host.Column(0), (Strings{"A.jpg", "b.jpg"}));
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("[DEBUG] Exception reading metadata: ", 0), 0u)
+  EXPECT_EQ(host.messages[0].rfind(Dir("tree/gone.jpg") + ": [DEBUG] Exception reading metadata: ", 0),
+            0u)
       << host.messages[0];
 }
 
@@ -203,8 +204,12 @@ TEST_F(DriverTest, RefusedQueries) {
       {"SELEKT Name FROM x", "Syntaxfehler in der Abfrage (1)", false, true, {}, 1},
       {"SELECT Name FROM x ORDER BY Name", "Syntaxfehler in der Abfrage (26)", false, true, {}, 1},
       {"SELECT FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true, true, {}, 1},
-      {"SELECT 'a(b', c FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true,
-       true, {}, 1},
+      // A list ending inside a literal or parentheses is refused, not cut.
+      {"SELECT Name, 'ab(c, Make FROM " + Dir("tree/*.jpg"),
+       "Kann SELECT-Teil nicht analysieren: Unterminated string in the SELECT list", false, true,
+       {}, 1},
+      {"SELECT Name, upper(Make FROM " + Dir("tree/*.jpg"),
+       "Kann SELECT-Teil nicht analysieren: Unbalanced () in the SELECT list", false, true, {}, 1},
       {"SELECT Name, Size = 1 FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
        true, true, {"Name"}, 1},
       {"SELECT Size = 1, Name FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
@@ -306,6 +311,15 @@ TEST_F(DriverTest, CellTexts) {
   }
 }
 
+// Parentheses and commas inside a literal belong to the literal: every column
+// after it stays.
+TEST_F(DriverTest, LiteralWithAParenthesisKeepsTheLaterColumns) {
+  ASSERT_EQ(Exec("SELECT Name, 'ab(c', Make FROM " + Dir("cells/one.jpg")), tRunOutcome::Completed);
+  EXPECT_EQ(host.columns, (Strings{"Name", "'ab(c'", "Make"}));
+  ASSERT_EQ(host.rows.size(), 1u);
+  EXPECT_EQ(host.rows[0].cells, (Strings{"one.jpg", "ab(c", "Canon"}));
+}
+
 TEST_F(DriverTest, RownumInWhereIsThePreviousHitCount) {
   ASSERT_EQ(Exec("SELECT rownum, Name FROM " + Dir("many/*.jpg") + " WHERE rownum < 3"),
             tRunOutcome::Completed);
@@ -372,15 +386,18 @@ TEST_F(DriverTest, StatusPanels) {
 TEST_F(DriverTest, ErrorInOneFolderSkipsOnlyThatFolder) {
   ASSERT_EQ(Exec("SELECT Name FROM " + Dir("errors/*.jpg") + " WHERE Make WITH subdirs"),
             tRunOutcome::Completed);
+  // The message names the file whose value failed.
   EXPECT_EQ(host.messages,
-            Strings{"Nicht behebbarer Fehler : 'Canon' is not a valid boolean value"});
+            Strings{Dir("errors/a/x1.jpg") +
+                    ": Nicht behebbarer Fehler : 'Canon' is not a valid boolean value"});
   EXPECT_EQ(host.RelativePaths(Dir("errors/")), Strings{"b/z.jpg"});
 }
 
 TEST_F(DriverTest, UnreadableFolders) {
   ASSERT_EQ(Exec("SELECT Name FROM " + Dir("no-such-folder/*.jpg")), tRunOutcome::Completed);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("Nicht behebbarer Fehler : ", 0), 0u) << host.messages[0];
+  EXPECT_EQ(host.messages[0].rfind(Dir("no-such-folder/") + ": Nicht behebbarer Fehler : ", 0), 0u)
+      << host.messages[0];
   EXPECT_TRUE(host.rows.empty());
 
   if (::geteuid() == 0) return;  // permissions do not stop the superuser
@@ -392,7 +409,8 @@ TEST_F(DriverTest, UnreadableFolders) {
   Exec("SELECT Name FROM " + s.Path() + "*.jpg WITH subdirs");
   EXPECT_EQ(host.RelativePaths(s.Path()), Strings{"open/y.jpg"});
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind("Nicht behebbarer Fehler : ", 0), 0u);
+  EXPECT_EQ(host.messages[0].rfind(s.Path() + "locked/: Nicht behebbarer Fehler : ", 0), 0u)
+      << host.messages[0];
 }
 
 TEST_F(DriverTest, LinksToFilesAreReadLinksToFoldersNotFollowed) {
@@ -417,7 +435,7 @@ TEST_F(DriverTest, FileThatCannotBeReadIsReportedAndSkipped) {
   s.Write("c.jpg", MiniJpeg({"", std::nullopt, ""}));
   ASSERT_EQ(Exec("SELECT Name, Make FROM " + s.Path() + "*.jpg"), tRunOutcome::Completed);
   EXPECT_EQ(host.messages,
-            Strings{"[DEBUG] Exception reading metadata: read past the end of the file"});
+            Strings{s.Path() + "b.jpg: [DEBUG] Exception reading metadata: read past the end of the file"});
   // The file data read before the damage is still searched; nothing of one
   // file is seen with the next.
   EXPECT_EQ(host.Column(0), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
@@ -445,7 +463,7 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
       {"XMP before Exif", "\xFF\xD8" + xmp + afterSoi, {}},
       {"junk between segments", "\xFF\xD8" + segment(0xFE, "c") + std::string("\x00\x12junk", 6) + afterSoi, {}},
       {"cut off after the metadata", withoutEoi + "\xFF\xDB\x00\x43\x00\x01",
-       {"[DEBUG] Exception reading metadata: read past the end of the file"}},
+       {": [DEBUG] Exception reading metadata: read past the end of the file"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -456,7 +474,9 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
     ASSERT_EQ(Exec("SELECT Name, Caption FROM " + s.Path() + "*.jpg WHERE Make ~ 'on'"), tRunOutcome::Completed);
     EXPECT_EQ(host.rows.size(), 1u);
     EXPECT_EQ(host.Column(1), Strings{"Strand"});
-    EXPECT_EQ(host.messages, c.messages);
+    Strings expected;
+    for (const std::string& m : c.messages) expected.push_back(s.Path() + "p.jpg" + m);
+    EXPECT_EQ(host.messages, expected);
   }
 }
 

@@ -81,25 +81,36 @@ struct FieldListCase {
   const char* text;
   char quote;
   std::vector<std::string> items;
+  tListEnd end = tListEnd::Closed;
 };
 
 class FieldList : public ::testing::TestWithParam<FieldListCase> {};
 
 TEST_P(FieldList, Splits) {
   const FieldListCase& c = GetParam();
-  EXPECT_EQ(SplitFieldList(c.text, ',', c.quote), c.items) << c.text;
+  tListEnd end = tListEnd::Closed;
+  EXPECT_EQ(SplitFieldList(c.text, ',', c.quote, &end), c.items) << c.text;
+  EXPECT_EQ(end, c.end) << c.text;
 }
 
+// A list that ends open keeps its last item whole and says so; parentheses
+// and separators inside a literal do not count.
 INSTANTIATE_TEST_SUITE_P(
     Lists, FieldList,
     ::testing::Values(
         FieldListCase{"Name, pad(Size, 10), 'a,b'", '\'', {"Name", "pad(Size, 10)", "'a,b'"}},
         FieldListCase{"a,,b", '\'', {"a", "", "b"}},
-        FieldListCase{"'a(b', c", '\'', {}},
+        FieldListCase{"'a(b', c", '\'', {"'a(b'", "c"}},
+        FieldListCase{"Name, 'ab(c', Make", '\'', {"Name", "'ab(c'", "Make"}},
+        FieldListCase{"'x)', y", '\'', {"'x)'", "y"}},
+        FieldListCase{"'it''s, ok', y", '\'', {"'it''s, ok'", "y"}},
+        FieldListCase{"a), b", '\'', {"a)", "b"}},
         FieldListCase{"", '\'', {}},
         FieldListCase{" single ", '\'', {"single"}},
-        FieldListCase{"a, (b", '\'', {"a"}},
-        FieldListCase{"a, 'b", '\'', {"a"}},
+        FieldListCase{"a, (b", '\'', {"a", "(b"}, tListEnd::InParentheses},
+        FieldListCase{"a, f(')', b", '\'', {"a", "f(')', b"}, tListEnd::InParentheses},
+        FieldListCase{"a, 'b", '\'', {"a", "'b"}, tListEnd::InQuotes},
+        FieldListCase{"a, '(b, c", '\'', {"a", "'(b, c"}, tListEnd::InQuotes},
         FieldListCase{"\"x,y\", 'p,q'", '"', {"\"x,y\"", "'p", "q'"}},
         FieldListCase{"a,", '\'', {"a", ""}},
         FieldListCase{"f(a,(b,c)),d", '\'', {"f(a,(b,c))", "d"}}));

@@ -3,18 +3,18 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cli_runner.h"
+#include "cli_spawn.h"
 
 namespace orvalis {
 namespace {
 
-using testing::RunCli;
+using clitest::RunCli;
 
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
 
 struct EvalCliCase {
   std::vector<std::string> args;
-  int exitCode;
+  int exit;
   const char* out;
 };
 
@@ -34,7 +34,7 @@ TEST(EvalCli, PrintsVarietyAndText) {
   };
   for (const EvalCliCase& c : cases) {
     const auto r = RunCli(c.args);
-    EXPECT_EQ(r.exitCode, c.exitCode) << c.args.back();
+    EXPECT_EQ(r.exit, c.exit) << c.args.back();
     EXPECT_EQ(r.out, c.out) << c.args.back();
   }
 }
@@ -42,18 +42,18 @@ TEST(EvalCli, PrintsVarietyAndText) {
 TEST(EvalCli, EvaluatesAgainstAFile) {
   if (!std::filesystem::exists(kCanon)) GTEST_SKIP() << "corpus photo missing: " << kCanon;
   auto r = RunCli({"--eval", "Make ~ 'anon'", kCanon});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, "boolean: -1\n");
   r = RunCli({"--eval", "hassegment('exif')", kCanon});
   EXPECT_EQ(r.out, "text: true\n");
 }
 
 TEST(EvalCli, UsageAndUnreadableFiles) {
-  EXPECT_EQ(RunCli({"--eval"}).exitCode, 2);
-  EXPECT_EQ(RunCli({"--eval", "1", "a.jpg", "b.jpg"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"--eval"}).exit, 2);
+  EXPECT_EQ(RunCli({"--eval", "1", "a.jpg", "b.jpg"}).exit, 2);
   const auto r = RunCli({"--eval", "Make", "/nonexistent/photo.jpg"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out.rfind("error: ", 0), 0u) << r.out;
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.out.rfind("error: /nonexistent/photo.jpg: ", 0), 0u) << r.out;
 }
 
 }  // namespace
@@ -67,9 +67,9 @@ TEST(EvalCli, GermanLocaleFromEnvironment) {
   const char* old = std::getenv("LC_ALL");
   const std::string saved = old ? old : "";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
-  const auto number = testing::RunCli({"--eval", "1.5"});
-  const auto formatted = testing::RunCli({"--eval", "numformat(1234.5, '#,##0.00')"});
-  const auto converted = testing::RunCli({"--eval", "'2,5' * 2"});
+  const auto number = clitest::RunCli({"--eval", "1.5"});
+  const auto formatted = clitest::RunCli({"--eval", "numformat(1234.5, '#,##0.00')"});
+  const auto converted = clitest::RunCli({"--eval", "'2,5' * 2"});
   if (old) {
     setenv("LC_ALL", saved.c_str(), 1);
   } else {

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
+#include "cli_spawn.h"
 
 namespace orvalis {
 namespace {
 
-using testing::RunCli;
+using clitest::RunCli;
 
 TEST(ExplainCli, ShowsPartsAndPostfixForms) {
   const auto r = RunCli({"--explain",
                          "SELECT TOP 10 Name, w - x * y - z FROM x WHERE Size > 1000 WITH subdirs"});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out,
             "select: Name, w - x * y - z\n"
             "from: x\n"
@@ -24,7 +24,7 @@ TEST(ExplainCli, ShowsPartsAndPostfixForms) {
 
 TEST(ExplainCli, ShowsStringsWithDelimitersAndUnaryMinus) {
   const auto r = RunCli({"--explain", "select -Size, upper('x')\nfrom y\nwhere a ~ 'b'"});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exit, 0);
   EXPECT_NE(r.out.find("column 1: -Size => Size -UNARY\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("column 2: upper('x') => 'x' upper\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("where => a 'b' ~\n"), std::string::npos) << r.out;
@@ -32,26 +32,37 @@ TEST(ExplainCli, ShowsStringsWithDelimitersAndUnaryMinus) {
 
 TEST(ExplainCli, CompileErrorsShowInlineAndRefuse) {
   const auto r = RunCli({"--explain", "SELECT a = b FROM x WHERE (a == 1"});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exit, 1);
   EXPECT_NE(r.out.find("column 1: a = b => error: Invalid symbol: =\n"), std::string::npos);
   EXPECT_NE(r.out.find("where => error: Unbalanced ()\n"), std::string::npos);
 }
 
+// As in a run: a literal keeps its parenthesis, an open list is refused.
+TEST(ExplainCli, OpenSelectListIsRefused) {
+  auto r = RunCli({"--explain", "SELECT Name, 'ab(c', Make FROM x"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_NE(r.out.find("column 3: Make => Make\n"), std::string::npos) << r.out;
+  r = RunCli({"--explain", "SELECT Name, 'ab(c, Make FROM x"});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_NE(r.out.find("error: Unterminated string in the SELECT list\n"), std::string::npos)
+      << r.out;
+}
+
 TEST(ExplainCli, DoubleQuoteOption) {
   const auto r = RunCli({"--explain", "--double-quote", "SELECT \"a,b\" FROM x"});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exit, 0);
   EXPECT_NE(r.out.find("column 1: \"a,b\" => \"a,b\"\n"), std::string::npos) << r.out;
 }
 
 TEST(ExplainCli, StatementErrorsAndUsage) {
   auto r = RunCli({"--explain", "SELECT TOP ten Name FROM x"});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.out, "error: Syntaxfehler in der Abfrage (12)\n");
   r = RunCli({"--explain", " \n "});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.out, "error: Kein Abfragetext vorhanden.\n");
-  EXPECT_EQ(RunCli({"--explain"}).exitCode, 2);
-  EXPECT_EQ(RunCli({"--explain", "a", "b"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"--explain"}).exit, 2);
+  EXPECT_EQ(RunCli({"--explain", "a", "b"}).exit, 2);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // orvalis-cli --dump from outside: line format, escaping, merged lists,
 // non-JPEGs, unreadable files and exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,28 +8,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "test_support.h"
+#include "../metadata/test_support.h"
+#include "cli_spawn.h"
 
 namespace orvalis::test {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-};
-
-CliRun Cli(const std::string& args) {
-  const std::string command = std::string(ORVALIS_CLI_PATH) + " " + args + " 2>/dev/null";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  CliRun run{-1, ""};
-  if (pipe == nullptr) return run;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
-  const int raw = ::pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
+using clitest::CliRun;
+using clitest::RunCli;
 
 TEST(DumpCli, LinesInStoreOrder) {
   const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(25, "beach"), Dataset(120, "tab\there")});
@@ -40,8 +25,8 @@ TEST(DumpCli, LinesInStoreOrder) {
                                                            Segment(0xE1, ExifPayload(tiff)), Segment(0xED, iptc)}));
   const std::string text = WriteFile("dump.txt", Text("not a photo"));
 
-  const CliRun plain = Cli("--dump '" + path + "' '" + text + "'");
-  EXPECT_EQ(plain.status, 0);
+  const CliRun plain = RunCli({"--dump", path, text});
+  EXPECT_EQ(plain.exit, 0);
   std::vector<std::string> lines;
   for (std::size_t at = 0, nl; (nl = plain.out.find('\n', at)) != std::string::npos; at = nl + 1)
     lines.push_back(plain.out.substr(at, nl - at));
@@ -59,8 +44,8 @@ TEST(DumpCli, LinesInStoreOrder) {
   EXPECT_EQ(lines[lines.size() - 2], "# " + text);
   EXPECT_EQ(lines.back(), "! not a JPEG");
 
-  const CliRun merged = Cli("--dump --merged '" + path + "'");
-  EXPECT_EQ(merged.status, 0);
+  const CliRun merged = RunCli({"--dump", "--merged", path});
+  EXPECT_EQ(merged.exit, 0);
   EXPECT_NE(merged.out.find("5\t25\tKeywords\t2\tsun;beach\tsun;beach\n"), std::string::npos);
   EXPECT_EQ(merged.out.find("5\t25\tKeywords\t2\tsun\t"), std::string::npos);
 }
@@ -74,8 +59,8 @@ TEST(DumpCli, DroppedItemsAfterTheEntries) {
   const Bytes xmp = Segment(0xE1, Text("http://ns.adobe.com/xap/1.0/"));
   const std::string path = WriteFile(
       "dropped.jpg", Concat({Bytes{0xFF, 0xD8}, xmp, Bytes{0x00, 0x01, 0x02}, exif, Bytes{0xFF, 0xE2, 0x10, 0x00}}));
-  const CliRun run = Cli("--dump '" + path + "'");
-  EXPECT_EQ(run.status, 1);
+  const CliRun run = RunCli({"--dump", path});
+  EXPECT_EQ(run.exit, 1);
   const std::string tail = "3\t271\tMake\t2\tSony\tSony\n"
                            "! APP1 segment at offset 2: not an Exif segment\n"
                            "! 3 bytes that are no marker at offset " + std::to_string(2 + xmp.size()) + "\n"
@@ -88,12 +73,12 @@ TEST(DumpCli, DroppedItemsAfterTheEntries) {
 TEST(DumpCli, FailuresAndUsage) {
   const std::string cut = WriteFile("dump_cut.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")),
                                                             Bytes{0xFF, 0xE2, 0x10, 0x00}}));
-  const CliRun bad = Cli("--dump '" + cut + "' '" + ScratchDir() + "/missing.jpg'");
-  EXPECT_EQ(bad.status, 1);
+  const CliRun bad = RunCli({"--dump", cut, ScratchDir() + "/missing.jpg"});
+  EXPECT_EQ(bad.exit, 1);
   EXPECT_NE(bad.out.find("2\t1\tJpgComment\t2\tc\tc\n! "), std::string::npos);
   EXPECT_NE(bad.out.find("# " + ScratchDir() + "/missing.jpg\n! "), std::string::npos);
-  EXPECT_EQ(Cli("--dump").status, 2);
-  EXPECT_EQ(Cli("--dump --merged").status, 2);
+  EXPECT_EQ(RunCli({"--dump"}).exit, 2);
+  EXPECT_EQ(RunCli({"--dump", "--merged"}).exit, 2);
 }
 
 // The dump of every bundled sample photo, as checked in beside the samples in
@@ -124,8 +109,8 @@ TEST(DumpCli, SamplesMatchTheirGoldenDumps) {
   for (const fs::path& photo : photos) {
     const fs::path relative = photo.lexically_relative(samples);
     SCOPED_TRACE(relative.string());
-    const CliRun run = Cli("--dump '" + photo.string() + "'");
-    EXPECT_EQ(run.status, 0);
+    const CliRun run = RunCli({"--dump", photo.string()});
+    EXPECT_EQ(run.exit, 0);
     const std::string dump = MachineFree(run.out, samples.string());
     fs::path golden = samples / "golden" / relative;
     golden.replace_extension(".dump");

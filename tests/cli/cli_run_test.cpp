@@ -15,69 +15,24 @@
 
 #include <gtest/gtest.h>
 
+#include "../engine/engine_fixtures.h"
 #include "../metadata/json_reader.h"
-#include "engine_fixtures.h"
+#include "cli_spawn.h"
 #include "output/text_export.h"
-
-extern char** environ;
 
 namespace orvalis::enginetest {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-struct CliRun {
-  int exit = -1;
-  std::string out, err;
-};
+using clitest::CliRun;
+using clitest::SpawnOptions;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-// Runs a program with LC_ALL set (and LANG/LANGUAGE removed) and standard
-// input from a file; standard output and error land in files of the scratch
-// folder, so neither pipe can fill up and block.
-CliRun Spawn(const ScratchFolder& scratch, Strings argv, const std::string& locale = "C",
-             const std::string& stdinFile = "/dev/null", const Strings& extraEnv = {}) {
-  Strings env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    if (entry.rfind("LC_", 0) == 0 || entry.rfind("LANG=", 0) == 0 ||
-        entry.rfind("LANGUAGE=", 0) == 0) {
-      continue;
-    }
-    env.push_back(entry);
-  }
-  env.push_back("LC_ALL=" + locale);
-  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-  const std::string outFile = scratch.Path() + "stdout.txt";
-  const std::string errFile = scratch.Path() + "stderr.txt";
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, stdinFile.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char*> args, envp;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  pid_t pid = 0;
-  CliRun run;
-  const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return run;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFile(outFile);
-  run.err = ReadFile(errFile);
-  return run;
 }
 
 class CliRunTest : public ::testing::Test {
@@ -98,10 +53,13 @@ class CliRunTest : public ::testing::Test {
   static std::string Photos(const std::string& mask = "*.jpg") {
     return scratch_->Path() + "photos/" + mask;
   }
-  static CliRun Cli(Strings args, const std::string& locale = "C",
+  // Runs orvalis-cli under a fixed locale, standard input from a file.
+  static CliRun Cli(const Strings& args, const std::string& locale = "C",
                     const std::string& stdinFile = "/dev/null") {
-    args.insert(args.begin(), ORVALIS_CLI_PATH);
-    return Spawn(*scratch_, args, locale, stdinFile);
+    SpawnOptions options;
+    options.locale = locale;
+    options.stdinFile = stdinFile;
+    return clitest::RunCli(args, options);
   }
 
   static ScratchFolder* scratch_;
@@ -224,12 +182,49 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   EXPECT_EQ(bad.out, "");
 }
 
+// A query may start with "-": after "--", or when the argument holds a blank
+// or a line break (no option does).
+TEST_F(CliRunTest, QueryStartingWithADash) {
+  const std::string commented = "-- c\nSELECT Name FROM " + Photos("o*.jpg");
+  const std::string oneLine = "--c\nSELECT Name FROM " + Photos("o*.jpg");
+  struct Case {
+    Strings args;
+    int exit;
+    std::string out;
+  } cases[] = {
+      {{commented}, 0, "one.jpg,\n"},
+      {{"--", oneLine}, 0, "one.jpg,\n"},
+      {{"--format", "csv", "--", commented}, 0, "Name\none.jpg\n"},
+      {{"--", "--format"}, 1, ""},  // the query "--format": only a comment
+      {{"--"}, 2, ""},
+      {{"--", commented, "SELECT Name FROM x"}, 2, ""},
+      {{"--bogus"}, 2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.exit, c.exit) << run.err;
+    EXPECT_EQ(run.out, c.out);
+  }
+}
+
+// A write that fails after the file was opened is a bad output file, as one
+// that cannot be opened.
+TEST_F(CliRunTest, FailedWriteIsAnOutputFileError) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const CliRun run = Cli({"-o", "/dev/full", kSelect + Photos()});
+  EXPECT_EQ(run.exit, 2);
+  EXPECT_NE(run.err.find("/dev/full"), std::string::npos) << run.err;
+}
+
 TEST_F(CliRunTest, PathsChainIntoResults) {
   const std::string first = "SELECT Name FROM " + Photos() + " WHERE FNumber > 2";
   const std::string second = "SELECT Name, FNumber FROM #results WHERE FNumber < 4";
-  const CliRun chain = Spawn(*scratch_, {"/bin/sh", "-c", "\"$CLI\" --paths \"$Q1\" | \"$CLI\" \"$Q2\""},
-                             "C", "/dev/null",
-                             {std::string("CLI=") + ORVALIS_CLI_PATH, "Q1=" + first, "Q2=" + second});
+  SpawnOptions shell;
+  shell.locale = "C";
+  shell.extraEnv = {std::string("CLI=") + ORVALIS_CLI_PATH, "Q1=" + first, "Q2=" + second};
+  const CliRun chain =
+      clitest::Spawn({"/bin/sh", "-c", "\"$CLI\" --paths \"$Q1\" | \"$CLI\" \"$Q2\""}, shell);
   EXPECT_EQ(chain.exit, 0) << chain.err;
   EXPECT_EQ(chain.out, "two.jpg,2.8\n");
   EXPECT_EQ(chain.err, "");
@@ -279,7 +274,8 @@ TEST_F(CliRunTest, RunMessagesGoToStandardError) {
   const CliRun run = Cli({"SELECT Name FROM " + Photos() + " WHERE Make"});
   EXPECT_EQ(run.exit, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
+  EXPECT_EQ(run.err, Photos("one.jpg") +
+                         ": Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
 }
 
 // Rows on a terminal that also shows the progress line: each row starts a

@@ -1,0 +1,35 @@
+// Runs orvalis-cli (or another program) as a process, without a shell, and
+// captures standard output, standard error and the exit status. The one
+// spawner of the command-line tests.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvalis::clitest {
+
+using Strings = std::vector<std::string>;
+
+struct CliRun {
+  int exit = -1;  // -1: not started or ended by a signal
+  std::string out;
+  std::string err;
+};
+
+struct SpawnOptions {
+  // Set: LC_ALL is this, and the other LC_*, LANG and LANGUAGE are removed.
+  // Unset: the test's own environment is passed on.
+  std::optional<std::string> locale;
+  std::string stdinFile = "/dev/null";
+  Strings extraEnv;  // NAME=value entries added to the environment
+};
+
+// Runs argv[0] with argv. Output goes through files, so neither stream can
+// fill a pipe and block the child.
+CliRun Spawn(Strings argv, const SpawnOptions& options = {});
+
+// Runs orvalis-cli with args.
+CliRun RunCli(const Strings& args, const SpawnOptions& options = {});
+
+}  // namespace orvalis::clitest
