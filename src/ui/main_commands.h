@@ -58,6 +58,7 @@ enum class tEnabledRule {
   WhenIdle,     // not during a query run
   WhenRunning,  // only during a query run
   NotBuilt,     // the feature is still to come: shown, disabled
+  ByFeature,    // its feature sets it from its own state (query buffer steps)
 };
 
 enum class tCommandKind {

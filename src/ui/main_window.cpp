@@ -4,6 +4,7 @@
 
 #include "cli/system_locale.h"
 #include "engine/data_folder.h"
+#include "engine/query_buffer.h"
 #include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
@@ -84,7 +85,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   frmSettings = new TfrmSettings(this);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() { SaveQueryBuffer(); }
 
 void TfrmMain::CreatePanes() {
   pnlSidebar = new QWidget;
@@ -230,8 +231,8 @@ void TfrmMain::CreateCommands() {
   const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
   comboQueries->setToolTip(comboHint);
   comboQueries->setStatusTip(comboHint);
-  comboQueries->setEnabled(false);
   tbMain->addWidget(comboQueries);
+  CreateQueryCommands();
 }
 
 void TfrmMain::CreateStatusBar() {
