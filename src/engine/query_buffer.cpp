@@ -109,13 +109,16 @@ bool tQueryBuffer::Load(const std::string& path, std::string* error) {
     if (error) *error = SystemMessage(code);
     return false;
   }
-  std::string text(kMaxListFileBytes, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  std::string text;
+  char block[65536];
+  while (text.size() < kMaxListFileBytes && in.read(block, sizeof block).gcount() > 0) {
+    text.append(block, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     if (error) *error = SystemMessage(errno);
     return false;
   }
-  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kMaxListFileBytes) text.resize(kMaxListFileBytes);
   ReadText(text);
   return true;
 }
