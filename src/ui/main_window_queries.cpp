@@ -266,7 +266,10 @@ void TfrmMain::actLoadQueryExecute() {
       if (file.error() != QFileDevice::NoError) {
         fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
       } else {
-        txtQuery->setPlainText(EditorText(bytes.toStdString()));
+        // The last line's end closes that line; it opens no empty one.
+        QString text = EditorText(bytes.toStdString());
+        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+        txtQuery->setPlainText(text);
       }
     }
   }
