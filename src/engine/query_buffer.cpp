@@ -15,7 +15,7 @@ namespace orvalis {
 
 namespace {
 
-// A list file larger than this is not ours; reading stops there.
+// A list file larger than this is not ours.
 constexpr std::size_t kMaxListFileBytes = 16u * 1024u * 1024u;
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
@@ -111,14 +111,18 @@ bool tQueryBuffer::Load(const std::string& path, std::string* error) {
   }
   std::string text;
   char block[65536];
-  while (text.size() < kMaxListFileBytes && in.read(block, sizeof block).gcount() > 0) {
+  while (text.size() <= kMaxListFileBytes && in.read(block, sizeof block).gcount() > 0) {
     text.append(block, static_cast<std::size_t>(in.gcount()));
   }
   if (in.bad()) {
     if (error) *error = SystemMessage(errno);
     return false;
   }
-  if (text.size() > kMaxListFileBytes) text.resize(kMaxListFileBytes);
+  if (text.size() > kMaxListFileBytes) {
+    // Not a list this program wrote; read in part it would be cut when saved.
+    if (error) *error = SystemMessage(EFBIG);
+    return false;
+  }
   ReadText(text);
   return true;
 }

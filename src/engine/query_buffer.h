@@ -40,8 +40,8 @@ class tQueryBuffer {
   std::string WriteText() const;
 
   // Reads the list file; a missing file leaves the buffer empty. Returns
-  // false (with the system's message) only when an existing file cannot be
-  // read.
+  // false (with the system's message) when an existing file cannot be read
+  // or is far larger than any list (16 MiB); nothing of it is taken then.
   bool Load(const std::string& path, std::string* error = nullptr);
   // Writes the list file whole into a temporary file next to it and renames
   // that into place. An empty buffer leaves the file untouched.

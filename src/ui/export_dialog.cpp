@@ -37,6 +37,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   btnBrowse = new QPushButton(QStringLiteral("..."), this);
   btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
   btnBrowse->setToolTip(Ui(tText::frmExport_dlgSave_caption));
+  btnBrowse->setFixedWidth(32);
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExport::btnBrowseClick);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(edtFilename, 1);

@@ -157,6 +157,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
+  bool fQueryBufferUnreadable = false;  // the list file is kept as found
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;

@@ -92,7 +92,7 @@ void TfrmMain::CreateQueryCommands() {
 
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (modified) StatusPanel[2]->setText(Ui(tText::QueryTextModified));
+    if (modified) SetStatusPanel(2, Text(tText::QueryTextModified));
   });
 
   LoadQueryBuffer();
@@ -161,8 +161,10 @@ void TfrmMain::LoadQueryBuffer() {
   const std::string path = BufferFilePath();
   std::string error;
   if (!path.empty() && !fQueryBuffer->Load(path, &error)) {
-    // An unreadable list is left as it is; the box starts empty.
-    StatusPanel[3]->setText(DisplayText(path + ": " + error));
+    // An unreadable list is left as it is: the box starts empty and is not
+    // written over it at exit.
+    fQueryBufferUnreadable = true;
+    fDialogs->ShowMessage(DisplayText(path + ": " + error));
   }
   FillQueryCombo();
   comboQueries->setCurrentIndex(-1);
@@ -170,7 +172,7 @@ void TfrmMain::LoadQueryBuffer() {
 }
 
 void TfrmMain::SaveQueryBuffer() {
-  if (!fQueryBuffer || fQueryBuffer->Empty()) return;
+  if (!fQueryBuffer || fQueryBuffer->Empty() || fQueryBufferUnreadable) return;
   const std::string path = BufferFilePath();
   if (path.empty()) return;
   QDir().mkpath(QString::fromStdString(DataFolder()));
@@ -221,6 +223,8 @@ void TfrmMain::actQuerylistSaveExecute() {
              "|";
   }
   const QString name = frmQuerylist->QueryName();
+  // An entry without a name could be neither told apart nor picked.
+  if (name.isEmpty()) return;
   const std::string stored = prefix + StoredQueryText(QueryText());
   if (fQueryBuffer->Find(name.toStdString()) >= 0) {
     QString question = Ui(tText::OverwriteQuerybuffer);
@@ -291,7 +295,7 @@ void TfrmMain::actSaveQueryExecute() {
     return;
   }
   txtQuery->document()->setModified(false);
-  StatusPanel[2]->setText(Ui(tText::QueryTextSaved));
+  SetStatusPanel(2, Text(tText::QueryTextSaved));
 }
 
 }  // namespace orvalis

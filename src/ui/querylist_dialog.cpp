@@ -22,6 +22,7 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   comboName->setObjectName(QStringLiteral("comboName"));
   comboName->setEditable(true);
   comboName->setInsertPolicy(QComboBox::NoInsert);
+  comboName->setMinimumWidth(280);
   label->setBuddy(comboName);
   chkTimestamp = new QCheckBox(Ui(tText::frmQuerylist_chkTimestamp_caption), this);
   chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
@@ -43,7 +44,6 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   layout->addWidget(chkTimestamp);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  setMinimumWidth(300);
 }
 
 void TfrmQuerylist::Fill(const QStringList& names) {

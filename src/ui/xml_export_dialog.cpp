@@ -25,6 +25,7 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   btnBrowse = new QPushButton(QStringLiteral("..."), this);
   btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
   btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption));
+  btnBrowse->setFixedWidth(32);
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExportXML::btnBrowseClick);
 
   edtRootElement = new QLineEdit(QStringLiteral("files"), this);
@@ -32,8 +33,10 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
-  grid->addWidget(edtFilename, 0, 1);
-  grid->addWidget(btnBrowse, 0, 2);
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(edtFilename, 1);
+  fileRow->addWidget(btnBrowse);
+  grid->addLayout(fileRow, 0, 1, 1, 2);
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
   grid->addWidget(edtRootElement, 1, 1);
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);

@@ -132,6 +132,15 @@ TEST_F(QueryBufferFile, FailuresKeepTheOldFileAndSayWhy) {
   EXPECT_EQ(Read(), "old=1\r\n");
 }
 
+TEST_F(QueryBufferFile, FarTooLargeFileIsRefusedWhole) {
+  std::ofstream(path, std::ios::binary) << "a=1\r\n" << std::string(17u * 1024u * 1024u, 'x');
+  tQueryBuffer buffer;
+  std::string error;
+  EXPECT_FALSE(buffer.Load(path, &error));
+  EXPECT_TRUE(buffer.Empty());
+  EXPECT_FALSE(error.empty());
+}
+
 TEST_F(QueryBufferFile, OverlongLineIsReadWithoutHarm) {
   const std::string longText(3'000'000, 'x');
   std::ofstream(path, std::ios::binary) << "big=" << longText << "\r\nsmall=1\r\n";

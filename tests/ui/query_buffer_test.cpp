@@ -98,6 +98,9 @@ TEST_F(QueryBufferTest, FilingSortsWithoutRegardToCaseAndSelectsTheEntry) {
   File(QStringLiteral("SELECT a\nFROM x"), QStringLiteral("  Alpha "));
   EXPECT_EQ(Names(), (QStringList{"Alpha", "beta", "Gamma"}));
   EXPECT_EQ(State(), "Alpha | SELECT a\nFROM x | -ND");
+  // A name of blanks only files nothing.
+  File(QStringLiteral("SELECT d"), QStringLiteral("   "));
+  EXPECT_EQ(Names(), (QStringList{"Alpha", "beta", "Gamma"}));
   EXPECT_EQ(window->comboQueries->isEditable(), false);
   // The dialog offers the names and starts empty.
   dialogs.dialogActions.push_back([](QDialog& dialog) {
@@ -187,6 +190,17 @@ TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
   EXPECT_TRUE(Names().contains(QStringLiteral("Query #4")));
   window->comboQueriesSelect(static_cast<int>(Names().indexOf(QStringLiteral("Urlaub"))));
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg"));
+}
+
+TEST_F(QueryBufferTest, UnreadableListIsReportedAndKept) {
+  // A folder where the list file belongs cannot be read as one.
+  QDir().mkpath(listFile);
+  Restart();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages.front().startsWith(listFile)) << dialogs.messages.front().toStdString();
+  File(QStringLiteral("x"), QStringLiteral("new"));
+  window.reset();
+  EXPECT_TRUE(QFileInfo(listFile).isDir());
 }
 
 TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
