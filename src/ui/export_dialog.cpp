@@ -53,9 +53,9 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   comboQuoting = new QComboBox(this);
   comboQuoting->setObjectName(QStringLiteral("comboQuoting"));
-  for (tText item : {tText::frmExport_comboQuoting_item0, tText::frmExport_comboQuoting_item1,
-                     tText::frmExport_comboQuoting_item2, tText::frmExport_comboQuoting_item3,
-                     tText::frmExport_comboQuoting_item4}) {
+  for (tText item : {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
+                     tText::QuotingOtherQuote, tText::QuotingHex,
+                     tText::QuotingNone}) {
     comboQuoting->addItem(Ui(item));
   }
   comboQuoting->setCurrentIndex(0);
@@ -124,7 +124,7 @@ QString TfrmExport::FileName() const { return edtFilename->text(); }
 void TfrmExport::btnBrowseClick() {
   const QString chosen =
       fDialogs.ChooseSaveFile(this, Ui(tText::frmExport_dlgSave_caption),
-                              FileDialogFilters(Ui(tText::frmExport_dlgSave_filter)), 0,
+                              FileDialogFilters(Ui(tText::ExportFileFilter)), 0,
                               edtFilename->text());
   if (!chosen.isEmpty()) edtFilename->setText(chosen);
 }

@@ -260,7 +260,7 @@ void TfrmMain::actNewQueryExecute() {
 
 void TfrmMain::actLoadQueryExecute() {
   const QString chosen = fDialogs->ChooseOpenFile(
-      this, QString(), FileDialogFilters(Ui(tText::frmMain_dlgLoadQuery_filter)));
+      this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
   if (!chosen.isEmpty()) {
     QFile file(chosen);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -282,7 +282,7 @@ void TfrmMain::actLoadQueryExecute() {
 
 void TfrmMain::actSaveQueryExecute() {
   const QString chosen = fDialogs->ChooseSaveFile(
-      this, QString(), FileDialogFilters(Ui(tText::frmMain_dlgSaveQuery_filter)), 0, QString());
+      this, QString(), FileDialogFilters(Ui(tText::QueryFileSaveFilter)), 0, QString());
   if (chosen.isEmpty()) return;
   std::string text = QueryText();
   if (!text.empty()) text += "\r\n";

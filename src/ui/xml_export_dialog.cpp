@@ -89,7 +89,7 @@ void TfrmExportXML::accept() {
 void TfrmExportXML::btnBrowseClick() {
   const QString chosen =
       fDialogs.ChooseSaveFile(this, Ui(tText::frmExportXML_dlgSave_caption),
-                              FileDialogFilters(Ui(tText::frmExportXML_dlgSave_filter)), 1,
+                              FileDialogFilters(Ui(tText::XmlExportFileFilter)), 1,
                               edtFilename->text());
   if (!chosen.isEmpty()) edtFilename->setText(chosen);
 }
