@@ -4,6 +4,7 @@
 #include "engine/query_buffer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
+#include "query/date_format.h"
 #include "ui/dialogs.h"
 #include "ui/export_dialog.h"
 #include "ui/main_commands.h"
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSaveFile>
@@ -218,9 +218,13 @@ void TfrmMain::actQuerylistSaveExecute() {
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
   if (frmQuerylist->chkTimestamp->isChecked()) {
-    prefix = "-- saved on " +
-             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString() +
-             "|";
+    // The short date form of the locale the queries' dateformat uses.
+    const QDate today = QDate::currentDate();
+    DateTimeParts parts;
+    parts.year = today.year();
+    parts.month = today.month();
+    parts.day = today.day();
+    prefix = "-- saved on " + FormatDateTime(parts, "ddddd", fLocale).value_or("") + "|";
   }
   const QString name = frmQuerylist->QueryName();
   // An entry without a name could be neither told apart nor picked.

@@ -205,7 +205,9 @@ TEST_F(QueryBufferTest, UnreadableListIsReportedAndKept) {
 
 TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
   File(QStringLiteral("SELECT a"), QStringLiteral("t"), true);
-  const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+  // The locale of the tests is C: month/day/year.
+  const QDate today = QDate::currentDate();
+  const QString date = QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year());
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT a"));
   window->comboQueriesSelect(0);
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("-- saved on %1\nSELECT a").arg(date));
