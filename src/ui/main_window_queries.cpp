@@ -226,7 +226,10 @@ void TfrmMain::actQuerylistSaveExecute() {
     parts.day = today.day();
     prefix = "-- saved on " + FormatDateTime(parts, "ddddd", fLocale).value_or("") + "|";
   }
-  const QString name = frmQuerylist->QueryName();
+  QString name = frmQuerylist->QueryName();
+  // A line starting with ";" is a comment of the list file: such a name
+  // loses its ";" so that the entry is still there at the next start.
+  while (name.startsWith(QLatin1Char(';'))) name = name.mid(1).trimmed();
   // An entry without a name could be neither told apart nor picked.
   if (name.isEmpty()) return;
   const std::string stored = prefix + StoredQueryText(QueryText());

@@ -172,14 +172,16 @@ TEST_F(QueryBufferTest, ListFileSurvivesARestart) {
   File(QStringLiteral("SELECT a\nFROM b|c"), QStringLiteral("zwei"));
   File(QStringLiteral("x"), QStringLiteral("Eins"));
   File(QStringLiteral("y"), QStringLiteral("a=b"));
+  // A name that would make its line a comment loses the ";".
+  File(QStringLiteral("z"), QStringLiteral("; ; note"));
   Restart();
-  EXPECT_EQ(ListFile(), QByteArray("a=b=y\r\nEins=x\r\nzwei=SELECT a|FROM b|c\r\n"));
+  EXPECT_EQ(ListFile(), QByteArray("a=b=y\r\nEins=x\r\nnote=z\r\nzwei=SELECT a|FROM b|c\r\n"));
   // The name with "=" is cut there at the next start; the "|" typed in the
   // query comes back as a line break.
-  EXPECT_EQ(Names(), (QStringList{"a", "Eins", "zwei"}));
+  EXPECT_EQ(Names(), (QStringList{"a", "Eins", "note", "zwei"}));
   window->comboQueriesSelect(0);
   EXPECT_EQ(State(), "a | b=y | -ND");
-  window->comboQueriesSelect(2);
+  window->comboQueriesSelect(3);
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT a\nFROM b\nc"));
 }
 
