@@ -4,6 +4,8 @@
 #include "ui/ui_text.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -40,6 +42,44 @@ TAnswer TQtDialogs::AskWithAll(const QString& text, bool noToAll) {
     case QMessageBox::NoToAll: return TAnswer::NoToAll;
     default: return TAnswer::Cancel;
   }
+}
+
+QStringList FileDialogFilters(const QString& pairs) {
+  const QStringList parts = pairs.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& description = parts.at(i);
+    const QString pattern = parts.at(i + 1);
+    QString qtPattern = pattern;
+    qtPattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // "*.*" in the dialog would ask for a point; every file is meant.
+    if (qtPattern == QStringLiteral("*.*")) qtPattern = QStringLiteral("*");
+    QString shown = description;
+    const qsizetype bracket = shown.lastIndexOf(QLatin1Char('('));
+    if (bracket > 0) shown = shown.left(bracket).trimmed();
+    filters.append(shown + QStringLiteral(" (") + qtPattern + QLatin1Char(')'));
+  }
+  return filters;
+}
+
+bool TDialogs::Execute(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+QString TDialogs::ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                 int selected, const QString& current) {
+  QFileDialog dialog(parent, title, current, filters.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  if (selected >= 0 && selected < filters.size()) dialog.selectNameFilter(filters.at(selected));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+QString TDialogs::ChooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) {
+  QFileDialog dialog(parent, title, QString(), filters.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
 }
 
 void TQtDialogs::ShowMessage(const QString& text) {

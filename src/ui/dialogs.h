@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+class QDialog;
 class QWidget;
 
 namespace orvalis {
@@ -20,7 +22,21 @@ class TDialogs {
   virtual TAnswer AskWithAll(const QString& text, bool /*noToAll*/) { return Ask(text); }
   // A message with an OK button; returns when it was confirmed.
   virtual void ShowMessage(const QString& text) = 0;
+  // Shows a dialog modally; true when it was closed with "OK". The default
+  // runs the dialog itself.
+  virtual bool Execute(QDialog& dialog);
+  // A save dialog that asks before overwriting: the chosen name, empty when
+  // cancelled. filters are "Description (*.ext)" entries; selected is the
+  // index of the preselected one.
+  virtual QString ChooseSaveFile(QWidget* parent, const QString& title, const QStringList& filters,
+                                 int selected, const QString& current);
+  // An open dialog for an existing file: the chosen name, empty when cancelled.
+  virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters);
 };
+
+// A filter list written as "Description|pattern|Description|pattern" turned
+// into the file dialog's "Description (pattern)" entries.
+QStringList FileDialogFilters(const QString& pairs);
 
 // The real boxes, owned by the window they belong to.
 class TQtDialogs : public TDialogs {

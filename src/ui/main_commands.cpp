@@ -97,28 +97,28 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::mnuCopyFilename, T::frmMain_mnuCopyFilename_caption, T::frmMain_mnuCopyFilename_hint,
           {}, kNoIcon, {{Context, 20}}),
       Row(C::actNewQuery, T::frmMain_actNewQuery_caption, T::frmMain_actNewQuery_hint, {}, kNoIcon,
-          {{File, 10}, {Query, 11}}, NotBuilt),
+          {{File, 10}, {Query, 11}}, WhenIdle),
       Row(C::actLoadQuery, T::frmMain_actLoadQuery_caption, T::frmMain_actLoadQuery_hint,
-          {K(Qt::CTRL | Qt::Key_O)}, kNoIcon, {{File, 11}, {Query, 20}}, NotBuilt),
+          {K(Qt::CTRL | Qt::Key_O)}, kNoIcon, {{File, 11}, {Query, 20}}, WhenIdle),
       Row(C::actSaveQuery, T::frmMain_actSaveQuery_caption, T::frmMain_actSaveQuery_hint,
-          {K(Qt::CTRL | Qt::Key_S)}, kNoIcon, {{File, 12}, {Query, 21}}, NotBuilt),
+          {K(Qt::CTRL | Qt::Key_S)}, kNoIcon, {{File, 12}, {Query, 21}}, WhenIdle),
       Row(C::actPrint, T::frmMain_actPrint_caption, T::frmMain_actPrint_hint,
           {K(Qt::CTRL | Qt::Key_P)}, S::SP_DriveFDIcon, {{File, 20}, {ToolBar, 32}}, NotBuilt),
       Row(C::actExport, T::frmMain_actExport_caption, T::frmMain_actExport_hint, {K(Qt::Key_F12)},
-          kNoIcon, {{File, 21}}, NotBuilt),
+          kNoIcon, {{File, 21}}, WhenIdle),
       Row(C::actExportXML, T::frmMain_actExportXML_caption, T::frmMain_actExportXML_hint,
-          {K(Qt::SHIFT | Qt::Key_F12)}, kNoIcon, {{File, 22}, {Context, 24}}, NotBuilt),
+          {K(Qt::SHIFT | Qt::Key_F12)}, kNoIcon, {{File, 22}, {Context, 24}}, WhenIdle),
       Row(C::actQueryWizard, T::frmMain_actQueryWizard_caption, T::frmMain_actQueryWizard_hint, {},
           S::SP_DialogHelpButton, {{Query, 12}, {Extras, 10}, {ToolBar, 33}}, NotBuilt),
       Row(C::actQuerylistSave, T::frmMain_actQuerylistSave_caption,
           T::frmMain_actQuerylistSave_hint, {K(Qt::CTRL | Qt::ALT | Qt::Key_S)},
-          S::SP_DialogSaveButton, {{Query, 30}, {ToolBar, 42}}, NotBuilt),
+          S::SP_DialogSaveButton, {{Query, 30}, {ToolBar, 42}}, WhenIdle),
       Row(C::actQuerylistNext, T::frmMain_actQuerylistNext_caption,
           T::frmMain_actQuerylistNext_hint, {K(Qt::ALT | Qt::Key_Down)}, S::SP_ArrowDown,
-          {{Query, 31}, {ToolBar, 40}}, NotBuilt),
+          {{Query, 31}, {ToolBar, 40}}, ByFeature),
       Row(C::actQuerylistPrev, T::frmMain_actQuerylistPrev_caption,
           T::frmMain_actQuerylistPrev_hint, {K(Qt::ALT | Qt::Key_Up)}, S::SP_ArrowUp,
-          {{Query, 32}, {ToolBar, 41}}, NotBuilt),
+          {{Query, 32}, {ToolBar, 41}}, ByFeature),
       Row(C::actFullScreen, T::frmMain_actFullScreen_caption, T::frmMain_actFullScreen_hint,
           {K(Qt::CTRL | Qt::Key_F)}, kNoIcon, {{View, 20}, {Context, 21}}, Always),
       Row(C::actToggleSidebar, T::frmMain_actToggleSidebar_caption,
@@ -230,6 +230,7 @@ void TCommandSet::UpdateEnabled(bool running) {
       case WhenRunning: enabled = running; break;
       case NotBuilt: enabled = false; break;
       case WhenFilled: enabled = Submenu(row.Id) && !Submenu(row.Id)->actions().isEmpty(); break;
+      case ByFeature: continue;
     }
     if (QMenu* menu = Submenu(row.Id)) {
       menu->setEnabled(enabled);

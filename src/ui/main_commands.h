@@ -59,6 +59,7 @@ enum class tEnabledRule {
   WhenRunning,  // only during a query run
   WhenFilled,   // a submenu: only while its feature has put items into it
   NotBuilt,     // the feature is still to come: shown, disabled
+  ByFeature,    // its feature sets it from its own state (query buffer steps)
 };
 
 enum class tCommandKind {

@@ -4,6 +4,7 @@
 
 #include "cli/system_locale.h"
 #include "engine/data_folder.h"
+#include "engine/query_buffer.h"
 #include "metadata/image_metadata.h"
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
@@ -87,7 +88,10 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   ConnectResultCommands();
 }
 
-TfrmMain::~TfrmMain() { SaveResultActions(); }
+TfrmMain::~TfrmMain() {
+  SaveResultActions();
+  SaveQueryBuffer();
+}
 
 void TfrmMain::CreatePanes() {
   pnlSidebar = new QWidget;
@@ -233,8 +237,8 @@ void TfrmMain::CreateCommands() {
   const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
   comboQueries->setToolTip(comboHint);
   comboQueries->setStatusTip(comboHint);
-  comboQueries->setEnabled(false);
   tbMain->addWidget(comboQueries);
+  CreateQueryCommands();
 }
 
 void TfrmMain::CreateStatusBar() {

@@ -29,7 +29,11 @@ class TCommandSet;
 class TDialogs;
 class TfrmFileOperations;
 class TfrmMetadata;
+class TfrmExport;
+class TfrmExportXML;
+class TfrmQuerylist;
 class TfrmSettings;
+class tQueryBuffer;
 
 class TfrmMain : public QMainWindow, public tRunHost {
   Q_OBJECT
@@ -96,6 +100,24 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void ShowMessage(const std::string& text) override;
   void ProcessEvents() override;
 
+  // Exports of the result rows (main_window_queries.cpp). The dialogs are
+  // made once, so their values stay for the program run.
+  void actExportExecute();
+  void actExportXMLExecute();
+  TfrmExport* ExportDialog() const { return frmExport; }
+  TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
+
+  // The query buffer and query files (main_window_queries.cpp).
+  void actQuerylistSaveExecute();
+  void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
+  void comboQueriesSelect(int index);
+  void mnuQueryComboDeleteClick();
+  void actNewQueryExecute();
+  void actLoadQueryExecute();
+  void actSaveQueryExecute();
+  TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
+  const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
+
   // The command table's actions, menus and toolbar.
   const TCommandSet& Commands() const { return *fCommands; }
 
@@ -133,6 +155,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreatePanes();
   void CreateCommands();
   void CreateStatusBar();
+  void CreateQueryCommands();
+  void LoadQueryBuffer();
+  void SaveQueryBuffer();
+  void FillQueryCombo();
+  void RecallQuery(int index);
+  void UpdateQuerylistCommands();
+  void ClearResultsForNewQuery();
 
   // Switches on and connects the commands that act on the results.
   void ConnectResultCommands();
@@ -154,6 +183,12 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TDialogs* fDialogs;
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
+  TfrmExport* frmExport = nullptr;
+  TfrmExportXML* frmExportXML = nullptr;
+  TfrmQuerylist* frmQuerylist = nullptr;
+  std::unique_ptr<tQueryBuffer> fQueryBuffer;
+  bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;
   bool fClosing = false;

@@ -27,6 +27,12 @@ QString DisplayText(const std::string& bytes) {
   return QString::fromStdString(ToDisplayUtf8(bytes));
 }
 
+void TResultModel::ClearRows() {
+  beginResetModel();
+  fRows.clear();
+  endResetModel();
+}
+
 void TResultModel::Clear() {
   beginResetModel();
   fRows.clear();

@@ -33,6 +33,8 @@ class TResultModel : public QAbstractTableModel {
 
   // Removes every row and column.
   void Clear();
+  // Removes every row; the columns stay.
+  void ClearRows();
   // Empties the thumbnail image list; image 0 becomes the given picture.
   void ResetImages(const QPixmap& noPreview);
   // Adds a thumbnail and returns its index.

@@ -3,10 +3,15 @@
 // virtual X display:
 //   ORVALIS_SCREENSHOT_DIR=docs xvfb-run -a -s "-screen 0 1024x768x24" build/ui_tests --gtest_filter=Screenshots.*
 #include "ui/file_operations_dialog.h"
+#include "ui/export_dialog.h"
 #include "ui/main_window.h"
+#include "ui/querylist_dialog.h"
+#include "ui/xml_export_dialog.h"
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -111,6 +116,45 @@ TEST_F(Screenshots, WindowsThatActOnResults) {
   fWindow->actFullScreenExecute();
   file = QStringLiteral("metadata-window.png");
   fWindow->mnuMetadataClick();
+}
+
+// The two export dialogs, the dialog that files a query and the buffer box
+// opened in the toolbar.
+TEST_F(Screenshots, DialogsAndQueryBuffer) {
+  TfrmMain& window = *fWindow;
+  test::TScriptedDialogs& dialogs = fDialogs;
+  const std::pair<const char*, const char*> queries[] = {
+      {"Canon mit Blende unter 4",
+       "SELECT Name, Make, FNumber\nFROM ~/Bilder/*.jpg\nWHERE Make ~ 'Canon' and FNumber < 4\nWITH subdirs"},
+      {"urlaub 2023", "SELECT Name, Keywords FROM ~/Bilder/*.jpg WHERE Keywords ~ 'Urlaub'"},
+      {"Bilder mit Kommentar", "SELECT Name, JpgComment FROM *.jpg WHERE hassegment('cmmt') == 'true'"},
+  };
+  for (const auto& [name, query] : queries) {
+    window.txtQuery->setPlainText(QString::fromUtf8(query));
+    dialogs.dialogActions.push_back([name = name](QDialog& dialog) {
+      dynamic_cast<TfrmQuerylist&>(dialog).comboName->setEditText(QString::fromUtf8(name));
+      return true;
+    });
+    window.actQuerylistSaveExecute();
+  }
+  window.comboQueriesSelect(0);
+  Settle();
+  window.comboQueries->showPopup();
+  Settle();
+  QPixmap box = window.screen()->grabWindow(0, 0, 0, 900, 300);
+  EXPECT_TRUE(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))));
+  window.comboQueries->hidePopup();
+
+  window.QuerylistDialog()->Fill({QStringLiteral("Canon mit Blende unter 4")});
+  window.QuerylistDialog()->comboName->setEditText(QStringLiteral("Canon, neu"));
+  window.QuerylistDialog()->chkTimestamp->setChecked(true);
+  QDialog* shown[] = {window.ExportDialog(), window.ExportXMLDialog(), window.QuerylistDialog()};
+  const char* files[] = {"export-dialog.png", "xml-export-dialog.png", "querylist-dialog.png"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    shown[i]->show();
+    Save(*shown[i], QString::fromLatin1(files[i]));
+    shown[i]->hide();
+  }
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QDialog>
+
 #include <deque>
+#include <functional>
 #include <ostream>
 
 // Failure messages show Qt texts as text.
@@ -32,6 +35,41 @@ class TScriptedDialogs : public TDialogs {
     return answer;
   }
   void ShowMessage(const QString& text) override { messages.append(text); }
+
+  // Modal dialogs: each is handed to the next action, whose result says
+  // whether it was closed with "OK" (accept() is called then, so the
+  // dialog's own "OK" work runs). Cancelled when no action is left.
+  std::deque<std::function<bool(QDialog&)>> dialogActions;
+  bool Execute(QDialog& dialog) override {
+    if (dialogActions.empty()) return false;
+    const auto action = dialogActions.front();
+    dialogActions.pop_front();
+    if (!action(dialog)) return false;
+    dialog.accept();
+    return true;
+  }
+
+  // File choosers: the names given in turn; cancelled when none is left.
+  std::deque<QString> chosenFiles;
+  QStringList chooserTitles;
+  QStringList chooserFilters;
+  QString ChooseSaveFile(QWidget*, const QString& title, const QStringList& filters, int,
+                         const QString&) override {
+    return Choose(title, filters);
+  }
+  QString ChooseOpenFile(QWidget*, const QString& title, const QStringList& filters) override {
+    return Choose(title, filters);
+  }
+
+ private:
+  QString Choose(const QString& title, const QStringList& filters) {
+    chooserTitles.append(title);
+    chooserFilters.append(filters.join(QStringLiteral(";;")));
+    if (chosenFiles.empty()) return {};
+    const QString chosen = chosenFiles.front();
+    chosenFiles.pop_front();
+    return chosen;
+  }
 };
 
 }  // namespace orvalis::test

@@ -1,0 +1,308 @@
+// The main window's exports of result rows, the query buffer box and the
+// query files.
+#include "engine/data_folder.h"
+#include "engine/query_buffer.h"
+#include "output/text_export.h"
+#include "output/xml_export.h"
+#include "query/date_format.h"
+#include "ui/dialogs.h"
+#include "ui/export_dialog.h"
+#include "ui/main_commands.h"
+#include "ui/main_window.h"
+#include "ui/querylist_dialog.h"
+#include "ui/ui_text.h"
+#include "ui/xml_export_dialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace orvalis {
+
+namespace {
+
+// The file texts a query file or the buffer holds, for the editor.
+QString EditorText(const std::string& bytes) {
+  QString text = DisplayText(bytes);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+QString Finished(std::size_t count, const QString& fileName) {
+  QString text = Ui(tText::ExportFinished);
+  text.replace(QStringLiteral("%d"), QString::number(count));
+  text.replace(QStringLiteral("%s"), fileName);
+  return text;
+}
+
+std::string BufferFilePath() {
+  const std::string folder = DataFolder();
+  return folder.empty() ? std::string() : folder + std::string(kQueryBufferFileName);
+}
+
+}  // namespace
+
+void TfrmMain::CreateQueryCommands() {
+  frmExport = new TfrmExport(*fDialogs, this);
+  frmExportXML = new TfrmExportXML(*fDialogs, this);
+  frmQuerylist = new TfrmQuerylist(this);
+  fQueryBuffer = std::make_unique<tQueryBuffer>();
+
+  const TCommandSet& commands = *fCommands;
+  using C = tCommand;
+  connect(commands.Action(C::actExport), &QAction::triggered, this, &TfrmMain::actExportExecute);
+  connect(commands.Action(C::actExportXML), &QAction::triggered, this, &TfrmMain::actExportXMLExecute);
+  connect(commands.Action(C::actQuerylistSave), &QAction::triggered, this,
+          &TfrmMain::actQuerylistSaveExecute);
+  QAction* next = commands.Action(C::actQuerylistNext);
+  QAction* previous = commands.Action(C::actQuerylistPrev);
+  next->setData(1);
+  previous->setData(-1);
+  connect(next, &QAction::triggered, this, [this] { actQuerylistStepExecute(1); });
+  connect(previous, &QAction::triggered, this, [this] { actQuerylistStepExecute(-1); });
+  connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
+  connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
+  connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
+
+  connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
+  popComboQueries = new QMenu(this);
+  popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
+  QAction* remove = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboDelete_caption));
+  remove->setObjectName(QStringLiteral("mnuQueryComboDelete"));
+  remove->setStatusTip(Ui(tText::frmMain_mnuQueryComboDelete_hint));
+  connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
+  QAction* save = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboSave_caption));
+  save->setObjectName(QStringLiteral("mnuQueryComboSave"));
+  save->setStatusTip(Ui(tText::frmMain_mnuQueryComboSave_hint));
+  connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
+  comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(comboQueries, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { popComboQueries->popup(comboQueries->mapToGlobal(pos)); });
+
+  // The changed mark: set when the editor's text becomes modified.
+  connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+    if (modified) SetStatusPanel(2, Text(tText::QueryTextModified));
+  });
+
+  LoadQueryBuffer();
+}
+
+// ---- Exports ------------------------------------------------------------------
+
+namespace {
+
+std::vector<int> ExportRows(const TResultView& view) {
+  std::vector<int> rows = view.SelectedRows();
+  if (rows.empty()) {
+    for (int row = 0; row < view.Model().rowCount(); ++row) rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+void TfrmMain::actExportExecute() {
+  const TResultModel& model = vwResult->Model();
+  if (model.rowCount() == 0) {
+    fDialogs->ShowMessage(Ui(tText::NoResults));
+    return;
+  }
+  if (!fDialogs->Execute(*frmExport)) return;
+  std::vector<std::vector<std::string>> rows;
+  for (int row : ExportRows(*vwResult)) {
+    const TResultRow& item = model.Row(row);
+    std::vector<std::string> fields{item.Caption.toStdString()};
+    for (const QString& sub : item.SubItems) fields.push_back(sub.toStdString());
+    rows.push_back(std::move(fields));
+  }
+  const QString fileName = frmExport->FileName();
+  const TextExportResult result =
+      WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
+  if (!result.ok()) {
+    fDialogs->ShowMessage(QString::fromStdString(result.error));
+    return;
+  }
+  fDialogs->ShowMessage(Finished(result.rowCount, fileName));
+}
+
+void TfrmMain::actExportXMLExecute() {
+  const TResultModel& model = vwResult->Model();
+  if (model.rowCount() == 0) {
+    fDialogs->ShowMessage(Ui(tText::NoResults));
+    return;
+  }
+  if (!fDialogs->Execute(*frmExportXML)) return;
+  std::vector<std::string> files;
+  for (int row : ExportRows(*vwResult)) files.push_back(model.Row(row).FileInfo.Path);
+  const QString fileName = frmExportXML->FileName();
+  const XmlExportResult result =
+      WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
+  if (!result.ok()) {
+    fDialogs->ShowMessage(DisplayText(result.error));
+    return;
+  }
+  fDialogs->ShowMessage(Finished(result.fileCount, fileName));
+}
+
+// ---- Query buffer -------------------------------------------------------------
+
+void TfrmMain::LoadQueryBuffer() {
+  const std::string path = BufferFilePath();
+  std::string error;
+  if (!path.empty() && !fQueryBuffer->Load(path, &error)) {
+    // An unreadable list is left as it is: the box starts empty and is not
+    // written over it at exit.
+    fQueryBufferUnreadable = true;
+    fDialogs->ShowMessage(DisplayText(path + ": " + error));
+  }
+  FillQueryCombo();
+  comboQueries->setCurrentIndex(-1);
+  UpdateQuerylistCommands();
+}
+
+void TfrmMain::SaveQueryBuffer() {
+  if (!fQueryBuffer || fQueryBuffer->Empty() || fQueryBufferUnreadable) return;
+  const std::string path = BufferFilePath();
+  if (path.empty()) return;
+  QDir().mkpath(QString::fromStdString(DataFolder()));
+  fQueryBuffer->Save(path);
+}
+
+void TfrmMain::FillQueryCombo() {
+  comboQueries->clear();
+  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) {
+    comboQueries->addItem(DisplayText(entry.Name));
+  }
+}
+
+void TfrmMain::UpdateQuerylistCommands() {
+  const int index = comboQueries->currentIndex();
+  const int count = comboQueries->count();
+  fCommands->Action(tCommand::actQuerylistPrev)->setEnabled(index > 0);
+  fCommands->Action(tCommand::actQuerylistNext)->setEnabled(index < count - 1);
+  popComboQueries->findChild<QAction*>(QStringLiteral("mnuQueryComboDelete"))
+      ->setEnabled(index >= 0);
+}
+
+void TfrmMain::RecallQuery(int index) {
+  const int count = comboQueries->count();
+  if (count == 0) return;
+  index = std::clamp(index, 0, count - 1);
+  comboQueries->setCurrentIndex(index);
+  const tQueryBufferEntry& entry = fQueryBuffer->Entries().at(static_cast<std::size_t>(index));
+  txtQuery->setPlainText(EditorText(RecalledQueryText(entry.Stored)));
+  txtQuery->document()->setModified(false);
+  txtQuery->moveCursor(QTextCursor::End);
+  UpdateQuerylistCommands();
+}
+
+void TfrmMain::comboQueriesSelect(int index) { RecallQuery(index); }
+
+void TfrmMain::actQuerylistStepExecute(int tag) { RecallQuery(comboQueries->currentIndex() + tag); }
+
+void TfrmMain::actQuerylistSaveExecute() {
+  QStringList names;
+  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) names.append(DisplayText(entry.Name));
+  frmQuerylist->Fill(names);
+  if (!fDialogs->Execute(*frmQuerylist)) return;
+  std::string prefix;
+  if (frmQuerylist->chkTimestamp->isChecked()) {
+    // The short date form of the locale the queries' dateformat uses.
+    const QDate today = QDate::currentDate();
+    DateTimeParts parts;
+    parts.year = today.year();
+    parts.month = today.month();
+    parts.day = today.day();
+    prefix = "-- saved on " + FormatDateTime(parts, "ddddd", fLocale).value_or("") + "|";
+  }
+  QString name = frmQuerylist->QueryName();
+  // A line starting with ";" is a comment of the list file: such a name
+  // loses its ";" so that the entry is still there at the next start.
+  while (name.startsWith(QLatin1Char(';'))) name = name.mid(1).trimmed();
+  // An entry without a name could be neither told apart nor picked.
+  if (name.isEmpty()) return;
+  const std::string stored = prefix + StoredQueryText(QueryText());
+  if (fQueryBuffer->Find(name.toStdString()) >= 0) {
+    QString question = Ui(tText::OverwriteQuerybuffer);
+    question.replace(QStringLiteral("%s"), name);
+    if (fDialogs->Ask(question) != TAnswer::Yes) return;
+  }
+  const int index = fQueryBuffer->Put(name.toStdString(), stored);
+  FillQueryCombo();
+  comboQueries->setCurrentIndex(index);
+  UpdateQuerylistCommands();
+}
+
+void TfrmMain::mnuQueryComboDeleteClick() {
+  const int index = comboQueries->currentIndex();
+  if (index < 0) return;
+  fQueryBuffer->Remove(index);
+  FillQueryCombo();
+  comboQueries->setCurrentIndex(-1);
+  UpdateQuerylistCommands();
+}
+
+// ---- Query files --------------------------------------------------------------
+
+void TfrmMain::ClearResultsForNewQuery() {
+  vwResult->Model().ClearRows();
+  ApplyViewStyle(tResultViewStyle::Preview);
+}
+
+void TfrmMain::actNewQueryExecute() {
+  txtQuery->clear();
+  ClearResultsForNewQuery();
+}
+
+void TfrmMain::actLoadQueryExecute() {
+  const QString chosen = fDialogs->ChooseOpenFile(
+      this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
+  if (!chosen.isEmpty()) {
+    QFile file(chosen);
+    if (!file.open(QIODevice::ReadOnly)) {
+      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+    } else {
+      const QByteArray bytes = file.readAll();
+      if (file.error() != QFileDevice::NoError) {
+        fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+      } else {
+        // The last line's end closes that line; it opens no empty one.
+        QString text = EditorText(bytes.toStdString());
+        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+        txtQuery->setPlainText(text);
+      }
+    }
+  }
+  ClearResultsForNewQuery();
+}
+
+void TfrmMain::actSaveQueryExecute() {
+  const QString chosen = fDialogs->ChooseSaveFile(
+      this, QString(), FileDialogFilters(Ui(tText::QueryFileSaveFilter)), 0, QString());
+  if (chosen.isEmpty()) return;
+  std::string text = QueryText();
+  if (!text.empty()) text += "\r\n";
+  // Written whole and renamed into place: a failed write leaves the old file.
+  QSaveFile file(chosen);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+      !file.commit()) {
+    fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+    return;
+  }
+  txtQuery->document()->setModified(false);
+  SetStatusPanel(2, Text(tText::QueryTextSaved));
+}
+
+}  // namespace orvalis

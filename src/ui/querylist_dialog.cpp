@@ -1,0 +1,58 @@
+// The dialog that names a query for the buffer.
+#include "ui/querylist_dialog.h"
+
+#include "ui/ui_text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvalis {
+
+TfrmQuerylist::TfrmQuerylist(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("frmQuerylist"));
+  setWindowTitle(Ui(tText::frmQuerylist_self_caption));
+  auto* label = new QLabel(Ui(tText::frmQuerylist_lblName_caption), this);
+  comboName = new QComboBox(this);
+  comboName->setObjectName(QStringLiteral("comboName"));
+  comboName->setEditable(true);
+  comboName->setInsertPolicy(QComboBox::NoInsert);
+  comboName->setMinimumWidth(280);
+  label->setBuddy(comboName);
+  chkTimestamp = new QCheckBox(Ui(tText::frmQuerylist_chkTimestamp_caption), this);
+  chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok =
+      buttons->addButton(Ui(tText::frmQuerylist_btnOK_caption), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("btnOK"));
+  ok->setDefault(true);
+  QPushButton* cancel =
+      buttons->addButton(Ui(tText::frmQuerylist_btnCancel_caption), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label);
+  layout->addWidget(comboName);
+  layout->addWidget(chkTimestamp);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmQuerylist::Fill(const QStringList& names) {
+  comboName->clear();
+  comboName->addItems(names);
+  comboName->setCurrentIndex(-1);
+  comboName->setEditText(QString());
+}
+
+QString TfrmQuerylist::QueryName() const { return comboName->currentText().trimmed(); }
+
+}  // namespace orvalis

@@ -1,0 +1,97 @@
+// The XML export dialog.
+#include "ui/xml_export_dialog.h"
+
+#include "ui/dialogs.h"
+#include "ui/ui_text.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace orvalis {
+
+TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
+  setObjectName(QStringLiteral("frmExportXML"));
+  setWindowTitle(Ui(tText::frmExportXML_self_caption));
+
+  edtFilename = new QLineEdit(QStringLiteral("export.txt"), this);
+  edtFilename->setObjectName(QStringLiteral("edtFilename"));
+  btnBrowse = new QPushButton(QStringLiteral("..."), this);
+  btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
+  btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption));
+  btnBrowse->setFixedWidth(32);
+  connect(btnBrowse, &QPushButton::clicked, this, &TfrmExportXML::btnBrowseClick);
+
+  edtRootElement = new QLineEdit(QStringLiteral("files"), this);
+  edtRootElement->setObjectName(QStringLiteral("edtRootElement"));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(edtFilename, 1);
+  fileRow->addWidget(btnBrowse);
+  grid->addLayout(fileRow, 0, 1, 1, 2);
+  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
+  grid->addWidget(edtRootElement, 1, 1);
+  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);
+  grid->setColumnStretch(1, 1);
+
+  auto* tags = new QGroupBox(Ui(tText::frmExportXML_grpTags_caption), this);
+  tags->setObjectName(QStringLiteral("grpTags"));
+  rbTagsAsText = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsText_caption), tags);
+  rbTagsAsText->setObjectName(QStringLiteral("rbTagsAsText"));
+  rbTagsAsNumber = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsNumber_caption), tags);
+  rbTagsAsNumber->setObjectName(QStringLiteral("rbTagsAsNumber"));
+  rbTagsAsText->setChecked(true);
+  auto* tagLayout = new QHBoxLayout(tags);
+  tagLayout->addWidget(rbTagsAsText);
+  tagLayout->addWidget(rbTagsAsNumber);
+  tagLayout->addStretch(1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok =
+      buttons->addButton(Ui(tText::frmExportXML_btnOK_caption), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("btnOK"));
+  ok->setDefault(true);
+  QPushButton* cancel =
+      buttons->addButton(Ui(tText::frmExportXML_btnCancel_caption), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &TfrmExportXML::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(tags);
+  layout->addWidget(buttons);
+  setMinimumWidth(460);
+}
+
+XmlExportOptions TfrmExportXML::Options() const {
+  XmlExportOptions options;
+  options.rootElement = edtRootElement->text().toStdString();
+  options.tagsAsNumbers = rbTagsAsNumber->isChecked();
+  return options;
+}
+
+QString TfrmExportXML::FileName() const { return edtFilename->text(); }
+
+void TfrmExportXML::accept() {
+  edtFilename->setText(QString::fromStdString(XmlExportFileName(edtFilename->text().toStdString())));
+  QDialog::accept();
+}
+
+void TfrmExportXML::btnBrowseClick() {
+  const QString chosen =
+      fDialogs.ChooseSaveFile(this, Ui(tText::frmExportXML_dlgSave_caption),
+                              FileDialogFilters(Ui(tText::XmlExportFileFilter)), 1,
+                              edtFilename->text());
+  if (!chosen.isEmpty()) edtFilename->setText(chosen);
+}
+
+}  // namespace orvalis

@@ -1,0 +1,204 @@
+// The text export through its dialog: quoting modes, delimiter words, texts
+// around fields, lines and file, selected rows, the list's order, messages and
+// write failures. Files are compared with what the shared writer makes.
+#include "output/text_export.h"
+#include "ui/export_dialog.h"
+#include "ui/main_window.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace orvalis {
+namespace {
+
+class TextExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseFreshSettingsLocation();
+    window = std::make_unique<TfrmMain>(&dialogs);
+    target = folder.filePath(QStringLiteral("out.txt"));
+  }
+
+  void AddRows(const std::vector<std::vector<std::string>>& rows) {
+    window->PrepareResultList(160, 120);
+    for (std::size_t column = 0; column < rows.front().size(); ++column) {
+      window->AddColumn("c" + std::to_string(column));
+    }
+    for (const std::vector<std::string>& cells : rows) {
+      const int row = window->AddFileToResultlist("/photos/" + cells.front(), QImage());
+      for (std::size_t column = 0; column < cells.size(); ++column) {
+        window->SetCell(row, static_cast<int>(column), cells[column]);
+      }
+    }
+  }
+
+  // Runs the export with "OK" after the given settings of the dialog.
+  void Export(const std::function<void(TfrmExport&)>& settings = {}) {
+    dialogs.dialogActions.push_back([this, settings](QDialog& dialog) {
+      auto& form = dynamic_cast<TfrmExport&>(dialog);
+      form.edtFilename->setText(target);
+      if (settings) settings(form);
+      return true;
+    });
+    window->findChild<QAction*>(QStringLiteral("actExport"))->trigger();
+  }
+
+  std::string Written() const {
+    QFile file(target);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll().toStdString();
+  }
+
+  QTemporaryDir folder;
+  QString target;
+  test::TScriptedDialogs dialogs;
+  std::unique_ptr<TfrmMain> window;
+};
+
+struct tExportCase {
+  const char* Name;
+  std::function<void(TfrmExport&)> Settings;
+  std::string Expected;
+};
+
+TEST_F(TextExportTest, DialogSettingsGiveTheWritersBytes) {
+  const std::vector<std::vector<std::string>> rows = {
+      {"a.jpg", "Can\"on"}, {"b.jpg", "O'Ly"}, {"c.jpg", "x\"y'z"}};
+  const tExportCase cases[] = {
+      {"defaults: quotes doubled, comma, CR LF", {},
+       "a.jpg,Can\"\"on\r\nb.jpg,O''Ly\r\nc.jpg,x\"\"y''z\r\n"},
+      {"backslash quotes",
+       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(1); },
+       "a.jpg,Can\\\"on\r\nb.jpg,O\\'Ly\r\nc.jpg,x\\\"y\\'z\r\n"},
+      {"other quote around the value",
+       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(2); },
+       "\"a.jpg\",'Can\"on'\r\n\"b.jpg\",\"O'Ly\"\r\n\"c.jpg\",\"x\"\"y'z\"\r\n"},
+      {"hex quotes",
+       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(3); },
+       "a.jpg,Can0x22on\r\nb.jpg,O0x27Ly\r\nc.jpg,x0x22y0x27z\r\n"},
+      {"quotes left alone",
+       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(4); },
+       "a.jpg,Can\"on\r\nb.jpg,O'Ly\r\nc.jpg,x\"y'z\r\n"},
+      {"(tab) typed",
+       [](TfrmExport& f) {
+         f.comboQuoting->setCurrentIndex(4);
+         f.comboDelim->setEditText(QStringLiteral("(tab)"));
+       },
+       "a.jpg\tCan\"on\r\nb.jpg\tO'Ly\r\nc.jpg\tx\"y'z\r\n"},
+      {"(crlf) picked from the list: a field a line",
+       [](TfrmExport& f) {
+         f.comboQuoting->setCurrentIndex(4);
+         f.comboDelim->setCurrentIndex(4);
+       },
+       "a.jpg\r\nCan\"on\r\nb.jpg\r\nO'Ly\r\nc.jpg\r\nx\"y'z\r\n"},
+      {"(CRLF) in capitals is literal text",
+       [](TfrmExport& f) {
+         f.comboQuoting->setCurrentIndex(4);
+         f.comboDelim->setEditText(QStringLiteral("(CRLF)"));
+       },
+       "a.jpg(CRLF)Can\"on\r\nb.jpg(CRLF)O'Ly\r\nc.jpg(CRLF)x\"y'z\r\n"},
+      {"texts around file, lines and fields, trimmed",
+       [](TfrmExport& f) {
+         f.comboQuoting->setCurrentIndex(4);
+         f.comboDelim->setCurrentIndex(1);
+         f.edtFileHeader->setText(QStringLiteral("  head "));
+         f.edtFileFooter->setText(QStringLiteral(" foot"));
+         f.edtLineBefore->setText(QStringLiteral(" <"));
+         f.edtLineAfter->setText(QStringLiteral("> "));
+         f.edtColBefore->setText(QStringLiteral(" \""));
+         f.edtColAfter->setText(QStringLiteral("\" "));
+       },
+       "head\r\n<\"a.jpg\";\"Can\"on\">\r\n<\"b.jpg\";\"O'Ly\">\r\n<\"c.jpg\";\"x\"y'z\">\r\nfoot\r\n"},
+  };
+  for (const tExportCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // A fresh window per case: the dialog keeps its values for the run.
+    window = std::make_unique<TfrmMain>(&dialogs);
+    AddRows(rows);
+    dialogs.messages.clear();
+    Export(c.Settings);
+    EXPECT_EQ(Written(), c.Expected);
+    EXPECT_EQ(Written(), TextExportToString(rows, window->ExportDialog()->Options()));
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("3 Zeilen in %1 gespeichert.").arg(target)});
+  }
+}
+
+TEST_F(TextExportTest, SelectedRowsOnlyInTheListsSortedOrder) {
+  AddRows({{"b.jpg", "2"}, {"d.jpg", "4"}, {"a.jpg", "1"}, {"c.jpg", "3"}, {"e.jpg", "5"}});
+  // Two header clicks: descending by the first column.
+  for (int i = 0; i < 2; ++i) emit window->vwResult->Table()->header()->sectionClicked(0);
+  window->vwResult->SelectRow(3, false);  // b.jpg
+  window->vwResult->SelectRow(1, true);   // d.jpg
+  Export();
+  EXPECT_EQ(Written(), "d.jpg,4\r\nb.jpg,2\r\n");
+  EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("2 Zeilen in %1 gespeichert.").arg(target)});
+}
+
+TEST_F(TextExportTest, OneColumnLinesEndWithTheDelimiter) {
+  window->PrepareResultList(160, 120);
+  window->AddColumn("Name");
+  for (const char* name : {"x.jpg", "y.jpg"}) {
+    window->SetCell(window->AddFileToResultlist(std::string("/p/") + name, QImage()), 0, name);
+  }
+  Export();
+  EXPECT_EQ(Written(), "x.jpg,\r\ny.jpg,\r\n");
+}
+
+TEST_F(TextExportTest, EmptyListCancelAndFailures) {
+  // No rows: the message, no dialog.
+  Export();
+  EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Keine Ergebnisse vorhanden.")});
+  EXPECT_EQ(dialogs.dialogActions.size(), 1u);
+  dialogs.dialogActions.clear();
+
+  AddRows({{"a.jpg", "1"}});
+  dialogs.messages.clear();
+  // "Abbruch": nothing written, nothing said.
+  dialogs.dialogActions.push_back([](QDialog&) { return false; });
+  window->findChild<QAction*>(QStringLiteral("actExport"))->trigger();
+  EXPECT_FALSE(QFile::exists(target));
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+
+  // A folder that does not exist: the system's message, no success message.
+  target = folder.filePath(QStringLiteral("missing/out.txt"));
+  Export();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_FALSE(dialogs.messages.front().contains(QStringLiteral("gespeichert")));
+  EXPECT_FALSE(dialogs.messages.front().isEmpty());
+}
+
+TEST_F(TextExportTest, DialogDefaultsStayForTheRunAndBrowseTakesTheChosenName) {
+  TfrmExport& form = *window->ExportDialog();
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Exportoptionen"));
+  EXPECT_EQ(form.edtFilename->text(), QStringLiteral("export.txt"));
+  EXPECT_EQ(form.comboDelim->currentText(), QStringLiteral(","));
+  EXPECT_EQ(form.comboDelim->count(), 5);
+  EXPECT_EQ(form.comboQuoting->currentText(), QStringLiteral("Double existing quotes (Excel-like)"));
+  EXPECT_EQ(form.comboQuoting->itemText(2), QStringLiteral("Other one (' for \", \" for ')"));
+
+  AddRows({{"a.jpg", "1"}});
+  Export([](TfrmExport& f) { f.comboDelim->setCurrentIndex(1); });
+  EXPECT_EQ(form.comboDelim->currentText(), QStringLiteral(";"));
+
+  dialogs.chosenFiles.push_back(QStringLiteral("/tmp/chosen.txt"));
+  form.btnBrowse->click();
+  EXPECT_EQ(form.edtFilename->text(), QStringLiteral("/tmp/chosen.txt"));
+  EXPECT_EQ(dialogs.chooserTitles, QStringList{QStringLiteral("Exportdatei auswählen")});
+  // Cancelling the chooser keeps the name.
+  form.btnBrowse->click();
+  EXPECT_EQ(form.edtFilename->text(), QStringLiteral("/tmp/chosen.txt"));
+}
+
+}  // namespace
+}  // namespace orvalis
