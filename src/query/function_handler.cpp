@@ -1,7 +1,7 @@
 // The built-in functions of the query language, dispatched by name.
 #include "query/function_handler.h"
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/builtin_functions.h"
 #include "query/text_functions.h"
 #include "query/value_conversion.h"
