@@ -23,7 +23,7 @@
 #include "output/json_writer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/query_statement.h"
 
 namespace orvalis::cli {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <system_error>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

@@ -1,7 +1,7 @@
 // The query buffer and its list file.
 #include "engine/query_buffer.h"
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -12,7 +12,7 @@
 #include "engine/folder_listing.h"
 #include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser_factory.h"

@@ -1,7 +1,7 @@
 // Reading and writing the action file.
 #include "engine/result_actions.h"
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <cerrno>
 #include <cstdio>

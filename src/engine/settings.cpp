@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

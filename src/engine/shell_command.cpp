@@ -1,7 +1,7 @@
 // Shell quoting, parameter splitting and placeholder replacement.
 #include "engine/shell_command.h"
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 namespace {

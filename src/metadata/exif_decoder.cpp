@@ -7,7 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

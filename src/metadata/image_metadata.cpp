@@ -5,8 +5,8 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
-#include "output/display_text.h"
-#include "query/ascii_case.h"
+#include "common/utf8.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

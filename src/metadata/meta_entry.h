@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "query/value.h"
+#include "common/value.h"
 
 namespace orvalis {
 

@@ -9,7 +9,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
-#include "output/display_text.h"
+#include "common/utf8.h"
 
 namespace orvalis {
 

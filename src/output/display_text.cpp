@@ -16,63 +16,6 @@ constexpr std::uint16_t kCp1252High[32] = {
 
 }  // namespace
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  const std::size_t n = s.size();
-  while (i < n) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t len;
-    std::uint32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (n - i < len) return false;
-    for (std::size_t k = 1; k < len; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
-
 std::string ToDisplayUtf8(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;

@@ -13,7 +13,7 @@
 #include "metadata/meta_entry.h"
 #include "output/display_text.h"
 #include "output/text_export.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 namespace {

@@ -1,7 +1,7 @@
 // The table of the built-in functions.
 #include "query/builtin_functions.h"
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/handlers.h"
 #include "query/text_functions.h"
 #include "query/value_conversion.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "query/locale_info.h"
-#include "query/value.h"
+#include "common/value.h"
 
 namespace orvalis {
 

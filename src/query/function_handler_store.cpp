@@ -1,6 +1,6 @@
 // The built-in functions that ask the metadata store: hassegment and contains.
 #include "metadata/image_metadata.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/builtin_functions.h"
 #include "query/text_functions.h"
 

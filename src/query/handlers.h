@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "query/value.h"
+#include "common/value.h"
 
 namespace orvalis {
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/exceptions.h"
 
 namespace orvalis {

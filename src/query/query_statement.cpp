@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

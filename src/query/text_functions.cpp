@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/date_format.h"
 #include "query/exceptions.h"
 #include "query/number_format.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "query/locale_info.h"
-#include "query/value.h"
+#include "common/value.h"
 
 namespace orvalis {
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "query/exceptions.h"
 
 namespace orvalis {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "query/locale_info.h"
-#include "query/value.h"
+#include "common/value.h"
 
 namespace orvalis {
 

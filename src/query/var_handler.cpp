@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "metadata/image_metadata.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 namespace orvalis {
 

@@ -3,7 +3,7 @@
 #include "ui/result_action_menus.h"
 
 #include "engine/shell_command.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 #include "ui/dialogs.h"
 
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 #include "ui/result_model.h"
 
 #include "output/display_text.h"
-#include "query/ascii_case.h"
+#include "common/ascii_case.h"
 
 #include <algorithm>
 #include <numeric>
