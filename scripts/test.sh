@@ -7,12 +7,12 @@ bash scripts/setup.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVALIS_SANITIZE=ON \
-  -DORVALIS_BUILD_UI=OFF >/dev/null
+  -DORVALIS_BUILD_UI=OFF -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -L core

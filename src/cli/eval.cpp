@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/system_locale.h"
+#include "platform/system_locale.h"
 #include "metadata/image_metadata.h"
 #include "output/display_text.h"
 #include "query/function_handler.h"
@@ -49,7 +49,7 @@ int RunEval(const Arguments& args) {
   if (positional.empty()) return UsageError("--eval needs an expression");
   if (positional.size() > 2) return UsageError("--eval takes an expression and at most one file");
 
-  const LocaleInfo locale = SystemLocale();
+  const LocaleInfo locale = platform::SystemLocale();
   // The store runs as a query run's store does.
   tImageMetaData store;
   store.MergeIptcLists = 1;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/system_locale.h"
+#include "platform/system_locale.h"
 #include "engine/query_driver.h"
 #include "output/csv_writer.h"
 #include "output/display_text.h"
@@ -328,7 +328,7 @@ int RunQuery(const Arguments& args) {
     if (positional.size() != 1) return UsageError("give exactly one query");
     options.query = positional[0];
   }
-  options.settings.Locale = SystemLocale();
+  options.settings.Locale = platform::SystemLocale();
 
   // The result set of FROM "#results": the --results file, else standard
   // input when it is not a terminal. Read only when the query asks for it.

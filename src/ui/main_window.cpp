@@ -2,7 +2,7 @@
 // and the result list commands. The run host side is main_window_run_host.cpp.
 #include "ui/main_window.h"
 
-#include "cli/system_locale.h"
+#include "platform/system_locale.h"
 #include "engine/data_folder.h"
 #include "engine/query_buffer.h"
 #include "metadata/image_metadata.h"
@@ -66,7 +66,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
     fDialogs = fOwnDialogs.get();
   }
   setObjectName(QStringLiteral("frmMain"));
-  fLocale = cli::SystemLocale();
+  fLocale = platform::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
   setWindowTitle(Ui(tText::frmMain_self_caption));
   resize(656, 478);

@@ -1,5 +1,5 @@
 // Fills LocaleInfo from QLocale::system().
-#include "cli/system_locale.h"
+#include "platform/system_locale.h"
 
 #ifdef ORVALIS_HAVE_QT_CORE
 #include <QLocale>
@@ -8,7 +8,7 @@
 #include "i18n/locale_pattern.h"
 #endif
 
-namespace orvalis::cli {
+namespace orvalis::platform {
 
 #ifdef ORVALIS_HAVE_QT_CORE
 namespace {
@@ -68,4 +68,4 @@ LocaleInfo SystemLocale() { return LocaleInfo::English(); }
 
 #endif
 
-}  // namespace orvalis::cli
+}  // namespace orvalis::platform

@@ -1,0 +1,30 @@
+# Fails the build when a module includes a module it may not use. The
+# modules form one direction (see docs/architecture.md):
+#   common <- i18n, metadata <- query <- output, engine, platform <- cli, ui
+# Run as: cmake -DSOURCE_DIR=<repo> -P check_includes.cmake
+cmake_minimum_required(VERSION 3.25)
+set(allowed_common "")
+set(allowed_i18n common)
+set(allowed_metadata common)
+set(allowed_query common metadata)
+set(allowed_output common metadata query)
+set(allowed_engine common i18n metadata query)
+set(allowed_platform common i18n query)
+
+set(failures "")
+foreach(module common i18n metadata query output engine platform)
+  file(GLOB files "${SOURCE_DIR}/src/${module}/*.h" "${SOURCE_DIR}/src/${module}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${file}" lines REGEX "^#include \"[a-z0-9_]+/")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^#include \"([a-z0-9_]+)/.*" "\\1" used "${line}")
+      if(NOT used STREQUAL module AND NOT used IN_LIST allowed_${module})
+        file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+        string(APPEND failures "  ${shown}: ${line} (${module} may use: ${allowed_${module}})\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Includes against the module direction:\n${failures}")
+endif()
