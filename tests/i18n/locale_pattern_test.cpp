@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "query/date_format.h"
+#include "support/test_names.h"
 
-using orvalis::ConvertQtDateTimeFormat;
-using orvalis::QtPatternOptions;
-using orvalis::SeparatorOfQtFormat;
-using orvalis::SingleByteSeparator;
-
+namespace orvalis::test {
 namespace {
 
 struct ConversionCase {
@@ -18,6 +18,18 @@ struct ConversionCase {
   bool fourDigitYears;
   const char* ours;
 };
+
+// The pattern, and the options where they are not the usual ones.
+std::string CaseText(const ConversionCase& c) {
+  return std::string(c.qt) + (c.fourDigitYears ? " four digit years" : "") +
+         (c.timeSeparator != ':' ? std::string(" time separator ") + c.timeSeparator : "");
+}
+
+void PrintTo(const ConversionCase& c, std::ostream* os) {
+  *os << Quoted(c.qt) << " with date separator '" << c.dateSeparator << "', time separator '"
+      << c.timeSeparator << "'" << (c.fourDigitYears ? ", four-digit years" : "") << " -> "
+      << Quoted(c.ours);
+}
 
 class QtPatterns : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -57,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"d \"x\" 'open", '.', ':', false, "d '\"x\"' 'open'"},
         ConversionCase{"y d", '.', ':', false, "'y' d"},
         ConversionCase{"yyyyyy zzz z", '.', ':', false, "yyyy''yy zzz z"},
-        ConversionCase{"ddddd MMMMM mmm hH", '.', ':', false, "dddd''d mmmm''m nn''n h''h"}));
+        ConversionCase{"ddddd MMMMM mmm hH", '.', ':', false, "dddd''d mmmm''m nn''n h''h"}),
+    CaseNames());
 
 TEST(QtPatternConversion, ConvertedGermanFormsPrintAsGermanDates) {
   orvalis::LocaleInfo locale = orvalis::LocaleInfo::German();
@@ -91,3 +104,4 @@ TEST(LocaleSeparators, ReducedToOneByte) {
 }
 
 }  // namespace
+}  // namespace orvalis::test

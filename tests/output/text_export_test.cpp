@@ -5,17 +5,14 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-using orvalis::ApplyQuoting;
-using orvalis::BuildTextExportLine;
-using orvalis::QuotingMode;
-using orvalis::TextExportOptions;
-using orvalis::TextExportToString;
-using orvalis::TranslateDelimiter;
+#include "support/test_names.h"
 
+namespace orvalis::test {
 namespace {
 
 struct QuotingCase {
@@ -23,6 +20,23 @@ struct QuotingCase {
   const char* value;
   const char* quoted;
 };
+
+const char* ModeName(QuotingMode mode) {
+  switch (mode) {
+    case QuotingMode::DoubleQuotes: return "DoubleQuotes";
+    case QuotingMode::BackslashQuotes: return "BackslashQuotes";
+    case QuotingMode::OtherQuote: return "OtherQuote";
+    case QuotingMode::HexQuotes: return "HexQuotes";
+    case QuotingMode::None: return "None";
+  }
+  return "?";
+}
+
+std::string CaseText(const QuotingCase& c) { return std::string(ModeName(c.mode)) + " " + c.value; }
+
+void PrintTo(const QuotingCase& c, std::ostream* os) {
+  *os << ModeName(c.mode) << " " << Quoted(c.value) << " -> " << Quoted(c.quoted);
+}
 
 class Quoting : public ::testing::TestWithParam<QuotingCase> {};
 
@@ -47,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         QuotingCase{QuotingMode::OtherQuote, "it's 5\"", "\"it's 5\"\"\""},
         QuotingCase{QuotingMode::HexQuotes, "5\"", "50x22"},
         QuotingCase{QuotingMode::HexQuotes, "'a\"", "0x27a0x22"},
-        QuotingCase{QuotingMode::None, "'a\"", "'a\""}));
+        QuotingCase{QuotingMode::None, "'a\"", "'a\""}),
+    CaseNames());
 
 TEST(TextExport, DelimiterWords) {
   EXPECT_EQ(TranslateDelimiter("(tab)"), "\t");
@@ -166,3 +181,4 @@ TEST(TextExport, FileErrorsCarryTheSystemMessage) {
 }
 
 }  // namespace
+}  // namespace orvalis::test

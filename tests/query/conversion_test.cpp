@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "query/cell_text.h"
 #include "query/exceptions.h"
 #include "query/text_functions.h"
 #include "query/value_conversion.h"
+#include "support/test_names.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const LocaleInfo kEnglish = LocaleInfo::English();
@@ -17,6 +21,14 @@ struct NumberTextCase {
   bool german;
   double value;
 };
+
+std::string CaseText(const NumberTextCase& c) { return c.text; }
+
+void PrintTo(const NumberTextCase& c, std::ostream* os) {
+  *os << Quoted(c.text) << (c.english ? " is " : " is not ") << "a number in English,"
+      << (c.german ? " is " : " is not ") << "in German";
+  if (c.english || c.german) *os << "; value " << c.value;
+}
 
 class TextToNumber : public ::testing::TestWithParam<NumberTextCase> {};
 
@@ -51,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberTextCase{"1e", false, false, 0},
                       NumberTextCase{"0x10", false, false, 0},
                       NumberTextCase{"inf", false, false, 0},
-                      NumberTextCase{"5 6", false, false, 0}));
+                      NumberTextCase{"5 6", false, false, 0}),
+    CaseNames());
 
 TEST(ValueToText, FormsOfEachVariety) {
   EXPECT_EQ(ValueToText(Value(), kEnglish), "");
@@ -105,6 +118,12 @@ struct ContainsCase {
   bool matches;
 };
 
+std::string CaseText(const ContainsCase& c) { return std::string(c.pattern) + " in " + c.text; }
+
+void PrintTo(const ContainsCase& c, std::ostream* os) {
+  *os << Quoted(c.pattern) << (c.matches ? " matches " : " does not match ") << Quoted(c.text);
+}
+
 class Contains : public ::testing::TestWithParam<ContainsCase> {};
 
 TEST_P(Contains, Pattern) {
@@ -125,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ContainsCase{"*", "anything", false},
                       ContainsCase{"**", "anything", false},
                       ContainsCase{"", "", false},
-                      ContainsCase{"*long pattern*", "short", false}));
+                      ContainsCase{"*long pattern*", "short", false}),
+    CaseNames());
 
 TEST(Pad, HugeWidthsFailInsteadOfAllocating) {
   EXPECT_EQ(PadText("a", kMaxPadWidth).size(), static_cast<size_t>(kMaxPadWidth));
@@ -141,4 +161,4 @@ TEST(Match, PatternErrorsAndRunawayPatterns) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <sstream>
 #include <string>
 
-using orvalis::DateTimeParts;
-using orvalis::FormatDateTime;
-using orvalis::LocaleInfo;
+#include "support/test_names.h"
 
+namespace orvalis::test {
 namespace {
 
 // Thursday, 15 July 2004, 10:20:30.045.
@@ -19,6 +20,24 @@ struct DateCase {
   const char* english;
   const char* german;
 };
+
+std::string DateText(const DateTimeParts& when) {
+  std::ostringstream out;
+  out << when.year << "-" << when.month << "-" << when.day << " " << when.hour << ":"
+      << when.minute << ":" << when.second << "." << when.millisecond;
+  return out.str();
+}
+
+// The pattern, and the date where it is not the usual morning.
+std::string CaseText(const DateCase& c) {
+  const bool morning = DateText(c.when) == DateText(kMorning);
+  return std::string(c.pattern) + (morning ? "" : " at " + DateText(c.when));
+}
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+  *os << DateText(c.when) << " with " << Quoted(c.pattern) << " -> " << Quoted(c.english)
+      << " (English), " << Quoted(c.german) << " (German)";
+}
 
 class DatePatterns : public ::testing::TestWithParam<DateCase> {};
 
@@ -72,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{kMorning, "[yyyy] 'open", "[2004] open", "[2004] open"},
         DateCase{kMorning, "", "", ""},
         DateCase{kMorning, "dddd''d yyyy''yy", "Thursday15 200404", "Donnerstag15 200404"},
-        DateCase{kMorning, "\xC3\xA4 yyyy", "\xC3\xA4 2004", "\xC3\xA4 2004"}));
+        DateCase{kMorning, "\xC3\xA4 yyyy", "\xC3\xA4 2004", "\xC3\xA4 2004"}),
+    CaseNames());
 
 TEST(DateFormat, ImpossibleDatesFail) {
   const LocaleInfo english = LocaleInfo::English();
@@ -115,3 +135,4 @@ TEST(DateFormat, SeparatorsComeFromTheLocale) {
 }
 
 }  // namespace
+}  // namespace orvalis::test

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
+#include <string>
 
 #include "query/function_handler.h"
 #include "query/parser.h"
 #include "query/value_conversion.h"
+#include "support/test_names.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // Fields of a pretend file.
@@ -63,6 +66,13 @@ struct EvalCase {
   const char* german;  // nullptr: same as English
 };
 
+std::string CaseText(const EvalCase& c) { return c.expression; }
+
+void PrintTo(const EvalCase& c, std::ostream* os) {
+  *os << Quoted(c.expression) << " -> " << Quoted(c.english);
+  if (c.german) *os << " (English), " << Quoted(c.german) << " (German)";
+}
+
 class Evaluates : public ::testing::TestWithParam<EvalCase> {};
 
 TEST_P(Evaluates, UnderEnglishAndGerman) {
@@ -99,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"Make * 2", "error: 'Canon' is not a valid floating point value", nullptr},
         EvalCase{"'1.5' * 2", "number: 3", "error: '1.5' is not a valid floating point value"},
         EvalCase{"'1,5' * 2", "error: '1,5' is not a valid floating point value", "number: 3"},
-        EvalCase{"true * 2", "number: -2", nullptr}));
+        EvalCase{"true * 2", "number: -2", nullptr}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     TextOperators, Evaluates,
@@ -113,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"Make ~ 'anon'", "boolean: -1", nullptr},
         EvalCase{"Make ~ 'ANON'", "boolean: 0", nullptr},
         EvalCase{"Make ~ ''", "boolean: 0", nullptr},
-        EvalCase{"Size ~ 234", "boolean: -1", nullptr}));
+        EvalCase{"Size ~ 234", "boolean: -1", nullptr}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Comparisons, Evaluates,
@@ -136,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"Make == true", "error: 'Canon' is not a valid boolean value", nullptr},
         EvalCase{"Make != 1", "error: 'Canon' is not a valid floating point value", nullptr},
         EvalCase{"rownum >= 7", "boolean: -1", nullptr},
-        EvalCase{"rownum <= 6.5", "boolean: 0", nullptr}));
+        EvalCase{"rownum <= 6.5", "boolean: 0", nullptr}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Logic, Evaluates,
@@ -164,7 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"Missing + 1", "empty", nullptr},
         EvalCase{"-Missing", "empty", nullptr},
         EvalCase{"Missing & 'x'", "empty", nullptr},
-        EvalCase{"   ", "error: Empty expression", nullptr}));
+        EvalCase{"   ", "error: Empty expression", nullptr}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, Evaluates,
@@ -211,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"match(Lines, 'one$')", "boolean: 0", nullptr},
         EvalCase{"match(Lines, '^two')", "boolean: 0", nullptr},
         EvalCase{"match(Model, '(')", "error: missing closing parenthesis", nullptr},
-        EvalCase{"match(Size, '1')", "error: Datatype mismatch", nullptr}));
+        EvalCase{"match(Size, '1')", "error: Datatype mismatch", nullptr}),
+    CaseNames());
 
 TEST(Evaluate, ResultTokensAreRenewedAndParserStaysUsable) {
   FieldMap names;
@@ -249,9 +264,9 @@ TEST(Evaluate, IdentifierCodesFollowTheirValues) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // Random texts from the language's own pieces: compiling and evaluating
@@ -288,4 +303,4 @@ TEST(Evaluate, RandomTextsNeverCrash) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "query/function_handler.h"
 #include "query/parser.h"
 #include "query/value_conversion.h"
+#include "support/test_names.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class NoFields : public tIdentifierClass {
@@ -31,6 +35,13 @@ struct FormatCase {
   const char* english;
   const char* german;
 };
+
+std::string CaseText(const FormatCase& c) { return c.expression; }
+
+void PrintTo(const FormatCase& c, std::ostream* os) {
+  *os << Quoted(c.expression) << " -> " << Quoted(c.english) << " (English), "
+      << Quoted(c.german) << " (German)";
+}
 
 class FormatFunctions : public ::testing::TestWithParam<FormatCase> {};
 
@@ -59,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"numformat(Missing, '0.0')", "0.0", "0,0"},
         FormatCase{"numformat('2,5', '0.00')", "*ERR*", "2,50"},
         FormatCase{"numformat('abc', '0')", "*ERR*", "*ERR*"},
-        FormatCase{"numformat(-3, '0;(0)')", "(3)", "(3)"}));
+        FormatCase{"numformat(-3, '0;(0)')", "(3)", "(3)"}),
+    CaseNames());
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
+#include <sstream>
 #include <string>
 
-using orvalis::FormatNumber;
-using orvalis::LocaleInfo;
+#include "support/test_names.h"
 
+namespace orvalis::test {
 namespace {
 
 struct NumberCase {
@@ -17,6 +19,20 @@ struct NumberCase {
   const char* english;
   const char* german;
 };
+
+std::string CaseText(const NumberCase& c) {
+  std::ostringstream out;
+  out << c.value << " as " << c.pattern;
+  return out.str();
+}
+
+void PrintTo(const NumberCase& c, std::ostream* os) {
+  std::ostringstream value;
+  value.precision(17);
+  value << c.value;
+  *os << value.str() << " with " << Quoted(c.pattern) << " -> " << Quoted(c.english)
+      << " (English), " << Quoted(c.german) << " (German)";
+}
 
 class NumberPatterns : public ::testing::TestWithParam<NumberCase> {};
 
@@ -96,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{0.00001, "", "0.00001", "0,00001"},
         NumberCase{1e20, "#,##0", "1E20", "1E20"},
         NumberCase{1e17, "0", "100000000000000000", "100000000000000000"},
-        NumberCase{1e20, "0.00E+00", "1.00E+20", "1,00E+20"}));
+        NumberCase{1e20, "0.00E+00", "1.00E+20", "1,00E+20"}),
+    CaseNames());
 
 TEST(NumberFormat, NotANumberAndInfinityFail) {
   const LocaleInfo english = LocaleInfo::English();
@@ -117,3 +134,4 @@ TEST(NumberFormat, LongPatternsStayProportional) {
 }
 
 }  // namespace
+}  // namespace orvalis::test

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 #include "query/exceptions.h"
+#include "support/test_names.h"
 #include "test_support.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 using testing::AnyName;
@@ -14,6 +18,12 @@ struct CompileCase {
   const char* expression;
   const char* expected;  // postfix form, or "error: " + error text
 };
+
+std::string CaseText(const CompileCase& c) { return c.expression; }
+
+void PrintTo(const CompileCase& c, std::ostream* os) {
+  *os << Quoted(c.expression) << " -> " << Quoted(c.expected);
+}
 
 class Compiles : public ::testing::TestWithParam<CompileCase> {};
 
@@ -38,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"x + 'abc", "x +"},
         CompileCase{"   ", ""},
         CompileCase{"", ""},
-        CompileCase{"_a_B_", "_a_B_"}));
+        CompileCase{"_a_B_", "_a_B_"}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     WordOperators, Compiles,
@@ -57,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"not not x", "not x not"},
         CompileCase{"x == not 1", "x == 1 not"},
         CompileCase{"1 not 2", "1 2 not"},
-        CompileCase{"knot a", "knota"}));
+        CompileCase{"knot a", "knota"}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     OnePopRule, Compiles,
@@ -76,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"a >= b", "a b >="},
         CompileCase{"a != b", "a b !="},
         CompileCase{"a < b", "a b <"},
-        CompileCase{"a > b", "a b >"}));
+        CompileCase{"a > b", "a b >"}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, Compiles,
@@ -90,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"upper('a'), 'b'", "error: Unbalanced ()"},
         CompileCase{"upper((a), b)", "a b upper"},
         CompileCase{"upper()", "upper"},
-        CompileCase{"pad(Size, 10) , x", "error: Unbalanced ()"}));
+        CompileCase{"pad(Size, 10) , x", "error: Unbalanced ()"}),
+    CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, Compiles,
@@ -110,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"\"x\"", "error: Could not read complete input, invalid char \"\"\" at column 1"},
         CompileCase{".5", "error: Could not read complete input, invalid char \".\" at column 1"},
         CompileCase{"a + ((b)", "error: Unbalanced ()"},
-        CompileCase{"1 2", "12"}));
+        CompileCase{"1 2", "12"}),
+    CaseNames());
 
 TEST(Compiles, DoubleQuoteDelimiterRejectsSingleQuotes) {
   EXPECT_EQ(CompileToText("\"Canon\" == Make", '"'), "\"Canon\" Make ==");
@@ -228,4 +243,4 @@ TEST(Scanner, HostileTextsDoNotCrash) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

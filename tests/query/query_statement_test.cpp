@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "query/query_statement.h"
+#include <ostream>
+#include <string>
+#include <vector>
 
-namespace orvalis {
+#include "query/query_statement.h"
+#include "support/test_names.h"
+
+namespace orvalis::test {
 namespace {
 
 struct SplitCase {
@@ -14,6 +19,18 @@ struct SplitCase {
   const char* with;
   int top;
 };
+
+std::string CaseText(const SplitCase& c) { return c.query; }
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+  *os << Quoted(c.query) << " -> ";
+  if (c.result != 0) {
+    *os << "error " << c.result;
+    return;
+  }
+  *os << "select " << Quoted(c.select) << ", from " << Quoted(c.from) << ", where "
+      << Quoted(c.where) << ", with " << Quoted(c.with) << ", top " << c.top;
+}
 
 class StatementSplit : public ::testing::TestWithParam<SplitCase> {};
 
@@ -56,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"SELECT Name FROM x ORDER BY Name", 26, "", "", "", "", 0},
         SplitCase{"SELECT Name FROM", 16, "", "", "", "", 0},
         SplitCase{"SELECT Name", 11, "", "", "", "", 0},
-        SplitCase{"SELECT Name FROM x y", 21, "", "", "", "", 0}));
+        SplitCase{"SELECT Name FROM x y", 21, "", "", "", "", 0}),
+    CaseNames());
 
 TEST(StatementSplit, NoFromReportsLengthOfUnnormalizedText) {
   tOrvalis q;
@@ -83,6 +101,16 @@ struct FieldListCase {
   std::vector<std::string> items;
   tListEnd end = tListEnd::Closed;
 };
+
+std::string CaseText(const FieldListCase& c) {
+  return std::string(c.text) + (c.quote == '\'' ? "" : std::string(" quote ") + c.quote);
+}
+
+void PrintTo(const FieldListCase& c, std::ostream* os) {
+  *os << Quoted(c.text) << " with quote " << c.quote << " -> {";
+  for (std::size_t i = 0; i < c.items.size(); ++i) *os << (i ? ", " : "") << Quoted(c.items[i]);
+  *os << "}";
+}
 
 class FieldList : public ::testing::TestWithParam<FieldListCase> {};
 
@@ -113,12 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
         FieldListCase{"a, '(b, c", '\'', {"a", "'(b, c"}, tListEnd::InQuotes},
         FieldListCase{"\"x,y\", 'p,q'", '"', {"\"x,y\"", "'p", "q'"}},
         FieldListCase{"a,", '\'', {"a", ""}},
-        FieldListCase{"f(a,(b,c)),d", '\'', {"f(a,(b,c))", "d"}}));
+        FieldListCase{"f(a,(b,c)),d", '\'', {"f(a,(b,c))", "d"}}),
+    CaseNames());
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 TEST(StatementSplit, LargeHostileTextsSplitInLinearTime) {
@@ -131,4 +160,4 @@ TEST(StatementSplit, LargeHostileTextsSplitInLinearTime) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
