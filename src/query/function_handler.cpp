@@ -9,24 +9,29 @@ namespace orvalis {
 tMyFunctionHandler::tMyFunctionHandler(tImageMetaData* store, LocaleInfo locale)
     : store_(store), locale_(std::move(locale)) {}
 
-bool tMyFunctionHandler::IsFunction(const std::string& name) {
+bool tCompileOnlyFunctionHandler::IsFunction(const std::string& name) {
   return FindBuiltinFunction(name) != nullptr;
 }
 
-std::uint16_t tMyFunctionHandler::GetResultType(const std::string& name) {
+std::uint16_t tCompileOnlyFunctionHandler::GetResultType(const std::string& name) {
   const BuiltinFunction* f = FindBuiltinFunction(name);
   return f ? f->resultType : type_number::kNoType;
 }
 
-int tMyFunctionHandler::GetArgCount(const std::string& name) {
+int tCompileOnlyFunctionHandler::GetArgCount(const std::string& name) {
   const BuiltinFunction* f = FindBuiltinFunction(name);
   return f ? f->argCount : 255;
 }
 
-void tMyFunctionHandler::GetParamTypes(const std::string& name,
-                                       std::vector<std::uint16_t>& types) {
+void tCompileOnlyFunctionHandler::GetParamTypes(const std::string& name,
+                                                std::vector<std::uint16_t>& types) {
   const BuiltinFunction* f = FindBuiltinFunction(name);
   types = f ? f->paramTypes : std::vector<std::uint16_t>{};
+}
+
+void tCompileOnlyFunctionHandler::Execute(const std::string&, const std::vector<Value>&,
+                                          Value& result) {
+  result = Value();
 }
 
 void tMyFunctionHandler::Execute(const std::string& name, const std::vector<Value>& args,

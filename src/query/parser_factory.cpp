@@ -16,31 +16,6 @@ std::unique_ptr<tParser> MakeParser(const std::string& expression, const tParser
   return parser;
 }
 
-bool tCompileOnlyFunctionHandler::IsFunction(const std::string& name) {
-  return FindBuiltinFunction(name) != nullptr;
-}
-
-std::uint16_t tCompileOnlyFunctionHandler::GetResultType(const std::string& name) {
-  const BuiltinFunction* f = FindBuiltinFunction(name);
-  return f ? f->resultType : type_number::kNoType;
-}
-
-int tCompileOnlyFunctionHandler::GetArgCount(const std::string& name) {
-  const BuiltinFunction* f = FindBuiltinFunction(name);
-  return f ? f->argCount : 255;
-}
-
-void tCompileOnlyFunctionHandler::GetParamTypes(const std::string& name,
-                                                std::vector<std::uint16_t>& types) {
-  const BuiltinFunction* f = FindBuiltinFunction(name);
-  types = f ? f->paramTypes : std::vector<std::uint16_t>{};
-}
-
-void tCompileOnlyFunctionHandler::Execute(const std::string&, const std::vector<Value>&,
-                                          Value& result) {
-  result = Value();
-}
-
 std::string CompiledText(const std::string& expression, char stringDelimiter) {
   tAnyNameHandler names;
   tCompileOnlyFunctionHandler functions;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "query/function_handler.h"
 #include "query/handlers.h"
 #include "query/locale_info.h"
 #include "query/parser.h"
@@ -30,18 +31,6 @@ class tAnyNameHandler : public tIdentifierClass {
   bool IsIdentifier(const std::string&) override { return true; }
   bool GetValue(const std::string&, Value&) override { return false; }
   std::uint16_t GetValueType(const std::string&) override { return 0; }
-};
-
-// Compiling only: knows the built-in functions' names and signatures and
-// evaluates nothing (Execute gives an empty value).
-class tCompileOnlyFunctionHandler : public tFunctionClass {
- public:
-  bool IsFunction(const std::string& name) override;
-  std::uint16_t GetResultType(const std::string& name) override;
-  int GetArgCount(const std::string& name) override;
-  void GetParamTypes(const std::string& name, std::vector<std::uint16_t>& types) override;
-  void Execute(const std::string& name, const std::vector<Value>& arguments,
-               Value& result) override;
 };
 
 // Compiles expression with the compile-only handlers: its postfix form, or
