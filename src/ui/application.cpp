@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -10,6 +11,11 @@ void SetUpApplication() {
   QApplication::setApplicationName(QStringLiteral("Orvalis"));
   QApplication::setOrganizationName(QStringLiteral("Farrowlight"));
   QApplication::setApplicationVersion(QStringLiteral(ORVALIS_VERSION));
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128}) {
+    icon.addFile(QStringLiteral(":/icons/orvalis-%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
   InstallQtTranslations(QString::fromLatin1(kProgramLanguage));
 }
 
