@@ -1,5 +1,6 @@
 #include "ui/about_dialog.h"
 
+#include "ui/application.h"
 #include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
@@ -19,6 +20,7 @@ constexpr int kTypedKept = 6;
 
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent), VersionInfo(TCEVersionInfo::ForThisProgram()) {
+  LoadIconResources();
   setObjectName(QStringLiteral("frmAbout"));
   setAutoFillBackground(true);
   QPalette white = palette();

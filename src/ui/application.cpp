@@ -5,9 +5,19 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+// The icons are compiled into the windows' static library, whose resources
+// are registered only when asked for (outside any namespace, as Qt wants).
+static void RegisterIconResources() { Q_INIT_RESOURCE(icons); }
+
 namespace orvalis {
 
+void LoadIconResources() {
+  static const bool registered = (RegisterIconResources(), true);
+  (void)registered;
+}
+
 void SetUpApplication() {
+  LoadIconResources();
   QApplication::setApplicationName(QStringLiteral("Orvalis"));
   QApplication::setOrganizationName(QStringLiteral("Farrowlight"));
   QApplication::setApplicationVersion(QStringLiteral(ORVALIS_VERSION));

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -130,6 +131,7 @@ TEST(AboutBox, ShowsTheVersionAndTurnsToNightOnTheWord) {
   about.Prepare(QStringLiteral("orvalis"));
   EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version " ORVALIS_VERSION ".0"));
   EXPECT_EQ(about.VersionInfo.OriginalFilename, "orvalis");
+  EXPECT_FALSE(about.imgProgram->pixmap().isNull());
   about.show();
   QTest::keyClicks(&about, QStringLiteral("ble"));
   about.hide();
