@@ -330,11 +330,11 @@ void TfrmFileOperations::btnCopyThumbsClick() {
   }
   pbProgress->setRange(0, static_cast<int>(rows.size()));
   pbProgress->setValue(0);
-  const TResultModel& model = fResults.Model();
+  TResultModel& model = fResults.Model();
   for (int row : rows) {
-    // Image 0 is the shared no-preview picture: such an item has no bitmap.
-    const int image = model.Row(row).ImageIndex;
-    if (image <= 0 || image >= model.ImageCount()) continue;
+    // A file without picture has only the shared no-preview picture: no bitmap to save.
+    const QPixmap thumbnail = model.Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path);
+    if (thumbnail.isNull()) continue;
     const QString name = QFileInfo(LocalPath(model.Row(row).FileInfo.Path)).fileName();
     const QString target = WithSlash(folder) + QStringLiteral("THUMB_") + name;
     QSaveFile file(target);
@@ -343,7 +343,7 @@ void TfrmFileOperations::btnCopyThumbsClick() {
       QImageWriter writer(&file, "jpeg");
       writer.setQuality(90);
       writer.setProgressiveScanWrite(false);
-      ok = writer.write(model.Image(image).toImage().convertToFormat(QImage::Format_RGB888));
+      ok = writer.write(thumbnail.toImage().convertToFormat(QImage::Format_RGB888));
     }
     ok = ok && file.commit();
     if (!ok) {

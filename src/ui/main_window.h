@@ -54,9 +54,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // Full paths of the hits of the last completed run.
   const std::vector<std::string>& ResultSet() const { return fDriver->ResultSet(); }
 
-  // One new row for a hit, with the thumbnail made from the picture (none
-  // when the picture is null). Returns the row's index.
-  int AddFileToResultlist(const std::string& path, const QImage& picture);
+  // One new row for a hit; its thumbnail is made when the row is shown.
+  // During a run the row reaches the views with the next batch. Returns the
+  // row's index.
+  int AddFileToResultlist(const std::string& path);
 
   // Opens the settings dialog and takes over its values on "OK".
   void actSettingsExecute();

@@ -2,11 +2,9 @@
 // Execute and Stop, and the run host calls that fill the result list.
 #include "ui/main_window.h"
 
-#include "metadata/image_metadata.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
-#include "ui/orientation.h"
-#include "ui/thumbnail.h"
+#include "ui/thumbnail_cache.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -58,21 +56,15 @@ void TfrmMain::tbStopQueryClick() {
   if (fDriver->Running()) fDriver->Stop();
 }
 
-int TfrmMain::AddFileToResultlist(const std::string& path, const QImage& picture) {
-  TResultModel& model = vwResult->Model();
-  const int row = model.AppendRow(path);
-  if (!picture.isNull()) {
-    const QImage thumbnail = MakeThumbnail(picture, vwResult->ThumbnailSize());
-    model.SetImageIndex(row, model.AddImage(QPixmap::fromImage(thumbnail)));
-  }
-  return row;
+int TfrmMain::AddFileToResultlist(const std::string& path) {
+  return vwResult->Model().AppendRow(path);
 }
 
 void TfrmMain::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   const QSize size(thumbnailWidth, thumbnailHeight);
   TResultModel& model = vwResult->Model();
   model.Clear();
-  model.ResetImages(QPixmap::fromImage(NoPreviewThumbnail(size)));
+  model.Thumbnails().Reset({size, fSettings.GeneratePreview, fSettings.TurnByOrientation});
   // New rows come in the order found: no column is sorted.
   vwResult->HideSortIndicator();
   vwResult->SetThumbnailSize(size);
@@ -83,18 +75,17 @@ void TfrmMain::AddColumn(const std::string& caption) {
   vwResult->FitColumnToContent(column);
 }
 
-int TfrmMain::AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) {
-  // The picture is taken before the row exists: a picture that cannot be
-  // decoded throws, and the file then gets no row.
-  store.ThumbFromImage = generatePreview;
-  const std::unique_ptr<RgbBitmap> picture = store.GetThumbnail();
-  QImage image;
-  if (picture) {
-    image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
-                           picture->Pixels.size());
+int TfrmMain::AddRow(const std::string& path, tImageMetaData&, bool generatePreview) {
+  // The thumbnail is not made here but when the row is shown, from the file
+  // again: a run of many hits would otherwise spend its time and memory on
+  // pictures nobody looks at.
+  TThumbnailCache& thumbnails = vwResult->Model().Thumbnails();
+  if (thumbnails.Recipe().GeneratePreview != generatePreview) {
+    TThumbnailRecipe recipe = thumbnails.Recipe();
+    recipe.GeneratePreview = generatePreview;
+    thumbnails.Reset(recipe);
   }
-  if (fSettings.TurnByOrientation) image = OrientedImage(image, OrientationOf(store));
-  return AddFileToResultlist(path, image);
+  return AddFileToResultlist(path);
 }
 
 void TfrmMain::SetCell(int row, int column, const std::string& text) {
@@ -104,8 +95,9 @@ void TfrmMain::SetCell(int row, int column, const std::string& text) {
 std::vector<std::string> TfrmMain::RowPaths() const {
   const TResultModel& model = vwResult->Model();
   std::vector<std::string> paths;
-  paths.reserve(static_cast<std::size_t>(model.rowCount()));
-  for (int row = 0; row < model.rowCount(); ++row) paths.push_back(model.Row(row).FileInfo.Path);
+  // Also the rows of a batch not shown yet.
+  paths.reserve(static_cast<std::size_t>(model.RowCountTotal()));
+  for (int row = 0; row < model.RowCountTotal(); ++row) paths.push_back(model.Row(row).FileInfo.Path);
   return paths;
 }
 
@@ -116,12 +108,15 @@ void TfrmMain::EnterRunningState() {
   QCoreApplication::processEvents();
   fStyleBeforeRun = fStyle;
   fRunning = true;
+  // A run shows its rows in batches, a few times a second.
+  vwResult->Model().SetBatching(true);
   vwResult->SetStyle(TListStyle::SmallIcon);
   fCommands->UpdateEnabled(true);
 }
 
 void TfrmMain::LeaveRunningState() {
   fRunning = false;
+  vwResult->Model().SetBatching(false);
   fCommands->UpdateEnabled(false);
   fResultStack->setCurrentWidget(vwResult);
   ApplyViewStyle(fStyleBeforeRun);

@@ -1,4 +1,4 @@
-// Result rows, their texts, marks, thumbnails and sorting.
+// Result rows, their texts, marks and sorting; their thumbnails from the cache.
 #include "ui/result_model.h"
 
 #include "output/display_text.h"
@@ -10,6 +10,9 @@
 namespace orvalis {
 
 namespace {
+
+// How often a run's new rows are shown: a few times a second.
+constexpr qint64 kFlushIntervalMs = 250;
 
 std::string SortKey(const QString& text) {
   const QByteArray bytes = text.toUtf8();
@@ -27,35 +30,26 @@ QString DisplayText(const std::string& bytes) {
   return QString::fromStdString(ToDisplayUtf8(bytes));
 }
 
+TResultModel::TResultModel(QObject* parent)
+    : QAbstractTableModel(parent), fThumbnails(new TThumbnailCache(this)) {
+  fSinceFlush.start();
+}
+
 void TResultModel::ClearRows() {
   beginResetModel();
   fRows.clear();
+  fRows.shrink_to_fit();
+  fShownRows = 0;
   endResetModel();
 }
 
 void TResultModel::Clear() {
   beginResetModel();
   fRows.clear();
+  fRows.shrink_to_fit();
+  fShownRows = 0;
   fColumns.clear();
   endResetModel();
-}
-
-void TResultModel::ResetImages(const QPixmap& noPreview) {
-  fImages.clear();
-  fImages.push_back(noPreview);
-  for (auto& row : fRows) row.ImageIndex = 0;
-  if (!fRows.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
-}
-
-int TResultModel::AddImage(const QPixmap& image) {
-  fImages.push_back(image);
-  return static_cast<int>(fImages.size()) - 1;
-}
-
-const QPixmap& TResultModel::Image(int index) const {
-  static const QPixmap none;
-  if (index < 0 || index >= ImageCount()) return none;
-  return fImages[static_cast<std::size_t>(index)];
 }
 
 int TResultModel::AddColumn(const QString& caption) {
@@ -73,31 +67,40 @@ int TResultModel::AddColumn(const QString& caption) {
 }
 
 int TResultModel::AppendRow(const std::string& path) {
-  const int row = rowCount();
-  beginInsertRows({}, row, row);
+  const int row = RowCountTotal();
   TResultRow added;
   added.Caption = DisplayText(FileNameOf(path));
   added.FileInfo.Path = path;
   fRows.push_back(std::move(added));
-  endInsertRows();
+  if (!fBatching || fSinceFlush.elapsed() >= kFlushIntervalMs) FlushRows();
   return row;
 }
 
+void TResultModel::SetBatching(bool on) {
+  fBatching = on;
+  if (!on) FlushRows();
+}
+
+void TResultModel::FlushRows() {
+  fSinceFlush.restart();
+  const int total = RowCountTotal();
+  if (fShownRows == total) return;
+  beginInsertRows({}, fShownRows, total - 1);
+  fShownRows = total;
+  endInsertRows();
+}
+
 void TResultModel::RemoveRow(int row) {
+  FlushRows();
   if (row < 0 || row >= rowCount()) return;
   beginRemoveRows({}, row, row);
   fRows.erase(fRows.begin() + row);
+  --fShownRows;
   endRemoveRows();
 }
 
-void TResultModel::SetImageIndex(int row, int imageIndex) {
-  if (row < 0 || row >= rowCount()) return;
-  fRows[static_cast<std::size_t>(row)].ImageIndex = imageIndex;
-  emit dataChanged(index(row, 0), index(row, 0), {Qt::DecorationRole});
-}
-
 void TResultModel::SetCell(int row, int column, const QString& text) {
-  if (row < 0 || row >= rowCount() || column < 0) return;
+  if (row < 0 || row >= RowCountTotal() || column < 0) return;
   TResultRow& target = fRows[static_cast<std::size_t>(row)];
   if (column == 0) {
     target.Caption = text;
@@ -105,23 +108,28 @@ void TResultModel::SetCell(int row, int column, const QString& text) {
     while (target.SubItems.size() < column) target.SubItems.append(QString());
     target.SubItems[column - 1] = text;
   }
-  if (column < columnCount()) emit dataChanged(index(row, column), index(row, column));
+  // Rows of the coming batch are not shown yet: nothing to repaint.
+  if (row < fShownRows && column < columnCount()) {
+    emit dataChanged(index(row, column), index(row, column));
+  }
 }
 
 QString TResultModel::CellText(int row, int column) const {
-  if (row < 0 || row >= rowCount() || column < 0) return {};
+  if (row < 0 || row >= RowCountTotal() || column < 0) return {};
   const TResultRow& source = fRows[static_cast<std::size_t>(row)];
   if (column == 0) return source.Caption;
   return source.SubItems.value(column - 1);
 }
 
 void TResultModel::SetMark(int row, std::int32_t mark) {
+  FlushRows();
   if (row < 0 || row >= rowCount()) return;
   fRows[static_cast<std::size_t>(row)].FileInfo.Mark = mark;
   emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::ToolTipRole});
 }
 
 void TResultModel::SortByColumn(int column, bool ascending) {
+  FlushRows();
   const std::size_t count = fRows.size();
   std::vector<std::string> keys(count);
   for (std::size_t i = 0; i < count; ++i) keys[i] = SortKey(CellText(static_cast<int>(i), column));
@@ -157,7 +165,7 @@ void TResultModel::SetShowPictures(bool show) {
 }
 
 QString TResultModel::InfoTip(int row) const {
-  if (row < 0 || row >= rowCount()) return {};
+  if (row < 0 || row >= RowCountTotal()) return {};
   const tFileInfo& info = fRows[static_cast<std::size_t>(row)].FileInfo;
   QString tip = DisplayText(info.Path);
   if (info.Mark >= 0) tip += QStringLiteral("  [%1]").arg(info.Mark);
@@ -165,7 +173,7 @@ QString TResultModel::InfoTip(int row) const {
 }
 
 int TResultModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(fRows.size());
+  return parent.isValid() ? 0 : fShownRows;
 }
 
 int TResultModel::columnCount(const QModelIndex& parent) const {
@@ -179,7 +187,10 @@ QVariant TResultModel::data(const QModelIndex& index, int role) const {
       return CellText(index.row(), index.column());
     case Qt::DecorationRole:
       if (fShowPictures && index.column() == 0) {
-        return Image(fRows[static_cast<std::size_t>(index.row())].ImageIndex);
+        // Asked only for rows being painted: their thumbnails are made now,
+        // off this thread, and the empty frame stands in until they are ready.
+        const QPixmap picture = fThumbnails->Get(fRows[static_cast<std::size_t>(index.row())].FileInfo.Path);
+        return picture.isNull() ? fThumbnails->Placeholder() : picture;
       }
       return {};
     case Qt::ToolTipRole:

@@ -1,8 +1,12 @@
-// The rows of the result list: caption, sub-items, thumbnail index and file
-// information per hit, the column captions and the thumbnail image list.
+// The rows of the result list: caption, sub-items and file information per
+// hit, and the column captions. Thumbnails come from the cache the model
+// owns, asked for when a row is shown; a row holds only its texts.
 #pragma once
 
+#include "ui/thumbnail_cache.h"
+
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QStringList>
 
@@ -21,7 +25,6 @@ struct tFileInfo {
 struct TResultRow {
   QString Caption;
   QStringList SubItems;
-  int ImageIndex = 0;  // 0 is the no-preview picture
   tFileInfo FileInfo;
 };
 
@@ -29,32 +32,37 @@ class TResultModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  using QAbstractTableModel::QAbstractTableModel;
+  explicit TResultModel(QObject* parent = nullptr);
 
   // Removes every row and column.
   void Clear();
   // Removes every row; the columns stay.
   void ClearRows();
-  // Empties the thumbnail image list; image 0 becomes the given picture.
-  void ResetImages(const QPixmap& noPreview);
-  // Adds a thumbnail and returns its index.
-  int AddImage(const QPixmap& image);
-  const QPixmap& Image(int index) const;
-  int ImageCount() const { return static_cast<int>(fImages.size()); }
+  // The rows' thumbnails, for the views and for everything that copies or
+  // prints them.
+  TThumbnailCache& Thumbnails() { return *fThumbnails; }
+  const TThumbnailCache& Thumbnails() const { return *fThumbnails; }
 
   int AddColumn(const QString& caption);
   int ColumnCaptionCount() const { return static_cast<int>(fColumns.size()); }
   const QString& ColumnCaption(int column) const { return fColumns.at(static_cast<std::size_t>(column)); }
 
-  // A new row for the file: caption = file name without folder, image 0, no mark.
+  // A new row for the file: caption = file name without folder, no mark.
+  // While batching, the views learn of it with the next batch, at most a few
+  // times a second, so that a run of many hits is not slowed by them.
   int AppendRow(const std::string& path);
+  // Batching on: rows are shown in batches. Off: the rows waiting are shown
+  // and every later row at once.
+  void SetBatching(bool on);
+  // Shows the rows appended since the last batch.
+  void FlushRows();
   // Takes a row out of the list (a file moved or deleted).
   void RemoveRow(int row);
-  void SetImageIndex(int row, int imageIndex);
   // Column 0 is the caption; column k > 0 is sub-item k - 1.
   void SetCell(int row, int column, const QString& text);
   QString CellText(int row, int column) const;
   void SetMark(int row, std::int32_t mark);
+  // Every row, also those not yet shown.
   const TResultRow& Row(int row) const { return fRows.at(static_cast<std::size_t>(row)); }
   int RowCountTotal() const { return static_cast<int>(fRows.size()); }
 
@@ -76,8 +84,11 @@ class TResultModel : public QAbstractTableModel {
 
  private:
   std::vector<TResultRow> fRows;
+  int fShownRows = 0;  // rows the views know of; the rest wait for FlushRows
+  QElapsedTimer fSinceFlush;
+  bool fBatching = false;
   std::vector<QString> fColumns;
-  std::vector<QPixmap> fImages;
+  TThumbnailCache* fThumbnails;
   bool fShowPictures = true;
 };
 

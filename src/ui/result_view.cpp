@@ -65,6 +65,9 @@ TResultView::TResultView(QWidget* parent) : QWidget(parent) {
     });
   }
   connect(fTable->header(), &QHeaderView::sectionClicked, this, &TResultView::HeaderClicked);
+  // Thumbnails made off the window's thread appear as they become ready.
+  connect(&fModel->Thumbnails(), &TThumbnailCache::Ready, this,
+          [this] { CurrentView()->viewport()->update(); });
   setFocusProxy(fList);
   SetStyle(TListStyle::LargeIcon);
 }

@@ -36,7 +36,7 @@ class TextExportTest : public ::testing::Test {
       window->AddColumn("c" + std::to_string(column));
     }
     for (const std::vector<std::string>& cells : rows) {
-      const int row = window->AddFileToResultlist("/photos/" + cells.front(), QImage());
+      const int row = window->AddFileToResultlist("/photos/" + cells.front());
       for (std::size_t column = 0; column < cells.size(); ++column) {
         window->SetCell(row, static_cast<int>(column), cells[column]);
       }
@@ -149,7 +149,7 @@ TEST_F(TextExportTest, OneColumnLinesEndWithTheDelimiter) {
   window->PrepareResultList(160, 120);
   window->AddColumn("Name");
   for (const char* name : {"x.jpg", "y.jpg"}) {
-    window->SetCell(window->AddFileToResultlist(std::string("/p/") + name, QImage()), 0, name);
+    window->SetCell(window->AddFileToResultlist(std::string("/p/") + name), 0, name);
   }
   Export();
   EXPECT_EQ(Written(), "x.jpg,\r\ny.jpg,\r\n");

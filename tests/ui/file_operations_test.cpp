@@ -31,7 +31,6 @@ class FileOperationsTest : public ::testing::Test {
     target = root.path() + QStringLiteral("/target");
     QDir().mkpath(source);
     QDir().mkpath(target);
-    view.Model().ResetImages(QPixmap::fromImage(NoPreviewThumbnail(QSize(160, 120))));
     dialog.StartDetached = [this](const QString& program, const QStringList& arguments) {
       started.append(program + QLatin1Char(' ') + arguments.join(QLatin1Char('|')));
       return true;
@@ -228,10 +227,7 @@ TEST_F(FileOperationsTest, ThumbnailsOfItemsTwoAndFive) {
   AddFiles(5);
   const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
   for (int row = 0; row < 5; ++row) {
-    QImage picture(200, 100, QImage::Format_RGB32);
-    picture.fill(colours[row]);
-    const int image = view.Model().AddImage(QPixmap::fromImage(MakeThumbnail(picture, QSize(160, 120))));
-    view.Model().SetImageIndex(row, image);
+    Write(QString::fromStdString(view.Model().Row(row).FileInfo.Path), test::PhotoWithThumbnail(colours[row]));
   }
   view.SelectRow(1, false);
   view.SelectRow(4, true);

@@ -266,9 +266,7 @@ TEST_F(MainWindowTest, RunHostStates) {
   EXPECT_TRUE(stop->isEnabled());
   EXPECT_FALSE(execute->isEnabled());
 
-  QImage picture(640, 480, QImage::Format_RGB32);
-  picture.fill(Qt::blue);
-  const int row = window.AddFileToResultlist("/photos/b.jpg", picture);
+  const int row = window.AddFileToResultlist("/photos/b.jpg");
   window.SetCell(row, 0, "b.jpg");
   window.SetCell(row, 1, "Canon EOS");
   window.ShowMessage("Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 1 Treffern.");
@@ -284,8 +282,8 @@ TEST_F(MainWindowTest, RunHostStates) {
   EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
             QStringLiteral("Make + ' ' + Model"));
   EXPECT_EQ(model.CellText(0, 1), QStringLiteral("Canon EOS"));
-  EXPECT_EQ(model.Image(model.Row(0).ImageIndex).size(), QSize(120, 90));
-  EXPECT_EQ(model.Image(0).size(), QSize(120, 90));
+  EXPECT_EQ(model.Thumbnails().Recipe().Size, QSize(120, 90));
+  EXPECT_EQ(model.Thumbnails().NoPreview().size(), QSize(120, 90));
   EXPECT_EQ(window.RowPaths(), std::vector<std::string>{"/photos/b.jpg"});
   EXPECT_EQ(dialogs.messages.size(), 1);
 }

@@ -235,7 +235,7 @@ class QueryFileTest : public QueryBufferTest {
   void AddResultRows() {
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
-    window->AddFileToResultlist("/p/a.jpg", QImage());
+    window->AddFileToResultlist("/p/a.jpg");
     Action("actShowDetail")->trigger();
   }
   void ExpectEmptiedList() const {

@@ -143,7 +143,7 @@ TEST_F(ResultActionsTest, ARealProgramGetsAHostileNameAsOneArgument) {
     return process.startDetached();
   };
   window->PrepareResultList(160, 120);
-  window->AddFileToResultlist(hostile.toStdString(), QImage());
+  window->AddFileToResultlist(hostile.toStdString());
   window->vwResult->SelectRow(0, false);
   window->actResultActionExecute(0);
   const QString copy = backup + QLatin1Char('/') + QFileInfo(hostile).fileName();
@@ -161,8 +161,8 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   auto window = MakeWindow();
   window->ResultActions()->Items(0).Program = "/no/such/program";
   window->PrepareResultList(160, 120);
-  window->AddFileToResultlist("/p/1.jpg", QImage());
-  window->AddFileToResultlist("/p/2.jpg", QImage());
+  window->AddFileToResultlist("/p/1.jpg");
+  window->AddFileToResultlist("/p/2.jpg");
   window->actResultActionExecute(0);
   EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Keine Dateien ausgewählt.")});
   window->vwResult->SelectAllRows();

@@ -3,7 +3,11 @@
 #pragma once
 
 #include "ui/dialogs.h"
+#include "ui/thumbnail_cache.h"
 
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +24,15 @@ namespace orvalis::test {
 
 // Points the stored settings and the data folder at a fresh empty folder.
 void UseFreshSettingsLocation();
+
+// A small JPEG photo (16 by 16) whose EXIF thumbnail, 64 by 48 pixels, is
+// filled with one colour.
+QByteArray PhotoWithThumbnail(const QColor& colour);
+// Lets window events run until the cache has made every thumbnail asked
+// for and told the views (or a generous bound has passed).
+void WaitForThumbnails(const TThumbnailCache& cache);
+// Whether the middle of a 160 by 120 thumbnail has about this colour.
+bool ThumbnailHasColour(const QImage& thumbnail, const QColor& colour);
 
 class TScriptedDialogs : public TDialogs {
  public:

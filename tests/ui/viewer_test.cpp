@@ -126,14 +126,14 @@ class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int
   }
   QImage Thumbnail(int code, bool turn) {
     TfrmMain window(&dialogs);
-    window.PrepareResultList(160, 120);
     tSettings& settings = const_cast<tSettings&>(window.Settings());
     settings.TurnByOrientation = turn;
+    window.PrepareResultList(160, 120);
     tImageMetaData store;
     store.ReadJpegFile(Orientation(code).toStdString());
     const int row = window.AddRow(Orientation(code).toStdString(), store, true);
-    const TResultModel& model = window.vwResult->Model();
-    return model.Image(model.Row(row).ImageIndex).toImage();
+    TResultModel& model = window.vwResult->Model();
+    return model.Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path).toImage();
   }
 };
 
@@ -231,7 +231,7 @@ class OpenCommandTest : public ViewerTest {
       return 0;
     };
     window->PrepareResultList(160, 120);
-    window->AddFileToResultlist("/photos/A.JPG", QImage());
+    window->AddFileToResultlist("/photos/A.JPG");
   }
   void Open(const char* mode, const char* program, const char* parameters) {
     tSettings& settings = const_cast<tSettings&>(window->Settings());

@@ -60,7 +60,7 @@ class XmlExportTest : public ::testing::Test {
 
   void AddFiles(const QStringList& paths) {
     for (const QString& path : paths) {
-      window->SetCell(window->AddFileToResultlist(path.toStdString(), QImage()), 0,
+      window->SetCell(window->AddFileToResultlist(path.toStdString()), 0,
                       QFileInfo(path).fileName().toStdString());
     }
   }
