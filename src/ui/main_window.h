@@ -8,10 +8,12 @@
 #include "engine/settings.h"
 #include "ui/result_view.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -204,6 +206,12 @@ class TfrmMain : public QMainWindow, public tRunHost {
   int fSortColumn = 0;
   bool fSortAscending = true;
   tResultViewStyle fStyleBeforeRun = tResultViewStyle::Preview;
+  // During a run the status panels are redrawn a few times a second, not
+  // per file: texts set in between wait here for the next redraw.
+  void ShowStatusPanel(int panel, const std::string& text);
+  void ShowWaitingStatusPanels();
+  std::optional<std::string> fWaitingPanelText[4];
+  QElapsedTimer fSincePanelsShown;
   tResultViewStyle fStyle = tResultViewStyle::Preview;
   int fSidebarWidth = 169;
   LocaleInfo fLocale;

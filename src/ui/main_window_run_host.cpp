@@ -116,6 +116,7 @@ void TfrmMain::EnterRunningState() {
 
 void TfrmMain::LeaveRunningState() {
   fRunning = false;
+  ShowWaitingStatusPanels();
   vwResult->Model().SetBatching(false);
   fCommands->UpdateEnabled(false);
   fResultStack->setCurrentWidget(vwResult);
@@ -137,6 +138,27 @@ void TfrmMain::FocusQueryText(int position) {
 
 void TfrmMain::SetStatusPanel(int panel, const std::string& text) {
   if (panel < 0 || panel > 3) return;
+  // Redrawing the status bar for every file would cost a run over many
+  // small files more than reading them.
+  constexpr qint64 kPanelIntervalMs = 100;
+  if (fRunning && fSincePanelsShown.isValid() && fSincePanelsShown.elapsed() < kPanelIntervalMs) {
+    fWaitingPanelText[panel] = text;
+    return;
+  }
+  fWaitingPanelText[panel] = text;
+  ShowWaitingStatusPanels();
+}
+
+void TfrmMain::ShowWaitingStatusPanels() {
+  fSincePanelsShown.start();
+  for (int panel = 0; panel < 4; ++panel) {
+    if (!fWaitingPanelText[panel]) continue;
+    ShowStatusPanel(panel, *fWaitingPanelText[panel]);
+    fWaitingPanelText[panel].reset();
+  }
+}
+
+void TfrmMain::ShowStatusPanel(int panel, const std::string& text) {
   QLabel* label = StatusPanel[panel];
   label->setText(DisplayText(text));
   // The fixed panels grow to their text at the font they are drawn with

@@ -1,0 +1,102 @@
+// The desktop program's window over a large result, measured: runs one query
+// in the main window (offscreen), then reports the time until the last row
+// is in the list, the time until the thumbnails of the last rows are shown
+// after scrolling to the end, the time a sort of all rows takes, and the
+// process's peak memory. The settings are kept in a folder of its own.
+// Usage: orvalis-bench-window QUERY
+#include "ui/main_window.h"
+#include "ui/dialogs.h"
+#include "ui/result_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+class TSilentDialogs : public orvalis::TDialogs {
+ public:
+  orvalis::TAnswer Ask(const QString&) override { return orvalis::TAnswer::Cancel; }
+  void ShowMessage(const QString& text) override {
+    std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+  }
+};
+
+long PeakKib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Lets events run until the thumbnails asked for are made and shown.
+void SettleThumbnails(const orvalis::TThumbnailCache& cache) {
+  for (int idle = 0; idle < 3;) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (cache.Outstanding() > 0) {
+      idle = 0;
+      QThread::msleep(2);
+    } else {
+      ++idle;
+      QThread::msleep(40);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: orvalis-bench-window QUERY\n");
+    return 2;
+  }
+  QTemporaryDir home;
+  qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+  qputenv("APPDATA", home.path().toUtf8());
+  QApplication application(argc, argv);
+  // No hit limit: the window shows every hit, as orvalis-cli --no-limit does.
+  QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
+            QStringLiteral("Orvalis"))
+      .setValue(QStringLiteral("1.0/EnforceRefinement"), 0);
+
+  TSilentDialogs dialogs;
+  orvalis::TfrmMain window(&dialogs);
+  window.resize(1024, 768);
+  window.show();
+  QApplication::processEvents();
+  window.txtQuery->setPlainText(QString::fromLocal8Bit(argv[1]));
+
+  QElapsedTimer clock;
+  clock.start();
+  window.findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
+  QApplication::processEvents();
+  const double lastRow = static_cast<double>(clock.elapsed()) / 1000;
+  orvalis::TResultModel& model = window.vwResult->Model();
+  const int rows = model.rowCount();
+
+  // The first screen of thumbnails, then the last one.
+  SettleThumbnails(model.Thumbnails());
+  clock.restart();
+  window.vwResult->List()->scrollToBottom();
+  QApplication::processEvents();
+  SettleThumbnails(model.Thumbnails());
+  const double lastThumbnails = static_cast<double>(clock.elapsed()) / 1000;
+
+  clock.restart();
+  model.SortByColumn(0, false);
+  QApplication::processEvents();
+  const double sort = static_cast<double>(clock.elapsed()) / 1000;
+
+  std::printf("rows %d  last row %.3f s  last thumbnails after scrolling %.3f s  sort %.3f s  "
+              "thumbnails cached %d  peak %ld KiB\n",
+              rows, lastRow, lastThumbnails, sort, model.Thumbnails().CachedCount(), PeakKib());
+  return 0;
+}
