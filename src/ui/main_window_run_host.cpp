@@ -108,6 +108,8 @@ void TfrmMain::EnterRunningState() {
   QCoreApplication::processEvents();
   fStyleBeforeRun = fStyle;
   fRunning = true;
+  // The run's first status texts show at once.
+  fSincePanelsShown.invalidate();
   // A run shows its rows in batches, a few times a second.
   vwResult->Model().SetBatching(true);
   vwResult->SetStyle(TListStyle::SmallIcon);
