@@ -212,6 +212,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void ShowWaitingStatusPanels();
   std::optional<std::string> fWaitingPanelText[4];
   QElapsedTimer fSincePanelsShown;
+  QElapsedTimer fSinceEvents;
   tResultViewStyle fStyle = tResultViewStyle::Preview;
   int fSidebarWidth = 169;
   LocaleInfo fLocale;

@@ -108,8 +108,9 @@ void TfrmMain::EnterRunningState() {
   QCoreApplication::processEvents();
   fStyleBeforeRun = fStyle;
   fRunning = true;
-  // The run's first status texts show at once.
+  // The run's first status texts and events are handled at once.
   fSincePanelsShown.invalidate();
+  fSinceEvents.invalidate();
   // A run shows its rows in batches, a few times a second.
   vwResult->Model().SetBatching(true);
   vwResult->SetStyle(TListStyle::SmallIcon);
@@ -173,6 +174,14 @@ void TfrmMain::ShowStatusPanel(int panel, const std::string& text) {
 
 void TfrmMain::ShowMessage(const std::string& text) { fDialogs->ShowMessage(DisplayText(text)); }
 
-void TfrmMain::ProcessEvents() { QCoreApplication::processEvents(); }
+void TfrmMain::ProcessEvents() {
+  // During a run events are let in every few milliseconds rather than for
+  // every file and column: Stop is handled as soon for a person, and a run
+  // over many small files does not spend its time asking for events.
+  constexpr qint64 kEventIntervalMs = 5;
+  if (fRunning && fSinceEvents.isValid() && fSinceEvents.elapsed() < kEventIntervalMs) return;
+  QCoreApplication::processEvents();
+  fSinceEvents.start();
+}
 
 }  // namespace orvalis
