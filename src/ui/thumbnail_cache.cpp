@@ -67,10 +67,9 @@ void TThumbnailCache::Reset(const TThumbnailRecipe& recipe) {
   fWaiting.clear();
   fQueued.clear();
   fRunning.clear();
-  if (fNoPreview.isNull() || recipe.Size != fRecipe.Size) {
-    fNoPreview = QPixmap::fromImage(NoPreviewThumbnail(recipe.Size));
-    fPlaceholder = QPixmap::fromImage(MakeThumbnail(QImage(), recipe.Size));
-  }
+  // Made anew: its text follows the language chosen since.
+  fNoPreview = QPixmap::fromImage(NoPreviewThumbnail(recipe.Size));
+  fPlaceholder = QPixmap::fromImage(MakeThumbnail(QImage(), recipe.Size));
   fRecipe = recipe;
 }
 
