@@ -165,6 +165,27 @@ TEST_F(QueryRunTest, StopEndsARunOverManyFiles) {
   EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
+// A thumbnail that cannot be decoded costs the photo only its picture: it
+// keeps its row, and the photos after it in the folder are still searched.
+TEST_F(QueryRunTest, AnUndecodableThumbnailLeavesTheRowWithoutPicture) {
+  QTemporaryDir folder;
+  QByteArray broken = test::PhotoWithThumbnail(Qt::red);
+  // The thumbnail begins behind SOI, the APP1 header, "Exif" and the TIFF directories.
+  broken[68] = '\0';
+  broken[69] = '\0';
+  for (const auto& [name, bytes] : {std::pair{"a.jpg", broken}, std::pair{"b.jpg", test::PhotoWithThumbnail(Qt::blue)}}) {
+    QFile file(folder.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(folder.path()));
+  TResultModel& model = window->vwResult->Model();
+  ASSERT_EQ(model.rowCount(), 2);
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_TRUE(model.Thumbnails().GetOrMakeNow(model.Row(0).FileInfo.Path).isNull());
+  EXPECT_TRUE(test::ThumbnailHasColour(model.Thumbnails().GetOrMakeNow(model.Row(1).FileInfo.Path).toImage(), Qt::blue));
+}
+
 TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {
   QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
             QStringLiteral("Orvalis"))
