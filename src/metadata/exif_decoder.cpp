@@ -1,6 +1,6 @@
 // The EXIF decoder: Exif header, TIFF header, the first directory, the
-// thumbnail directory and the Exif sub-directory, each entry converted by the
-// generic rule of its field type.
+// thumbnail directory, the Exif sub-directory and the GPS directory, each
+// entry converted by the generic rule of its field type.
 #include <cstdio>
 #include <string>
 
@@ -108,13 +108,30 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       }
       break;
     }
+    // The GPS directory goes to a slot of its own, unless its pointer leads
+    // back to a directory already read.
+    for (const tIfdEntry& e : slots_[0].Entries) {
+      if (e.Tag != kTagGpsPointer) continue;
+      if (e.ValueField != firstOffset && e.ValueField != thumbDir && e.ValueField != slots_[2].Offset) {
+        slots_[kGpsSlot].Kind = ifd::kGps;
+        ReadDirectory(tiff, e.ValueField, slots_[kGpsSlot]);
+      }
+      break;
+    }
 
+    bool latitude = false, longitude = false;
     for (const tIfdBlock& slot : slots_) {
       for (const tIfdEntry& in : slot.Entries) {
         tMetaEntry out;
-        if (ConvertIfdEntry(tiff, in, slot.Kind, out)) Append(std::move(out));
+        if (!ConvertIfdEntry(tiff, in, slot.Kind, out)) continue;
+        if (out.Group == group::kGps && out.Kind == kind::kNumber) {
+          latitude = latitude || out.Tag == gps::kLatitude;
+          longitude = longitude || out.Tag == gps::kLongitude;
+        }
+        Append(std::move(out));
       }
     }
+    gpsFlag_ = gpsFlag_ || (latitude && longitude);
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
@@ -129,7 +146,7 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
     return false;
   try {
     out = tMetaEntry{};
-    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
+    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : dirKind == ifd::kGps ? group::kGps : group::kExif;
     out.Tag = in.Tag;
     out.Kind = kind::kOther;
     tByteReader field(in.ValueBytes, 4);

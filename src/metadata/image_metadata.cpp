@@ -64,7 +64,7 @@ void tImageMetaData::Clear() {
   iptcSegment_.clear();
   jfifSegment_.clear();
   commentSegment_.clear();
-  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = false;
+  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = gpsFlag_ = false;
   thumbOffset_ = 0;
   thumbLength_ = 0;
   keywordAccumulator_.clear();

@@ -60,6 +60,8 @@ class tImageMetaData {
   bool HasIptc() const { return iptcFlag_; }
   bool HasComment() const { return commentFlag_; }
   bool HasThumbnail() const { return thumbOffset_ != 0; }
+  // Both coordinates of the GPS directory were read.
+  bool HasGps() const { return gpsFlag_; }
 
   // Names of the TagTable rows of a group (all rows for group 0), sorted
   // without regard to case.
@@ -105,6 +107,9 @@ class tImageMetaData {
                        tMetaEntry& out);
   void ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                     tMetaEntry& entry);
+  // The rules of the GPS directory; coordinates need their reference
+  // entries from the same directory.
+  void ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& entry) const;
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
   void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
@@ -121,11 +126,13 @@ class tImageMetaData {
   bool iptcFlag_ = false;
   bool commentFlag_ = false;
   bool jfifFlag_ = false;
+  bool gpsFlag_ = false;
   std::vector<std::uint8_t> exifSegment_;
   std::vector<std::uint8_t> iptcSegment_;
   std::vector<std::uint8_t> jfifSegment_;
   std::vector<std::uint8_t> commentSegment_;
   std::array<tIfdBlock, 8> slots_{};
+  static constexpr std::size_t kGpsSlot = 3;
   std::string keywordAccumulator_;
   std::string categoryAccumulator_;
   std::uint32_t thumbOffset_ = 0;

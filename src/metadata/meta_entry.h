@@ -33,6 +33,12 @@ constexpr std::uint8_t kIptc = 5;
 constexpr std::uint8_t kGps = 6;
 }  // namespace group
 
+// Tags of the GPS directory that other parts of the reader look for.
+namespace gps {
+constexpr std::uint16_t kLatitude = 2;
+constexpr std::uint16_t kLongitude = 4;
+}  // namespace gps
+
 // Kind codes: how Value and Text are to be read.
 namespace kind {
 constexpr std::uint8_t kOther = 0;

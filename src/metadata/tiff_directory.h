@@ -22,6 +22,7 @@ namespace ifd {
 constexpr std::uint8_t kFirst = 0;
 constexpr std::uint8_t kExif = 1;
 constexpr std::uint8_t kThumbnail = 4;
+constexpr std::uint8_t kGps = 6;
 }  // namespace ifd
 
 struct tIfdBlock {

@@ -18,6 +18,8 @@ std::string HasSegmentText(const tImageMetaData* store, const std::string& name)
     has = store->HasComment();
   } else if (segment == "thumb") {
     has = store->HasThumbnail();
+  } else if (segment == "gps") {
+    has = store->HasGps();
   }
   return has ? "true" : "false";
 }

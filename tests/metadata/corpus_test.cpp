@@ -190,6 +190,29 @@ TEST(Corpus, AgreesWithExifTool) {
     }
     text("IPTC:Keywords", "Keywords");
     text("IPTC:Caption-Abstract", "Caption");
+
+    // ExifTool's composite coordinates are signed like ours and need the
+    // reference too; its altitude is signed by the reference as well.
+    const auto near = [&](const char* toolKey, const char* name, double tolerance) {
+      if (skip(name)) return;
+      const JsonValue* t = Tool(file, toolKey);
+      const tMetaEntry* e = ours(name);
+      if (t == nullptr) {
+        EXPECT_EQ(e, nullptr) << name << " only in ours: " << (e ? e->Text : "");
+        return;
+      }
+      ++compared;
+      ASSERT_NE(e, nullptr) << name << " missing, ExifTool has " << t->text;
+      ASSERT_TRUE(e->Value.IsNumber()) << name;
+      EXPECT_NEAR(e->Value.AsNumber(), t->number, tolerance) << name;
+    };
+    near("Composite:GPSLatitude", "GPSLatitude", 1e-6);
+    near("Composite:GPSLongitude", "GPSLongitude", 1e-6);
+    EXPECT_EQ(store.HasGps(), Tool(file, "Composite:GPSLatitude") != nullptr);
+    // Ours is rounded to two decimals. Without a reference ExifTool makes
+    // no signed altitude; ours is then above sea level, its raw value.
+    near(Tool(file, "Composite:GPSAltitude") ? "Composite:GPSAltitude" : "GPS:GPSAltitude", "GPSAltitude",
+         0.005 + 1e-9);
   }
   EXPECT_GT(compared, 500);
 }

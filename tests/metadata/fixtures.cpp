@@ -45,20 +45,24 @@ std::uint32_t DataSize(const std::vector<TiffEntry>& dir) {
 }  // namespace
 
 std::uint32_t TiffBuilder::TrailerOffset() const {
-  const std::size_t firstCount = first.size() + (exif.empty() ? 0 : 1);
+  const std::size_t firstCount = first.size() + (exif.empty() ? 0 : 1) + (gps.empty() ? 0 : 1);
   std::uint32_t off = 8 + DirSize(firstCount);
   if (!thumbnail.empty()) off += DirSize(thumbnail.size());
   if (!exif.empty()) off += DirSize(exif.size());
-  return off + DataSize(first) + DataSize(thumbnail) + DataSize(exif);
+  if (!gps.empty()) off += DirSize(gps.size());
+  return off + DataSize(first) + DataSize(thumbnail) + DataSize(exif) + DataSize(gps);
 }
 
 Bytes TiffBuilder::Build() const {
   std::vector<TiffEntry> dir0 = first;
   const std::uint32_t offFirst = 8;
-  const std::uint32_t offThumb = offFirst + DirSize(dir0.size() + (exif.empty() ? 0 : 1));
+  const std::uint32_t offThumb =
+      offFirst + DirSize(dir0.size() + (exif.empty() ? 0 : 1) + (gps.empty() ? 0 : 1));
   const std::uint32_t offExif = offThumb + (thumbnail.empty() ? 0 : DirSize(thumbnail.size()));
+  const std::uint32_t offGps = offExif + (exif.empty() ? 0 : DirSize(exif.size()));
   if (!exif.empty()) dir0.push_back({34665, 4, 1, order.U32(offExif)});
-  std::uint32_t dataOffset = offExif + (exif.empty() ? 0 : DirSize(exif.size()));
+  if (!gps.empty()) dir0.push_back({34853, 4, 1, order.U32(offGps)});
+  std::uint32_t dataOffset = offGps + (gps.empty() ? 0 : DirSize(gps.size()));
   Bytes data;
 
   Bytes out = Concat({Text(order.motorola ? "MM" : "II"), order.U16(42), order.U32(offFirst)});
@@ -83,6 +87,7 @@ Bytes TiffBuilder::Build() const {
   writeDir(dir0, thumbnail.empty() ? 0 : offThumb);
   if (!thumbnail.empty()) writeDir(thumbnail, 0);
   if (!exif.empty()) writeDir(exif, 0);
+  if (!gps.empty()) writeDir(gps, 0);
   return Concat({out, data, trailer});
 }
 

@@ -31,11 +31,12 @@ struct TiffEntry {
   std::optional<std::uint32_t> rawField = std::nullopt;  // value field forced as a number
 };
 
-// A TIFF block: first directory, optional thumbnail directory and optional
-// Exif sub-directory (its pointer entry is added to the first directory).
+// A TIFF block: first directory, optional thumbnail directory, optional
+// Exif sub-directory and optional GPS directory (their pointer entries are
+// added to the first directory).
 struct TiffBuilder {
   Order order;
-  std::vector<TiffEntry> first = {}, thumbnail = {}, exif = {};
+  std::vector<TiffEntry> first = {}, thumbnail = {}, exif = {}, gps = {};
   // Extra bytes placed after the data area (thumbnail images); their offset
   // relative to the TIFF header is given to the callback's entries by Build.
   Bytes trailer = {};
