@@ -125,6 +125,45 @@ const char* const kExposureProgram[] = {"Manual",           "Program Normal",   
                                         "Program Portrait", "Program Landscape"};
 const char* const kMeteringMode[] = {"Unknown",   "Average",      "CenterWeighted", "Spot",
                                      "MultiSpot", "MultiSegment", "Partial"};
+const char* const kExposureMode[] = {"Auto exposure", "Manual exposure", "Auto bracket"};
+const char* const kWhiteBalance[] = {"Auto white balance", "Manual white balance"};
+const char* const kSceneCaptureType[] = {"Standard", "Landscape", "Portrait", "Night scene"};
+const char* const kGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down", "High gain down"};
+const char* const kSoftHard[] = {"Normal", "Soft", "Hard"};
+const char* const kSaturation[] = {"Normal", "Low saturation", "High saturation"};
+const char* const kSubjectDistanceRange[] = {"Unknown", "Macro", "Close view", "Distant view"};
+const char* const kSensitivityType[] = {
+    "Unknown",
+    "Standard output sensitivity",
+    "Recommended exposure index",
+    "ISO speed",
+    "Standard output sensitivity and recommended exposure index",
+    "Standard output sensitivity and ISO speed",
+    "Recommended exposure index and ISO speed",
+    "Standard output sensitivity, recommended exposure index and ISO speed"};
+
+// LensSpecification: shortest and longest focal length, then the smallest
+// F number at each; a part written 0/0 is unknown and left out. Gives
+// texts such as 18-55mm f/3.5-5.6 or 50mm f/1.8.
+std::string LensSpecificationText(const tByteReader& tiff, const tIfdEntry& in) {
+  std::array<std::optional<double>, 4> part;
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    const std::uint64_t at = std::uint64_t{in.ValueField} + 8ull * i;
+    const std::uint32_t n = tiff.U32(at);
+    const std::uint32_t d = tiff.U32(at + 4);
+    if (d != 0) part[i] = RoundDecimals(static_cast<double>(n) / d, 1);
+  }
+  const auto range = [](const std::optional<double>& a, const std::optional<double>& b) {
+    std::string out = NumberText(*a);
+    if (b && *b != *a) out += "-" + NumberText(*b);
+    return out;
+  };
+  std::string text;
+  if (part[0]) text = range(part[0], part[1]) + "mm";
+  if (part[2]) text += (text.empty() ? "f/" : " f/") + range(part[2], part[3]);
+  return text;
+}
+
 // The value bytes of an entry: inside the value field when they fit, else
 // at the offset it holds; empty when they lie outside the segment.
 std::string_view EntryBytes(const tByteReader& tiff, const tIfdEntry& in) {
@@ -316,6 +355,51 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     case 37383:
       if (v) SetEnumerated(e, *v, kMeteringMode, 0, 7, nullptr);
       return;
+    case 41986:
+      if (v) SetEnumerated(e, *v, kExposureMode, 0, 3, nullptr);
+      return;
+    case 41987:
+      if (v) SetEnumerated(e, *v, kWhiteBalance, 0, 2, nullptr);
+      return;
+    case 41990:
+      if (v) SetEnumerated(e, *v, kSceneCaptureType, 0, 4, nullptr);
+      return;
+    case 41991:
+      if (v) SetEnumerated(e, *v, kGainControl, 0, 5, nullptr);
+      return;
+    case 41992:
+    case 41994:
+      if (v) SetEnumerated(e, *v, kSoftHard, 0, 3, nullptr);
+      return;
+    case 41993:
+      if (v) SetEnumerated(e, *v, kSaturation, 0, 3, nullptr);
+      return;
+    case 41996:
+      if (v) SetEnumerated(e, *v, kSubjectDistanceRange, 0, 4, nullptr);
+      return;
+    case 34864:
+      if (v) SetEnumerated(e, *v, kSensitivityType, 0, 8, nullptr);
+      return;
+    case 40091:
+    case 40092:
+    case 40093:
+    case 40094:
+    case 40095: {
+      // The Windows texts: UCS-2 little-endian in a BYTE array, whatever the
+      // file's byte order; bytes outside the segment give an empty text.
+      std::string text = Utf16LeToUtf8(EntryBytes(tiff, in));
+      e.Kind = kind::kString;
+      e.Text = CutUtf8Characters(text);
+      e.Value = Value::Text(std::move(text));
+      return;
+    }
+    case 42034:
+      if (in.Type == kRational && in.Count == 4) {
+        e.Kind = kind::kString;
+        e.Text = LensSpecificationText(tiff, in);
+        e.Value = Value::Text(e.Text);
+      }
+      return;
     case 513:
       if (v) {
         const auto offset = static_cast<std::uint64_t>(*v) + kTiffBase;
@@ -387,6 +471,13 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
       return;
     case 37379:
     case 37382:
+      try {
+        SetNumber(e, RoundDecimals(f->Quotient(), 2));
+      } catch (const tMetadataError&) {
+        // stays a fraction
+      }
+      return;
+    case 41988:
       try {
         SetNumber(e, RoundDecimals(f->Quotient(), 2));
       } catch (const tMetadataError&) {

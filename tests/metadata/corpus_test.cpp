@@ -213,6 +213,13 @@ TEST(Corpus, AgreesWithExifTool) {
     // no signed altitude; ours is then above sea level, its raw value.
     near(Tool(file, "Composite:GPSAltitude") ? "Composite:GPSAltitude" : "GPS:GPSAltitude", "GPSAltitude",
          0.005 + 1e-9);
+    text("ExifIFD:LensModel", "LensModel");
+    // The 35 mm focal length sits in the Exif sub-directory, in one photo in
+    // the first directory.
+    integer(Tool(file, "IFD0:FocalLengthIn35mmFormat") ? "IFD0:FocalLengthIn35mmFormat"
+                                                       : "ExifIFD:FocalLengthIn35mmFormat",
+            "FocalLengthFullFrame");
+    text("IFD0:XPTitle", "XPTitle");
   }
   EXPECT_GT(compared, 500);
 }
