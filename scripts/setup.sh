@@ -7,6 +7,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6printsupport6
   libjpeg62-turbo-dev libpcre2-dev
+  libexpat1-dev   # XMP packets
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
   qt6-translations-l10n   # Qt's own dialogs in the program's language

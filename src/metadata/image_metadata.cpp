@@ -5,6 +5,7 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
+#include "metadata/xmp_packet.h"
 #include "common/utf8.h"
 #include "common/ascii_case.h"
 
@@ -37,6 +38,7 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
   if (prefix == "file") return group::kFile;
   if (prefix == "iptc") return group::kIptc;
   if (prefix == "gps") return group::kGps;
+  if (prefix == "xmp") return group::kXmp;
   return 0;
 }
 
@@ -64,7 +66,8 @@ void tImageMetaData::Clear() {
   iptcSegment_.clear();
   jfifSegment_.clear();
   commentSegment_.clear();
-  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = gpsFlag_ = false;
+  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
+  xmpPacket_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
   keywordAccumulator_.clear();
@@ -74,7 +77,7 @@ void tImageMetaData::Clear() {
   iterIndex_ = -1;
 }
 
-void tImageMetaData::Drop(std::string reason) {
+void tImageMetaData::Drop(std::string reason) const {
   if (dropped_.size() < kMaxDropped)
     dropped_.push_back(std::move(reason));
   else if (dropped_.size() == kMaxDropped)
@@ -104,6 +107,14 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
   fileName_ = fileName;
   isJpeg_ = false;
   tJpegFile file(fileName);  // closes the file on every way out of here
+  // However the walk ends, the XMP entries read later find room without
+  // moving the entries made now, so pointers handed out stay valid.
+  struct XmpRoom {
+    tImageMetaData& store;
+    ~XmpRoom() {
+      if (store.xmpFlag_ && !store.xmpDecoded_) store.entries_.reserve(store.entries_.size() + xmp::kFieldCount);
+    }
+  } room{*this};
 
   const std::uint8_t* start = file.Read(0, 2);
   isJpeg_ = start[0] == 0xFF && start[1] == 0xD8;
@@ -154,6 +165,11 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
     } else if (marker == kMarkerComment && !commentFlag_) {
       name = "COM";
       decode = &tImageMetaData::DecodeComment;
+    } else if (marker == kMarkerApp1 && IsXmpSegment(file, payload, length)) {
+      if (!xmpFlag_) {
+        name = "XMP";
+        decode = &tImageMetaData::DecodeXmp;
+      }
     } else if (marker == kMarkerApp1 && !exifFlag_) {
       name = "APP1";
       decode = &tImageMetaData::DecodeExif;
@@ -176,6 +192,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
 }
 
 std::unique_ptr<tMetaEntry> tImageMetaData::GetEntry(int index) const {
+  DecodeXmpOnDemand();
   if (index < 0 || index >= EntryCount()) return nullptr;
   return std::make_unique<tMetaEntry>(entries_[static_cast<std::size_t>(index)]);
 }
@@ -203,6 +220,7 @@ const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
   const int row = FieldIndex(AsciiLower(TrimBlanks(fieldName)));
   if (row < 0) return nullptr;
   const tTagRow& r = TagTable[static_cast<std::size_t>(row)];
+  if (r.Group == group::kXmp) DecodeXmpOnDemand();
   for (const tMetaEntry& e : entries_)
     if (e.Tag == r.Tag && e.Group == r.Group) return &e;
   return nullptr;
@@ -210,6 +228,7 @@ const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
 
 const tMetaEntry* tImageMetaData::FindFirstInGroup(std::uint8_t group) {
   iterIndex_ = -1;
+  if (group == group::kXmp) DecodeXmpOnDemand();
   if (entries_.empty()) return nullptr;
   iterGroup_ = group;
   for (std::size_t i = 0; i < entries_.size(); ++i) {

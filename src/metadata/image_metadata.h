@@ -38,7 +38,10 @@ class tImageMetaData {
   void Clear();
 
   bool IsJpeg() const { return isJpeg_; }
-  int EntryCount() const { return static_cast<int>(entries_.size()); }
+  int EntryCount() const {
+    DecodeXmpOnDemand();
+    return static_cast<int>(entries_.size());
+  }
   // An independent copy of entry index, or null outside 0..count-1.
   std::unique_ptr<tMetaEntry> GetEntry(int index) const;
   // The stored entry for a field name ("Make", "exif.make"), or null. Valid
@@ -62,13 +65,19 @@ class tImageMetaData {
   bool HasThumbnail() const { return thumbOffset_ != 0; }
   // Both coordinates of the GPS directory were read.
   bool HasGps() const { return gpsFlag_; }
+  // The file holds an XMP packet (whether or not it could be read).
+  bool HasXmp() const { return xmpFlag_; }
 
   // Names of the TagTable rows of a group (all rows for group 0), sorted
   // without regard to case.
   static std::vector<std::string> GetTagNames(std::uint8_t group);
 
   const std::string& FileName() const { return fileName_; }
-  const std::vector<tMetaEntry>& Entries() const { return entries_; }
+  // All entries, the XMP ones included.
+  const std::vector<tMetaEntry>& Entries() const {
+    DecodeXmpOnDemand();
+    return entries_;
+  }
   // Why segments, entries or bytes of the file were passed over, in the
   // order met (at most kMaxDropped, then one line saying more were left out).
   const std::vector<std::string>& Dropped() const { return dropped_; }
@@ -92,6 +101,11 @@ class tImageMetaData {
   bool DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  // XMP: the walk only keeps the packet; the first question that needs its
+  // entries reads it and appends them after all others.
+  static bool IsXmpSegment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeXmp(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  void DecodeXmpOnDemand() const;
   // Notes why the running decoder failed; returns false for it to report.
   bool Fail(std::string reason) {
     failure_ = std::move(reason);
@@ -113,13 +127,14 @@ class tImageMetaData {
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
   void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
-  void Drop(std::string reason);
+  void Drop(std::string reason) const;
 
   bool motorola_ = false;
   std::string fileName_;
   static constexpr std::uint32_t kTiffBase = 6;
-  std::vector<tMetaEntry> entries_;
-  std::vector<std::string> dropped_;
+  // Mutable for the XMP entries, which come in when first asked for.
+  mutable std::vector<tMetaEntry> entries_;
+  mutable std::vector<std::string> dropped_;
   std::string failure_;
   bool isJpeg_ = false;
   bool exifFlag_ = false;
@@ -127,6 +142,9 @@ class tImageMetaData {
   bool commentFlag_ = false;
   bool jfifFlag_ = false;
   bool gpsFlag_ = false;
+  bool xmpFlag_ = false;
+  mutable bool xmpDecoded_ = false;
+  std::string xmpPacket_;
   std::vector<std::uint8_t> exifSegment_;
   std::vector<std::uint8_t> iptcSegment_;
   std::vector<std::uint8_t> jfifSegment_;

@@ -31,6 +31,7 @@ constexpr std::uint8_t kExif = 3;
 constexpr std::uint8_t kThumbnail = 4;
 constexpr std::uint8_t kIptc = 5;
 constexpr std::uint8_t kGps = 6;
+constexpr std::uint8_t kXmp = 7;
 }  // namespace group
 
 // Tags of the GPS directory that other parts of the reader look for.

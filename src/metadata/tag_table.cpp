@@ -238,6 +238,25 @@ const std::array<tTagRow, kTagTableSize> TagTable{{
     {29, "GPSDateStamp", 6},
     {30, "GPSDifferential", 6},
     {31, "GPSHPositioningError", 6},
+    // XMP packet (the tags are the reader's own item numbers)
+    {1, "XmpRating", 7},
+    {2, "Label", 7},
+    {3, "Title", 7},
+    {4, "Description", 7},
+    {5, "Creator", 7},
+    {6, "Subject", 7},
+    {7, "HierarchicalSubject", 7},
+    {8, "Rights", 7},
+    {9, "XmpHeadline", 7},
+    {10, "CreateDate", 7},
+    {11, "ModifyDate", 7},
+    {12, "XmpDateCreated", 7},
+    {13, "XmpCity", 7},
+    {14, "State", 7},
+    {15, "Country", 7},
+    {16, "Location", 7},
+    {17, "PersonInImage", 7},
+    {18, "Lens", 7},
 }};
 
 }  // namespace orvalis

@@ -31,6 +31,7 @@ struct DirectoryElement {
 constexpr DirectoryElement kDirectories[] = {
     {group::kFile, "filedata"},       {group::kApp0, "app0data"}, {group::kExif, "exifdata"},
     {group::kThumbnail, "thumbdata"}, {group::kIptc, "iptcdata"}, {group::kGps, "gpsdata"},
+    {group::kXmp, "xmpdata"},
 };
 
 // Decodes one code point of valid UTF-8 at text[i] and advances i.

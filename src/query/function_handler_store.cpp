@@ -20,6 +20,8 @@ std::string HasSegmentText(const tImageMetaData* store, const std::string& name)
     has = store->HasThumbnail();
   } else if (segment == "gps") {
     has = store->HasGps();
+  } else if (segment == "xmp") {
+    has = store->HasXmp();
   }
   return has ? "true" : "false";
 }

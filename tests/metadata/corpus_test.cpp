@@ -88,6 +88,8 @@ const std::map<std::string, Explained> kExplained = {
     // The Exif pointer is stored with the type ASCII. ExifTool refuses it; we
     // follow the value field whatever the type, so we read the sub-directory.
     {"exif-samples/tests/30-type_error.jpg", {{"DateTimeOriginal"}, "Exif pointer of the wrong type is followed"}},
+    // ExifTool keeps the empty dc:title; an empty XMP property makes no entry.
+    {"exif-samples/tests/33-type_error.jpg", {{"Title"}, "empty XMP property"}},
 };
 
 TEST(Corpus, AgreesWithExifTool) {
@@ -220,6 +222,12 @@ TEST(Corpus, AgreesWithExifTool) {
                                                        : "ExifIFD:FocalLengthIn35mmFormat",
             "FocalLengthFullFrame");
     text("IFD0:XPTitle", "XPTitle");
+    integer("XMP-xmp:Rating", "XmpRating");
+    text("XMP-dc:Subject", "Subject");
+    text("XMP-dc:Title", "Title");
+    bool toolHasXmp = false;
+    for (const auto& [key, value] : file.members) toolHasXmp = toolHasXmp || key.rfind("XMP-", 0) == 0;
+    EXPECT_EQ(store.HasXmp(), toolHasXmp);
   }
   EXPECT_GT(compared, 500);
 }
