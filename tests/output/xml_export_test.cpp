@@ -243,15 +243,15 @@ TEST(XmlExportWriter, DocumentLayout) {
       "      <filedata>\r\n"
       "         <metainfo tagname=\"fullname\"><cdata><![CDATA[";
   EXPECT_EQ(doc.substr(0, head.size()), head);
-  // The six directories in their order, each closed before the next opens.
+  // The seven directories in their order, each closed before the next opens.
   std::size_t at = 0;
-  for (const char* element : {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata"}) {
+  for (const char* element : {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata", "xmpdata"}) {
     const std::size_t open = doc.find("\r\n      <" + std::string(element) + ">\r\n", at);
     ASSERT_NE(open, std::string::npos) << element;
     at = doc.find("\r\n      </" + std::string(element) + ">\r\n", open);
     ASSERT_NE(at, std::string::npos) << element;
   }
-  const std::string tail = "      <gpsdata>\r\n      </gpsdata>\r\n   </file>\r\n</fotos>\r\n";
+  const std::string tail = "      <xmpdata>\r\n      </xmpdata>\r\n   </file>\r\n</fotos>\r\n";
   ASSERT_GE(doc.size(), tail.size());
   EXPECT_EQ(doc.substr(doc.size() - tail.size()), tail);
   // Dates as year-month-dayThh:mm:ss.mmm.

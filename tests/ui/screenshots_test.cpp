@@ -118,6 +118,20 @@ TEST_F(Screenshots, WindowsThatActOnResults) {
   fWindow->mnuMetadataClick();
 }
 
+// The metadata window of a photo with a position, a lens and an XMP packet.
+TEST_F(Screenshots, MetadataWindowWithXmp) {
+  Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
+  ASSERT_EQ(fWindow->vwResult->Model().rowCount(), 1);
+  fWindow->vwResult->SelectRow(0, false);
+  fWindow->RunModal = [&](QDialog& shown) {
+    shown.show();
+    Save(shown, QStringLiteral("metadata-window-xmp.png"));
+    shown.hide();
+    return 0;
+  };
+  fWindow->mnuMetadataClick();
+}
+
 // The two export dialogs, the dialog that files a query and the buffer box
 // opened in the toolbar.
 TEST_F(Screenshots, DialogsAndQueryBuffer) {
