@@ -155,12 +155,21 @@ std::string LensSpecificationText(const tByteReader& tiff, const tIfdEntry& in) 
   }
   const auto range = [](const std::optional<double>& a, const std::optional<double>& b) {
     std::string out = NumberText(*a);
-    if (b && *b != *a) out += "-" + NumberText(*b);
+    if (b && *b != *a) {
+      out += '-';
+      out += NumberText(*b);
+    }
     return out;
   };
   std::string text;
-  if (part[0]) text = range(part[0], part[1]) + "mm";
-  if (part[2]) text += (text.empty() ? "f/" : " f/") + range(part[2], part[3]);
+  if (part[0]) {
+    text = range(part[0], part[1]);
+    text += "mm";
+  }
+  if (part[2]) {
+    text += text.empty() ? "f/" : " f/";
+    text += range(part[2], part[3]);
+  }
   return text;
 }
 

@@ -165,15 +165,7 @@ TEST(ExifTagRules, CodesAndFractions) {
       tiff.exif.push_back({50002, kShort, 1, tiff.order.U16(7)});
       Load(store, "rule.jpg", ExifOnly(tiff));
       ASSERT_NE(Find(store, 3, 50002), nullptr);
-      const tMetaEntry* e = Find(store, 3, c.tag);
-      if (c.kind < 0) {
-        EXPECT_EQ(e, nullptr);
-        continue;
-      }
-      ASSERT_NE(e, nullptr);
-      EXPECT_EQ(e->Kind, c.kind);
-      EXPECT_EQ(e->Text, c.text);
-      EXPECT_EQ(Describe(e->Value), c.value);
+      ExpectEntry(Find(store, 3, c.tag), c.kind, c.text, c.value);
     }
   }
 }
