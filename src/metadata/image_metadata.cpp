@@ -192,7 +192,6 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
 }
 
 std::unique_ptr<tMetaEntry> tImageMetaData::GetEntry(int index) const {
-  DecodeXmpOnDemand();
   if (index < 0 || index >= EntryCount()) return nullptr;
   return std::make_unique<tMetaEntry>(entries_[static_cast<std::size_t>(index)]);
 }
