@@ -46,6 +46,8 @@ ORVALIS_MESSAGE(QuotingHex, "Hex quote (e.g. 0x22)")
 ORVALIS_MESSAGE(QuotingNone, "Do nothing with quotes")
 ORVALIS_MESSAGE(ExportFileFilter, "Alle Dateien (*.*)|*.*")
 ORVALIS_MESSAGE(XmlExportFileFilter, "All files (*.*)|*.*|XML files (*.xml)|*.xml")
+ORVALIS_MESSAGE(SideTreeInvalidFormat,
+                "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert.")
 
 // ---- Main window -------------------------------------------------------------
 ORVALIS_CONTROL(frmMain, self, caption, "Orvalis")
@@ -54,6 +56,8 @@ ORVALIS_CONTROL(frmMain, lblResult, caption, "Ergebnisse:")
 ORVALIS_CONTROL(frmMain, pnlResult, caption, "Abfrage läuft ...")
 ORVALIS_CONTROL(frmMain, tbMain, caption, "Symbolleiste")
 ORVALIS_CONTROL(frmMain, comboQueries, hint, "Auswahl einer Abfrage zum Bearbeiten")
+ORVALIS_CONTROL(frmMain, lblSidebar, caption, "Doppeklicken zum Einfügen")
+ORVALIS_CONTROL(frmMain, treeSidebar, hint, "Doppelklick oder ENTER fügt Feld an der Cursorposition ein")
 ORVALIS_CONTROL(frmMain, mnuFile, caption, "&Datei")
 ORVALIS_CONTROL(frmMain, mnuEdit, caption, "&Edit")
 ORVALIS_CONTROL(frmMain, mnuQuery, caption, "&Abfrage")

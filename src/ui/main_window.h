@@ -6,6 +6,7 @@
 #include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
+#include "ui/field_sidebar.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
@@ -27,6 +28,7 @@ namespace orvalis {
 
 class TCommandSet;
 class TDialogs;
+class TFieldCompletion;
 class TfrmFileOperations;
 class TfrmMetadata;
 class TfrmExport;
@@ -121,12 +123,29 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // The command table's actions, menus and toolbar.
   const TCommandSet& Commands() const { return *fCommands; }
 
+  // The texts of all controls from the catalogue, again after a change of
+  // language.
+  void ApplyTexts();
+
+  // The field sidebar and keyword help (main_window_sidebar.cpp).
+  // Reads "SideTree.ini" from the first of the folders that has one; without
+  // one the sidebar is switched off, with one it cannot read it says so too.
+  void LoadSidebar(const QStringList& folders);
+  bool SidebarEnabled() const { return fSidebarEnabled; }
+  void actToggleSidebarExecute();
+  void actFieldHelpExecute();
+  // Replaces the editor's selection by text (inserts at the cursor without
+  // one) and gives the editor the focus.
+  void InsertIntoQuery(const QString& text);
+
   // Controls, named as in the rest of the program.
   QPlainTextEdit* txtQuery = nullptr;
   TResultView* vwResult = nullptr;
-  QWidget* pnlSidebar = nullptr;
+  TFieldSidebar* pnlSidebar = nullptr;
   QWidget* pnlQuery = nullptr;
   QWidget* pnlResult = nullptr;
+  QLabel* lblQuery = nullptr;
+  QLabel* lblResult = nullptr;
   QLabel* lblRunning = nullptr;
   QToolBar* tbMain = nullptr;
   QComboBox* comboQueries = nullptr;
@@ -146,6 +165,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QAction* actExitProgram = nullptr;
   QAction* actSettings = nullptr;
   QAction* mnuCopyFilename = nullptr;
+  QAction* actToggleSidebar = nullptr;
+  QAction* actFieldHelp = nullptr;
 
  protected:
   bool event(QEvent* event) override;
@@ -155,6 +176,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreatePanes();
   void CreateCommands();
   void CreateStatusBar();
+  void CreateSidebarCommands();
+  void DisableSidebar();
   void CreateQueryCommands();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
@@ -208,7 +231,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QSplitter* fQuerySplitter = nullptr;
   QStackedWidget* fResultStack = nullptr;
   QActionGroup* fDisplayGroup = nullptr;
-  QAction* actToggleSidebar = nullptr;
+  bool fSidebarEnabled = false;
+  TFieldCompletion* fCompletion = nullptr;
   TfrmFileOperations* frmFileOperations = nullptr;
   TfrmMetadata* frmMetadata = nullptr;
   std::unique_ptr<TResultActions> fResultActions;

@@ -4,6 +4,7 @@
 //   ORVALIS_SCREENSHOT_DIR=docs xvfb-run -a -s "-screen 0 1024x768x24" build/ui_tests --gtest_filter=Screenshots.*
 #include "ui/file_operations_dialog.h"
 #include "ui/export_dialog.h"
+#include "ui/field_sidebar.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
 #include "ui/xml_export_dialog.h"
@@ -19,6 +20,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextCursor>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -155,6 +157,20 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
     Save(*shown[i], QString::fromLatin1(files[i]));
     shown[i]->hide();
   }
+}
+
+// The field sidebar beside the query editor: the list shipped with the
+// program, one group open, the tip of the selected field below it.
+TEST_F(Screenshots, FieldSidebar) {
+  fWindow->txtQuery->setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
+  fWindow->txtQuery->moveCursor(QTextCursor::End);
+  fWindow->findChild<QAction*>(QStringLiteral("actToggleSidebar"))->setChecked(true);
+  TSidebarTree* tree = fWindow->pnlSidebar->treeSidebar;
+  ASSERT_GT(tree->topLevelItemCount(), 1);
+  QTreeWidgetItem* exposure = tree->topLevelItem(1);
+  exposure->setExpanded(true);
+  tree->setCurrentItem(exposure->child(1));
+  Save(*fWindow, QStringLiteral("field-sidebar.png"));
 }
 
 }  // namespace
