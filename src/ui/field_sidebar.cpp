@@ -5,6 +5,7 @@
 #include "ui/ui_text.h"
 
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,6 +26,9 @@ constexpr int kNodeRole = Qt::UserRole;
 TSidebarTree::TSidebarTree(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setColumnCount(1);
+  // Long field names scroll instead of being cut short.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setDragEnabled(true);
