@@ -61,6 +61,7 @@ std::optional<tSideTree> ParseSideTree(std::string_view bytes) {
     const std::size_t level = open.empty() ? 0 : indent;
     if (level > open.size()) return std::nullopt;  // more than one level deeper
     if (level >= static_cast<std::size_t>(kMaxSideTreeDepth)) return std::nullopt;
+    if (tree.Nodes.size() >= kMaxSideTreeNodes) return std::nullopt;
     open.resize(level);
 
     tSideTreeNode node;

@@ -17,6 +17,8 @@ inline constexpr std::string_view kSideTreeFileName = "SideTree.ini";
 inline constexpr std::size_t kMaxSideTreeBytes = 1024u * 1024u;
 // Deeper trees are refused: the tree control walks its nodes recursively.
 inline constexpr int kMaxSideTreeDepth = 32;
+// More nodes are refused: the tree control would slow down to a crawl.
+inline constexpr std::size_t kMaxSideTreeNodes = 10000;
 
 struct tSideTreeNode {
   std::string Text;  // the line after its indent, cut at the first "="
@@ -43,7 +45,8 @@ struct tSideTree {
 // UTF-8 byte order mark is passed over; a line that is only the end-of-file
 // mark (character 26) and blank lines are passed over. Returns nothing when a
 // line is more than one level deeper than the line before, when the tree is
-// deeper than kMaxSideTreeDepth, or when the bytes exceed kMaxSideTreeBytes.
+// deeper than kMaxSideTreeDepth, has more than kMaxSideTreeNodes nodes, or
+// when the bytes exceed kMaxSideTreeBytes.
 std::optional<tSideTree> ParseSideTree(std::string_view bytes);
 
 }  // namespace orvalis

@@ -65,6 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
                     return file;
                   }(),
                   nullptr},
+        tTreeCase{"more nodes than the limit is refused",
+                  [] {
+                    std::string file;
+                    for (std::size_t node = 0; node <= kMaxSideTreeNodes; ++node) file += "x\n";
+                    return file;
+                  }(),
+                  nullptr},
         tTreeCase{"larger than the limit is refused", std::string(kMaxSideTreeBytes + 1, 'x'), nullptr}),
     test::CaseNames());
 
