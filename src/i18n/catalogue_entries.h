@@ -277,3 +277,60 @@ ORVALIS_CONTROL(frmSettings, colActionProgram, caption, "Programm")
 ORVALIS_CONTROL(frmSettings, colActionParams, caption, "Parameter")
 ORVALIS_CONTROL(frmSettings, tsActions, caption, "Aktionen")
 ORVALIS_CONTROL(frmSettings, chkTurnByOrientation, caption, "Fotos nach ihrer EXIF-Ausrichtung drehen")
+
+// ---- Query wizard -------------------------------------------------------------
+ORVALIS_MESSAGE(FinishWizard, "Fertigstellen")
+ORVALIS_MESSAGE(TooManyColumnsSelected, "Maximal %d Spalten erlaubt.")
+ORVALIS_MESSAGE(SelectStartingPath, "Select starting path")
+ORVALIS_CONTROL(frmWizard, self, caption, "Abfrage-Assistent")
+ORVALIS_CONTROL(frmWizard, btnBack, caption, "< Zurück")
+ORVALIS_CONTROL(frmWizard, btnNext, caption, "Vorwärts >")
+ORVALIS_CONTROL(frmWizard, btnCancel, caption, "Abbrechen")
+ORVALIS_CONTROL(frmWizard, btnHelp, caption, "Hilfe")
+ORVALIS_CONTROL(frWelcome, self, title, "Willkommen")
+ORVALIS_CONTROL(frWelcome, self, description, "Dieser Assistent hilft Ihnen beim Erstellen einer Abfrage.")
+ORVALIS_CONTROL(frWelcome, memoWelcome, caption,
+                "Dieser Assistent hilft Ihnen,\r\neine Abfrage zu erstellen:\r\n\r\n"
+                "- Festlegen der Dateisuchmaske\r\n- Definition der anzuzeigenden Felder\r\n"
+                "- Optional Definition eines Filters\r\n- Erzeugen des Abfragetextes\r\n\r\n"
+                "Nachdem die Abfrage erzeugt wurde,\r\nkönnen Sie diese noch verändern.\r\n"
+                "Ausgeführt wird die Abfrage mit der\r\nKombination [Strg][E] oder über die\r\n"
+                "Menüoptionen.")
+ORVALIS_CONTROL(frSelectFiles, self, title, "Auswahl der Dateien")
+ORVALIS_CONTROL(frSelectFiles, self, description,
+                "Bitte wählen Sie die Dateien aus, die durchsucht werden sollen.")
+ORVALIS_CONTROL(frSelectFiles, lblFileMask, caption, "Dateimaske:")
+ORVALIS_CONTROL(frSelectFiles, btnBrowse, hint, "Ordnerauswahl")
+ORVALIS_CONTROL(frSelectFiles, chkSubdirs, caption, "Unterordner ebenfalls durchsuchen (WITH subdirs)")
+ORVALIS_CONTROL(frSelectFiles, lblSubdirs, caption,
+                "Wenn Sie diese Option aktivieren, wird ausgehend vom\r Startordner der gesamte "
+                "Verzeichnisbaum durchsucht.")
+ORVALIS_CONTROL(frSelectFields, self, title, "Auswahl der Felder")
+ORVALIS_CONTROL(frSelectFields, self, description,
+                "Bitte wählen Sie die Felder aus, die im Ergebnis enthalten sein sollen.")
+ORVALIS_CONTROL(frSelectFields, lblFields, caption, "Felder, die in der Ergebnisliste enthalten sein sollen:")
+ORVALIS_CONTROL(frSelectFields, btnAdd, caption, ">")
+ORVALIS_CONTROL(frSelectFields, btnAdd, hint, "Feld hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddExif, caption, "EXIF >")
+ORVALIS_CONTROL(frSelectFields, btnAddExif, hint, "Alle EXIF-Felder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddIptc, caption, "IPTC >")
+ORVALIS_CONTROL(frSelectFields, btnAddIptc, hint, "Alle IPTC-Felder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddFile, caption, "FILE >")
+ORVALIS_CONTROL(frSelectFields, btnAddFile, hint, "Alle Dateifelder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnRemove, caption, "<")
+ORVALIS_CONTROL(frSelectFields, btnRemove, hint, "Feld entfernen")
+ORVALIS_CONTROL(frSelectFields, btnRemoveAll, caption, "<<")
+ORVALIS_CONTROL(frSelectFields, btnRemoveAll, hint, "Alle Felder entfernen")
+ORVALIS_CONTROL(frSelectFields, btnUp, hint, "Feld nach oben verschieben")
+ORVALIS_CONTROL(frSelectFields, btnDown, hint, "Feld nach unten verschieben")
+ORVALIS_CONTROL(frSelectWhere, self, title, "Filterbedingung setzen")
+ORVALIS_CONTROL(frSelectWhere, self, description,
+                "Hier können Sie eine Filterbedingung definieren, die erfüllt werden muss.")
+ORVALIS_CONTROL(frSelectWhere, lblConditions, caption, "Liste der Bedingungen:")
+ORVALIS_CONTROL(frSelectWhere, lblLeft, caption, "Feld auswählen")
+ORVALIS_CONTROL(frSelectWhere, lblOperator, caption, "Operator")
+ORVALIS_CONTROL(frSelectWhere, lblRight, caption, "Wert auswählen")
+ORVALIS_CONTROL(frSelectWhere, btnAnd, caption, "AND")
+ORVALIS_CONTROL(frSelectWhere, btnOr, caption, "OR")
+ORVALIS_CONTROL(frSelectWhere, btnDelete, caption, "Löschen")
+ORVALIS_CONTROL(frSelectWhere, btnClear, caption, "Liste leeren")

@@ -109,7 +109,7 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::actExportXML, T::frmMain_actExportXML_caption, T::frmMain_actExportXML_hint,
           {K(Qt::SHIFT | Qt::Key_F12)}, kNoIcon, {{File, 22}, {Context, 24}}, WhenIdle),
       Row(C::actQueryWizard, T::frmMain_actQueryWizard_caption, T::frmMain_actQueryWizard_hint, {},
-          S::SP_DialogHelpButton, {{Query, 12}, {Extras, 10}, {ToolBar, 33}}, NotBuilt),
+          S::SP_DialogHelpButton, {{Query, 12}, {Extras, 10}, {ToolBar, 33}}, WhenIdle),
       Row(C::actQuerylistSave, T::frmMain_actQuerylistSave_caption,
           T::frmMain_actQuerylistSave_hint, {K(Qt::CTRL | Qt::ALT | Qt::Key_S)},
           S::SP_DialogSaveButton, {{Query, 30}, {ToolBar, 42}}, WhenIdle),

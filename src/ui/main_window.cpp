@@ -267,8 +267,12 @@ bool TfrmMain::event(QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::WindowActivate && !fActivated) {
-    // The query wizard would start here (RunWizardOnStartup) once it exists.
     fActivated = true;
+    // Started after the activation has been handled, so the wizard's own
+    // modal loop does not run inside it.
+    if (fSettings.RunWizardOnStartup) {
+      QMetaObject::invokeMethod(this, &TfrmMain::actQueryWizardExecute, Qt::QueuedConnection);
+    }
   }
   return QMainWindow::event(event);
 }

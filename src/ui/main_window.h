@@ -115,6 +115,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void actNewQueryExecute();
   void actLoadQueryExecute();
   void actSaveQueryExecute();
+  // The query wizard; on "Fertigstellen" its text replaces the editor's.
+  void actQueryWizardExecute();
   TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
   const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
 

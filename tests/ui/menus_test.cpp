@@ -168,9 +168,9 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
                            "actExitProgram", "actSettings", "mnuCopyFilename", "actNewQuery",
                            "actLoadQuery", "actSaveQuery", "actExport", "actExportXML",
                            "actQuerylistSave", "actFileOperations", "actFullScreen", "mnuOpen",
-                           "mnuMetadata"};
+                           "mnuMetadata", "actQueryWizard"};
   // Next and previous follow the query buffer, which is empty here.
-  const char* disabled[] = {"actPrint", "actQueryWizard", "actQuerylistNext",
+  const char* disabled[] = {"actPrint", "actQuerylistNext",
                             "actQuerylistPrev", "actToggleSidebar", "actLanguage",
                             "mnuHelpTopics", "mnuQuerySyntax", "actFieldHelp", "mnuHomepage",
                             "actAbout"};

@@ -60,6 +60,7 @@ class TScriptedDialogs : public TDialogs {
   QString ChooseOpenFile(QWidget*, const QString& title, const QStringList& filters) override {
     return Choose(title, filters);
   }
+  QString ChooseFolder(QWidget*, const QString& title) override { return Choose(title, {}); }
 
  private:
   QString Choose(const QString& title, const QStringList& filters) {
