@@ -72,13 +72,22 @@ TfrWelcome::TfrWelcome(QWidget* parent) : QFrame(parent) {
   memoWelcome->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memoWelcome->viewport()->setAutoFillBackground(false);
 
+  memoWelcome->document()->setDocumentMargin(0);
+
   auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 6, 8, 2);
   layout->addWidget(imgWelcome);
   layout->addWidget(memoWelcome, 1);
   ApplyTexts();
 }
 
-void TfrWelcome::ApplyTexts() { memoWelcome->setPlainText(Lines(tText::frWelcome_memoWelcome_caption)); }
+void TfrWelcome::ApplyTexts() {
+  const QString text = Lines(tText::frWelcome_memoWelcome_caption);
+  memoWelcome->setPlainText(text);
+  // The whole text shows without scrolling; the wizard grows to fit it.
+  const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+  memoWelcome->setMinimumHeight(lines * memoWelcome->fontMetrics().lineSpacing() + 4);
+}
 
 // ---- Files -------------------------------------------------------------------
 

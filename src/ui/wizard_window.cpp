@@ -17,13 +17,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orvalis {
 
 TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmWizard"));
-  setFixedSize(450, 301);
   ShowHelp = [this](int context) { ShowHelpContext(this, context); };
 
   auto* pnlHeader = new QFrame;
@@ -52,7 +53,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   memoDescription->document()->setDocumentMargin(0);
   imgHeader = new QLabel;
   imgHeader->setObjectName(QStringLiteral("imgHeader"));
-  imgHeader->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(40, 40));
+  imgHeader->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(40, 40));
   auto* headerTexts = new QVBoxLayout;
   headerTexts->setSpacing(2);
   headerTexts->addWidget(lblTitle);
@@ -86,7 +87,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnHelp, &QPushButton::clicked, this, &TfrmWizard::btnHelpClick);
   auto* footer = new QHBoxLayout;
-  footer->setContentsMargins(8, 0, 8, 8);
+  footer->setContentsMargins(8, 0, 8, 6);
   footer->addStretch(1);
   footer->addWidget(btnBack);
   footer->addWidget(btnNext);
@@ -101,7 +102,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   layout->addWidget(headerLine);
   layout->addWidget(pnlPages, 1);
   layout->addWidget(footerLine);
-  layout->addSpacing(8);
+  layout->addSpacing(6);
   layout->addLayout(footer);
 
   frWelcome = new TfrWelcome;
@@ -118,6 +119,9 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   ApplyTexts();
   ShowScreen(0);
   btnBack->setEnabled(false);
+  // The size the wizard was laid out for, taller only where the platform's
+  // font needs more room for a page's text.
+  setFixedSize(450, std::max(301, layout->minimumSize().height()));
 }
 
 void TfrmWizard::AddScreen(QWidget* page, tText title, tText description, int helpContext) {

@@ -6,6 +6,8 @@
 #include "ui/export_dialog.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
+#include "ui/wizard_pages.h"
+#include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
 #include "ui_test_support.h"
 
@@ -16,6 +18,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -155,6 +159,35 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
     Save(*shown[i], QString::fromLatin1(files[i]));
     shown[i]->hide();
   }
+}
+
+// Each page of the query wizard, filled as a user would fill it.
+TEST_F(Screenshots, QueryWizardPages) {
+  TfrmWizard wizard(fDialogs, fWindow.get());
+  wizard.frSelectFiles->edtFileMask->setText(QStringLiteral("/home/anna/Bilder/*.jpg"));
+  wizard.frSelectFiles->chkSubdirs->setChecked(true);
+  TfrSelectFields& fields = *wizard.frSelectFields;
+  for (const char* name : {"Make", "Model", "DateTimeOriginal"}) {
+    fields.lstSelectedFields->addItem(QString::fromLatin1(name));
+  }
+  fields.lstAvailableFields->setCurrentRow(10);
+  TfrSelectWhere& where = *wizard.frSelectWhere;
+  where.comboLeft->setEditText(QStringLiteral("Make"));
+  where.comboRight->setEditText(QStringLiteral("'Canon'"));
+  where.btnAnd->click();
+  where.comboLeft->setEditText(QStringLiteral("FNumber"));
+  where.comboOperator->setCurrentText(QStringLiteral("<"));
+  where.comboRight->setEditText(QStringLiteral("4"));
+  where.btnAnd->click();
+  wizard.move(80, 80);
+  wizard.show();
+  const char* files[] = {"wizard-welcome.png", "wizard-files.png", "wizard-fields.png",
+                         "wizard-filter.png"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (i > 0) wizard.btnNext->click();
+    Save(wizard, QString::fromLatin1(files[i]));
+  }
+  wizard.hide();
 }
 
 }  // namespace
