@@ -22,8 +22,8 @@
 namespace orvalis {
 
 TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmWizard"));
   ShowHelp = [this](int context) { ShowHelpContext(this, context); };
 
@@ -183,6 +183,9 @@ void TfrmWizard::btnNextClick() {
   SetNextCaption();
   btnBack->setEnabled(fIndex > 0);
   ShowScreen(fIndex);
+  // The focus stays on the button, as after a click, and does not fall
+  // into the new page (a list would select its first entry).
+  btnNext->setFocus();
 }
 
 void TfrmWizard::btnBackClick() {
@@ -192,6 +195,7 @@ void TfrmWizard::btnBackClick() {
   }
   SetNextCaption();
   btnBack->setEnabled(fIndex > 0);
+  (fIndex > 0 ? btnBack : btnNext)->setFocus();
 }
 
 void TfrmWizard::btnHelpClick() {
