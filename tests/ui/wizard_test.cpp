@@ -65,6 +65,28 @@ class WizardTest : public ::testing::Test {
   static void Next(TfrmWizard& wizard, int times) {
     for (int i = 0; i < times; ++i) wizard.btnNext->click();
   }
+  struct tCondition {
+    const char* Left;
+    const char* Op;
+    const char* Right;
+  };
+  // Every page as a user fills it: the folder the chooser answers, with
+  // subfolders; one more field after Name; a condition, then one joined
+  // with OR. Then "Fertigstellen".
+  static void FillAndFinish(TfrmWizard& wizard, const char* field, tCondition first,
+                            tCondition orSecond) {
+    Next(wizard, 1);
+    wizard.frSelectFiles->btnBrowse->click();
+    wizard.frSelectFiles->chkSubdirs->setChecked(true);
+    Next(wizard, 1);
+    Pick(*wizard.frSelectFields->lstAvailableFields, QString::fromLatin1(field));
+    wizard.frSelectFields->btnAdd->click();
+    Next(wizard, 1);
+    TfrSelectWhere& where = *wizard.frSelectWhere;
+    AddCondition(where, first.Left, first.Op, first.Right, where.btnAnd);
+    AddCondition(where, orSecond.Left, orSecond.Op, orSecond.Right, where.btnOr);
+    Next(wizard, 1);
+  }
 
   test::TScriptedDialogs dialogs;
 };
@@ -87,18 +109,7 @@ TEST_F(WizardTest, SixLineExample) {
   TfrmMain window(&dialogs);
   dialogs.chosenFiles = {QStringLiteral("/photos/2024")};
   RunWizard(window, [](TfrmWizard& wizard) {
-    Next(wizard, 1);
-    wizard.frSelectFiles->btnBrowse->click();
-    wizard.frSelectFiles->chkSubdirs->setChecked(true);
-    Next(wizard, 1);
-    TfrSelectFields& fields = *wizard.frSelectFields;
-    Pick(*fields.lstAvailableFields, QStringLiteral("Make"));
-    fields.btnAdd->click();
-    Next(wizard, 1);
-    TfrSelectWhere& where = *wizard.frSelectWhere;
-    AddCondition(where, "Make", "==", "'Canon'", where.btnAnd);
-    AddCondition(where, "Make", "~", "'NIKON'", where.btnOr);
-    Next(wizard, 1);
+    FillAndFinish(wizard, "Make", {"Make", "==", "'Canon'"}, {"Make", "~", "'NIKON'"});
     return true;
   });
   const QStringList lines = QString::fromStdString(window.QueryText()).split(QStringLiteral("\r\n"));
@@ -113,17 +124,7 @@ TEST_F(WizardTest, GeneratedQueryFindsWhatThePagesAskedFor) {
   TfrmMain window(&dialogs);
   dialogs.chosenFiles = {kSamples};
   RunWizard(window, [](TfrmWizard& wizard) {
-    Next(wizard, 1);
-    wizard.frSelectFiles->btnBrowse->click();
-    wizard.frSelectFiles->chkSubdirs->setChecked(true);
-    Next(wizard, 1);
-    Pick(*wizard.frSelectFields->lstAvailableFields, QStringLiteral("Model"));
-    wizard.frSelectFields->btnAdd->click();
-    Next(wizard, 1);
-    TfrSelectWhere& where = *wizard.frSelectWhere;
-    AddCondition(where, "Make", "==", "'Canon'", where.btnAnd);
-    AddCondition(where, "Make", "==", "'SONY'", where.btnOr);
-    Next(wizard, 1);
+    FillAndFinish(wizard, "Model", {"Make", "==", "'Canon'"}, {"Make", "==", "'SONY'"});
     return true;
   });
   window.findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
