@@ -1,6 +1,6 @@
 // The query wizard's text and the page logic that needs no window: the
-// generated query line by line, comma text quoting, conditions, the mask
-// after a folder was chosen, and the group fields up to the limit.
+// generated query line by line, comma text quoting, a condition that moves
+// to the top, the mask after a folder was chosen, and group fields.
 #include "engine/query_wizard.h"
 
 #include "metadata/tag_table.h"
@@ -62,12 +62,6 @@ TEST(QueryWizard, CommaText) {
   for (const tCase& c : cases) EXPECT_EQ(CommaText(c.Entries), c.Text) << c.Text;
 }
 
-TEST(QueryWizard, Conditions) {
-  EXPECT_EQ(WizardCondition("AND", true, "Make", "==", "'Canon'"), "Make == 'Canon'");
-  EXPECT_EQ(WizardCondition("AND", false, "Size", ">", "1000"), "AND (Size > 1000)");
-  EXPECT_EQ(WizardCondition("OR", false, "Make", "~", "'Nik'"), "OR (Make ~ 'Nik')");
-}
-
 TEST(QueryWizard, AConditionMovedToTheTopLosesItsConnective) {
   struct tCase {
     const char* Line;
@@ -95,29 +89,6 @@ TEST(QueryWizard, MaskInChosenFolder) {
       {"/photos", "/old/", "/photos/"},
   };
   for (const tCase& c : cases) EXPECT_EQ(MaskInFolder(c.Folder, c.Previous), c.Mask) << c.Folder;
-}
-
-TEST(QueryWizard, FieldNamesAreTheTagTableSortedWithoutRegardToCase) {
-  const std::vector<std::string> names = WizardFieldNames();
-  ASSERT_EQ(names.size(), kTagTableSize);
-  EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-      return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-  }));
-}
-
-TEST(QueryWizard, GroupFieldsStopAtTheLimit) {
-  std::vector<std::string> chosen(120, "Name");
-  EXPECT_EQ(AppendGroupFields(chosen, kWizardGroupExif), 8u);
-  EXPECT_EQ(chosen.size(), kWizardFieldLimit);
-  EXPECT_EQ(AppendGroupFields(chosen, kWizardGroupExif), 0u);
-  // The eight are the first EXIF fields of the sorted list, the first included.
-  std::vector<std::string> exif;
-  for (const std::string& name : WizardFieldNames()) {
-    if (WizardFieldGroup(name) == kWizardGroupExif) exif.push_back(name);
-  }
-  EXPECT_TRUE(std::equal(exif.begin(), exif.begin() + 8, chosen.begin() + 120));
 }
 
 TEST(QueryWizard, GroupFieldsAreAppendedAgainWhenChosen) {
