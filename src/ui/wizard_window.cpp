@@ -117,7 +117,6 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   AddScreen(frSelectWhere, tText::frSelectWhere_self_title, tText::frSelectWhere_self_description,
             10300);
   ApplyTexts();
-  ShowScreen(0);
   btnBack->setEnabled(false);
   // The size the wizard was laid out for, taller only where the platform's
   // font needs more room for a page's text.
@@ -144,7 +143,7 @@ void TfrmWizard::ApplyTexts() {
   frSelectFiles->ApplyTexts();
   frSelectFields->ApplyTexts();
   frSelectWhere->ApplyTexts();
-  if (fIndex >= 0 && fIndex <= LastIndex()) ShowScreen(fIndex);
+  ShowScreen(fIndex);
 }
 
 void TfrmWizard::SetNextCaption() {
