@@ -86,6 +86,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
+  ConnectHelpCommands();
 }
 
 TfrmMain::~TfrmMain() {

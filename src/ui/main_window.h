@@ -33,6 +33,7 @@ class TfrmExport;
 class TfrmExportXML;
 class TfrmQuerylist;
 class TfrmSettings;
+class TfrmAbout;
 class tQueryBuffer;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -63,6 +64,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // modal dialog).
   void TakeOverSettingsDialog();
   TfrmSettings* SettingsDialog() const { return frmSettings; }
+  TfrmAbout* AboutBox() const { return frmAbout; }
 
   // Acting on the results (main_window_results.cpp).
   void actFileOperationsExecute();
@@ -167,6 +169,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
 
   // Switches on and connects the commands that act on the results.
   void ConnectResultCommands();
+  // Help menu: contents, query syntax, homepage and the about box.
+  void ConnectHelpCommands();
   void BuildResultActionMenus();
 
   void ReadSettings();
@@ -185,6 +189,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TDialogs* fDialogs;
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
+  TfrmAbout* frmAbout = nullptr;
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;

@@ -1,7 +1,7 @@
 // The query wizard's window: header, page area, footer and page stepping.
 #include "ui/wizard_window.h"
 
-#include "ui/help_link.h"
+#include "ui/help_router.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_pages.h"
 
@@ -25,7 +25,8 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmWizard"));
-  ShowHelp = [this](int context) { ShowHelpContext(this, context); };
+  ShowHelp = [](int context) { ShowHelpContext(context); };
+  SetHelpContext(this, 10000);
 
   auto* pnlHeader = new QFrame;
   pnlHeader->setObjectName(QStringLiteral("pnlHeader"));

@@ -2,7 +2,10 @@
 // ORVALIS_SCREENSHOT_DIR names the folder to write them to, normally under a
 // virtual X display:
 //   ORVALIS_SCREENSHOT_DIR=docs xvfb-run -a -s "-screen 0 1024x768x24" build/ui_tests --gtest_filter=Screenshots.*
+#include "ui/about_dialog.h"
 #include "ui/file_operations_dialog.h"
+#include "ui/help_window.h"
+#include "ui/program_files.h"
 #include "ui/export_dialog.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
@@ -188,6 +191,19 @@ TEST_F(Screenshots, QueryWizardPages) {
     Save(wizard, QString::fromLatin1(files[i]));
   }
   wizard.hide();
+}
+
+TEST_F(Screenshots, HelpWindowAndAboutBox) {
+  TfrmHelp help;
+  help.resize(760, 560);
+  help.move(20, 20);
+  help.ShowPage(ProgramFile(QStringLiteral("help/de")), QStringLiteral("SyntaxHelp/syntax.htm#functions"));
+  help.show();
+  Save(help, QStringLiteral("help-window.png"));
+  fWindow->AboutBox()->Prepare(QStringLiteral("orvalis"));
+  fWindow->AboutBox()->show();
+  Save(*fWindow->AboutBox(), QStringLiteral("about-box.png"));
+  fWindow->AboutBox()->hide();
 }
 
 }  // namespace
