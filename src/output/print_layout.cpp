@@ -1,6 +1,8 @@
 #include "output/print_layout.h"
 
-#include <cmath>
+#include "query/value_conversion.h"
+
+#include <algorithm>
 #include <limits>
 
 namespace orvalis {
@@ -12,19 +14,15 @@ constexpr double kMmPerInch = 25.4;
 constexpr int kMaxMarginMm = 10000;
 constexpr int kMaxDpi = 100000;
 
-int MmToPixels(int millimetres, int dpi) { return RoundHalfEven(millimetres / kMmPerInch * dpi); }
+// Pixel values stay far inside the range of int: the inputs are bounded.
+int Round(double value) {
+  constexpr double kLimit = std::numeric_limits<int>::max();
+  return static_cast<int>(RoundHalfEven(std::clamp(value, -kLimit, kLimit)));
+}
+
+int MmToPixels(int millimetres, int dpi) { return Round(millimetres / kMmPerInch * dpi); }
 
 }  // namespace
-
-int RoundHalfEven(double value) {
-  constexpr double kLimit = std::numeric_limits<int>::max();
-  if (!(value > -kLimit && value < kLimit)) {
-    return value > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
-  }
-  double nearest = std::round(value);  // halves away from zero
-  if (std::fabs(value - std::trunc(value)) == 0.5) nearest = 2.0 * std::round(value / 2.0);
-  return static_cast<int>(nearest);
-}
 
 std::optional<tPrintLayout> ComputePrintLayout(const tPrintPage& page,
                                                const tPrintMarginsMm& margins, int cellsPerRow,
@@ -48,23 +46,23 @@ std::optional<tPrintLayout> ComputePrintLayout(const tPrintPage& page,
   // a little room below it.
   const double minimum = 1.1 * page.DpiY;
   const long long lines = static_cast<long long>(lineHeight) * columns;
-  layout.RowHeight = static_cast<double>(lines) < minimum ? RoundHalfEven(minimum)
-                                                          : RoundHalfEven(static_cast<double>(lines));
+  layout.RowHeight = static_cast<double>(lines) < minimum ? Round(minimum)
+                                                          : Round(static_cast<double>(lines));
   layout.RowsPerPage = (page.Height - layout.TopMargin - layout.BottomMargin) / layout.RowHeight;
   layout.CellsPerRow = cellsPerRow;
   layout.CellWidth = (page.Width - layout.LeftMargin - layout.RightMargin) / cellsPerRow;
   if (layout.RowsPerPage < 1 || layout.CellWidth < 1) return std::nullopt;
 
-  layout.FooterY = RoundHalfEven(page.Height - page.DpiY / kMmPerInch * 10);
-  layout.RulePenWidth = RoundHalfEven(page.DpiY / 52.0);
+  layout.FooterY = Round(page.Height - page.DpiY / kMmPerInch * 10);
+  layout.RulePenWidth = Round(page.DpiY / 52.0);
   layout.ThumbnailHeight = page.DpiY;
-  layout.ThumbnailWidth = RoundHalfEven(160.0 * page.DpiY / 120.0);
-  layout.TextIndent = page.DpiX + RoundHalfEven(page.DpiX / kMmPerInch * 5);
+  layout.ThumbnailWidth = Round(160.0 * page.DpiY / 120.0);
+  layout.TextIndent = page.DpiX + Round(page.DpiX / kMmPerInch * 5);
   return layout;
 }
 
 int CentredX(const tPrintLayout& layout, int textWidth) {
-  return RoundHalfEven(layout.Page.Width / 2.0 - textWidth / 2.0);
+  return Round(layout.Page.Width / 2.0 - textWidth / 2.0);
 }
 
 tPrintGrid::tPrintGrid(const tPrintLayout& layout, int contentBottom) : layout_(layout) {

@@ -1,14 +1,12 @@
 // The arithmetic of a printed result list, in printer pixels: margins, the
 // grid of cells below the header, the footer line and the places inside a
 // cell. Kept apart from the painting so it can be checked without a printer.
+// Every rounding takes the nearest integer, an exact half to the even one.
 #pragma once
 
 #include <optional>
 
 namespace orvalis {
-
-// v rounded to the nearest integer, an exact half to the even neighbour.
-int RoundHalfEven(double value);
 
 // Page margins as the user enters them, in millimetres.
 struct tPrintMarginsMm {
