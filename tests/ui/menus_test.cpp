@@ -166,11 +166,11 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
   const char* enabled[] = {"actShowThumbs", "actShowList", "actShowDetail", "actCopyResults",
                            "actEditSelectAll", "actEditCut", "actEditCopy", "actEditPaste",
                            "actExitProgram", "actSettings", "mnuCopyFilename", "actNewQuery",
-                           "actLoadQuery", "actSaveQuery", "actExport", "actExportXML",
+                           "actLoadQuery", "actSaveQuery", "actPrint", "actExport", "actExportXML",
                            "actQuerylistSave", "actFileOperations", "actFullScreen", "mnuOpen",
                            "mnuMetadata"};
   // Next and previous follow the query buffer, which is empty here.
-  const char* disabled[] = {"actPrint", "actQueryWizard", "actQuerylistNext",
+  const char* disabled[] = {"actQueryWizard", "actQuerylistNext",
                             "actQuerylistPrev", "actToggleSidebar", "actLanguage",
                             "mnuHelpTopics", "mnuQuerySyntax", "actFieldHelp", "mnuHomepage",
                             "actAbout"};

@@ -5,6 +5,7 @@
 #include "ui/file_operations_dialog.h"
 #include "ui/export_dialog.h"
 #include "ui/main_window.h"
+#include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
 #include "ui/xml_export_dialog.h"
 #include "ui_test_support.h"
@@ -155,6 +156,14 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
     Save(*shown[i], QString::fromLatin1(files[i]));
     shown[i]->hide();
   }
+}
+
+// The print dialog as "Drucken ..." opens it.
+TEST_F(Screenshots, PrintDialog) {
+  TfrmPrintMain& dialog = *fWindow->PrintDialog();
+  dialog.show();
+  Save(dialog, QStringLiteral("print-dialog.png"));
+  dialog.hide();
 }
 
 }  // namespace
