@@ -135,6 +135,7 @@ TfrmPrintMain::TfrmPrintMain(TDialogs& dialogs, QWidget* parent)
   layout->addWidget(grpMargins);
   layout->addWidget(grpOptions);
   layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   QFont cellFont(QStringLiteral("Arial Narrow"), 9);
   cellFont.setStyleHint(QFont::SansSerif);

@@ -158,12 +158,16 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
   }
 }
 
-// The print dialog as "Drucken ..." opens it.
+// The print dialog as "Drucken ..." opens it, and the window shown while the
+// pages are made.
 TEST_F(Screenshots, PrintDialog) {
   TfrmPrintMain& dialog = *fWindow->PrintDialog();
   dialog.show();
   Save(dialog, QStringLiteral("print-dialog.png"));
   dialog.hide();
+  TfrmPrinting printing(fWindow.get());
+  printing.show();
+  Save(printing, QStringLiteral("print-cancel-window.png"));
 }
 
 }  // namespace
