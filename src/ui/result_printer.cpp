@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -60,6 +61,7 @@ QString CutToWidth(const QFontMetrics& metrics, const QString& text, int width) 
 
 // Lets the cancel window take clicks for a while; a click ends the wait.
 void HandleEventsFor(std::chrono::milliseconds pause, const TfrmPrinting& window) {
+  QCoreApplication::processEvents();
   if (pause.count() <= 0 || window.Cancelled()) return;
   QEventLoop wait;
   QTimer::singleShot(pause, &wait, &QEventLoop::quit);
@@ -72,7 +74,10 @@ class TResultPrinter {
   TResultPrinter(QPrinter& printer, const TResultModel& model, const TPrintOptions& options)
       : fPrinter(printer), fModel(model), fOptions(options) {}
 
-  TPrintOutcome Run(const std::vector<int>& rows, const QStringList& queryLines, QWidget* parent);
+  // Prints the job; with a window, pending events run between the cells and
+  // its Cancel ends the job.
+  TPrintOutcome Run(const std::vector<int>& rows, const QStringList& queryLines,
+                    const TfrmPrinting* window);
 
  private:
   // Title and query text; returns the y below them.
@@ -89,8 +94,7 @@ class TResultPrinter {
 };
 
 TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringList& queryLines,
-                                  QWidget* parent) {
-  if (rows.empty()) return TPrintOutcome::Failed;
+                                  const TfrmPrinting* window) {
   fPrinter.setDocName(QStringLiteral("Orvalis-Result"));
   if (!fPainter.begin(&fPrinter)) return TPrintOutcome::Failed;
   try {
@@ -107,28 +111,23 @@ TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringLis
     PrintFooter(QString::fromUtf8(Entry(tText::FirstPageFooter).German) + QLatin1Char('1'));
     tPrintGrid grid(fLayout, PrintHeader(queryLines));
 
-    TfrmPrinting window(parent);
-    // Nothing else may change the result list while its rows are printed.
-    window.setWindowModality(Qt::ApplicationModal);
-    window.show();
     for (int row : rows) {
-      QCoreApplication::processEvents();
-      if (window.Cancelled()) break;
+      if (window) {
+        QCoreApplication::processEvents();
+        if (window->Cancelled()) break;
+      }
       if (row < 0 || row >= fModel.RowCountTotal()) return Abort(TPrintOutcome::Failed);
       if (grid.PageIsFull()) {
         if (!fPrinter.newPage()) return Abort(TPrintOutcome::Failed);
         grid.StartNewPage();
         PrintFooter(QString::fromStdString(TextIfPresent(tText::PageFooter))
                         .replace(QStringLiteral("%d"), QString::number(grid.Page())));
-        window.update();
-        QCoreApplication::processEvents();
-        HandleEventsFor(fOptions.PagePause, window);
+        if (window) HandleEventsFor(fOptions.PagePause, *window);
       }
       PrintCell(fModel.Row(row), grid.Place());
       grid.Advance();
     }
-    window.close();
-    if (window.Cancelled()) return Abort(TPrintOutcome::Cancelled);
+    if (window && window->Cancelled()) return Abort(TPrintOutcome::Cancelled);
     if (!fPainter.end() || fPrinter.printerState() == QPrinter::Error) return TPrintOutcome::Failed;
     return TPrintOutcome::Printed;
   } catch (const std::exception&) {
@@ -255,7 +254,29 @@ void TfrmPrinting::ApplyTexts() {
 TPrintOutcome PrintResults(QPrinter& printer, const TResultModel& model,
                            const std::vector<int>& rows, const QStringList& queryLines,
                            const TPrintOptions& options, QWidget* parent) {
-  return TResultPrinter(printer, model, options).Run(rows, queryLines, parent);
+  if (rows.empty()) return TPrintOutcome::Failed;
+  TfrmPrinting window(parent);
+  // Nothing else may change the result list while its rows are printed.
+  window.setWindowModality(Qt::ApplicationModal);
+  window.show();
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    return TResultPrinter(printer, model, options).Run(rows, queryLines, &window);
+  }
+  // A printer cannot take pages back: Qt sends them when the job ends, even
+  // an aborted one. So the pages are first made into a scratch file of the
+  // same page layout while Cancel is offered, then printed in one go.
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return TPrintOutcome::Failed;
+  QPrinter rehearsal(QPrinter::HighResolution);
+  rehearsal.setOutputFormat(QPrinter::PdfFormat);
+  rehearsal.setOutputFileName(scratch.filePath(QStringLiteral("job.pdf")));
+  rehearsal.setResolution(printer.resolution());
+  rehearsal.setPageLayout(printer.pageLayout());
+  const TPrintOutcome outcome =
+      TResultPrinter(rehearsal, model, options).Run(rows, queryLines, &window);
+  window.close();
+  if (outcome != TPrintOutcome::Printed) return outcome;
+  return TResultPrinter(printer, model, options).Run(rows, queryLines, nullptr);
 }
 
 }  // namespace orvalis

@@ -51,8 +51,9 @@ class TfrmPrinting : public QDialog {
 };
 
 // Prints rows (in the order given) of model on printer. queryLines are the
-// lines of the query editor. Any failure ends the job without a message; a
-// cancelled job is aborted, and a file the job was writing is removed.
+// lines of the query editor. Any failure ends the job without a message. A
+// cancelled job prints nothing: a PDF file begun is removed, and a printer
+// gets the pages only once all of them were made.
 TPrintOutcome PrintResults(QPrinter& printer, const TResultModel& model,
                            const std::vector<int>& rows, const QStringList& queryLines,
                            const TPrintOptions& options, QWidget* parent);
