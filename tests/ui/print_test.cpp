@@ -144,6 +144,16 @@ TEST_F(PrintTest, WithoutThumbnailsTextsStartAtTheCellEdge) {
   EXPECT_NEAR(Name(Words(), 1).X, 20 * kPointsPerMm, 2);
 }
 
+// A value wider than the room right of the thumbnail loses its end.
+TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
+  AddRows(1);
+  window->SetCell(0, 1, std::string(30, 'W'));
+  Print(2);
+  const QString printed = PageText(1);
+  EXPECT_TRUE(printed.contains(QStringLiteral("Make: WWWWW")));
+  EXPECT_FALSE(printed.contains(QString(30, QLatin1Char('W'))));
+}
+
 // Page 1 has its fixed footer; later pages the message with their number.
 TEST_F(PrintTest, LaterPagesCarryThePageFooter) {
   AddRows(14);
