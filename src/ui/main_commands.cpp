@@ -103,7 +103,7 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::actSaveQuery, T::frmMain_actSaveQuery_caption, T::frmMain_actSaveQuery_hint,
           {K(Qt::CTRL | Qt::Key_S)}, kNoIcon, {{File, 12}, {Query, 21}}, WhenIdle),
       Row(C::actPrint, T::frmMain_actPrint_caption, T::frmMain_actPrint_hint,
-          {K(Qt::CTRL | Qt::Key_P)}, S::SP_DriveFDIcon, {{File, 20}, {ToolBar, 32}}, NotBuilt),
+          {K(Qt::CTRL | Qt::Key_P)}, S::SP_DriveFDIcon, {{File, 20}, {ToolBar, 32}}, WhenIdle),
       Row(C::actExport, T::frmMain_actExport_caption, T::frmMain_actExport_hint, {K(Qt::Key_F12)},
           kNoIcon, {{File, 21}}, WhenIdle),
       Row(C::actExportXML, T::frmMain_actExportXML_caption, T::frmMain_actExportXML_hint,

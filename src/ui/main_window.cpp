@@ -84,6 +84,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   fSettings = tSettings();
   ReadSettings();
 
+  CreatePrintDialog();
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
   ConnectHelpCommands();

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,7 @@ class TCommandSet;
 class TDialogs;
 class TfrmFileOperations;
 class TfrmMetadata;
+class TfrmPrintMain;
 class TfrmExport;
 class TfrmExportXML;
 class TfrmQuerylist;
@@ -109,6 +111,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmExport* ExportDialog() const { return frmExport; }
   TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
 
+  // Printing the selected results (main_window_print.cpp). The dialog is
+  // made with the window, so its values stay for the program run.
+  void actPrintExecute();
+  TfrmPrintMain* PrintDialog() const { return frmPrintMain; }
+  // Each new page lets the cancel window take clicks for this long.
+  std::chrono::milliseconds PrintPagePause{200};
+
   // The query buffer and query files (main_window_queries.cpp).
   void actQuerylistSaveExecute();
   void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
@@ -160,6 +169,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateCommands();
   void CreateStatusBar();
   void CreateQueryCommands();
+  void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
   void FillQueryCombo();
@@ -190,6 +200,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
   TfrmAbout* frmAbout = nullptr;
+  TfrmPrintMain* frmPrintMain = nullptr;
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;

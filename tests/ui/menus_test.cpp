@@ -166,12 +166,12 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
   const char* enabled[] = {"actShowThumbs", "actShowList", "actShowDetail", "actCopyResults",
                            "actEditSelectAll", "actEditCut", "actEditCopy", "actEditPaste",
                            "actExitProgram", "actSettings", "mnuCopyFilename", "actNewQuery",
-                           "actLoadQuery", "actSaveQuery", "actExport", "actExportXML",
+                           "actLoadQuery", "actSaveQuery", "actPrint", "actExport", "actExportXML",
                            "actQuerylistSave", "actFileOperations", "actFullScreen", "mnuOpen",
                            "mnuMetadata", "actQueryWizard", "mnuHelpTopics", "mnuQuerySyntax",
                            "mnuHomepage", "actAbout"};
   // Next and previous follow the query buffer, which is empty here.
-  const char* disabled[] = {"actPrint", "actQuerylistNext",
+  const char* disabled[] = {"actQuerylistNext",
                             "actQuerylistPrev", "actToggleSidebar", "actLanguage",
                             "actFieldHelp"};
   for (const char* name : enabled) {

@@ -8,6 +8,7 @@
 #include "ui/program_files.h"
 #include "ui/export_dialog.h"
 #include "ui/main_window.h"
+#include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
 #include "ui/wizard_pages.h"
 #include "ui/wizard_window.h"
@@ -204,6 +205,18 @@ TEST_F(Screenshots, HelpWindowAndAboutBox) {
   fWindow->AboutBox()->show();
   Save(*fWindow->AboutBox(), QStringLiteral("about-box.png"));
   fWindow->AboutBox()->hide();
+}
+
+// The print dialog as "Drucken ..." opens it, and the window shown while the
+// pages are made.
+TEST_F(Screenshots, PrintDialog) {
+  TfrmPrintMain& dialog = *fWindow->PrintDialog();
+  dialog.show();
+  Save(dialog, QStringLiteral("print-dialog.png"));
+  dialog.hide();
+  TfrmPrinting printing(fWindow.get());
+  printing.show();
+  Save(printing, QStringLiteral("print-cancel-window.png"));
 }
 
 }  // namespace
