@@ -5,6 +5,7 @@
 #include "engine/shell_command.h"
 #include "i18n/messages.h"
 #include "ui/dialogs.h"
+#include "ui/help.h"
 #include "ui/result_view.h"
 
 #include <QCheckBox>
@@ -164,8 +165,9 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   auto* buttons = new QDialogButtonBox;
   buttons->addButton(Ui(tText::frmFileOps_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
   buttons->addButton(Ui(tText::frmFileOps_btnCancel_caption), QDialogButtonBox::RejectRole);
-  // The help pages come with the help system.
-  buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
+  setProperty(kHelpContext, 8000);
+  connect(buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole),
+          &QPushButton::clicked, this, [this] { ShowHelpContext(property(kHelpContext).toInt()); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -2,19 +2,24 @@
 // the pane shows, status panels fit their texts, the table header shows the
 // sort, and Qt's own dialogs speak the program's language.
 #include "ui/application.h"
+#include "ui/file_operations_dialog.h"
+#include "ui/help.h"
 #include "ui/main_window.h"
+#include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontDialog>
+#include <QFile>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
@@ -119,6 +124,24 @@ TEST_F(WindowDetailsTest, WindowTitlesAreTheirOwnCaptions) {
   QApplication::setApplicationName(QStringLiteral("Orvalis"));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Orvalis"));
   EXPECT_EQ(window->SettingsDialog()->windowTitle(), QStringLiteral("Programmeinstellungen"));
+}
+
+TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
+  QTemporaryDir folder;
+  HelpLogFile() = folder.filePath(QStringLiteral("HHDebug.txt"));
+  TfrmAction action(dialogs);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->FileOperationsDialog()}) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Hilfe")) button->click();
+    }
+  }
+  HelpLogFile().clear();
+  QFile log(folder.filePath(QStringLiteral("HHDebug.txt")));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith(QStringLiteral("HelpContext(7000)   "))) << lines[0].toStdString();
+  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("HelpContext(8000)   "))) << lines[1].toStdString();
 }
 
 }  // namespace
