@@ -9,7 +9,7 @@
 #include "query/value_conversion.h"
 #include "query/var_handler.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
@@ -130,4 +130,4 @@ TEST(VarHandler, EmptyStoreHasOnlyTheRowNumber) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

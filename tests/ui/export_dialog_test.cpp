@@ -19,13 +19,13 @@
 
 #include <functional>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class TextExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
     target = folder.filePath(QStringLiteral("out.txt"));
   }
@@ -62,7 +62,7 @@ class TextExportTest : public ::testing::Test {
 
   QTemporaryDir folder;
   QString target;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -201,4 +201,4 @@ TEST_F(TextExportTest, DialogDefaultsStayForTheRunAndBrowseTakesTheChosenName) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

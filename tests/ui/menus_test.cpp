@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // One line per item: caption, then its shortcuts; "-" is a separator.
@@ -35,7 +35,7 @@ QStringList Describe(const QList<QAction*>& actions) {
 class MenusTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
   }
   QMenu* Menu(const QString& title) {
@@ -44,7 +44,7 @@ class MenusTest : public ::testing::Test {
     }
     return nullptr;
   }
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -222,4 +222,4 @@ TEST_F(MenusTest, CommandsFollowTheirRows) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
@@ -23,7 +23,7 @@ const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
 class QueryRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
     window->show();
   }
@@ -36,7 +36,7 @@ class QueryRunTest : public ::testing::Test {
   }
   QString Cell(int row, int column) const { return window->vwResult->Model().CellText(row, column); }
 
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -160,4 +160,4 @@ TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

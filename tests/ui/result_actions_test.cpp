@@ -24,7 +24,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 struct tShortcutCase {
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShortcutText,
 class ResultActionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     dataFolder = QString::fromStdString(DataFolder());
     QDir().mkpath(dataFolder);
   }
@@ -76,7 +76,7 @@ class ResultActionsTest : public ::testing::Test {
   QMenu* Menu(TfrmMain& window, const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
 
   QString dataFolder;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   QStringList started;
   QTemporaryDir photos;
 };
@@ -274,4 +274,4 @@ TEST_F(ResultActionsTest, TheActionDialogChoosesAnExistingProgram) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -14,13 +14,13 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class ResultListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
@@ -52,7 +52,7 @@ class ResultListTest : public ::testing::Test {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
 
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -229,4 +229,4 @@ TEST_F(ResultListTest, TenThousandRowsSortAndSwitchStyles) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

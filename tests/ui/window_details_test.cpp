@@ -25,13 +25,13 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class WindowDetailsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
   }
 
@@ -49,7 +49,7 @@ class WindowDetailsTest : public ::testing::Test {
     return shown;
   }
 
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -145,4 +145,4 @@ TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

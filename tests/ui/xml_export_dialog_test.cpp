@@ -21,7 +21,7 @@
 
 #include <functional>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
@@ -51,7 +51,7 @@ QByteArray IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets) {
 class XmlExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     window = std::make_unique<TfrmMain>(&dialogs);
     target = folder.filePath(QStringLiteral("out.xml"));
     window->PrepareResultList(160, 120);
@@ -91,7 +91,7 @@ class XmlExportTest : public ::testing::Test {
 
   QTemporaryDir folder;
   QString target;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -226,4 +226,4 @@ TEST_F(XmlExportTest, DefaultsBrowseAndAFileDeletedSinceTheQuery) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
