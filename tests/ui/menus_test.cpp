@@ -32,20 +32,14 @@ QStringList Describe(const QList<QAction*>& actions) {
   return lines;
 }
 
-class MenusTest : public ::testing::Test {
+class MenusTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
-  }
   QMenu* Menu(const QString& title) {
     for (QAction* action : window->menuBar()->actions()) {
       if (action->text() == title) return action->menu();
     }
     return nullptr;
   }
-  TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(MenusTest, MainMenuMatchesTheCommandTables) {

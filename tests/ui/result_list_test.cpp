@@ -17,11 +17,10 @@
 namespace orvalis::test {
 namespace {
 
-class ResultListTest : public ::testing::Test {
+class ResultListTest : public TWindowTest {
  protected:
   void SetUp() override {
-    UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
+    TWindowTest::SetUp();
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
     window->AddColumn("Size");
@@ -52,8 +51,6 @@ class ResultListTest : public ::testing::Test {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
 
-  TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(ResultListTest, SortingTwiceInvertsAndTheFlagIsShared) {

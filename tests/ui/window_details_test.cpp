@@ -28,13 +28,8 @@
 namespace orvalis::test {
 namespace {
 
-class WindowDetailsTest : public ::testing::Test {
+class WindowDetailsTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
-  }
-
   // Presses a font button of the settings dialog; the real font dialog
   // opens, and its start font is read before "OK" is pressed unchanged.
   QFont OkInFontDialog(const char* button) {
@@ -49,8 +44,6 @@ class WindowDetailsTest : public ::testing::Test {
     return shown;
   }
 
-  TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
