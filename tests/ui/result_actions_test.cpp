@@ -221,6 +221,8 @@ TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
   EXPECT_EQ(window->ResultActions()->Count(), 0);
   EXPECT_TRUE(Menu(*window, "mnuResultActions")->actions().isEmpty());
   EXPECT_FALSE(Menu(*window, "mnuContextResultActions")->isEnabled());
+  window.reset();
+  EXPECT_EQ(ActionFile(), "");
 }
 
 TEST_F(ResultActionsTest, TheActionDialogChecksAndCapturesShortcuts) {
