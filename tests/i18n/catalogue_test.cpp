@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class tFakeLanguage : public tMessageSource {
@@ -64,4 +64,4 @@ TEST(Catalogue, LookUpFormsOverALanguage) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // One line per item: caption, then its shortcuts; "-" is a separator.
@@ -32,20 +32,14 @@ QStringList Describe(const QList<QAction*>& actions) {
   return lines;
 }
 
-class MenusTest : public ::testing::Test {
+class MenusTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
-  }
   QMenu* Menu(const QString& title) {
     for (QAction* action : window->menuBar()->actions()) {
       if (action->text() == title) return action->menu();
     }
     return nullptr;
   }
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(MenusTest, MainMenuMatchesTheCommandTables) {
@@ -222,4 +216,4 @@ TEST_F(MenusTest, CommandsFollowTheirRows) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

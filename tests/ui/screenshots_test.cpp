@@ -31,7 +31,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 void Settle() {
@@ -49,7 +49,7 @@ class Screenshots : public ::testing::Test {
     const QString target = QString::fromLocal8Bit(qgetenv("ORVALIS_SCREENSHOT_DIR"));
     if (target.isEmpty()) GTEST_SKIP() << "ORVALIS_SCREENSHOT_DIR not set";
     fOutput = QDir(QDir(QString::fromLocal8Bit(qgetenv("PWD"))).absoluteFilePath(target));
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     fPrevious = QDir::currentPath();
     QDir::setCurrent(QStringLiteral(ORVALIS_SOURCE_DIR));
     fWindow = std::make_unique<TfrmMain>(&fDialogs);
@@ -77,7 +77,7 @@ class Screenshots : public ::testing::Test {
 
   QDir fOutput;
   QString fPrevious;
-  test::TScriptedDialogs fDialogs;
+  TScriptedDialogs fDialogs;
   std::unique_ptr<TfrmMain> fWindow;
 };
 
@@ -130,7 +130,7 @@ TEST_F(Screenshots, WindowsThatActOnResults) {
 // opened in the toolbar.
 TEST_F(Screenshots, DialogsAndQueryBuffer) {
   TfrmMain& window = *fWindow;
-  test::TScriptedDialogs& dialogs = fDialogs;
+  TScriptedDialogs& dialogs = fDialogs;
   const std::pair<const char*, const char*> queries[] = {
       {"Canon mit Blende unter 4",
        "SELECT Name, Make, FNumber\nFROM ~/Bilder/*.jpg\nWHERE Make ~ 'Canon' and FNumber < 4\nWITH subdirs"},
@@ -220,4 +220,4 @@ TEST_F(Screenshots, PrintDialog) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
