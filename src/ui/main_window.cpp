@@ -11,6 +11,7 @@
 #include "ui/field_sidebar.h"
 #include "ui/main_commands.h"
 #include "ui/orientation.h"
+#include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
@@ -23,6 +24,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -83,14 +85,17 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   ApplyTexts();
   // The field sidebar's list: the user's own first, else the one shipped
   // beside the program.
-  LoadSidebar({QString::fromStdString(fDataFolder), QCoreApplication::applicationDirPath()});
+  LoadSidebar({QString::fromStdString(fDataFolder),
+               QFileInfo(ProgramFile(QStringLiteral("SideTree.ini"))).absolutePath()});
 
   // On create: defaults, then whatever the stored settings hold.
   fSettings = tSettings();
   ReadSettings();
 
+  CreatePrintDialog();
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
+  ConnectHelpCommands();
 }
 
 TfrmMain::~TfrmMain() {
@@ -281,8 +286,12 @@ bool TfrmMain::event(QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::WindowActivate && !fActivated) {
-    // The query wizard would start here (RunWizardOnStartup) once it exists.
     fActivated = true;
+    // Started after the activation has been handled, so the wizard's own
+    // modal loop does not run inside it.
+    if (fSettings.RunWizardOnStartup) {
+      QMetaObject::invokeMethod(this, &TfrmMain::actQueryWizardExecute, Qt::QueuedConnection);
+    }
   }
   return QMainWindow::event(event);
 }

@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -31,10 +32,12 @@ class TDialogs;
 class TFieldCompletion;
 class TfrmFileOperations;
 class TfrmMetadata;
+class TfrmPrintMain;
 class TfrmExport;
 class TfrmExportXML;
 class TfrmQuerylist;
 class TfrmSettings;
+class TfrmAbout;
 class tQueryBuffer;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -65,6 +68,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // modal dialog).
   void TakeOverSettingsDialog();
   TfrmSettings* SettingsDialog() const { return frmSettings; }
+  TfrmAbout* AboutBox() const { return frmAbout; }
 
   // Acting on the results (main_window_results.cpp).
   void actFileOperationsExecute();
@@ -109,6 +113,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmExport* ExportDialog() const { return frmExport; }
   TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
 
+  // Printing the selected results (main_window_print.cpp). The dialog is
+  // made with the window, so its values stay for the program run.
+  void actPrintExecute();
+  TfrmPrintMain* PrintDialog() const { return frmPrintMain; }
+  // Each new page lets the cancel window take clicks for this long.
+  std::chrono::milliseconds PrintPagePause{200};
+
   // The query buffer and query files (main_window_queries.cpp).
   void actQuerylistSaveExecute();
   void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
@@ -117,6 +128,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void actNewQueryExecute();
   void actLoadQueryExecute();
   void actSaveQueryExecute();
+  // The query wizard; on "Fertigstellen" its text replaces the editor's.
+  void actQueryWizardExecute();
   TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
   const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
 
@@ -179,6 +192,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateSidebarCommands();
   void DisableSidebar();
   void CreateQueryCommands();
+  void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
   void FillQueryCombo();
@@ -188,6 +202,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
 
   // Switches on and connects the commands that act on the results.
   void ConnectResultCommands();
+  // Help menu: contents, query syntax, homepage and the about box.
+  void ConnectHelpCommands();
   void BuildResultActionMenus();
 
   void ReadSettings();
@@ -206,6 +222,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TDialogs* fDialogs;
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
+  TfrmAbout* frmAbout = nullptr;
+  TfrmPrintMain* frmPrintMain = nullptr;
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fixtures.h"
+#include "support/fixtures.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
 

@@ -25,12 +25,11 @@ class SidebarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::UseFreshSettingsLocation();
-    fRoute = SetHelpRoute({[this](const QString& topic) { topics << topic; },
-                           [this](int context) { contexts << context; }});
+    THelpRouter::Instance().SetSinkForTests([this](const QString& page) { pages << page; });
   }
   void TearDown() override {
     window.reset();
-    SetHelpRoute(fRoute);
+    THelpRouter::Instance().SetSinkForTests(nullptr);
   }
 
   // The window, started with this list file in the user's data folder.
@@ -73,11 +72,7 @@ class SidebarTest : public ::testing::Test {
   test::TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
   TSidebarTree* tree = nullptr;
-  QStringList topics;
-  QList<int> contexts;
-
- private:
-  THelpRoute fRoute;
+  QStringList pages;
 };
 
 TEST_F(SidebarTest, BadIndentDisablesTheSidebarWithTheMessage) {
@@ -157,10 +152,11 @@ TEST_F(SidebarTest, ShiftF1AsksForThePageOfTheWordUnderTheCursor) {
   TfrmMain& main = Start();
   SetEditor(QStringLiteral("SELECT upper(Make)\nFROM x\nWHERE Size > 0"), 15);
   main.actFieldHelp->trigger();
-  EXPECT_EQ(topics, QStringList{"SyntaxHelp\\exif.htm#make"});
+  EXPECT_EQ(pages, QStringList{"SyntaxHelp/exif.htm#make"});
   SetEditor(main.txtQuery->toPlainText(), 28);
   main.actFieldHelp->trigger();
-  EXPECT_EQ(contexts, QList<int>{3000});
+  // "where": help context 3000, whose page the context map names.
+  EXPECT_EQ(pages, (QStringList{"SyntaxHelp/exif.htm#make", "SyntaxHelp/syntax.htm#where"}));
 }
 
 TEST_F(SidebarTest, TheCommandShowsAndHidesTheSidebar) {
