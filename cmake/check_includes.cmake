@@ -1,18 +1,11 @@
-# Fails the build when a module includes a module it may not use. The
-# modules form one direction (see docs/architecture.md):
-#   common <- i18n, metadata <- query <- output, engine, platform <- cli, ui
+# Fails the build when a module includes a module it may not use; the allowed
+# directions are in module_directions.cmake (see docs/architecture.md).
 # Run as: cmake -DSOURCE_DIR=<repo> -P check_includes.cmake
 cmake_minimum_required(VERSION 3.25)
-set(allowed_common "")
-set(allowed_i18n common)
-set(allowed_metadata common)
-set(allowed_query common metadata)
-set(allowed_output common metadata query)
-set(allowed_engine common i18n metadata query)
-set(allowed_platform common i18n query)
+include(${CMAKE_CURRENT_LIST_DIR}/module_directions.cmake)
 
 set(failures "")
-foreach(module common i18n metadata query output engine platform)
+foreach(module ${ORVALIS_MODULES})
   file(GLOB files "${SOURCE_DIR}/src/${module}/*.h" "${SOURCE_DIR}/src/${module}/*.cpp")
   foreach(file ${files})
     file(STRINGS "${file}" lines REGEX "^#include \"[a-z0-9_]+/")

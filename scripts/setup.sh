@@ -11,6 +11,8 @@ packages=(
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
   qt6-translations-l10n   # Qt's own dialogs in the program's language
+  dpkg-dev man-db desktop-file-utils   # the package, its manual page and desktop entry are checked
+  poppler-utils   # pdftotext: tests read back what was printed into a PDF file
 )
 
 missing=()

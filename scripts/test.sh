@@ -10,6 +10,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build -j"$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$jobs"
+bash scripts/check-package.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVALIS_SANITIZE=ON \
   -DORVALIS_BUILD_UI=OFF -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null

@@ -1,13 +1,32 @@
 // The desktop program: starts into the main window.
+#include "engine/help_log.h"
+#include "i18n/program_args.h"
 #include "ui/application.h"
+#include "ui/help_router.h"
 #include "ui/main_window.h"
+#include "ui/program_files.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   orvalis::SetUpApplication();
+  const orvalis::TArgsClass args(std::vector<std::string>(argv, argv + argc));
+  orvalis::StartHelpLog(args);
+  orvalis::InstallHelpKey(application);
   orvalis::TfrmMain window;
   window.show();
-  return QApplication::exec();
+  // The help pages belong beside the program; without them every help
+  // request would fail, so say so once at start.
+  const QString help = orvalis::THelpRouter::Instance().HelpFolder();
+  if (!QDir(help).exists()) {
+    QMessageBox::warning(&window, QStringLiteral("Orvalis"),
+                         QStringLiteral("Hilfe-Datei nicht gefunden\r") + help);
+  }
+  const int status = QApplication::exec();
+  orvalis::THelpRouter::Instance().CloseAll();
+  return status;
 }

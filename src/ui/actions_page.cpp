@@ -59,8 +59,7 @@ void TActionsPage::Fill(const TResultActions* actions) {
   if (actions->Count() > 0) grdActions->setCurrentCell(0, 0);
 }
 
-std::optional<TResultActions> TActionsPage::Actions() const {
-  if (grdActions->rowCount() == 0) return std::nullopt;
+TResultActions TActionsPage::Actions() const {
   TResultActions actions;
   for (int row = 0; row < grdActions->rowCount(); ++row) {
     const auto text = [&](int column) {
@@ -84,8 +83,7 @@ void TActionsPage::btnAddClick() {
 void TActionsPage::btnChangeClick() {
   const int row = grdActions->currentRow();
   if (row < 0 || !EditAction) return;
-  std::optional<TResultActions> rows = Actions();
-  TResultAction action = rows->Items(row);
+  TResultAction action = Actions().Items(row);
   if (EditAction(action)) SetRow(row, action);
 }
 

@@ -13,6 +13,9 @@ inline constexpr const char* kProgramLanguage = "de";
 // append it to every window title, and each window's title is its own caption.
 void SetUpApplication();
 
+// Makes the program's icons (":/icons/...") available; safe to call often.
+void LoadIconResources();
+
 // Loads Qt's translations (qtbase_<language>.qm) so Qt's dialogs (font, file,
 // print, message box buttons) speak the program's language. False when Qt's
 // translations for the language are not installed.

@@ -1,6 +1,7 @@
 // The text export dialog.
 #include "ui/export_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
 #include "ui/ui_text.h"
 
@@ -8,7 +9,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,14 +34,9 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   edtFilename = NamedEdit("edtFilename", this);
   edtFilename->setText(QStringLiteral("export.txt"));
-  btnBrowse = new QPushButton(QStringLiteral("..."), this);
-  btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExport_dlgSave_caption));
-  btnBrowse->setFixedWidth(32);
+  const tBrowseRow fileRow = BrowseRow(*this, edtFilename, tText::frmExport_dlgSave_caption);
+  btnBrowse = fileRow.Button;
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExport::btnBrowseClick);
-  auto* fileRow = new QHBoxLayout;
-  fileRow->addWidget(edtFilename, 1);
-  fileRow->addWidget(btnBrowse);
 
   comboDelim = new QComboBox(this);
   comboDelim->setObjectName(QStringLiteral("comboDelim"));
@@ -61,7 +56,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   comboQuoting->setCurrentIndex(0);
 
   auto* top = new QFormLayout;
-  top->addRow(Ui(tText::frmExport_lblFilename_caption), fileRow);
+  top->addRow(Ui(tText::frmExport_lblFilename_caption), fileRow.Row);
   top->addRow(Ui(tText::frmExport_lblDelim_caption), comboDelim);
   top->addRow(Ui(tText::frmExport_lblQuoting_caption), comboQuoting);
 
@@ -81,15 +76,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   edtColBefore = NamedEdit("edtColBefore", this);
   edtColAfter = NamedEdit("edtColAfter", this);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(Ui(tText::frmExport_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExport_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this, tText::frmExport_btnOK_caption, tText::frmExport_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

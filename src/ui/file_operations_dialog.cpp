@@ -5,6 +5,7 @@
 #include "engine/shell_command.h"
 #include "i18n/messages.h"
 #include "ui/dialogs.h"
+#include "ui/help_router.h"
 #include "ui/result_view.h"
 
 #include <QCheckBox>
@@ -164,8 +165,9 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   auto* buttons = new QDialogButtonBox;
   buttons->addButton(Ui(tText::frmFileOps_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
   buttons->addButton(Ui(tText::frmFileOps_btnCancel_caption), QDialogButtonBox::RejectRole);
-  // The help pages come with the help system.
-  buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
+  SetHelpContext(this, 8000);
+  connect(buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole),
+          &QPushButton::clicked, this, [] { ShowHelpContext(8000); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -181,24 +183,29 @@ void TfrmFileOperations::Report(tText message, const QString& argument) {
   fDialogs.ShowMessage(Ui(message).replace(QStringLiteral("%s"), argument));
 }
 
-bool TfrmFileOperations::Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop) {
-  stop = false;
-  if (!chkConfirm->isChecked() || yesToAll) return true;
-  switch (fDialogs.AskWithAll(text, noToAll)) {
-    case TAnswer::Yes: return true;
-    case TAnswer::YesToAll: yesToAll = true; return true;
-    case TAnswer::No: return false;
-    case TAnswer::NoToAll:
-      if (noToAll) {
-        stop = true;
-        return false;
+void TfrmFileOperations::ForEachConfirmed(const std::vector<int>& rows, bool noToAll,
+                                          const std::function<QString(int row)>& question,
+                                          const std::function<void(int row)>& act) {
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  bool yesToAll = false;
+  for (int row : rows) {
+    const QString text = question(row);
+    if (!text.isEmpty() && chkConfirm->isChecked() && !yesToAll) {
+      const TAnswer answer = fDialogs.AskWithAll(text, noToAll);
+      if (answer == TAnswer::Cancel || (answer == TAnswer::NoToAll && noToAll)) {
+        pbProgress->setValue(0);
+        return;
       }
-      return false;
-    case TAnswer::Cancel: break;
+      if (answer == TAnswer::No || answer == TAnswer::NoToAll) continue;
+      yesToAll = answer == TAnswer::YesToAll;
+    }
+    act(row);
+    pbProgress->setValue(pbProgress->value() + 1);
   }
-  stop = true;
-  return false;
 }
+
+QString TfrmFileOperations::PathOf(int row) const { return LocalPath(fResults.Model().Row(row).FileInfo.Path); }
 
 void TfrmFileOperations::RemoveRows(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end(), std::greater<>());
@@ -214,39 +221,30 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
     Report(tText::PathNotFound, folder);
     return;
   }
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
   std::vector<int> moved;
-  for (int row : rows) {
-    const QString source = LocalPath(fResults.Model().Row(row).FileInfo.Path);
-    const QString name = QFileInfo(source).fileName();
-    const QString target = WithSlash(folder) + name;
-    if (QFileInfo::exists(target)) {
-      bool stop = false;
-      const bool go = Confirm(yesToAll,
-                              Ui(tText::OverwriteFilePrompt)
-                                  .replace(QStringLiteral("%s"), name),
-                              false, stop);
-      if (stop) {
-        pbProgress->setValue(0);
-        break;
-      }
-      if (!go) continue;
-    }
-    // A file is never copied or moved onto itself: replacing the target
-    // would destroy the only copy.
-    bool done = false;
-    if (!SameFile(source, target)) {
-      done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
-    }
-    if (!done) {
-      Report(tText::FileOpError, name);
-    } else if (kind == tTransfer::Move) {
-      moved.push_back(row);
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  const auto name = [this](int row) { return QFileInfo(PathOf(row)).fileName(); };
+  ForEachConfirmed(
+      rows, false,
+      [&](int row) {
+        return QFileInfo::exists(WithSlash(folder) + name(row))
+                   ? Ui(tText::OverwriteFilePrompt).replace(QStringLiteral("%s"), name(row))
+                   : QString();
+      },
+      [&](int row) {
+        const QString source = PathOf(row);
+        const QString target = WithSlash(folder) + name(row);
+        // A file is never copied or moved onto itself: replacing the target
+        // would destroy the only copy.
+        bool done = false;
+        if (!SameFile(source, target)) {
+          done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
+        }
+        if (!done) {
+          Report(tText::FileOpError, name(row));
+        } else if (kind == tTransfer::Move) {
+          moved.push_back(row);
+        }
+      });
   RemoveRows(moved);
 }
 
@@ -257,29 +255,20 @@ void TfrmFileOperations::btnMoveClick() { Transfer(tTransfer::Move, edtMoveFolde
 void TfrmFileOperations::btnDeleteClick() {
   const std::vector<int> rows = fResults.SelectedRows();
   if (rows.empty()) return;
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
   std::vector<int> deleted;
-  for (int row : rows) {
-    const QString path = LocalPath(fResults.Model().Row(row).FileInfo.Path);
-    const QString name = QFileInfo(path).fileName();
-    bool stop = false;
-    const bool go = Confirm(yesToAll, Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), name),
-                            true, stop);
-    if (stop) {
-      pbProgress->setValue(0);
-      break;
-    }
-    if (!go) continue;
-    const bool done = rbRecycleBin->isChecked() ? MoveToTrash(path) : QFile::remove(path);
-    if (done) {
-      deleted.push_back(row);
-    } else {
-      Report(tText::FileOpError, name);
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  ForEachConfirmed(
+      rows, true,
+      [this](int row) {
+        return Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), QFileInfo(PathOf(row)).fileName());
+      },
+      [&](int row) {
+        const QString path = PathOf(row);
+        if (rbRecycleBin->isChecked() ? MoveToTrash(path) : QFile::remove(path)) {
+          deleted.push_back(row);
+        } else {
+          Report(tText::FileOpError, QFileInfo(path).fileName());
+        }
+      });
   RemoveRows(deleted);
 }
 
@@ -360,26 +349,17 @@ void TfrmFileOperations::btnRunCommandClick() {
     fDialogs.ShowMessage(Ui(tText::NoCommandEntered));
     return;
   }
-  const std::vector<int> rows = fResults.SelectedRows();
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
-  for (int row : rows) {
-    const std::string& path = fResults.Model().Row(row).FileInfo.Path;
-    const QString cmd = QString::fromStdString(ShellCommandFor(command.toStdString(), path));
-    bool stop = false;
-    const bool go = Confirm(yesToAll, Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), cmd),
-                            false, stop);
-    if (stop) {
-      pbProgress->setValue(0);
-      return;
-    }
-    if (!go) continue;
-    if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd})) {
-      Report(tText::FileOpError, QFileInfo(LocalPath(path)).fileName());
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  const auto shellCommand = [this, &command](int row) {
+    return QString::fromStdString(ShellCommandFor(command.toStdString(), fResults.Model().Row(row).FileInfo.Path));
+  };
+  ForEachConfirmed(
+      fResults.SelectedRows(), false,
+      [&](int row) { return Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), shellCommand(row)); },
+      [&](int row) {
+        if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), shellCommand(row)})) {
+          Report(tText::FileOpError, QFileInfo(PathOf(row)).fileName());
+        }
+      });
 }
 
 void TfrmFileOperations::BrowseFolder(QLineEdit* field) {

@@ -8,8 +8,10 @@
 #include "metadata/image_metadata.h"
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
+#include "ui/field_sidebar.h"
 #include "ui/main_commands.h"
 #include "ui/orientation.h"
+#include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
@@ -22,6 +24,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -68,7 +71,6 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   setObjectName(QStringLiteral("frmMain"));
   fLocale = platform::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
-  setWindowTitle(Ui(tText::frmMain_self_caption));
   resize(656, 478);
 
   // After loading the design state.
@@ -79,13 +81,21 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   CreatePanes();
   CreateCommands();
   CreateStatusBar();
+  CreateSidebarCommands();
+  ApplyTexts();
+  // The field sidebar's list: the user's own first, else the one shipped
+  // beside the program.
+  LoadSidebar({QString::fromStdString(fDataFolder),
+               QFileInfo(ProgramFile(QStringLiteral("SideTree.ini"))).absolutePath()});
 
   // On create: defaults, then whatever the stored settings hold.
   fSettings = tSettings();
   ReadSettings();
 
+  CreatePrintDialog();
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
+  ConnectHelpCommands();
 }
 
 TfrmMain::~TfrmMain() {
@@ -94,8 +104,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreatePanes() {
-  pnlSidebar = new QWidget;
-  pnlSidebar->setObjectName(QStringLiteral("pnlSidebar"));
+  pnlSidebar = new TFieldSidebar;
   pnlSidebar->setMinimumWidth(80);
   pnlSidebar->resize(169, pnlSidebar->height());
   pnlSidebar->hide();
@@ -105,7 +114,7 @@ void TfrmMain::CreatePanes() {
   pnlQuery->setMinimumHeight(75);
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
-  auto* lblQuery = new QLabel(Ui(tText::frmMain_lblQuery_caption));
+  lblQuery = new QLabel;
   txtQuery = new QPlainTextEdit;
   txtQuery->setObjectName(QStringLiteral("txtQuery"));
   txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -120,12 +129,12 @@ void TfrmMain::CreatePanes() {
   pnlResult->setMinimumSize(200, 75);
   auto* resultLayout = new QVBoxLayout(pnlResult);
   resultLayout->setContentsMargins(4, 0, 4, 4);
-  auto* lblResult = new QLabel(Ui(tText::frmMain_lblResult_caption));
+  lblResult = new QLabel;
   lblResult->setObjectName(QStringLiteral("lblResult"));
   resultLayout->addWidget(lblResult);
   fResultStack = new QStackedWidget;
   vwResult = new TResultView;
-  lblRunning = new QLabel(Ui(tText::frmMain_pnlResult_caption));
+  lblRunning = new QLabel;
   lblRunning->setObjectName(QStringLiteral("lblRunning"));
   lblRunning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRunning->font();
@@ -179,6 +188,7 @@ void TfrmMain::CreateCommands() {
   actSettings = commands.Action(C::actSettings);
   mnuCopyFilename = commands.Action(C::mnuCopyFilename);
   actToggleSidebar = commands.Action(C::actToggleSidebar);
+  actFieldHelp = commands.Action(C::actFieldHelp);
   popResultContext = commands.Menu(tBar::Context);
   tbMain = commands.ToolBar();
 
@@ -234,11 +244,20 @@ void TfrmMain::CreateCommands() {
   comboQueries->setObjectName(QStringLiteral("comboQueries"));
   comboQueries->setFixedWidth(221);
   comboQueries->setFocusPolicy(Qt::NoFocus);
+  tbMain->addWidget(comboQueries);
+  CreateQueryCommands();
+}
+
+void TfrmMain::ApplyTexts() {
+  setWindowTitle(Ui(tText::frmMain_self_caption));
+  lblQuery->setText(Ui(tText::frmMain_lblQuery_caption));
+  lblResult->setText(Ui(tText::frmMain_lblResult_caption));
+  lblRunning->setText(Ui(tText::frmMain_pnlResult_caption));
   const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
   comboQueries->setToolTip(comboHint);
   comboQueries->setStatusTip(comboHint);
-  tbMain->addWidget(comboQueries);
-  CreateQueryCommands();
+  fCommands->ApplyTexts();
+  pnlSidebar->ApplyTexts();
 }
 
 void TfrmMain::CreateStatusBar() {
@@ -267,8 +286,12 @@ bool TfrmMain::event(QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::WindowActivate && !fActivated) {
-    // The query wizard would start here (RunWizardOnStartup) once it exists.
     fActivated = true;
+    // Started after the activation has been handled, so the wizard's own
+    // modal loop does not run inside it.
+    if (fSettings.RunWizardOnStartup) {
+      QMetaObject::invokeMethod(this, &TfrmMain::actQueryWizardExecute, Qt::QueuedConnection);
+    }
   }
   return QMainWindow::event(event);
 }

@@ -6,10 +6,12 @@
 #include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
+#include "ui/field_sidebar.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -27,12 +29,15 @@ namespace orvalis {
 
 class TCommandSet;
 class TDialogs;
+class TFieldCompletion;
 class TfrmFileOperations;
 class TfrmMetadata;
+class TfrmPrintMain;
 class TfrmExport;
 class TfrmExportXML;
 class TfrmQuerylist;
 class TfrmSettings;
+class TfrmAbout;
 class tQueryBuffer;
 
 class TfrmMain : public QMainWindow, public tRunHost {
@@ -63,6 +68,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // modal dialog).
   void TakeOverSettingsDialog();
   TfrmSettings* SettingsDialog() const { return frmSettings; }
+  TfrmAbout* AboutBox() const { return frmAbout; }
 
   // Acting on the results (main_window_results.cpp).
   void actFileOperationsExecute();
@@ -107,6 +113,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmExport* ExportDialog() const { return frmExport; }
   TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
 
+  // Printing the selected results (main_window_print.cpp). The dialog is
+  // made with the window, so its values stay for the program run.
+  void actPrintExecute();
+  TfrmPrintMain* PrintDialog() const { return frmPrintMain; }
+  // Each new page lets the cancel window take clicks for this long.
+  std::chrono::milliseconds PrintPagePause{200};
+
   // The query buffer and query files (main_window_queries.cpp).
   void actQuerylistSaveExecute();
   void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
@@ -115,18 +128,37 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void actNewQueryExecute();
   void actLoadQueryExecute();
   void actSaveQueryExecute();
+  // The query wizard; on "Fertigstellen" its text replaces the editor's.
+  void actQueryWizardExecute();
   TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
   const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
 
   // The command table's actions, menus and toolbar.
   const TCommandSet& Commands() const { return *fCommands; }
 
+  // The texts of all controls from the catalogue, again after a change of
+  // language.
+  void ApplyTexts();
+
+  // The field sidebar and keyword help (main_window_sidebar.cpp).
+  // Reads "SideTree.ini" from the first of the folders that has one; without
+  // one the sidebar is switched off, with one it cannot read it says so too.
+  void LoadSidebar(const QStringList& folders);
+  bool SidebarEnabled() const { return fSidebarEnabled; }
+  void actToggleSidebarExecute();
+  void actFieldHelpExecute();
+  // Replaces the editor's selection by text (inserts at the cursor without
+  // one) and gives the editor the focus.
+  void InsertIntoQuery(const QString& text);
+
   // Controls, named as in the rest of the program.
   QPlainTextEdit* txtQuery = nullptr;
   TResultView* vwResult = nullptr;
-  QWidget* pnlSidebar = nullptr;
+  TFieldSidebar* pnlSidebar = nullptr;
   QWidget* pnlQuery = nullptr;
   QWidget* pnlResult = nullptr;
+  QLabel* lblQuery = nullptr;
+  QLabel* lblResult = nullptr;
   QLabel* lblRunning = nullptr;
   QToolBar* tbMain = nullptr;
   QComboBox* comboQueries = nullptr;
@@ -146,6 +178,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QAction* actExitProgram = nullptr;
   QAction* actSettings = nullptr;
   QAction* mnuCopyFilename = nullptr;
+  QAction* actToggleSidebar = nullptr;
+  QAction* actFieldHelp = nullptr;
 
  protected:
   bool event(QEvent* event) override;
@@ -155,7 +189,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreatePanes();
   void CreateCommands();
   void CreateStatusBar();
+  void CreateSidebarCommands();
+  void DisableSidebar();
   void CreateQueryCommands();
+  void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
   void FillQueryCombo();
@@ -165,6 +202,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
 
   // Switches on and connects the commands that act on the results.
   void ConnectResultCommands();
+  // Help menu: contents, query syntax, homepage and the about box.
+  void ConnectHelpCommands();
   void BuildResultActionMenus();
 
   void ReadSettings();
@@ -183,6 +222,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TDialogs* fDialogs;
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
+  TfrmAbout* frmAbout = nullptr;
+  TfrmPrintMain* frmPrintMain = nullptr;
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;
@@ -208,7 +249,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QSplitter* fQuerySplitter = nullptr;
   QStackedWidget* fResultStack = nullptr;
   QActionGroup* fDisplayGroup = nullptr;
-  QAction* actToggleSidebar = nullptr;
+  bool fSidebarEnabled = false;
+  TFieldCompletion* fCompletion = nullptr;
   TfrmFileOperations* frmFileOperations = nullptr;
   TfrmMetadata* frmMetadata = nullptr;
   std::unique_ptr<TResultActions> fResultActions;

@@ -11,6 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
 #include "ui/ui_text.h"
+#include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
 
 #include <QAction>
@@ -46,6 +47,16 @@ QString Finished(std::size_t count, const QString& fileName) {
   return text;
 }
 
+// Today in the short date form of the locale the queries' dateformat uses.
+std::string TodayShortDate(const LocaleInfo& locale) {
+  const QDate today = QDate::currentDate();
+  DateTimeParts parts;
+  parts.year = today.year();
+  parts.month = today.month();
+  parts.day = today.day();
+  return FormatDateTime(parts, "ddddd", locale).value_or(std::string());
+}
+
 std::string BufferFilePath() {
   const std::string folder = DataFolder();
   return folder.empty() ? std::string() : folder + std::string(kQueryBufferFileName);
@@ -74,6 +85,8 @@ void TfrmMain::CreateQueryCommands() {
   connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
   connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
   connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
+  connect(commands.Action(C::actQueryWizard), &QAction::triggered, this,
+          &TfrmMain::actQueryWizardExecute);
 
   connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
   popComboQueries = new QMenu(this);
@@ -218,13 +231,7 @@ void TfrmMain::actQuerylistSaveExecute() {
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
   if (frmQuerylist->chkTimestamp->isChecked()) {
-    // The short date form of the locale the queries' dateformat uses.
-    const QDate today = QDate::currentDate();
-    DateTimeParts parts;
-    parts.year = today.year();
-    parts.month = today.month();
-    parts.day = today.day();
-    prefix = "-- saved on " + FormatDateTime(parts, "ddddd", fLocale).value_or("") + "|";
+    prefix = "-- saved on " + TodayShortDate(fLocale) + "|";
   }
   QString name = frmQuerylist->QueryName();
   // A line starting with ";" is a comment of the list file: such a name
@@ -263,6 +270,18 @@ void TfrmMain::ClearResultsForNewQuery() {
 void TfrmMain::actNewQueryExecute() {
   txtQuery->clear();
   ClearResultsForNewQuery();
+}
+
+void TfrmMain::actQueryWizardExecute() {
+  // A new wizard for every run: nothing of an earlier run survives.
+  TfrmWizard wizard(*fDialogs, this);
+  std::string generated;
+  wizard.OnFinish = [&](TfrmWizard& finished) {
+    generated = WizardQueryText(finished.Choice(), TodayShortDate(fLocale));
+  };
+  if (!fDialogs->Execute(wizard) || generated.empty()) return;
+  txtQuery->clear();
+  txtQuery->setPlainText(EditorText(generated));
 }
 
 void TfrmMain::actLoadQueryExecute() {

@@ -1,6 +1,7 @@
 // The dialog that names a query for the buffer.
 #include "ui/querylist_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/ui_text.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace orvalis {
@@ -27,16 +27,8 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   chkTimestamp = new QCheckBox(Ui(tText::frmQuerylist_chkTimestamp_caption), this);
   chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(Ui(tText::frmQuerylist_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmQuerylist_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons =
+      OkCancelButtons(*this, tText::frmQuerylist_btnOK_caption, tText::frmQuerylist_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

@@ -5,9 +5,9 @@
 #include "engine/shell_command.h"
 #include "common/ascii_case.h"
 #include "ui/dialogs.h"
+#include "ui/help_router.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,6 +19,23 @@
 #include <QVBoxLayout>
 
 namespace orvalis {
+
+namespace {
+
+// The key a press in the shortcut field stands for. With Shift held Qt
+// reports the shifted character ("!" for Shift+1); the digit row is known
+// by its key code instead, whatever the layout and the held modifiers.
+int CapturedKey(const QKeyEvent& key) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  // X11 and Wayland give the XKB key code: 10 for "1" up to 18 for "9", 19 for "0".
+  const quint32 code = key.nativeScanCode();
+  if (code >= 10 && code <= 18) return Qt::Key_1 + static_cast<int>(code - 10);
+  if (code == 19) return Qt::Key_0;
+#endif
+  return key.key();
+}
+
+}  // namespace
 
 QKeySequence ShortcutFromText(const std::string& text) {
   std::string normalized;
@@ -78,8 +95,8 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   browse->setToolTip(Ui(tText::frmAddAction_btnBrowse_hint));
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString program = QFileDialog::getOpenFileName(this, Ui(tText::SelectProgram),
-                                                         edtProgram->text());
+    const QString program = fDialogs.ChooseOpenFile(this, Ui(tText::SelectProgram),
+                                                    FileDialogFilters(Ui(tText::ProgramFileFilter)));
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
@@ -103,7 +120,9 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
   buttons->addButton(Ui(tText::frmAddAction_btnCancel_caption), QDialogButtonBox::RejectRole);
-  buttons->addButton(Ui(tText::frmAddAction_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
+  SetHelpContext(this, 7000);
+  connect(buttons->addButton(Ui(tText::frmAddAction_btnHelp_caption), QDialogButtonBox::HelpRole),
+          &QPushButton::clicked, this, [] { ShowHelpContext(7000); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -136,7 +155,7 @@ bool TfrmAction::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers held = key->modifiers();
     if (const std::optional<std::string> text =
-            ShortcutCaptureText(key->key(), held.testFlag(Qt::ShiftModifier),
+            ShortcutCaptureText(CapturedKey(*key), held.testFlag(Qt::ShiftModifier),
                                 held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier))) {
       edtShortcut->setText(QString::fromStdString(*text));
     }

@@ -3,6 +3,7 @@
 
 #include "i18n/messages.h"
 #include "ui/actions_page.h"
+#include "ui/help_router.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
@@ -131,9 +132,17 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QDialogButtonBox;
   buttons->addButton(Ui(tText::frmSettings_btnOK_caption), QDialogButtonBox::AcceptRole);
   buttons->addButton(Ui(tText::frmSettings_btnCancel_caption), QDialogButtonBox::RejectRole);
-  // The help pages come with the help system.
+  // "Hilfe" and F1 show the section of the page in front.
   QPushButton* help = buttons->addButton(Ui(tText::frmSettings_btnHelp_caption), QDialogButtonBox::HelpRole);
-  help->setEnabled(false);
+  static const char* const kPageTopics[] = {
+      "ProgramUsage\\settings.htm#display", "ProgramUsage\\settings.htm#options",
+      "ProgramUsage\\settings.htm#actions", "ProgramUsage\\settings.htm#viewer"};
+  SetHelpContext(this, 6000);
+  for (int page = 0; page < fPages->count(); ++page) {
+    SetHelpKeyword(fPages->widget(page), QString::fromLatin1(kPageTopics[page]));
+  }
+  connect(help, &QPushButton::clicked, this,
+          [this] { ShowHelpTopic(QString::fromLatin1(kPageTopics[fPages->currentIndex()])); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

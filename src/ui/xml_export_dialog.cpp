@@ -1,6 +1,7 @@
 // The XML export dialog.
 #include "ui/xml_export_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
 #include "ui/ui_text.h"
 
@@ -22,10 +23,8 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
 
   edtFilename = new QLineEdit(QStringLiteral("export.txt"), this);
   edtFilename->setObjectName(QStringLiteral("edtFilename"));
-  btnBrowse = new QPushButton(QStringLiteral("..."), this);
-  btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption));
-  btnBrowse->setFixedWidth(32);
+  const tBrowseRow fileRow = BrowseRow(*this, edtFilename, tText::frmExportXML_dlgSave_caption);
+  btnBrowse = fileRow.Button;
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExportXML::btnBrowseClick);
 
   edtRootElement = new QLineEdit(QStringLiteral("files"), this);
@@ -33,10 +32,7 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
-  auto* fileRow = new QHBoxLayout;
-  fileRow->addWidget(edtFilename, 1);
-  fileRow->addWidget(btnBrowse);
-  grid->addLayout(fileRow, 0, 1, 1, 2);
+  grid->addLayout(fileRow.Row, 0, 1, 1, 2);
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
   grid->addWidget(edtRootElement, 1, 1);
   grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);
@@ -54,16 +50,8 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   tagLayout->addWidget(rbTagsAsNumber);
   tagLayout->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(Ui(tText::frmExportXML_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExportXML_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &TfrmExportXML::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons =
+      OkCancelButtons(*this, tText::frmExportXML_btnOK_caption, tText::frmExportXML_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

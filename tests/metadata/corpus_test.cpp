@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "json_reader.h"
+#include "support/json_reader.h"
 #include "test_support.h"
 
 namespace orvalis::test {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures.h"
+#include "support/fixtures.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
 

@@ -6,10 +6,11 @@
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/value_conversion.h"
 #include "query/var_handler.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
@@ -29,11 +30,8 @@ class StoreBinding : public ::testing::Test {
                   bool cell = false) {
     tMyVarHandler names(store_);
     tMyFunctionHandler functions(&store_, locale);
-    tParser p;
-    p.Expression = expression;
-    p.IdentifierHandler = &names;
-    p.FunctionHandler = &functions;
-    p.Locale = locale;
+    const auto parser = MakeParser(expression, {'\'', locale}, names, functions);
+    tParser& p = *parser;
     if (!p.Compile()) return "compile error: " + p.ErrorText;
     if (!p.Evaluate()) return cell ? "" : "error: " + p.ErrorText;
     const Value& v = p.Result->Value;
@@ -158,4 +156,4 @@ TEST(VarHandler, EmptyStoreHasOnlyTheRowNumber) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 void Type(QWidget* widget, const QString& text) {
@@ -35,7 +35,7 @@ void Type(QWidget* widget, const QString& text) {
 class QueryBufferTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     listFile = QString::fromStdString(DataFolder()) + QStringLiteral("Querylist.txt");
     Restart();
   }
@@ -87,7 +87,7 @@ class QueryBufferTest : public ::testing::Test {
   }
 
   QString listFile;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -296,4 +296,4 @@ TEST_F(QueryFileTest, NewQueryEmptiesEditorAndList) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -15,16 +15,15 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
 
-class QueryRunTest : public ::testing::Test {
+class QueryRunTest : public TWindowTest {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
+    TWindowTest::SetUp();
     window->show();
   }
   void Run(const QString& query) {
@@ -36,8 +35,6 @@ class QueryRunTest : public ::testing::Test {
   }
   QString Cell(int row, int column) const { return window->vwResult->Model().CellText(row, column); }
 
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
@@ -160,4 +157,4 @@ TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -1,0 +1,14 @@
+# Which modules each module of src/ may use, in one place. The include check
+# (check_includes.cmake) reads it at every build, and orvalis_module() links
+# each module library against exactly these, so the direction is declared once:
+#   common <- i18n, metadata <- query <- output, engine, platform <- cli, ui
+# A new module or a new allowed direction is one line here and one row in
+# docs/architecture.md.
+set(ORVALIS_MODULES common i18n metadata query output engine platform)
+set(allowed_common "")
+set(allowed_i18n common)
+set(allowed_metadata common)
+set(allowed_query common metadata)
+set(allowed_output common metadata query)
+set(allowed_engine common i18n metadata query)
+set(allowed_platform common i18n query)
