@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
   qt6-translations-l10n   # Qt's own dialogs in the program's language
+  clang libclang-rt-14-dev   # libFuzzer and its sanitizers for scripts/fuzz.sh
 )
 
 missing=()
