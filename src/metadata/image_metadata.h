@@ -79,7 +79,7 @@ class tImageMetaData {
   // LimitReached says which one.
   static constexpr std::size_t kMaxSegments = 10000;
   static constexpr std::size_t kMaxEntries = 20000;
-  static constexpr std::size_t kMaxEntryBytes = 16u * 1024u * 1024u;
+  static constexpr std::size_t kMaxEntryBytes = 4u * 1024u * 1024u;
   // The first limit the last file reached, in words ("more than 10000
   // segments"); empty when it reached none.
   const std::string& LimitReached() const { return limitReached_; }
