@@ -53,13 +53,5 @@ TEST_P(KeptFuzzInput, RunsClean) {
 INSTANTIATE_TEST_SUITE_P(Regressions, KeptFuzzInput, ::testing::ValuesIn(KeptInputs()),
                          test::CaseNames{});
 
-TEST(KeptFuzzInput, EveryTargetHasKeptInputs) {
-  for (const tFuzzTarget& target : FuzzTargets()) {
-    bool found = false;
-    for (const KeptInput& input : KeptInputs()) found |= input.target == target.name;
-    EXPECT_TRUE(found) << target.name;
-  }
-}
-
 }  // namespace
 }  // namespace orvalis::fuzz

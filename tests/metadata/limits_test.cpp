@@ -66,14 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                  JpegFile({Segment(0xE1, Text(std::string("Exif\0\0II", 8))), kMake}), "Make", 0}),
     CaseNames{});
 
-TEST(DecodedOnce, FirstFrameHeaderGivesTheSize) {
-  tImageMetaData store;
-  Load(store, "frames.jpg",
-       JpegFile({Segment(0xC0, FramePayload(480, 640)), Segment(0xC0, FramePayload(20, 10))}));
-  EXPECT_EQ(store.FindEntry("PixelsX")->Text, "640");
-  EXPECT_EQ(store.FindEntry("PixelsY")->Text, "480");
-}
-
 struct LimitCase {
   const char* what;
   Bytes file;
@@ -131,15 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
                             Segment(0xFE, Text("late"))}),
                   "bytes of entry texts", 300}),
     CaseNames{});
-
-// What came before the limit stays.
-TEST(FileLimits, CommentBeforeTheLimitIsKept) {
-  tImageMetaData store;
-  Load(store, "kept.jpg", JpegFile({Segment(0xFE, Text("early")), OverlappingDirectories(),
-                                    Segment(0xED, EmptyDatasets(13000))}));
-  EXPECT_TRUE(store.HasComment());
-  EXPECT_EQ(static_cast<std::size_t>(store.EntryCount()), tImageMetaData::kMaxEntries);
-}
 
 TEST(FileLimits, ChainAfterTheThumbnailDirectoryIsNotFollowed) {
   TiffBuilder tiff{kIntel};
