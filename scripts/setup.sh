@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n   # Qt's own dialogs in the program's language
   dpkg-dev man-db desktop-file-utils   # the package, its manual page and desktop entry are checked
   poppler-utils   # pdftotext: tests read back what was printed into a PDF file
+  clang libclang-rt-14-dev   # libFuzzer and its sanitizers for scripts/fuzz.sh
 )
 
 missing=()

@@ -43,6 +43,14 @@ struct tClearOnExit {
   ~tClearOnExit() { store.Clear(); }
 };
 
+// A message with its "%d" filled in.
+std::string FillNumber(std::string message, std::size_t number) {
+  if (const std::size_t at = message.find("%d"); at != std::string::npos) {
+    message.replace(at, 2, std::to_string(number));
+  }
+  return message;
+}
+
 // The compiler's reason, with a word for those who write SQL's "=" and "<>".
 std::string CompileErrorText(const tParser& parser) {
   const std::string& error = parser.ErrorText;
@@ -94,6 +102,8 @@ struct tQueryDriver::tRun {
   std::unique_ptr<tParser> where;
   std::vector<std::unique_ptr<tParser>> columns;
   bool recurse = false;
+  // A function's resource limit is reported once per run, at the first file.
+  bool limitReported = false;
   std::string mask;
 };
 
@@ -111,6 +121,10 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   const std::string text = NormalizeLineBreaks(queryText);
   if (TrimText(text).empty()) {
     host_.ShowMessage(Text(tText::NoQueryText));
+    return tRunOutcome::Refused;
+  }
+  if (queryText.size() > kMaxQueryLength) {
+    host_.ShowMessage(FillNumber(Text(tText::QueryTooLong), kMaxQueryLength));
     return tRunOutcome::Refused;
   }
 
@@ -219,12 +233,8 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.LeaveRunningState();
   running_ = false;
   if (settings.EnforceRefinement && hitCount_ >= settings.RefinementLimit) {
-    std::string message =
-        Text(tText::HitLimitReached);
-    if (const std::size_t at = message.find("%d"); at != std::string::npos) {
-      message.replace(at, 2, std::to_string(settings.RefinementLimit));
-    }
-    host_.ShowMessage(message);
+    host_.ShowMessage(FillNumber(Text(tText::HitLimitReached),
+                                 static_cast<std::size_t>(settings.RefinementLimit)));
   }
   return tRunOutcome::Completed;
 }
@@ -279,10 +289,13 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   } catch (const std::exception& e) {
     ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
   }
+  if (!run.store.LimitReached().empty())
+    ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
   if (!run.store.IsJpeg()) return;
 
   const bool hit = run.where->Evaluate() && run.where->Result != nullptr &&
                    ValueToBoolean(run.where->Result->Value, settings.Locale);
+  ReportFunctionLimit(path);
   host_.ProcessEvents();
   if (!hit) return;
 
@@ -301,6 +314,18 @@ void tQueryDriver::ProcessFile(const std::string& path) {
     }
     host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
   }
+  ReportFunctionLimit(path);
+}
+
+void tQueryDriver::ReportFunctionLimit(const std::string& path) {
+  tRun& run = *run_;
+  if (run.limitReported || run.functionHandler.LimitReached().empty()) return;
+  run.limitReported = true;
+  std::string message = Text(tText::MatchLimitReached);
+  if (const std::size_t at = message.find("%s"); at != std::string::npos) {
+    message.replace(at, 2, run.functionHandler.LimitReached());
+  }
+  ShowPathMessage(path, message);
 }
 
 }  // namespace orvalis

@@ -68,6 +68,8 @@ class tQueryDriver {
   // Reports an error that ended the walk of a folder, naming the file or
   // folder being read when it happened.
   void ShowFolderError(const std::string& what);
+  // Reports, once per run, that a function gave up at a resource limit.
+  void ReportFunctionLimit(const std::string& path);
   // Shows a message about one file or folder: "<path>: <text>".
   void ShowPathMessage(const std::string& path, const std::string& text);
 

@@ -27,6 +27,11 @@ ORVALIS_MESSAGE(StatusHits, " hits")
 ORVALIS_MESSAGE(StatusHitLimit, " (HITLIMIT!)")
 ORVALIS_MESSAGE(UnrecoverableError, "Nicht behebbarer Fehler : ")
 ORVALIS_MESSAGE(MetadataReadError, "[DEBUG] Exception reading metadata: ")
+ORVALIS_MESSAGE(FileLimitReached, "Nur teilweise gelesen, Grenze erreicht: ")
+ORVALIS_MESSAGE(QueryTooLong, "Der Abfragetext ist zu lang (mehr als %d Bytes).")
+ORVALIS_MESSAGE(MatchLimitReached,
+                "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
+                "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
 ORVALIS_MESSAGE(NoPreviewPicture, "Kein Vorschaubild")
 ORVALIS_MESSAGE(InvalidInteger, "'%s' ist kein gültiger Integerwert.")
 ORVALIS_MESSAGE(HitLimitNotPositive, "Die maximale Trefferzahl muss größer als 0 sein.")

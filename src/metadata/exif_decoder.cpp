@@ -74,6 +74,9 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
           candidate.U8(5) != 0)
         return Fail("not an Exif segment");
+      // From here on the segment counts as the file's Exif segment, decoded
+      // or not; a later APP1 (XMP) is no longer offered to this decoder.
+      exifTried_ = true;
       if (!candidate.Has(0, 14)) return Fail("Exif segment too short");
     }
     // Only an Exif segment replaces the kept buffer: the thumbnail location
@@ -98,6 +101,9 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     if (thumbDir != 0 && thumbDir != firstOffset) {
       slots_[1].Kind = ifd::kThumbnail;
       ReadDirectory(tiff, thumbDir, slots_[1]);
+      // The chain of directories ends here: what a file links after the
+      // thumbnail directory is not read, however long the chain.
+      if (slots_[1].NextOffset != 0) Drop("directories after the thumbnail directory are not read");
     }
     for (const tIfdEntry& e : slots_[0].Entries) {
       if (e.Tag != kTagExifPointer) continue;

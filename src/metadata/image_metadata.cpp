@@ -62,11 +62,14 @@ tImageMetaData::~tImageMetaData() { Clear(); }
 void tImageMetaData::Clear() {
   entries_.clear();
   dropped_.clear();
+  limitReached_.clear();
+  entryBytes_ = 0;
   exifSegment_.clear();
   iptcSegment_.clear();
   jfifSegment_.clear();
   commentSegment_.clear();
-  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
+  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = frameFlag_ = exifTried_ = false;
+  gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
   xmpPacket_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
@@ -82,6 +85,26 @@ void tImageMetaData::Drop(std::string reason) const {
     dropped_.push_back(std::move(reason));
   else if (dropped_.size() == kMaxDropped)
     dropped_.emplace_back("further reasons left out");
+}
+
+void tImageMetaData::ReachLimit(const std::string& what) {
+  if (!limitReached_.empty()) return;
+  limitReached_ = what;
+  Drop("limit reached: " + what);
+}
+
+void tImageMetaData::Append(tMetaEntry entry) {
+  const std::size_t bytes = entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
+  if (entries_.size() >= kMaxEntries) {
+    ReachLimit("more than " + std::to_string(kMaxEntries) + " entries");
+    return;
+  }
+  if (bytes > kMaxEntryBytes - entryBytes_) {
+    ReachLimit("more than " + std::to_string(kMaxEntryBytes) + " bytes of entry texts");
+    return;
+  }
+  entryBytes_ += bytes;
+  entries_.push_back(std::move(entry));
 }
 
 std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::uint64_t from) {
@@ -122,7 +145,13 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
 
   if (!ReadFileData(file)) Drop("file data: " + failure_);
   std::uint64_t position = 2;
-  for (;;) {
+  for (std::size_t steps = 0;; ++steps) {
+    // Each step is a marker or a stretch of bytes that are none; a file of
+    // nothing but markers must not keep the walk going for ever.
+    if (steps == kMaxSegments) {
+      ReachLimit("more than " + std::to_string(kMaxSegments) + " segments");
+      break;
+    }
     const std::uint8_t* head = file.Read(position, 2);
     if (head[0] != 0xFF || head[1] == 0x00 || head[1] == 0xFF) {
       // Not a marker: fill bytes, or bytes a writer left between two
@@ -170,13 +199,14 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
         name = "XMP";
         decode = &tImageMetaData::DecodeXmp;
       }
-    } else if (marker == kMarkerApp1 && !exifFlag_) {
+    } else if (marker == kMarkerApp1 && !exifTried_) {
       name = "APP1";
       decode = &tImageMetaData::DecodeExif;
     } else if (marker == kMarkerApp13 && !iptcFlag_) {
       name = "APP13";
       decode = &tImageMetaData::DecodeIptc;
-    } else if (marker == kMarkerBaselineFrame) {
+    } else if (marker == kMarkerBaselineFrame && !frameFlag_) {
+      frameFlag_ = true;
       name = "SOF0";
       decode = &tImageMetaData::DecodeFrameHeader;
     }
@@ -187,6 +217,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
       // nothing after it to walk to.
       if (next > file.Size()) break;
     }
+    if (!limitReached_.empty()) break;
     position = next;
   }
 }

@@ -82,6 +82,18 @@ class tImageMetaData {
   // order met (at most kMaxDropped, then one line saying more were left out).
   const std::vector<std::string>& Dropped() const { return dropped_; }
   static constexpr std::size_t kMaxDropped = 50;
+
+  // What one file can make the store hold or do, whatever the file holds:
+  // markers and segments the walk looks at, entries kept, and bytes the
+  // entries' texts and values hold together. Entries beyond a limit are
+  // dropped, the walk ends after the segment that reached it, and
+  // LimitReached says which one.
+  static constexpr std::size_t kMaxSegments = 10000;
+  static constexpr std::size_t kMaxEntries = 20000;
+  static constexpr std::size_t kMaxEntryBytes = 4u * 1024u * 1024u;
+  // The first limit the last file reached, in words ("more than 10000
+  // segments"); empty when it reached none.
+  const std::string& LimitReached() const { return limitReached_; }
   bool Motorola() const { return motorola_; }
 
   // Settings; they keep their values across Clear.
@@ -126,8 +138,11 @@ class tImageMetaData {
   void ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& entry) const;
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
-  void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
+  // Keeps the entry unless the entry limits are reached.
+  void Append(tMetaEntry entry);
   void Drop(std::string reason) const;
+  // Notes the first limit reached (once per file) and the reason.
+  void ReachLimit(const std::string& what);
 
   bool motorola_ = false;
   std::string fileName_;
@@ -135,6 +150,8 @@ class tImageMetaData {
   // Mutable for the XMP entries, which come in when first asked for.
   mutable std::vector<tMetaEntry> entries_;
   mutable std::vector<std::string> dropped_;
+  std::string limitReached_;
+  std::size_t entryBytes_ = 0;
   std::string failure_;
   bool isJpeg_ = false;
   bool exifFlag_ = false;
@@ -145,6 +162,10 @@ class tImageMetaData {
   bool xmpFlag_ = false;
   mutable bool xmpDecoded_ = false;
   std::string xmpPacket_;
+  // One frame header and one Exif APP1 segment are decoded per file: later
+  // ones could only repeat or pile up entries.
+  bool frameFlag_ = false;
+  bool exifTried_ = false;
   std::vector<std::uint8_t> exifSegment_;
   std::vector<std::uint8_t> iptcSegment_;
   std::vector<std::uint8_t> jfifSegment_;

@@ -10,6 +10,10 @@
 
 namespace orvalis {
 
+// Longest query text a run, a query file or the command line takes (bytes);
+// no query is near it, and a file of any size is read only this far.
+constexpr std::size_t kMaxQueryLength = 64 * 1024;
+
 struct tOrvalis {
   std::string QueryText;   // the query as typed (line breaks already CR LF)
   std::string WorkText;    // comments removed, trimmed, line breaks as blanks

@@ -1,10 +1,12 @@
 // The main window's exports of result rows, the query buffer box and the
 // query files.
 #include "engine/data_folder.h"
+#include "engine/list_readers.h"
 #include "engine/query_buffer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "query/date_format.h"
+#include "query/query_statement.h"
 #include "ui/dialogs.h"
 #include "ui/export_dialog.h"
 #include "ui/main_commands.h"
@@ -288,19 +290,21 @@ void TfrmMain::actLoadQueryExecute() {
   const QString chosen = fDialogs->ChooseOpenFile(
       this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
   if (!chosen.isEmpty()) {
-    QFile file(chosen);
-    if (!file.open(QIODevice::ReadOnly)) {
-      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+    // Read only as far as the longest query: a huge file is refused, not loaded.
+    std::string bytes;
+    std::string error;
+    const tListRead read = ReadQueryFile(QFile::encodeName(chosen).toStdString(), bytes, error);
+    if (read == tListRead::TooLong) {
+      fDialogs->ShowMessage(chosen + QStringLiteral(": ") +
+                            Ui(tText::QueryTooLong).replace(QStringLiteral("%d"),
+                                                            QString::number(kMaxQueryLength)));
+    } else if (read != tListRead::Read) {
+      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str()));
     } else {
-      const QByteArray bytes = file.readAll();
-      if (file.error() != QFileDevice::NoError) {
-        fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
-      } else {
-        // The last line's end closes that line; it opens no empty one.
-        QString text = EditorText(bytes.toStdString());
-        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-        txtQuery->setPlainText(text);
-      }
+      // The last line's end closes that line; it opens no empty one.
+      QString text = EditorText(bytes);
+      if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+      txtQuery->setPlainText(text);
     }
   }
   ClearResultsForNewQuery();
