@@ -23,7 +23,7 @@
 
 extern char** environ;
 
-namespace orvalis::enginetest {
+namespace orvalis::test {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -199,4 +199,4 @@ TEST_F(CliLimitsTest, RunawayMatchIsReportedOnce) {
 }
 
 }  // namespace
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -18,7 +18,7 @@
 #include "support/scratch.h"
 #include "cli_spawn.h"
 
-namespace orvalis::enginetest {
+namespace orvalis::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -106,4 +106,4 @@ TEST(PhotosUnchanged, ByEveryReadingCommand) {
 }
 
 }  // namespace
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test
