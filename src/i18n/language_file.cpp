@@ -91,7 +91,7 @@ std::optional<tLanguageFile> tLanguageFile::Read(const std::string& path, std::s
 tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
   const std::string text = LanguageFileText(bytes);
   tLanguageFile file;
-  tIniSection* current = nullptr;  // null: before the first section, or a repeated one
+  tLanguageSection* current = nullptr;  // null: before the first section, or a repeated one
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
@@ -109,7 +109,7 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
       // platform's INI routines do.
       current = nullptr;
       if (!name.empty() && !file.Section(name)) {
-        file.fSections.push_back(tIniSection{std::string(name), {}});
+        file.fSections.push_back(tLanguageSection{std::string(name), {}});
         current = &file.fSections.back();
       }
       continue;
@@ -119,7 +119,7 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
     const std::string_view key = TrimBlanks(line.substr(0, equals));
     if (key.empty()) continue;
     const std::string_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
-    current->Entries.push_back(tIniEntry{std::string(key), std::string(FirstChars(value, kMaxValueChars))});
+    current->Entries.push_back(tLanguageEntry{std::string(key), std::string(FirstChars(value, kMaxValueChars))});
   }
   return file;
 }
@@ -127,20 +127,20 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
 std::vector<std::string> tLanguageFile::SectionNames() const {
   std::vector<std::string> names;
   names.reserve(fSections.size());
-  for (const tIniSection& section : fSections) names.push_back(section.Name);
+  for (const tLanguageSection& section : fSections) names.push_back(section.Name);
   return names;
 }
 
-const tIniSection* tLanguageFile::Section(std::string_view name) const {
-  for (const tIniSection& section : fSections) {
+const tLanguageSection* tLanguageFile::Section(std::string_view name) const {
+  for (const tLanguageSection& section : fSections) {
     if (EqualsNoCase(section.Name, name)) return &section;
   }
   return nullptr;
 }
 
 std::optional<std::string> tLanguageFile::Value(std::string_view section, std::string_view key) const {
-  if (const tIniSection* found = Section(section)) {
-    for (const tIniEntry& entry : found->Entries) {
+  if (const tLanguageSection* found = Section(section)) {
+    for (const tLanguageEntry& entry : found->Entries) {
       if (EqualsNoCase(entry.Key, key)) return entry.Value;
     }
   }

@@ -14,14 +14,14 @@
 
 namespace orvalis {
 
-struct tIniEntry {
+struct tLanguageEntry {
   std::string Key;
   std::string Value;
 };
 
-struct tIniSection {
+struct tLanguageSection {
   std::string Name;
-  std::vector<tIniEntry> Entries;  // in file order
+  std::vector<tLanguageEntry> Entries;  // in file order
 };
 
 class tLanguageFile : public tMessageSource {
@@ -39,7 +39,7 @@ class tLanguageFile : public tMessageSource {
 
   std::vector<std::string> SectionNames() const;
   // The first section of that name (letter case ignored), or null.
-  const tIniSection* Section(std::string_view name) const;
+  const tLanguageSection* Section(std::string_view name) const;
   // The value of the first entry with that key (letter case ignored).
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
@@ -49,7 +49,7 @@ class tLanguageFile : public tMessageSource {
   std::optional<std::string> Lookup(std::string_view key) const override;
 
  private:
-  std::vector<tIniSection> fSections;
+  std::vector<tLanguageSection> fSections;
 };
 
 // The bytes of a language file as UTF-8: a UTF-16 or UTF-8 byte order mark

@@ -116,10 +116,10 @@ std::vector<tComponentEntry> TLocalizerClass::PageEntries(std::string_view page)
 
 std::vector<tComponentEntry> TLocalizerClass::Entries(std::string_view sectionName, bool page) const {
   std::vector<tComponentEntry> entries;
-  const tIniSection* section = fFile ? fFile->Section(sectionName) : nullptr;
+  const tLanguageSection* section = fFile ? fFile->Section(sectionName) : nullptr;
   if (!section) return entries;
   std::set<std::string> seen;  // keys in lower case: a repeated key keeps its first value
-  for (const tIniEntry& entry : section->Entries) {
+  for (const tLanguageEntry& entry : section->Entries) {
     const std::size_t dot = entry.Key.find('.');
     if (dot == std::string::npos) {
       fDebugOutput(kBadKeyText);

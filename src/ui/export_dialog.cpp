@@ -2,6 +2,7 @@
 #include "ui/export_dialog.h"
 
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QComboBox>
@@ -30,13 +31,13 @@ std::string Bytes(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExport"));
-  setWindowTitle(Ui(tText::frmExport_self_caption));
+  Caption(this, tText::frmExport_self_caption);
 
   edtFilename = NamedEdit("edtFilename", this);
   edtFilename->setText(QStringLiteral("export.txt"));
   btnBrowse = new QPushButton(QStringLiteral("..."), this);
   btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExport_dlgSave_caption));
+  OnLanguage(btnBrowse, [this] { btnBrowse->setToolTip(Ui(tText::frmExport_dlgSave_caption)); });
   btnBrowse->setFixedWidth(32);
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExport::btnBrowseClick);
   auto* fileRow = new QHBoxLayout;
@@ -53,25 +54,26 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   comboQuoting = new QComboBox(this);
   comboQuoting->setObjectName(QStringLiteral("comboQuoting"));
-  for (tText item : {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
-                     tText::QuotingOtherQuote, tText::QuotingHex,
-                     tText::QuotingNone}) {
-    comboQuoting->addItem(Ui(item));
-  }
+  comboQuoting->addItems(QStringList(5, QString()));
+  OnLanguage(comboQuoting, [this] {
+    const tText items[] = {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
+                           tText::QuotingOtherQuote, tText::QuotingHex, tText::QuotingNone};
+    for (int i = 0; i < 5; ++i) comboQuoting->setItemText(i, Ui(items[i]));
+  });
   comboQuoting->setCurrentIndex(0);
 
   auto* top = new QFormLayout;
-  top->addRow(Ui(tText::frmExport_lblFilename_caption), fileRow);
-  top->addRow(Ui(tText::frmExport_lblDelim_caption), comboDelim);
-  top->addRow(Ui(tText::frmExport_lblQuoting_caption), comboQuoting);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblFilename_caption), fileRow);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblDelim_caption), comboDelim);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblQuoting_caption), comboQuoting);
 
   auto group = [this](tText caption, const char* name, tText firstLabel, QLineEdit* first,
                       tText secondLabel, QLineEdit* second) {
-    auto* box = new QGroupBox(Ui(caption), this);
+    auto* box = Caption(new QGroupBox(this), caption);
     box->setObjectName(QString::fromLatin1(name));
     auto* form = new QFormLayout(box);
-    form->addRow(Ui(firstLabel), first);
-    form->addRow(Ui(secondLabel), second);
+    form->addRow(Caption(new QLabel, firstLabel), first);
+    form->addRow(Caption(new QLabel, secondLabel), second);
     return box;
   };
   edtFileHeader = NamedEdit("edtFileHeader", this);
@@ -82,11 +84,11 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   edtColAfter = NamedEdit("edtColAfter", this);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(Ui(tText::frmExport_btnOK_caption), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmExport_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
   ok->setDefault(true);
   QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExport_btnCancel_caption), QDialogButtonBox::RejectRole);
+      Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmExport_btnCancel_caption);
   cancel->setObjectName(QStringLiteral("btnCancel"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -104,6 +106,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
                           tText::frmExport_lblColAfter_caption, edtColAfter));
   layout->addWidget(buttons);
   setMinimumWidth(420);
+  TranslateWindow(*this);
 }
 
 TextExportOptions TfrmExport::Options() const {

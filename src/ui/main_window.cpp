@@ -8,6 +8,8 @@
 #include "metadata/image_metadata.h"
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
+#include "ui/language_dialog.h"
 #include "ui/main_commands.h"
 #include "ui/orientation.h"
 #include "ui/qt_settings_store.h"
@@ -68,7 +70,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   setObjectName(QStringLiteral("frmMain"));
   fLocale = platform::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
-  setWindowTitle(Ui(tText::frmMain_self_caption));
+  Caption(this, tText::frmMain_self_caption);
   resize(656, 478);
 
   // After loading the design state.
@@ -86,6 +88,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
+  TranslateWindow(*this);
 }
 
 TfrmMain::~TfrmMain() {
@@ -105,7 +108,7 @@ void TfrmMain::CreatePanes() {
   pnlQuery->setMinimumHeight(75);
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
-  auto* lblQuery = new QLabel(Ui(tText::frmMain_lblQuery_caption));
+  auto* lblQuery = Caption(new QLabel, tText::frmMain_lblQuery_caption);
   txtQuery = new QPlainTextEdit;
   txtQuery->setObjectName(QStringLiteral("txtQuery"));
   txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -120,13 +123,13 @@ void TfrmMain::CreatePanes() {
   pnlResult->setMinimumSize(200, 75);
   auto* resultLayout = new QVBoxLayout(pnlResult);
   resultLayout->setContentsMargins(4, 0, 4, 4);
-  auto* lblResult = new QLabel(Ui(tText::frmMain_lblResult_caption));
-  lblResult->setObjectName(QStringLiteral("lblResult"));
+  auto* lblResult = Caption(new QLabel, tText::frmMain_lblResult_caption);
   resultLayout->addWidget(lblResult);
   fResultStack = new QStackedWidget;
   vwResult = new TResultView;
-  lblRunning = new QLabel(Ui(tText::frmMain_pnlResult_caption));
+  lblRunning = new QLabel;
   lblRunning->setObjectName(QStringLiteral("lblRunning"));
+  Caption(lblRunning, tText::frmMain_pnlResult_caption);
   lblRunning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRunning->font();
   bold.setBold(true);
@@ -218,6 +221,7 @@ void TfrmMain::CreateCommands() {
 
   connect(actExitProgram, &QAction::triggered, this, &QWidget::close);
   connect(actSettings, &QAction::triggered, this, &TfrmMain::actSettingsExecute);
+  connect(commands.Action(C::actLanguage), &QAction::triggered, this, &TfrmMain::actLanguageExecute);
   connect(mnuCopyFilename, &QAction::triggered, this, &TfrmMain::mnuCopyFilenameClick);
 
   QAction* open = commands.Action(C::mnuOpen);
@@ -230,13 +234,9 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = new QComboBox;
-  comboQueries->setObjectName(QStringLiteral("comboQueries"));
+  comboQueries = Hint(new QComboBox, tText::frmMain_comboQueries_hint);
   comboQueries->setFixedWidth(221);
   comboQueries->setFocusPolicy(Qt::NoFocus);
-  const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
-  comboQueries->setToolTip(comboHint);
-  comboQueries->setStatusTip(comboHint);
   tbMain->addWidget(comboQueries);
   CreateQueryCommands();
 }
@@ -334,6 +334,14 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
   } else {
     vwResult->SetStyle(ListStyleOf(style));
   }
+}
+
+void TfrmMain::actLanguageExecute() {
+  TLanguage& language = TLanguage::Instance();
+  TfrmSelectLang dialog(this);
+  dialog.Fill(language.Localizer() ? language.Localizer()->ListLanguages() : std::vector<std::string>{});
+  if (!fDialogs->Execute(dialog) || dialog.Selected().isEmpty()) return;
+  language.Switch(dialog.Selected());
 }
 
 void TfrmMain::actSettingsExecute() {

@@ -57,6 +57,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // when the picture is null). Returns the row's index.
   int AddFileToResultlist(const std::string& path, const QImage& picture);
 
+  // "Sprache ...": picks a language of the language folder and translates
+  // every window again.
+  void actLanguageExecute();
+
   // Opens the settings dialog and takes over its values on "OK".
   void actSettingsExecute();
   // Applies what the settings dialog left there (the "OK" path without the

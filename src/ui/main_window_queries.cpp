@@ -7,6 +7,7 @@
 #include "query/date_format.h"
 #include "ui/dialogs.h"
 #include "ui/export_dialog.h"
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
@@ -78,13 +79,11 @@ void TfrmMain::CreateQueryCommands() {
   connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
   popComboQueries = new QMenu(this);
   popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  QAction* remove = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboDelete_caption));
-  remove->setObjectName(QStringLiteral("mnuQueryComboDelete"));
-  remove->setStatusTip(Ui(tText::frmMain_mnuQueryComboDelete_hint));
+  QAction* remove = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
+  Hint(remove, tText::frmMain_mnuQueryComboDelete_hint);
   connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
-  QAction* save = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboSave_caption));
-  save->setObjectName(QStringLiteral("mnuQueryComboSave"));
-  save->setStatusTip(Ui(tText::frmMain_mnuQueryComboSave_hint));
+  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
+  Hint(save, tText::frmMain_mnuQueryComboSave_hint);
   connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
   comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(comboQueries, &QWidget::customContextMenuRequested, this,

@@ -2,6 +2,7 @@
 #include "ui/xml_export_dialog.h"
 
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
@@ -18,13 +19,13 @@ namespace orvalis {
 
 TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExportXML"));
-  setWindowTitle(Ui(tText::frmExportXML_self_caption));
+  Caption(this, tText::frmExportXML_self_caption);
 
   edtFilename = new QLineEdit(QStringLiteral("export.txt"), this);
   edtFilename->setObjectName(QStringLiteral("edtFilename"));
   btnBrowse = new QPushButton(QStringLiteral("..."), this);
   btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption));
+  OnLanguage(btnBrowse, [this] { btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption)); });
   btnBrowse->setFixedWidth(32);
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExportXML::btnBrowseClick);
 
@@ -32,21 +33,21 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   edtRootElement->setObjectName(QStringLiteral("edtRootElement"));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblFilename_caption), 0, 0);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(edtFilename, 1);
   fileRow->addWidget(btnBrowse);
   grid->addLayout(fileRow, 0, 1, 1, 2);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootElement_caption), 1, 0);
   grid->addWidget(edtRootElement, 1, 1);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootNote_caption), 1, 2);
   grid->setColumnStretch(1, 1);
 
-  auto* tags = new QGroupBox(Ui(tText::frmExportXML_grpTags_caption), this);
+  auto* tags = Caption(new QGroupBox(this), tText::frmExportXML_grpTags_caption);
   tags->setObjectName(QStringLiteral("grpTags"));
-  rbTagsAsText = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsText_caption), tags);
+  rbTagsAsText = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsText_caption);
   rbTagsAsText->setObjectName(QStringLiteral("rbTagsAsText"));
-  rbTagsAsNumber = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsNumber_caption), tags);
+  rbTagsAsNumber = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsNumber_caption);
   rbTagsAsNumber->setObjectName(QStringLiteral("rbTagsAsNumber"));
   rbTagsAsText->setChecked(true);
   auto* tagLayout = new QHBoxLayout(tags);
@@ -56,11 +57,11 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* ok =
-      buttons->addButton(Ui(tText::frmExportXML_btnOK_caption), QDialogButtonBox::AcceptRole);
+      Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmExportXML_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
   ok->setDefault(true);
   QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExportXML_btnCancel_caption), QDialogButtonBox::RejectRole);
+      Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmExportXML_btnCancel_caption);
   cancel->setObjectName(QStringLiteral("btnCancel"));
   connect(buttons, &QDialogButtonBox::accepted, this, &TfrmExportXML::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -70,6 +71,7 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   layout->addWidget(tags);
   layout->addWidget(buttons);
   setMinimumWidth(460);
+  TranslateWindow(*this);
 }
 
 XmlExportOptions TfrmExportXML::Options() const {

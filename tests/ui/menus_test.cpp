@@ -168,10 +168,10 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
                            "actExitProgram", "actSettings", "mnuCopyFilename", "actNewQuery",
                            "actLoadQuery", "actSaveQuery", "actExport", "actExportXML",
                            "actQuerylistSave", "actFileOperations", "actFullScreen", "mnuOpen",
-                           "mnuMetadata"};
+                           "mnuMetadata", "actLanguage"};
   // Next and previous follow the query buffer, which is empty here.
   const char* disabled[] = {"actPrint", "actQueryWizard", "actQuerylistNext",
-                            "actQuerylistPrev", "actToggleSidebar", "actLanguage",
+                            "actQuerylistPrev", "actToggleSidebar",
                             "mnuHelpTopics", "mnuQuerySyntax", "actFieldHelp", "mnuHomepage",
                             "actAbout"};
   for (const char* name : enabled) {
