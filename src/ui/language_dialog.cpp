@@ -15,6 +15,7 @@ TfrmSelectLang::TfrmSelectLang(QWidget* parent)
   setObjectName(QStringLiteral("frmSelectLang"));
   Caption(this, tText::frmSelectLang_self_caption);
   auto* label = Caption(new QLabel(this), tText::frmSelectLang_lblSelect_caption);
+  label->setWordWrap(true);
   lstLanguages = new QListWidget(this);
   lstLanguages->setObjectName(QStringLiteral("lstLanguages"));
   label->setBuddy(lstLanguages);

@@ -257,6 +257,10 @@ void TfrmMain::CreateStatusBar() {
       statusBar()->addWidget(StatusPanel[i], 1);
     }
   }
+  // The changed or saved mark follows a language switch.
+  OnLanguage(StatusPanel[2], [this] {
+    if (fQueryMark) StatusPanel[2]->setText(Ui(*fQueryMark));
+  });
 }
 
 bool TfrmMain::event(QEvent* event) {

@@ -6,12 +6,14 @@
 #include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
+#include "i18n/catalogue.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -165,6 +167,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();
+  // The changed or saved mark of the query text in status panel 2.
+  void ShowQueryMark(tText mark);
   void ClearResultsForNewQuery();
 
   // Switches on and connects the commands that act on the results.
@@ -192,6 +196,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;

@@ -91,7 +91,7 @@ void TfrmMain::CreateQueryCommands() {
 
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (modified) SetStatusPanel(2, Text(tText::QueryTextModified));
+    if (modified) ShowQueryMark(tText::QueryTextModified);
   });
 
   LoadQueryBuffer();
@@ -301,7 +301,12 @@ void TfrmMain::actSaveQueryExecute() {
     return;
   }
   txtQuery->document()->setModified(false);
-  SetStatusPanel(2, Text(tText::QueryTextSaved));
+  ShowQueryMark(tText::QueryTextSaved);
+}
+
+void TfrmMain::ShowQueryMark(tText mark) {
+  fQueryMark = mark;
+  SetStatusPanel(2, Text(mark));
 }
 
 }  // namespace orvalis
