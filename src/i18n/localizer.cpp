@@ -158,6 +158,14 @@ const std::vector<std::string>& TLocalizerClass::ListLanguages() {
   return fDisplayNames;
 }
 
+std::string TLocalizerClass::CurrentDisplayName() const {
+  if (fPath.empty()) return {};
+  const std::string fileName = fs::path(fPath).filename().string();
+  const std::string base = fileName.substr(0, fileName.find('.'));
+  const std::string name = NameForCode(base);
+  return name == kUnknownLanguage ? ToDisplayUtf8(base) : name;
+}
+
 bool TLocalizerClass::SwitchLanguage(std::string_view displayName) {
   fFile.reset();
   fPath.clear();

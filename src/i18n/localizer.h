@@ -66,6 +66,8 @@ class TLocalizerClass {
   // for the file's code, or the code itself when the table has none.
   const std::vector<std::string>& ListLanguages();
   const std::vector<std::string>& DisplayNames() const { return fDisplayNames; }
+  // The display name under which the open file is listed; empty when none is open.
+  std::string CurrentDisplayName() const;
 
   // Closes the open file and opens the one for a listed display name. False
   // (and no file open) when there is no such file.

@@ -34,16 +34,22 @@ TfrmSelectLang::TfrmSelectLang(QWidget* parent)
   TranslateWindow(*this);
 }
 
-void TfrmSelectLang::Fill(const std::vector<std::string>& names) {
+void TfrmSelectLang::Fill(const std::vector<std::string>& names, const std::string& current) {
   lstLanguages->clear();
   for (const std::string& name : names) lstLanguages->addItem(QString::fromStdString(name));
   lstLanguages->sortItems(Qt::AscendingOrder);
-  lstLanguages->setCurrentRow(-1);
+  const QList<QListWidgetItem*> found =
+      lstLanguages->findItems(QString::fromStdString(current), Qt::MatchExactly);
+  if (found.isEmpty()) {
+    lstLanguages->setCurrentRow(-1);
+  } else {
+    lstLanguages->setCurrentItem(found.front());
+  }
 }
 
 QString TfrmSelectLang::Selected() const {
-  const QListWidgetItem* item = lstLanguages->currentItem();
-  return item && item->isSelected() ? item->text() : QString();
+  const QList<QListWidgetItem*> selected = lstLanguages->selectedItems();
+  return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
 }  // namespace orvalis

@@ -17,8 +17,9 @@ class TfrmSelectLang : public QDialog {
  public:
   explicit TfrmSelectLang(QWidget* parent = nullptr);
 
-  // The display names, sorted alphabetically; none selected.
-  void Fill(const std::vector<std::string>& names);
+  // The display names, sorted alphabetically, with the current language's
+  // selected (none when it is not among them).
+  void Fill(const std::vector<std::string>& names, const std::string& current);
   // The selected display name; empty when none is selected.
   QString Selected() const;
 

@@ -343,7 +343,9 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
 void TfrmMain::actLanguageExecute() {
   TLanguage& language = TLanguage::Instance();
   TfrmSelectLang dialog(this);
-  dialog.Fill(language.Localizer() ? language.Localizer()->ListLanguages() : std::vector<std::string>{});
+  if (TLocalizerClass* localizer = language.Localizer()) {
+    dialog.Fill(localizer->ListLanguages(), localizer->CurrentDisplayName());
+  }
   if (!fDialogs->Execute(dialog) || dialog.Selected().isEmpty()) return;
   language.Switch(dialog.Selected());
 }
