@@ -150,7 +150,28 @@ std::optional<std::string> tLanguageFile::Value(std::string_view section, std::s
 std::optional<std::string> tLanguageFile::Lookup(std::string_view key) const {
   const std::size_t dot = key.find('.');
   if (dot == std::string_view::npos) return Value("Messages", key);
-  return Value(key.substr(0, dot), key.substr(dot + 1));
+  const std::string_view section = key.substr(0, dot);
+  std::optional<std::string> value = Value(section, key.substr(dot + 1));
+  if (value && IsPageSection(section)) value = PageValue(*value);
+  return value;
+}
+
+bool IsPageSection(std::string_view section) {
+  return section.size() > 2 && section.starts_with("fr") && section[2] >= 'A' && section[2] <= 'Z';
+}
+
+std::string PageValue(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
+      out += "\r\n";
+      ++i;
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
 }
 
 }  // namespace orvalis

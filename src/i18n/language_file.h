@@ -45,7 +45,8 @@ class tLanguageFile : public tMessageSource {
 
   // A message key ("ConfirmExit") is looked up in the section "Messages"; a
   // control key ("frmMain.actPrint.caption") in the window's section
-  // ("frmMain") under the rest of the key ("actPrint.caption").
+  // ("frmMain") under the rest of the key ("actPrint.caption"). In the
+  // section of a wizard page ("frWelcome") "\n" becomes CR LF.
   std::optional<std::string> Lookup(std::string_view key) const override;
 
  private:
@@ -56,5 +57,10 @@ class tLanguageFile : public tMessageSource {
 // says how they are written; without one, valid UTF-8 stays and anything else
 // is read as Windows-1252.
 std::string LanguageFileText(std::string_view bytes);
+
+// Wizard pages are named "fr" and a capital ("frWelcome"), windows "frm...".
+bool IsPageSection(std::string_view section);
+// A page entry's value: each backslash followed by n becomes CR LF.
+std::string PageValue(std::string_view value);
 
 }  // namespace orvalis

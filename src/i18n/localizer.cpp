@@ -42,20 +42,6 @@ tComponentProperty PropertyNamed(std::string_view name) {
   return tComponentProperty::Other;
 }
 
-std::string WithCrLf(std::string_view value) {
-  std::string out;
-  out.reserve(value.size());
-  for (std::size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
-      out += "\r\n";
-      ++i;
-    } else {
-      out += value[i];
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 std::optional<int> GeometryNumber(std::string_view value) {
@@ -128,7 +114,7 @@ std::vector<tComponentEntry> TLocalizerClass::Entries(std::string_view sectionNa
     if (!seen.insert(AsciiLower(entry.Key)).second) continue;
     entries.push_back(tComponentEntry{entry.Key.substr(0, dot),
                                       PropertyNamed(std::string_view(entry.Key).substr(dot + 1)),
-                                      page ? WithCrLf(entry.Value) : entry.Value});
+                                      page ? PageValue(entry.Value) : entry.Value});
   }
   return entries;
 }

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QWidget>
+#include <QWizardPage>
 
 namespace orvalis {
 
@@ -106,6 +107,8 @@ void SetCaption(QObject& control, const QString& caption) {
     action->setText(caption);
   } else if (auto* menu = qobject_cast<QMenu*>(&control)) {
     menu->setTitle(caption);
+  } else if (auto* page = qobject_cast<QWizardPage*>(&control)) {
+    page->setTitle(caption);
   } else if (auto* group = qobject_cast<QGroupBox*>(&control)) {
     group->setTitle(caption);
   } else if (auto* label = qobject_cast<QLabel*>(&control)) {

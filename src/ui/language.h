@@ -68,8 +68,8 @@ std::optional<int> LocaleOption(const QStringList& arguments);
 // Calls setTexts now and after every language switch while context lives.
 void OnLanguage(QObject* context, std::function<void()> setTexts);
 
-// Sets a control's caption (a window's title, a label's, button's, group's,
-// menu's or command's text) or hint (tool tip and status bar text).
+// Sets a control's caption (a window's or wizard page's title, a label's,
+// button's, group's, menu's or command's text) or hint (tool tip and status bar text).
 void SetCaption(QObject& control, const QString& caption);
 void SetHint(QObject& control, const QString& hint);
 // A control without a name takes the one of its catalogue key

@@ -202,6 +202,9 @@ TEST_F(LanguageFolder, BackslashNBecomesALineBreakInPagesOnly) {
   EXPECT_EQ(localizer.PageEntries("frWelcome").at(0).Value, "one\r\ntwo");
   EXPECT_EQ(localizer.WindowEntries("frmMain").at(0).Value, "one\\ntwo");
   EXPECT_EQ(localizer.Message("A"), "one\\ntwo");
+  // The same through the catalogue's look-up by key.
+  EXPECT_EQ(localizer.Messages()->Lookup("frWelcome.memoInfo.caption"), "one\r\ntwo");
+  EXPECT_EQ(localizer.Messages()->Lookup("frmMain.lblQuery.caption"), "one\\ntwo");
 }
 
 struct GeometryCase {
