@@ -108,8 +108,8 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
       // A section named twice is read where it first stands, as the
       // platform's INI routines do.
       current = nullptr;
-      if (!name.empty() && !file.Section(name)) {
-        file.fSections.push_back(tLanguageSection{std::string(name), {}});
+      if (!name.empty() && file.fSectionIndex.emplace(AsciiLower(name), file.fSections.size()).second) {
+        file.fSections.push_back(tLanguageSection{std::string(name), {}, {}});
         current = &file.fSections.back();
       }
       continue;
@@ -119,6 +119,7 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
     const std::string_view key = TrimBlanks(line.substr(0, equals));
     if (key.empty()) continue;
     const std::string_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
+    current->FirstOfKey.emplace(AsciiLower(key), current->Entries.size());
     current->Entries.push_back(tLanguageEntry{std::string(key), std::string(FirstChars(value, kMaxValueChars))});
   }
   return file;
@@ -132,17 +133,14 @@ std::vector<std::string> tLanguageFile::SectionNames() const {
 }
 
 const tLanguageSection* tLanguageFile::Section(std::string_view name) const {
-  for (const tLanguageSection& section : fSections) {
-    if (EqualsNoCase(section.Name, name)) return &section;
-  }
-  return nullptr;
+  const auto it = fSectionIndex.find(AsciiLower(name));
+  return it == fSectionIndex.end() ? nullptr : &fSections[it->second];
 }
 
 std::optional<std::string> tLanguageFile::Value(std::string_view section, std::string_view key) const {
   if (const tLanguageSection* found = Section(section)) {
-    for (const tLanguageEntry& entry : found->Entries) {
-      if (EqualsNoCase(entry.Key, key)) return entry.Value;
-    }
+    const auto it = found->FirstOfKey.find(AsciiLower(key));
+    if (it != found->FirstOfKey.end()) return found->Entries[it->second].Value;
   }
   return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace orvalis {
@@ -22,6 +23,8 @@ struct tLanguageEntry {
 struct tLanguageSection {
   std::string Name;
   std::vector<tLanguageEntry> Entries;  // in file order
+  // The first entry of each key, by the key in lower case.
+  std::unordered_map<std::string, std::size_t> FirstOfKey;
 };
 
 class tLanguageFile : public tMessageSource {
@@ -51,6 +54,9 @@ class tLanguageFile : public tMessageSource {
 
  private:
   std::vector<tLanguageSection> fSections;
+  // Each section by its name in lower case; files hold hundreds of thousands
+  // of names when they are hostile.
+  std::unordered_map<std::string, std::size_t> fSectionIndex;
 };
 
 // The bytes of a language file as UTF-8: a UTF-16 or UTF-8 byte order mark

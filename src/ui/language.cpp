@@ -17,6 +17,9 @@
 #include <QWidget>
 #include <QWizardPage>
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace orvalis {
 
 namespace {
@@ -31,27 +34,37 @@ QString QtLanguageOf(const TLocalizerClass* localizer) {
   return code.left(dash).toLower() + QLatin1Char('_') + code.mid(dash + 1).toUpper();
 }
 
-QWidget* FindControl(QWidget& window, const std::string& name) {
-  for (QWidget* child : window.findChildren<QWidget*>()) {
-    if (EqualsNoCase(child->objectName().toStdString(), name)) return child;
-  }
-  return nullptr;
-}
+// Positions and sizes from a language file are kept within a few screens: a
+// window millions of pixels wide would only exhaust memory.
+constexpr int kMaxExtent = 4096;
 
 void ApplyGeometry(QWidget& window) {
   const TLocalizerClass* localizer = TLanguage::Instance().Localizer();
   if (!localizer || window.objectName().isEmpty()) return;
-  for (const tComponentEntry& entry : localizer->WindowEntries(window.objectName().toStdString())) {
+  const std::vector<tComponentEntry> entries = localizer->WindowEntries(window.objectName().toStdString());
+  if (entries.empty()) return;
+  // The window's controls by name in lower case; the first of a name wins.
+  std::unordered_map<std::string, QWidget*> controls;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (!child->objectName().isEmpty()) controls.emplace(AsciiLower(child->objectName().toStdString()), child);
+  }
+  for (const tComponentEntry& entry : entries) {
     const std::optional<int> number = GeometryNumber(entry.Value);
     if (!number) continue;
-    QWidget* target = EqualsNoCase(entry.Component, kSelfComponent) ? &window : FindControl(window, entry.Component);
-    if (!target) continue;
+    QWidget* target = &window;
+    if (!EqualsNoCase(entry.Component, kSelfComponent)) {
+      const auto found = controls.find(AsciiLower(entry.Component));
+      if (found == controls.end()) continue;
+      target = found->second;
+    }
     const QPoint at = target->pos();
+    const int place = std::clamp(*number, -kMaxExtent, kMaxExtent);
+    const int extent = std::clamp(*number, 0, kMaxExtent);
     switch (entry.Property) {
-      case tComponentProperty::Top: target->move(at.x(), *number); break;
-      case tComponentProperty::Left: target->move(*number, at.y()); break;
-      case tComponentProperty::Width: target->resize(std::max(*number, 0), target->height()); break;
-      case tComponentProperty::Height: target->resize(target->width(), std::max(*number, 0)); break;
+      case tComponentProperty::Top: target->move(at.x(), place); break;
+      case tComponentProperty::Left: target->move(place, at.y()); break;
+      case tComponentProperty::Width: target->resize(extent, target->height()); break;
+      case tComponentProperty::Height: target->resize(target->width(), extent); break;
       default: break;
     }
   }

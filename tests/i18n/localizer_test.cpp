@@ -177,6 +177,17 @@ INSTANTIATE_TEST_SUITE_P(
         IniCase{"value truncated on a character boundary", "[M]\na=" + std::string(2046, 'x') + "\xC3\xA4\xC3\xA4\n", "M", "a", std::string(2046, 'x') + "\xC3\xA4"}),
     CaseNames());
 
+TEST(LanguageFileSize, ManySectionsAndKeysAreReadInOnePass) {
+  std::string text;
+  for (int i = 0; i < 150000; ++i) text += "[s" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  text += "[many]\n";
+  for (int i = 0; i < 150000; ++i) text += "k" + std::to_string(i) + "=v\n";
+  ASSERT_LT(text.size(), tLanguageFile::kMaxFileBytes);
+  const tLanguageFile file = tLanguageFile::Parse(text);
+  EXPECT_EQ(file.Value("S149999", "K"), "149999");
+  EXPECT_EQ(file.Value("many", "K149999"), "v");
+}
+
 // ---- Window and page entries -----------------------------------------------------
 
 TEST_F(LanguageFolder, WindowEntriesSkipKeysWithoutDot) {

@@ -130,7 +130,8 @@ TEST_F(LanguageTest, CancelKeepsTheLanguage) {
 
 TEST_F(LanguageTest, SectionPlacesControlsAndIgnoresABadNumber) {
   Write(QStringLiteral("en.lng"),
-        "[frmExport]\nbtnOK.top=abc\nbtnOK.caption=Okay\nself.width=612\nnoSuchControl.width=5\n");
+        "[frmExport]\nbtnOK.top=abc\nbtnOK.caption=Okay\nself.width=612\nnoSuchControl.width=5\n"
+        "self.height=2000000000\n");
   Install(1033);
   test::TScriptedDialogs dialogs;
   TfrmExport dialog(dialogs);
@@ -138,6 +139,7 @@ TEST_F(LanguageTest, SectionPlacesControlsAndIgnoresABadNumber) {
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->text(), QStringLiteral("Okay"));
   EXPECT_EQ(dialog.width(), 612);
+  EXPECT_LE(dialog.height(), 4096);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Exportoptionen"));
 }
 
