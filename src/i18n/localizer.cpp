@@ -52,6 +52,20 @@ std::optional<int> GeometryNumber(std::string_view value) {
   return number;
 }
 
+std::optional<int> LocaleOption(const std::vector<std::string>& arguments) {
+  constexpr std::string_view kOption = "/lcid:";
+  for (const std::string& argument : arguments) {
+    if (argument.size() <= kOption.size() || !EqualsNoCase(argument.substr(0, kOption.size()), kOption)) {
+      continue;
+    }
+    const std::string_view value = std::string_view(argument).substr(kOption.size());
+    int id = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), id);
+    if (error == std::errc() && end == value.data() + value.size()) return id;
+  }
+  return std::nullopt;
+}
+
 TLocalizerClass::TLocalizerClass(std::string languageFolder, int localeId,
                                  std::function<void(std::string_view)> debugOutput)
     : fFolder(std::move(languageFolder)), fDebugOutput(std::move(debugOutput)) {

@@ -30,6 +30,10 @@ struct tComponentEntry {
 // The component name that stands for the window or page itself.
 inline constexpr std::string_view kSelfComponent = "self";
 
+// The value of the command-line option /LCID:n (name in any letter case);
+// nullopt when the option is missing or its value is no integer.
+std::optional<int> LocaleOption(const std::vector<std::string>& arguments);
+
 // A decimal integer for top, left, width and height; nullopt for anything else.
 std::optional<int> GeometryNumber(std::string_view value);
 

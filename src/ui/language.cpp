@@ -93,19 +93,11 @@ bool TLanguage::Switch(const QString& displayName) {
   return opened;
 }
 
-std::optional<int> LocaleOption(const QStringList& arguments) {
-  for (const QString& argument : arguments) {
-    if (!argument.startsWith(QStringLiteral("/LCID:"), Qt::CaseInsensitive)) continue;
-    bool ok = false;
-    const int id = argument.mid(6).toInt(&ok);
-    if (ok) return id;
-  }
-  return std::nullopt;
-}
-
 std::unique_ptr<TLocalizerClass> StartupLocalizer(const QStringList& arguments) {
   int localeId = LocaleForCode(CodeForSystemLocale(QLocale::system().name().toStdString()));
-  if (const std::optional<int> option = LocaleOption(arguments)) localeId = *option;
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  if (const std::optional<int> option = LocaleOption(words)) localeId = *option;
   const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lang")) + QLatin1Char('/');
   return std::make_unique<TLocalizerClass>(folder.toStdString(), localeId);
 }

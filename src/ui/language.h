@@ -61,9 +61,6 @@ class TLanguage : public QObject {
 // The translator at start-up: the locale is the /LCID:n option when given,
 // else the system's; the language folder is "lang/" beside the program.
 std::unique_ptr<TLocalizerClass> StartupLocalizer(const QStringList& arguments);
-// The value of the option /LCID:n (name in any letter case); nullopt when
-// the option is missing or its value is no integer.
-std::optional<int> LocaleOption(const QStringList& arguments);
 
 // Calls setTexts now and after every language switch while context lives.
 void OnLanguage(QObject* context, std::function<void()> setTexts);

@@ -81,6 +81,12 @@ TEST(LanguageTable, SystemLocaleNamesBecomeCodes) {
   EXPECT_EQ(CodeForSystemLocale("C.UTF-8"), "");
 }
 
+TEST(LocaleOption, NeedsAnInteger) {
+  EXPECT_EQ(LocaleOption({"/LCID:3079"}), 3079);
+  EXPECT_EQ(LocaleOption({"/LCID:x", "/lcid:1033"}), 1033);
+  EXPECT_EQ(LocaleOption({"LCID:1033", "/LCID", "/LCID:", "/LCID:12 "}), std::nullopt);
+}
+
 // ---- Picking the file for a locale ----------------------------------------------
 
 TEST_F(LanguageFolder, AustrianLocaleTakesItsOwnFileFirst) {

@@ -81,12 +81,6 @@ TEST_F(LanguageTest, LcidOptionWithEnglishFileGivesEnglishCaptions) {
   EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
 }
 
-TEST_F(LanguageTest, LcidOptionNeedsAnInteger) {
-  EXPECT_EQ(LocaleOption({QStringLiteral("/LCID:3079")}), 3079);
-  EXPECT_EQ(LocaleOption({QStringLiteral("/LCID:x"), QStringLiteral("/lcid:1033")}), 1033);
-  EXPECT_EQ(LocaleOption({QStringLiteral("LCID:1033"), QStringLiteral("/LCID")}), std::nullopt);
-}
-
 TEST_F(LanguageTest, SwitchTranslatesOpenWindowsAndQtDialogs) {
   CopyShipped("en.lng");
   CopyShipped("de.lng");
