@@ -111,6 +111,14 @@ TEST_F(LanguageTest, DialogListsAFileOfNoKnownCodeUnderItsName) {
   ChooseLanguage(QStringLiteral("xx"), &listed);
   EXPECT_EQ(listed, (QStringList{"French-Canada", "xx"}));
   EXPECT_EQ(fWindow->windowTitle(), QStringLiteral("Ixion"));
+  // Opened again, the dialog has the language in use selected.
+  QString selected;
+  fDialogs.dialogActions.push_back([&selected](QDialog& dialog) {
+    selected = dynamic_cast<TfrmSelectLang&>(dialog).Selected();
+    return false;
+  });
+  fWindow->findChild<QAction*>(QStringLiteral("actLanguage"))->trigger();
+  EXPECT_EQ(selected, QStringLiteral("xx"));
 }
 
 TEST_F(LanguageTest, CancelKeepsTheLanguage) {
