@@ -3,6 +3,7 @@
 #include "i18n/program_args.h"
 #include "ui/application.h"
 #include "ui/help_router.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/program_files.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
   const orvalis::TArgsClass args(std::vector<std::string>(argv, argv + argc));
   orvalis::StartHelpLog(args);
   orvalis::InstallHelpKey(application);
+  // The language is chosen before any window exists.
+  orvalis::TLanguage::Instance().Install(orvalis::StartupLocalizer(QApplication::arguments()));
   orvalis::TfrmMain window;
   window.show();
   // The help pages belong beside the program; without them every help

@@ -3,22 +3,26 @@
 // on purpose.
 //
 // ORVALIS_MESSAGE(Key, German): a message; the language file's section
-//   "Messages" translates it by Key.
+//   "Messages" translates it by Key. An empty translation keeps the German
+//   text.
+// ORVALIS_MESSAGE_IF_PRESENT(Key, German): a message whose translation is
+//   taken whenever the key is present, even when it is empty.
 // ORVALIS_CONTROL(Window, Control, Property, German): a text of a window's
 //   control; its key is "Window.Control.Property", so the language file's
 //   section Window translates it by "Control.Property". "self" names the
-//   window itself.
+//   window itself. A control text is taken whenever its key is present,
+//   even when it is empty.
 
 // ---- Messages ----------------------------------------------------------------
 ORVALIS_MESSAGE(ConfirmExit, "Programm beenden?")
 ORVALIS_MESSAGE(NoResults, "Keine Ergebnisse vorhanden.")
-ORVALIS_MESSAGE(NoQueryText, "Kein Abfragetext vorhanden.")
-ORVALIS_MESSAGE(QuerySyntaxError, "Syntaxfehler in der Abfrage")
-ORVALIS_MESSAGE(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
+ORVALIS_MESSAGE_IF_PRESENT(NoQueryText, "Kein Abfragetext vorhanden.")
+ORVALIS_MESSAGE_IF_PRESENT(QuerySyntaxError, "Syntaxfehler in der Abfrage")
+ORVALIS_MESSAGE_IF_PRESENT(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EmptySelectList, "Empty SELECT list")
 ORVALIS_MESSAGE(SelectListOpenString, "Unterminated string in the SELECT list")
 ORVALIS_MESSAGE(SelectListOpenParenthesis, "Unbalanced () in the SELECT list")
-ORVALIS_MESSAGE(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
+ORVALIS_MESSAGE_IF_PRESENT(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleichheit mit !=.)")
 ORVALIS_MESSAGE(HitLimitReached,
                 "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.")
@@ -39,8 +43,8 @@ ORVALIS_MESSAGE(ButtonYes, "Ja")
 ORVALIS_MESSAGE(ButtonNo, "Nein")
 ORVALIS_MESSAGE(ButtonCancel, "Abbrechen")
 ORVALIS_MESSAGE(ExportFinished, "%d Zeilen in %s gespeichert.")
-ORVALIS_MESSAGE(OverwriteQuerybuffer, "Eintrag %s besteht bereits. Überschreiben?")
-ORVALIS_MESSAGE(QueryTextModified, "Geändert")
+ORVALIS_MESSAGE_IF_PRESENT(OverwriteQuerybuffer, "Eintrag %s besteht bereits. Überschreiben?")
+ORVALIS_MESSAGE_IF_PRESENT(QueryTextModified, "Geändert")
 ORVALIS_MESSAGE(QueryTextSaved, "Gespeichert")
 ORVALIS_MESSAGE(QueryFileOpenFilter, "Query files (*.qry)|*.qry|Alle files (*.*)|*.*")
 ORVALIS_MESSAGE(QueryFileSaveFilter, "Query files (*.qry)|*.qry|All files (*.*)|*.*")
@@ -219,15 +223,15 @@ ORVALIS_CONTROL(frmSettings, btnCancel, caption, "Abbrechen")
 ORVALIS_CONTROL(frmSettings, btnHelp, caption, "Hilfe")
 
 // ---- Acting on results: file operations, viewer, metadata window, own actions ----
-ORVALIS_MESSAGE(OverwriteFilePrompt, "Datei %s ist vorhanden. Überschreiben?")
-ORVALIS_MESSAGE(DeleteFilePrompt, "Datei %s löschen?")
-ORVALIS_MESSAGE(NoFilenameEntered, "Kein Dateiname angegeben!")
-ORVALIS_MESSAGE(FileOpsInOutError, "Fehler beim Dateizugriff. Fehlercode: %d.")
-ORVALIS_MESSAGE(NoCommandEntered, "Kein Kommando angegeben!")
-ORVALIS_MESSAGE(ExecCommandPrompt, "Befehl %s ausführen?")
-ORVALIS_MESSAGE(SelectFolder, "Bitte Zielordner auswählen")
-ORVALIS_MESSAGE(PathNotFound, "Angegebener Ordner %s existiert nicht!")
-ORVALIS_MESSAGE(FileOpError, "Fehler beim Verarbeiten von %s")
+ORVALIS_MESSAGE_IF_PRESENT(OverwriteFilePrompt, "Datei %s ist vorhanden. Überschreiben?")
+ORVALIS_MESSAGE_IF_PRESENT(DeleteFilePrompt, "Datei %s löschen?")
+ORVALIS_MESSAGE_IF_PRESENT(NoFilenameEntered, "Kein Dateiname angegeben!")
+ORVALIS_MESSAGE_IF_PRESENT(FileOpsInOutError, "Fehler beim Dateizugriff. Fehlercode: %d.")
+ORVALIS_MESSAGE_IF_PRESENT(NoCommandEntered, "Kein Kommando angegeben!")
+ORVALIS_MESSAGE_IF_PRESENT(ExecCommandPrompt, "Befehl %s ausführen?")
+ORVALIS_MESSAGE_IF_PRESENT(SelectFolder, "Bitte Zielordner auswählen")
+ORVALIS_MESSAGE_IF_PRESENT(PathNotFound, "Angegebener Ordner %s existiert nicht!")
+ORVALIS_MESSAGE_IF_PRESENT(FileOpError, "Fehler beim Verarbeiten von %s")
 ORVALIS_MESSAGE(ButtonYesToAll, "Ja, alle")
 ORVALIS_MESSAGE(ButtonNoToAll, "Nein, alle")
 ORVALIS_MESSAGE(NoFilesSelected, "Keine Dateien ausgewählt.")
@@ -359,7 +363,7 @@ ORVALIS_MESSAGE(HelpTextNotFound, "Nicht gefunden.")
 
 // ---- Printing -----------------------------------------------------------------
 ORVALIS_MESSAGE(TextOfQuery, "Text der Abfrage:")
-ORVALIS_MESSAGE(PageFooter, "Seite Nr. %d")
+ORVALIS_MESSAGE_IF_PRESENT(PageFooter, "Seite Nr. %d")
 // The footer of the first page is printed as declared here, in every language.
 ORVALIS_MESSAGE(FirstPageFooter, "Seite ")
 ORVALIS_MESSAGE(PrintTitle, "Orvalis Ergebnisliste")
@@ -390,3 +394,10 @@ ORVALIS_CONTROL(frmPrintMain, btnHelp, caption, "&Hilfe")
 ORVALIS_CONTROL(frmPrinting, self, caption, "Es wird gedruckt ...")
 ORVALIS_CONTROL(frmPrinting, pnlPrinting, caption, "Es wird gedruckt ...")
 ORVALIS_CONTROL(frmPrinting, btnCancel, caption, "Abbrechen")
+
+// ---- Language dialog ----------------------------------------------------------
+ORVALIS_CONTROL(frmSelectLang, self, caption, "Sprache wählen")
+ORVALIS_CONTROL(frmSelectLang, lblSelect, caption, "Bitte Sprache auswählen:")
+ORVALIS_CONTROL(frmSelectLang, btnOK, caption, "OK")
+ORVALIS_CONTROL(frmSelectLang, btnCancel, caption, "Abbrechen")
+

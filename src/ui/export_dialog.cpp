@@ -3,6 +3,7 @@
 
 #include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QComboBox>
@@ -30,7 +31,7 @@ std::string Bytes(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExport"));
-  setWindowTitle(Ui(tText::frmExport_self_caption));
+  Caption(this, tText::frmExport_self_caption);
 
   edtFilename = NamedEdit("edtFilename", this);
   edtFilename->setText(QStringLiteral("export.txt"));
@@ -48,25 +49,26 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   comboQuoting = new QComboBox(this);
   comboQuoting->setObjectName(QStringLiteral("comboQuoting"));
-  for (tText item : {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
-                     tText::QuotingOtherQuote, tText::QuotingHex,
-                     tText::QuotingNone}) {
-    comboQuoting->addItem(Ui(item));
-  }
+  comboQuoting->addItems(QStringList(5, QString()));
+  OnLanguage(comboQuoting, [this] {
+    const tText items[] = {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
+                           tText::QuotingOtherQuote, tText::QuotingHex, tText::QuotingNone};
+    for (int i = 0; i < 5; ++i) comboQuoting->setItemText(i, Ui(items[i]));
+  });
   comboQuoting->setCurrentIndex(0);
 
   auto* top = new QFormLayout;
-  top->addRow(Ui(tText::frmExport_lblFilename_caption), fileRow.Row);
-  top->addRow(Ui(tText::frmExport_lblDelim_caption), comboDelim);
-  top->addRow(Ui(tText::frmExport_lblQuoting_caption), comboQuoting);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblFilename_caption), fileRow.Row);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblDelim_caption), comboDelim);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblQuoting_caption), comboQuoting);
 
   auto group = [this](tText caption, const char* name, tText firstLabel, QLineEdit* first,
                       tText secondLabel, QLineEdit* second) {
-    auto* box = new QGroupBox(Ui(caption), this);
+    auto* box = Caption(new QGroupBox(this), caption);
     box->setObjectName(QString::fromLatin1(name));
     auto* form = new QFormLayout(box);
-    form->addRow(Ui(firstLabel), first);
-    form->addRow(Ui(secondLabel), second);
+    form->addRow(Caption(new QLabel, firstLabel), first);
+    form->addRow(Caption(new QLabel, secondLabel), second);
     return box;
   };
   edtFileHeader = NamedEdit("edtFileHeader", this);
@@ -91,6 +93,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
                           tText::frmExport_lblColAfter_caption, edtColAfter));
   layout->addWidget(buttons);
   setMinimumWidth(420);
+  TranslateWindow(*this);
 }
 
 TextExportOptions TfrmExport::Options() const {

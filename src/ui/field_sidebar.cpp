@@ -1,6 +1,8 @@
 // The field sidebar's controls and what they insert.
 #include "ui/field_sidebar.h"
 
+#include "ui/language.h"
+
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
@@ -71,7 +73,7 @@ TFieldSidebar::TFieldSidebar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(lblSidebar);
   layout->addWidget(treeSidebar, 1);
   layout->addWidget(memoFieldTip);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 
   connect(treeSidebar, &QTreeWidget::currentItemChanged, this, &TFieldSidebar::ShowTipOfSelection);
   connect(treeSidebar, &QTreeWidget::itemDoubleClicked, this, &TFieldSidebar::RequestInsert);

@@ -1,12 +1,13 @@
 // The file operations over the selected result files.
-#include "ui/ui_text.h"
 #include "ui/file_operations_dialog.h"
 
 #include "engine/shell_command.h"
 #include "i18n/messages.h"
 #include "ui/dialogs.h"
 #include "ui/help_router.h"
+#include "ui/language.h"
 #include "ui/result_view.h"
+#include "ui/ui_text.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -92,16 +93,15 @@ bool MoveFileReplacing(const QString& source, const QString& target) {
 TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, QWidget* parent)
     : QDialog(parent), fResults(results), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmFileOps"));
-  setWindowTitle(Ui(tText::frmFileOps_self_caption));
+  Caption(this, tText::frmFileOps_self_caption);
   StartDetached = [](const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
   };
   OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
   auto* grid = new QGridLayout;
-  auto button = [this](const char* name, const QString& caption, void (TfrmFileOperations::*slot)()) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
+  auto button = [this](tText caption, void (TfrmFileOperations::*slot)()) {
+    auto* b = Caption(new QPushButton, caption);
     connect(b, &QPushButton::clicked, this, slot);
     return b;
   };
@@ -122,38 +122,38 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   edtThumbFolder = new QLineEdit;
   edtNameListFile = new QLineEdit;
   edtCommand = new QLineEdit;
-  edtCommand->setToolTip(Ui(tText::frmFileOps_edtCommand_hint));
-  rbRecycleBin = new QRadioButton(Ui(tText::frmFileOps_rbRecycleBin_caption));
-  rbDeletePermanently = new QRadioButton(Ui(tText::frmFileOps_rbDeletePermanently_caption));
+  Hint(edtCommand, tText::frmFileOps_edtCommand_hint);
+  rbRecycleBin = Caption(new QRadioButton, tText::frmFileOps_rbRecycleBin_caption);
+  rbDeletePermanently = Caption(new QRadioButton, tText::frmFileOps_rbDeletePermanently_caption);
   rbRecycleBin->setChecked(true);
 
-  grid->addWidget(button("btnCopy", Ui(tText::frmFileOps_btnCopy_caption), &TfrmFileOperations::btnCopyClick), 0, 0);
+  grid->addWidget(button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick), 0, 0);
   grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
   grid->addWidget(browse(edtCopyFolder, false), 0, 3);
-  grid->addWidget(button("btnMove", Ui(tText::frmFileOps_btnMove_caption), &TfrmFileOperations::btnMoveClick), 1, 0);
+  grid->addWidget(button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick), 1, 0);
   grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
   grid->addWidget(browse(edtMoveFolder, false), 1, 3);
-  grid->addWidget(button("btnDelete", Ui(tText::frmFileOps_btnDelete_caption), &TfrmFileOperations::btnDeleteClick), 2, 0);
+  grid->addWidget(button(tText::frmFileOps_btnDelete_caption, &TfrmFileOperations::btnDeleteClick), 2, 0);
   grid->addWidget(rbRecycleBin, 2, 1);
   grid->addWidget(rbDeletePermanently, 2, 2);
-  grid->addWidget(button("btnCopyThumbs", Ui(tText::frmFileOps_btnCopyThumbs_caption),
+  grid->addWidget(button(tText::frmFileOps_btnCopyThumbs_caption,
                          &TfrmFileOperations::btnCopyThumbsClick), 3, 0);
   grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
   grid->addWidget(browse(edtThumbFolder, false), 3, 3);
-  grid->addWidget(button("btnOpenFolder", Ui(tText::frmFileOps_btnOpenFolder_caption),
+  grid->addWidget(button(tText::frmFileOps_btnOpenFolder_caption,
                          &TfrmFileOperations::btnOpenFolderClick), 4, 0);
-  grid->addWidget(button("btnSaveNames", Ui(tText::frmFileOps_btnSaveNames_caption),
+  grid->addWidget(button(tText::frmFileOps_btnSaveNames_caption,
                          &TfrmFileOperations::btnSaveNamesClick), 5, 0);
   grid->addWidget(edtNameListFile, 5, 1, 1, 2);
   grid->addWidget(browse(edtNameListFile, true), 5, 3);
-  grid->addWidget(button("btnRunCommand", Ui(tText::frmFileOps_btnRunCommand_caption),
+  grid->addWidget(button(tText::frmFileOps_btnRunCommand_caption,
                          &TfrmFileOperations::btnRunCommandClick), 6, 0);
   grid->addWidget(edtCommand, 6, 1, 1, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);
 
-  auto* options = new QGroupBox(Ui(tText::frmFileOps_grpOptions_caption));
-  chkConfirm = new QCheckBox(Ui(tText::frmFileOps_chkConfirm_caption));
+  auto* options = Caption(new QGroupBox, tText::frmFileOps_grpOptions_caption);
+  chkConfirm = Caption(new QCheckBox, tText::frmFileOps_chkConfirm_caption);
   chkConfirm->setChecked(true);
   auto* optionsLayout = new QVBoxLayout(options);
   optionsLayout->addWidget(chkConfirm);
@@ -163,10 +163,10 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   pbProgress->setValue(0);
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(Ui(tText::frmFileOps_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(Ui(tText::frmFileOps_btnCancel_caption), QDialogButtonBox::RejectRole);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmFileOps_btnOK_caption)->setDefault(true);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmFileOps_btnCancel_caption);
   SetHelpContext(this, 8000);
-  connect(buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole),
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmFileOps_btnHelp_caption),
           &QPushButton::clicked, this, [] { ShowHelpContext(8000); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -177,6 +177,7 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   layout->addWidget(pbProgress);
   layout->addWidget(buttons);
   resize(520, layout->sizeHint().height());
+  TranslateWindow(*this);
 }
 
 void TfrmFileOperations::Report(tText message, const QString& argument) {

@@ -1,7 +1,7 @@
 // The main window's command table and the builder of its menus and toolbar.
 #include "ui/main_commands.h"
 
-#include "ui/ui_text.h"
+#include "ui/language.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -31,16 +31,15 @@ constexpr auto kNoIcon = QStyle::SP_CustomBase;
 
 struct tBarTitle {
   tBar Bar;
-  const char* Name;
-  tText Caption;
+  tText Caption;  // its key names the menu: "frmMain.mnuFile.caption"
 };
 constexpr tBarTitle kMainMenus[] = {
-    {File, "mnuFile", tText::frmMain_mnuFile_caption},
-    {Edit, "mnuEdit", tText::frmMain_mnuEdit_caption},
-    {Query, "mnuQuery", tText::frmMain_mnuQuery_caption},
-    {View, "mnuView", tText::frmMain_mnuView_caption},
-    {Extras, "mnuExtras", tText::frmMain_mnuExtras_caption},
-    {Help, "mnuHelp", tText::frmMain_mnuHelp_caption},
+    {File, tText::frmMain_mnuFile_caption},
+    {Edit, tText::frmMain_mnuEdit_caption},
+    {Query, tText::frmMain_mnuQuery_caption},
+    {View, tText::frmMain_mnuView_caption},
+    {Extras, tText::frmMain_mnuExtras_caption},
+    {Help, tText::frmMain_mnuHelp_caption},
 };
 
 // Fills a bar with its items ordered by slot, separators between slot groups.
@@ -127,7 +126,7 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::actFileOperations, T::frmMain_actFileOperations_caption,
           T::frmMain_actFileOperations_hint, {}, kNoIcon, {{Extras, 12}, {Context, 10}}, Always),
       Row(C::actLanguage, T::frmMain_actLanguage_caption, T::frmMain_actLanguage_hint, {}, kNoIcon,
-          {{Extras, 20}}, NotBuilt),
+          {{Extras, 20}}, Always),
       Row(C::mnuHelpTopics, T::frmMain_mnuHelpTopics_caption, T::frmMain_mnuHelpTopics_hint, {},
           kNoIcon, {{Help, 10}}, Always),
       Row(C::mnuQuerySyntax, T::frmMain_mnuQuerySyntax_caption, T::frmMain_mnuQuerySyntax_hint, {},
@@ -169,6 +168,8 @@ TCommandSet::TCommandSet(QMainWindow& window) {
     if (row.Kind == tCommandKind::Submenu) {
       auto* menu = new QMenu(&window);
       menu->setObjectName(name);
+      Caption(menu, row.Caption);
+      Hint(menu, row.Hint);
       fSubmenus[row.Id] = menu;
       action = menu->menuAction();
     } else {
@@ -176,14 +177,15 @@ TCommandSet::TCommandSet(QMainWindow& window) {
       action->setObjectName(name);
       action->setShortcuts(row.Shortcuts);
       action->setCheckable(row.Kind == tCommandKind::Checkable);
+      Caption(action, row.Caption);
+      Hint(action, row.Hint);
     }
     if (row.Icon != kNoIcon) action->setIcon(window.style()->standardIcon(row.Icon));
     fActions[static_cast<std::size_t>(row.Id)] = action;
   }
 
   for (const tBarTitle& title : kMainMenus) {
-    QMenu* menu = window.menuBar()->addMenu(QString());
-    menu->setObjectName(QString::fromLatin1(title.Name));
+    QMenu* menu = Caption(window.menuBar()->addMenu(QString()), title.Caption);
     fMenus[title.Bar] = menu;
   }
   auto* context = new QMenu(&window);
@@ -196,8 +198,7 @@ TCommandSet::TCommandSet(QMainWindow& window) {
         [&] { target->addSeparator(); });
   }
 
-  fToolBar = window.addToolBar(QString());
-  fToolBar->setObjectName(QStringLiteral("tbMain"));
+  fToolBar = Caption(window.addToolBar(QString()), tText::frmMain_tbMain_caption);
   Lay(
       tBar::ToolBar, rows, [&](tCommand command) { fToolBar->addAction(Action(command)); },
       [&] { fToolBar->addSeparator(); });

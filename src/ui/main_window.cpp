@@ -9,6 +9,8 @@
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
 #include "ui/field_sidebar.h"
+#include "ui/language.h"
+#include "ui/language_dialog.h"
 #include "ui/main_commands.h"
 #include "ui/orientation.h"
 #include "ui/program_files.h"
@@ -71,6 +73,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   setObjectName(QStringLiteral("frmMain"));
   fLocale = platform::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
+  Caption(this, tText::frmMain_self_caption);
   resize(656, 478);
 
   // After loading the design state.
@@ -82,7 +85,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   CreateCommands();
   CreateStatusBar();
   CreateSidebarCommands();
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
   // The field sidebar's list: the user's own first, else the one shipped
   // beside the program.
   LoadSidebar({QString::fromStdString(fDataFolder),
@@ -96,6 +99,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
   ConnectHelpCommands();
+  TranslateWindow(*this);
 }
 
 TfrmMain::~TfrmMain() {
@@ -114,7 +118,7 @@ void TfrmMain::CreatePanes() {
   pnlQuery->setMinimumHeight(75);
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
-  lblQuery = new QLabel;
+  lblQuery = Caption(new QLabel, tText::frmMain_lblQuery_caption);
   txtQuery = new QPlainTextEdit;
   txtQuery->setObjectName(QStringLiteral("txtQuery"));
   txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -129,13 +133,14 @@ void TfrmMain::CreatePanes() {
   pnlResult->setMinimumSize(200, 75);
   auto* resultLayout = new QVBoxLayout(pnlResult);
   resultLayout->setContentsMargins(4, 0, 4, 4);
-  lblResult = new QLabel;
+  lblResult = Caption(new QLabel, tText::frmMain_lblResult_caption);
   lblResult->setObjectName(QStringLiteral("lblResult"));
   resultLayout->addWidget(lblResult);
   fResultStack = new QStackedWidget;
   vwResult = new TResultView;
   lblRunning = new QLabel;
   lblRunning->setObjectName(QStringLiteral("lblRunning"));
+  Caption(lblRunning, tText::frmMain_pnlResult_caption);
   lblRunning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRunning->font();
   bold.setBold(true);
@@ -228,6 +233,7 @@ void TfrmMain::CreateCommands() {
 
   connect(actExitProgram, &QAction::triggered, this, &QWidget::close);
   connect(actSettings, &QAction::triggered, this, &TfrmMain::actSettingsExecute);
+  connect(commands.Action(C::actLanguage), &QAction::triggered, this, &TfrmMain::actLanguageExecute);
   connect(mnuCopyFilename, &QAction::triggered, this, &TfrmMain::mnuCopyFilenameClick);
 
   QAction* open = commands.Action(C::mnuOpen);
@@ -240,8 +246,7 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = new QComboBox;
-  comboQueries->setObjectName(QStringLiteral("comboQueries"));
+  comboQueries = Hint(new QComboBox, tText::frmMain_comboQueries_hint);
   comboQueries->setFixedWidth(221);
   comboQueries->setFocusPolicy(Qt::NoFocus);
   tbMain->addWidget(comboQueries);
@@ -276,6 +281,10 @@ void TfrmMain::CreateStatusBar() {
       statusBar()->addWidget(StatusPanel[i], 1);
     }
   }
+  // The changed or saved mark follows a language switch.
+  OnLanguage(StatusPanel[2], [this] {
+    if (fQueryMark) StatusPanel[2]->setText(Ui(*fQueryMark));
+  });
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -357,6 +366,16 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
   } else {
     vwResult->SetStyle(ListStyleOf(style));
   }
+}
+
+void TfrmMain::actLanguageExecute() {
+  TLanguage& language = TLanguage::Instance();
+  TfrmSelectLang dialog(this);
+  if (TLocalizerClass* localizer = language.Localizer()) {
+    dialog.Fill(localizer->ListLanguages(), localizer->CurrentDisplayName());
+  }
+  if (!fDialogs->Execute(dialog) || dialog.Selected().isEmpty()) return;
+  language.Switch(dialog.Selected());
 }
 
 void TfrmMain::actSettingsExecute() {

@@ -7,6 +7,7 @@
 #include "engine/run_host.h"
 #include "engine/settings.h"
 #include "ui/field_sidebar.h"
+#include "i18n/catalogue.h"
 #include "ui/result_view.h"
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -61,6 +63,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // One new row for a hit, with the thumbnail made from the picture (none
   // when the picture is null). Returns the row's index.
   int AddFileToResultlist(const std::string& path, const QImage& picture);
+
+  // "Sprache ...": picks a language of the language folder and translates
+  // every window again.
+  void actLanguageExecute();
 
   // Opens the settings dialog and takes over its values on "OK".
   void actSettingsExecute();
@@ -198,6 +204,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();
+  // The changed or saved mark of the query text in status panel 2.
+  void ShowQueryMark(tText mark);
   void ClearResultsForNewQuery();
 
   // Switches on and connects the commands that act on the results.
@@ -229,6 +237,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;

@@ -9,6 +9,7 @@
 #include "query/query_statement.h"
 #include "ui/dialogs.h"
 #include "ui/export_dialog.h"
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
@@ -93,13 +94,11 @@ void TfrmMain::CreateQueryCommands() {
   connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
   popComboQueries = new QMenu(this);
   popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  QAction* remove = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboDelete_caption));
-  remove->setObjectName(QStringLiteral("mnuQueryComboDelete"));
-  remove->setStatusTip(Ui(tText::frmMain_mnuQueryComboDelete_hint));
+  QAction* remove = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
+  Hint(remove, tText::frmMain_mnuQueryComboDelete_hint);
   connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
-  QAction* save = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboSave_caption));
-  save->setObjectName(QStringLiteral("mnuQueryComboSave"));
-  save->setStatusTip(Ui(tText::frmMain_mnuQueryComboSave_hint));
+  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
+  Hint(save, tText::frmMain_mnuQueryComboSave_hint);
   connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
   comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(comboQueries, &QWidget::customContextMenuRequested, this,
@@ -107,7 +106,7 @@ void TfrmMain::CreateQueryCommands() {
 
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (modified) SetStatusPanel(2, Text(tText::QueryTextModified));
+    if (modified) ShowQueryMark(tText::QueryTextModified);
   });
 
   LoadQueryBuffer();
@@ -325,7 +324,12 @@ void TfrmMain::actSaveQueryExecute() {
     return;
   }
   txtQuery->document()->setModified(false);
-  SetStatusPanel(2, Text(tText::QueryTextSaved));
+  ShowQueryMark(tText::QueryTextSaved);
+}
+
+void TfrmMain::ShowQueryMark(tText mark) {
+  fQueryMark = mark;
+  SetStatusPanel(2, Text(mark));
 }
 
 }  // namespace orvalis

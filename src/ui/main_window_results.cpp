@@ -71,7 +71,8 @@ TfrmFileOperations* TfrmMain::FileOperationsDialog() {
 
 void TfrmMain::actFileOperationsExecute() {
   if (vwResult->SelectedRows().empty()) {
-    fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
+    // File operations take an empty translation as it is (form 2).
+    fDialogs->ShowMessage(QString::fromStdString(TextIfPresent(tText::NoFilesSelected)));
     return;
   }
   RunModal(*FileOperationsDialog());

@@ -1,6 +1,8 @@
 // The print dialog.
 #include "ui/print_dialog.h"
 
+#include "ui/language.h"
+
 #include "ui/dialogs.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_text.h"
@@ -140,7 +142,7 @@ TfrmPrintMain::TfrmPrintMain(TDialogs& dialogs, QWidget* parent)
   QFont cellFont(QStringLiteral("Arial Narrow"), 9);
   cellFont.setStyleHint(QFont::SansSerif);
   SetCellFont(cellFont);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
   FillPrinters();
 }
 

@@ -2,6 +2,7 @@
 #include "ui/querylist_dialog.h"
 
 #include "ui/dialog_rows.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QCheckBox>
@@ -16,15 +17,15 @@ namespace orvalis {
 TfrmQuerylist::TfrmQuerylist(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmQuerylist"));
-  setWindowTitle(Ui(tText::frmQuerylist_self_caption));
-  auto* label = new QLabel(Ui(tText::frmQuerylist_lblName_caption), this);
+  Caption(this, tText::frmQuerylist_self_caption);
+  auto* label = Caption(new QLabel(this), tText::frmQuerylist_lblName_caption);
   comboName = new QComboBox(this);
   comboName->setObjectName(QStringLiteral("comboName"));
   comboName->setEditable(true);
   comboName->setInsertPolicy(QComboBox::NoInsert);
   comboName->setMinimumWidth(280);
   label->setBuddy(comboName);
-  chkTimestamp = new QCheckBox(Ui(tText::frmQuerylist_chkTimestamp_caption), this);
+  chkTimestamp = Caption(new QCheckBox(this), tText::frmQuerylist_chkTimestamp_caption);
   chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
 
   QDialogButtonBox* buttons =
@@ -36,6 +37,7 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   layout->addWidget(chkTimestamp);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  TranslateWindow(*this);
 }
 
 void TfrmQuerylist::Fill(const QStringList& names) {

@@ -1,11 +1,12 @@
 // Menus of the user actions and the action dialog.
-#include "ui/ui_text.h"
 #include "ui/result_action_menus.h"
 
 #include "engine/shell_command.h"
 #include "common/ascii_case.h"
 #include "ui/dialogs.h"
 #include "ui/help_router.h"
+#include "ui/language.h"
+#include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -85,14 +86,14 @@ void BuildMenus(const TResultActions& actions, QMenu* mainMenu, QMenu* contextMe
 
 TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmAddAction"));
-  setWindowTitle(Ui(tText::frmAddAction_self_caption));
+  Caption(this, tText::frmAddAction_self_caption);
   setMinimumSize(300, 200);
   edtMenu = new QLineEdit;
-  edtMenu->setToolTip(Ui(tText::frmAddAction_edtMenu_hint));
+  Hint(edtMenu, tText::frmAddAction_edtMenu_hint);
   edtProgram = new QLineEdit;
-  edtProgram->setToolTip(Ui(tText::frmAddAction_edtProgram_hint));
+  Hint(edtProgram, tText::frmAddAction_edtProgram_hint);
   auto* browse = new QPushButton(QStringLiteral("..."));
-  browse->setToolTip(Ui(tText::frmAddAction_btnBrowse_hint));
+  Hint(browse, tText::frmAddAction_btnBrowse_hint);
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
     const QString program = fDialogs.ChooseOpenFile(this, Ui(tText::SelectProgram),
@@ -100,33 +101,34 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
-  edtParams->setToolTip(Ui(tText::frmAddAction_edtParams_hint));
+  Hint(edtParams, tText::frmAddAction_edtParams_hint);
   edtShortcut = new QLineEdit;
-  edtShortcut->setToolTip(Ui(tText::frmAddAction_edtShortcut_hint));
+  Hint(edtShortcut, tText::frmAddAction_edtShortcut_hint);
   edtShortcut->installEventFilter(this);
 
   auto* programRow = new QHBoxLayout;
   programRow->addWidget(edtProgram);
   programRow->addWidget(browse);
   auto* form = new QFormLayout;
-  form->addRow(Ui(tText::frmAddAction_lblMenu_caption), edtMenu);
-  form->addRow(Ui(tText::frmAddAction_lblProgram_caption), programRow);
-  form->addRow(Ui(tText::frmAddAction_lblParams_caption), edtParams);
-  form->addRow(Ui(tText::frmAddAction_lblShortcut_caption), edtShortcut);
-  form->addRow(QString(), new QLabel(Ui(tText::frmAddAction_lblShortcutHint_caption)));
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblMenu_caption), edtMenu);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblProgram_caption), programRow);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblParams_caption), edtParams);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblShortcut_caption), edtShortcut);
+  form->addRow(QString(), Caption(new QLabel, tText::frmAddAction_lblShortcutHint_caption));
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(Ui(tText::frmAddAction_btnOK_caption), QDialogButtonBox::ActionRole);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::ActionRole), tText::frmAddAction_btnOK_caption);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
-  buttons->addButton(Ui(tText::frmAddAction_btnCancel_caption), QDialogButtonBox::RejectRole);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmAddAction_btnCancel_caption);
   SetHelpContext(this, 7000);
-  connect(buttons->addButton(Ui(tText::frmAddAction_btnHelp_caption), QDialogButtonBox::HelpRole),
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmAddAction_btnHelp_caption),
           &QPushButton::clicked, this, [] { ShowHelpContext(7000); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);
+  TranslateWindow(*this);
 }
 
 void TfrmAction::SetAction(const TResultAction& action) {

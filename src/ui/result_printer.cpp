@@ -2,6 +2,8 @@
 // output/print_layout, which works in the printer's pixels.
 #include "ui/result_printer.h"
 
+#include "ui/language.h"
+
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
@@ -242,7 +244,7 @@ TfrmPrinting::TfrmPrinting(QWidget* parent)
   layout->addWidget(pnlPrinting, 1);
   layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
   setFixedSize(182, 93);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrmPrinting::ApplyTexts() {

@@ -1,6 +1,8 @@
 // The pages of the query wizard.
 #include "ui/wizard_pages.h"
 
+#include "ui/language.h"
+
 #include "ui/dialogs.h"
 #include "ui/ui_text.h"
 
@@ -78,7 +80,7 @@ TfrWelcome::TfrWelcome(QWidget* parent) : QFrame(parent) {
   layout->setContentsMargins(8, 6, 8, 2);
   layout->addWidget(imgWelcome);
   layout->addWidget(memoWelcome, 1);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrWelcome::ApplyTexts() {
@@ -112,7 +114,7 @@ TfrSelectFiles::TfrSelectFiles(TDialogs& dialogs, QWidget* parent)
   layout->addWidget(chkSubdirs, 3, 0, 1, 2);
   layout->addWidget(lblSubdirs, 4, 0, 1, 2);
   layout->setRowStretch(5, 1);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrSelectFiles::ApplyTexts() {
@@ -183,7 +185,7 @@ TfrSelectFields::TfrSelectFields(TDialogs& dialogs, QWidget* parent)
   layout->addLayout(buttons, 1, 1);
   layout->addWidget(lstSelectedFields, 1, 2);
   layout->addLayout(arrows, 1, 3);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrSelectFields::ApplyTexts() {
@@ -313,7 +315,7 @@ TfrSelectWhere::TfrSelectWhere(QWidget* parent) : QFrame(parent) {
   layout->addWidget(lstConditions, 1);
   layout->addLayout(operands);
   layout->addLayout(buttons);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrSelectWhere::ApplyTexts() {

@@ -1,6 +1,8 @@
 // The query wizard's window: header, page area, footer and page stepping.
 #include "ui/wizard_window.h"
 
+#include "ui/language.h"
+
 #include "ui/help_router.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_pages.h"
@@ -117,7 +119,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
             tText::frSelectFields_self_description, 10200);
   AddScreen(frSelectWhere, tText::frSelectWhere_self_title, tText::frSelectWhere_self_description,
             10300);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
   btnBack->setEnabled(false);
   // The size the wizard was laid out for, taller only where the platform's
   // font needs more room for a page's text.

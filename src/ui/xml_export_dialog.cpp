@@ -3,6 +3,7 @@
 
 #include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
@@ -19,7 +20,7 @@ namespace orvalis {
 
 TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExportXML"));
-  setWindowTitle(Ui(tText::frmExportXML_self_caption));
+  Caption(this, tText::frmExportXML_self_caption);
 
   edtFilename = new QLineEdit(QStringLiteral("export.txt"), this);
   edtFilename->setObjectName(QStringLiteral("edtFilename"));
@@ -31,18 +32,18 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   edtRootElement->setObjectName(QStringLiteral("edtRootElement"));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblFilename_caption), 0, 0);
   grid->addLayout(fileRow.Row, 0, 1, 1, 2);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootElement_caption), 1, 0);
   grid->addWidget(edtRootElement, 1, 1);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootNote_caption), 1, 2);
   grid->setColumnStretch(1, 1);
 
-  auto* tags = new QGroupBox(Ui(tText::frmExportXML_grpTags_caption), this);
+  auto* tags = Caption(new QGroupBox(this), tText::frmExportXML_grpTags_caption);
   tags->setObjectName(QStringLiteral("grpTags"));
-  rbTagsAsText = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsText_caption), tags);
+  rbTagsAsText = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsText_caption);
   rbTagsAsText->setObjectName(QStringLiteral("rbTagsAsText"));
-  rbTagsAsNumber = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsNumber_caption), tags);
+  rbTagsAsNumber = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsNumber_caption);
   rbTagsAsNumber->setObjectName(QStringLiteral("rbTagsAsNumber"));
   rbTagsAsText->setChecked(true);
   auto* tagLayout = new QHBoxLayout(tags);
@@ -58,6 +59,7 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   layout->addWidget(tags);
   layout->addWidget(buttons);
   setMinimumWidth(460);
+  TranslateWindow(*this);
 }
 
 XmlExportOptions TfrmExportXML::Options() const {

@@ -80,6 +80,8 @@ TEST_F(CliRunTest, ExitStatuses) {
       {{"-f", scratch_->Path() + "good.qry"}, 0, ""},
       {{""}, 1, "Kein Abfragetext vorhanden."},
       {{" \n "}, 1, "Kein Abfragetext vorhanden."},
+      {{"/LCID:1033", ""}, 1, "There is no query text."},
+      {{"/LCID:99999", ""}, 1, "Kein Abfragetext vorhanden."},
       {{"SELEKT Name FROM x"}, 1, "Syntaxfehler in der Abfrage (1)"},
       {{"SELECT Size = 1 FROM " + Photos()}, 1, "Kann SELECT-Teil nicht analysieren: "},
       {{"SELECT Name FROM " + Photos() + " WHERE (Size > 1"}, 1,

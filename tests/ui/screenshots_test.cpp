@@ -8,6 +8,8 @@
 #include "ui/program_files.h"
 #include "ui/export_dialog.h"
 #include "ui/field_sidebar.h"
+#include "ui/language.h"
+#include "ui/language_dialog.h"
 #include "ui/main_window.h"
 #include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
@@ -61,6 +63,7 @@ class Screenshots : public ::testing::Test {
   }
   void TearDown() override {
     fWindow.reset();
+    TLanguage::Instance().Install(nullptr);
     if (!fPrevious.isEmpty()) QDir::setCurrent(fPrevious);
   }
 
@@ -101,6 +104,26 @@ TEST_F(Screenshots, MainWindowInEachStyle) {
     fWindow->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     Save(*fWindow, QString::fromLatin1(file));
   }
+}
+
+// The main window in English, then switched to German with "Sprache ...".
+TEST_F(Screenshots, MainWindowInEnglishAndGerman) {
+  TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
+  Run(QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
+  ASSERT_GT(fWindow->vwResult->Model().rowCount(), 0);
+  fWindow->findChild<QAction*>(QStringLiteral("actShowDetail"))->trigger();
+  Save(*fWindow, QStringLiteral("main-window-english.png"));
+
+  fDialogs.dialogActions.push_back([this](QDialog& dialog) {
+    auto& languages = dynamic_cast<TfrmSelectLang&>(dialog);
+    languages.lstLanguages->setCurrentRow(0);  // "de", sorted before "en"
+    dialog.move(300, 200);
+    dialog.show();
+    Save(dialog, QStringLiteral("language-dialog.png"));
+    return true;
+  });
+  fWindow->findChild<QAction*>(QStringLiteral("actLanguage"))->trigger();
+  Save(*fWindow, QStringLiteral("main-window-german.png"));
 }
 
 // The file operations dialog, the full-screen viewer and the metadata window.

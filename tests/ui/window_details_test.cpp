@@ -103,8 +103,10 @@ TEST_F(WindowDetailsTest, QtDialogsSpeakTheProgramLanguage) {
   EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
             QStringLiteral("Schriftart auswählen"));
   EXPECT_FALSE(InstallQtTranslations(QStringLiteral("xx")));
-  // A language without Qt translations keeps the ones installed.
-  EXPECT_NE(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  // A language without Qt translations gets Qt's own English, not the German
+  // of the language before.
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  ASSERT_TRUE(InstallQtTranslations(QString::fromLatin1(kProgramLanguage)));
 }
 
 // Qt appends an explicitly set application display name to every window
