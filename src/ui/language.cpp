@@ -6,6 +6,7 @@
 #include "i18n/language_table.h"
 #include "i18n/messages.h"
 #include "ui/application.h"
+#include "ui/help_router.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -83,6 +84,7 @@ void TLanguage::Install(std::unique_ptr<TLocalizerClass> localizer) {
   fLocalizer = std::move(localizer);
   SetMessageSource(fLocalizer ? fLocalizer->Messages() : nullptr);
   InstallQtTranslations(QtLanguageOf(fLocalizer.get()));
+  THelpRouter::Instance().SetLanguage(QtLanguageOf(fLocalizer.get()).toLower().replace(QLatin1Char('_'), QLatin1Char('-')));
   emit Switched();
 }
 
@@ -91,6 +93,7 @@ bool TLanguage::Switch(const QString& displayName) {
   const bool opened = fLocalizer->SwitchLanguage(displayName.toStdString());
   SetMessageSource(fLocalizer->Messages());
   InstallQtTranslations(QtLanguageOf(fLocalizer.get()));
+  THelpRouter::Instance().SetLanguage(QtLanguageOf(fLocalizer.get()).toLower().replace(QLatin1Char('_'), QLatin1Char('-')));
   emit Switched();
   return opened;
 }
