@@ -83,9 +83,9 @@ class DateTimeWriter {
           if (count <= 2) {
             AppendNumber(when_.month, static_cast<int>(count));
           } else if (count == 3) {
-            out_ += locale_.shortMonthNames[when_.month - 1];
+            out_ += locale_.shortMonthNames[static_cast<std::size_t>(when_.month - 1)];
           } else {
-            out_ += locale_.longMonthNames[when_.month - 1];
+            out_ += locale_.longMonthNames[static_cast<std::size_t>(when_.month - 1)];
           }
           break;
         }
@@ -95,9 +95,9 @@ class DateTimeWriter {
           if (count <= 2) {
             AppendNumber(when_.day, static_cast<int>(count));
           } else if (count == 3) {
-            out_ += locale_.shortDayNames[weekday];
+            out_ += locale_.shortDayNames[static_cast<std::size_t>(weekday)];
           } else if (count == 4) {
-            out_ += locale_.longDayNames[weekday];
+            out_ += locale_.longDayNames[static_cast<std::size_t>(weekday)];
           } else if (!WriteForm(count == 5 ? locale_.shortDateFormat : locale_.longDateFormat,
                                 level)) {
             return false;

@@ -17,7 +17,7 @@ class Cursor {
  public:
   explicit Cursor(const std::string& text) : text_(text) {}
   int Length() const { return static_cast<int>(text_.size()); }
-  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[pos - 1] : '\0'; }
+  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[static_cast<std::size_t>(pos - 1)] : '\0'; }
   // Copy of count characters from pos (1-based); clipped to the text.
   std::string Copy(int pos, int count) const {
     if (pos < 1) {
@@ -25,7 +25,7 @@ class Cursor {
       pos = 1;
     }
     if (count <= 0 || pos > Length()) return {};
-    return text_.substr(pos - 1, static_cast<size_t>(count));
+    return text_.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(count));
   }
   int SkipBlanksAndTabs(int pos) const {
     while (pos <= Length() && IsBlankOrTab(At(pos))) ++pos;

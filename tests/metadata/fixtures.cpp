@@ -138,9 +138,10 @@ Bytes EncodeJpeg(int width, int height, bool progressive) {
   Bytes row(static_cast<std::size_t>(width) * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
     for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));
-      row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
-      row[3 * x + 2] = 128;
+      const std::size_t at = 3 * static_cast<std::size_t>(x);
+      row[at] = static_cast<std::uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));
+      row[at + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
+      row[at + 2] = 128;
     }
     JSAMPROW r = row.data();
     jpeg_write_scanlines(&cinfo, &r, 1);
