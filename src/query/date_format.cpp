@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "common/ascii_case.h"
+#include "common/calendar.h"
 
 namespace orvalis {
 namespace {
@@ -15,16 +16,6 @@ constexpr int kMaxFormNesting = 2;
 // A pattern longer than any sensible one may not blow the output up; the
 // caller shows "*ERR*" instead.
 constexpr std::size_t kMaxOutput = 64 * 1024;
-
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
-}
 
 bool IsPossible(const DateTimeParts& when) {
   return when.year >= 1 && when.year <= 9999 && when.month >= 1 && when.month <= 12 &&
