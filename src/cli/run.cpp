@@ -19,12 +19,14 @@
 #include "platform/system_locale.h"
 #include "engine/list_readers.h"
 #include "engine/query_driver.h"
+#include "engine/settings.h"
 #include "output/csv_writer.h"
 #include "output/display_text.h"
 #include "output/json_writer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "common/ascii_case.h"
+#include "common/text.h"
 #include "query/query_statement.h"
 
 namespace orvalis::cli {
@@ -220,14 +222,6 @@ bool LooksLikeQuery(const std::string& arg) {
   return arg.find_first_of(" \t\r\n") != std::string::npos;
 }
 
-bool ParseInteger(const std::string& text, long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtol(text.c_str(), &end, 10);
-  return errno == 0 && end != nullptr && *end == '\0';
-}
-
 }  // namespace
 
 int RunQuery(const Arguments& args) {
@@ -267,12 +261,12 @@ int RunQuery(const Arguments& args) {
       if (!value(v)) return UsageError("-o needs a file");
       options.outputFile = v;
     } else if (arg == "--limit") {
-      long n = 0;
-      if (!value(v) || !ParseInteger(v, n) || n < 1 || n > 2147483647L) {
+      const std::optional<std::int32_t> n = value(v) ? ParseInteger(v) : std::nullopt;
+      if (!n || !IsValidHitLimit(*n)) {
         return UsageError("--limit needs a whole number of at least 1");
       }
       options.settings.EnforceRefinement = true;
-      options.settings.RefinementLimit = static_cast<std::int32_t>(n);
+      options.settings.RefinementLimit = *n;
     } else if (arg == "--no-limit") {
       options.settings.EnforceRefinement = false;
     } else if (arg == "--null-text") {

@@ -48,41 +48,49 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
+bool DecodeUtf8(std::string_view s, std::size_t& i, std::uint32_t& cp) {
+  if (i >= s.size()) return false;
+  const auto c = static_cast<unsigned char>(s[i]);
+  if (c < 0x80) {
+    cp = c;
+    ++i;
+    return true;
+  }
+  std::size_t len;
+  std::uint32_t decoded;
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+    decoded = c & 0x1Fu;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    decoded = c & 0x0Fu;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    decoded = c & 0x07u;
+  } else {
+    return false;
+  }
+  if (s.size() - i < len) return false;
+  for (std::size_t k = 1; k < len; ++k) {
+    const auto cc = static_cast<unsigned char>(s[i + k]);
+    if ((cc & 0xC0) != 0x80) return false;
+    decoded = (decoded << 6) | (cc & 0x3Fu);
+  }
+  // Overlong forms, surrogates and code points past U+10FFFF.
+  if ((len == 3 && decoded < 0x800) || (len == 4 && (decoded < 0x10000 || decoded > 0x10FFFF)) ||
+      (decoded >= 0xD800 && decoded <= 0xDFFF)) {
+    return false;
+  }
+  cp = decoded;
+  i += len;
+  return true;
+}
+
 bool IsValidUtf8(std::string_view s) {
   std::size_t i = 0;
-  const std::size_t n = s.size();
-  while (i < n) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t len;
-    std::uint32_t cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (n - i < len) return false;
-    for (std::size_t k = 1; k < len; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF)) {
-      return false;
-    }
-    i += len;
+  std::uint32_t cp = 0;
+  while (i < s.size()) {
+    if (!DecodeUtf8(s, i, cp)) return false;
   }
   return true;
 }

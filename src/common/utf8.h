@@ -1,7 +1,9 @@
-// UTF-8 encoding and validation shared by the metadata reader (which turns
-// UCS-2 and code page text into UTF-8), the language files and the display layer.
+// UTF-8 encoding, decoding and validation shared by the metadata reader
+// (which turns UCS-2 and code page text into UTF-8), the locale patterns, the
+// language files and the display and export layers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +13,11 @@ namespace orvalis {
 // True when bytes are well-formed UTF-8: no overlong forms, no surrogates,
 // nothing past U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
+
+// Decodes the code point that starts at text[i] into cp and moves i past it.
+// False, with i and cp unchanged, when the bytes there are no well-formed
+// UTF-8 (as IsValidUtf8 judges them) or i is at the end.
+bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& cp);
 
 // Appends the UTF-8 form (1 to 4 bytes) of the code point cp (at most 0x10FFFF).
 void AppendUtf8(std::string& out, std::uint32_t cp);

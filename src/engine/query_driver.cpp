@@ -9,10 +9,12 @@
 #include <limits>
 #include <string_view>
 
+#include "common/ascii_case.h"
+#include "common/scope_guard.h"
+#include "common/text.h"
 #include "engine/folder_listing.h"
 #include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
-#include "common/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser_factory.h"
@@ -35,13 +37,6 @@ std::string CurrentFolder() {
   if (buffer.empty() || buffer.back() != '/') buffer += '/';
   return buffer;
 }
-
-// Clears the store when a file's processing ends, also through an error, so
-// the next file never sees this file's entries.
-struct tClearOnExit {
-  tImageMetaData& store;
-  ~tClearOnExit() { store.Clear(); }
-};
 
 // A message with its "%d" filled in.
 std::string FillNumber(std::string message, std::size_t number) {
@@ -119,7 +114,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
                                               const tRunSettings& settings) {
   if (running_) return tRunOutcome::Refused;
   const std::string text = NormalizeLineBreaks(queryText);
-  if (TrimText(text).empty()) {
+  if (Trim(text).empty()) {
     host_.ShowMessage(Text(tText::NoQueryText));
     return tRunOutcome::Refused;
   }
@@ -140,10 +135,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run_ = std::make_unique<tRun>(settings);
   tRun& run = *run_;
   // Whatever way the run ends, it releases everything it owns.
-  struct tReleaseRun {
-    std::unique_ptr<tRun>& run;
-    ~tReleaseRun() { run.reset(); }
-  } release{run_};
+  const tScopeGuard release([this] { run_.reset(); });
 
   run.statement.QueryText = text;
   if (const int position = ParseQueryStatement(run.statement); position > 0) {
@@ -199,10 +191,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   running_ = true;
   // However the walk ends, the driver is idle again afterwards; otherwise an
   // error escaping the walk would refuse every later run.
-  struct tIdleOnExit {
-    bool& running;
-    ~tIdleOnExit() { running = false; }
-  } idle{running_};
+  const tScopeGuard idle([this] { running_ = false; });
   // The list is hidden and Stop enabled in one host call; the event loop runs
   // after each of the two steps, as the window does it.
   host_.EnterRunningState();
@@ -279,7 +268,9 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   }
   if (stop_) return;
 
-  tClearOnExit clear{run.store};
+  // The store is cleared when the file's processing ends, also through an
+  // error, so the next file never sees this file's entries.
+  const tScopeGuard clear([&run] { run.store.Clear(); });
   currentPath_ = path;
   ++filesRead_;
   // A file damaged after its metadata is reported and still searched with

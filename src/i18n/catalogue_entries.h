@@ -58,6 +58,35 @@ ORVALIS_MESSAGE(XmlExportFileFilter, "All files (*.*)|*.*|XML files (*.xml)|*.xm
 ORVALIS_MESSAGE(SideTreeInvalidFormat,
                 "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert.")
 
+// The command line's usage text (orvalis-cli --help).
+ORVALIS_MESSAGE(CliUsage,
+    "Usage:\n"
+    "  orvalis-cli [options] QUERY            run QUERY\n"
+    "  orvalis-cli [options] -f FILE          run the query held in a query file\n"
+    "  orvalis-cli --explain QUERY            show how QUERY is split and compiled\n"
+    "  orvalis-cli --dump [--merged] FILE...  list every metadata entry of each file\n"
+    "  orvalis-cli --eval EXPR [FILE]         evaluate one expression\n"
+    "  orvalis-cli --help                     show this text\n"
+    "\n"
+    "Run options:\n"
+    "  --format rows|csv|json|xml   output format (default rows)\n"
+    "  -o FILE                      write the output to FILE\n"
+    "  --limit N | --no-limit       hit limit (default 300)\n"
+    "  --null-text TEXT | --no-null-text\n"
+    "                               cell text for an empty value (default \"(Null)\")\n"
+    "  --double-quote               strings are delimited by \" instead of '\n"
+    "  --progress                   show progress on standard error\n"
+    "  --paths                      print the full paths of the hits, one per line\n"
+    "  --results FILE               the result set for FROM \"#results\", one path\n"
+    "                               per line (default: standard input)\n"
+    "  -0, --null                   --paths and --results separate paths by NUL\n"
+    "                               (as find -print0 and xargs -0)\n"
+    "  /LCID:n                      language of the messages\n"
+    "  /debug                       write the help log\n"
+    "  --                           the next argument is the query, even when it\n"
+    "                               starts with \"-\" (an argument with a blank or a\n"
+    "                               line break is always taken as the query)\n")
+
 // ---- Main window -------------------------------------------------------------
 ORVALIS_CONTROL(frmMain, self, caption, "Orvalis")
 ORVALIS_CONTROL(frmMain, lblQuery, caption, "Abfrage&text:")

@@ -7,6 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
+#include "metadata/tiff_directory.h"
 #include "common/ascii_case.h"
 
 namespace orvalis {
@@ -18,10 +19,7 @@ constexpr std::uint16_t kTagMakerNote = 37500;
 constexpr std::uint16_t kTagInteropPointer = 40965;
 constexpr std::uint16_t kTagGpsPointer = 34853;
 
-enum FieldType : std::uint16_t {
-  kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kUndefined = 7,
-  kSShort = 8, kSLong = 9, kSRational = 10
-};
+using namespace fieldtype;
 
 // Bytes of an UNDEFINED value shown in the dump; more could never reach the
 // 255 characters an entry's text keeps.

@@ -8,6 +8,7 @@
 #include "metadata/xmp_packet.h"
 #include "common/utf8.h"
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -25,12 +26,6 @@ constexpr std::uint16_t kMarkerRestart0 = 0xFFD0;
 constexpr std::uint16_t kMarkerRestart7 = 0xFFD7;
 // How far the walk looks for the next marker past bytes that are none.
 constexpr std::uint64_t kMaxMarkerSearch = 1024 * 1024;
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return s;
-}
 
 std::uint8_t PrefixGroup(std::string_view prefix) {
   if (prefix == "app0") return group::kApp0;
@@ -247,7 +242,7 @@ int tImageMetaData::FieldIndex(std::string_view fieldName) {
 }
 
 const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
-  const int row = FieldIndex(AsciiLower(TrimBlanks(fieldName)));
+  const int row = FieldIndex(AsciiLower(Trim(fieldName)));
   if (row < 0) return nullptr;
   const tTagRow& r = TagTable[static_cast<std::size_t>(row)];
   if (r.Group == group::kXmp) DecodeXmpOnDemand();

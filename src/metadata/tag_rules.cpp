@@ -11,14 +11,15 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
+#include "metadata/tiff_directory.h"
 #include "common/utf8.h"
 
 namespace orvalis {
 
 namespace {
 
-constexpr std::uint16_t kRational = 5;
-constexpr std::uint16_t kSRational = 10;
+using fieldtype::kRational;
+using fieldtype::kSRational;
 const char* const kInvalidValue = "<invalid_value>";
 
 // The number of a BYTE/SHORT/LONG (or signed) entry, if it is one.

@@ -33,9 +33,6 @@ struct tOrvalis {
 // so every query text, whatever its source, passes through here first.
 std::string NormalizeLineBreaks(std::string_view text);
 
-// Removes blanks and control characters at both ends.
-std::string TrimText(std::string_view text);
-
 // Splits query.QueryText into the statement parts. Returns 0 on success,
 // otherwise the position of the syntax error (1-based, see the cases in the
 // implementation).

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/ascii_case.h"
+#include "common/calendar.h"
 #include "query/date_format.h"
 #include "query/exceptions.h"
 #include "query/number_format.h"
@@ -38,13 +39,6 @@ bool ParseSmallInt(const std::string& text, int& out) {
 std::string Chars(const std::string& text, size_t from, size_t to) {
   if (from > text.size()) return {};
   return text.substr(from - 1, std::min(to, text.size()) - from + 1);
-}
-
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
 }
 
 }  // namespace

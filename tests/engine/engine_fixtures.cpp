@@ -18,7 +18,7 @@ int RecordingHost::AddRow(const std::string& path, tImageMetaData&, bool) {
 
 void RecordingHost::SetCell(int row, int column, const std::string& text) {
   Row& r = rows.at(static_cast<std::size_t>(row));
-  if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(column + 1u);
+  if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(static_cast<std::size_t>(column) + 1u);
   r.cells[static_cast<std::size_t>(column)] = text;
 }
 

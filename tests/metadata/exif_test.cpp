@@ -3,13 +3,13 @@
 // offsets and counts.
 #include <gtest/gtest.h>
 
+#include "metadata/tiff_directory.h"
 #include "test_support.h"
 
 namespace orvalis::test {
 namespace {
 
-constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kUndefined = 7,
-                        kSShort = 8, kSLong = 9, kSRational = 10;
+using namespace fieldtype;
 
 Bytes ExifOnly(const TiffBuilder& tiff) { return JpegFile({Segment(0xE1, ExifPayload(tiff))}); }
 
