@@ -1,6 +1,4 @@
 // The desktop program: starts into the main window.
-#include "engine/help_log.h"
-#include "i18n/program_args.h"
 #include "ui/application.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
@@ -15,8 +13,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   orvalis::SetUpApplication();
-  const orvalis::TArgsClass args(std::vector<std::string>(argv, argv + argc));
-  orvalis::StartHelpLog(args);
+  orvalis::StartHelpLog(QApplication::arguments());
   orvalis::InstallHelpKey(application);
   // The language is chosen before any window exists.
   orvalis::TLanguage::Instance().Install(orvalis::StartupLocalizer(QApplication::arguments()));
