@@ -4,6 +4,7 @@
 #   1. orvalis-cli searching it for Canon photos,
 #   2. the same search with ExifTool, if installed,
 #   3. the floor: open, read 64 KiB and close every file,
+#   4. a search that names an XMP field, so every XMP packet is parsed,
 # then the peak memory of orvalis-cli at N and at 4 N.
 # Usage: bench/run.sh [N]   (set SKIP_EXIFTOOL=1 to leave ExifTool out)
 set -euo pipefail
@@ -60,11 +61,16 @@ best() {  # best of three runs
 }
 t_orvalis=$(best "$bin/orvalis-cli" --no-limit "$query")
 t_floor=$(best "$bin/orvalis-bench-floor" "$corpus")
+# XMP packets are parsed only for a query that asks for an XMP field.
+query_xmp="SELECT Name FROM $corpus/*.jpg WHERE XmpRating >= 4 or Make ~ 'Canon' WITH subdirs"
+t_xmp=$(best "$bin/orvalis-cli" --no-limit "$query_xmp")
 
 printf 'corpus: %d files, %d hits\n' "$n" "$hits"
 printf '%-10s %8.3f s %10s files/s\n' orvalis "$t_orvalis" "$(rate "$n" "$t_orvalis")"
 printf '%-10s %8.3f s %10s files/s\n' floor "$t_floor" "$(rate "$n" "$t_floor")"
 printf 'orvalis time / floor time: %.2f (target: at most 3)\n' "$(echo "$t_orvalis / $t_floor" | bc -l)"
+printf '%-10s %8.3f s %10s files/s\n' "with XMP" "$t_xmp" "$(rate "$n" "$t_xmp")"
+printf 'XMP search time / floor time: %.2f\n' "$(echo "$t_xmp / $t_floor" | bc -l)"
 
 if [ -z "${SKIP_EXIFTOOL:-}" ] && command -v exiftool >/dev/null; then
   t_exiftool=$(seconds exiftool -q -r -if '$Make =~ /Canon/' -p '$FileName' "$corpus")

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/module_directions.cmake)
 
 set(failures "")
-foreach(module ${ORVALIS_MODULES})
+foreach(module ${ORVALIS_MODULES} ${ORVALIS_PROGRAM_FOLDERS})
   file(GLOB files "${SOURCE_DIR}/src/${module}/*.h" "${SOURCE_DIR}/src/${module}/*.cpp")
   foreach(file ${files})
     file(STRINGS "${file}" lines REGEX "^#include \"[a-z0-9_]+/")

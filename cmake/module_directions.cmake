@@ -12,3 +12,9 @@ set(allowed_query common metadata)
 set(allowed_output common metadata query)
 set(allowed_engine common i18n metadata query)
 set(allowed_platform common i18n query)
+# The programs' folders are held to a direction too: the windows never use
+# the command line's code, and what both programs need lives in platform.
+set(ORVALIS_PROGRAM_FOLDERS cli ui app)
+set(allowed_cli common i18n metadata query output engine platform)
+set(allowed_ui common i18n metadata query output engine platform)
+set(allowed_app ui)

@@ -29,7 +29,7 @@ function(orvalis_module name)
   endif()
   add_dependencies(${target} orvalis_check_includes)
 
-  if(NOT ORVALIS_SANITIZE)
+  if(NOT ORVALIS_SANITIZE AND NOT ORVALIS_FUZZ)
     add_library(${target}_link_check SHARED $<TARGET_OBJECTS:${target}>)
     target_link_options(${target}_link_check PRIVATE -Wl,--no-undefined)
     foreach(used ${allowed_${name}})

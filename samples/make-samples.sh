@@ -102,4 +102,28 @@ et -ExifByteOrder=II -Make=Canon -Model="Canon DIGITAL IXUS 400" -FNumber=2.8 -E
    -ISO=50 -DateTimeOriginal="2019:08:22 08:00:00" -Orientation#=1 -IPTC:Keywords=Urlaub \
    "-ThumbnailImage<=$tmp/canon2-thumb.jpg" holiday/canon_ixus.jpg
 
+# A position south-west of zero (Rio de Janeiro) and a phone's lens.
+picture rio 480 360 40 110 170
+cp "$tmp/rio.jpg" iphone_rio.jpg
+et -ExifByteOrder=MM -Make=Apple -Model="iPhone 12" -FNumber=1.6 -ExposureTime=1/1200 -ISO=32 \
+   -FocalLength=4.2 -FocalLengthIn35mmFormat=26 -LensMake=Apple \
+   -LensModel="iPhone 12 back camera 4.2mm f/1.6" -ExposureMode#=0 -WhiteBalance#=0 \
+   -SceneCaptureType#=1 -DateTimeOriginal="2024:01:20 11:30:00" -OffsetTimeOriginal="-03:00" \
+   -Orientation#=1 -GPSLatitude=22.951916 -GPSLatitudeRef=S -GPSLongitude=43.210487 \
+   -GPSLongitudeRef=W -GPSAltitude=700 -GPSAltitudeRef#=0 -GPSTimeStamp=14:30:00 \
+   -GPSDateStamp=2024:01:20 iphone_rio.jpg
+
+# What a photo manager writes into XMP: rating, colour label, keywords with
+# umlauts, title, place and lens.
+picture koenigssee 480 320 60 130 110
+cp "$tmp/koenigssee.jpg" nikon_z6_koenigssee.jpg
+et -ExifByteOrder=II -Make="NIKON CORPORATION" -Model="NIKON Z 6" -FNumber=8 -ExposureTime=1/250 \
+   -ISO=100 -FocalLength=24 -FocalLengthIn35mmFormat=24 -LensModel="NIKKOR Z 24-70mm f/4 S" \
+   -DateTimeOriginal="2023:05:20 06:45:00" -Orientation#=1 \
+   -XMP-xmp:Rating=5 -XMP-xmp:Label=Rot "-XMP-dc:Subject=$(printf 'K\303\266nigssee')" \
+   "-XMP-dc:Subject=$(printf 'Fr\303\274hling')" "-XMP-dc:Subject=$(printf 'Almh\303\274tte')" \
+   "-XMP-dc:Title=$(printf 'Morgen am K\303\266nigssee')" "-XMP-photoshop:City=$(printf 'Sch\303\266nau')" \
+   -XMP-photoshop:Country=Deutschland -XMP-xmp:CreateDate="2023:05:20 06:45:00+02:00" \
+   -XMP-aux:Lens="NIKKOR Z 24-70mm f/4 S" nikon_z6_koenigssee.jpg
+
 printf 'Not a photo, although it is named like one.\n' > not_a_photo.jpg

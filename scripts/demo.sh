@@ -27,3 +27,5 @@ run "SELECT Name, Keywords, City FROM *.jpg WHERE Keywords ~ 'Urlaub' WITH subdi
 run "SELECT rownum, Name, dateformat(DateTimeOriginal, 'dd.mm.yyyy') FROM *.jpg WHERE datepart('year', DateTimeOriginal) >= 2022 WITH subdirs"
 run "SELECT Name, isnull(JpgComment, UserComment) FROM *.jpg WHERE hassegment('cmmt') == 'true' or isnull(UserComment, '') != ''"
 run "SELECT Name, Caption FROM *.jpg WHERE contains('*kirche*') != ''"
+run "SELECT Name, GPSLatitude, GPSLongitude, GPSAltitude FROM *.jpg WHERE GPSLatitude < 0 and GPSLongitude < 0"
+run "SELECT Name, XmpRating, Label, Subject FROM *.jpg WHERE XmpRating >= 4 and Subject ~ 'Königssee'"

@@ -7,10 +7,13 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libqt6printsupport6
   libjpeg62-turbo-dev libpcre2-dev
+  libexpat1-dev   # XMP packets
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
   qt6-translations-l10n   # Qt's own dialogs in the program's language
   dpkg-dev man-db desktop-file-utils   # the package, its manual page and desktop entry are checked
+  poppler-utils   # pdftotext: tests read back what was printed into a PDF file
+  clang libclang-rt-14-dev   # libFuzzer and its sanitizers for scripts/fuzz.sh
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Orvalis and runs every test: the normal build with all tests, then the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# each fuzz target for a bounded time (FUZZ_SECONDS per target, default 10;
+# ORVALIS_SKIP_FUZZ=1 leaves them out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -17,3 +19,7 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVALIS_SANITIZE=ON \
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -L core
+
+if [ "${ORVALIS_SKIP_FUZZ:-0}" != 1 ]; then
+  bash scripts/fuzz.sh
+fi

@@ -1,8 +1,7 @@
 // The desktop program: starts into the main window.
-#include "engine/help_log.h"
-#include "i18n/program_args.h"
 #include "ui/application.h"
 #include "ui/help_router.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/program_files.h"
 
@@ -14,9 +13,10 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   orvalis::SetUpApplication();
-  const orvalis::TArgsClass args(std::vector<std::string>(argv, argv + argc));
-  orvalis::StartHelpLog(args);
+  orvalis::StartHelpLog(QApplication::arguments());
   orvalis::InstallHelpKey(application);
+  // The language is chosen before any window exists.
+  orvalis::TLanguage::Instance().Install(orvalis::StartupLocalizer(QApplication::arguments()));
   orvalis::TfrmMain window;
   window.show();
   // The help pages belong beside the program; without them every help

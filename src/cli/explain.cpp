@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "common/text.h"
 #include "i18n/catalogue.h"
 #include "output/display_text.h"
 #include "query/parser_factory.h"
@@ -34,7 +35,7 @@ int RunExplain(const Arguments& args) {
 
   tOrvalis query;
   query.QueryText = NormalizeLineBreaks(*queryArg);
-  if (TrimText(query.QueryText).empty()) {
+  if (Trim(query.QueryText).empty()) {
     PrintLine("error: " + Text(tText::NoQueryText));
     return kExitRefused;
   }

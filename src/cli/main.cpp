@@ -1,13 +1,43 @@
 // orvalis-cli: the command-line twin of the desktop program. Picks the mode
 // from the first argument; each mode lives in a file of its own.
+#include <unistd.h>
+
+#include <iostream>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "cli/commands.h"
+#include "cli/terminal_output.h"
+#include "i18n/localizer.h"
+#include "i18n/messages.h"
 
 using namespace orvalis::cli;
 
+namespace {
+
+// With /LCID:n the messages come from the language file for that locale in
+// "lang/" beside the program. Without it they stay German whatever the
+// user's locale, so scripts that read them get the same text everywhere.
+void UseLanguageOption(const Arguments& args) {
+  const std::optional<int> localeId = orvalis::LocaleOption(args);
+  if (!localeId) return;
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return;
+  static const orvalis::TLocalizerClass localizer(program.parent_path().string() + "/lang/", *localeId);
+  orvalis::SetMessageSource(localizer.Messages());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Rows, paths and messages on a terminal show control characters escaped.
+  const tTerminalGuard terminalOut(std::cout, STDOUT_FILENO);
+  const tTerminalGuard terminalErr(std::cerr, STDERR_FILENO);
   Arguments args(argv + 1, argv + argc);
+  UseLanguageOption(args);
   if (args.empty()) return UsageError("no query given");
   const std::string& first = args[0];
   if (first == "--help" || first == "-h") {

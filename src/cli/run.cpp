@@ -17,13 +17,16 @@
 
 #include "cli/commands.h"
 #include "platform/system_locale.h"
+#include "engine/list_readers.h"
 #include "engine/query_driver.h"
+#include "engine/settings.h"
 #include "output/csv_writer.h"
 #include "output/display_text.h"
 #include "output/json_writer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "common/ascii_case.h"
+#include "common/text.h"
 #include "query/query_statement.h"
 
 namespace orvalis::cli {
@@ -37,34 +40,11 @@ struct tRunOptions {
   tFormat format = tFormat::Rows;
   std::optional<std::string> outputFile;
   std::optional<std::string> resultsFile;
+  // -0: paths are written and read NUL-separated.
+  bool nullSeparated = false;
   bool progress = ::isatty(STDERR_FILENO) != 0;
   tRunSettings settings;
 };
-
-// A stream would read a folder as an empty file (and the run would then say
-// that the query is empty), so read errors are taken from the C library.
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!in) return false;
-  std::string data;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) data.append(buffer, n);
-  if (std::ferror(in.get())) return false;
-  text = std::move(data);
-  return true;
-}
-
-// One full path per line, as --paths prints them; CR LF or LF line ends.
-std::vector<std::string> ReadPathList(std::istream& in) {
-  std::vector<std::string> paths;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) paths.push_back(line);
-  }
-  return paths;
-}
 
 // The run's host on a terminal: rows are written as soon as their last cell
 // is known, so memory holds only the hits' paths; progress and messages go
@@ -72,11 +52,12 @@ std::vector<std::string> ReadPathList(std::istream& in) {
 class tCliHost : public tRunHost {
  public:
   // rowsOnTerminal: rows share the terminal with the progress line.
-  tCliHost(std::ostream& out, tFormat format, const std::string& lineEnd, bool progress,
-           bool rowsOnTerminal)
+  tCliHost(std::ostream& out, tFormat format, const std::string& lineEnd, bool nullSeparated,
+           bool progress, bool rowsOnTerminal)
       : out_(out),
         format_(format),
         lineEnd_(lineEnd),
+        pathEnd_(nullSeparated ? std::string(1, '\0') : lineEnd),
         progress_(progress),
         rowsOnTerminal_(rowsOnTerminal) {
     TextExportOptions rows;
@@ -173,7 +154,7 @@ class tCliHost : public tRunHost {
       }
       case tFormat::Csv: csvWriter_->WriteRow(cells_); break;
       case tFormat::Json: jsonWriter_->WriteRow(path, cells_); break;
-      case tFormat::Paths: out_ << path << lineEnd_; break;
+      case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
         // Each hit is read anew; one that has gone since is reported and
         // left out, and the document stays whole.
@@ -210,6 +191,7 @@ class tCliHost : public tRunHost {
   std::ostream& out_;
   tFormat format_;
   std::string lineEnd_;
+  std::string pathEnd_;
   bool progress_;
   bool rowsOnTerminal_;
   const tQueryDriver* driver_ = nullptr;
@@ -238,14 +220,6 @@ bool IsProgramOption(const std::string& arg) {
 // text, even when it starts with "-" (a "--" comment line before SELECT).
 bool LooksLikeQuery(const std::string& arg) {
   return arg.find_first_of(" \t\r\n") != std::string::npos;
-}
-
-bool ParseInteger(const std::string& text, long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtol(text.c_str(), &end, 10);
-  return errno == 0 && end != nullptr && *end == '\0';
 }
 
 }  // namespace
@@ -287,12 +261,12 @@ int RunQuery(const Arguments& args) {
       if (!value(v)) return UsageError("-o needs a file");
       options.outputFile = v;
     } else if (arg == "--limit") {
-      long n = 0;
-      if (!value(v) || !ParseInteger(v, n) || n < 1 || n > 2147483647L) {
+      const std::optional<std::int32_t> n = value(v) ? ParseInteger(v) : std::nullopt;
+      if (!n || !IsValidHitLimit(*n)) {
         return UsageError("--limit needs a whole number of at least 1");
       }
       options.settings.EnforceRefinement = true;
-      options.settings.RefinementLimit = static_cast<std::int32_t>(n);
+      options.settings.RefinementLimit = *n;
     } else if (arg == "--no-limit") {
       options.settings.EnforceRefinement = false;
     } else if (arg == "--null-text") {
@@ -307,6 +281,8 @@ int RunQuery(const Arguments& args) {
       options.progress = true;
     } else if (arg == "--paths") {
       options.format = tFormat::Paths;
+    } else if (arg == "-0" || arg == "--null") {
+      options.nullSeparated = true;
     } else if (arg == "--results") {
       if (!value(v)) return UsageError("--results needs a file");
       options.resultsFile = v;
@@ -320,8 +296,9 @@ int RunQuery(const Arguments& args) {
   }
   if (queryFile) {
     if (!positional.empty()) return UsageError("give either a query or -f FILE");
-    if (!ReadWholeFile(*queryFile, options.query)) {
-      std::cerr << "orvalis-cli: cannot read the query file " << *queryFile << "\n";
+    std::string error;
+    if (ReadQueryFile(*queryFile, options.query, error) != tListRead::Read) {
+      std::cerr << "orvalis-cli: cannot read the query file " << *queryFile << ": " << error << "\n";
       return kExitUsage;
     }
   } else {
@@ -337,15 +314,20 @@ int RunQuery(const Arguments& args) {
     tOrvalis probe;
     probe.QueryText = NormalizeLineBreaks(options.query);
     if (ParseQueryStatement(probe) == 0 && EqualsNoCase(probe.FromText, "#results")) {
+      const char separator = options.nullSeparated ? '\0' : '\n';
+      const std::string source = options.resultsFile ? *options.resultsFile : "(standard input)";
+      std::string error;
+      tListRead read = tListRead::Read;
       if (options.resultsFile) {
         std::ifstream in(*options.resultsFile, std::ios::binary);
-        if (!in) {
-          std::cerr << "orvalis-cli: cannot read the result list " << *options.resultsFile << "\n";
-          return kExitUsage;
-        }
-        resultSet = ReadPathList(in);
+        read = in ? ReadPathList(in, separator, resultSet, error) : tListRead::Unreadable;
+        if (!in && error.empty()) error = std::strerror(errno);
       } else if (!::isatty(STDIN_FILENO)) {
-        resultSet = ReadPathList(std::cin);
+        read = ReadPathList(std::cin, separator, resultSet, error);
+      }
+      if (read != tListRead::Read) {
+        std::cerr << "orvalis-cli: cannot read the result list " << source << ": " << error << "\n";
+        return kExitUsage;
       }
     }
   }
@@ -368,7 +350,7 @@ int RunQuery(const Arguments& args) {
   // Files get the exports' CR LF; the terminal gets LF.
   const std::string lineEnd = options.outputFile ? "\r\n" : "\n";
 
-  tCliHost host(out, options.format, lineEnd, options.progress,
+  tCliHost host(out, options.format, lineEnd, options.nullSeparated, options.progress,
                 !options.outputFile && ::isatty(STDOUT_FILENO) != 0);
   tQueryDriver driver(host);
   host.SetDriver(&driver);

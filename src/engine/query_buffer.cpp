@@ -2,6 +2,7 @@
 #include "engine/query_buffer.h"
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,14 +18,6 @@ namespace {
 
 // A list file larger than this is not ours.
 constexpr std::size_t kMaxListFileBytes = 16u * 1024u * 1024u;
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // ASCII letters compared without regard to case, every other byte by its value.
 bool LessNoCase(std::string_view a, std::string_view b) {
@@ -79,11 +72,11 @@ void tQueryBuffer::ReadText(std::string_view text) {
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     const std::size_t number = lineNumber++;
-    line = Trimmed(line);
+    line = Trim(line);
     if (line.empty() || line.front() == ';') continue;
     const std::size_t equals = line.find('=');
     if (equals != std::string_view::npos) {
-      Insert({std::string(Trimmed(line.substr(0, equals))), std::string(line.substr(equals + 1))});
+      Insert({std::string(Trim(line.substr(0, equals))), std::string(line.substr(equals + 1))});
     } else {
       Insert({"Query #" + std::to_string(number), std::string(line)});
     }

@@ -9,10 +9,12 @@
 #include <limits>
 #include <string_view>
 
+#include "common/ascii_case.h"
+#include "common/scope_guard.h"
+#include "common/text.h"
 #include "engine/folder_listing.h"
 #include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
-#include "common/ascii_case.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser_factory.h"
@@ -36,12 +38,13 @@ std::string CurrentFolder() {
   return buffer;
 }
 
-// Clears the store when a file's processing ends, also through an error, so
-// the next file never sees this file's entries.
-struct tClearOnExit {
-  tImageMetaData& store;
-  ~tClearOnExit() { store.Clear(); }
-};
+// A message with its "%d" filled in.
+std::string FillNumber(std::string message, std::size_t number) {
+  if (const std::size_t at = message.find("%d"); at != std::string::npos) {
+    message.replace(at, 2, std::to_string(number));
+  }
+  return message;
+}
 
 // The compiler's reason, with a word for those who write SQL's "=" and "<>".
 std::string CompileErrorText(const tParser& parser) {
@@ -94,6 +97,8 @@ struct tQueryDriver::tRun {
   std::unique_ptr<tParser> where;
   std::vector<std::unique_ptr<tParser>> columns;
   bool recurse = false;
+  // A function's resource limit is reported once per run, at the first file.
+  bool limitReported = false;
   std::string mask;
 };
 
@@ -109,8 +114,12 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
                                               const tRunSettings& settings) {
   if (running_) return tRunOutcome::Refused;
   const std::string text = NormalizeLineBreaks(queryText);
-  if (TrimText(text).empty()) {
+  if (Trim(text).empty()) {
     host_.ShowMessage(Text(tText::NoQueryText));
+    return tRunOutcome::Refused;
+  }
+  if (queryText.size() > kMaxQueryLength) {
+    host_.ShowMessage(FillNumber(Text(tText::QueryTooLong), kMaxQueryLength));
     return tRunOutcome::Refused;
   }
 
@@ -126,10 +135,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run_ = std::make_unique<tRun>(settings);
   tRun& run = *run_;
   // Whatever way the run ends, it releases everything it owns.
-  struct tReleaseRun {
-    std::unique_ptr<tRun>& run;
-    ~tReleaseRun() { run.reset(); }
-  } release{run_};
+  const tScopeGuard release([this] { run_.reset(); });
 
   run.statement.QueryText = text;
   if (const int position = ParseQueryStatement(run.statement); position > 0) {
@@ -185,10 +191,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   running_ = true;
   // However the walk ends, the driver is idle again afterwards; otherwise an
   // error escaping the walk would refuse every later run.
-  struct tIdleOnExit {
-    bool& running;
-    ~tIdleOnExit() { running = false; }
-  } idle{running_};
+  const tScopeGuard idle([this] { running_ = false; });
   // The list is hidden and Stop enabled in one host call; the event loop runs
   // after each of the two steps, as the window does it.
   host_.EnterRunningState();
@@ -219,12 +222,8 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.LeaveRunningState();
   running_ = false;
   if (settings.EnforceRefinement && hitCount_ >= settings.RefinementLimit) {
-    std::string message =
-        Text(tText::HitLimitReached);
-    if (const std::size_t at = message.find("%d"); at != std::string::npos) {
-      message.replace(at, 2, std::to_string(settings.RefinementLimit));
-    }
-    host_.ShowMessage(message);
+    host_.ShowMessage(FillNumber(Text(tText::HitLimitReached),
+                                 static_cast<std::size_t>(settings.RefinementLimit)));
   }
   return tRunOutcome::Completed;
 }
@@ -269,7 +268,9 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   }
   if (stop_) return;
 
-  tClearOnExit clear{run.store};
+  // The store is cleared when the file's processing ends, also through an
+  // error, so the next file never sees this file's entries.
+  const tScopeGuard clear([&run] { run.store.Clear(); });
   currentPath_ = path;
   ++filesRead_;
   // A file damaged after its metadata is reported and still searched with
@@ -279,10 +280,13 @@ void tQueryDriver::ProcessFile(const std::string& path) {
   } catch (const std::exception& e) {
     ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
   }
+  if (!run.store.LimitReached().empty())
+    ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
   if (!run.store.IsJpeg()) return;
 
   const bool hit = run.where->Evaluate() && run.where->Result != nullptr &&
                    ValueToBoolean(run.where->Result->Value, settings.Locale);
+  ReportFunctionLimit(path);
   host_.ProcessEvents();
   if (!hit) return;
 
@@ -301,6 +305,18 @@ void tQueryDriver::ProcessFile(const std::string& path) {
     }
     host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
   }
+  ReportFunctionLimit(path);
+}
+
+void tQueryDriver::ReportFunctionLimit(const std::string& path) {
+  tRun& run = *run_;
+  if (run.limitReported || run.functionHandler.LimitReached().empty()) return;
+  run.limitReported = true;
+  std::string message = Text(tText::MatchLimitReached);
+  if (const std::size_t at = message.find("%s"); at != std::string::npos) {
+    message.replace(at, 2, run.functionHandler.LimitReached());
+  }
+  ShowPathMessage(path, message);
 }
 
 }  // namespace orvalis

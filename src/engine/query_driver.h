@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/run_host.h"
+#include "engine/settings.h"
 #include "query/locale_info.h"
 
 namespace orvalis {
@@ -23,11 +24,11 @@ struct tOrvalis;
 struct tRunSettings {
   bool StrDelimDoubleQuote = false;
   bool EnforceRefinement = true;
-  std::int32_t RefinementLimit = 300;
+  std::int32_t RefinementLimit = kDefaultRefinementLimit;
   bool UseNullText = true;
-  std::string NullText = "(Null)";
-  std::int32_t ThumbnailWidth = 160;
-  std::int32_t ThumbnailHeight = 120;
+  std::string NullText = kDefaultNullText;
+  std::int32_t ThumbnailWidth = kDefaultThumbnailWidth;
+  std::int32_t ThumbnailHeight = kDefaultThumbnailHeight;
   bool GeneratePreview = false;
   LocaleInfo Locale;
 };
@@ -68,6 +69,8 @@ class tQueryDriver {
   // Reports an error that ended the walk of a folder, naming the file or
   // folder being read when it happened.
   void ShowFolderError(const std::string& what);
+  // Reports, once per run, that a function gave up at a resource limit.
+  void ReportFunctionLimit(const std::string& path);
   // Shows a message about one file or folder: "<path>: <text>".
   void ShowPathMessage(const std::string& path, const std::string& text);
 

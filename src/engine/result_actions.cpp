@@ -2,6 +2,7 @@
 #include "engine/result_actions.h"
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -13,12 +14,6 @@
 namespace orvalis {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // A line break inside a value would start a new line of the file and could
 // forge a section; it is written as a blank.
@@ -48,7 +43,7 @@ std::vector<tIniSection> ParseIni(std::string_view text) {
     std::string_view line = text.substr(start, end - start);
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::string_view trimmed = Trimmed(line);
+    const std::string_view trimmed = Trim(line);
     if (trimmed.empty() || trimmed.front() == ';') continue;
     if (trimmed.front() == '[' && trimmed.back() == ']' && trimmed.size() >= 2) {
       sections.push_back({std::string(trimmed.substr(1, trimmed.size() - 2)), {}});
@@ -56,7 +51,7 @@ std::vector<tIniSection> ParseIni(std::string_view text) {
     }
     const auto equals = line.find('=');
     if (sections.empty() || equals == std::string_view::npos) continue;
-    sections.back().Values.emplace_back(std::string(Trimmed(line.substr(0, equals))),
+    sections.back().Values.emplace_back(std::string(Trim(line.substr(0, equals))),
                                         std::string(line.substr(equals + 1)));
   }
   return sections;
@@ -90,7 +85,7 @@ int TResultActions::LoadFromFile(const std::string& path,
   for (const tIniSection& section : ParseIni(text.str())) {
     TResultAction action{section.Name, section.Value("Menu"), section.Value("Program"),
                          section.Value("CmdLine"), section.Value("ShortCut")};
-    if (programExists(action.Program) && !Trimmed(action.Menu).empty()) Add(std::move(action));
+    if (programExists(action.Program) && !Trim(action.Menu).empty()) Add(std::move(action));
     ++counter;
   }
   return counter;

@@ -128,29 +128,4 @@ bool IsValidHitLimit(std::int64_t limit) {
   return limit >= 1 && limit <= std::numeric_limits<std::int32_t>::max();
 }
 
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  bool negative = false;
-  if (begin < end && (text[begin] == '+' || text[begin] == '-')) {
-    negative = text[begin] == '-';
-    ++begin;
-  }
-  if (begin == end) return std::nullopt;
-  std::int64_t value = 0;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value < std::numeric_limits<std::int32_t>::min() ||
-      value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace orvalis

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text.h"  // ParseInteger reads the settings dialog's hit limit
+
 namespace orvalis {
 
 enum class tResultViewStyle { Preview, List, Detail };
@@ -28,6 +30,13 @@ class tSettingsStore {
   virtual void WriteInteger(std::string_view name, std::int32_t value) = 0;
 };
 
+// Defaults the stored settings start from, and a run without stored
+// settings (the command line) uses.
+constexpr std::int32_t kDefaultRefinementLimit = 300;
+constexpr const char* kDefaultNullText = "(Null)";
+constexpr std::int32_t kDefaultThumbnailWidth = 160;
+constexpr std::int32_t kDefaultThumbnailHeight = 120;
+
 struct tSettings {
   std::string ResultViewerMode = "W";
   std::string ResultViewerAppname;
@@ -41,14 +50,14 @@ struct tSettings {
   std::int32_t SidebarWidth = -1;
   bool ShowSidebar = false;
   std::string LastQuery;
-  std::int32_t ThumbnailWidth = 160;
-  std::int32_t ThumbnailHeight = 120;
+  std::int32_t ThumbnailWidth = kDefaultThumbnailWidth;
+  std::int32_t ThumbnailHeight = kDefaultThumbnailHeight;
   bool GeneratePreview = false;
   bool UseNullText = true;
   bool StrDelimDoubleQuote = false;
-  std::string NullText = "(Null)";
+  std::string NullText = kDefaultNullText;
   bool DontAskOnExit = true;
-  std::int32_t RefinementLimit = 300;
+  std::int32_t RefinementLimit = kDefaultRefinementLimit;
   bool EnforceRefinement = true;
   std::string QueryFontFace = "Courier";
   std::int32_t QueryFontSize = 12;
@@ -72,9 +81,5 @@ struct tSettings {
 // The hit limit must be a whole positive number: a limit of zero or less
 // would stop every run before its first file.
 bool IsValidHitLimit(std::int64_t limit);
-
-// The hit-limit field of the settings dialog as an integer: optional blanks,
-// an optional sign and decimal digits that fit 32 bits. Nothing otherwise.
-std::optional<std::int32_t> ParseInteger(std::string_view text);
 
 }  // namespace orvalis

@@ -7,10 +7,12 @@ namespace orvalis {
 namespace {
 
 constexpr tTextEntry kEntries[] = {
-#define ORVALIS_MESSAGE(key, german) {#key, german},
-#define ORVALIS_CONTROL(window, control, property, german) {#window "." #control "." #property, german},
+#define ORVALIS_MESSAGE(key, german) {#key, german, false},
+#define ORVALIS_MESSAGE_IF_PRESENT(key, german) {#key, german, true},
+#define ORVALIS_CONTROL(window, control, property, german) {#window "." #control "." #property, german, true},
 #include "i18n/catalogue_entries.h"
 #undef ORVALIS_MESSAGE
+#undef ORVALIS_MESSAGE_IF_PRESENT
 #undef ORVALIS_CONTROL
 };
 
@@ -22,7 +24,8 @@ const tTextEntry& Entry(tText text) { return kEntries[static_cast<std::size_t>(t
 
 std::string Text(tText text) {
   const tTextEntry& entry = Entry(text);
-  return Message(entry.Key, entry.German);
+  return entry.EmptyTranslationCounts ? MessageIfPresent(entry.Key, entry.German)
+                                      : Message(entry.Key, entry.German);
 }
 
 std::string TextIfPresent(tText text) {

@@ -2,7 +2,7 @@
 // German default) in catalogue_entries.h and is fetched by that entry, never
 // by a key written at the call site.
 //
-//   ShowMessage(Text(tText::ConfirmExit));                  // form 1
+//   ShowMessage(Text(tText::ConfirmExit));                  // in its declared form
 //   label->setText(Ui(tText::frmMain_lblQuery_caption));   // in the windows
 //
 // Message entries are keyed by their name ("ConfirmExit"); control texts by
@@ -19,22 +19,28 @@ namespace orvalis {
 
 enum class tText : int {
 #define ORVALIS_MESSAGE(key, german) key,
+#define ORVALIS_MESSAGE_IF_PRESENT(key, german) key,
 #define ORVALIS_CONTROL(window, control, property, german) window##_##control##_##property,
 #include "i18n/catalogue_entries.h"
 #undef ORVALIS_MESSAGE
+#undef ORVALIS_MESSAGE_IF_PRESENT
 #undef ORVALIS_CONTROL
 };
 
 struct tTextEntry {
   std::string_view Key;
   std::string_view German;
+  // Form 2: a present but empty translation is taken (control texts and the
+  // messages declared with ORVALIS_MESSAGE_IF_PRESENT).
+  bool EmptyTranslationCounts = false;
 };
 
 // All entries, in the order of tText.
 std::span<const tTextEntry> Catalogue();
 const tTextEntry& Entry(tText text);
 
-// Form 1: the translation, or the German default when it is missing or empty.
+// The text in the form its entry declares: the translation, or the German
+// default when it is missing (or empty, for form 1 messages).
 std::string Text(tText text);
 // Form 2: the translation when the key is present (even if empty), else the default.
 std::string TextIfPresent(tText text);

@@ -3,22 +3,26 @@
 // on purpose.
 //
 // ORVALIS_MESSAGE(Key, German): a message; the language file's section
-//   "Messages" translates it by Key.
+//   "Messages" translates it by Key. An empty translation keeps the German
+//   text.
+// ORVALIS_MESSAGE_IF_PRESENT(Key, German): a message whose translation is
+//   taken whenever the key is present, even when it is empty.
 // ORVALIS_CONTROL(Window, Control, Property, German): a text of a window's
 //   control; its key is "Window.Control.Property", so the language file's
 //   section Window translates it by "Control.Property". "self" names the
-//   window itself.
+//   window itself. A control text is taken whenever its key is present,
+//   even when it is empty.
 
 // ---- Messages ----------------------------------------------------------------
 ORVALIS_MESSAGE(ConfirmExit, "Programm beenden?")
 ORVALIS_MESSAGE(NoResults, "Keine Ergebnisse vorhanden.")
-ORVALIS_MESSAGE(NoQueryText, "Kein Abfragetext vorhanden.")
-ORVALIS_MESSAGE(QuerySyntaxError, "Syntaxfehler in der Abfrage")
-ORVALIS_MESSAGE(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
+ORVALIS_MESSAGE_IF_PRESENT(NoQueryText, "Kein Abfragetext vorhanden.")
+ORVALIS_MESSAGE_IF_PRESENT(QuerySyntaxError, "Syntaxfehler in der Abfrage")
+ORVALIS_MESSAGE_IF_PRESENT(SelectParseError, "Kann SELECT-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EmptySelectList, "Empty SELECT list")
 ORVALIS_MESSAGE(SelectListOpenString, "Unterminated string in the SELECT list")
 ORVALIS_MESSAGE(SelectListOpenParenthesis, "Unbalanced () in the SELECT list")
-ORVALIS_MESSAGE(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
+ORVALIS_MESSAGE_IF_PRESENT(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleichheit mit !=.)")
 ORVALIS_MESSAGE(HitLimitReached,
                 "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.")
@@ -27,6 +31,11 @@ ORVALIS_MESSAGE(StatusHits, " hits")
 ORVALIS_MESSAGE(StatusHitLimit, " (HITLIMIT!)")
 ORVALIS_MESSAGE(UnrecoverableError, "Nicht behebbarer Fehler : ")
 ORVALIS_MESSAGE(MetadataReadError, "[DEBUG] Exception reading metadata: ")
+ORVALIS_MESSAGE(FileLimitReached, "Nur teilweise gelesen, Grenze erreicht: ")
+ORVALIS_MESSAGE(QueryTooLong, "Der Abfragetext ist zu lang (mehr als %d Bytes).")
+ORVALIS_MESSAGE(MatchLimitReached,
+                "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
+                "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
 ORVALIS_MESSAGE(NoPreviewPicture, "Kein Vorschaubild")
 ORVALIS_MESSAGE(InvalidInteger, "'%s' ist kein gültiger Integerwert.")
 ORVALIS_MESSAGE(HitLimitNotPositive, "Die maximale Trefferzahl muss größer als 0 sein.")
@@ -34,8 +43,8 @@ ORVALIS_MESSAGE(ButtonYes, "Ja")
 ORVALIS_MESSAGE(ButtonNo, "Nein")
 ORVALIS_MESSAGE(ButtonCancel, "Abbrechen")
 ORVALIS_MESSAGE(ExportFinished, "%d Zeilen in %s gespeichert.")
-ORVALIS_MESSAGE(OverwriteQuerybuffer, "Eintrag %s besteht bereits. Überschreiben?")
-ORVALIS_MESSAGE(QueryTextModified, "Geändert")
+ORVALIS_MESSAGE_IF_PRESENT(OverwriteQuerybuffer, "Eintrag %s besteht bereits. Überschreiben?")
+ORVALIS_MESSAGE_IF_PRESENT(QueryTextModified, "Geändert")
 ORVALIS_MESSAGE(QueryTextSaved, "Gespeichert")
 ORVALIS_MESSAGE(QueryFileOpenFilter, "Query files (*.qry)|*.qry|Alle files (*.*)|*.*")
 ORVALIS_MESSAGE(QueryFileSaveFilter, "Query files (*.qry)|*.qry|All files (*.*)|*.*")
@@ -46,6 +55,37 @@ ORVALIS_MESSAGE(QuotingHex, "Hex quote (e.g. 0x22)")
 ORVALIS_MESSAGE(QuotingNone, "Do nothing with quotes")
 ORVALIS_MESSAGE(ExportFileFilter, "Alle Dateien (*.*)|*.*")
 ORVALIS_MESSAGE(XmlExportFileFilter, "All files (*.*)|*.*|XML files (*.xml)|*.xml")
+ORVALIS_MESSAGE(SideTreeInvalidFormat,
+                "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert.")
+
+// The command line's usage text (orvalis-cli --help).
+ORVALIS_MESSAGE(CliUsage,
+    "Usage:\n"
+    "  orvalis-cli [options] QUERY            run QUERY\n"
+    "  orvalis-cli [options] -f FILE          run the query held in a query file\n"
+    "  orvalis-cli --explain QUERY            show how QUERY is split and compiled\n"
+    "  orvalis-cli --dump [--merged] FILE...  list every metadata entry of each file\n"
+    "  orvalis-cli --eval EXPR [FILE]         evaluate one expression\n"
+    "  orvalis-cli --help                     show this text\n"
+    "\n"
+    "Run options:\n"
+    "  --format rows|csv|json|xml   output format (default rows)\n"
+    "  -o FILE                      write the output to FILE\n"
+    "  --limit N | --no-limit       hit limit (default 300)\n"
+    "  --null-text TEXT | --no-null-text\n"
+    "                               cell text for an empty value (default \"(Null)\")\n"
+    "  --double-quote               strings are delimited by \" instead of '\n"
+    "  --progress                   show progress on standard error\n"
+    "  --paths                      print the full paths of the hits, one per line\n"
+    "  --results FILE               the result set for FROM \"#results\", one path\n"
+    "                               per line (default: standard input)\n"
+    "  -0, --null                   --paths and --results separate paths by NUL\n"
+    "                               (as find -print0 and xargs -0)\n"
+    "  /LCID:n                      language of the messages\n"
+    "  /debug                       write the help log\n"
+    "  --                           the next argument is the query, even when it\n"
+    "                               starts with \"-\" (an argument with a blank or a\n"
+    "                               line break is always taken as the query)\n")
 
 // ---- Main window -------------------------------------------------------------
 ORVALIS_CONTROL(frmMain, self, caption, "Orvalis")
@@ -54,6 +94,8 @@ ORVALIS_CONTROL(frmMain, lblResult, caption, "Ergebnisse:")
 ORVALIS_CONTROL(frmMain, pnlResult, caption, "Abfrage läuft ...")
 ORVALIS_CONTROL(frmMain, tbMain, caption, "Symbolleiste")
 ORVALIS_CONTROL(frmMain, comboQueries, hint, "Auswahl einer Abfrage zum Bearbeiten")
+ORVALIS_CONTROL(frmMain, lblSidebar, caption, "Doppeklicken zum Einfügen")
+ORVALIS_CONTROL(frmMain, treeSidebar, hint, "Doppelklick oder ENTER fügt Feld an der Cursorposition ein")
 ORVALIS_CONTROL(frmMain, mnuFile, caption, "&Datei")
 ORVALIS_CONTROL(frmMain, mnuEdit, caption, "&Edit")
 ORVALIS_CONTROL(frmMain, mnuQuery, caption, "&Abfrage")
@@ -210,15 +252,15 @@ ORVALIS_CONTROL(frmSettings, btnCancel, caption, "Abbrechen")
 ORVALIS_CONTROL(frmSettings, btnHelp, caption, "Hilfe")
 
 // ---- Acting on results: file operations, viewer, metadata window, own actions ----
-ORVALIS_MESSAGE(OverwriteFilePrompt, "Datei %s ist vorhanden. Überschreiben?")
-ORVALIS_MESSAGE(DeleteFilePrompt, "Datei %s löschen?")
-ORVALIS_MESSAGE(NoFilenameEntered, "Kein Dateiname angegeben!")
-ORVALIS_MESSAGE(FileOpsInOutError, "Fehler beim Dateizugriff. Fehlercode: %d.")
-ORVALIS_MESSAGE(NoCommandEntered, "Kein Kommando angegeben!")
-ORVALIS_MESSAGE(ExecCommandPrompt, "Befehl %s ausführen?")
-ORVALIS_MESSAGE(SelectFolder, "Bitte Zielordner auswählen")
-ORVALIS_MESSAGE(PathNotFound, "Angegebener Ordner %s existiert nicht!")
-ORVALIS_MESSAGE(FileOpError, "Fehler beim Verarbeiten von %s")
+ORVALIS_MESSAGE_IF_PRESENT(OverwriteFilePrompt, "Datei %s ist vorhanden. Überschreiben?")
+ORVALIS_MESSAGE_IF_PRESENT(DeleteFilePrompt, "Datei %s löschen?")
+ORVALIS_MESSAGE_IF_PRESENT(NoFilenameEntered, "Kein Dateiname angegeben!")
+ORVALIS_MESSAGE_IF_PRESENT(FileOpsInOutError, "Fehler beim Dateizugriff. Fehlercode: %d.")
+ORVALIS_MESSAGE_IF_PRESENT(NoCommandEntered, "Kein Kommando angegeben!")
+ORVALIS_MESSAGE_IF_PRESENT(ExecCommandPrompt, "Befehl %s ausführen?")
+ORVALIS_MESSAGE_IF_PRESENT(SelectFolder, "Bitte Zielordner auswählen")
+ORVALIS_MESSAGE_IF_PRESENT(PathNotFound, "Angegebener Ordner %s existiert nicht!")
+ORVALIS_MESSAGE_IF_PRESENT(FileOpError, "Fehler beim Verarbeiten von %s")
 ORVALIS_MESSAGE(ButtonYesToAll, "Ja, alle")
 ORVALIS_MESSAGE(ButtonNoToAll, "Nein, alle")
 ORVALIS_MESSAGE(NoFilesSelected, "Keine Dateien ausgewählt.")
@@ -256,6 +298,7 @@ ORVALIS_CONTROL(frmAddAction, edtMenu, hint, "Eintrag im Menü")
 ORVALIS_CONTROL(frmAddAction, edtProgram, hint, "Pfadname der Programmdatei")
 ORVALIS_CONTROL(frmAddAction, btnBrowse, hint, "Hier klicken für Programmauswahl")
 ORVALIS_MESSAGE(SelectProgram, "Programm auswählen")
+ORVALIS_MESSAGE(ProgramFileFilter, "Executables (*.exe)|*.exe|All files (*.*)|*.*")
 ORVALIS_CONTROL(frmAddAction, edtParams, hint, "Kommandoparameter")
 ORVALIS_CONTROL(frmAddAction, edtShortcut, hint, "Drücken Sie die Tastenkombination")
 ORVALIS_CONTROL(frmAddAction, lblMenu, caption, "Menütext:")
@@ -278,6 +321,63 @@ ORVALIS_CONTROL(frmSettings, colActionParams, caption, "Parameter")
 ORVALIS_CONTROL(frmSettings, tsActions, caption, "Aktionen")
 ORVALIS_CONTROL(frmSettings, chkTurnByOrientation, caption, "Fotos nach ihrer EXIF-Ausrichtung drehen")
 
+// ---- Query wizard -------------------------------------------------------------
+ORVALIS_MESSAGE(FinishWizard, "Fertigstellen")
+ORVALIS_MESSAGE(TooManyColumnsSelected, "Maximal %d Spalten erlaubt.")
+ORVALIS_MESSAGE(SelectStartingPath, "Select starting path")
+ORVALIS_CONTROL(frmWizard, self, caption, "Abfrage-Assistent")
+ORVALIS_CONTROL(frmWizard, btnBack, caption, "< Zurück")
+ORVALIS_CONTROL(frmWizard, btnNext, caption, "Vorwärts >")
+ORVALIS_CONTROL(frmWizard, btnCancel, caption, "Abbrechen")
+ORVALIS_CONTROL(frmWizard, btnHelp, caption, "Hilfe")
+ORVALIS_CONTROL(frWelcome, self, title, "Willkommen")
+ORVALIS_CONTROL(frWelcome, self, description, "Dieser Assistent hilft Ihnen beim Erstellen einer Abfrage.")
+ORVALIS_CONTROL(frWelcome, memoWelcome, caption,
+                "Dieser Assistent hilft Ihnen,\r\neine Abfrage zu erstellen:\r\n\r\n"
+                "- Festlegen der Dateisuchmaske\r\n- Definition der anzuzeigenden Felder\r\n"
+                "- Optional Definition eines Filters\r\n- Erzeugen des Abfragetextes\r\n\r\n"
+                "Nachdem die Abfrage erzeugt wurde,\r\nkönnen Sie diese noch verändern.\r\n"
+                "Ausgeführt wird die Abfrage mit der\r\nKombination [Strg][E] oder über die\r\n"
+                "Menüoptionen.")
+ORVALIS_CONTROL(frSelectFiles, self, title, "Auswahl der Dateien")
+ORVALIS_CONTROL(frSelectFiles, self, description,
+                "Bitte wählen Sie die Dateien aus, die durchsucht werden sollen.")
+ORVALIS_CONTROL(frSelectFiles, lblFileMask, caption, "Dateimaske:")
+ORVALIS_CONTROL(frSelectFiles, btnBrowse, hint, "Ordnerauswahl")
+ORVALIS_CONTROL(frSelectFiles, chkSubdirs, caption, "Unterordner ebenfalls durchsuchen (WITH subdirs)")
+ORVALIS_CONTROL(frSelectFiles, lblSubdirs, caption,
+                "Wenn Sie diese Option aktivieren, wird ausgehend vom\r Startordner der gesamte "
+                "Verzeichnisbaum durchsucht.")
+ORVALIS_CONTROL(frSelectFields, self, title, "Auswahl der Felder")
+ORVALIS_CONTROL(frSelectFields, self, description,
+                "Bitte wählen Sie die Felder aus, die im Ergebnis enthalten sein sollen.")
+ORVALIS_CONTROL(frSelectFields, lblFields, caption, "Felder, die in der Ergebnisliste enthalten sein sollen:")
+ORVALIS_CONTROL(frSelectFields, btnAdd, caption, ">")
+ORVALIS_CONTROL(frSelectFields, btnAdd, hint, "Feld hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddExif, caption, "EXIF >")
+ORVALIS_CONTROL(frSelectFields, btnAddExif, hint, "Alle EXIF-Felder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddIptc, caption, "IPTC >")
+ORVALIS_CONTROL(frSelectFields, btnAddIptc, hint, "Alle IPTC-Felder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnAddFile, caption, "FILE >")
+ORVALIS_CONTROL(frSelectFields, btnAddFile, hint, "Alle Dateifelder hinzufügen")
+ORVALIS_CONTROL(frSelectFields, btnRemove, caption, "<")
+ORVALIS_CONTROL(frSelectFields, btnRemove, hint, "Feld entfernen")
+ORVALIS_CONTROL(frSelectFields, btnRemoveAll, caption, "<<")
+ORVALIS_CONTROL(frSelectFields, btnRemoveAll, hint, "Alle Felder entfernen")
+ORVALIS_CONTROL(frSelectFields, btnUp, hint, "Feld nach oben verschieben")
+ORVALIS_CONTROL(frSelectFields, btnDown, hint, "Feld nach unten verschieben")
+ORVALIS_CONTROL(frSelectWhere, self, title, "Filterbedingung setzen")
+ORVALIS_CONTROL(frSelectWhere, self, description,
+                "Hier können Sie eine Filterbedingung definieren, die erfüllt werden muss.")
+ORVALIS_CONTROL(frSelectWhere, lblConditions, caption, "Liste der Bedingungen:")
+ORVALIS_CONTROL(frSelectWhere, lblLeft, caption, "Feld auswählen")
+ORVALIS_CONTROL(frSelectWhere, lblOperator, caption, "Operator")
+ORVALIS_CONTROL(frSelectWhere, lblRight, caption, "Wert auswählen")
+ORVALIS_CONTROL(frSelectWhere, btnAnd, caption, "AND")
+ORVALIS_CONTROL(frSelectWhere, btnOr, caption, "OR")
+ORVALIS_CONTROL(frSelectWhere, btnDelete, caption, "Löschen")
+ORVALIS_CONTROL(frSelectWhere, btnClear, caption, "Liste leeren")
+
 // ---- About box and help window -------------------------------------------------
 ORVALIS_CONTROL(frmAbout, self, caption, "Info")
 ORVALIS_CONTROL(frmAbout, lblComments, caption, "Findet JPEG-Fotos anhand ihrer Metadaten.")
@@ -289,3 +389,44 @@ ORVALIS_CONTROL(frmHelp, btnForward, caption, "&Vorwärts")
 ORVALIS_CONTROL(frmHelp, btnSearch, caption, "&Suchen")
 ORVALIS_CONTROL(frmHelp, edtSearch, hint, "Text in allen Hilfeseiten suchen")
 ORVALIS_MESSAGE(HelpTextNotFound, "Nicht gefunden.")
+
+// ---- Printing -----------------------------------------------------------------
+ORVALIS_MESSAGE(TextOfQuery, "Text der Abfrage:")
+ORVALIS_MESSAGE_IF_PRESENT(PageFooter, "Seite Nr. %d")
+// The footer of the first page is printed as declared here, in every language.
+ORVALIS_MESSAGE(FirstPageFooter, "Seite ")
+ORVALIS_MESSAGE(PrintTitle, "Orvalis Ergebnisliste")
+ORVALIS_MESSAGE(PrintToPdfFile, "PDF file")
+ORVALIS_MESSAGE(PdfFileFilter, "PDF-Dateien (*.pdf)|*.pdf|Alle Dateien (*.*)|*.*")
+ORVALIS_CONTROL(frmPrintMain, self, caption, "Drucken")
+ORVALIS_CONTROL(frmPrintMain, lblPrinter, caption, "&Drucker auswählen:")
+ORVALIS_CONTROL(frmPrintMain, btnSetup, caption, "&Einrichten ...")
+ORVALIS_CONTROL(frmPrintMain, dlgPdfFile, caption, "Drucken in PDF-Datei")
+ORVALIS_CONTROL(frmPrintMain, grpMargins, caption, " Ränder ")
+ORVALIS_CONTROL(frmPrintMain, lblLeft, caption, "&Links:")
+ORVALIS_CONTROL(frmPrintMain, lblRight, caption, "&Rechts:")
+ORVALIS_CONTROL(frmPrintMain, lblTop, caption, "&Oben:")
+ORVALIS_CONTROL(frmPrintMain, lblBottom, caption, "&Unten:")
+ORVALIS_CONTROL(frmPrintMain, lblLeftUnit, caption, "mm")
+ORVALIS_CONTROL(frmPrintMain, lblRightUnit, caption, "mm")
+ORVALIS_CONTROL(frmPrintMain, lblTopUnit, caption, "mm")
+ORVALIS_CONTROL(frmPrintMain, lblBottomUnit, caption, "mm")
+ORVALIS_CONTROL(frmPrintMain, grpOptions, caption, " Druckoptionen ")
+ORVALIS_CONTROL(frmPrintMain, btnFont, caption, "&Schriftart")
+ORVALIS_CONTROL(frmPrintMain, pnlDemo, caption, "Demotext")
+ORVALIS_CONTROL(frmPrintMain, chkNameOnly, caption, "&Nur Dateinamen ohne Pfad")
+ORVALIS_CONTROL(frmPrintMain, chkThumbnails, caption, "&Vorschaubilder drucken")
+ORVALIS_CONTROL(frmPrintMain, lblColumns, caption, "S&palten pro Zeile")
+ORVALIS_CONTROL(frmPrintMain, btnOK, caption, "OK")
+ORVALIS_CONTROL(frmPrintMain, btnCancel, caption, "Abbrechen")
+ORVALIS_CONTROL(frmPrintMain, btnHelp, caption, "&Hilfe")
+ORVALIS_CONTROL(frmPrinting, self, caption, "Es wird gedruckt ...")
+ORVALIS_CONTROL(frmPrinting, pnlPrinting, caption, "Es wird gedruckt ...")
+ORVALIS_CONTROL(frmPrinting, btnCancel, caption, "Abbrechen")
+
+// ---- Language dialog ----------------------------------------------------------
+ORVALIS_CONTROL(frmSelectLang, self, caption, "Sprache wählen")
+ORVALIS_CONTROL(frmSelectLang, lblSelect, caption, "Bitte Sprache auswählen:")
+ORVALIS_CONTROL(frmSelectLang, btnOK, caption, "OK")
+ORVALIS_CONTROL(frmSelectLang, btnCancel, caption, "Abbrechen")
+

@@ -2,8 +2,10 @@
 #include "i18n/locale_pattern.h"
 
 #include <cstddef>
+#include <cstdint>
 
 #include "common/ascii_case.h"
+#include "common/utf8.h"
 
 namespace orvalis {
 namespace {
@@ -188,30 +190,9 @@ class QtPatternConverter {
 
 // Decodes the first code point of UTF-8 text; -1 when it is not valid.
 long FirstCodePoint(std::string_view utf8) {
-  if (utf8.empty()) return -1;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  long cp = 0;
-  if (lead < 0x80) return lead;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    cp = lead & 0x07;
-  } else {
-    return -1;
-  }
-  if (utf8.size() < length) return -1;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return -1;
-    cp = (cp << 6) | (byte(i) & 0x3F);
-  }
-  return cp;
+  std::size_t i = 0;
+  std::uint32_t cp = 0;
+  return DecodeUtf8(utf8, i, cp) ? static_cast<long>(cp) : -1;
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // The EXIF decoder: Exif header, TIFF header, the first directory, the
-// thumbnail directory and the Exif sub-directory, each entry converted by the
-// generic rule of its field type.
+// thumbnail directory, the Exif sub-directory and the GPS directory, each
+// entry converted by the generic rule of its field type.
 #include <cstdio>
 #include <string>
 
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
+#include "metadata/tiff_directory.h"
 #include "common/ascii_case.h"
 
 namespace orvalis {
@@ -18,10 +19,7 @@ constexpr std::uint16_t kTagMakerNote = 37500;
 constexpr std::uint16_t kTagInteropPointer = 40965;
 constexpr std::uint16_t kTagGpsPointer = 34853;
 
-enum FieldType : std::uint16_t {
-  kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kUndefined = 7,
-  kSShort = 8, kSLong = 9, kSRational = 10
-};
+using namespace fieldtype;
 
 // Bytes of an UNDEFINED value shown in the dump; more could never reach the
 // 255 characters an entry's text keeps.
@@ -74,6 +72,9 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
           candidate.U8(5) != 0)
         return Fail("not an Exif segment");
+      // From here on the segment counts as the file's Exif segment, decoded
+      // or not; a later APP1 (XMP) is no longer offered to this decoder.
+      exifTried_ = true;
       if (!candidate.Has(0, 14)) return Fail("Exif segment too short");
     }
     // Only an Exif segment replaces the kept buffer: the thumbnail location
@@ -98,6 +99,9 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     if (thumbDir != 0 && thumbDir != firstOffset) {
       slots_[1].Kind = ifd::kThumbnail;
       ReadDirectory(tiff, thumbDir, slots_[1]);
+      // The chain of directories ends here: what a file links after the
+      // thumbnail directory is not read, however long the chain.
+      if (slots_[1].NextOffset != 0) Drop("directories after the thumbnail directory are not read");
     }
     for (const tIfdEntry& e : slots_[0].Entries) {
       if (e.Tag != kTagExifPointer) continue;
@@ -108,13 +112,30 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       }
       break;
     }
+    // The GPS directory goes to a slot of its own, unless its pointer leads
+    // back to a directory already read.
+    for (const tIfdEntry& e : slots_[0].Entries) {
+      if (e.Tag != kTagGpsPointer) continue;
+      if (e.ValueField != firstOffset && e.ValueField != thumbDir && e.ValueField != slots_[2].Offset) {
+        slots_[kGpsSlot].Kind = ifd::kGps;
+        ReadDirectory(tiff, e.ValueField, slots_[kGpsSlot]);
+      }
+      break;
+    }
 
+    bool latitude = false, longitude = false;
     for (const tIfdBlock& slot : slots_) {
       for (const tIfdEntry& in : slot.Entries) {
         tMetaEntry out;
-        if (ConvertIfdEntry(tiff, in, slot.Kind, out)) Append(std::move(out));
+        if (!ConvertIfdEntry(tiff, in, slot.Kind, out)) continue;
+        if (out.Group == group::kGps && out.Kind == kind::kNumber) {
+          latitude = latitude || out.Tag == gps::kLatitude;
+          longitude = longitude || out.Tag == gps::kLongitude;
+        }
+        Append(std::move(out));
       }
     }
+    gpsFlag_ = gpsFlag_ || (latitude && longitude);
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
@@ -129,7 +150,7 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
     return false;
   try {
     out = tMetaEntry{};
-    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : group::kExif;
+    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : dirKind == ifd::kGps ? group::kGps : group::kExif;
     out.Tag = in.Tag;
     out.Kind = kind::kOther;
     tByteReader field(in.ValueBytes, 4);

@@ -7,6 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -62,13 +63,6 @@ tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds, std::u
   return e;
 }
 
-std::string TrimBlanks(std::string s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
 // Copies a segment payload into the store's buffer for that segment.
 void ReadPayload(tJpegFile& file, std::uint64_t position, std::uint16_t length,
                  std::vector<std::uint8_t>& buffer) {
@@ -98,7 +92,7 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
       folder = slash == 0 ? std::string("/") : fileName_.substr(0, slash);
       name = fileName_.substr(slash + 1);
     }
-    folder = TrimBlanks(folder);
+    folder = std::string(Trim(folder));
     if (folder.empty()) folder.push_back('.');
     Append(TextEntry(group::kFile, kPath, kind::kString, folder));
     Append(TextEntry(group::kFile, kName, kind::kString, name));

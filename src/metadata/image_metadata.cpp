@@ -5,8 +5,10 @@
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
+#include "metadata/xmp_packet.h"
 #include "common/utf8.h"
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -25,18 +27,13 @@ constexpr std::uint16_t kMarkerRestart7 = 0xFFD7;
 // How far the walk looks for the next marker past bytes that are none.
 constexpr std::uint64_t kMaxMarkerSearch = 1024 * 1024;
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-  return s;
-}
-
 std::uint8_t PrefixGroup(std::string_view prefix) {
   if (prefix == "app0") return group::kApp0;
   if (prefix == "exif") return group::kExif;
   if (prefix == "file") return group::kFile;
   if (prefix == "iptc") return group::kIptc;
   if (prefix == "gps") return group::kGps;
+  if (prefix == "xmp") return group::kXmp;
   return 0;
 }
 
@@ -60,11 +57,15 @@ tImageMetaData::~tImageMetaData() { Clear(); }
 void tImageMetaData::Clear() {
   entries_.clear();
   dropped_.clear();
+  limitReached_.clear();
+  entryBytes_ = 0;
   exifSegment_.clear();
   iptcSegment_.clear();
   jfifSegment_.clear();
   commentSegment_.clear();
-  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = false;
+  exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = frameFlag_ = exifTried_ = false;
+  gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
+  xmpPacket_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
   keywordAccumulator_.clear();
@@ -74,11 +75,31 @@ void tImageMetaData::Clear() {
   iterIndex_ = -1;
 }
 
-void tImageMetaData::Drop(std::string reason) {
+void tImageMetaData::Drop(std::string reason) const {
   if (dropped_.size() < kMaxDropped)
     dropped_.push_back(std::move(reason));
   else if (dropped_.size() == kMaxDropped)
     dropped_.emplace_back("further reasons left out");
+}
+
+void tImageMetaData::ReachLimit(const std::string& what) {
+  if (!limitReached_.empty()) return;
+  limitReached_ = what;
+  Drop("limit reached: " + what);
+}
+
+void tImageMetaData::Append(tMetaEntry entry) {
+  const std::size_t bytes = entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
+  if (entries_.size() >= kMaxEntries) {
+    ReachLimit("more than " + std::to_string(kMaxEntries) + " entries");
+    return;
+  }
+  if (bytes > kMaxEntryBytes - entryBytes_) {
+    ReachLimit("more than " + std::to_string(kMaxEntryBytes) + " bytes of entry texts");
+    return;
+  }
+  entryBytes_ += bytes;
+  entries_.push_back(std::move(entry));
 }
 
 std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::uint64_t from) {
@@ -104,6 +125,14 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
   fileName_ = fileName;
   isJpeg_ = false;
   tJpegFile file(fileName);  // closes the file on every way out of here
+  // However the walk ends, the XMP entries read later find room without
+  // moving the entries made now, so pointers handed out stay valid.
+  struct XmpRoom {
+    tImageMetaData& store;
+    ~XmpRoom() {
+      if (store.xmpFlag_ && !store.xmpDecoded_) store.entries_.reserve(store.entries_.size() + xmp::kFieldCount);
+    }
+  } room{*this};
 
   const std::uint8_t* start = file.Read(0, 2);
   isJpeg_ = start[0] == 0xFF && start[1] == 0xD8;
@@ -111,7 +140,13 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
 
   if (!ReadFileData(file)) Drop("file data: " + failure_);
   std::uint64_t position = 2;
-  for (;;) {
+  for (std::size_t steps = 0;; ++steps) {
+    // Each step is a marker or a stretch of bytes that are none; a file of
+    // nothing but markers must not keep the walk going for ever.
+    if (steps == kMaxSegments) {
+      ReachLimit("more than " + std::to_string(kMaxSegments) + " segments");
+      break;
+    }
     const std::uint8_t* head = file.Read(position, 2);
     if (head[0] != 0xFF || head[1] == 0x00 || head[1] == 0xFF) {
       // Not a marker: fill bytes, or bytes a writer left between two
@@ -154,13 +189,19 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
     } else if (marker == kMarkerComment && !commentFlag_) {
       name = "COM";
       decode = &tImageMetaData::DecodeComment;
-    } else if (marker == kMarkerApp1 && !exifFlag_) {
+    } else if (marker == kMarkerApp1 && IsXmpSegment(file, payload, length)) {
+      if (!xmpFlag_) {
+        name = "XMP";
+        decode = &tImageMetaData::DecodeXmp;
+      }
+    } else if (marker == kMarkerApp1 && !exifTried_) {
       name = "APP1";
       decode = &tImageMetaData::DecodeExif;
     } else if (marker == kMarkerApp13 && !iptcFlag_) {
       name = "APP13";
       decode = &tImageMetaData::DecodeIptc;
-    } else if (marker == kMarkerBaselineFrame) {
+    } else if (marker == kMarkerBaselineFrame && !frameFlag_) {
+      frameFlag_ = true;
       name = "SOF0";
       decode = &tImageMetaData::DecodeFrameHeader;
     }
@@ -171,6 +212,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName) {
       // nothing after it to walk to.
       if (next > file.Size()) break;
     }
+    if (!limitReached_.empty()) break;
     position = next;
   }
 }
@@ -200,9 +242,10 @@ int tImageMetaData::FieldIndex(std::string_view fieldName) {
 }
 
 const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
-  const int row = FieldIndex(AsciiLower(TrimBlanks(fieldName)));
+  const int row = FieldIndex(AsciiLower(Trim(fieldName)));
   if (row < 0) return nullptr;
   const tTagRow& r = TagTable[static_cast<std::size_t>(row)];
+  if (r.Group == group::kXmp) DecodeXmpOnDemand();
   for (const tMetaEntry& e : entries_)
     if (e.Tag == r.Tag && e.Group == r.Group) return &e;
   return nullptr;
@@ -210,6 +253,7 @@ const tMetaEntry* tImageMetaData::FindEntry(std::string_view fieldName) const {
 
 const tMetaEntry* tImageMetaData::FindFirstInGroup(std::uint8_t group) {
   iterIndex_ = -1;
+  if (group == group::kXmp) DecodeXmpOnDemand();
   if (entries_.empty()) return nullptr;
   iterGroup_ = group;
   for (std::size_t i = 0; i < entries_.size(); ++i) {

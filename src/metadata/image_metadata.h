@@ -38,7 +38,10 @@ class tImageMetaData {
   void Clear();
 
   bool IsJpeg() const { return isJpeg_; }
-  int EntryCount() const { return static_cast<int>(entries_.size()); }
+  int EntryCount() const {
+    DecodeXmpOnDemand();
+    return static_cast<int>(entries_.size());
+  }
   // An independent copy of entry index, or null outside 0..count-1.
   std::unique_ptr<tMetaEntry> GetEntry(int index) const;
   // The stored entry for a field name ("Make", "exif.make"), or null. Valid
@@ -60,17 +63,37 @@ class tImageMetaData {
   bool HasIptc() const { return iptcFlag_; }
   bool HasComment() const { return commentFlag_; }
   bool HasThumbnail() const { return thumbOffset_ != 0; }
+  // Both coordinates of the GPS directory were read.
+  bool HasGps() const { return gpsFlag_; }
+  // The file holds an XMP packet (whether or not it could be read).
+  bool HasXmp() const { return xmpFlag_; }
 
   // Names of the TagTable rows of a group (all rows for group 0), sorted
   // without regard to case.
   static std::vector<std::string> GetTagNames(std::uint8_t group);
 
   const std::string& FileName() const { return fileName_; }
-  const std::vector<tMetaEntry>& Entries() const { return entries_; }
+  // All entries, the XMP ones included.
+  const std::vector<tMetaEntry>& Entries() const {
+    DecodeXmpOnDemand();
+    return entries_;
+  }
   // Why segments, entries or bytes of the file were passed over, in the
   // order met (at most kMaxDropped, then one line saying more were left out).
   const std::vector<std::string>& Dropped() const { return dropped_; }
   static constexpr std::size_t kMaxDropped = 50;
+
+  // What one file can make the store hold or do, whatever the file holds:
+  // markers and segments the walk looks at, entries kept, and bytes the
+  // entries' texts and values hold together. Entries beyond a limit are
+  // dropped, the walk ends after the segment that reached it, and
+  // LimitReached says which one.
+  static constexpr std::size_t kMaxSegments = 10000;
+  static constexpr std::size_t kMaxEntries = 20000;
+  static constexpr std::size_t kMaxEntryBytes = 4u * 1024u * 1024u;
+  // The first limit the last file reached, in words ("more than 10000
+  // segments"); empty when it reached none.
+  const std::string& LimitReached() const { return limitReached_; }
   bool Motorola() const { return motorola_; }
 
   // Settings; they keep their values across Clear.
@@ -90,6 +113,11 @@ class tImageMetaData {
   bool DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeExif(tJpegFile& file, std::uint64_t position, std::uint16_t length);
   bool DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  // XMP: the walk only keeps the packet; the first question that needs its
+  // entries reads it and appends them after all others.
+  static bool IsXmpSegment(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  bool DecodeXmp(tJpegFile& file, std::uint64_t position, std::uint16_t length);
+  void DecodeXmpOnDemand() const;
   // Notes why the running decoder failed; returns false for it to report.
   bool Fail(std::string reason) {
     failure_ = std::move(reason);
@@ -105,27 +133,45 @@ class tImageMetaData {
                        tMetaEntry& out);
   void ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                     tMetaEntry& entry);
+  // The rules of the GPS directory; coordinates need their reference
+  // entries from the same directory.
+  void ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& entry) const;
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
-  void Append(tMetaEntry entry) { entries_.push_back(std::move(entry)); }
-  void Drop(std::string reason);
+  // Keeps the entry unless the entry limits are reached.
+  void Append(tMetaEntry entry);
+  void Drop(std::string reason) const;
+  // Notes the first limit reached (once per file) and the reason.
+  void ReachLimit(const std::string& what);
 
   bool motorola_ = false;
   std::string fileName_;
   static constexpr std::uint32_t kTiffBase = 6;
-  std::vector<tMetaEntry> entries_;
-  std::vector<std::string> dropped_;
+  // Mutable for the XMP entries, which come in when first asked for.
+  mutable std::vector<tMetaEntry> entries_;
+  mutable std::vector<std::string> dropped_;
+  std::string limitReached_;
+  std::size_t entryBytes_ = 0;
   std::string failure_;
   bool isJpeg_ = false;
   bool exifFlag_ = false;
   bool iptcFlag_ = false;
   bool commentFlag_ = false;
   bool jfifFlag_ = false;
+  bool gpsFlag_ = false;
+  bool xmpFlag_ = false;
+  mutable bool xmpDecoded_ = false;
+  std::string xmpPacket_;
+  // One frame header and one Exif APP1 segment are decoded per file: later
+  // ones could only repeat or pile up entries.
+  bool frameFlag_ = false;
+  bool exifTried_ = false;
   std::vector<std::uint8_t> exifSegment_;
   std::vector<std::uint8_t> iptcSegment_;
   std::vector<std::uint8_t> jfifSegment_;
   std::vector<std::uint8_t> commentSegment_;
   std::array<tIfdBlock, 8> slots_{};
+  static constexpr std::size_t kGpsSlot = 3;
   std::string keywordAccumulator_;
   std::string categoryAccumulator_;
   std::uint32_t thumbOffset_ = 0;

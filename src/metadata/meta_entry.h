@@ -31,7 +31,14 @@ constexpr std::uint8_t kExif = 3;
 constexpr std::uint8_t kThumbnail = 4;
 constexpr std::uint8_t kIptc = 5;
 constexpr std::uint8_t kGps = 6;
+constexpr std::uint8_t kXmp = 7;
 }  // namespace group
+
+// Tags of the GPS directory that other parts of the reader look for.
+namespace gps {
+constexpr std::uint16_t kLatitude = 2;
+constexpr std::uint16_t kLongitude = 4;
+}  // namespace gps
 
 // Kind codes: how Value and Text are to be read.
 namespace kind {

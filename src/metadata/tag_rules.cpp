@@ -1,7 +1,9 @@
 // The tag rules of the EXIF decoder: codes become texts, fractions become
 // rounded numbers, the thumbnail's place is noted, UserComment is decoded by
-// its character set.
+// its character set; in the GPS directory coordinates become signed degrees.
+#include <array>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -9,14 +11,15 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
+#include "metadata/tiff_directory.h"
 #include "common/utf8.h"
 
 namespace orvalis {
 
 namespace {
 
-constexpr std::uint16_t kRational = 5;
-constexpr std::uint16_t kSRational = 10;
+using fieldtype::kRational;
+using fieldtype::kSRational;
 const char* const kInvalidValue = "<invalid_value>";
 
 // The number of a BYTE/SHORT/LONG (or signed) entry, if it is one.
@@ -123,11 +126,229 @@ const char* const kExposureProgram[] = {"Manual",           "Program Normal",   
                                         "Program Portrait", "Program Landscape"};
 const char* const kMeteringMode[] = {"Unknown",   "Average",      "CenterWeighted", "Spot",
                                      "MultiSpot", "MultiSegment", "Partial"};
+const char* const kExposureMode[] = {"Auto exposure", "Manual exposure", "Auto bracket"};
+const char* const kWhiteBalance[] = {"Auto white balance", "Manual white balance"};
+const char* const kSceneCaptureType[] = {"Standard", "Landscape", "Portrait", "Night scene"};
+const char* const kGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down", "High gain down"};
+const char* const kSoftHard[] = {"Normal", "Soft", "Hard"};
+const char* const kSaturation[] = {"Normal", "Low saturation", "High saturation"};
+const char* const kSubjectDistanceRange[] = {"Unknown", "Macro", "Close view", "Distant view"};
+const char* const kSensitivityType[] = {
+    "Unknown",
+    "Standard output sensitivity",
+    "Recommended exposure index",
+    "ISO speed",
+    "Standard output sensitivity and recommended exposure index",
+    "Standard output sensitivity and ISO speed",
+    "Recommended exposure index and ISO speed",
+    "Standard output sensitivity, recommended exposure index and ISO speed"};
+
+// LensSpecification: shortest and longest focal length, then the smallest
+// F number at each; a part written 0/0 is unknown and left out. Gives
+// texts such as 18-55mm f/3.5-5.6 or 50mm f/1.8.
+std::string LensSpecificationText(const tByteReader& tiff, const tIfdEntry& in) {
+  std::array<std::optional<double>, 4> part;
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    const std::uint64_t at = std::uint64_t{in.ValueField} + 8ull * i;
+    const std::uint32_t n = tiff.U32(at);
+    const std::uint32_t d = tiff.U32(at + 4);
+    if (d != 0) part[i] = RoundDecimals(static_cast<double>(n) / d, 1);
+  }
+  const auto range = [](const std::optional<double>& a, const std::optional<double>& b) {
+    std::string out = NumberText(*a);
+    if (b && *b != *a) {
+      out += '-';
+      out += NumberText(*b);
+    }
+    return out;
+  };
+  std::string text;
+  if (part[0]) {
+    text = range(part[0], part[1]);
+    text += "mm";
+  }
+  if (part[2]) {
+    text += text.empty() ? "f/" : " f/";
+    text += range(part[2], part[3]);
+  }
+  return text;
+}
+
+// The value bytes of an entry: inside the value field when they fit, else
+// at the offset it holds; empty when they lie outside the segment.
+std::string_view EntryBytes(const tByteReader& tiff, const tIfdEntry& in) {
+  if (in.Count <= 4) return {reinterpret_cast<const char*>(in.ValueBytes), in.Count};
+  if (!tiff.Has(in.ValueField, in.Count)) return {};
+  return tiff.Bytes(in.ValueField, in.Count);
+}
+
+// GPS directory tags with a rule of their own.
+enum GpsTag : std::uint16_t {
+  kGpsVersionId = 0, kGpsLatitudeRef = 1, kGpsLatitude = 2, kGpsLongitudeRef = 3, kGpsLongitude = 4,
+  kGpsAltitudeRef = 5, kGpsAltitude = 6, kGpsTimeStamp = 7, kGpsDop = 11, kGpsSpeed = 13, kGpsTrack = 15,
+  kGpsImgDirection = 17, kGpsDestLatitudeRef = 19, kGpsDestLatitude = 20, kGpsDestLongitudeRef = 21,
+  kGpsDestLongitude = 22, kGpsDestBearing = 24, kGpsDestDistance = 26, kGpsProcessingMethod = 27,
+  kGpsAreaInformation = 28, kGpsDifferential = 30, kGpsHPositioningError = 31
+};
+
+const char* const kAltitudeRef[] = {"Above Sea Level", "Below Sea Level"};
+const char* const kDifferential[] = {"No Correction", "Differential Corrected"};
+
+// Up to three fractions (degrees, minutes, seconds or hours, minutes,
+// seconds) of a RATIONAL entry, or of an SRATIONAL one as some phones write
+// them; parts the entry lacks are 0. A part with a zero denominator is an
+// error, except an unused 0/0 after the first; so is a negative part.
+std::array<double, 3> Sexagesimal(const tByteReader& tiff, const tIfdEntry& in) {
+  if ((in.Type != kRational && in.Type != kSRational) || in.Count == 0) throw tMetadataError("not three fractions");
+  std::array<double, 3> parts{};
+  const std::uint32_t count = in.Count < 3 ? in.Count : 3;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::uint64_t at = std::uint64_t{in.ValueField} + 8ull * i;
+    const std::uint32_t n = tiff.U32(at);
+    const std::uint32_t d = tiff.U32(at + 4);
+    if (d == 0 && (n != 0 || i == 0)) throw tMetadataError("zero denominator");
+    if (d == 0) continue;
+    if (in.Type == kSRational) {
+      const double q = static_cast<double>(static_cast<std::int32_t>(n)) / static_cast<std::int32_t>(d);
+      if (q < 0) throw tMetadataError("negative part");
+      parts[i] = q;
+    } else {
+      parts[i] = static_cast<double>(n) / d;
+    }
+  }
+  return parts;
+}
+
+// The first letter of a reference entry (N, S, E, W), upper-cased; 0 when
+// the directory has no such entry.
+char ReferenceLetter(const tByteReader& tiff, const tIfdBlock& block, std::uint16_t tag) {
+  for (const tIfdEntry& ref : block.Entries) {
+    if (ref.Tag != tag) continue;
+    const std::string_view bytes = EntryBytes(tiff, ref);
+    if (bytes.empty()) return 0;
+    const char c = bytes.front();
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return 0;
+}
+
+// A number with six decimals, "." as separator whatever the locale.
+std::string SixDecimals(double value) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+  return std::string(buf, r.ptr);
+}
+
+// Signed decimal degrees from the three fractions and the reference: south
+// and west are negative. Without a known reference the sign is unknown, and
+// no coordinate is made rather than a wrong one.
+void SetCoordinate(tMetaEntry& e, const std::array<double, 3>& parts, char ref, char positive, char negative,
+                   double limit) {
+  if (ref != positive && ref != negative) throw tMetadataError("coordinate without its reference");
+  const double degrees = parts[0] + parts[1] / 60.0 + parts[2] / 3600.0;
+  if (degrees > limit) throw tMetadataError("coordinate out of range");
+  // The number is the one its six-decimal text spells, so both compare alike.
+  double value = std::round(degrees * 1e6) / 1e6;
+  if (ref == negative && value != 0) value = -value;
+  e.Kind = kind::kNumber;
+  e.Value = Value::Number(value);
+  e.Text = SixDecimals(value);
+}
+
+std::string TwoDigits(double v) {
+  const auto n = static_cast<int>(v);
+  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+}
 
 }  // namespace
 
+void tImageMetaData::ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& e) const {
+  const tIfdBlock& block = slots_[kGpsSlot];
+  const auto v = EntryNumber(e);
+  switch (in.Tag) {
+    case kGpsVersionId: {
+      // Four bytes, written as 2.3.0.0.
+      if (in.Type != 1 || in.Count != 4) return;
+      e.Kind = kind::kString;
+      e.Text = std::to_string(in.ValueBytes[0]) + "." + std::to_string(in.ValueBytes[1]) + "." +
+               std::to_string(in.ValueBytes[2]) + "." + std::to_string(in.ValueBytes[3]);
+      e.Value = Value::Text(e.Text);
+      return;
+    }
+    case kGpsLatitude:
+      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsLatitudeRef), 'N', 'S', 90);
+      return;
+    case kGpsLongitude:
+      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsLongitudeRef), 'E', 'W', 180);
+      return;
+    case kGpsDestLatitude:
+      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsDestLatitudeRef), 'N', 'S', 90);
+      return;
+    case kGpsDestLongitude:
+      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsDestLongitudeRef), 'E', 'W', 180);
+      return;
+    case kGpsAltitudeRef:
+      if (v) SetEnumerated(e, *v, kAltitudeRef, 0, 2, nullptr);
+      return;
+    case kGpsDifferential:
+      if (v) SetEnumerated(e, *v, kDifferential, 0, 2, nullptr);
+      return;
+    case kGpsAltitude: {
+      // Below sea level when the reference says 1; without a reference the
+      // standard's default, above sea level.
+      const auto f = EntryFraction(tiff, in);
+      if (!f) return;
+      double altitude = RoundDecimals(f->Quotient(), 2);
+      for (const tIfdEntry& ref : block.Entries)
+        if (ref.Tag == kGpsAltitudeRef && ref.Count >= 1 && ref.ValueBytes[0] == 1 && altitude != 0) altitude = -altitude;
+      SetNumber(e, altitude);
+      return;
+    }
+    case kGpsTimeStamp: {
+      const std::array<double, 3> t = Sexagesimal(tiff, in);
+      if (t[0] >= 24 || t[1] >= 60 || t[2] >= 61) throw tMetadataError("time out of range");
+      e.Kind = kind::kString;
+      e.Text = TwoDigits(t[0]) + ":" + TwoDigits(t[1]) + ":" + TwoDigits(std::floor(t[2]));
+      e.Value = Value::Text(e.Text);
+      return;
+    }
+    case kGpsDop:
+    case kGpsSpeed:
+    case kGpsTrack:
+    case kGpsImgDirection:
+    case kGpsDestBearing:
+    case kGpsDestDistance:
+    case kGpsHPositioningError: {
+      const auto f = EntryFraction(tiff, in);
+      if (!f) return;
+      try {
+        SetNumber(e, RoundDecimals(f->Quotient(), 2));
+      } catch (const tMetadataError&) {
+        // stays a fraction
+      }
+      return;
+    }
+    case kGpsProcessingMethod:
+    case kGpsAreaInformation: {
+      // Character-set identifier and text, as in UserComment.
+      bool isUtf8 = false;
+      std::string text = DecodeUserComment(EntryBytes(tiff, in), isUtf8);
+      e.Kind = kind::kString;
+      e.Text = isUtf8 ? CutUtf8Characters(text) : CutEntryText(text);
+      e.Value = Value::Text(std::move(text));
+      return;
+    }
+    default:
+      return;
+  }
+}
+
 void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                                   tMetaEntry& e) {
+  if (dirKind == ifd::kGps) {
+    ApplyGpsRule(tiff, in, e);
+    return;
+  }
   // Rules that read a code or a fraction leave an entry of another field type
   // as the generic conversion made it.
   const auto v = EntryNumber(e);
@@ -143,6 +364,51 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
       return;
     case 37383:
       if (v) SetEnumerated(e, *v, kMeteringMode, 0, 7, nullptr);
+      return;
+    case 41986:
+      if (v) SetEnumerated(e, *v, kExposureMode, 0, 3, nullptr);
+      return;
+    case 41987:
+      if (v) SetEnumerated(e, *v, kWhiteBalance, 0, 2, nullptr);
+      return;
+    case 41990:
+      if (v) SetEnumerated(e, *v, kSceneCaptureType, 0, 4, nullptr);
+      return;
+    case 41991:
+      if (v) SetEnumerated(e, *v, kGainControl, 0, 5, nullptr);
+      return;
+    case 41992:
+    case 41994:
+      if (v) SetEnumerated(e, *v, kSoftHard, 0, 3, nullptr);
+      return;
+    case 41993:
+      if (v) SetEnumerated(e, *v, kSaturation, 0, 3, nullptr);
+      return;
+    case 41996:
+      if (v) SetEnumerated(e, *v, kSubjectDistanceRange, 0, 4, nullptr);
+      return;
+    case 34864:
+      if (v) SetEnumerated(e, *v, kSensitivityType, 0, 8, nullptr);
+      return;
+    case 40091:
+    case 40092:
+    case 40093:
+    case 40094:
+    case 40095: {
+      // The Windows texts: UCS-2 little-endian in a BYTE array, whatever the
+      // file's byte order; bytes outside the segment give an empty text.
+      std::string text = Utf16LeToUtf8(EntryBytes(tiff, in));
+      e.Kind = kind::kString;
+      e.Text = CutUtf8Characters(text);
+      e.Value = Value::Text(std::move(text));
+      return;
+    }
+    case 42034:
+      if (in.Type == kRational && in.Count == 4) {
+        e.Kind = kind::kString;
+        e.Text = LensSpecificationText(tiff, in);
+        e.Value = Value::Text(e.Text);
+      }
       return;
     case 513:
       if (v) {
@@ -215,6 +481,13 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
       return;
     case 37379:
     case 37382:
+      try {
+        SetNumber(e, RoundDecimals(f->Quotient(), 2));
+      } catch (const tMetadataError&) {
+        // stays a fraction
+      }
+      return;
+    case 41988:
       try {
         SetNumber(e, RoundDecimals(f->Quotient(), 2));
       } catch (const tMetadataError&) {

@@ -15,7 +15,7 @@ struct tTagRow {
   std::uint8_t Group;
 };
 
-constexpr std::size_t kTagTableSize = 167;
+constexpr std::size_t kTagTableSize = 245;
 
 extern const std::array<tTagRow, kTagTableSize> TagTable;
 

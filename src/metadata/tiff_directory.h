@@ -17,11 +17,25 @@ struct tIfdEntry {
 
 using tIfdEntryArray = std::vector<tIfdEntry>;
 
+// The field types an entry's Type names.
+namespace fieldtype {
+constexpr std::uint16_t kByte = 1;
+constexpr std::uint16_t kAscii = 2;
+constexpr std::uint16_t kShort = 3;
+constexpr std::uint16_t kLong = 4;
+constexpr std::uint16_t kRational = 5;
+constexpr std::uint16_t kUndefined = 7;
+constexpr std::uint16_t kSShort = 8;
+constexpr std::uint16_t kSLong = 9;
+constexpr std::uint16_t kSRational = 10;
+}  // namespace fieldtype
+
 // Directory kinds as the slots record them.
 namespace ifd {
 constexpr std::uint8_t kFirst = 0;
 constexpr std::uint8_t kExif = 1;
 constexpr std::uint8_t kThumbnail = 4;
+constexpr std::uint8_t kGps = 6;
 }  // namespace ifd
 
 struct tIfdBlock {

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <utility>
 
+#include "common/text.h"
+
 namespace orvalis {
 namespace {
 
@@ -63,20 +65,11 @@ std::string TranslateDelimiter(std::string_view typed) {
   return std::string(typed.substr(0, kMaxDelimiterLength));
 }
 
-std::string TrimExportText(std::string_view text) {
-  const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && isSpace(text[begin])) ++begin;
-  while (end > begin && isSpace(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
-}
-
 std::string BuildTextExportLine(const std::vector<std::string>& fields,
                                 const TextExportOptions& options) {
   const std::string delimiter = TranslateDelimiter(options.delimiter);
-  const std::string before = TrimExportText(options.colBefore);
-  const std::string after = TrimExportText(options.colAfter);
+  const std::string before(Trim(options.colBefore));
+  const std::string after(Trim(options.colAfter));
   const auto field = [&](const std::string& value) {
     return before + ApplyQuoting(value, options.quoting) + after;
   };
@@ -87,14 +80,14 @@ std::string BuildTextExportLine(const std::vector<std::string>& fields,
     line += field(fields[k]);
     if (k + 1 < fields.size()) line += delimiter;
   }
-  return TrimExportText(options.lineBefore) + line + TrimExportText(options.lineAfter);
+  return std::string(Trim(options.lineBefore)) + line + std::string(Trim(options.lineAfter));
 }
 
 TextExportWriter::TextExportWriter(std::ostream& out, TextExportOptions options)
     : out_(out), options_(std::move(options)) {}
 
 void TextExportWriter::WriteHeader() {
-  const std::string header = TrimExportText(options_.fileHeader);
+  const std::string header(Trim(options_.fileHeader));
   if (!header.empty()) out_ << header << options_.lineEnd;
 }
 
@@ -104,7 +97,7 @@ void TextExportWriter::WriteRow(const std::vector<std::string>& fields) {
 }
 
 void TextExportWriter::WriteFooter() {
-  const std::string footer = TrimExportText(options_.fileFooter);
+  const std::string footer(Trim(options_.fileFooter));
   if (!footer.empty()) out_ << footer << options_.lineEnd;
 }
 
@@ -137,13 +130,13 @@ TextExportResult WriteTextExportFile(const std::string& path,
     }
     return true;
   };
-  const std::string header = TrimExportText(options.fileHeader);
+  const std::string header(Trim(options.fileHeader));
   bool good = header.empty() || writeLine(header);
   for (std::size_t i = 0; good && i < rows.size(); ++i) {
     good = writeLine(BuildTextExportLine(rows[i], options));
     if (good) ++result.rowCount;
   }
-  const std::string footer = TrimExportText(options.fileFooter);
+  const std::string footer(Trim(options.fileFooter));
   if (good && !footer.empty()) good = writeLine(footer);
   if (std::fclose(file) != 0 && good) result.error = std::strerror(errno);
   return result;

@@ -45,9 +45,6 @@ std::string ApplyQuoting(std::string_view value, QuotingMode mode);
 // characters of it.
 std::string TranslateDelimiter(std::string_view typed);
 
-// Leading and trailing blanks and control characters removed.
-std::string TrimExportText(std::string_view text);
-
 // One row line without its line end. fields[0] is the row's caption (first
 // column), the rest its sub-items. The caption is always followed by the
 // delimiter, so a one-column row ends with it.

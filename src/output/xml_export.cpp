@@ -14,6 +14,9 @@
 #include "output/display_text.h"
 #include "output/text_export.h"
 #include "common/ascii_case.h"
+#include "common/calendar.h"
+#include "common/text.h"
+#include "common/utf8.h"
 
 namespace orvalis {
 namespace {
@@ -31,28 +34,8 @@ struct DirectoryElement {
 constexpr DirectoryElement kDirectories[] = {
     {group::kFile, "filedata"},       {group::kApp0, "app0data"}, {group::kExif, "exifdata"},
     {group::kThumbnail, "thumbdata"}, {group::kIptc, "iptcdata"}, {group::kGps, "gpsdata"},
+    {group::kXmp, "xmpdata"},
 };
-
-// Decodes one code point of valid UTF-8 at text[i] and advances i.
-std::uint32_t NextCodePoint(std::string_view text, std::size_t& i) {
-  const auto c = static_cast<unsigned char>(text[i]);
-  std::size_t len = 1;
-  std::uint32_t cp = c;
-  if (c >= 0xF0) {
-    len = 4;
-    cp = c & 0x07;
-  } else if (c >= 0xE0) {
-    len = 3;
-    cp = c & 0x0F;
-  } else if (c >= 0xC0) {
-    len = 2;
-    cp = c & 0x1F;
-  }
-  for (std::size_t k = 1; k < len && i + k < text.size(); ++k)
-    cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-  i += len;
-  return cp;
-}
 
 bool InRange(std::uint32_t cp, std::uint32_t from, std::uint32_t to) { return cp >= from && cp <= to; }
 
@@ -74,12 +57,9 @@ bool IsNameChar(std::uint32_t cp) {
 // A calendar date and time that cannot exist, with the message the error
 // carries into the export comment.
 void CheckDateTime(const tDateTimeRecord& t) {
-  static constexpr int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (t.Year < 1 || t.Year > 9999 || t.Month < 1 || t.Month > 12)
     throw std::runtime_error("Invalid argument to date encode");
-  const bool leap = (t.Year % 4 == 0 && t.Year % 100 != 0) || t.Year % 400 == 0;
-  const int days = kDaysInMonth[t.Month - 1] + (t.Month == 2 && leap ? 1 : 0);
-  if (t.Day < 1 || t.Day > days) throw std::runtime_error("Invalid argument to date encode");
+  if (t.Day < 1 || t.Day > DaysInMonth(t.Year, t.Month)) throw std::runtime_error("Invalid argument to date encode");
   if (t.Hour > 23 || t.Minute > 59 || t.Second > 59 || t.Millisecond > 999)
     throw std::runtime_error("Invalid argument to time encode");
 }
@@ -119,11 +99,11 @@ std::string EntryValue(tImageMetaData& store, const tMetaEntry& entry) {
     case kind::kNumber:
       // Numbers are digits already; the escaping only guards against a text
       // that is not.
-      return XmlElementText(TrimExportText(entry.Text));
+      return XmlElementText(std::string(Trim(entry.Text)));
     case kind::kDateTime:
       return DateValue(store.EntryDateTime(entry));
     default:
-      return "<cdata>" + XmlCDataSection(XmlCharacters(TrimExportText(entry.Text))) + "</cdata>";
+      return "<cdata>" + XmlCDataSection(XmlCharacters(std::string(Trim(entry.Text)))) + "</cdata>";
   }
 }
 
@@ -146,13 +126,15 @@ std::string XmlExportFileName(std::string_view typed) {
 }
 
 std::string XmlRootElementName(std::string_view typed) {
-  const std::string text = ToDisplayUtf8(AsciiLower(TrimExportText(typed)));
+  const std::string text = ToDisplayUtf8(AsciiLower(Trim(typed)));
   if (text.empty()) return "files";
   std::string name;
   std::size_t i = 0;
   while (i < text.size()) {
     const std::size_t start = i;
-    const std::uint32_t cp = NextCodePoint(text, i);
+    std::uint32_t cp = 0;
+    // The display text is valid UTF-8; a byte that were not would become "_".
+    if (!DecodeUtf8(text, i, cp)) ++i;
     if (name.empty() && !IsNameStart(cp)) {
       name += '_';
       if (!IsNameChar(cp)) continue;

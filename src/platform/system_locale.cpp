@@ -47,13 +47,14 @@ LocaleInfo SystemLocale() {
 
   // Names in the form used inside a date ("15. März"), as the locale's own
   // long date uses them.
-  for (int month = 1; month <= 12; ++month) {
-    info.shortMonthNames[month - 1] = Utf8(system.monthName(month, QLocale::ShortFormat));
-    info.longMonthNames[month - 1] = Utf8(system.monthName(month, QLocale::LongFormat));
+  for (std::size_t index = 0; index < info.longMonthNames.size(); ++index) {
+    const int month = static_cast<int>(index) + 1;
+    info.shortMonthNames[index] = Utf8(system.monthName(month, QLocale::ShortFormat));
+    info.longMonthNames[index] = Utf8(system.monthName(month, QLocale::LongFormat));
   }
   // Qt counts Monday as 1 and Sunday as 7; LocaleInfo starts with Sunday.
-  for (int day = 0; day < 7; ++day) {
-    const int qtDay = day == 0 ? 7 : day;
+  for (std::size_t day = 0; day < info.longDayNames.size(); ++day) {
+    const int qtDay = day == 0 ? 7 : static_cast<int>(day);
     info.shortDayNames[day] = Utf8(system.dayName(qtDay, QLocale::ShortFormat));
     info.longDayNames[day] = Utf8(system.dayName(qtDay, QLocale::LongFormat));
   }

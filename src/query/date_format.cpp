@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "common/ascii_case.h"
+#include "common/calendar.h"
 
 namespace orvalis {
 namespace {
@@ -15,16 +16,6 @@ constexpr int kMaxFormNesting = 2;
 // A pattern longer than any sensible one may not blow the output up; the
 // caller shows "*ERR*" instead.
 constexpr std::size_t kMaxOutput = 64 * 1024;
-
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[month - 1];
-}
 
 bool IsPossible(const DateTimeParts& when) {
   return when.year >= 1 && when.year <= 9999 && when.month >= 1 && when.month <= 12 &&
@@ -83,9 +74,9 @@ class DateTimeWriter {
           if (count <= 2) {
             AppendNumber(when_.month, static_cast<int>(count));
           } else if (count == 3) {
-            out_ += locale_.shortMonthNames[when_.month - 1];
+            out_ += locale_.shortMonthNames[static_cast<std::size_t>(when_.month - 1)];
           } else {
-            out_ += locale_.longMonthNames[when_.month - 1];
+            out_ += locale_.longMonthNames[static_cast<std::size_t>(when_.month - 1)];
           }
           break;
         }
@@ -95,9 +86,9 @@ class DateTimeWriter {
           if (count <= 2) {
             AppendNumber(when_.day, static_cast<int>(count));
           } else if (count == 3) {
-            out_ += locale_.shortDayNames[weekday];
+            out_ += locale_.shortDayNames[static_cast<std::size_t>(weekday)];
           } else if (count == 4) {
-            out_ += locale_.longDayNames[weekday];
+            out_ += locale_.longDayNames[static_cast<std::size_t>(weekday)];
           } else if (!WriteForm(count == 5 ? locale_.shortDateFormat : locale_.longDateFormat,
                                 level)) {
             return false;

@@ -24,4 +24,11 @@ class EEvaluationException : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// An evaluation that gave up at a resource limit (a regular expression that
+// backtracks without end): no answer, where a plain failure is a wrong one.
+class ELimitException : public EEvaluationException {
+ public:
+  using EEvaluationException::EEvaluationException;
+};
+
 }  // namespace orvalis

@@ -3,6 +3,7 @@
 #include "query/function_handler.h"
 
 #include "query/builtin_functions.h"
+#include "query/exceptions.h"
 
 namespace orvalis {
 
@@ -39,7 +40,12 @@ void tMyFunctionHandler::Execute(const std::string& name, const std::vector<Valu
   const BuiltinFunction* f = FindBuiltinFunction(name);
   result = Value();
   if (f == nullptr || args.size() < static_cast<size_t>(f->argCount)) return;
-  result = f->run(tFunctionCall{args, locale_, store_});
+  try {
+    result = f->run(tFunctionCall{args, locale_, store_});
+  } catch (const ELimitException& e) {
+    if (limitReached_.empty()) limitReached_ = e.what();
+    throw;
+  }
 }
 
 }  // namespace orvalis

@@ -36,9 +36,14 @@ class tMyFunctionHandler : public tCompileOnlyFunctionHandler {
   void Execute(const std::string& name, const std::vector<Value>& arguments,
                Value& result) override;
 
+  // The first resource limit a function reached (the library's words), or
+  // empty; the evaluation that reached it failed.
+  const std::string& LimitReached() const { return limitReached_; }
+
  private:
   tImageMetaData* store_;
   LocaleInfo locale_;
+  std::string limitReached_;
 };
 
 }  // namespace orvalis

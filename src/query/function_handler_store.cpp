@@ -18,6 +18,10 @@ std::string HasSegmentText(const tImageMetaData* store, const std::string& name)
     has = store->HasComment();
   } else if (segment == "thumb") {
     has = store->HasThumbnail();
+  } else if (segment == "gps") {
+    has = store->HasGps();
+  } else if (segment == "xmp") {
+    has = store->HasXmp();
   }
   return has ? "true" : "false";
 }

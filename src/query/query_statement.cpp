@@ -2,9 +2,10 @@
 #include "query/query_statement.h"
 
 #include <algorithm>
-#include <charconv>
+#include <optional>
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -17,7 +18,7 @@ class Cursor {
  public:
   explicit Cursor(const std::string& text) : text_(text) {}
   int Length() const { return static_cast<int>(text_.size()); }
-  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[pos - 1] : '\0'; }
+  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[static_cast<std::size_t>(pos - 1)] : '\0'; }
   // Copy of count characters from pos (1-based); clipped to the text.
   std::string Copy(int pos, int count) const {
     if (pos < 1) {
@@ -25,7 +26,7 @@ class Cursor {
       pos = 1;
     }
     if (count <= 0 || pos > Length()) return {};
-    return text_.substr(pos - 1, static_cast<size_t>(count));
+    return text_.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(count));
   }
   int SkipBlanksAndTabs(int pos) const {
     while (pos <= Length() && IsBlankOrTab(At(pos))) ++pos;
@@ -35,17 +36,6 @@ class Cursor {
  private:
   const std::string& text_;
 };
-
-// A decimal integer with an optional sign, nothing else.
-bool ParseInt32(const std::string& word, std::int32_t& out) {
-  if (word.empty()) return false;
-  const char* first = word.data();
-  const char* last = word.data() + word.size();
-  if (*first == '+') ++first;
-  if (first == last) return false;
-  auto [ptr, ec] = std::from_chars(first, last, out);
-  return ec == std::errc() && ptr == last;
-}
 
 }  // namespace
 
@@ -66,14 +56,6 @@ std::string NormalizeLineBreaks(std::string_view text) {
   return out;
 }
 
-std::string TrimText(std::string_view text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return std::string(text.substr(first, last - first));
-}
-
 int ParseQueryStatement(tOrvalis& query) {
   // A text that still holds bare LF or CR line ends is normalized here too;
   // for a normalized text this changes nothing.
@@ -91,7 +73,7 @@ int ParseQueryStatement(tOrvalis& query) {
       uncommented += work[i++];
     }
   }
-  const std::string trimmed = TrimText(uncommented);
+  const std::string trimmed(Trim(uncommented));
   work.clear();
   for (size_t i = 0; i < trimmed.size(); ++i) {
     if (trimmed[i] == '\r' && i + 1 < trimmed.size() && trimmed[i + 1] == '\n') {
@@ -122,9 +104,9 @@ int ParseQueryStatement(tOrvalis& query) {
       while (end <= length && !IsBlankOrTab(text.At(end))) ++end;
       const std::string count = text.Copy(pos, end - pos);
       itemsStart = end + 1;
-      std::int32_t n = 0;
-      if (!ParseInt32(count, n) || n <= 0) return pos;
-      query.TopCount = n;
+      const std::optional<std::int32_t> n = ParseInteger(count);
+      if (!n || *n <= 0) return pos;
+      query.TopCount = *n;
     }
   }
 
@@ -149,7 +131,7 @@ int ParseQueryStatement(tOrvalis& query) {
   if (quoted) ++pos;
   if (!value.empty() && value.front() == '"') value.erase(0, 1);
   if (!value.empty() && value.back() == '"') value.pop_back();
-  query.FromText = TrimText(value);
+  query.FromText = std::string(Trim(value));
 
   query.WithText.clear();
   query.WhereText = "true";
@@ -160,14 +142,14 @@ int ParseQueryStatement(tOrvalis& query) {
       pos = text.SkipBlanksAndTabs(pos);
       int end = pos;
       while (end <= length && text.At(end) != ' ') ++end;
-      const std::string word = TrimText(AsciiLower(text.Copy(pos, end - pos)));
+      const std::string word(Trim(AsciiLower(text.Copy(pos, end - pos))));
       const int keywordEnd = end;  // the blank after the word (or past the end)
       pos = std::min(end + 1, length + 1);
       if (word == "with") {
         pos = text.SkipBlanksAndTabs(pos);
         end = pos;
         while (end <= length && text.At(end) != ' ') ++end;
-        query.WithText = TrimText(AsciiLower(text.Copy(pos, end - pos)));
+        query.WithText = std::string(Trim(AsciiLower(text.Copy(pos, end - pos))));
         pos = std::min(end + 1, length + 1);
       } else if (word == "where") {
         pos = text.SkipBlanksAndTabs(pos);
@@ -180,11 +162,11 @@ int ParseQueryStatement(tOrvalis& query) {
             keywordEnd <= length ? lower.find(" with ", static_cast<size_t>(keywordEnd - 1))
                                  : std::string::npos;
         if (withAt == std::string::npos) {
-          query.WhereText = TrimText(text.Copy(pos, length - pos + 1));
+          query.WhereText = std::string(Trim(text.Copy(pos, length - pos + 1)));
           pos = length + 1;
         } else {
           const int withBlank = static_cast<int>(withAt) + 1;
-          query.WhereText = TrimText(text.Copy(pos, withBlank - pos));
+          query.WhereText = std::string(Trim(text.Copy(pos, withBlank - pos)));
           pos = withBlank + 1;
         }
       } else {
@@ -214,13 +196,13 @@ std::vector<std::string> SplitFieldList(std::string_view text, char separator, c
       // A stray ")" stays in its item, where the compiler reports it.
       if (depth > 0) --depth;
     } else if (c == separator && depth == 0) {
-      items.push_back(TrimText(text.substr(start, i - start)));
+      items.push_back(std::string(Trim(text.substr(start, i - start))));
       start = i + 1;
     }
   }
   // The last item is kept whole even when the list ends inside a literal or
   // parentheses; the caller learns that from *end and refuses the list.
-  if (!text.empty()) items.push_back(TrimText(text.substr(start)));
+  if (!text.empty()) items.push_back(std::string(Trim(text.substr(start))));
   if (end != nullptr) {
     *end = inQuotes ? tListEnd::InQuotes : depth > 0 ? tListEnd::InParentheses : tListEnd::Closed;
   }

@@ -10,6 +10,10 @@
 
 namespace orvalis {
 
+// Longest query text a run, a query file or the command line takes (bytes);
+// no query is near it, and a file of any size is read only this far.
+constexpr std::size_t kMaxQueryLength = 64 * 1024;
+
 struct tOrvalis {
   std::string QueryText;   // the query as typed (line breaks already CR LF)
   std::string WorkText;    // comments removed, trimmed, line breaks as blanks
@@ -28,9 +32,6 @@ struct tOrvalis {
 // splitter ends comments at a carriage return and joins lines at CR LF pairs,
 // so every query text, whatever its source, passes through here first.
 std::string NormalizeLineBreaks(std::string_view text);
-
-// Removes blanks and control characters at both ends.
-std::string TrimText(std::string_view text);
 
 // Splits query.QueryText into the statement parts. Returns 0 on success,
 // otherwise the position of the syntax error (1-based, see the cases in the

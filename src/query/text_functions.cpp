@@ -5,8 +5,10 @@
 #include <pcre2.h>
 
 #include <memory>
+#include <vector>
 
 #include "common/ascii_case.h"
+#include "common/calendar.h"
 #include "query/date_format.h"
 #include "query/exceptions.h"
 #include "query/number_format.h"
@@ -37,13 +39,6 @@ bool ParseSmallInt(const std::string& text, int& out) {
 std::string Chars(const std::string& text, size_t from, size_t to) {
   if (from > text.size()) return {};
   return text.substr(from - 1, std::min(to, text.size()) - from + 1);
-}
-
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
 }
 
 }  // namespace
@@ -84,29 +79,65 @@ std::string AsciiChar(std::int64_t code) {
   return std::string(1, static_cast<char>(static_cast<unsigned char>(((code % 256) + 256) % 256)));
 }
 
-bool MatchRegex(const std::string& text, const std::string& pattern) {
+namespace {
+
+// One compiled pattern with the match context that carries its limits.
+struct tCompiledPattern {
+  std::string pattern;
+  std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)> code{nullptr, &pcre2_code_free};
+  std::unique_ptr<pcre2_match_context, decltype(&pcre2_match_context_free)> context{
+      nullptr, &pcre2_match_context_free};
+  std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> data{nullptr,
+                                                                           &pcre2_match_data_free};
+};
+
+// The patterns of the last calls: a run uses a handful, evaluated per file.
+constexpr std::size_t kKeptPatterns = 8;
+
+std::string RegexMessage(int code) {
+  PCRE2_UCHAR message[256];
+  pcre2_get_error_message(code, message, sizeof message);
+  return reinterpret_cast<const char*>(message);
+}
+
+tCompiledPattern& CompiledPattern(const std::string& pattern) {
+  thread_local std::vector<std::unique_ptr<tCompiledPattern>> kept;
+  for (const auto& p : kept)
+    if (p->pattern == pattern) return *p;
+  auto compiled = std::make_unique<tCompiledPattern>();
   int errorCode = 0;
   PCRE2_SIZE errorOffset = 0;
-  const std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)> code(
-      pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                    PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset, nullptr),
-      &pcre2_code_free);
-  if (!code) {
-    PCRE2_UCHAR message[256];
-    pcre2_get_error_message(errorCode, message, sizeof message);
-    throw EEvaluationException(reinterpret_cast<const char*>(message));
-  }
-  const std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> data(
-      pcre2_match_data_create_from_pattern(code.get(), nullptr), &pcre2_match_data_free);
-  if (!data) throw EEvaluationException("Out of memory");
-  const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), 0,
-                             0, data.get(), nullptr);
+  compiled->code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                     PCRE2_DOTALL | PCRE2_DOLLAR_ENDONLY, &errorCode, &errorOffset,
+                                     nullptr));
+  if (!compiled->code) throw EEvaluationException(RegexMessage(errorCode));
+  // Without JIT (a library built without it) the interpreter runs, under
+  // the same limits.
+  pcre2_jit_compile(compiled->code.get(), PCRE2_JIT_COMPLETE);
+  compiled->context.reset(pcre2_match_context_create(nullptr));
+  compiled->data.reset(pcre2_match_data_create_from_pattern(compiled->code.get(), nullptr));
+  if (!compiled->context || !compiled->data) throw EEvaluationException("Out of memory");
+  pcre2_set_match_limit(compiled->context.get(), kRegexMatchLimit);
+  pcre2_set_depth_limit(compiled->context.get(), kRegexDepthLimit);
+  compiled->pattern = pattern;
+  if (kept.size() >= kKeptPatterns) kept.erase(kept.begin());
+  kept.push_back(std::move(compiled));
+  return *kept.back();
+}
+
+}  // namespace
+
+bool MatchRegex(const std::string& text, const std::string& pattern) {
+  tCompiledPattern& compiled = CompiledPattern(pattern);
+  const int rc = pcre2_match(compiled.code.get(), reinterpret_cast<PCRE2_SPTR>(text.data()),
+                             text.size(), 0, 0, compiled.data.get(), compiled.context.get());
   if (rc >= 0) return true;
   if (rc == PCRE2_ERROR_NOMATCH) return false;
-  // Resource limits (a pattern that backtracks without end) fail the evaluation.
-  PCRE2_UCHAR message[256];
-  pcre2_get_error_message(rc, message, sizeof message);
-  throw EEvaluationException(reinterpret_cast<const char*>(message));
+  if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
+      rc == PCRE2_ERROR_JIT_STACKLIMIT) {
+    throw ELimitException(RegexMessage(rc));
+  }
+  throw EEvaluationException(RegexMessage(rc));
 }
 
 std::string FormatDateText(const std::string& date, const std::string& format,

@@ -26,7 +26,12 @@ std::string AsciiChar(std::int64_t code);
 
 // Whether the regular expression matches anywhere in text (case-sensitive,
 // "." matches line breaks, "^"/"$" only at the ends of the text). A pattern
-// that does not compile raises EEvaluationException with the library's message.
+// that does not compile raises EEvaluationException with the library's
+// message; a match that reaches kRegexMatchLimit or kRegexDepthLimit raises
+// ELimitException. Compiled patterns (JIT where the library has it) are kept
+// for the next call, as one pattern serves every file of a run.
+constexpr std::uint32_t kRegexMatchLimit = 1000000;
+constexpr std::uint32_t kRegexDepthLimit = 5000;
 bool MatchRegex(const std::string& text, const std::string& pattern);
 
 // dateformat and numformat: "*ERR*" on any failure.

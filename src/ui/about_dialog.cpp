@@ -1,5 +1,7 @@
 #include "ui/about_dialog.h"
 
+#include "ui/language.h"
+
 #include "ui/application.h"
 #include "ui/ui_text.h"
 
@@ -58,7 +60,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addWidget(buttons);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrmAbout::ApplyTexts() {

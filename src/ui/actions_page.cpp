@@ -1,6 +1,7 @@
 // The actions grid and its buttons.
-#include "ui/ui_text.h"
 #include "ui/actions_page.h"
+
+#include "ui/language.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,8 +16,11 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pgActions"));
   grdActions = new QTableWidget(0, 4);
   grdActions->setObjectName(QStringLiteral("grdActions"));
-  grdActions->setHorizontalHeaderLabels({Ui(tText::frmSettings_colActionName_caption), Ui(tText::frmSettings_colActionShortcut_caption),
-                                         Ui(tText::frmSettings_colActionProgram_caption), Ui(tText::frmSettings_colActionParams_caption)});
+  OnLanguage(grdActions, [this] {
+    grdActions->setHorizontalHeaderLabels(
+        {Ui(tText::frmSettings_colActionName_caption), Ui(tText::frmSettings_colActionShortcut_caption),
+         Ui(tText::frmSettings_colActionProgram_caption), Ui(tText::frmSettings_colActionParams_caption)});
+  });
   grdActions->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdActions->setSelectionMode(QAbstractItemView::SingleSelection);
   grdActions->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -26,18 +30,18 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   const int widths[] = {90, 50, 250, 70};
   for (int column = 0; column < 4; ++column) grdActions->setColumnWidth(column, widths[column]);
 
-  auto button = [this](const QString& caption, void (TActionsPage::*slot)()) {
-    auto* b = new QPushButton(caption);
+  auto button = [this](tText caption, void (TActionsPage::*slot)()) {
+    auto* b = Caption(new QPushButton, caption);
     connect(b, &QPushButton::clicked, this, slot);
     return b;
   };
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button(Ui(tText::frmSettings_btnActionAdd_caption), &TActionsPage::btnAddClick));
-  buttons->addWidget(button(Ui(tText::frmSettings_btnActionChange_caption), &TActionsPage::btnChangeClick));
-  buttons->addWidget(button(Ui(tText::frmSettings_btnActionDelete_caption), &TActionsPage::btnDeleteClick));
+  buttons->addWidget(button(tText::frmSettings_btnActionAdd_caption, &TActionsPage::btnAddClick));
+  buttons->addWidget(button(tText::frmSettings_btnActionChange_caption, &TActionsPage::btnChangeClick));
+  buttons->addWidget(button(tText::frmSettings_btnActionDelete_caption, &TActionsPage::btnDeleteClick));
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(Ui(tText::frmSettings_lblActions_caption)));
+  layout->addWidget(Caption(new QLabel, tText::frmSettings_lblActions_caption));
   layout->addWidget(grdActions, 1);
   layout->addLayout(buttons);
 }
@@ -59,8 +63,7 @@ void TActionsPage::Fill(const TResultActions* actions) {
   if (actions->Count() > 0) grdActions->setCurrentCell(0, 0);
 }
 
-std::optional<TResultActions> TActionsPage::Actions() const {
-  if (grdActions->rowCount() == 0) return std::nullopt;
+TResultActions TActionsPage::Actions() const {
   TResultActions actions;
   for (int row = 0; row < grdActions->rowCount(); ++row) {
     const auto text = [&](int column) {
@@ -84,8 +87,7 @@ void TActionsPage::btnAddClick() {
 void TActionsPage::btnChangeClick() {
   const int row = grdActions->currentRow();
   if (row < 0 || !EditAction) return;
-  std::optional<TResultActions> rows = Actions();
-  TResultAction action = rows->Items(row);
+  TResultAction action = Actions().Items(row);
   if (EditAction(action)) SetRow(row, action);
 }
 

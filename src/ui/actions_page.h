@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 class QTableWidget;
 
@@ -21,9 +20,8 @@ class TActionsPage : public QWidget {
 
   // One row per action: Menu, Shortcut, Program, CmdLine.
   void Fill(const TResultActions* actions);
-  // The grid's rows as actions, or nothing when it has none (the actions
-  // then stay as they were).
-  std::optional<TResultActions> Actions() const;
+  // The grid's rows as actions.
+  TResultActions Actions() const;
 
   void btnAddClick();
   void btnChangeClick();

@@ -32,15 +32,18 @@ void SetUpApplication() {
 bool InstallQtTranslations(const QString& language) {
   // One translator for the whole run; a later language replaces it.
   static QTranslator* installed = nullptr;
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QStringLiteral("qtbase_") + language,
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
-  }
   if (installed) {
     QCoreApplication::removeTranslator(installed);
     delete installed;
+    installed = nullptr;
+  }
+  // "pt_BR" is found as qtbase_pt_BR, "de_AT" as qtbase_de.
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_") + language, folder) &&
+      !translator->load(QStringLiteral("qtbase_") + language.section(QLatin1Char('_'), 0, 0), folder)) {
+    delete translator;
+    return false;
   }
   QCoreApplication::installTranslator(translator);
   installed = translator;

@@ -16,9 +16,10 @@ void SetUpApplication();
 // Makes the program's icons (":/icons/...") available; safe to call often.
 void LoadIconResources();
 
-// Loads Qt's translations (qtbase_<language>.qm) so Qt's dialogs (font, file,
-// print, message box buttons) speak the program's language. False when Qt's
-// translations for the language are not installed.
+// Loads Qt's translations (qtbase_<language>.qm, language as "de" or
+// "pt_BR") so Qt's dialogs (font, file, print, message box buttons) speak the
+// program's language; they replace the ones loaded before. False when Qt has
+// none for the language: its dialogs then speak Qt's own English.
 bool InstallQtTranslations(const QString& language);
 
 }  // namespace orvalis

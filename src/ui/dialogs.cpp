@@ -88,4 +88,8 @@ void TQtDialogs::ShowMessage(const QString& text) {
   box.exec();
 }
 
+QString TDialogs::ChooseFolder(QWidget* parent, const QString& title) {
+  return QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);
+}
+
 }  // namespace orvalis

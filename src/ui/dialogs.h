@@ -32,6 +32,9 @@ class TDialogs {
                                  int selected, const QString& current);
   // An open dialog for an existing file: the chosen name, empty when cancelled.
   virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters);
+  // A folder chooser with no folder preselected: the chosen folder, empty
+  // when cancelled.
+  virtual QString ChooseFolder(QWidget* parent, const QString& title);
 };
 
 // A filter list written as "Description|pattern|Description|pattern" turned

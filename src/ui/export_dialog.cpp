@@ -1,14 +1,15 @@
 // The text export dialog.
 #include "ui/export_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,18 +31,13 @@ std::string Bytes(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExport"));
-  setWindowTitle(Ui(tText::frmExport_self_caption));
+  Caption(this, tText::frmExport_self_caption);
 
   edtFilename = NamedEdit("edtFilename", this);
   edtFilename->setText(QStringLiteral("export.txt"));
-  btnBrowse = new QPushButton(QStringLiteral("..."), this);
-  btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExport_dlgSave_caption));
-  btnBrowse->setFixedWidth(32);
+  const tBrowseRow fileRow = BrowseRow(*this, edtFilename, tText::frmExport_dlgSave_caption);
+  btnBrowse = fileRow.Button;
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExport::btnBrowseClick);
-  auto* fileRow = new QHBoxLayout;
-  fileRow->addWidget(edtFilename, 1);
-  fileRow->addWidget(btnBrowse);
 
   comboDelim = new QComboBox(this);
   comboDelim->setObjectName(QStringLiteral("comboDelim"));
@@ -53,25 +49,26 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   comboQuoting = new QComboBox(this);
   comboQuoting->setObjectName(QStringLiteral("comboQuoting"));
-  for (tText item : {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
-                     tText::QuotingOtherQuote, tText::QuotingHex,
-                     tText::QuotingNone}) {
-    comboQuoting->addItem(Ui(item));
-  }
+  comboQuoting->addItems(QStringList(5, QString()));
+  OnLanguage(comboQuoting, [this] {
+    const tText items[] = {tText::QuotingDoubleQuotes, tText::QuotingBackslash,
+                           tText::QuotingOtherQuote, tText::QuotingHex, tText::QuotingNone};
+    for (int i = 0; i < 5; ++i) comboQuoting->setItemText(i, Ui(items[i]));
+  });
   comboQuoting->setCurrentIndex(0);
 
   auto* top = new QFormLayout;
-  top->addRow(Ui(tText::frmExport_lblFilename_caption), fileRow);
-  top->addRow(Ui(tText::frmExport_lblDelim_caption), comboDelim);
-  top->addRow(Ui(tText::frmExport_lblQuoting_caption), comboQuoting);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblFilename_caption), fileRow.Row);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblDelim_caption), comboDelim);
+  top->addRow(Caption(new QLabel, tText::frmExport_lblQuoting_caption), comboQuoting);
 
   auto group = [this](tText caption, const char* name, tText firstLabel, QLineEdit* first,
                       tText secondLabel, QLineEdit* second) {
-    auto* box = new QGroupBox(Ui(caption), this);
+    auto* box = Caption(new QGroupBox(this), caption);
     box->setObjectName(QString::fromLatin1(name));
     auto* form = new QFormLayout(box);
-    form->addRow(Ui(firstLabel), first);
-    form->addRow(Ui(secondLabel), second);
+    form->addRow(Caption(new QLabel, firstLabel), first);
+    form->addRow(Caption(new QLabel, secondLabel), second);
     return box;
   };
   edtFileHeader = NamedEdit("edtFileHeader", this);
@@ -81,15 +78,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   edtColBefore = NamedEdit("edtColBefore", this);
   edtColAfter = NamedEdit("edtColAfter", this);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(Ui(tText::frmExport_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExport_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = OkCancelButtons(*this, tText::frmExport_btnOK_caption, tText::frmExport_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -104,6 +93,7 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
                           tText::frmExport_lblColAfter_caption, edtColAfter));
   layout->addWidget(buttons);
   setMinimumWidth(420);
+  TranslateWindow(*this);
 }
 
 TextExportOptions TfrmExport::Options() const {

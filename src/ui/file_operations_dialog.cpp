@@ -1,11 +1,13 @@
 // The file operations over the selected result files.
-#include "ui/ui_text.h"
 #include "ui/file_operations_dialog.h"
 
 #include "engine/shell_command.h"
 #include "i18n/messages.h"
 #include "ui/dialogs.h"
+#include "ui/help_router.h"
+#include "ui/language.h"
 #include "ui/result_view.h"
+#include "ui/ui_text.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -91,16 +93,15 @@ bool MoveFileReplacing(const QString& source, const QString& target) {
 TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, QWidget* parent)
     : QDialog(parent), fResults(results), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmFileOps"));
-  setWindowTitle(Ui(tText::frmFileOps_self_caption));
+  Caption(this, tText::frmFileOps_self_caption);
   StartDetached = [](const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
   };
   OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
   auto* grid = new QGridLayout;
-  auto button = [this](const char* name, const QString& caption, void (TfrmFileOperations::*slot)()) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QString::fromLatin1(name));
+  auto button = [this](tText caption, void (TfrmFileOperations::*slot)()) {
+    auto* b = Caption(new QPushButton, caption);
     connect(b, &QPushButton::clicked, this, slot);
     return b;
   };
@@ -121,38 +122,38 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   edtThumbFolder = new QLineEdit;
   edtNameListFile = new QLineEdit;
   edtCommand = new QLineEdit;
-  edtCommand->setToolTip(Ui(tText::frmFileOps_edtCommand_hint));
-  rbRecycleBin = new QRadioButton(Ui(tText::frmFileOps_rbRecycleBin_caption));
-  rbDeletePermanently = new QRadioButton(Ui(tText::frmFileOps_rbDeletePermanently_caption));
+  Hint(edtCommand, tText::frmFileOps_edtCommand_hint);
+  rbRecycleBin = Caption(new QRadioButton, tText::frmFileOps_rbRecycleBin_caption);
+  rbDeletePermanently = Caption(new QRadioButton, tText::frmFileOps_rbDeletePermanently_caption);
   rbRecycleBin->setChecked(true);
 
-  grid->addWidget(button("btnCopy", Ui(tText::frmFileOps_btnCopy_caption), &TfrmFileOperations::btnCopyClick), 0, 0);
+  grid->addWidget(button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick), 0, 0);
   grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
   grid->addWidget(browse(edtCopyFolder, false), 0, 3);
-  grid->addWidget(button("btnMove", Ui(tText::frmFileOps_btnMove_caption), &TfrmFileOperations::btnMoveClick), 1, 0);
+  grid->addWidget(button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick), 1, 0);
   grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
   grid->addWidget(browse(edtMoveFolder, false), 1, 3);
-  grid->addWidget(button("btnDelete", Ui(tText::frmFileOps_btnDelete_caption), &TfrmFileOperations::btnDeleteClick), 2, 0);
+  grid->addWidget(button(tText::frmFileOps_btnDelete_caption, &TfrmFileOperations::btnDeleteClick), 2, 0);
   grid->addWidget(rbRecycleBin, 2, 1);
   grid->addWidget(rbDeletePermanently, 2, 2);
-  grid->addWidget(button("btnCopyThumbs", Ui(tText::frmFileOps_btnCopyThumbs_caption),
+  grid->addWidget(button(tText::frmFileOps_btnCopyThumbs_caption,
                          &TfrmFileOperations::btnCopyThumbsClick), 3, 0);
   grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
   grid->addWidget(browse(edtThumbFolder, false), 3, 3);
-  grid->addWidget(button("btnOpenFolder", Ui(tText::frmFileOps_btnOpenFolder_caption),
+  grid->addWidget(button(tText::frmFileOps_btnOpenFolder_caption,
                          &TfrmFileOperations::btnOpenFolderClick), 4, 0);
-  grid->addWidget(button("btnSaveNames", Ui(tText::frmFileOps_btnSaveNames_caption),
+  grid->addWidget(button(tText::frmFileOps_btnSaveNames_caption,
                          &TfrmFileOperations::btnSaveNamesClick), 5, 0);
   grid->addWidget(edtNameListFile, 5, 1, 1, 2);
   grid->addWidget(browse(edtNameListFile, true), 5, 3);
-  grid->addWidget(button("btnRunCommand", Ui(tText::frmFileOps_btnRunCommand_caption),
+  grid->addWidget(button(tText::frmFileOps_btnRunCommand_caption,
                          &TfrmFileOperations::btnRunCommandClick), 6, 0);
   grid->addWidget(edtCommand, 6, 1, 1, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);
 
-  auto* options = new QGroupBox(Ui(tText::frmFileOps_grpOptions_caption));
-  chkConfirm = new QCheckBox(Ui(tText::frmFileOps_chkConfirm_caption));
+  auto* options = Caption(new QGroupBox, tText::frmFileOps_grpOptions_caption);
+  chkConfirm = Caption(new QCheckBox, tText::frmFileOps_chkConfirm_caption);
   chkConfirm->setChecked(true);
   auto* optionsLayout = new QVBoxLayout(options);
   optionsLayout->addWidget(chkConfirm);
@@ -162,10 +163,11 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   pbProgress->setValue(0);
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(Ui(tText::frmFileOps_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(Ui(tText::frmFileOps_btnCancel_caption), QDialogButtonBox::RejectRole);
-  // The help pages come with the help system.
-  buttons->addButton(Ui(tText::frmFileOps_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmFileOps_btnOK_caption)->setDefault(true);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmFileOps_btnCancel_caption);
+  SetHelpContext(this, 8000);
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmFileOps_btnHelp_caption),
+          &QPushButton::clicked, this, [] { ShowHelpContext(8000); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -175,30 +177,36 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   layout->addWidget(pbProgress);
   layout->addWidget(buttons);
   resize(520, layout->sizeHint().height());
+  TranslateWindow(*this);
 }
 
 void TfrmFileOperations::Report(tText message, const QString& argument) {
   fDialogs.ShowMessage(Ui(message).replace(QStringLiteral("%s"), argument));
 }
 
-bool TfrmFileOperations::Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop) {
-  stop = false;
-  if (!chkConfirm->isChecked() || yesToAll) return true;
-  switch (fDialogs.AskWithAll(text, noToAll)) {
-    case TAnswer::Yes: return true;
-    case TAnswer::YesToAll: yesToAll = true; return true;
-    case TAnswer::No: return false;
-    case TAnswer::NoToAll:
-      if (noToAll) {
-        stop = true;
-        return false;
+void TfrmFileOperations::ForEachConfirmed(const std::vector<int>& rows, bool noToAll,
+                                          const std::function<QString(int row)>& question,
+                                          const std::function<void(int row)>& act) {
+  pbProgress->setRange(0, static_cast<int>(rows.size()));
+  pbProgress->setValue(0);
+  bool yesToAll = false;
+  for (int row : rows) {
+    const QString text = question(row);
+    if (!text.isEmpty() && chkConfirm->isChecked() && !yesToAll) {
+      const TAnswer answer = fDialogs.AskWithAll(text, noToAll);
+      if (answer == TAnswer::Cancel || (answer == TAnswer::NoToAll && noToAll)) {
+        pbProgress->setValue(0);
+        return;
       }
-      return false;
-    case TAnswer::Cancel: break;
+      if (answer == TAnswer::No || answer == TAnswer::NoToAll) continue;
+      yesToAll = answer == TAnswer::YesToAll;
+    }
+    act(row);
+    pbProgress->setValue(pbProgress->value() + 1);
   }
-  stop = true;
-  return false;
 }
+
+QString TfrmFileOperations::PathOf(int row) const { return LocalPath(fResults.Model().Row(row).FileInfo.Path); }
 
 void TfrmFileOperations::RemoveRows(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end(), std::greater<>());
@@ -214,39 +222,30 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
     Report(tText::PathNotFound, folder);
     return;
   }
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
   std::vector<int> moved;
-  for (int row : rows) {
-    const QString source = LocalPath(fResults.Model().Row(row).FileInfo.Path);
-    const QString name = QFileInfo(source).fileName();
-    const QString target = WithSlash(folder) + name;
-    if (QFileInfo::exists(target)) {
-      bool stop = false;
-      const bool go = Confirm(yesToAll,
-                              Ui(tText::OverwriteFilePrompt)
-                                  .replace(QStringLiteral("%s"), name),
-                              false, stop);
-      if (stop) {
-        pbProgress->setValue(0);
-        break;
-      }
-      if (!go) continue;
-    }
-    // A file is never copied or moved onto itself: replacing the target
-    // would destroy the only copy.
-    bool done = false;
-    if (!SameFile(source, target)) {
-      done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
-    }
-    if (!done) {
-      Report(tText::FileOpError, name);
-    } else if (kind == tTransfer::Move) {
-      moved.push_back(row);
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  const auto name = [this](int row) { return QFileInfo(PathOf(row)).fileName(); };
+  ForEachConfirmed(
+      rows, false,
+      [&](int row) {
+        return QFileInfo::exists(WithSlash(folder) + name(row))
+                   ? Ui(tText::OverwriteFilePrompt).replace(QStringLiteral("%s"), name(row))
+                   : QString();
+      },
+      [&](int row) {
+        const QString source = PathOf(row);
+        const QString target = WithSlash(folder) + name(row);
+        // A file is never copied or moved onto itself: replacing the target
+        // would destroy the only copy.
+        bool done = false;
+        if (!SameFile(source, target)) {
+          done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
+        }
+        if (!done) {
+          Report(tText::FileOpError, name(row));
+        } else if (kind == tTransfer::Move) {
+          moved.push_back(row);
+        }
+      });
   RemoveRows(moved);
 }
 
@@ -257,29 +256,20 @@ void TfrmFileOperations::btnMoveClick() { Transfer(tTransfer::Move, edtMoveFolde
 void TfrmFileOperations::btnDeleteClick() {
   const std::vector<int> rows = fResults.SelectedRows();
   if (rows.empty()) return;
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
   std::vector<int> deleted;
-  for (int row : rows) {
-    const QString path = LocalPath(fResults.Model().Row(row).FileInfo.Path);
-    const QString name = QFileInfo(path).fileName();
-    bool stop = false;
-    const bool go = Confirm(yesToAll, Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), name),
-                            true, stop);
-    if (stop) {
-      pbProgress->setValue(0);
-      break;
-    }
-    if (!go) continue;
-    const bool done = rbRecycleBin->isChecked() ? MoveToTrash(path) : QFile::remove(path);
-    if (done) {
-      deleted.push_back(row);
-    } else {
-      Report(tText::FileOpError, name);
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  ForEachConfirmed(
+      rows, true,
+      [this](int row) {
+        return Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), QFileInfo(PathOf(row)).fileName());
+      },
+      [&](int row) {
+        const QString path = PathOf(row);
+        if (rbRecycleBin->isChecked() ? MoveToTrash(path) : QFile::remove(path)) {
+          deleted.push_back(row);
+        } else {
+          Report(tText::FileOpError, QFileInfo(path).fileName());
+        }
+      });
   RemoveRows(deleted);
 }
 
@@ -360,26 +350,17 @@ void TfrmFileOperations::btnRunCommandClick() {
     fDialogs.ShowMessage(Ui(tText::NoCommandEntered));
     return;
   }
-  const std::vector<int> rows = fResults.SelectedRows();
-  pbProgress->setRange(0, static_cast<int>(rows.size()));
-  pbProgress->setValue(0);
-  bool yesToAll = false;
-  for (int row : rows) {
-    const std::string& path = fResults.Model().Row(row).FileInfo.Path;
-    const QString cmd = QString::fromStdString(ShellCommandFor(command.toStdString(), path));
-    bool stop = false;
-    const bool go = Confirm(yesToAll, Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), cmd),
-                            false, stop);
-    if (stop) {
-      pbProgress->setValue(0);
-      return;
-    }
-    if (!go) continue;
-    if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd})) {
-      Report(tText::FileOpError, QFileInfo(LocalPath(path)).fileName());
-    }
-    pbProgress->setValue(pbProgress->value() + 1);
-  }
+  const auto shellCommand = [this, &command](int row) {
+    return QString::fromStdString(ShellCommandFor(command.toStdString(), fResults.Model().Row(row).FileInfo.Path));
+  };
+  ForEachConfirmed(
+      fResults.SelectedRows(), false,
+      [&](int row) { return Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), shellCommand(row)); },
+      [&](int row) {
+        if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), shellCommand(row)})) {
+          Report(tText::FileOpError, QFileInfo(PathOf(row)).fileName());
+        }
+      });
 }
 
 void TfrmFileOperations::BrowseFolder(QLineEdit* field) {

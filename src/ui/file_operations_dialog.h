@@ -53,9 +53,15 @@ class TfrmFileOperations : public QDialog {
  private:
   enum class tTransfer { Copy, Move };
   void Transfer(tTransfer kind, QLineEdit* folderField);
-  // The answer to a confirmation, or Yes without asking when confirmation
-  // is off or "Yes to all" was chosen in this run of the operation.
-  bool Confirm(bool& yesToAll, const QString& text, bool noToAll, bool& stop);
+  // Goes through rows in list order with the progress bar counting them.
+  // Where question gives a text for a row and confirmation applies, it is
+  // asked first: No skips the file, Cancel (and No to all where offered)
+  // ends the run with the progress at 0, Yes to all asks no more. Then
+  // act runs for the row and the progress goes on by one.
+  void ForEachConfirmed(const std::vector<int>& rows, bool noToAll,
+                        const std::function<QString(int row)>& question,
+                        const std::function<void(int row)>& act);
+  QString PathOf(int row) const;
   void BrowseFolder(QLineEdit* field);
   void BrowseNameList();
   void Report(tText message, const QString& argument);

@@ -134,7 +134,10 @@ void THelpRouter::CloseAll() {
   if (fWindow) fWindow->close();
 }
 
-void StartHelpLog(const TArgsClass& args) {
+void StartHelpLog(const QStringList& arguments) {
+  std::vector<std::string> words;
+  for (const QString& argument : arguments) words.push_back(argument.toStdString());
+  const TArgsClass args(std::move(words));
   const QString programFolder = QCoreApplication::applicationDirPath();
   if (!args.DebugRequested() &&
       !QFileInfo::exists(programFolder + QLatin1Char('/') + QString::fromLatin1(kDebugSwitchFile))) {

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -15,7 +16,6 @@ class QWidget;
 
 namespace orvalis {
 
-class TArgsClass;
 class TfrmHelp;
 
 class THelpRouter {
@@ -66,7 +66,7 @@ void InstallHelpKey(QApplication& application);
 
 // Switches the help log on when "/debug" or "-debug" was given or a file
 // "debug.debug" lies beside the program, and writes its header.
-void StartHelpLog(const TArgsClass& args);
+void StartHelpLog(const QStringList& arguments);
 
 inline void ShowHelpContext(int context) { THelpRouter::Instance().ShowContext(context); }
 inline void ShowHelpTopic(const QString& topic) { THelpRouter::Instance().ShowTopic(topic); }

@@ -1,5 +1,7 @@
 #include "ui/help_window.h"
 
+#include "ui/language.h"
+
 #include "ui/ui_text.h"
 
 #include <QDir>
@@ -91,7 +93,7 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
   };
   connect(btnSearch, &QPushButton::clicked, this, search);
   connect(edtSearch, &QLineEdit::returnPressed, this, search);
-  ApplyTexts();
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrmHelp::ApplyTexts() {

@@ -1,9 +1,9 @@
 // The full-screen viewer's window, stepping and picture loading.
-#include "ui/ui_text.h"
 #include "ui/image_viewer.h"
 
 #include "engine/viewer_navigation.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/result_view.h"
 
 #include <QFile>
@@ -52,12 +52,12 @@ TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnP
   setAttribute(Qt::WA_DeleteOnClose, false);
 
   auto* menu = new QMenuBar;
-  QMenu* screen = menu->addMenu(Ui(tText::frmFullScreen_mnuScreen_caption));
-  QAction* leave = screen->addAction(Ui(tText::frmFullScreen_mnuLeave_caption), this, &QDialog::reject);
+  QMenu* screen = Caption(menu->addMenu(QString()), tText::frmFullScreen_mnuScreen_caption);
+  QAction* leave = Caption(screen->addAction(QString(), this, &QDialog::reject), tText::frmFullScreen_mnuLeave_caption);
   leave->setShortcut(Qt::Key_Escape);
-  QMenu* picture = menu->addMenu(Ui(tText::frmFullScreen_mnuPicture_caption));
-  picture->addAction(Ui(tText::frmFullScreen_mnuNext_caption), this, &TfrmViewer::ShowNext);
-  picture->addAction(Ui(tText::frmFullScreen_mnuPrevious_caption), this, &TfrmViewer::ShowPrevious);
+  QMenu* picture = Caption(menu->addMenu(QString()), tText::frmFullScreen_mnuPicture_caption);
+  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowNext), tText::frmFullScreen_mnuNext_caption);
+  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowPrevious), tText::frmFullScreen_mnuPrevious_caption);
 
   lblInfo = new QLabel;
   lblInfo->setObjectName(QStringLiteral("lblInfo"));
@@ -73,6 +73,7 @@ TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnP
   layout->setMenuBar(menu);
   layout->addWidget(lblInfo);
   layout->addWidget(fArea, 1);
+  TranslateWindow(*this);
 }
 
 void TfrmViewer::Start() {

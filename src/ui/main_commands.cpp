@@ -1,7 +1,7 @@
 // The main window's command table and the builder of its menus and toolbar.
 #include "ui/main_commands.h"
 
-#include "ui/ui_text.h"
+#include "ui/language.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -31,16 +31,15 @@ constexpr auto kNoIcon = QStyle::SP_CustomBase;
 
 struct tBarTitle {
   tBar Bar;
-  const char* Name;
-  tText Caption;
+  tText Caption;  // its key names the menu: "frmMain.mnuFile.caption"
 };
 constexpr tBarTitle kMainMenus[] = {
-    {File, "mnuFile", tText::frmMain_mnuFile_caption},
-    {Edit, "mnuEdit", tText::frmMain_mnuEdit_caption},
-    {Query, "mnuQuery", tText::frmMain_mnuQuery_caption},
-    {View, "mnuView", tText::frmMain_mnuView_caption},
-    {Extras, "mnuExtras", tText::frmMain_mnuExtras_caption},
-    {Help, "mnuHelp", tText::frmMain_mnuHelp_caption},
+    {File, tText::frmMain_mnuFile_caption},
+    {Edit, tText::frmMain_mnuEdit_caption},
+    {Query, tText::frmMain_mnuQuery_caption},
+    {View, tText::frmMain_mnuView_caption},
+    {Extras, tText::frmMain_mnuExtras_caption},
+    {Help, tText::frmMain_mnuHelp_caption},
 };
 
 // Fills a bar with its items ordered by slot, separators between slot groups.
@@ -103,13 +102,13 @@ const std::vector<tCommandRow>& MainCommands() {
       Row(C::actSaveQuery, T::frmMain_actSaveQuery_caption, T::frmMain_actSaveQuery_hint,
           {K(Qt::CTRL | Qt::Key_S)}, kNoIcon, {{File, 12}, {Query, 21}}, WhenIdle),
       Row(C::actPrint, T::frmMain_actPrint_caption, T::frmMain_actPrint_hint,
-          {K(Qt::CTRL | Qt::Key_P)}, S::SP_DriveFDIcon, {{File, 20}, {ToolBar, 32}}, NotBuilt),
+          {K(Qt::CTRL | Qt::Key_P)}, S::SP_DriveFDIcon, {{File, 20}, {ToolBar, 32}}, WhenIdle),
       Row(C::actExport, T::frmMain_actExport_caption, T::frmMain_actExport_hint, {K(Qt::Key_F12)},
           kNoIcon, {{File, 21}}, WhenIdle),
       Row(C::actExportXML, T::frmMain_actExportXML_caption, T::frmMain_actExportXML_hint,
           {K(Qt::SHIFT | Qt::Key_F12)}, kNoIcon, {{File, 22}, {Context, 24}}, WhenIdle),
       Row(C::actQueryWizard, T::frmMain_actQueryWizard_caption, T::frmMain_actQueryWizard_hint, {},
-          S::SP_DialogHelpButton, {{Query, 12}, {Extras, 10}, {ToolBar, 33}}, NotBuilt),
+          S::SP_DialogHelpButton, {{Query, 12}, {Extras, 10}, {ToolBar, 33}}, WhenIdle),
       Row(C::actQuerylistSave, T::frmMain_actQuerylistSave_caption,
           T::frmMain_actQuerylistSave_hint, {K(Qt::CTRL | Qt::ALT | Qt::Key_S)},
           S::SP_DialogSaveButton, {{Query, 30}, {ToolBar, 42}}, WhenIdle),
@@ -123,17 +122,17 @@ const std::vector<tCommandRow>& MainCommands() {
           {K(Qt::CTRL | Qt::Key_F)}, kNoIcon, {{View, 20}, {Context, 21}}, Always),
       Row(C::actToggleSidebar, T::frmMain_actToggleSidebar_caption,
           T::frmMain_actToggleSidebar_hint, {K(Qt::Key_F11)}, S::SP_FileDialogInfoView,
-          {{View, 21}, {ToolBar, 30}}, NotBuilt, tCommandKind::Checkable),
+          {{View, 21}, {ToolBar, 30}}, ByFeature, tCommandKind::Checkable),
       Row(C::actFileOperations, T::frmMain_actFileOperations_caption,
           T::frmMain_actFileOperations_hint, {}, kNoIcon, {{Extras, 12}, {Context, 10}}, Always),
       Row(C::actLanguage, T::frmMain_actLanguage_caption, T::frmMain_actLanguage_hint, {}, kNoIcon,
-          {{Extras, 20}}, NotBuilt),
+          {{Extras, 20}}, Always),
       Row(C::mnuHelpTopics, T::frmMain_mnuHelpTopics_caption, T::frmMain_mnuHelpTopics_hint, {},
           kNoIcon, {{Help, 10}}, Always),
       Row(C::mnuQuerySyntax, T::frmMain_mnuQuerySyntax_caption, T::frmMain_mnuQuerySyntax_hint, {},
           kNoIcon, {{Help, 11}}, Always),
       Row(C::actFieldHelp, T::frmMain_actFieldHelp_caption, T::frmMain_actFieldHelp_hint,
-          {K(Qt::SHIFT | Qt::Key_F1)}, kNoIcon, {{Help, 12}}, NotBuilt),
+          {K(Qt::SHIFT | Qt::Key_F1)}, kNoIcon, {{Help, 12}}, Always),
       Row(C::mnuHomepage, T::frmMain_mnuHomepage_caption, T::frmMain_mnuHomepage_hint, {}, kNoIcon,
           {{Help, 20}}, Always),
       Row(C::actAbout, T::frmMain_actAbout_caption, T::frmMain_actAbout_hint, {}, kNoIcon,
@@ -165,28 +164,28 @@ TCommandSet::TCommandSet(QMainWindow& window) {
   fActions.resize(rows.size(), nullptr);
   for (const tCommandRow& row : rows) {
     const QString name = CommandName(row);
-    const QString hint = Ui(row.Hint);
     QAction* action = nullptr;
     if (row.Kind == tCommandKind::Submenu) {
-      auto* menu = new QMenu(Ui(row.Caption), &window);
+      auto* menu = new QMenu(&window);
       menu->setObjectName(name);
+      Caption(menu, row.Caption);
+      Hint(menu, row.Hint);
       fSubmenus[row.Id] = menu;
       action = menu->menuAction();
     } else {
-      action = new QAction(Ui(row.Caption), &window);
+      action = new QAction(&window);
       action->setObjectName(name);
       action->setShortcuts(row.Shortcuts);
       action->setCheckable(row.Kind == tCommandKind::Checkable);
-      if (!hint.isEmpty()) action->setToolTip(hint);
+      Caption(action, row.Caption);
+      Hint(action, row.Hint);
     }
-    if (!hint.isEmpty()) action->setStatusTip(hint);
     if (row.Icon != kNoIcon) action->setIcon(window.style()->standardIcon(row.Icon));
     fActions[static_cast<std::size_t>(row.Id)] = action;
   }
 
   for (const tBarTitle& title : kMainMenus) {
-    QMenu* menu = window.menuBar()->addMenu(Ui(title.Caption));
-    menu->setObjectName(QString::fromLatin1(title.Name));
+    QMenu* menu = Caption(window.menuBar()->addMenu(QString()), title.Caption);
     fMenus[title.Bar] = menu;
   }
   auto* context = new QMenu(&window);
@@ -199,12 +198,27 @@ TCommandSet::TCommandSet(QMainWindow& window) {
         [&] { target->addSeparator(); });
   }
 
-  fToolBar = window.addToolBar(Ui(tText::frmMain_tbMain_caption));
-  fToolBar->setObjectName(QStringLiteral("tbMain"));
+  fToolBar = Caption(window.addToolBar(QString()), tText::frmMain_tbMain_caption);
   Lay(
       tBar::ToolBar, rows, [&](tCommand command) { fToolBar->addAction(Action(command)); },
       [&] { fToolBar->addSeparator(); });
+  ApplyTexts();
   UpdateEnabled(false);
+}
+
+void TCommandSet::ApplyTexts() {
+  for (const tCommandRow& row : MainCommands()) {
+    const QString hint = Ui(row.Hint);
+    if (QMenu* menu = Submenu(row.Id)) {
+      menu->setTitle(Ui(row.Caption));
+    } else {
+      Action(row.Id)->setText(Ui(row.Caption));
+      Action(row.Id)->setToolTip(hint);
+    }
+    Action(row.Id)->setStatusTip(hint);
+  }
+  for (const tBarTitle& title : kMainMenus) fMenus.at(title.Bar)->setTitle(Ui(title.Caption));
+  fToolBar->setWindowTitle(Ui(tText::frmMain_tbMain_caption));
 }
 
 QAction* TCommandSet::Action(tCommand command) const {

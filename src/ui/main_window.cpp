@@ -8,8 +8,12 @@
 #include "metadata/image_metadata.h"
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
+#include "ui/field_sidebar.h"
+#include "ui/language.h"
+#include "ui/language_dialog.h"
 #include "ui/main_commands.h"
 #include "ui/orientation.h"
+#include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
@@ -22,6 +26,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -68,7 +73,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   setObjectName(QStringLiteral("frmMain"));
   fLocale = platform::SystemLocale();
   fDriver = std::make_unique<tQueryDriver>(*this);
-  setWindowTitle(Ui(tText::frmMain_self_caption));
+  Caption(this, tText::frmMain_self_caption);
   resize(656, 478);
 
   // After loading the design state.
@@ -79,14 +84,22 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   CreatePanes();
   CreateCommands();
   CreateStatusBar();
+  CreateSidebarCommands();
+  OnLanguage(this, [this] { ApplyTexts(); });
+  // The field sidebar's list: the user's own first, else the one shipped
+  // beside the program.
+  LoadSidebar({QString::fromStdString(fDataFolder),
+               QFileInfo(ProgramFile(QStringLiteral("SideTree.ini"))).absolutePath()});
 
   // On create: defaults, then whatever the stored settings hold.
   fSettings = tSettings();
   ReadSettings();
 
+  CreatePrintDialog();
   frmSettings = new TfrmSettings(this);
   ConnectResultCommands();
   ConnectHelpCommands();
+  TranslateWindow(*this);
 }
 
 TfrmMain::~TfrmMain() {
@@ -95,8 +108,7 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreatePanes() {
-  pnlSidebar = new QWidget;
-  pnlSidebar->setObjectName(QStringLiteral("pnlSidebar"));
+  pnlSidebar = new TFieldSidebar;
   pnlSidebar->setMinimumWidth(80);
   pnlSidebar->resize(169, pnlSidebar->height());
   pnlSidebar->hide();
@@ -106,7 +118,7 @@ void TfrmMain::CreatePanes() {
   pnlQuery->setMinimumHeight(75);
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
-  auto* lblQuery = new QLabel(Ui(tText::frmMain_lblQuery_caption));
+  lblQuery = Caption(new QLabel, tText::frmMain_lblQuery_caption);
   txtQuery = new QPlainTextEdit;
   txtQuery->setObjectName(QStringLiteral("txtQuery"));
   txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -121,13 +133,14 @@ void TfrmMain::CreatePanes() {
   pnlResult->setMinimumSize(200, 75);
   auto* resultLayout = new QVBoxLayout(pnlResult);
   resultLayout->setContentsMargins(4, 0, 4, 4);
-  auto* lblResult = new QLabel(Ui(tText::frmMain_lblResult_caption));
+  lblResult = Caption(new QLabel, tText::frmMain_lblResult_caption);
   lblResult->setObjectName(QStringLiteral("lblResult"));
   resultLayout->addWidget(lblResult);
   fResultStack = new QStackedWidget;
   vwResult = new TResultView;
-  lblRunning = new QLabel(Ui(tText::frmMain_pnlResult_caption));
+  lblRunning = new QLabel;
   lblRunning->setObjectName(QStringLiteral("lblRunning"));
+  Caption(lblRunning, tText::frmMain_pnlResult_caption);
   lblRunning->setAlignment(Qt::AlignCenter);
   QFont bold = lblRunning->font();
   bold.setBold(true);
@@ -180,6 +193,7 @@ void TfrmMain::CreateCommands() {
   actSettings = commands.Action(C::actSettings);
   mnuCopyFilename = commands.Action(C::mnuCopyFilename);
   actToggleSidebar = commands.Action(C::actToggleSidebar);
+  actFieldHelp = commands.Action(C::actFieldHelp);
   popResultContext = commands.Menu(tBar::Context);
   tbMain = commands.ToolBar();
 
@@ -219,6 +233,7 @@ void TfrmMain::CreateCommands() {
 
   connect(actExitProgram, &QAction::triggered, this, &QWidget::close);
   connect(actSettings, &QAction::triggered, this, &TfrmMain::actSettingsExecute);
+  connect(commands.Action(C::actLanguage), &QAction::triggered, this, &TfrmMain::actLanguageExecute);
   connect(mnuCopyFilename, &QAction::triggered, this, &TfrmMain::mnuCopyFilenameClick);
 
   QAction* open = commands.Action(C::mnuOpen);
@@ -231,15 +246,23 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = new QComboBox;
-  comboQueries->setObjectName(QStringLiteral("comboQueries"));
+  comboQueries = Hint(new QComboBox, tText::frmMain_comboQueries_hint);
   comboQueries->setFixedWidth(221);
   comboQueries->setFocusPolicy(Qt::NoFocus);
+  tbMain->addWidget(comboQueries);
+  CreateQueryCommands();
+}
+
+void TfrmMain::ApplyTexts() {
+  setWindowTitle(Ui(tText::frmMain_self_caption));
+  lblQuery->setText(Ui(tText::frmMain_lblQuery_caption));
+  lblResult->setText(Ui(tText::frmMain_lblResult_caption));
+  lblRunning->setText(Ui(tText::frmMain_pnlResult_caption));
   const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
   comboQueries->setToolTip(comboHint);
   comboQueries->setStatusTip(comboHint);
-  tbMain->addWidget(comboQueries);
-  CreateQueryCommands();
+  fCommands->ApplyTexts();
+  pnlSidebar->ApplyTexts();
 }
 
 void TfrmMain::CreateStatusBar() {
@@ -258,6 +281,10 @@ void TfrmMain::CreateStatusBar() {
       statusBar()->addWidget(StatusPanel[i], 1);
     }
   }
+  // The changed or saved mark follows a language switch.
+  OnLanguage(StatusPanel[2], [this] {
+    if (fQueryMark) StatusPanel[2]->setText(Ui(*fQueryMark));
+  });
 }
 
 bool TfrmMain::event(QEvent* event) {
@@ -268,8 +295,12 @@ bool TfrmMain::event(QEvent* event) {
     return true;
   }
   if (event->type() == QEvent::WindowActivate && !fActivated) {
-    // The query wizard would start here (RunWizardOnStartup) once it exists.
     fActivated = true;
+    // Started after the activation has been handled, so the wizard's own
+    // modal loop does not run inside it.
+    if (fSettings.RunWizardOnStartup) {
+      QMetaObject::invokeMethod(this, &TfrmMain::actQueryWizardExecute, Qt::QueuedConnection);
+    }
   }
   return QMainWindow::event(event);
 }
@@ -335,6 +366,16 @@ void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
   } else {
     vwResult->SetStyle(ListStyleOf(style));
   }
+}
+
+void TfrmMain::actLanguageExecute() {
+  TLanguage& language = TLanguage::Instance();
+  TfrmSelectLang dialog(this);
+  if (TLocalizerClass* localizer = language.Localizer()) {
+    dialog.Fill(localizer->ListLanguages(), localizer->CurrentDisplayName());
+  }
+  if (!fDialogs->Execute(dialog) || dialog.Selected().isEmpty()) return;
+  language.Switch(dialog.Selected());
 }
 
 void TfrmMain::actSettingsExecute() {

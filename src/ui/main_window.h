@@ -6,11 +6,14 @@
 #include "engine/result_actions.h"
 #include "engine/run_host.h"
 #include "engine/settings.h"
+#include "ui/field_sidebar.h"
+#include "i18n/catalogue.h"
 #include "ui/result_view.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,8 +32,10 @@ namespace orvalis {
 
 class TCommandSet;
 class TDialogs;
+class TFieldCompletion;
 class TfrmFileOperations;
 class TfrmMetadata;
+class TfrmPrintMain;
 class TfrmExport;
 class TfrmExportXML;
 class TfrmQuerylist;
@@ -60,6 +65,10 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // During a run the row reaches the views with the next batch. Returns the
   // row's index.
   int AddFileToResultlist(const std::string& path);
+
+  // "Sprache ...": picks a language of the language folder and translates
+  // every window again.
+  void actLanguageExecute();
 
   // Opens the settings dialog and takes over its values on "OK".
   void actSettingsExecute();
@@ -112,6 +121,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmExport* ExportDialog() const { return frmExport; }
   TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
 
+  // Printing the selected results (main_window_print.cpp). The dialog is
+  // made with the window, so its values stay for the program run.
+  void actPrintExecute();
+  TfrmPrintMain* PrintDialog() const { return frmPrintMain; }
+  // Each new page lets the cancel window take clicks for this long.
+  std::chrono::milliseconds PrintPagePause{200};
+
   // The query buffer and query files (main_window_queries.cpp).
   void actQuerylistSaveExecute();
   void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
@@ -120,18 +136,37 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void actNewQueryExecute();
   void actLoadQueryExecute();
   void actSaveQueryExecute();
+  // The query wizard; on "Fertigstellen" its text replaces the editor's.
+  void actQueryWizardExecute();
   TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
   const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
 
   // The command table's actions, menus and toolbar.
   const TCommandSet& Commands() const { return *fCommands; }
 
+  // The texts of all controls from the catalogue, again after a change of
+  // language.
+  void ApplyTexts();
+
+  // The field sidebar and keyword help (main_window_sidebar.cpp).
+  // Reads "SideTree.ini" from the first of the folders that has one; without
+  // one the sidebar is switched off, with one it cannot read it says so too.
+  void LoadSidebar(const QStringList& folders);
+  bool SidebarEnabled() const { return fSidebarEnabled; }
+  void actToggleSidebarExecute();
+  void actFieldHelpExecute();
+  // Replaces the editor's selection by text (inserts at the cursor without
+  // one) and gives the editor the focus.
+  void InsertIntoQuery(const QString& text);
+
   // Controls, named as in the rest of the program.
   QPlainTextEdit* txtQuery = nullptr;
   TResultView* vwResult = nullptr;
-  QWidget* pnlSidebar = nullptr;
+  TFieldSidebar* pnlSidebar = nullptr;
   QWidget* pnlQuery = nullptr;
   QWidget* pnlResult = nullptr;
+  QLabel* lblQuery = nullptr;
+  QLabel* lblResult = nullptr;
   QLabel* lblRunning = nullptr;
   QToolBar* tbMain = nullptr;
   QComboBox* comboQueries = nullptr;
@@ -151,6 +186,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QAction* actExitProgram = nullptr;
   QAction* actSettings = nullptr;
   QAction* mnuCopyFilename = nullptr;
+  QAction* actToggleSidebar = nullptr;
+  QAction* actFieldHelp = nullptr;
 
  protected:
   bool event(QEvent* event) override;
@@ -160,12 +197,17 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreatePanes();
   void CreateCommands();
   void CreateStatusBar();
+  void CreateSidebarCommands();
+  void DisableSidebar();
   void CreateQueryCommands();
+  void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
   void FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();
+  // The changed or saved mark of the query text in status panel 2.
+  void ShowQueryMark(tText mark);
   void ClearResultsForNewQuery();
 
   // Switches on and connects the commands that act on the results.
@@ -191,11 +233,13 @@ class TfrmMain : public QMainWindow, public tRunHost {
   std::unique_ptr<TDialogs> fOwnDialogs;
   TfrmSettings* frmSettings = nullptr;
   TfrmAbout* frmAbout = nullptr;
+  TfrmPrintMain* frmPrintMain = nullptr;
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;
@@ -223,7 +267,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   QSplitter* fQuerySplitter = nullptr;
   QStackedWidget* fResultStack = nullptr;
   QActionGroup* fDisplayGroup = nullptr;
-  QAction* actToggleSidebar = nullptr;
+  bool fSidebarEnabled = false;
+  TFieldCompletion* fCompletion = nullptr;
   TfrmFileOperations* frmFileOperations = nullptr;
   TfrmMetadata* frmMetadata = nullptr;
   std::unique_ptr<TResultActions> fResultActions;

@@ -1,16 +1,20 @@
 // The main window's exports of result rows, the query buffer box and the
 // query files.
 #include "engine/data_folder.h"
+#include "engine/list_readers.h"
 #include "engine/query_buffer.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "query/date_format.h"
+#include "query/query_statement.h"
 #include "ui/dialogs.h"
 #include "ui/export_dialog.h"
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/querylist_dialog.h"
 #include "ui/ui_text.h"
+#include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
 
 #include <QAction>
@@ -46,6 +50,16 @@ QString Finished(std::size_t count, const QString& fileName) {
   return text;
 }
 
+// Today in the short date form of the locale the queries' dateformat uses.
+std::string TodayShortDate(const LocaleInfo& locale) {
+  const QDate today = QDate::currentDate();
+  DateTimeParts parts;
+  parts.year = today.year();
+  parts.month = today.month();
+  parts.day = today.day();
+  return FormatDateTime(parts, "ddddd", locale).value_or(std::string());
+}
+
 std::string BufferFilePath() {
   const std::string folder = DataFolder();
   return folder.empty() ? std::string() : folder + std::string(kQueryBufferFileName);
@@ -74,17 +88,17 @@ void TfrmMain::CreateQueryCommands() {
   connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
   connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
   connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
+  connect(commands.Action(C::actQueryWizard), &QAction::triggered, this,
+          &TfrmMain::actQueryWizardExecute);
 
   connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
   popComboQueries = new QMenu(this);
   popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  QAction* remove = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboDelete_caption));
-  remove->setObjectName(QStringLiteral("mnuQueryComboDelete"));
-  remove->setStatusTip(Ui(tText::frmMain_mnuQueryComboDelete_hint));
+  QAction* remove = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
+  Hint(remove, tText::frmMain_mnuQueryComboDelete_hint);
   connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
-  QAction* save = popComboQueries->addAction(Ui(tText::frmMain_mnuQueryComboSave_caption));
-  save->setObjectName(QStringLiteral("mnuQueryComboSave"));
-  save->setStatusTip(Ui(tText::frmMain_mnuQueryComboSave_hint));
+  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
+  Hint(save, tText::frmMain_mnuQueryComboSave_hint);
   connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
   comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(comboQueries, &QWidget::customContextMenuRequested, this,
@@ -92,7 +106,7 @@ void TfrmMain::CreateQueryCommands() {
 
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
-    if (modified) SetStatusPanel(2, Text(tText::QueryTextModified));
+    if (modified) ShowQueryMark(tText::QueryTextModified);
   });
 
   LoadQueryBuffer();
@@ -218,13 +232,7 @@ void TfrmMain::actQuerylistSaveExecute() {
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
   if (frmQuerylist->chkTimestamp->isChecked()) {
-    // The short date form of the locale the queries' dateformat uses.
-    const QDate today = QDate::currentDate();
-    DateTimeParts parts;
-    parts.year = today.year();
-    parts.month = today.month();
-    parts.day = today.day();
-    prefix = "-- saved on " + FormatDateTime(parts, "ddddd", fLocale).value_or("") + "|";
+    prefix = "-- saved on " + TodayShortDate(fLocale) + "|";
   }
   QString name = frmQuerylist->QueryName();
   // A line starting with ";" is a comment of the list file: such a name
@@ -265,23 +273,37 @@ void TfrmMain::actNewQueryExecute() {
   ClearResultsForNewQuery();
 }
 
+void TfrmMain::actQueryWizardExecute() {
+  // A new wizard for every run: nothing of an earlier run survives.
+  TfrmWizard wizard(*fDialogs, this);
+  std::string generated;
+  wizard.OnFinish = [&](TfrmWizard& finished) {
+    generated = WizardQueryText(finished.Choice(), TodayShortDate(fLocale));
+  };
+  if (!fDialogs->Execute(wizard) || generated.empty()) return;
+  txtQuery->clear();
+  txtQuery->setPlainText(EditorText(generated));
+}
+
 void TfrmMain::actLoadQueryExecute() {
   const QString chosen = fDialogs->ChooseOpenFile(
       this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
   if (!chosen.isEmpty()) {
-    QFile file(chosen);
-    if (!file.open(QIODevice::ReadOnly)) {
-      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+    // Read only as far as the longest query: a huge file is refused, not loaded.
+    std::string bytes;
+    std::string error;
+    const tListRead read = ReadQueryFile(QFile::encodeName(chosen).toStdString(), bytes, error);
+    if (read == tListRead::TooLong) {
+      fDialogs->ShowMessage(chosen + QStringLiteral(": ") +
+                            Ui(tText::QueryTooLong).replace(QStringLiteral("%d"),
+                                                            QString::number(kMaxQueryLength)));
+    } else if (read != tListRead::Read) {
+      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str()));
     } else {
-      const QByteArray bytes = file.readAll();
-      if (file.error() != QFileDevice::NoError) {
-        fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
-      } else {
-        // The last line's end closes that line; it opens no empty one.
-        QString text = EditorText(bytes.toStdString());
-        if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-        txtQuery->setPlainText(text);
-      }
+      // The last line's end closes that line; it opens no empty one.
+      QString text = EditorText(bytes);
+      if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+      txtQuery->setPlainText(text);
     }
   }
   ClearResultsForNewQuery();
@@ -302,7 +324,12 @@ void TfrmMain::actSaveQueryExecute() {
     return;
   }
   txtQuery->document()->setModified(false);
-  SetStatusPanel(2, Text(tText::QueryTextSaved));
+  ShowQueryMark(tText::QueryTextSaved);
+}
+
+void TfrmMain::ShowQueryMark(tText mark) {
+  fQueryMark = mark;
+  SetStatusPanel(2, Text(mark));
 }
 
 }  // namespace orvalis

@@ -5,10 +5,12 @@
 #include "ui/main_window.h"
 
 #include "engine/data_folder.h"
+#include "engine/help_log.h"
 #include "engine/shell_command.h"
 #include "i18n/messages.h"
 #include "ui/dialogs.h"
 #include "ui/file_operations_dialog.h"
+#include "ui/help_router.h"
 #include "ui/image_viewer.h"
 #include "ui/main_commands.h"
 #include "ui/metadata_window.h"
@@ -51,6 +53,7 @@ void TfrmMain::ConnectResultCommands() {
   wire(tCommand::mnuOpen, &TfrmMain::mnuOpenClick);
   wire(tCommand::actFullScreen, &TfrmMain::actFullScreenExecute);
   wire(tCommand::mnuMetadata, &TfrmMain::mnuMetadataClick);
+  if (QMenu* menu = Commands().Submenu(tCommand::mnuResultActions)) SetHelpContext(menu, 11000);
   frmSettings->pgActions->EditAction = [this](TResultAction& action) {
     TfrmAction dialog(*fDialogs, this);
     dialog.SetAction(action);
@@ -68,7 +71,8 @@ TfrmFileOperations* TfrmMain::FileOperationsDialog() {
 
 void TfrmMain::actFileOperationsExecute() {
   if (vwResult->SelectedRows().empty()) {
-    fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
+    // File operations take an empty translation as it is (form 2).
+    fDialogs->ShowMessage(QString::fromStdString(TextIfPresent(tText::NoFilesSelected)));
     return;
   }
   RunModal(*FileOperationsDialog());
@@ -154,11 +158,21 @@ void TfrmMain::SaveResultActions() {
 }
 
 void TfrmMain::TakeOverActionsPage() {
-  std::optional<TResultActions> entered = frmSettings->pgActions->Actions();
-  // An empty grid leaves the actions as they were.
-  if (!entered) return;
-  fResultActions = std::make_unique<TResultActions>(std::move(*entered));
-  BuildResultActionMenus();
+  TResultActions entered = frmSettings->pgActions->Actions();
+  // An empty grid where there were no actions changes nothing. Where the
+  // user deleted the last row, the actions are gone, menus and file alike.
+  if (entered.Count() == 0 && !fResultActions) return;
+  fResultActions = std::make_unique<TResultActions>(std::move(entered));
+  if (fResultActions->Count() > 0) {
+    BuildResultActionMenus();
+    return;
+  }
+  for (tCommand command : {tCommand::mnuResultActions, tCommand::mnuContextResultActions}) {
+    if (QMenu* menu = Commands().Submenu(command)) {
+      menu->clear();
+      menu->setEnabled(false);
+    }
+  }
 }
 
 void TfrmMain::actResultActionExecute(int index) {
@@ -184,8 +198,9 @@ void TfrmMain::actResultActionExecute(int index) {
     const QString failure = !file.exists()       ? QStringLiteral("[Error:2] File Not Found")
                             : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
                                                    : QStringLiteral("[Error:0] General Failure");
-    fDialogs->ShowMessage(Ui(tText::ShellOpenWarning)
-                              .arg(program + QStringLiteral(", ") + parameters, failure));
+    const QString warning = Ui(tText::ShellOpenWarning).arg(program + QStringLiteral(", ") + parameters, failure);
+    fDialogs->ShowMessage(warning);
+    HelpLog().Write(warning.toStdString());
     const QString shellError = QString::fromStdString(Text(tText::ShellError));
     fDialogs->ShowMessage(shellError.isEmpty()
                               ? Ui(tText::ShellErrorDefault) + program +

@@ -1,9 +1,10 @@
 // The metadata window, filled from a fresh reader in its default settings.
-#include "ui/ui_text.h"
 #include "ui/metadata_window.h"
 
 #include "metadata/image_metadata.h"
+#include "ui/language.h"
 #include "ui/result_model.h"
+#include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -17,24 +18,32 @@ namespace orvalis {
 
 TfrmMetadata::TfrmMetadata(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmMetaInfo"));
-  setWindowTitle(Ui(tText::frmMetaInfo_self_caption));
+  Caption(this, tText::frmMetaInfo_self_caption);
   resize(333, 480);
-  lblTitle = new QLabel(Ui(tText::frmMetaInfo_lblTitle_caption));
+  lblTitle = new QLabel;
+  NameAfter(*lblTitle, tText::frmMetaInfo_lblTitle_caption);
+  OnLanguage(lblTitle, [this] { ShowTitle(); });
   lstMetadata = new QListWidget;
   lstMetadata->setObjectName(QStringLiteral("lstMetadata"));
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(Ui(tText::frmMetaInfo_btnOK_caption), QDialogButtonBox::AcceptRole)->setDefault(true);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmMetaInfo_btnOK_caption)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
   layout->addWidget(lstMetadata, 1);
   layout->addWidget(buttons);
+  TranslateWindow(*this);
+}
+
+void TfrmMetadata::ShowTitle() {
+  lblTitle->setText(fFileName.isEmpty() ? Ui(tText::frmMetaInfo_lblTitle_caption)
+                                        : Ui(tText::MetaInfoFor) + fFileName);
 }
 
 void TfrmMetadata::Fill(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  lblTitle->setText(Ui(tText::MetaInfoFor) +
-                    DisplayText(slash == std::string::npos ? path : path.substr(slash + 1)));
+  fFileName = DisplayText(slash == std::string::npos ? path : path.substr(slash + 1));
+  ShowTitle();
   lstMetadata->clear();
   tImageMetaData store;
   try {

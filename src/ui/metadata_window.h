@@ -22,6 +22,11 @@ class TfrmMetadata : public QDialog {
 
   QLabel* lblTitle;
   QListWidget* lstMetadata;
+
+ private:
+  // The title names the file shown, in the current language.
+  void ShowTitle();
+  QString fFileName;  // empty until the first file is shown
 };
 
 }  // namespace orvalis

@@ -1,6 +1,8 @@
 // The dialog that names a query for the buffer.
 #include "ui/querylist_dialog.h"
 
+#include "ui/dialog_rows.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QCheckBox>
@@ -8,7 +10,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace orvalis {
@@ -16,27 +17,19 @@ namespace orvalis {
 TfrmQuerylist::TfrmQuerylist(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmQuerylist"));
-  setWindowTitle(Ui(tText::frmQuerylist_self_caption));
-  auto* label = new QLabel(Ui(tText::frmQuerylist_lblName_caption), this);
+  Caption(this, tText::frmQuerylist_self_caption);
+  auto* label = Caption(new QLabel(this), tText::frmQuerylist_lblName_caption);
   comboName = new QComboBox(this);
   comboName->setObjectName(QStringLiteral("comboName"));
   comboName->setEditable(true);
   comboName->setInsertPolicy(QComboBox::NoInsert);
   comboName->setMinimumWidth(280);
   label->setBuddy(comboName);
-  chkTimestamp = new QCheckBox(Ui(tText::frmQuerylist_chkTimestamp_caption), this);
+  chkTimestamp = Caption(new QCheckBox(this), tText::frmQuerylist_chkTimestamp_caption);
   chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(Ui(tText::frmQuerylist_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmQuerylist_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons =
+      OkCancelButtons(*this, tText::frmQuerylist_btnOK_caption, tText::frmQuerylist_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
@@ -44,6 +37,7 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   layout->addWidget(chkTimestamp);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  TranslateWindow(*this);
 }
 
 void TfrmQuerylist::Fill(const QStringList& names) {

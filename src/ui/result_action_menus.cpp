@@ -1,13 +1,14 @@
 // Menus of the user actions and the action dialog.
-#include "ui/ui_text.h"
 #include "ui/result_action_menus.h"
 
 #include "engine/shell_command.h"
 #include "common/ascii_case.h"
 #include "ui/dialogs.h"
+#include "ui/help_router.h"
+#include "ui/language.h"
+#include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,6 +20,23 @@
 #include <QVBoxLayout>
 
 namespace orvalis {
+
+namespace {
+
+// The key a press in the shortcut field stands for. With Shift held Qt
+// reports the shifted character ("!" for Shift+1); the digit row is known
+// by its key code instead, whatever the layout and the held modifiers.
+int CapturedKey(const QKeyEvent& key) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  // X11 and Wayland give the XKB key code: 10 for "1" up to 18 for "9", 19 for "0".
+  const quint32 code = key.nativeScanCode();
+  if (code >= 10 && code <= 18) return Qt::Key_1 + static_cast<int>(code - 10);
+  if (code == 19) return Qt::Key_0;
+#endif
+  return key.key();
+}
+
+}  // namespace
 
 QKeySequence ShortcutFromText(const std::string& text) {
   std::string normalized;
@@ -68,46 +86,49 @@ void BuildMenus(const TResultActions& actions, QMenu* mainMenu, QMenu* contextMe
 
 TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmAddAction"));
-  setWindowTitle(Ui(tText::frmAddAction_self_caption));
+  Caption(this, tText::frmAddAction_self_caption);
   setMinimumSize(300, 200);
   edtMenu = new QLineEdit;
-  edtMenu->setToolTip(Ui(tText::frmAddAction_edtMenu_hint));
+  Hint(edtMenu, tText::frmAddAction_edtMenu_hint);
   edtProgram = new QLineEdit;
-  edtProgram->setToolTip(Ui(tText::frmAddAction_edtProgram_hint));
+  Hint(edtProgram, tText::frmAddAction_edtProgram_hint);
   auto* browse = new QPushButton(QStringLiteral("..."));
-  browse->setToolTip(Ui(tText::frmAddAction_btnBrowse_hint));
+  Hint(browse, tText::frmAddAction_btnBrowse_hint);
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString program = QFileDialog::getOpenFileName(this, Ui(tText::SelectProgram),
-                                                         edtProgram->text());
+    const QString program = fDialogs.ChooseOpenFile(this, Ui(tText::SelectProgram),
+                                                    FileDialogFilters(Ui(tText::ProgramFileFilter)));
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
-  edtParams->setToolTip(Ui(tText::frmAddAction_edtParams_hint));
+  Hint(edtParams, tText::frmAddAction_edtParams_hint);
   edtShortcut = new QLineEdit;
-  edtShortcut->setToolTip(Ui(tText::frmAddAction_edtShortcut_hint));
+  Hint(edtShortcut, tText::frmAddAction_edtShortcut_hint);
   edtShortcut->installEventFilter(this);
 
   auto* programRow = new QHBoxLayout;
   programRow->addWidget(edtProgram);
   programRow->addWidget(browse);
   auto* form = new QFormLayout;
-  form->addRow(Ui(tText::frmAddAction_lblMenu_caption), edtMenu);
-  form->addRow(Ui(tText::frmAddAction_lblProgram_caption), programRow);
-  form->addRow(Ui(tText::frmAddAction_lblParams_caption), edtParams);
-  form->addRow(Ui(tText::frmAddAction_lblShortcut_caption), edtShortcut);
-  form->addRow(QString(), new QLabel(Ui(tText::frmAddAction_lblShortcutHint_caption)));
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblMenu_caption), edtMenu);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblProgram_caption), programRow);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblParams_caption), edtParams);
+  form->addRow(Caption(new QLabel, tText::frmAddAction_lblShortcut_caption), edtShortcut);
+  form->addRow(QString(), Caption(new QLabel, tText::frmAddAction_lblShortcutHint_caption));
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = buttons->addButton(Ui(tText::frmAddAction_btnOK_caption), QDialogButtonBox::ActionRole);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::ActionRole), tText::frmAddAction_btnOK_caption);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
-  buttons->addButton(Ui(tText::frmAddAction_btnCancel_caption), QDialogButtonBox::RejectRole);
-  buttons->addButton(Ui(tText::frmAddAction_btnHelp_caption), QDialogButtonBox::HelpRole)->setEnabled(false);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmAddAction_btnCancel_caption);
+  SetHelpContext(this, 7000);
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmAddAction_btnHelp_caption),
+          &QPushButton::clicked, this, [] { ShowHelpContext(7000); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);
+  TranslateWindow(*this);
 }
 
 void TfrmAction::SetAction(const TResultAction& action) {
@@ -136,7 +157,7 @@ bool TfrmAction::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers held = key->modifiers();
     if (const std::optional<std::string> text =
-            ShortcutCaptureText(key->key(), held.testFlag(Qt::ShiftModifier),
+            ShortcutCaptureText(CapturedKey(*key), held.testFlag(Qt::ShiftModifier),
                                 held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier))) {
       edtShortcut->setText(QString::fromStdString(*text));
     }

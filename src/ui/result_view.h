@@ -2,6 +2,7 @@
 // a list of captions or a table, with marks set by digit keys.
 #pragma once
 
+#include "engine/settings.h"
 #include "ui/result_model.h"
 
 #include <QWidget>
@@ -75,7 +76,7 @@ class TResultView : public QWidget {
   QTreeView* fTable;
   QStackedLayout* fStack;
   TListStyle fStyle = TListStyle::LargeIcon;
-  QSize fThumbnailSize{160, 120};
+  QSize fThumbnailSize{kDefaultThumbnailWidth, kDefaultThumbnailHeight};
 };
 
 }  // namespace orvalis

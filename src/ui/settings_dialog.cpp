@@ -4,6 +4,7 @@
 #include "i18n/messages.h"
 #include "ui/actions_page.h"
 #include "ui/help_router.h"
+#include "ui/language.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
@@ -38,36 +39,41 @@ std::string Bytes(const QString& text) { return text.toStdString(); }
 
 TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmSettings"));
-  setWindowTitle(Ui(tText::frmSettings_self_caption));
+  Caption(this, tText::frmSettings_self_caption);
   fPages = new QTabWidget(this);
+  auto addPage = [this](QWidget* page, tText caption) {
+    NameAfter(*page, caption);
+    const int index = fPages->addTab(page, QString());
+    OnLanguage(page, [this, index, caption] { fPages->setTabText(index, Ui(caption)); });
+  };
 
   // Page "Anzeige".
   auto* display = new QWidget;
   auto* displayLayout = new QGridLayout(display);
-  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblThumbCaption_caption)), 0, 0);
-  auto* captionRule = new QLabel(Ui(tText::frmSettings_lblThumbCaptionRule_caption));
+  displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblThumbCaption_caption), 0, 0);
+  auto* captionRule = Caption(new QLabel, tText::frmSettings_lblThumbCaptionRule_caption);
   QFont bold = captionRule->font();
   bold.setBold(true);
   captionRule->setFont(bold);
   displayLayout->addWidget(captionRule, 0, 1, 1, 2);
-  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblThumbSize_caption)), 1, 0);
+  displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblThumbSize_caption), 1, 0);
   comboThumbSize = new QComboBox;
   comboThumbSize->addItems({QStringLiteral("160x120"), QStringLiteral("120x90"),
                             QStringLiteral("90x66")});
   comboThumbSize->setCurrentIndex(0);
   displayLayout->addWidget(comboThumbSize, 1, 1);
-  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblPixel_caption)), 1, 2);
-  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblQueryFont_caption)), 2, 0);
-  auto* btnQueryFont = new QPushButton(Ui(tText::frmSettings_btnQueryFont_caption));
+  displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblPixel_caption), 1, 2);
+  displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblQueryFont_caption), 2, 0);
+  auto* btnQueryFont = Caption(new QPushButton, tText::frmSettings_btnQueryFont_caption);
   btnQueryFont->setObjectName(QStringLiteral("btnQueryFont"));
   displayLayout->addWidget(btnQueryFont, 2, 1);
-  displayLayout->addWidget(new QLabel(Ui(tText::frmSettings_lblResultFont_caption)), 3, 0);
-  auto* btnResultFont = new QPushButton(Ui(tText::frmSettings_btnResultFont_caption));
+  displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblResultFont_caption), 3, 0);
+  auto* btnResultFont = Caption(new QPushButton, tText::frmSettings_btnResultFont_caption);
   btnResultFont->setObjectName(QStringLiteral("btnResultFont"));
   displayLayout->addWidget(btnResultFont, 3, 1);
   displayLayout->setRowStretch(4, 1);
   displayLayout->setColumnStretch(3, 1);
-  fPages->addTab(display, Ui(tText::frmSettings_tsDisplay_caption));
+  addPage(display, tText::frmSettings_tsDisplay_caption);
   connect(btnQueryFont, &QPushButton::clicked, this,
           [this] { ChooseFont(fChosenQueryFont, fQueryPaneFont); });
   connect(btnResultFont, &QPushButton::clicked, this,
@@ -76,17 +82,17 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   // Page "Optionen".
   auto* options = new QWidget;
   auto* optionsLayout = new QGridLayout(options);
-  chkSaveSettings = new QCheckBox(Ui(tText::frmSettings_chkSaveSettings_caption));
+  chkSaveSettings = Caption(new QCheckBox, tText::frmSettings_chkSaveSettings_caption);
   chkGeneratePreview =
-      new QCheckBox(Ui(tText::frmSettings_chkGeneratePreview_caption));
-  chkUseNullText = new QCheckBox(Ui(tText::frmSettings_chkUseNullText_caption));
+      Caption(new QCheckBox, tText::frmSettings_chkGeneratePreview_caption);
+  chkUseNullText = Caption(new QCheckBox, tText::frmSettings_chkUseNullText_caption);
   edtNullText = new QLineEdit;
-  chkDontAskOnExit = new QCheckBox(Ui(tText::frmSettings_chkDontAskOnExit_caption));
-  chkEnforceRefinement = new QCheckBox(Ui(tText::frmSettings_chkEnforceRefinement_caption));
+  chkDontAskOnExit = Caption(new QCheckBox, tText::frmSettings_chkDontAskOnExit_caption);
+  chkEnforceRefinement = Caption(new QCheckBox, tText::frmSettings_chkEnforceRefinement_caption);
   edtRefinementLimit = new QLineEdit;
   chkStrDelimDoubleQuote =
-      new QCheckBox(Ui(tText::frmSettings_chkStrDelimDoubleQuote_caption));
-  chkRunWizard = new QCheckBox(Ui(tText::frmSettings_chkRunWizard_caption));
+      Caption(new QCheckBox, tText::frmSettings_chkStrDelimDoubleQuote_caption);
+  chkRunWizard = Caption(new QCheckBox, tText::frmSettings_chkRunWizard_caption);
   optionsLayout->addWidget(chkSaveSettings, 0, 0, 1, 2);
   optionsLayout->addWidget(chkGeneratePreview, 1, 0, 1, 2);
   optionsLayout->addWidget(chkUseNullText, 2, 0);
@@ -97,19 +103,19 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   optionsLayout->addWidget(chkStrDelimDoubleQuote, 5, 0, 1, 2);
   optionsLayout->addWidget(chkRunWizard, 6, 0, 1, 2);
   optionsLayout->setRowStretch(7, 1);
-  fPages->addTab(options, Ui(tText::frmSettings_tsOptions_caption));
+  addPage(options, tText::frmSettings_tsOptions_caption);
   pgActions = new TActionsPage;
-  fPages->addTab(pgActions, Ui(tText::frmSettings_tsActions_caption));
+  addPage(pgActions, tText::frmSettings_tsActions_caption);
 
   // Page "Ergebnisanzeige".
   auto* viewer = new QWidget;
   auto* viewerLayout = new QGridLayout(viewer);
-  rbViewerWindows = new QRadioButton(Ui(tText::frmSettings_rbViewerWindows_caption));
-  rbViewerInternal = new QRadioButton(Ui(tText::frmSettings_rbViewerInternal_caption));
-  rbViewerUser = new QRadioButton(Ui(tText::frmSettings_rbViewerUser_caption));
+  rbViewerWindows = Caption(new QRadioButton, tText::frmSettings_rbViewerWindows_caption);
+  rbViewerInternal = Caption(new QRadioButton, tText::frmSettings_rbViewerInternal_caption);
+  rbViewerUser = Caption(new QRadioButton, tText::frmSettings_rbViewerUser_caption);
   rbViewerWindows->setChecked(true);
-  fLblViewerAppname = new QLabel(Ui(tText::frmSettings_lblViewerAppname_caption));
-  fLblViewerParams = new QLabel(Ui(tText::frmSettings_lblViewerParams_caption));
+  fLblViewerAppname = Caption(new QLabel, tText::frmSettings_lblViewerAppname_caption);
+  fLblViewerParams = Caption(new QLabel, tText::frmSettings_lblViewerParams_caption);
   edtViewerAppname = new QLineEdit;
   edtViewerParams = new QLineEdit;
   viewerLayout->addWidget(rbViewerWindows, 0, 0, 1, 2);
@@ -119,21 +125,21 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   viewerLayout->addWidget(edtViewerAppname, 3, 1);
   viewerLayout->addWidget(fLblViewerParams, 4, 0);
   viewerLayout->addWidget(edtViewerParams, 4, 1);
-  chkTurnByOrientation = new QCheckBox(Ui(tText::frmSettings_chkTurnByOrientation_caption));
+  chkTurnByOrientation = Caption(new QCheckBox, tText::frmSettings_chkTurnByOrientation_caption);
   chkTurnByOrientation->setChecked(true);
   viewerLayout->addWidget(chkTurnByOrientation, 5, 0, 1, 2);
   viewerLayout->setRowStretch(6, 1);
-  fPages->addTab(viewer, Ui(tText::frmSettings_tsViewer_caption));
+  addPage(viewer, tText::frmSettings_tsViewer_caption);
   for (QRadioButton* button : {rbViewerWindows, rbViewerInternal, rbViewerUser}) {
     connect(button, &QRadioButton::toggled, this, &TfrmSettings::UpdateViewerFields);
   }
   UpdateViewerFields();
 
   auto* buttons = new QDialogButtonBox;
-  buttons->addButton(Ui(tText::frmSettings_btnOK_caption), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Ui(tText::frmSettings_btnCancel_caption), QDialogButtonBox::RejectRole);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSettings_btnOK_caption);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmSettings_btnCancel_caption);
   // "Hilfe" and F1 show the section of the page in front.
-  QPushButton* help = buttons->addButton(Ui(tText::frmSettings_btnHelp_caption), QDialogButtonBox::HelpRole);
+  QPushButton* help = Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmSettings_btnHelp_caption);
   static const char* const kPageTopics[] = {
       "ProgramUsage\\settings.htm#display", "ProgramUsage\\settings.htm#options",
       "ProgramUsage\\settings.htm#actions", "ProgramUsage\\settings.htm#viewer"};
@@ -149,6 +155,7 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fPages);
   layout->addWidget(buttons);
+  TranslateWindow(*this);
 }
 
 void TfrmSettings::UpdateViewerFields() {

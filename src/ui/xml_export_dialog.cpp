@@ -1,7 +1,9 @@
 // The XML export dialog.
 #include "ui/xml_export_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
+#include "ui/language.h"
 #include "ui/ui_text.h"
 
 #include <QDialogButtonBox>
@@ -18,35 +20,30 @@ namespace orvalis {
 
 TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExportXML"));
-  setWindowTitle(Ui(tText::frmExportXML_self_caption));
+  Caption(this, tText::frmExportXML_self_caption);
 
   edtFilename = new QLineEdit(QStringLiteral("export.txt"), this);
   edtFilename->setObjectName(QStringLiteral("edtFilename"));
-  btnBrowse = new QPushButton(QStringLiteral("..."), this);
-  btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-  btnBrowse->setToolTip(Ui(tText::frmExportXML_dlgSave_caption));
-  btnBrowse->setFixedWidth(32);
+  const tBrowseRow fileRow = BrowseRow(*this, edtFilename, tText::frmExportXML_dlgSave_caption);
+  btnBrowse = fileRow.Button;
   connect(btnBrowse, &QPushButton::clicked, this, &TfrmExportXML::btnBrowseClick);
 
   edtRootElement = new QLineEdit(QStringLiteral("files"), this);
   edtRootElement->setObjectName(QStringLiteral("edtRootElement"));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblFilename_caption), this), 0, 0);
-  auto* fileRow = new QHBoxLayout;
-  fileRow->addWidget(edtFilename, 1);
-  fileRow->addWidget(btnBrowse);
-  grid->addLayout(fileRow, 0, 1, 1, 2);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootElement_caption), this), 1, 0);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblFilename_caption), 0, 0);
+  grid->addLayout(fileRow.Row, 0, 1, 1, 2);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootElement_caption), 1, 0);
   grid->addWidget(edtRootElement, 1, 1);
-  grid->addWidget(new QLabel(Ui(tText::frmExportXML_lblRootNote_caption), this), 1, 2);
+  grid->addWidget(Caption(new QLabel(this), tText::frmExportXML_lblRootNote_caption), 1, 2);
   grid->setColumnStretch(1, 1);
 
-  auto* tags = new QGroupBox(Ui(tText::frmExportXML_grpTags_caption), this);
+  auto* tags = Caption(new QGroupBox(this), tText::frmExportXML_grpTags_caption);
   tags->setObjectName(QStringLiteral("grpTags"));
-  rbTagsAsText = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsText_caption), tags);
+  rbTagsAsText = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsText_caption);
   rbTagsAsText->setObjectName(QStringLiteral("rbTagsAsText"));
-  rbTagsAsNumber = new QRadioButton(Ui(tText::frmExportXML_rbTagsAsNumber_caption), tags);
+  rbTagsAsNumber = Caption(new QRadioButton(tags), tText::frmExportXML_rbTagsAsNumber_caption);
   rbTagsAsNumber->setObjectName(QStringLiteral("rbTagsAsNumber"));
   rbTagsAsText->setChecked(true);
   auto* tagLayout = new QHBoxLayout(tags);
@@ -54,22 +51,15 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   tagLayout->addWidget(rbTagsAsNumber);
   tagLayout->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(Ui(tText::frmExportXML_btnOK_caption), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(Ui(tText::frmExportXML_btnCancel_caption), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &TfrmExportXML::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons =
+      OkCancelButtons(*this, tText::frmExportXML_btnOK_caption, tText::frmExportXML_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(tags);
   layout->addWidget(buttons);
   setMinimumWidth(460);
+  TranslateWindow(*this);
 }
 
 XmlExportOptions TfrmExportXML::Options() const {

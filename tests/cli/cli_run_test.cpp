@@ -15,25 +15,17 @@
 
 #include <gtest/gtest.h>
 
-#include "../engine/engine_fixtures.h"
-#include "../metadata/json_reader.h"
+#include "support/fixtures.h"
+#include "support/scratch.h"
+#include "support/json_reader.h"
 #include "cli_spawn.h"
 #include "output/text_export.h"
 
-namespace orvalis::enginetest {
+namespace orvalis::test {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-using clitest::CliRun;
-using clitest::SpawnOptions;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class CliRunTest : public ::testing::Test {
  protected:
@@ -59,7 +51,7 @@ class CliRunTest : public ::testing::Test {
     SpawnOptions options;
     options.locale = locale;
     options.stdinFile = stdinFile;
-    return clitest::RunCli(args, options);
+    return RunCli(args, options);
   }
 
   static ScratchFolder* scratch_;
@@ -88,6 +80,8 @@ TEST_F(CliRunTest, ExitStatuses) {
       {{"-f", scratch_->Path() + "good.qry"}, 0, ""},
       {{""}, 1, "Kein Abfragetext vorhanden."},
       {{" \n "}, 1, "Kein Abfragetext vorhanden."},
+      {{"/LCID:1033", ""}, 1, "There is no query text."},
+      {{"/LCID:99999", ""}, 1, "Kein Abfragetext vorhanden."},
       {{"SELEKT Name FROM x"}, 1, "Syntaxfehler in der Abfrage (1)"},
       {{"SELECT Size = 1 FROM " + Photos()}, 1, "Kann SELECT-Teil nicht analysieren: "},
       {{"SELECT Name FROM " + Photos() + " WHERE (Size > 1"}, 1,
@@ -134,10 +128,10 @@ TEST_F(CliRunTest, Formats) {
 
   const CliRun json = Cli({"--format", "json", kSelect + Photos()});
   ASSERT_EQ(json.exit, 0) << json.err;
-  const test::JsonValue doc = test::JsonReader(json.out).Parse();
+  const JsonValue doc = JsonReader(json.out).Parse();
   ASSERT_NE(doc.Member("columns"), nullptr);
   Strings captions;
-  for (const test::JsonValue& v : doc.Member("columns")->items) captions.push_back(v.text);
+  for (const JsonValue& v : doc.Member("columns")->items) captions.push_back(v.text);
   EXPECT_EQ(captions, (Strings{"Name", "Make", "FNumber", "Caption"}));
   ASSERT_NE(doc.Member("rows"), nullptr);
   const auto& jsonRows = doc.Member("rows")->items;
@@ -145,12 +139,12 @@ TEST_F(CliRunTest, Formats) {
   for (std::size_t i = 0; i < jsonRows.size(); ++i) {
     EXPECT_EQ(jsonRows[i].Member("path")->text, Photos(kCells[i][0]));
     Strings cells;
-    for (const test::JsonValue& v : jsonRows[i].Member("cells")->items) cells.push_back(v.text);
+    for (const JsonValue& v : jsonRows[i].Member("cells")->items) cells.push_back(v.text);
     EXPECT_EQ(cells, kCells[i]);
   }
   // No hits: still a whole document.
   const CliRun empty = Cli({"--format", "json", "SELECT Name FROM " + Photos("none*")});
-  EXPECT_EQ(test::JsonReader(empty.out).Parse().Member("rows")->items.size(), 0u);
+  EXPECT_EQ(JsonReader(empty.out).Parse().Member("rows")->items.size(), 0u);
 
   const CliRun paths = Cli({"--paths", kSelect + Photos()});
   EXPECT_EQ(paths.out, Photos("one.jpg") + "\n" + Photos("three.jpg") + "\n" + Photos("two.jpg") + "\n");
@@ -161,20 +155,20 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   const CliRun run = Cli({"-o", file, kSelect + Photos()});
   ASSERT_EQ(run.exit, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
-  EXPECT_NE(ReadFile(file).find("Kirche\r\nthree.jpg"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(file), TextExportToString(kCells, TextExportOptions{}));
+  EXPECT_NE(ReadFileBytes(file).find("Kirche\r\nthree.jpg"), std::string::npos);
 
   // A refused query leaves the file as it was, and creates none.
   const CliRun refused = Cli({"-o", file, "SELECT Size = 1 FROM " + Photos()});
   EXPECT_EQ(refused.exit, 1);
-  EXPECT_EQ(ReadFile(file), TextExportToString(kCells, TextExportOptions{}));
+  EXPECT_EQ(ReadFileBytes(file), TextExportToString(kCells, TextExportOptions{}));
   const std::string fresh = scratch_->Path() + "fresh.txt";
   EXPECT_EQ(Cli({"-o", fresh, "SELEKT"}).exit, 1);
   EXPECT_FALSE(std::filesystem::exists(fresh));
   // No hits: an empty file.
   EXPECT_EQ(Cli({"-o", file, "SELECT Name FROM " + Photos("none*")}).exit, 0);
   EXPECT_TRUE(std::filesystem::exists(file));
-  EXPECT_EQ(ReadFile(file), "");
+  EXPECT_EQ(ReadFileBytes(file), "");
 
   // A file that cannot be created is refused before anything runs.
   const CliRun bad = Cli({"-o", scratch_->Path() + "no/such/folder/x.txt", kSelect + Photos()});
@@ -224,7 +218,7 @@ TEST_F(CliRunTest, PathsChainIntoResults) {
   shell.locale = "C";
   shell.extraEnv = {std::string("CLI=") + ORVALIS_CLI_PATH, "Q1=" + first, "Q2=" + second};
   const CliRun chain =
-      clitest::Spawn({"/bin/sh", "-c", "\"$CLI\" --paths \"$Q1\" | \"$CLI\" \"$Q2\""}, shell);
+      Spawn({"/bin/sh", "-c", "\"$CLI\" --paths \"$Q1\" | \"$CLI\" \"$Q2\""}, shell);
   EXPECT_EQ(chain.exit, 0) << chain.err;
   EXPECT_EQ(chain.out, "two.jpg,2.8\n");
   EXPECT_EQ(chain.err, "");
@@ -232,7 +226,7 @@ TEST_F(CliRunTest, PathsChainIntoResults) {
   // The same list from a file (as -o --paths writes it, CR LF) and from standard input.
   const std::string list = scratch_->Path() + "list.txt";
   ASSERT_EQ(Cli({"--paths", "-o", list, first}).exit, 0);
-  EXPECT_EQ(ReadFile(list), Photos("three.jpg") + "\r\n" + Photos("two.jpg") + "\r\n");
+  EXPECT_EQ(ReadFileBytes(list), Photos("three.jpg") + "\r\n" + Photos("two.jpg") + "\r\n");
   EXPECT_EQ(Cli({"--results", list, second}).out, "two.jpg,2.8\n");
   EXPECT_EQ(Cli({second}, "C", list).out, "two.jpg,2.8\n");
   // Without a list the re-run has nothing to search.
@@ -328,4 +322,4 @@ TEST_F(CliRunTest, GermanLocaleKeepsThePointInCells) {
 }
 
 }  // namespace
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace orvalis::clitest {
+namespace orvalis::test {
 namespace {
 
 std::string ReadAll(const std::string& path) {
@@ -90,4 +90,4 @@ CliRun RunCli(const Strings& args, const SpawnOptions& options) {
   return Spawn(std::move(argv), options);
 }
 
-}  // namespace orvalis::clitest
+}  // namespace orvalis::test

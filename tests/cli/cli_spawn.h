@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace orvalis::clitest {
+namespace orvalis::test {
 
 using Strings = std::vector<std::string>;
 
@@ -32,4 +32,4 @@ CliRun Spawn(Strings argv, const SpawnOptions& options = {});
 // Runs orvalis-cli with args.
 CliRun RunCli(const Strings& args, const SpawnOptions& options = {});
 
-}  // namespace orvalis::clitest
+}  // namespace orvalis::test

@@ -8,14 +8,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "../metadata/test_support.h"
+#include "support/fixtures.h"
 #include "cli_spawn.h"
 
 namespace orvalis::test {
 namespace {
 
-using clitest::CliRun;
-using clitest::RunCli;
 
 TEST(DumpCli, LinesInStoreOrder) {
   const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(25, "beach"), Dataset(120, "tab\there")});

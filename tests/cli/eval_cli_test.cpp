@@ -5,10 +5,9 @@
 
 #include "cli_spawn.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
-using clitest::RunCli;
 
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
 
@@ -57,9 +56,9 @@ TEST(EvalCli, UsageAndUnreadableFiles) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // The command line takes the user's locale from the environment.
@@ -67,9 +66,9 @@ TEST(EvalCli, GermanLocaleFromEnvironment) {
   const char* old = std::getenv("LC_ALL");
   const std::string saved = old ? old : "";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
-  const auto number = clitest::RunCli({"--eval", "1.5"});
-  const auto formatted = clitest::RunCli({"--eval", "numformat(1234.5, '#,##0.00')"});
-  const auto converted = clitest::RunCli({"--eval", "'2,5' * 2"});
+  const auto number = RunCli({"--eval", "1.5"});
+  const auto formatted = RunCli({"--eval", "numformat(1234.5, '#,##0.00')"});
+  const auto converted = RunCli({"--eval", "'2,5' * 2"});
   if (old) {
     setenv("LC_ALL", saved.c_str(), 1);
   } else {
@@ -81,4 +80,4 @@ TEST(EvalCli, GermanLocaleFromEnvironment) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -2,10 +2,9 @@
 
 #include "cli_spawn.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
-using clitest::RunCli;
 
 TEST(ExplainCli, ShowsPartsAndPostfixForms) {
   const auto r = RunCli({"--explain",
@@ -66,4 +65,4 @@ TEST(ExplainCli, StatementErrorsAndUsage) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -2,18 +2,17 @@
 #include "engine/result_actions.h"
 #include "engine/shell_command.h"
 #include "engine/viewer_navigation.h"
+#include "support/scratch.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,10 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
 // What the shell really makes of a hostile name in each place: the name
 // arrives as written and nothing else runs.
 TEST(ShellCommand, HostileNamesReachTheShellAsData) {
-  const fs::path folder = fs::temp_directory_path() / ("orvalis-sh-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  const std::string name =
-      (folder / "a b; rm -rf ~ $(touch pwned) `touch pwned2` 'q' \"d\"\nline.jpg").string();
+  const ScratchFolder scratch;
+  const fs::path folder = scratch.Path();
+  const std::string name = scratch.File("a b; rm -rf ~ $(touch pwned) `touch pwned2` 'q' \"d\"\nline.jpg");
   for (const char* command : {"printf %s $filename > out", "printf %s '$filename' > out",
                               "printf %s \"$filename\" > out"}) {
     const std::string line = "cd '" + folder.string() + "' && " + ShellCommandFor(command, name);
@@ -61,14 +59,10 @@ TEST(ShellCommand, HostileNamesReachTheShellAsData) {
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    std::ifstream out(folder / "out", std::ios::binary);
-    std::stringstream got;
-    got << out.rdbuf();
-    EXPECT_EQ(got.str(), name) << command;
+    EXPECT_EQ(ReadFileBytes(scratch.File("out")), name) << command;
     EXPECT_FALSE(fs::exists(folder / "pwned")) << command;
     EXPECT_FALSE(fs::exists(folder / "pwned2")) << command;
   }
-  fs::remove_all(folder);
 }
 
 // ---- Parameters of actions and of the user viewer --------------------------
@@ -166,25 +160,12 @@ INSTANTIATE_TEST_SUITE_P(Rules, ViewerStep,
 
 class ActionFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("orvalis-actions-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    file = (folder / "ResultActions.ini").string();
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
-  std::string Read() const {
-    std::stringstream s;
-    s << std::ifstream(file, std::ios::binary).rdbuf();
-    return s.str();
-  }
+  void Write(const std::string& text) { WriteFileBytes(file, text); }
+  std::string Read() const { return ReadFileBytes(file); }
   static bool Exists(const std::string& program) { return program == "/bin/prog"; }
 
-  fs::path folder;
-  std::string file;
+  ScratchFolder folder;
+  const std::string file = folder.File("ResultActions.ini");
   std::string error;
 };
 
@@ -229,7 +210,7 @@ TEST_F(ActionFile, ALineBreakInAValueCannotForgeASection) {
 TEST_F(ActionFile, AFailedSaveLeavesTheOldFile) {
   Write("[Action0]\nMenu=A\nProgram=/bin/prog\n");
   TResultActions actions;
-  EXPECT_FALSE(actions.SaveToFile((folder / "no-folder" / "ResultActions.ini").string(), error));
+  EXPECT_FALSE(actions.SaveToFile(folder.File("no-folder/ResultActions.ini"), error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(Read(), "[Action0]\nMenu=A\nProgram=/bin/prog\n");
 }
@@ -254,4 +235,4 @@ TEST(ResultActions, ItemsOutsideTheListThrow) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -1,139 +1,8 @@
 #include "engine_fixtures.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
-namespace orvalis::enginetest {
-
-namespace {
-
-void U16(std::string& out, std::uint32_t v) {
-  out += static_cast<char>((v >> 8) & 0xFF);
-  out += static_cast<char>(v & 0xFF);
-}
-
-void U32(std::string& out, std::uint32_t v) {
-  U16(out, v >> 16);
-  U16(out, v & 0xFFFF);
-}
-
-std::string Segment(unsigned char marker, const std::string& payload) {
-  std::string out("\xFF", 1);
-  out += static_cast<char>(marker);
-  U16(out, static_cast<std::uint32_t>(payload.size() + 2));
-  return out + payload;
-}
-
-struct Entry {
-  std::uint16_t tag, type;
-  std::uint32_t count;
-  std::string data;  // more than 4 bytes go to the data area
-};
-
-// One directory at `at`, its out-of-line data at `dataAt`.
-std::string Directory(const std::vector<Entry>& entries, std::uint32_t dataAt, std::string& data) {
-  std::string dir;
-  U16(dir, static_cast<std::uint32_t>(entries.size()));
-  for (const Entry& e : entries) {
-    U16(dir, e.tag);
-    U16(dir, e.type);
-    U32(dir, e.count);
-    if (e.data.size() <= 4) {
-      std::string field = e.data;
-      field.resize(4, '\0');
-      dir += field;
-    } else {
-      U32(dir, dataAt + static_cast<std::uint32_t>(data.size()));
-      data += e.data;
-    }
-  }
-  U32(dir, 0);
-  return dir;
-}
-
-std::uint32_t DirectorySize(std::size_t n) { return static_cast<std::uint32_t>(2 + 12 * n + 4); }
-
-}  // namespace
-
-std::string MiniJpeg(const Photo& photo) {
-  std::vector<Entry> first, exif;
-  if (!photo.make.empty()) {
-    first.push_back({271, 2, static_cast<std::uint32_t>(photo.make.size() + 1),
-                     photo.make + std::string(1, '\0')});
-  }
-  if (photo.fnumber) {
-    std::string rational;
-    U32(rational, photo.fnumber->first);
-    U32(rational, photo.fnumber->second);
-    exif.push_back({33437, 5, 1, rational});
-  }
-  const std::uint32_t firstAt = 8;
-  const std::uint32_t exifAt = firstAt + DirectorySize(first.size() + (exif.empty() ? 0 : 1));
-  if (!exif.empty()) {
-    std::string pointer;
-    U32(pointer, exifAt);
-    first.push_back({34665, 4, 1, pointer});
-  }
-  const std::uint32_t dataAt = exifAt + (exif.empty() ? 0 : DirectorySize(exif.size()));
-  std::string data;
-  std::string tiff("MM\x00\x2A", 4);
-  U32(tiff, firstAt);
-  tiff += Directory(first, dataAt, data);
-  if (!exif.empty()) tiff += Directory(exif, dataAt, data);
-  tiff += data;
-
-  std::string jpeg("\xFF\xD8", 2);
-  jpeg += Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
-  if (!photo.caption.empty()) {
-    std::string iptc("\x1C\x02\x78", 3);
-    U16(iptc, static_cast<std::uint32_t>(photo.caption.size()));
-    iptc += photo.caption;
-    if (iptc.size() % 2 != 0) iptc += '\0';
-    std::string resource = std::string("Photoshop 3.0\0", 14) + "8BIM" + std::string("\x04\x04\0\0", 4);
-    U32(resource, static_cast<std::uint32_t>(iptc.size()));
-    jpeg += Segment(0xED, resource + iptc);
-  }
-  return jpeg + std::string("\xFF\xD9", 2);
-}
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "orvalis-engine-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern + "/";
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  // Folders a test made unreadable must be readable again to be removed.
-  for (auto it = std::filesystem::recursive_directory_iterator(
-           path_, std::filesystem::directory_options::skip_permission_denied, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-    if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
-      std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-    }
-  }
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ScratchFolder::Write(const std::string& relative, const std::string& bytes) const {
-  const std::filesystem::path full = std::filesystem::path(path_) / relative;
-  std::filesystem::create_directories(full.parent_path());
-  std::ofstream out(full, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + full.string());
-  return full.string();
-}
-
-std::string ScratchFolder::MakeFolder(const std::string& relative) const {
-  const std::filesystem::path full = std::filesystem::path(path_) / relative;
-  std::filesystem::create_directories(full);
-  return full.string() + "/";
-}
+namespace orvalis::test {
 
 void RecordingHost::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   ++prepareCalls;
@@ -149,7 +18,7 @@ int RecordingHost::AddRow(const std::string& path, tImageMetaData&, bool) {
 
 void RecordingHost::SetCell(int row, int column, const std::string& text) {
   Row& r = rows.at(static_cast<std::size_t>(row));
-  if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(column + 1u);
+  if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(static_cast<std::size_t>(column) + 1u);
   r.cells[static_cast<std::size_t>(column)] = text;
 }
 
@@ -199,4 +68,4 @@ std::vector<std::string> RecordingHost::Panel0Log() const {
   return out;
 }
 
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -1,5 +1,5 @@
-// Helpers of the engine tests: tiny JPEG files with EXIF and IPTC built in
-// code, scratch folders, and a host that records everything a run does.
+// A host that records everything a run does, for the engine tests; the
+// photos and scratch folders they use come from the shared test support.
 #pragma once
 
 #include <array>
@@ -11,37 +11,10 @@
 
 #include "engine/query_driver.h"
 #include "engine/run_host.h"
+#include "support/fixtures.h"
+#include "support/scratch.h"
 
-namespace orvalis::enginetest {
-
-// What goes into a fixture photo; empty texts are left out.
-struct Photo {
-  std::string make;
-  std::optional<std::pair<std::uint32_t, std::uint32_t>> fnumber;  // rational
-  std::string caption;                                             // IPTC 2:120
-};
-
-// SOI, APP1 Exif (big-endian TIFF: Make in the first directory, FNumber in
-// the Exif directory), APP13 IPTC when there is a caption, EOI.
-std::string MiniJpeg(const Photo& photo);
-
-// A folder under the system's temporary folder, removed with everything in
-// it when the object goes.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& Path() const { return path_; }  // ends with "/"
-  // Writes a file (creating its folders) and returns its full path.
-  std::string Write(const std::string& relative, const std::string& bytes) const;
-  std::string MakeFolder(const std::string& relative) const;
-
- private:
-  std::string path_;
-};
+namespace orvalis::test {
 
 // Records the run as the window would show it. Can press Stop at the k-th
 // time the run lets events run, and can hand the rows back in another order
@@ -95,4 +68,4 @@ class RecordingHost : public tRunHost {
   std::vector<std::pair<int, std::string>> panelLog;
 };
 
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -8,7 +8,7 @@
 #include "engine/folder_listing.h"
 #include "engine_fixtures.h"
 
-namespace orvalis::enginetest {
+namespace orvalis::test {
 namespace {
 
 TEST(MatchesWildcard, Masks) {
@@ -74,4 +74,4 @@ TEST(ListFolder, FilesAndSubfoldersSeparatedAndSorted) {
 }
 
 }  // namespace
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 TEST(HelpLog, LineRules) {
@@ -42,4 +42,4 @@ TEST(HelpLog, FallsBackToTheTemporaryFolderWhenTheProgramFolderIsNotWritable) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -1,15 +1,14 @@
 // The query buffer and its list file: reading every kind of line, sorted
 // writing, the file replaced whole, and hostile content.
 #include "engine/query_buffer.h"
+#include "support/scratch.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -80,23 +79,11 @@ TEST(QueryBuffer, PutFindRemove) {
 
 class QueryBufferFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("orvalis-qbuf-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-              "-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    path = (folder / "Querylist.txt").string();
-  }
-  void TearDown() override { fs::remove_all(folder); }
+  std::string Read() const { return ReadFileBytes(path); }
 
-  std::string Read() const {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
-  fs::path folder;
-  std::string path;
+  ScratchFolder scratch;
+  const fs::path folder = scratch.Path();
+  const std::string path = scratch.File("Querylist.txt");
 };
 
 TEST_F(QueryBufferFile, MissingFileEmptyBufferAndReplacement) {
@@ -107,7 +94,7 @@ TEST_F(QueryBufferFile, MissingFileEmptyBufferAndReplacement) {
   EXPECT_TRUE(buffer.Save(path));
   EXPECT_FALSE(fs::exists(path));
 
-  std::ofstream(path, std::ios::binary) << "old=1\r\n";
+  WriteFileBytes(path, "old=1\r\n");
   buffer.Put("new", "2");
   EXPECT_TRUE(buffer.Save(path));
   EXPECT_EQ(Read(), "new=2\r\n");
@@ -120,7 +107,7 @@ TEST_F(QueryBufferFile, MissingFileEmptyBufferAndReplacement) {
 }
 
 TEST_F(QueryBufferFile, FailuresKeepTheOldFileAndSayWhy) {
-  std::ofstream(path, std::ios::binary) << "old=1\r\n";
+  WriteFileBytes(path, "old=1\r\n");
   tQueryBuffer buffer;
   buffer.Put("a", "b");
   std::string error;
@@ -133,7 +120,7 @@ TEST_F(QueryBufferFile, FailuresKeepTheOldFileAndSayWhy) {
 }
 
 TEST_F(QueryBufferFile, FarTooLargeFileIsRefusedWhole) {
-  std::ofstream(path, std::ios::binary) << "a=1\r\n" << std::string(17u * 1024u * 1024u, 'x');
+  WriteFileBytes(path, "a=1\r\n" + std::string(17u * 1024u * 1024u, 'x'));
   tQueryBuffer buffer;
   std::string error;
   EXPECT_FALSE(buffer.Load(path, &error));
@@ -143,7 +130,7 @@ TEST_F(QueryBufferFile, FarTooLargeFileIsRefusedWhole) {
 
 TEST_F(QueryBufferFile, OverlongLineIsReadWithoutHarm) {
   const std::string longText(3'000'000, 'x');
-  std::ofstream(path, std::ios::binary) << "big=" << longText << "\r\nsmall=1\r\n";
+  WriteFileBytes(path, "big=" + longText + "\r\nsmall=1\r\n");
   tQueryBuffer buffer;
   EXPECT_TRUE(buffer.Load(path));
   ASSERT_EQ(buffer.Size(), 2u);
@@ -151,4 +138,4 @@ TEST_F(QueryBufferFile, OverlongLineIsReadWithoutHarm) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -13,7 +13,7 @@
 #include "engine/query_driver.h"
 #include "engine_fixtures.h"
 
-namespace orvalis::enginetest {
+namespace orvalis::test {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -493,4 +493,4 @@ TEST_F(DriverTest, RunStateAndThumbnailSize) {
 }
 
 }  // namespace
-}  // namespace orvalis::enginetest
+}  // namespace orvalis::test

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // Remembers every access in order; values are held as text.
@@ -208,4 +208,4 @@ TEST(DataFolder, FollowsTheEnvironmentRule) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 struct OptionCase {
@@ -93,4 +93,4 @@ TEST(VersionInfo, ThisProgramCarriesTheBuildVersion) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

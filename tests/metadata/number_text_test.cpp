@@ -7,7 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/number_text.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 TEST(NumberText, ShortestForm) {
@@ -32,4 +32,4 @@ TEST(NumberText, Rounding) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

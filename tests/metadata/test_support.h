@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "fixtures.h"
+#include <gtest/gtest.h>
+
+#include "support/fixtures.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
 
@@ -35,6 +37,19 @@ inline std::string Describe(const Value& v) {
   if (v.IsNumber()) return "n:" + NumberText(v.AsNumber());
   if (v.IsText()) return "t:" + v.AsText();
   return v.AsBoolean() ? "b:true" : "b:false";
+}
+
+// Checks an entry against a table row's kind, text and Describe'd value;
+// kind -1 means there must be no entry.
+inline void ExpectEntry(const tMetaEntry* e, int kind, const std::string& text, const std::string& value) {
+  if (kind < 0) {
+    EXPECT_EQ(e, nullptr);
+    return;
+  }
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Kind, kind);
+  EXPECT_EQ(e->Text, text);
+  EXPECT_EQ(Describe(e->Value), value);
 }
 
 }  // namespace orvalis::test

@@ -42,7 +42,7 @@ TEST(Thumbnail, WholeImageScaledToCover) {
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Width, c.outW);
     EXPECT_EQ(picture->Height, c.outH);
-    ASSERT_EQ(picture->Pixels.size(), static_cast<std::size_t>(c.outW) * c.outH * 3);
+    ASSERT_EQ(picture->Pixels.size(), static_cast<std::size_t>(c.outW) * static_cast<std::size_t>(c.outH) * 3);
     // The gradient runs from dark at the left to bright at the right.
     EXPECT_LT(picture->Row(0)[0], picture->Row(0)[picture->RowBytes() - 3]);
   }

@@ -6,6 +6,8 @@
 #include "output/csv_writer.h"
 #include "output/json_writer.h"
 
+namespace orvalis::test {
+
 namespace {
 
 TEST(CsvWriter, QuotesOnlyWhereTheRfcNeedsIt) {
@@ -69,3 +71,5 @@ TEST(JsonWriter, Document) {
 }
 
 }  // namespace
+
+}  // namespace orvalis::test

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using orvalis::IsValidUtf8;
-using orvalis::ToDisplayUtf8;
+namespace orvalis::test {
 
 TEST(DisplayText, ValidUtf8StaysAsItIs) {
   EXPECT_EQ(ToDisplayUtf8("M\xC3\xBCnchen"), "M\xC3\xBCnchen");
@@ -24,3 +23,5 @@ TEST(DisplayText, RejectsBrokenUtf8Forms) {
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
   EXPECT_TRUE(IsValidUtf8("plain"));
 }
+
+}  // namespace orvalis::test

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/scratch.h"
 #include "support/test_names.h"
 
 namespace orvalis::test {
@@ -151,25 +150,16 @@ TEST(TextExport, WriterCountsRowLinesOnly) {
   EXPECT_EQ(writer.RowCount(), 2u);
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(TextExport, FileIsReplacedAndMatchesTheStringForm) {
-  const std::string path = ::testing::TempDir() + "orvalis_text_export.txt";
-  {
-    std::ofstream old(path, std::ios::binary);
-    old << "an older and much longer file that must disappear completely";
-  }
+  const ScratchFolder folder;
+  const std::string path = folder.Write("export.txt", "an older and much longer file that must disappear completely");
   TextExportOptions options;
   options.fileHeader = "h";
   const std::vector<std::vector<std::string>> rows = {{"a.jpg", "x"}, {"b.jpg", "y\""}};
   const auto result = orvalis::WriteTextExportFile(path, rows, options);
   EXPECT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.rowCount, 2u);
-  EXPECT_EQ(ReadFile(path), TextExportToString(rows, options));
-  std::remove(path.c_str());
+  EXPECT_EQ(ReadFileBytes(path), TextExportToString(rows, options));
 }
 
 TEST(TextExport, FileErrorsCarryTheSystemMessage) {

@@ -17,68 +17,15 @@
 #include <vector>
 
 #include "metadata/image_metadata.h"
+#include "support/fixtures.h"
+#include "support/scratch.h"
 
-namespace fs = std::filesystem;
-using orvalis::GetMetaDirAsXml;
-using orvalis::tImageMetaData;
-using orvalis::XmlAttributeValue;
-using orvalis::XmlCDataSection;
-using orvalis::XmlCharacters;
-using orvalis::XmlExportFileName;
-using orvalis::XmlExportOptions;
-using orvalis::XmlExportWriter;
-using orvalis::XmlRootElementName;
-using orvalis::WriteXmlExportFile;
-
+namespace orvalis::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 const std::string kSamples = ORVALIS_SOURCE_DIR "/samples";
-
-// A scratch folder of its own for each test.
-class ScratchDir {
- public:
-  explicit ScratchDir(const fs::path& base = fs::temp_directory_path()) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = base / ("orvalis-xml-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
-
-// A minimal JPEG: start of image, one APP13 segment holding bare IPTC
-// record-2 datasets, end of image.
-std::string IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets) {
-  std::string payload;
-  for (const auto& [dataset, data] : datasets) {
-    payload += "\x1C\x02";
-    payload += static_cast<char>(dataset);
-    payload += static_cast<char>(data.size() >> 8);
-    payload += static_cast<char>(data.size() & 0xFF);
-    payload += data;
-  }
-  const std::size_t length = payload.size() + 2;
-  std::string jpeg = "\xFF\xD8\xFF\xED";
-  jpeg += static_cast<char>(length >> 8);
-  jpeg += static_cast<char>(length & 0xFF);
-  return jpeg + payload + "\xFF\xD9";
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::string Export(const std::vector<std::string>& files, XmlExportOptions options = {}) {
   std::ostringstream out;
@@ -148,9 +95,9 @@ TEST(XmlText, CharactersCDataAndAttributes) {
 // ---- directory blocks ------------------------------------------------------
 
 TEST(GetMetaDirAsXml, RepeatedKeywordsAreEntriesOfTheirOwnAndCaptionIsUtf8) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string file = dir.File("keywords.jpg");
-  WriteBytes(file, IptcJpeg({{25, "Berge"}, {25, "See"}, {25, "Urlaub"}, {25, "Fr\xFChling"},
+  WriteFileBytes(file, IptcJpeg({{25, "Berge"}, {25, "See"}, {25, "Urlaub"}, {25, "Fr\xFChling"},
                              {120, "  Gr\xFC\xDF" "e aus M\xFCnchen  "}}));
   EXPECT_EQ(IptcBlock(file),
             "      <iptcdata>\r\n"
@@ -164,9 +111,9 @@ TEST(GetMetaDirAsXml, RepeatedKeywordsAreEntriesOfTheirOwnAndCaptionIsUtf8) {
 }
 
 TEST(GetMetaDirAsXml, HostileTextsStayWellFormed) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string file = dir.File("hostile.jpg");
-  WriteBytes(file, IptcJpeg({{120, "end ]]> here"}, {25, std::string("nul\0bell\x07", 9) + "x"},
+  WriteFileBytes(file, IptcJpeg({{120, "end ]]> here"}, {25, std::string("nul\0bell\x07", 9) + "x"},
                              {9, "</metainfo><!--"}}));
   tImageMetaData store;
   store.ReadJpegFile(file);
@@ -183,9 +130,9 @@ TEST(GetMetaDirAsXml, HostileTextsStayWellFormed) {
 }
 
 TEST(GetMetaDirAsXml, EmptyDirectoryHasNothingBetweenItsLines) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string file = dir.File("bare.jpg");
-  WriteBytes(file, "\xFF\xD8\xFF\xD9");
+  WriteFileBytes(file, "\xFF\xD8\xFF\xD9");
   tImageMetaData store;
   store.ReadJpegFile(file);
   EXPECT_EQ(GetMetaDirAsXml(store, 5, "iptcdata", false), "      <iptcdata>\r\n      </iptcdata>");
@@ -209,7 +156,7 @@ TEST(GetMetaDirAsXml, DateThatIsNoCalendarDateEndsTheDirectory) {
   // A modification time in the year 12000 passes the file system and the
   // reader but is no date the export can write. tmpfs keeps such times.
   if (!fs::is_directory("/dev/shm")) GTEST_SKIP() << "no /dev/shm";
-  ScratchDir dir("/dev/shm");
+  const ScratchFolder dir("/dev/shm");
   const std::string file = dir.File("future.jpg");
   fs::copy_file(kSamples + "/nikon_d70.jpg", file);
   const struct timespec times[2] = {{0, UTIME_OMIT}, {316521388800, 0}};  // 12000-03-01
@@ -243,15 +190,15 @@ TEST(XmlExportWriter, DocumentLayout) {
       "      <filedata>\r\n"
       "         <metainfo tagname=\"fullname\"><cdata><![CDATA[";
   EXPECT_EQ(doc.substr(0, head.size()), head);
-  // The six directories in their order, each closed before the next opens.
+  // The seven directories in their order, each closed before the next opens.
   std::size_t at = 0;
-  for (const char* element : {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata"}) {
+  for (const char* element : {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata", "xmpdata"}) {
     const std::size_t open = doc.find("\r\n      <" + std::string(element) + ">\r\n", at);
     ASSERT_NE(open, std::string::npos) << element;
     at = doc.find("\r\n      </" + std::string(element) + ">\r\n", open);
     ASSERT_NE(at, std::string::npos) << element;
   }
-  const std::string tail = "      <gpsdata>\r\n      </gpsdata>\r\n   </file>\r\n</fotos>\r\n";
+  const std::string tail = "      <xmpdata>\r\n      </xmpdata>\r\n   </file>\r\n</fotos>\r\n";
   ASSERT_GE(doc.size(), tail.size());
   EXPECT_EQ(doc.substr(doc.size() - tail.size()), tail);
   // Dates as year-month-dayThh:mm:ss.mmm.
@@ -278,7 +225,7 @@ TEST(XmlExportWriter, LineEndAppliesToEveryLineBreak) {
 }
 
 TEST(XmlExportWriter, FileNameWithoutFolderAsUtf8WithEntities) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string file = dir.File("R&D <\"K\xE4se\">.jpg");
   fs::copy_file(kSamples + "/no_metadata.jpg", file);
   const std::string doc = Export({file});
@@ -287,18 +234,18 @@ TEST(XmlExportWriter, FileNameWithoutFolderAsUtf8WithEntities) {
 }
 
 TEST(WriteXmlExportFile, ReplacesTheFileAndCountsFiles) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string target = dir.File("export.xml");
-  WriteBytes(target, std::string(100000, 'x'));
+  WriteFileBytes(target, std::string(100000, 'x'));
   const std::vector<std::string> files = {kSamples + "/canon_eos_40d.jpg", kSamples + "/sony_a7.jpg"};
   const auto result = WriteXmlExportFile(target, files, XmlExportOptions{});
   EXPECT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.fileCount, 2u);
-  EXPECT_EQ(ReadBytes(target), Export(files));
+  EXPECT_EQ(ReadFileBytes(target), Export(files));
 }
 
 TEST(WriteXmlExportFile, UnreadableFileEndsTheExportWithItsMessage) {
-  ScratchDir dir;
+  const ScratchFolder dir;
   const std::string target = dir.File("export.xml");
   const auto result = WriteXmlExportFile(
       target, {kSamples + "/sony_a7.jpg", dir.File("gone.jpg"), kSamples + "/nikon_d70.jpg"}, {});
@@ -306,7 +253,7 @@ TEST(WriteXmlExportFile, UnreadableFileEndsTheExportWithItsMessage) {
   EXPECT_NE(result.error.find("No such file or directory"), std::string::npos) << result.error;
   EXPECT_EQ(result.fileCount, 1u);
   // What came before stays; nothing of the unreadable file or after it.
-  const std::string written = ReadBytes(target);
+  const std::string written = ReadFileBytes(target);
   EXPECT_EQ(written, Export({kSamples + "/sony_a7.jpg"}).substr(0, written.size()));
   EXPECT_EQ(written.find("nikon_d70"), std::string::npos);
   EXPECT_EQ(written.find("</files>"), std::string::npos);
@@ -335,11 +282,11 @@ TEST(XmlExportWellFormed, EveryCorpusAndSamplePhotoPassesXmllint) {
   for (const auto& item : fs::recursive_directory_iterator(kSamples))
     if (item.is_regular_file() && item.path().extension() == ".jpg") files.push_back(item.path().string());
 
-  ScratchDir dir;
+  const ScratchFolder dir;
   // Hostile texts and a file name with control characters and bytes that are
   // not UTF-8.
   const std::string hostile = dir.File(std::string("bad\x01\x7F\xFF\xFE name\t&\n.jpg"));
-  WriteBytes(hostile, IptcJpeg({{120, "a]]>b]]]>c\x01\x02\x1B[0m\xFF\xFE"}, {25, std::string("k\0", 2)},
+  WriteFileBytes(hostile, IptcJpeg({{120, "a]]>b]]]>c\x01\x02\x1B[0m\xFF\xFE"}, {25, std::string("k\0", 2)},
                                 {80, "\xEF\xBF\xBE\xEF\xBF\xBF<&>"}}));
   files.push_back(hostile);
 
@@ -367,3 +314,4 @@ TEST(XmlExportWellFormed, EveryCorpusAndSamplePhotoPassesXmllint) {
 }
 
 }  // namespace
+}  // namespace orvalis::test

@@ -3,7 +3,7 @@
 
 #include "query/builtin_functions.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 // A row without its implementation or with a signature of the wrong length
@@ -18,4 +18,4 @@ TEST(BuiltinFunctionTable, EveryRowIsComplete) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -6,6 +6,7 @@
 
 #include "query/function_handler.h"
 #include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/value_conversion.h"
 #include "support/test_names.h"
 
@@ -50,11 +51,8 @@ std::string Eval(const std::string& expression, const LocaleInfo& locale) {
                   {"Date", Value::Text("2004:07:15 10:20:30")},
                   {"Lines", Value::Text("one\r\ntwo")}};
   tMyFunctionHandler functions(nullptr, locale);
-  tParser p;
-  p.Expression = expression;
-  p.IdentifierHandler = &names;
-  p.FunctionHandler = &functions;
-  p.Locale = locale;
+  const auto parser = MakeParser(expression, {'\'', locale}, names, functions);
+  tParser& p = *parser;
   if (!p.Compile()) return "compile error: " + p.ErrorText;
   if (!p.Evaluate()) return "error: " + p.ErrorText;
   return Describe(p.Result->Value, locale);
@@ -231,10 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Evaluate, ResultTokensAreRenewedAndParserStaysUsable) {
   FieldMap names;
   tMyFunctionHandler functions(nullptr);
-  tParser p;
-  p.Expression = "Size * 2";
-  p.IdentifierHandler = &names;
-  p.FunctionHandler = &functions;
+  const auto parser = MakeParser("Size * 2", {}, names, functions);
+  tParser& p = *parser;
   ASSERT_TRUE(p.Compile());
   names.fields["Size"] = Value::Text("abc");
   EXPECT_FALSE(p.Evaluate());
@@ -288,10 +284,8 @@ TEST(Evaluate, RandomTextsNeverCrash) {
     std::string text;
     const unsigned n = 1 + next() % 12;
     for (unsigned k = 0; k < n; ++k) text += kPieces[next() % std::size(kPieces)];
-    tParser p;
-    p.Expression = text;
-    p.IdentifierHandler = &names;
-    p.FunctionHandler = &functions;
+    const auto parser = MakeParser(text, {}, names, functions);
+    tParser& p = *parser;
     if (p.Compile()) {
       const bool ok = p.Evaluate();
       EXPECT_EQ(ok, p.Result != nullptr) << text;

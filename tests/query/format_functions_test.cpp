@@ -5,6 +5,7 @@
 
 #include "query/function_handler.h"
 #include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/value_conversion.h"
 #include "support/test_names.h"
 
@@ -21,11 +22,8 @@ class NoFields : public tIdentifierClass {
 std::string Text(const std::string& expression, const LocaleInfo& locale) {
   NoFields names;
   tMyFunctionHandler functions(nullptr, locale);
-  tParser p;
-  p.Expression = expression;
-  p.IdentifierHandler = &names;
-  p.FunctionHandler = &functions;
-  p.Locale = locale;
+  const auto parser = MakeParser(expression, {'\'', locale}, names, functions);
+  tParser& p = *parser;
   if (!p.Compile() || !p.Evaluate()) return "error: " + p.ErrorText;
   return ValueToText(p.Result->Value, locale);
 }

@@ -10,9 +10,6 @@
 namespace orvalis::test {
 namespace {
 
-using testing::AnyName;
-using testing::BuiltinNames;
-using testing::CompileToText;
 
 struct CompileCase {
   const char* expression;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 TEST(StatementPosition, WorkTextPositionsMapBackToTheQueryText) {
@@ -51,4 +51,4 @@ TEST(StatementPosition, PartStartsPointAtTheirFirstCharacter) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -6,10 +6,11 @@
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser.h"
+#include "query/parser_factory.h"
 #include "query/value_conversion.h"
 #include "query/var_handler.h"
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
@@ -29,11 +30,8 @@ class StoreBinding : public ::testing::Test {
                   bool cell = false) {
     tMyVarHandler names(store_);
     tMyFunctionHandler functions(&store_, locale);
-    tParser p;
-    p.Expression = expression;
-    p.IdentifierHandler = &names;
-    p.FunctionHandler = &functions;
-    p.Locale = locale;
+    const auto parser = MakeParser(expression, {'\'', locale}, names, functions);
+    tParser& p = *parser;
     if (!p.Compile()) return "compile error: " + p.ErrorText;
     if (!p.Evaluate()) return cell ? "" : "error: " + p.ErrorText;
     const Value& v = p.Result->Value;
@@ -108,6 +106,34 @@ TEST_F(StoreBinding, ContainsListsMatchingTextEntriesInStoreOrder) {
   EXPECT_EQ(Run("contains('*40d')"), "text: Model:canon eos 40d|");
 }
 
+// The bundled photos with a position and with an XMP packet.
+TEST_F(StoreBinding, PositionAndXmpFields) {
+  struct Case {
+    const char* photo;
+    const char* expression;
+    const char* expected;
+  } cases[] = {
+      {"iphone_rio.jpg", "hassegment('gps')", "text: true"},
+      {"iphone_rio.jpg", "hassegment('XMP')", "text: false"},
+      {"iphone_rio.jpg", "GPSLatitude < -22.9 and GPSLongitude < -43.2", "boolean: -1"},
+      {"iphone_rio.jpg", "GPSAltitude", "number: 700"},
+      {"iphone_rio.jpg", "SceneCaptureType", "text: Landscape"},
+      {"iphone_rio.jpg", "XmpRating >= 4", "empty: "},
+      {"nikon_z6_koenigssee.jpg", "hassegment('gps')", "text: false"},
+      {"nikon_z6_koenigssee.jpg", "hassegment('xmp')", "text: true"},
+      {"nikon_z6_koenigssee.jpg", "XmpRating >= 4", "boolean: -1"},
+      {"nikon_z6_koenigssee.jpg", "Subject ~ 'Fr\xC3\xBChling'", "boolean: -1"},
+      {"nikon_z6_koenigssee.jpg", "contains('*almh\xC3\xBCtte*')",
+       "text: Subject:k\xC3\xB6nigssee;fr\xC3\xBChling;almh\xC3\xBCtte|"},
+      {"nikon_z6_koenigssee.jpg", "CreateDate == DateTimeOriginal", "boolean: -1"},
+  };
+  for (const Case& c : cases) {
+    store_.Clear();
+    store_.ReadJpegFile(std::string(ORVALIS_SOURCE_DIR) + "/samples/" + c.photo);
+    EXPECT_EQ(Run(c.expression), c.expected) << c.photo << ": " << c.expression;
+  }
+}
+
 TEST_F(StoreBinding, CellTexts) {
   const LocaleInfo german = LocaleInfo::German();
   EXPECT_EQ(Run("FNumber", german, true), "7.1");
@@ -130,4 +156,4 @@ TEST(VarHandler, EmptyStoreHasOnlyTheRowNumber) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -6,7 +6,7 @@
 
 #include "query/parser_factory.h"
 
-namespace orvalis::testing {
+namespace orvalis::test {
 
 // The compile-only handlers every compiling tool uses.
 using AnyName = tAnyNameHandler;
@@ -17,4 +17,4 @@ inline std::string CompileToText(const std::string& text, char delimiter = '\'')
   return CompiledText(text, delimiter);
 }
 
-}  // namespace orvalis::testing
+}  // namespace orvalis::test

@@ -19,14 +19,13 @@
 
 #include <functional>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
-class TextExportTest : public ::testing::Test {
+class TextExportTest : public TExportTest {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
+    TExportTest::SetUp();
     target = folder.filePath(QStringLiteral("out.txt"));
   }
 
@@ -43,27 +42,7 @@ class TextExportTest : public ::testing::Test {
     }
   }
 
-  // Runs the export with "OK" after the given settings of the dialog.
-  void Export(const std::function<void(TfrmExport&)>& settings = {}) {
-    dialogs.dialogActions.push_back([this, settings](QDialog& dialog) {
-      auto& form = dynamic_cast<TfrmExport&>(dialog);
-      form.edtFilename->setText(target);
-      if (settings) settings(form);
-      return true;
-    });
-    window->findChild<QAction*>(QStringLiteral("actExport"))->trigger();
-  }
-
-  std::string Written() const {
-    QFile file(target);
-    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-    return file.readAll().toStdString();
-  }
-
-  QTemporaryDir folder;
-  QString target;
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
+  void Export(const std::function<void(TfrmExport&)>& settings = {}) { RunExport<TfrmExport>("actExport", settings); }
 };
 
 struct tExportCase {
@@ -134,25 +113,35 @@ TEST_F(TextExportTest, DialogSettingsGiveTheWritersBytes) {
   }
 }
 
-TEST_F(TextExportTest, SelectedRowsOnlyInTheListsSortedOrder) {
-  AddRows({{"b.jpg", "2"}, {"d.jpg", "4"}, {"a.jpg", "1"}, {"c.jpg", "3"}, {"e.jpg", "5"}});
-  // Two header clicks: descending by the first column.
-  for (int i = 0; i < 2; ++i) emit window->vwResult->Table()->header()->sectionClicked(0);
-  window->vwResult->SelectRow(3, false);  // b.jpg
-  window->vwResult->SelectRow(1, true);   // d.jpg
-  Export();
-  EXPECT_EQ(Written(), "d.jpg,4\r\nb.jpg,2\r\n");
-  EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("2 Zeilen in %1 gespeichert.").arg(target)});
-}
+struct tRowsCase {
+  const char* Name;
+  std::vector<std::vector<std::string>> Rows;
+  std::function<void(TfrmMain&)> Prepare;
+  std::string Expected;
+};
 
-TEST_F(TextExportTest, OneColumnLinesEndWithTheDelimiter) {
-  window->PrepareResultList(160, 120);
-  window->AddColumn("Name");
-  for (const char* name : {"x.jpg", "y.jpg"}) {
-    window->SetCell(window->AddFileToResultlist(std::string("/p/") + name), 0, name);
+TEST_F(TextExportTest, RowsAreTheSelectedOnesInTheListsOrder) {
+  const tRowsCase cases[] = {
+      {"selected rows only, sorted descending by two header clicks",
+       {{"b.jpg", "2"}, {"d.jpg", "4"}, {"a.jpg", "1"}, {"c.jpg", "3"}, {"e.jpg", "5"}},
+       [](TfrmMain& w) {
+         for (int i = 0; i < 2; ++i) emit w.vwResult->Table()->header()->sectionClicked(0);
+         w.vwResult->SelectRow(3, false);  // b.jpg
+         w.vwResult->SelectRow(1, true);   // d.jpg
+       },
+       "d.jpg,4\r\nb.jpg,2\r\n"},
+      {"one column: lines end with the delimiter", {{"x.jpg"}, {"y.jpg"}}, {}, "x.jpg,\r\ny.jpg,\r\n"},
+  };
+  for (const tRowsCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    window = std::make_unique<TfrmMain>(&dialogs);
+    dialogs.messages.clear();
+    AddRows(c.Rows);
+    if (c.Prepare) c.Prepare(*window);
+    Export();
+    EXPECT_EQ(Written(), c.Expected);
+    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("2 Zeilen in %1 gespeichert.").arg(target)});
   }
-  Export();
-  EXPECT_EQ(Written(), "x.jpg,\r\ny.jpg,\r\n");
 }
 
 TEST_F(TextExportTest, EmptyListCancelAndFailures) {
@@ -201,4 +190,4 @@ TEST_F(TextExportTest, DialogDefaultsStayForTheRunAndBrowseTakesTheChosenName) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

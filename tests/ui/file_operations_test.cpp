@@ -18,15 +18,13 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
-
-using test::TScriptedDialogs;
 
 class FileOperationsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     source = root.path() + QStringLiteral("/source");
     target = root.path() + QStringLiteral("/target");
     QDir().mkpath(source);
@@ -289,4 +287,4 @@ TEST_F(FileOperationsTest, OpenFolderOpensTheFolderOfEachFile) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -20,7 +20,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 struct TopicCase {
@@ -143,4 +143,4 @@ TEST(AboutBox, ShowsTheVersionAndTurnsToNightOnTheWord) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

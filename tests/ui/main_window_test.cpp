@@ -20,12 +20,12 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::UseFreshSettingsLocation(); }
+  void SetUp() override { UseFreshSettingsLocation(); }
 
   static QAction* Action(TfrmMain& window, const char* name) {
     return window.findChild<QAction*>(QString::fromLatin1(name));
@@ -42,7 +42,7 @@ class MainWindowTest : public ::testing::Test {
     return settings.value(QStringLiteral("1.0/") + QLatin1String(name));
   }
 
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
 };
 
 TEST_F(MainWindowTest, FirstStartShowsTheDesignState) {
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, UnusableHitLimitKeepsWhatCameBeforeIt) {
       {"-3", "Die maximale Trefferzahl muss größer als 0 sein."},
   };
   for (const Case& c : cases) {
-    test::TScriptedDialogs messages;
+    TScriptedDialogs messages;
     TfrmMain window(&messages);
     TfrmSettings& dialog = *window.SettingsDialog();
     dialog.Fill(window.Settings(), true, QFont(), QFont());
@@ -299,4 +299,4 @@ TEST_F(MainWindowTest, StyleChosenDuringARunAppliesAfterIt) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

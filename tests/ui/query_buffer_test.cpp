@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 void Type(QWidget* widget, const QString& text) {
@@ -35,7 +35,7 @@ void Type(QWidget* widget, const QString& text) {
 class QueryBufferTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     listFile = QString::fromStdString(DataFolder()) + QStringLiteral("Querylist.txt");
     Restart();
   }
@@ -87,7 +87,7 @@ class QueryBufferTest : public ::testing::Test {
   }
 
   QString listFile;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 };
 
@@ -277,12 +277,15 @@ TEST_F(QueryFileTest, CancelledOpenStillEmptiesTheList) {
 TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
   window->txtQuery->setPlainText(QStringLiteral("kept"));
   window->StatusPanel[2]->clear();
-  // Reading a folder, writing into a folder that does not exist.
+  // Reading a folder and an endless file, writing into a folder that does not exist.
   dialogs.chosenFiles.push_back(folder.path());
+  Action("actLoadQuery")->trigger();
+  dialogs.chosenFiles.push_back(QStringLiteral("/dev/zero"));
   Action("actLoadQuery")->trigger();
   dialogs.chosenFiles.push_back(folder.filePath(QStringLiteral("missing/q.qry")));
   Action("actSaveQuery")->trigger();
-  EXPECT_EQ(dialogs.messages.size(), 2);
+  ASSERT_EQ(dialogs.messages.size(), 3);
+  EXPECT_EQ(dialogs.messages[1], QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("kept"));
   EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
 }
@@ -296,4 +299,4 @@ TEST_F(QueryFileTest, NewQueryEmptiesEditorAndList) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

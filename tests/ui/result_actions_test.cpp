@@ -2,6 +2,7 @@
 // the menus, the settings page, the action dialog and running an action.
 #include "engine/data_folder.h"
 #include "ui/actions_page.h"
+#include "engine/help_log.h"
 #include "ui/main_window.h"
 #include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
@@ -16,13 +17,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 struct tShortcutCase {
@@ -50,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShortcutText,
 class ResultActionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     dataFolder = QString::fromStdString(DataFolder());
     QDir().mkpath(dataFolder);
   }
@@ -74,7 +76,7 @@ class ResultActionsTest : public ::testing::Test {
   QMenu* Menu(TfrmMain& window, const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
 
   QString dataFolder;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
   QStringList started;
   QTemporaryDir photos;
 };
@@ -160,6 +162,8 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   WriteActionFile("[A]\nMenu=Kaputt\nProgram=/bin/sh\nCmdLine=$filename\n");
   auto window = MakeWindow();
   window->ResultActions()->Items(0).Program = "/no/such/program";
+  const QString log = photos.path() + QStringLiteral("/HHDebug.txt");
+  HelpLog().Start(photos.path().toStdString(), {}, 0);
   window->PrepareResultList(160, 120);
   window->AddFileToResultlist("/p/1.jpg");
   window->AddFileToResultlist("/p/2.jpg");
@@ -172,6 +176,13 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   EXPECT_EQ(dialogs.messages[1], QStringLiteral("Function ShellExecute(/no/such/program, /p/1.jpg)\rReturned: [Error:2] File Not Found"));
   EXPECT_EQ(dialogs.messages[2], QStringLiteral("Fehler bei der Ausführung von\r\n/no/such/program /p/1.jpg"));
   EXPECT_EQ(started.size(), 2);
+  // In debug mode the help log holds each warning too.
+  HelpLog() = THelpLog();
+  QFile logFile(log);
+  ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(logFile.readAll()).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_TRUE(lines[0].startsWith(dialogs.messages[1] + QStringLiteral("   "))) << lines[0].toStdString();
 }
 
 TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
@@ -201,13 +212,17 @@ TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
   EXPECT_EQ(actions.Items(2).Menu, "Neu");
   EXPECT_EQ(Menu(*window, "mnuResultActions")->actions().size(), 3);
 
-  // Deleting every row and pressing OK keeps the actions in effect.
-  while (page.grdActions->rowCount() > 0) {
-    page.grdActions->setCurrentCell(0, 0);
-    page.btnDeleteClick();
-  }
+  // Deleting every row and pressing OK leaves no actions and empty menus.
+  for (int i = 0; i < 3; ++i) page.btnDeleteClick();
+  ASSERT_EQ(page.grdActions->rowCount(), 0);
+  page.btnChangeClick();
+  page.btnDeleteClick();
   window->TakeOverActionsPage();
-  EXPECT_EQ(window->ResultActions()->Count(), 3);
+  EXPECT_EQ(window->ResultActions()->Count(), 0);
+  EXPECT_TRUE(Menu(*window, "mnuResultActions")->actions().isEmpty());
+  EXPECT_FALSE(Menu(*window, "mnuContextResultActions")->isEnabled());
+  window.reset();
+  EXPECT_EQ(ActionFile(), "");
 }
 
 TEST_F(ResultActionsTest, TheActionDialogChecksAndCapturesShortcuts) {
@@ -226,20 +241,39 @@ TEST_F(ResultActionsTest, TheActionDialogChecksAndCapturesShortcuts) {
   dialog.btnOkClick();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
+  // Key presses as X11 delivers them: the key and text of the shifted
+  // character, the XKB key code of the key pressed.
   const struct {
     int key;
     Qt::KeyboardModifiers modifiers;
+    quint32 keyCode;
+    const char* text;
     const char* expected;
-  } presses[] = {{Qt::Key_E, Qt::ControlModifier, "CTRL+E"},
-                 {Qt::Key_1, Qt::ShiftModifier | Qt::ControlModifier, "SHIFT+CTRL+1"},
-                 {Qt::Key_F5, Qt::ControlModifier, "SHIFT+CTRL+1"},
-                 {Qt::Key_E, Qt::NoModifier, "E"}};
+  } presses[] = {{Qt::Key_E, Qt::ControlModifier, 26, "\x05", "CTRL+E"},
+                 {Qt::Key_Exclam, Qt::ShiftModifier | Qt::ControlModifier, 10, "!", "SHIFT+CTRL+1"},
+                 {Qt::Key_F5, Qt::ControlModifier, 71, "", "SHIFT+CTRL+1"},
+                 {Qt::Key_E, Qt::NoModifier, 26, "e", "E"},
+                 {Qt::Key_Equal, Qt::ShiftModifier, 19, "=", "SHIFT+0"},  // German layout
+                 {Qt::Key_Ampersand, Qt::AltModifier, 10, "&", "ALT+1"},  // French layout
+                 {Qt::Key_2, Qt::ControlModifier, 0, "2", "CTRL+2"}};     // made by a program
   for (const auto& press : presses) {
-    QKeyEvent event(QEvent::KeyPress, press.key, press.modifiers, QStringLiteral("x"));
+    QKeyEvent event(QEvent::KeyPress, press.key, press.modifiers, press.keyCode, 0, 0,
+                    QString::fromLatin1(press.text));
     QApplication::sendEvent(dialog.edtShortcut, &event);
-    EXPECT_EQ(dialog.edtShortcut->text().toStdString(), press.expected);
+    EXPECT_EQ(dialog.edtShortcut->text().toStdString(), press.expected) << press.text;
   }
 }
 
+TEST_F(ResultActionsTest, TheActionDialogChoosesAnExistingProgram) {
+  TfrmAction dialog(dialogs);
+  dialogs.chosenFiles.push_back(QStringLiteral("/bin/sh"));
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+    if (button->text() == QStringLiteral("...")) button->click();
+  }
+  EXPECT_EQ(dialog.edtProgram->text(), QStringLiteral("/bin/sh"));
+  EXPECT_EQ(dialogs.chooserTitles, QStringList{QStringLiteral("Programm auswählen")});
+  EXPECT_EQ(dialogs.chooserFilters, QStringList{QStringLiteral("Executables (*.exe);;All files (*)")});
+}
+
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

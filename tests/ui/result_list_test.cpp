@@ -16,14 +16,13 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
-class ResultListTest : public ::testing::Test {
+class ResultListTest : public TWindowTest {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
+    TWindowTest::SetUp();
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
     window->AddColumn("Size");
@@ -54,8 +53,6 @@ class ResultListTest : public ::testing::Test {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
 
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(ResultListTest, SortingTwiceInvertsAndTheFlagIsShared) {
@@ -234,4 +231,4 @@ TEST_F(ResultListTest, TenThousandRowsSortAndSwitchStyles) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

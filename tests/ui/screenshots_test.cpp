@@ -7,8 +7,14 @@
 #include "ui/help_window.h"
 #include "ui/program_files.h"
 #include "ui/export_dialog.h"
+#include "ui/field_sidebar.h"
+#include "ui/language.h"
+#include "ui/language_dialog.h"
 #include "ui/main_window.h"
+#include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
+#include "ui/wizard_pages.h"
+#include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
 #include "ui_test_support.h"
 
@@ -19,14 +25,17 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextCursor>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 void Settle() {
@@ -44,7 +53,7 @@ class Screenshots : public ::testing::Test {
     const QString target = QString::fromLocal8Bit(qgetenv("ORVALIS_SCREENSHOT_DIR"));
     if (target.isEmpty()) GTEST_SKIP() << "ORVALIS_SCREENSHOT_DIR not set";
     fOutput = QDir(QDir(QString::fromLocal8Bit(qgetenv("PWD"))).absoluteFilePath(target));
-    test::UseFreshSettingsLocation();
+    UseFreshSettingsLocation();
     fPrevious = QDir::currentPath();
     QDir::setCurrent(QStringLiteral(ORVALIS_SOURCE_DIR));
     fWindow = std::make_unique<TfrmMain>(&fDialogs);
@@ -54,6 +63,7 @@ class Screenshots : public ::testing::Test {
   }
   void TearDown() override {
     fWindow.reset();
+    TLanguage::Instance().Install(nullptr);
     if (!fPrevious.isEmpty()) QDir::setCurrent(fPrevious);
   }
 
@@ -72,7 +82,7 @@ class Screenshots : public ::testing::Test {
 
   QDir fOutput;
   QString fPrevious;
-  test::TScriptedDialogs fDialogs;
+  TScriptedDialogs fDialogs;
   std::unique_ptr<TfrmMain> fWindow;
 };
 
@@ -94,6 +104,26 @@ TEST_F(Screenshots, MainWindowInEachStyle) {
     fWindow->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     Save(*fWindow, QString::fromLatin1(file));
   }
+}
+
+// The main window in English, then switched to German with "Sprache ...".
+TEST_F(Screenshots, MainWindowInEnglishAndGerman) {
+  TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
+  Run(QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
+  ASSERT_GT(fWindow->vwResult->Model().rowCount(), 0);
+  fWindow->findChild<QAction*>(QStringLiteral("actShowDetail"))->trigger();
+  Save(*fWindow, QStringLiteral("main-window-english.png"));
+
+  fDialogs.dialogActions.push_back([this](QDialog& dialog) {
+    auto& languages = dynamic_cast<TfrmSelectLang&>(dialog);
+    languages.lstLanguages->setCurrentRow(0);  // "de", sorted before "en"
+    dialog.move(300, 200);
+    dialog.show();
+    Save(dialog, QStringLiteral("language-dialog.png"));
+    return true;
+  });
+  fWindow->findChild<QAction*>(QStringLiteral("actLanguage"))->trigger();
+  Save(*fWindow, QStringLiteral("main-window-german.png"));
 }
 
 // The file operations dialog, the full-screen viewer and the metadata window.
@@ -121,11 +151,25 @@ TEST_F(Screenshots, WindowsThatActOnResults) {
   fWindow->mnuMetadataClick();
 }
 
+// The metadata window of a photo with a position, a lens and an XMP packet.
+TEST_F(Screenshots, MetadataWindowWithXmp) {
+  Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
+  ASSERT_EQ(fWindow->vwResult->Model().rowCount(), 1);
+  fWindow->vwResult->SelectRow(0, false);
+  fWindow->RunModal = [&](QDialog& shown) {
+    shown.show();
+    Save(shown, QStringLiteral("metadata-window-xmp.png"));
+    shown.hide();
+    return 0;
+  };
+  fWindow->mnuMetadataClick();
+}
+
 // The two export dialogs, the dialog that files a query and the buffer box
 // opened in the toolbar.
 TEST_F(Screenshots, DialogsAndQueryBuffer) {
   TfrmMain& window = *fWindow;
-  test::TScriptedDialogs& dialogs = fDialogs;
+  TScriptedDialogs& dialogs = fDialogs;
   const std::pair<const char*, const char*> queries[] = {
       {"Canon mit Blende unter 4",
        "SELECT Name, Make, FNumber\nFROM ~/Bilder/*.jpg\nWHERE Make ~ 'Canon' and FNumber < 4\nWITH subdirs"},
@@ -160,6 +204,49 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
   }
 }
 
+// The field sidebar beside the query editor: the list shipped with the
+// program, one group open, the tip of the selected field below it.
+TEST_F(Screenshots, FieldSidebar) {
+  fWindow->txtQuery->setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
+  fWindow->txtQuery->moveCursor(QTextCursor::End);
+  fWindow->findChild<QAction*>(QStringLiteral("actToggleSidebar"))->setChecked(true);
+  TSidebarTree* tree = fWindow->pnlSidebar->treeSidebar;
+  ASSERT_GT(tree->topLevelItemCount(), 1);
+  QTreeWidgetItem* exposure = tree->topLevelItem(1);
+  exposure->setExpanded(true);
+  tree->setCurrentItem(exposure->child(1));
+  Save(*fWindow, QStringLiteral("field-sidebar.png"));
+}
+
+// Each page of the query wizard, filled as a user would fill it.
+TEST_F(Screenshots, QueryWizardPages) {
+  TfrmWizard wizard(fDialogs, fWindow.get());
+  wizard.frSelectFiles->edtFileMask->setText(QStringLiteral("/home/anna/Bilder/*.jpg"));
+  wizard.frSelectFiles->chkSubdirs->setChecked(true);
+  TfrSelectFields& fields = *wizard.frSelectFields;
+  for (const char* name : {"Make", "Model", "DateTimeOriginal"}) {
+    fields.lstSelectedFields->addItem(QString::fromLatin1(name));
+  }
+  fields.lstAvailableFields->setCurrentRow(10);
+  TfrSelectWhere& where = *wizard.frSelectWhere;
+  where.comboLeft->setEditText(QStringLiteral("Make"));
+  where.comboRight->setEditText(QStringLiteral("'Canon'"));
+  where.btnAnd->click();
+  where.comboLeft->setEditText(QStringLiteral("FNumber"));
+  where.comboOperator->setCurrentText(QStringLiteral("<"));
+  where.comboRight->setEditText(QStringLiteral("4"));
+  where.btnAnd->click();
+  wizard.move(80, 80);
+  wizard.show();
+  const char* files[] = {"wizard-welcome.png", "wizard-files.png", "wizard-fields.png",
+                         "wizard-filter.png"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (i > 0) wizard.btnNext->click();
+    Save(wizard, QString::fromLatin1(files[i]));
+  }
+  wizard.hide();
+}
+
 TEST_F(Screenshots, HelpWindowAndAboutBox) {
   TfrmHelp help;
   help.resize(760, 560);
@@ -173,5 +260,17 @@ TEST_F(Screenshots, HelpWindowAndAboutBox) {
   fWindow->AboutBox()->hide();
 }
 
+// The print dialog as "Drucken ..." opens it, and the window shown while the
+// pages are made.
+TEST_F(Screenshots, PrintDialog) {
+  TfrmPrintMain& dialog = *fWindow->PrintDialog();
+  dialog.show();
+  Save(dialog, QStringLiteral("print-dialog.png"));
+  dialog.hide();
+  TfrmPrinting printing(fWindow.get());
+  printing.show();
+  Save(printing, QStringLiteral("print-cancel-window.png"));
+}
+
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

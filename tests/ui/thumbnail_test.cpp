@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 TEST(Thumbnail, TargetSizes) {
@@ -103,4 +103,4 @@ TEST(Thumbnail, PicturesFromPlainRgbBytes) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

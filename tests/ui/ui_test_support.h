@@ -1,9 +1,15 @@
 // Shared pieces of the window tests: the application object, an isolated
-// settings location per test, and dialogs answered by the test.
+// settings location per test, dialogs answered by the test, and fixtures of
+// a main window and of the exports run through their dialogs.
 #pragma once
 
 #include "ui/dialogs.h"
 #include "ui/thumbnail_cache.h"
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QByteArray>
 #include <QColor>
@@ -15,7 +21,11 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
 
 // Failure messages show Qt texts as text.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -73,6 +83,7 @@ class TScriptedDialogs : public TDialogs {
   QString ChooseOpenFile(QWidget*, const QString& title, const QStringList& filters) override {
     return Choose(title, filters);
   }
+  QString ChooseFolder(QWidget*, const QString& title) override { return Choose(title, {}); }
 
  private:
   QString Choose(const QString& title, const QStringList& filters) {
@@ -83,6 +94,44 @@ class TScriptedDialogs : public TDialogs {
     chosenFiles.pop_front();
     return chosen;
   }
+};
+
+// A main window on fresh settings, its questions answered by the test.
+class TWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseFreshSettingsLocation();
+    window = std::make_unique<TfrmMain>(&dialogs);
+  }
+
+  TScriptedDialogs dialogs;
+  std::unique_ptr<TfrmMain> window;
+};
+
+// An export run through its dialog into target, a file in a fresh folder.
+class TExportTest : public TWindowTest {
+ protected:
+  // Triggers the command and closes its dialog with "OK" after the target
+  // name and the given settings were put in.
+  template <class TDialog>
+  void RunExport(const char* command, const std::function<void(TDialog&)>& settings) {
+    dialogs.dialogActions.push_back([this, settings](QDialog& dialog) {
+      auto& form = dynamic_cast<TDialog&>(dialog);
+      form.edtFilename->setText(target);
+      if (settings) settings(form);
+      return true;
+    });
+    window->findChild<QAction*>(QString::fromLatin1(command))->trigger();
+  }
+
+  std::string Written() const {
+    QFile file(target);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    return file.readAll().toStdString();
+  }
+
+  QTemporaryDir folder;
+  QString target;
 };
 
 }  // namespace orvalis::test

@@ -22,7 +22,7 @@
 
 #include <cstdlib>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const QString kCorpus = QStringLiteral(ORVALIS_SOURCE_DIR "/../shared/corpus/exif-samples");
@@ -47,7 +47,7 @@ double Difference(const QImage& a, const QImage& b) {
 
 class ViewerTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::UseFreshSettingsLocation(); }
+  void SetUp() override { UseFreshSettingsLocation(); }
 
   // Ten small pictures, each of its own colour.
   void AddTenPictures(TResultView& view) {
@@ -61,7 +61,7 @@ class ViewerTest : public ::testing::Test {
   }
 
   QTemporaryDir folder;
-  test::TScriptedDialogs dialogs;
+  TScriptedDialogs dialogs;
 };
 
 TEST_F(ViewerTest, NextAndPreviousStepThroughTheSelectedItems) {
@@ -272,4 +272,4 @@ TEST_F(OpenCommandTest, EachViewerMode) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -2,34 +2,34 @@
 // the pane shows, status panels fit their texts, the table header shows the
 // sort, and Qt's own dialogs speak the program's language.
 #include "ui/application.h"
+#include "ui/file_operations_dialog.h"
+#include "ui/help_router.h"
 #include "ui/main_window.h"
+#include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontDialog>
+#include <QFile>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
-class WindowDetailsTest : public ::testing::Test {
+class WindowDetailsTest : public TWindowTest {
  protected:
-  void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
-  }
-
   // Presses a font button of the settings dialog; the real font dialog
   // opens, and its start font is read before "OK" is pressed unchanged.
   QFont OkInFontDialog(const char* button) {
@@ -44,8 +44,6 @@ class WindowDetailsTest : public ::testing::Test {
     return shown;
   }
 
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
@@ -105,8 +103,10 @@ TEST_F(WindowDetailsTest, QtDialogsSpeakTheProgramLanguage) {
   EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
             QStringLiteral("Schriftart auswählen"));
   EXPECT_FALSE(InstallQtTranslations(QStringLiteral("xx")));
-  // A language without Qt translations keeps the ones installed.
-  EXPECT_NE(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  // A language without Qt translations gets Qt's own English, not the German
+  // of the language before.
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  ASSERT_TRUE(InstallQtTranslations(QString::fromLatin1(kProgramLanguage)));
 }
 
 // Qt appends an explicitly set application display name to every window
@@ -121,5 +121,18 @@ TEST_F(WindowDetailsTest, WindowTitlesAreTheirOwnCaptions) {
   EXPECT_EQ(window->SettingsDialog()->windowTitle(), QStringLiteral("Programmeinstellungen"));
 }
 
+TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
+  QStringList pages;
+  THelpRouter::Instance().SetSinkForTests([&pages](const QString& page) { pages.append(page); });
+  TfrmAction action(dialogs);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->FileOperationsDialog()}) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Hilfe")) button->click();
+    }
+  }
+  THelpRouter::Instance().SetSinkForTests(nullptr);
+  EXPECT_EQ(pages, (QStringList{"ProgramUsage/actions.htm#dialog", "ProgramUsage/fileops.htm"}));
+}
+
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -5,6 +5,8 @@
 #include "output/xml_export.h"
 #include "ui/main_window.h"
 #include "ui/xml_export_dialog.h"
+#include "support/fixtures.h"
+#include "support/scratch.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -21,38 +23,15 @@
 
 #include <functional>
 
-namespace orvalis {
+namespace orvalis::test {
 namespace {
 
 const QString kSamples = QStringLiteral(ORVALIS_SOURCE_DIR "/samples");
 
-// A minimal JPEG holding bare IPTC record-2 datasets in an APP13 segment.
-QByteArray IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets) {
-  std::string payload;
-  for (const auto& [dataset, data] : datasets) {
-    payload += "\x1C\x02";
-    payload += static_cast<char>(dataset);
-    payload += static_cast<char>(data.size() >> 8);
-    payload += static_cast<char>(data.size() & 0xFF);
-    payload += data;
-  }
-  const std::size_t length = payload.size() + 2;
-  std::string jpeg = "\xFF\xD8";
-  if (!datasets.empty()) {
-    jpeg += "\xFF\xED";
-    jpeg += static_cast<char>(length >> 8);
-    jpeg += static_cast<char>(length & 0xFF);
-    jpeg += payload;
-  }
-  jpeg += "\xFF\xD9";
-  return QByteArray::fromStdString(jpeg);
-}
-
-class XmlExportTest : public ::testing::Test {
+class XmlExportTest : public TExportTest {
  protected:
   void SetUp() override {
-    test::UseFreshSettingsLocation();
-    window = std::make_unique<TfrmMain>(&dialogs);
+    TExportTest::SetUp();
     target = folder.filePath(QStringLiteral("out.xml"));
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
@@ -65,40 +44,21 @@ class XmlExportTest : public ::testing::Test {
     }
   }
 
-  QString Photo(const char* name, const QByteArray& bytes) {
+  QString WritePhoto(const char* name, const std::string& bytes) {
     const QString path = folder.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
+    WriteFileBytes(path.toStdString(), bytes);
     return path;
   }
 
   void Export(const std::function<void(TfrmExportXML&)>& settings = {}) {
-    dialogs.dialogActions.push_back([this, settings](QDialog& dialog) {
-      auto& form = dynamic_cast<TfrmExportXML&>(dialog);
-      form.edtFilename->setText(target);
-      if (settings) settings(form);
-      return true;
-    });
-    window->findChild<QAction*>(QStringLiteral("actExportXML"))->trigger();
+    RunExport<TfrmExportXML>("actExportXML", settings);
   }
-
-  std::string Written() const {
-    QFile file(target);
-    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-    return file.readAll().toStdString();
-  }
-
-  QTemporaryDir folder;
-  QString target;
-  test::TScriptedDialogs dialogs;
-  std::unique_ptr<TfrmMain> window;
 };
 
 TEST_F(XmlExportTest, IptcDirectoryOfEachPhoto) {
   struct tCase {
     const char* Name;
-    QByteArray Jpeg;
+    std::string Jpeg;
     std::string Expected;
   };
   const tCase cases[] = {
@@ -121,7 +81,7 @@ TEST_F(XmlExportTest, IptcDirectoryOfEachPhoto) {
     SCOPED_TRACE(c.Name);
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
-    AddFiles({Photo("photo.jpg", c.Jpeg)});
+    AddFiles({WritePhoto("photo.jpg", c.Jpeg)});
     Export();
     const std::string written = Written();
     EXPECT_NE(written.find(c.Expected), std::string::npos) << written;
@@ -215,7 +175,7 @@ TEST_F(XmlExportTest, DefaultsBrowseAndAFileDeletedSinceTheQuery) {
   EXPECT_EQ(form.edtFilename->text(), QStringLiteral("/tmp/x.xml"));
   EXPECT_TRUE(dialogs.chooserFilters.front().contains(QStringLiteral("(*.xml)")));
 
-  const QString gone = Photo("gone.jpg", IptcJpeg({{25, "x"}}));
+  const QString gone = WritePhoto("gone.jpg", IptcJpeg({{25, "x"}}));
   AddFiles({kSamples + QStringLiteral("/nikon_d70.jpg"), gone});
   QFile::remove(gone);
   Export();
@@ -226,4 +186,4 @@ TEST_F(XmlExportTest, DefaultsBrowseAndAFileDeletedSinceTheQuery) {
 }
 
 }  // namespace
-}  // namespace orvalis
+}  // namespace orvalis::test

@@ -1,6 +1,6 @@
-#include "fixtures.h"
+#include "support/fixtures.h"
 
-#include <unistd.h>
+#include "support/scratch.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -45,20 +45,24 @@ std::uint32_t DataSize(const std::vector<TiffEntry>& dir) {
 }  // namespace
 
 std::uint32_t TiffBuilder::TrailerOffset() const {
-  const std::size_t firstCount = first.size() + (exif.empty() ? 0 : 1);
+  const std::size_t firstCount = first.size() + (exif.empty() ? 0 : 1) + (gps.empty() ? 0 : 1);
   std::uint32_t off = 8 + DirSize(firstCount);
   if (!thumbnail.empty()) off += DirSize(thumbnail.size());
   if (!exif.empty()) off += DirSize(exif.size());
-  return off + DataSize(first) + DataSize(thumbnail) + DataSize(exif);
+  if (!gps.empty()) off += DirSize(gps.size());
+  return off + DataSize(first) + DataSize(thumbnail) + DataSize(exif) + DataSize(gps);
 }
 
 Bytes TiffBuilder::Build() const {
   std::vector<TiffEntry> dir0 = first;
   const std::uint32_t offFirst = 8;
-  const std::uint32_t offThumb = offFirst + DirSize(dir0.size() + (exif.empty() ? 0 : 1));
+  const std::uint32_t offThumb =
+      offFirst + DirSize(dir0.size() + (exif.empty() ? 0 : 1) + (gps.empty() ? 0 : 1));
   const std::uint32_t offExif = offThumb + (thumbnail.empty() ? 0 : DirSize(thumbnail.size()));
+  const std::uint32_t offGps = offExif + (exif.empty() ? 0 : DirSize(exif.size()));
   if (!exif.empty()) dir0.push_back({34665, 4, 1, order.U32(offExif)});
-  std::uint32_t dataOffset = offExif + (exif.empty() ? 0 : DirSize(exif.size()));
+  if (!gps.empty()) dir0.push_back({34853, 4, 1, order.U32(offGps)});
+  std::uint32_t dataOffset = offGps + (gps.empty() ? 0 : DirSize(gps.size()));
   Bytes data;
 
   Bytes out = Concat({Text(order.motorola ? "MM" : "II"), order.U16(42), order.U32(offFirst)});
@@ -83,6 +87,7 @@ Bytes TiffBuilder::Build() const {
   writeDir(dir0, thumbnail.empty() ? 0 : offThumb);
   if (!thumbnail.empty()) writeDir(thumbnail, 0);
   if (!exif.empty()) writeDir(exif, 0);
+  if (!gps.empty()) writeDir(gps, 0);
   return Concat({out, data, trailer});
 }
 
@@ -138,9 +143,10 @@ Bytes EncodeJpeg(int width, int height, bool progressive) {
   Bytes row(static_cast<std::size_t>(width) * 3);
   while (cinfo.next_scanline < cinfo.image_height) {
     for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));
-      row[3 * x + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
-      row[3 * x + 2] = 128;
+      const std::size_t at = 3 * static_cast<std::size_t>(x);
+      row[at] = static_cast<std::uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));
+      row[at + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
+      row[at + 2] = 128;
     }
     JSAMPROW r = row.data();
     jpeg_write_scanlines(&cinfo, &r, 1);
@@ -159,30 +165,40 @@ Bytes InsertAfterSoi(const Bytes& jpeg, const std::vector<Bytes>& segments) {
   return out;
 }
 
-namespace {
-struct Scratch {
-  std::filesystem::path dir;
-  Scratch() {
-    dir = std::filesystem::temp_directory_path() / ("orvalis-metadata-tests-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-};
-}  // namespace
-
 std::string ScratchDir() {
-  static Scratch scratch;
-  return scratch.dir.string();
+  static const ScratchFolder scratch;
+  const std::string& path = scratch.Path();
+  return path.substr(0, path.size() - 1);
 }
 
 std::string WriteFile(const std::string& name, const Bytes& bytes) {
   const std::string path = ScratchDir() + "/" + name;
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
   return path;
+}
+
+std::string MiniJpeg(const Photo& photo) {
+  TiffBuilder tiff{Order{true}};
+  if (!photo.make.empty()) {
+    tiff.first.push_back({271, 2, static_cast<std::uint32_t>(photo.make.size() + 1), Text(photo.make + '\0')});
+  }
+  if (photo.fnumber) tiff.exif.push_back({33437, 5, 1, tiff.order.Rational(photo.fnumber->first, photo.fnumber->second)});
+  Bytes jpeg = Concat({Bytes{0xFF, 0xD8}, Segment(0xE1, ExifPayload(tiff))});
+  if (!photo.caption.empty()) {
+    Bytes iptc = Dataset(0x78, photo.caption);
+    if (iptc.size() % 2 != 0) iptc.push_back(0);
+    const Bytes resource = Text(std::string("Photoshop 3.0\0" "8BIM\x04\x04\0\0", 22));
+    jpeg = Concat({jpeg, Segment(0xED, Concat({resource, Order{true}.U32(static_cast<std::uint32_t>(iptc.size())), iptc}))});
+  }
+  jpeg = Concat({jpeg, Bytes{0xFF, 0xD9}});
+  return std::string(jpeg.begin(), jpeg.end());
+}
+
+std::string IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets) {
+  Bytes iptc;
+  for (const auto& [number, data] : datasets) iptc = Concat({iptc, Dataset(static_cast<std::uint8_t>(number), data)});
+  const Bytes jpeg = Concat({Bytes{0xFF, 0xD8}, datasets.empty() ? Bytes{} : Segment(0xED, iptc), Bytes{0xFF, 0xD9}});
+  return std::string(jpeg.begin(), jpeg.end());
 }
 
 }  // namespace orvalis::test

@@ -1,11 +1,12 @@
-// Builders for the byte layouts the metadata tests need: TIFF directories in
-// either byte order, APP segments, whole JPEG files written to a scratch
-// folder, and small real JPEG images from the codec.
+// Builders for the byte layouts the tests need: TIFF directories in either
+// byte order, APP segments, whole JPEG files written to a scratch folder,
+// small photos with a few tags, and small real JPEG images from the codec.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvalis::test {
@@ -31,11 +32,12 @@ struct TiffEntry {
   std::optional<std::uint32_t> rawField = std::nullopt;  // value field forced as a number
 };
 
-// A TIFF block: first directory, optional thumbnail directory and optional
-// Exif sub-directory (its pointer entry is added to the first directory).
+// A TIFF block: first directory, optional thumbnail directory, optional
+// Exif sub-directory and optional GPS directory (their pointer entries are
+// added to the first directory).
 struct TiffBuilder {
   Order order;
-  std::vector<TiffEntry> first = {}, thumbnail = {}, exif = {};
+  std::vector<TiffEntry> first = {}, thumbnail = {}, exif = {}, gps = {};
   // Extra bytes placed after the data area (thumbnail images); their offset
   // relative to the TIFF header is given to the callback's entries by Build.
   Bytes trailer = {};
@@ -67,5 +69,20 @@ Bytes InsertAfterSoi(const Bytes& jpeg, const std::vector<Bytes>& segments);
 // with it at exit.
 std::string ScratchDir();
 std::string WriteFile(const std::string& name, const Bytes& bytes);
+
+// What goes into a small photo; empty texts are left out.
+struct Photo {
+  std::string make;
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> fnumber;  // rational
+  std::string caption;                                             // IPTC 2:120
+};
+
+// SOI, APP1 Exif (big-endian TIFF: Make in the first directory, FNumber in
+// the Exif directory), APP13 IPTC when there is a caption, EOI.
+std::string MiniJpeg(const Photo& photo);
+
+// SOI, one APP13 segment of bare IPTC record-2 datasets (none without
+// datasets), EOI.
+std::string IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets);
 
 }  // namespace orvalis::test
