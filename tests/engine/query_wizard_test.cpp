@@ -3,6 +3,8 @@
 // to the top, the mask after a folder was chosen, and group fields.
 #include "engine/query_wizard.h"
 
+#include "common/text.h"
+
 #include "metadata/tag_table.h"
 #include "query/query_statement.h"
 
@@ -42,9 +44,9 @@ TEST(QueryWizard, GeneratedTextSplitsIntoTheChosenParts) {
   query.QueryText = WizardQueryText(
       {{"Name", "Make"}, "/photos/*.jpg", {"Make ~ 'Canon'", "AND (Size > 1000)"}, true}, "1.2.2026");
   ASSERT_EQ(ParseQueryStatement(query), 0);
-  EXPECT_EQ(TrimText(query.SelectText), "Name,Make");
+  EXPECT_EQ(std::string(Trim(query.SelectText)), "Name,Make");
   EXPECT_EQ(query.FromText, "/photos/*.jpg");
-  EXPECT_EQ(TrimText(query.WhereText), "Make ~ 'Canon'AND (Size > 1000)");
+  EXPECT_EQ(std::string(Trim(query.WhereText)), "Make ~ 'Canon'AND (Size > 1000)");
   EXPECT_EQ(query.WithText, "subdirs");
 }
 
