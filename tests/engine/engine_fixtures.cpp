@@ -7,6 +7,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "metadata/image_metadata.h"
+
 namespace orvalis::enginetest {
 
 namespace {
@@ -137,17 +139,21 @@ std::string ScratchFolder::MakeFolder(const std::string& relative) const {
 
 void RecordingHost::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   ++prepareCalls;
+  events.push_back("prepare " + std::to_string(thumbnailWidth) + "x" + std::to_string(thumbnailHeight));
   thumbnailSize = {thumbnailWidth, thumbnailHeight};
   columns.clear();
   rows.clear();
 }
 
-int RecordingHost::AddRow(const std::string& path, tImageMetaData&, bool) {
+int RecordingHost::AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) {
+  events.push_back("row " + path + " entries " + std::to_string(store.EntryCount()) +
+                   (generatePreview ? " preview" : ""));
   rows.push_back({path, std::vector<std::string>(columns.size())});
   return static_cast<int>(rows.size()) - 1;
 }
 
 void RecordingHost::SetCell(int row, int column, const std::string& text) {
+  events.push_back("cell " + std::to_string(row) + " " + std::to_string(column) + " " + text);
   Row& r = rows.at(static_cast<std::size_t>(row));
   if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(column + 1u);
   r.cells[static_cast<std::size_t>(column)] = text;
@@ -160,20 +166,26 @@ std::vector<std::string> RecordingHost::RowPaths() const {
   return paths;
 }
 
-void RecordingHost::EnterRunningState() { ++runningDepth; }
+void RecordingHost::EnterRunningState() {
+  ++runningDepth;
+  events.emplace_back("enter");
+}
 
 void RecordingHost::LeaveRunningState() {
+  events.emplace_back("leave");
   --runningDepth;
   ++leaveCalls;
 }
 
 void RecordingHost::SetStatusPanel(int panel, const std::string& text) {
+  events.push_back("panel " + std::to_string(panel) + " " + text);
   panels.at(static_cast<std::size_t>(panel)) = text;
   panelLog.emplace_back(panel, text);
 }
 
 void RecordingHost::ProcessEvents() {
   ++eventCalls;
+  events.emplace_back("events");
   if (driver != nullptr && eventCalls == stopAtEvent) driver->Stop();
 }
 

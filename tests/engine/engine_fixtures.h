@@ -54,19 +54,29 @@ class RecordingHost : public tRunHost {
   };
 
   void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
-  void AddColumn(const std::string& caption) override { columns.push_back(caption); }
+  void AddColumn(const std::string& caption) override {
+    columns.push_back(caption);
+    events.push_back("column " + caption);
+  }
   int AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) override;
   void SetCell(int row, int column, const std::string& text) override;
   std::vector<std::string> RowPaths() const override;
-  void FitColumnsToCaptions() override { ++fitCalls; }
+  void FitColumnsToCaptions() override {
+    ++fitCalls;
+    events.emplace_back("fit");
+  }
   void EnterRunningState() override;
   void LeaveRunningState() override;
   void FocusQueryText(int position) override {
     ++focusCalls;
     focusPositions.push_back(position);
+    events.push_back("focus " + std::to_string(position));
   }
   void SetStatusPanel(int panel, const std::string& text) override;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    events.push_back("message " + text);
+  }
   void ProcessEvents() override;
 
   // Texts of one column over all rows.
@@ -93,6 +103,8 @@ class RecordingHost : public tRunHost {
   std::vector<std::string> messages;
   std::array<std::string, 4> panels;
   std::vector<std::pair<int, std::string>> panelLog;
+  // Every call of the run, in order, with its arguments.
+  std::vector<std::string> events;
 };
 
 }  // namespace orvalis::enginetest
