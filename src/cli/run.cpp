@@ -240,6 +240,9 @@ bool LooksLikeQuery(const std::string& arg) {
   return arg.find_first_of(" \t\r\n") != std::string::npos;
 }
 
+// More readers than this only wait for each other.
+constexpr long kMaxJobs = 256;
+
 bool ParseInteger(const std::string& text, long& value) {
   if (text.empty()) return false;
   char* end = nullptr;
@@ -293,6 +296,12 @@ int RunQuery(const Arguments& args) {
       }
       options.settings.EnforceRefinement = true;
       options.settings.RefinementLimit = static_cast<std::int32_t>(n);
+    } else if (arg == "--jobs") {
+      long n = 0;
+      if (!value(v) || !ParseInteger(v, n) || n < 1 || n > kMaxJobs) {
+        return UsageError("--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs));
+      }
+      options.settings.Jobs = static_cast<std::int32_t>(n);
     } else if (arg == "--no-limit") {
       options.settings.EnforceRefinement = false;
     } else if (arg == "--null-text") {

@@ -25,6 +25,8 @@ constexpr const char* kUsage =
     "  --progress                   show progress on standard error\n"
     "  --paths                      print the full paths of the hits, one per line\n"
     "  --results FILE               the result set for FROM \"#results\"\n"
+    "  --jobs N                     files read in parallel (1: one after the other;\n"
+    "                               default: chosen for the machine)\n"
     "  /LCID:n                      language of the messages\n"
     "  /debug                       write the help log\n"
     "  --                           the next argument is the query, even when it\n"
