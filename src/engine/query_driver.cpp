@@ -9,6 +9,7 @@
 #include <exception>
 #include <limits>
 #include <string_view>
+#include <system_error>
 
 #include "engine/folder_listing.h"
 #include "engine/reader_pool.h"
@@ -214,7 +215,11 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   const int readers = settings.Jobs > 0 ? settings.Jobs : DefaultReaderCount();
   if (readers > 1) {
     run.window = ReadWindow(readers);
-    run.pool = std::make_unique<tReaderPool>(readers, run.window);
+    try {
+      run.pool = std::make_unique<tReaderPool>(readers, run.window);
+    } catch (const std::system_error&) {
+      // No thread to be had: the run reads one file after the other.
+    }
   }
   if (EqualsNoCase(run.statement.FromText, "#results")) {
     // The result set changes only at the end of a run; the plan holds a copy.
@@ -285,8 +290,11 @@ void tQueryDriver::ReadAhead() {
   tRun& run = *run_;
   // Nothing is read after a stop.
   if (stop_) return;
+  // A file taken from the plan while the window was full waits at the front;
+  // every file behind one in flight is in flight too.
   for (tWalkStep& step : run.ahead) {
-    if (step.kind != tWalkStep::tKind::File || step.slot != nullptr) continue;
+    if (step.kind != tWalkStep::tKind::File) continue;
+    if (step.slot != nullptr) break;
     if (!run.pool->HasRoom()) return;
     step.slot = run.pool->Submit(step.path);
   }

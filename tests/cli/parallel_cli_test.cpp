@@ -1,8 +1,6 @@
 // orvalis-cli writes the same bytes with eight readers as with one, in every
 // output format, over the sample photos, the corpus and a tree of damaged,
 // unreadable and failing files, with TOP and the hit limit.
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -21,8 +19,6 @@ using Strings = std::vector<std::string>;
 using test::CaseNames;
 using test::Quoted;
 
-enum class Tree { Samples, Corpus, Scratch };
-
 struct CliCase {
   const char* name;
   Tree tree;
@@ -39,34 +35,14 @@ class ParallelCli : public ::testing::TestWithParam<CliCase> {
  protected:
   static void SetUpTestSuite() {
     scratch_ = new ScratchFolder();
-    const ScratchFolder& s = *scratch_;
-    const std::string canon = MiniJpeg({"Canon", std::make_pair(7u, 2u), "Strand\r\nMeer"});
-    const std::string nikon = MiniJpeg({"Nikon", std::nullopt, ""});
-    for (int i = 0; i < 30; ++i) {
-      const std::string n = std::to_string(100 + i);
-      s.Write("a/p" + n + ".jpg", i % 3 == 0 ? nikon : canon);
-      s.Write("b/q" + n + ".jpg", i % 4 == 0 ? MiniJpeg({"1", std::nullopt, ""}) : canon);
-    }
-    s.Write("a/cut.jpg", std::string("\xFF\xD8\xFF", 3));
-    s.Write("a/text.jpg", "no picture");
-    s.Write("a/locked.jpg", canon);
-    ::chmod((s.Path() + "a/locked.jpg").c_str(), 0);
-    s.Write("c/shut/x.jpg", canon);
-    ::chmod((s.Path() + "c/shut").c_str(), 0);
+    WriteMixedTree(*scratch_);
   }
   static void TearDownTestSuite() {
     delete scratch_;
     scratch_ = nullptr;
   }
 
-  static std::string Folder(Tree tree) {
-    switch (tree) {
-      case Tree::Samples: return std::string(ORVALIS_SOURCE_DIR) + "/samples/";
-      case Tree::Corpus: return std::string(ORVALIS_CORPUS_DIR) + "/";
-      case Tree::Scratch: break;
-    }
-    return scratch_->Path();
-  }
+  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
 
   static clitest::CliRun Run(const CliCase& c, const std::string& jobs) {
     std::string query = c.query;
@@ -120,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"damaged unreadable and failing csv", Tree::Scratch, {"--format", "csv"}, kScratch},
         CliCase{"damaged unreadable and failing json", Tree::Scratch, {"--format", "json"}, kScratch},
         CliCase{"damaged unreadable and failing xml", Tree::Scratch, {"--format", "xml"}, kScratch},
+        CliCase{"folder errors", Tree::Scratch, {}, "SELECT Name FROM {}e/*.jpg WHERE Make WITH subdirs"},
         CliCase{"hit limit", Tree::Scratch, {"--limit", "25"},
                 "SELECT Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
         CliCase{"top", Tree::Scratch, {"--format", "json"},

@@ -1,6 +1,7 @@
 #include "engine_fixtures.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -135,6 +136,40 @@ std::string ScratchFolder::MakeFolder(const std::string& relative) const {
   const std::filesystem::path full = std::filesystem::path(path_) / relative;
   std::filesystem::create_directories(full);
   return full.string() + "/";
+}
+
+std::string TreeFolder(Tree tree, const ScratchFolder& scratch) {
+  switch (tree) {
+    case Tree::Samples: return std::string(ORVALIS_SOURCE_DIR) + "/samples/";
+    case Tree::Corpus: return std::string(ORVALIS_CORPUS_DIR) + "/";
+    case Tree::Scratch: break;
+  }
+  return scratch.Path();
+}
+
+void WriteMixedTree(const ScratchFolder& s) {
+  const std::string canon = MiniJpeg({"Canon", std::make_pair(7u, 2u), "Strand\r\nMeer"});
+  const std::string nikon = MiniJpeg({"Nikon", std::nullopt, ""});
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(100 + i);
+    s.Write("a/p" + n + ".jpg", i % 3 == 0 ? nikon : canon);
+    s.Write("b/deep/q" + n + ".jpg", i % 5 == 0 ? nikon : canon);
+  }
+  s.Write("a/cut.jpg", canon.substr(0, canon.size() / 2));
+  s.Write("a/head.jpg", std::string("\xFF\xD8\xFF", 3));
+  s.Write("a/text.jpg", "no picture");
+  s.Write("a/empty.jpg", "");
+  ::mkfifo((s.Path() + "a/pipe.jpg").c_str(), 0644);
+  // Unreadable for all but the superuser.
+  s.Write("a/locked.jpg", canon);
+  ::chmod((s.Path() + "a/locked.jpg").c_str(), 0);
+  s.Write("c/shut/x.jpg", canon);
+  ::chmod((s.Path() + "c/shut").c_str(), 0);
+  // WHERE Make fails on "Canon" (no truth value) and holds for "1".
+  s.Write("e/one/x1.jpg", MiniJpeg({"1", std::nullopt, ""}));
+  s.Write("e/one/x2.jpg", canon);
+  s.Write("e/one/sub/y.jpg", MiniJpeg({"1", std::nullopt, ""}));
+  s.Write("e/two/z.jpg", MiniJpeg({"1", std::nullopt, ""}));
 }
 
 void RecordingHost::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {

@@ -43,6 +43,16 @@ class ScratchFolder {
   std::string path_;
 };
 
+// The photo trees over which runs with one and with several readers are
+// compared.
+enum class Tree { Samples, Corpus, Scratch };
+// Its folder, ending with "/"; Scratch is the given scratch folder.
+std::string TreeFolder(Tree tree, const ScratchFolder& scratch);
+// Fills scratch with a tree of good photos in several folders beside
+// damaged and unreadable files, a folder that cannot be listed and a folder
+// (e/) whose Make values fail as truth values.
+void WriteMixedTree(const ScratchFolder& scratch);
+
 // Records the run as the window would show it. Can press Stop at the k-th
 // time the run lets events run, and can hand the rows back in another order
 // (as after the user sorted the list).

@@ -3,9 +3,6 @@
 // same files read, the same result set; over the sample photos, the corpus,
 // damaged and unreadable files, folders with errors, TOP, the hit limit and
 // Stop.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -22,8 +19,6 @@ namespace {
 
 using test::CaseNames;
 using test::Quoted;
-
-enum class Tree { Samples, Corpus, Scratch };
 
 struct ParallelCase {
   const char* name;
@@ -47,42 +42,14 @@ class ParallelRun : public ::testing::TestWithParam<ParallelCase> {
  protected:
   static void SetUpTestSuite() {
     scratch_ = new ScratchFolder();
-    const ScratchFolder& s = *scratch_;
-    const std::string canon = MiniJpeg({"Canon", std::make_pair(7u, 2u), "Strand\r\nMeer"});
-    const std::string nikon = MiniJpeg({"Nikon", std::nullopt, ""});
-    for (int i = 0; i < 40; ++i) {
-      const std::string n = std::to_string(100 + i);
-      s.Write("a/p" + n + ".jpg", i % 3 == 0 ? nikon : canon);
-      s.Write("b/deep/q" + n + ".jpg", i % 5 == 0 ? nikon : canon);
-    }
-    s.Write("a/cut.jpg", canon.substr(0, canon.size() / 2));
-    s.Write("a/head.jpg", std::string("\xFF\xD8\xFF", 3));
-    s.Write("a/text.jpg", "no picture");
-    s.Write("a/empty.jpg", "");
-    ::mkfifo((s.Path() + "a/pipe.jpg").c_str(), 0644);
-    s.Write("a/locked.jpg", canon);
-    ::chmod((s.Path() + "a/locked.jpg").c_str(), 0);
-    s.Write("c/shut/x.jpg", canon);
-    ::chmod((s.Path() + "c/shut").c_str(), 0);
-    // WHERE Make fails on "Canon" (no truth value) and holds for "1".
-    s.Write("e/one/x1.jpg", MiniJpeg({"1", std::nullopt, ""}));
-    s.Write("e/one/x2.jpg", canon);
-    s.Write("e/one/sub/y.jpg", MiniJpeg({"1", std::nullopt, ""}));
-    s.Write("e/two/z.jpg", MiniJpeg({"1", std::nullopt, ""}));
+    WriteMixedTree(*scratch_);
   }
   static void TearDownTestSuite() {
     delete scratch_;
     scratch_ = nullptr;
   }
 
-  static std::string Folder(Tree tree) {
-    switch (tree) {
-      case Tree::Samples: return std::string(ORVALIS_SOURCE_DIR) + "/samples/";
-      case Tree::Corpus: return std::string(ORVALIS_CORPUS_DIR) + "/";
-      case Tree::Scratch: break;
-    }
-    return scratch_->Path();
-  }
+  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
 
   struct Outcome {
     std::vector<std::string> events;
