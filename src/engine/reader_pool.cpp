@@ -65,7 +65,9 @@ tReadSlot* tReaderPool::Submit(const std::string& path) {
 
 void tReaderPool::Wait(tReadSlot* slot) {
   std::unique_lock<std::mutex> lock(mutex_);
+  waitingFor_ = slot;
   done_.wait(lock, [slot] { return slot->state_ == tState::Done; });
+  waitingFor_ = nullptr;
 }
 
 void tReaderPool::Recycle(tReadSlot* slot) {
@@ -109,7 +111,8 @@ void tReaderPool::ReaderLoop() {
       free_.push_back(slot);
     } else {
       slot->state_ = tState::Done;
-      done_.notify_one();
+      // Only the read the run waits for wakes it.
+      if (slot == waitingFor_) done_.notify_one();
     }
   }
 }

@@ -63,6 +63,7 @@ class tReaderPool {
   std::vector<std::unique_ptr<tReadSlot>> slots_;
   std::vector<tReadSlot*> free_;
   std::deque<tReadSlot*> queue_;
+  tReadSlot* waitingFor_ = nullptr;  // the slot Wait is waiting for
   bool closing_ = false;
   std::vector<std::thread> threads_;
 };
