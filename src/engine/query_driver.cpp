@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <deque>
 #include <cstdlib>
+#include <deque>
 #include <exception>
 #include <limits>
 #include <string_view>

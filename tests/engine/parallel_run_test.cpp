@@ -124,6 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "SELECT Name, Make, Caption FROM {}a/*.jpg"},
         ParallelCase{"whole tree", Tree::Scratch,
                      "SELECT Name, Make, Caption, rownum FROM {}*.jpg WITH subdirs", 0},
+        ParallelCase{"folder that cannot be listed", Tree::Scratch, "SELECT Name FROM {}none/*.jpg"},
         ParallelCase{"folder errors", Tree::Scratch,
                      "SELECT Name FROM {}e/*.jpg WHERE Make WITH subdirs"},
         ParallelCase{"folder errors in the tree", Tree::Scratch,
