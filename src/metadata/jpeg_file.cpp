@@ -65,7 +65,8 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
     return block_.get() + (position - blockStart_);
   if (position > status_.size || length > status_.size - position)
     throw tMetadataError("read past the end of the file");
-  if (!block_) block_ = std::make_unique<std::uint8_t[]>(kBlockSize);
+  // Not zeroed: only bytes read into it are ever looked at.
+  if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
   blockStart_ = position;
   blockLength_ = 0;
   while (blockLength_ < kBlockSize) {
