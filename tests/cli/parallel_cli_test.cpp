@@ -31,22 +31,10 @@ std::string CaseText(const CliCase& c) { return c.name; }
 
 void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name << ": " << Quoted(c.query); }
 
-class ParallelCli : public ::testing::TestWithParam<CliCase> {
+class ParallelCli : public TreeTest<CliCase> {
  protected:
-  static void SetUpTestSuite() {
-    scratch_ = new ScratchFolder();
-    WriteMixedTree(*scratch_);
-  }
-  static void TearDownTestSuite() {
-    delete scratch_;
-    scratch_ = nullptr;
-  }
-
-  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
-
   static clitest::CliRun Run(const CliCase& c, const std::string& jobs) {
-    std::string query = c.query;
-    query.replace(query.find("{}"), 2, Folder(c.tree));
+    const std::string query = Query(c.tree, c.query);
     Strings args{"--jobs", jobs};
     args.insert(args.end(), c.options.begin(), c.options.end());
     args.push_back(query);
@@ -54,11 +42,7 @@ class ParallelCli : public ::testing::TestWithParam<CliCase> {
     options.locale = "C";
     return clitest::RunCli(args, options);
   }
-
-  static ScratchFolder* scratch_;
 };
-
-ScratchFolder* ParallelCli::scratch_ = nullptr;
 
 TEST_P(ParallelCli, EightReadersWriteWhatOneWrites) {
   const CliCase& c = GetParam();

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/query_driver.h"
 #include "engine/run_host.h"
 
@@ -52,6 +54,30 @@ std::string TreeFolder(Tree tree, const ScratchFolder& scratch);
 // damaged and unreadable files, a folder that cannot be listed and a folder
 // (e/) whose Make values fail as truth values.
 void WriteMixedTree(const ScratchFolder& scratch);
+
+// Parametrized tests over the trees, the mixed tree written once per suite.
+template <class Case>
+class TreeTest : public ::testing::TestWithParam<Case> {
+ protected:
+  static void SetUpTestSuite() {
+    scratch_ = new ScratchFolder();
+    WriteMixedTree(*scratch_);
+  }
+  static void TearDownTestSuite() {
+    delete scratch_;
+    scratch_ = nullptr;
+  }
+  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
+  // The query with its "{}" standing for the tree's folder.
+  static std::string Query(Tree tree, std::string query) {
+    if (const std::size_t at = query.find("{}"); at != std::string::npos) {
+      query.replace(at, 2, Folder(tree));
+    }
+    return query;
+  }
+
+  static inline ScratchFolder* scratch_ = nullptr;
+};
 
 // Records the run as the window would show it. Can press Stop at the k-th
 // time the run lets events run, and can hand the rows back in another order

@@ -38,19 +38,8 @@ void PrintTo(const ParallelCase& c, std::ostream* os) {
 
 // Damaged photos, files that cannot be read, a folder that cannot be listed
 // and WHERE values that fail in one folder, beside good photos.
-class ParallelRun : public ::testing::TestWithParam<ParallelCase> {
+class ParallelRun : public TreeTest<ParallelCase> {
  protected:
-  static void SetUpTestSuite() {
-    scratch_ = new ScratchFolder();
-    WriteMixedTree(*scratch_);
-  }
-  static void TearDownTestSuite() {
-    delete scratch_;
-    scratch_ = nullptr;
-  }
-
-  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
-
   struct Outcome {
     std::vector<std::string> events;
     std::int64_t filesRead = 0;
@@ -58,10 +47,7 @@ class ParallelRun : public ::testing::TestWithParam<ParallelCase> {
   };
 
   static Outcome Run(const ParallelCase& c, int jobs) {
-    std::string query = c.query;
-    if (const std::size_t at = query.find("{}"); at != std::string::npos) {
-      query.replace(at, 2, Folder(c.tree));
-    }
+    const std::string query = Query(c.tree, c.query);
     tRunSettings settings;
     settings.Jobs = jobs;
     settings.EnforceRefinement = c.limit > 0;
@@ -84,11 +70,7 @@ class ParallelRun : public ::testing::TestWithParam<ParallelCase> {
     EXPECT_EQ(driver.actExecQueryExecute(query, settings), tRunOutcome::Completed);
     return {host.events, driver.FilesRead(), driver.ResultSet()};
   }
-
-  static ScratchFolder* scratch_;
 };
-
-ScratchFolder* ParallelRun::scratch_ = nullptr;
 
 TEST_P(ParallelRun, EightReadersDoWhatOneDoes) {
   const ParallelCase& c = GetParam();
