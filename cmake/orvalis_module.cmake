@@ -8,7 +8,7 @@
 # into a shared library orvalis_<name>_link_check that may leave no symbol
 # undefined, with only the allowed modules beside it. A call into a module
 # the module may not use then fails the build, even without an #include.
-# Sanitizer builds skip this (their runtime stays undefined in shared objects).
+# Sanitizer builds (both kinds) skip this (their runtime stays undefined in shared objects).
 include(${CMAKE_CURRENT_LIST_DIR}/module_directions.cmake)
 
 function(orvalis_module name)
@@ -29,7 +29,7 @@ function(orvalis_module name)
   endif()
   add_dependencies(${target} orvalis_check_includes)
 
-  if(NOT ORVALIS_SANITIZE AND NOT ORVALIS_FUZZ)
+  if(NOT ORVALIS_SANITIZE AND NOT ORVALIS_FUZZ AND NOT ORVALIS_TSAN)
     add_library(${target}_link_check SHARED $<TARGET_OBJECTS:${target}>)
     target_link_options(${target}_link_check PRIVATE -Wl,--no-undefined)
     foreach(used ${allowed_${name}})

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Orvalis and runs every test: the normal build with all tests, then the
 # core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# each fuzz target for a bounded time (FUZZ_SECONDS per target, default 10;
-# ORVALIS_SKIP_FUZZ=1 leaves them out).
+# the engine tests (the query run with its reader threads) under
+# ThreadSanitizer, and each fuzz target for a bounded time (FUZZ_SECONDS per
+# target, default 10; ORVALIS_SKIP_FUZZ=1 leaves them out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -20,6 +21,10 @@ cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -L core
 
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALIS_TSAN=ON \
+  -DORVALIS_BUILD_UI=OFF -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build build-tsan -j"$jobs" --target engine_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/engine_tests
 if [ "${ORVALIS_SKIP_FUZZ:-0}" != 1 ]; then
   bash scripts/fuzz.sh
 fi

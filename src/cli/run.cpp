@@ -222,6 +222,9 @@ bool LooksLikeQuery(const std::string& arg) {
   return arg.find_first_of(" \t\r\n") != std::string::npos;
 }
 
+// More readers than this only wait for each other.
+constexpr std::int32_t kMaxJobs = 256;
+
 }  // namespace
 
 int RunQuery(const Arguments& args) {
@@ -267,6 +270,12 @@ int RunQuery(const Arguments& args) {
       }
       options.settings.EnforceRefinement = true;
       options.settings.RefinementLimit = *n;
+    } else if (arg == "--jobs") {
+      const std::optional<std::int32_t> n = value(v) ? ParseInteger(v) : std::nullopt;
+      if (!n || *n < 1 || *n > kMaxJobs) {
+        return UsageError("--jobs needs a whole number from 1 to " + std::to_string(kMaxJobs));
+      }
+      options.settings.Jobs = *n;
     } else if (arg == "--no-limit") {
       options.settings.EnforceRefinement = false;
     } else if (arg == "--null-text") {

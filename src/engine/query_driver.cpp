@@ -5,14 +5,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <deque>
 #include <exception>
 #include <limits>
 #include <string_view>
+#include <system_error>
 
 #include "common/ascii_case.h"
 #include "common/scope_guard.h"
 #include "common/text.h"
 #include "engine/folder_listing.h"
+#include "engine/reader_pool.h"
 #include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
 #include "query/cell_text.h"
@@ -100,7 +103,21 @@ struct tQueryDriver::tRun {
   // A function's resource limit is reported once per run, at the first file.
   bool limitReported = false;
   std::string mask;
+  // The walk: its plan, the readers (none for a run one file after the
+  // other) and the steps taken from the plan but not yet by the run.
+  std::unique_ptr<tWalkPlan> plan;
+  std::unique_ptr<tReaderPool> pool;
+  std::deque<tWalkStep> ahead;
+  std::size_t window = 0;  // files in flight at most
 };
+
+namespace {
+
+// Steps looked ahead at most, folders included, so that a tree of empty
+// folders is not listed far beyond the files in flight.
+constexpr std::size_t kStepsAheadPerSlot = 4;
+
+}  // namespace
 
 tQueryDriver::tQueryDriver(tRunHost& host) : host_(host) {}
 tQueryDriver::~tQueryDriver() = default;
@@ -198,13 +215,21 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.ProcessEvents();
   host_.ProcessEvents();
 
+  const int readers = settings.Jobs > 0 ? settings.Jobs : DefaultReaderCount();
+  if (readers > 1) {
+    run.window = ReadWindow(readers);
+    try {
+      run.pool = std::make_unique<tReaderPool>(readers, run.window);
+    } catch (const std::system_error&) {
+      // No thread to be had: the run reads one file after the other.
+    }
+  }
   if (EqualsNoCase(run.statement.FromText, "#results")) {
-    // The result set changes only at the end of a run, so iterate a copy.
-    const std::vector<std::string> paths = resultSet_;
-    for (const std::string& path : paths) {
-      if (stop_) break;
+    // The result set changes only at the end of a run; the plan holds a copy.
+    run.plan = std::make_unique<tWalkPlan>(resultSet_);
+    while (!stop_ && PeekStep() != nullptr) {
       try {
-        ProcessFile(path);
+        ProcessFile(TakeStep());
       } catch (const std::exception& e) {
         ShowFolderError(e.what());
       }
@@ -214,8 +239,13 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     SplitFromPath(run.statement.FromText, folder, run.mask);
     // Rows and the result set carry full paths, also for a relative FROM.
     if (folder.empty() || folder[0] != '/') folder = CurrentFolder() + folder;
-    ProcessDir(folder);
+    run.plan = std::make_unique<tWalkPlan>(folder, run.mask, run.recurse);
+    if (PeekStep() != nullptr) ProcessDir(TakeStep());
   }
+  // What was read ahead past the end of the walk is dropped unseen.
+  for (tWalkStep& step : run.ahead) DropStep(step);
+  run.ahead.clear();
+  run.pool.reset();
 
   resultSet_ = host_.RowPaths();
   host_.FitColumnsToCaptions();
@@ -237,48 +267,134 @@ void tQueryDriver::ShowPathMessage(const std::string& path, const std::string& t
   host_.ShowMessage(path.empty() ? text : path + ": " + text);
 }
 
-void tQueryDriver::ProcessDir(const std::string& folderIn) {
-  try {
-    std::string folder = folderIn;
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    currentPath_ = folder;
-    host_.SetStatusPanel(3, folder);
-    const FolderListing listing = ListFolder(folder, run_->mask, run_->recurse);
-    for (const std::string& name : listing.files) {
-      if (stop_) return;
-      ProcessFile(folder + name);
-    }
-    host_.SetStatusPanel(3, "");
-    if (!run_->recurse) return;
-    for (const std::string& name : listing.subfolders) {
-      if (stop_) return;
-      ProcessDir(folder + name);
-    }
-  } catch (const std::exception& e) {
-    ShowFolderError(e.what());
+tWalkStep* tQueryDriver::PeekStep() {
+  tRun& run = *run_;
+  if (run.pool) ReadAhead();
+  if (run.ahead.empty()) {
+    std::optional<tWalkStep> step = run.plan->Next();
+    if (!step) return nullptr;
+    run.ahead.push_back(std::move(*step));
+  }
+  return &run.ahead.front();
+}
+
+tWalkStep tQueryDriver::TakeStep() {
+  PeekStep();
+  tWalkStep step = std::move(run_->ahead.front());
+  run_->ahead.pop_front();
+  return step;
+}
+
+void tQueryDriver::ReadAhead() {
+  tRun& run = *run_;
+  // Nothing is read after a stop.
+  if (stop_) return;
+  // A file taken from the plan while the window was full waits at the front;
+  // every file behind one in flight is in flight too.
+  for (tWalkStep& step : run.ahead) {
+    if (step.kind != tWalkStep::tKind::File) continue;
+    if (step.slot != nullptr) break;
+    if (!run.pool->HasRoom()) return;
+    step.slot = run.pool->Submit(step.path);
+  }
+  const std::size_t maxSteps = kStepsAheadPerSlot * run.window;
+  while (run.ahead.size() < maxSteps && run.pool->HasRoom()) {
+    std::optional<tWalkStep> step = run.plan->Next();
+    if (!step) return;
+    if (step->kind == tWalkStep::tKind::File) step->slot = run.pool->Submit(step->path);
+    run.ahead.push_back(std::move(*step));
   }
 }
 
-void tQueryDriver::ProcessFile(const std::string& path) {
+void tQueryDriver::DropStep(tWalkStep& step) {
+  if (step.slot != nullptr) run_->pool->Recycle(step.slot);
+  step.slot = nullptr;
+}
+
+void tQueryDriver::SkipRestOfFolder(int depth) {
+  tRun& run = *run_;
+  while (!run.ahead.empty()) {
+    tWalkStep step = std::move(run.ahead.front());
+    run.ahead.pop_front();
+    DropStep(step);
+    if (step.kind == tWalkStep::tKind::FolderEnd && step.depth == depth) return;
+  }
+  // The folder's end was not looked at yet: the plan leaves the rest unlisted.
+  run.plan->Abandon(depth);
+}
+
+void tQueryDriver::ProcessDir(const tWalkStep& folder) {
+  try {
+    currentPath_ = folder.path;
+    host_.SetStatusPanel(3, folder.path);
+    const tWalkStep listing = TakeStep();
+    if (listing.error) std::rethrow_exception(listing.error);
+    for (tWalkStep* next = PeekStep(); next != nullptr && next->kind == tWalkStep::tKind::File;
+         next = PeekStep()) {
+      if (stop_) return;
+      ProcessFile(TakeStep());
+    }
+    host_.SetStatusPanel(3, "");
+    // Subfolders follow the files (only with recurse), then the folder's end.
+    while (!stop_) {
+      const tWalkStep* next = PeekStep();
+      if (next == nullptr) return;
+      if (next->kind == tWalkStep::tKind::FolderEnd) {
+        TakeStep();
+        return;
+      }
+      ProcessDir(TakeStep());
+    }
+  } catch (const std::exception& e) {
+    ShowFolderError(e.what());
+    SkipRestOfFolder(folder.depth);
+  }
+}
+
+void tQueryDriver::ProcessFile(tWalkStep file) {
   tRun& run = *run_;
   const tRunSettings& settings = run.settings;
+  // However this file ends, its read goes back to the readers.
+  struct tDropOnExit {
+    tQueryDriver& driver;
+    tWalkStep& step;
+    ~tDropOnExit() { driver.DropStep(step); }
+  } drop{*this, file};
   if (settings.EnforceRefinement) {
     if (hitCount_ >= settings.RefinementLimit) stop_ = true;
     host_.SetStatusPanel(0, std::to_string(hitCount_) + Text(tText::StatusHitLimit));
   }
   if (stop_) return;
 
+  const std::string& path = file.path;
   // The store is cleared when the file's processing ends, also through an
   // error, so the next file never sees this file's entries.
   const tScopeGuard clear([&run] { run.store.Clear(); });
   currentPath_ = path;
   ++filesRead_;
+  std::exception_ptr readError;
+  if (file.slot != nullptr) {
+    // The reader's store becomes the run's, which the parsers are bound to;
+    // the run's emptied store goes back with the slot.
+    run.pool->Wait(file.slot);
+    std::swap(run.store, file.slot->store);
+    run.store.RowNumber = hitCount_;
+    readError = file.slot->error;
+  } else {
+    try {
+      run.store.ReadJpegFile(path);
+    } catch (...) {
+      readError = std::current_exception();
+    }
+  }
   // A file damaged after its metadata is reported and still searched with
   // the entries read before the damage.
-  try {
-    run.store.ReadJpegFile(path);
-  } catch (const std::exception& e) {
-    ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
+  if (readError) {
+    try {
+      std::rethrow_exception(readError);
+    } catch (const std::exception& e) {
+      ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
+    }
   }
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());

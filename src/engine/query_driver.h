@@ -12,6 +12,7 @@
 
 #include "engine/run_host.h"
 #include "engine/settings.h"
+#include "engine/walk_plan.h"
 #include "query/locale_info.h"
 
 namespace orvalis {
@@ -31,6 +32,10 @@ struct tRunSettings {
   std::int32_t ThumbnailHeight = kDefaultThumbnailHeight;
   bool GeneratePreview = false;
   LocaleInfo Locale;
+  // Readers working in parallel: 1 reads one file after the other on the
+  // run's thread, 0 chooses for the machine. Results are the same for every
+  // number.
+  std::int32_t Jobs = 0;
 };
 
 enum class tRunOutcome {
@@ -64,8 +69,19 @@ class tQueryDriver {
  private:
   struct tRun;
 
-  void ProcessDir(const std::string& folder);
-  void ProcessFile(const std::string& path);
+  void ProcessDir(const tWalkStep& folder);
+  void ProcessFile(tWalkStep file);
+  // The walk's next step without taking it (null at the end); with readers,
+  // tops up the files in flight first.
+  tWalkStep* PeekStep();
+  tWalkStep TakeStep();
+  // Hands the coming files to the readers while the window has room.
+  void ReadAhead();
+  // After an error in the folder at depth: drops its remaining steps, read
+  // ahead or not.
+  void SkipRestOfFolder(int depth);
+  // Gives a step's read back to the readers unused.
+  void DropStep(tWalkStep& step);
   // Reports an error that ended the walk of a folder, naming the file or
   // folder being read when it happened.
   void ShowFolderError(const std::string& what);

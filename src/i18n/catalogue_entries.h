@@ -81,6 +81,8 @@ ORVALIS_MESSAGE(CliUsage,
     "                               per line (default: standard input)\n"
     "  -0, --null                   --paths and --results separate paths by NUL\n"
     "                               (as find -print0 and xargs -0)\n"
+    "  --jobs N                     files read in parallel (1: one after the other;\n"
+    "                               default: chosen for the machine)\n"
     "  /LCID:n                      language of the messages\n"
     "  /debug                       write the help log\n"
     "  --                           the next argument is the query, even when it\n"

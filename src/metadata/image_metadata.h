@@ -28,6 +28,9 @@ class tImageMetaData {
   ~tImageMetaData();
   tImageMetaData(const tImageMetaData&) = delete;
   tImageMetaData& operator=(const tImageMetaData&) = delete;
+  // A store filled on one thread is handed whole to another (std::swap).
+  tImageMetaData(tImageMetaData&&) noexcept = default;
+  tImageMetaData& operator=(tImageMetaData&&) noexcept = default;
 
   // Reads the file and appends its entries (the store is not cleared first).
   // A segment that cannot be decoded, or bytes that are no marker, are passed

@@ -6,16 +6,25 @@
 
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "metadata/byte_reader.h"
 
 namespace orvalis {
 
+namespace {
+
+// The system's text for an error number; files are read on several threads
+// at once, and strerror may share one buffer between them.
+std::string ErrorText(int code) { return std::generic_category().message(code); }
+
+}  // namespace
+
 tJpegFile::tJpegFile(const std::string& name) {
   // Non-blocking, so that a named pipe that looks like a photo cannot stall
   // a search; regular files read the same either way.
   fd_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd_ < 0) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
+  if (fd_ < 0) throw tMetadataError("cannot open file: " + ErrorText(errno));
   bool ok = false;
 #ifdef STATX_BTIME
   struct statx sx {};
@@ -36,7 +45,7 @@ tJpegFile::tJpegFile(const std::string& name) {
       const int err = errno;
       ::close(fd_);
       fd_ = -1;
-      throw tMetadataError("cannot read file data: " + std::string(std::strerror(err)));
+      throw tMetadataError("cannot read file data: " + ErrorText(err));
     }
     status_.regular = S_ISREG(st.st_mode);
     status_.size = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
@@ -56,7 +65,8 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
     return block_.get() + (position - blockStart_);
   if (position > status_.size || length > status_.size - position)
     throw tMetadataError("read past the end of the file");
-  if (!block_) block_ = std::make_unique<std::uint8_t[]>(kBlockSize);
+  // Not zeroed: only bytes read into it are ever looked at.
+  if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
   blockStart_ = position;
   blockLength_ = 0;
   while (blockLength_ < kBlockSize) {
@@ -65,7 +75,7 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
                                 static_cast<off_t>(position + blockLength_));
     if (got < 0) {
       if (errno == EINTR) continue;
-      throw tMetadataError("cannot read file: " + std::string(std::strerror(errno)));
+      throw tMetadataError("cannot read file: " + ErrorText(errno));
     }
     if (got == 0) break;
     blockLength_ += static_cast<std::size_t>(got);

@@ -9,12 +9,48 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/query_driver.h"
 #include "engine/run_host.h"
 #include "support/fixtures.h"
 #include "support/scratch.h"
 
 namespace orvalis::test {
+
+// The photo trees over which runs with one and with several readers are
+// compared.
+enum class Tree { Samples, Corpus, Scratch };
+// Its folder, ending with "/"; Scratch is the given scratch folder.
+std::string TreeFolder(Tree tree, const ScratchFolder& scratch);
+// Fills scratch with a tree of good photos in several folders beside
+// damaged and unreadable files, a folder that cannot be listed and a folder
+// (e/) whose Make values fail as truth values.
+void WriteMixedTree(const ScratchFolder& scratch);
+
+// Parametrized tests over the trees, the mixed tree written once per suite.
+template <class Case>
+class TreeTest : public ::testing::TestWithParam<Case> {
+ protected:
+  static void SetUpTestSuite() {
+    scratch_ = new ScratchFolder();
+    WriteMixedTree(*scratch_);
+  }
+  static void TearDownTestSuite() {
+    delete scratch_;
+    scratch_ = nullptr;
+  }
+  static std::string Folder(Tree tree) { return TreeFolder(tree, *scratch_); }
+  // The query with its "{}" standing for the tree's folder.
+  static std::string Query(Tree tree, std::string query) {
+    if (const std::size_t at = query.find("{}"); at != std::string::npos) {
+      query.replace(at, 2, Folder(tree));
+    }
+    return query;
+  }
+
+  static inline ScratchFolder* scratch_ = nullptr;
+};
 
 // Records the run as the window would show it. Can press Stop at the k-th
 // time the run lets events run, and can hand the rows back in another order
@@ -27,19 +63,29 @@ class RecordingHost : public tRunHost {
   };
 
   void PrepareResultList(int thumbnailWidth, int thumbnailHeight) override;
-  void AddColumn(const std::string& caption) override { columns.push_back(caption); }
+  void AddColumn(const std::string& caption) override {
+    columns.push_back(caption);
+    events.push_back("column " + caption);
+  }
   int AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) override;
   void SetCell(int row, int column, const std::string& text) override;
   std::vector<std::string> RowPaths() const override;
-  void FitColumnsToCaptions() override { ++fitCalls; }
+  void FitColumnsToCaptions() override {
+    ++fitCalls;
+    events.emplace_back("fit");
+  }
   void EnterRunningState() override;
   void LeaveRunningState() override;
   void FocusQueryText(int position) override {
     ++focusCalls;
     focusPositions.push_back(position);
+    events.push_back("focus " + std::to_string(position));
   }
   void SetStatusPanel(int panel, const std::string& text) override;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    events.push_back("message " + text);
+  }
   void ProcessEvents() override;
 
   // Texts of one column over all rows.
@@ -66,6 +112,8 @@ class RecordingHost : public tRunHost {
   std::vector<std::string> messages;
   std::array<std::string, 4> panels;
   std::vector<std::pair<int, std::string>> panelLog;
+  // Every call of the run, in order, with its arguments.
+  std::vector<std::string> events;
 };
 
 }  // namespace orvalis::test

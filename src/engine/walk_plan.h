@@ -1,0 +1,65 @@
+// The order of a query run's walk as a stream of steps: enter a folder, its
+// listing, its files, its end. The driver takes the steps one by one; with
+// readers it looks ahead in the same stream, so the files to come are read
+// while earlier ones are evaluated. A folder is listed when the step after
+// its entry is taken, never earlier.
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/folder_listing.h"
+
+namespace orvalis {
+
+struct tReadSlot;
+
+struct tWalkStep {
+  enum class tKind {
+    Folder,   // a folder is entered (path ends with "/")
+    Listing,  // its listing was taken; error says why it could not be
+    File,     // a file of the folder (or of the result set)
+    FolderEnd,
+  };
+  tKind kind = tKind::File;
+  int depth = 0;  // the start folder is 0
+  std::string path;
+  std::exception_ptr error;
+  tReadSlot* slot = nullptr;  // the file's read, when handed to a reader
+};
+
+class tWalkPlan {
+ public:
+  // The folder walk from start: files (matching mask) before subfolders,
+  // each subfolder walked whole before the next, when recurse is set.
+  tWalkPlan(std::string start, std::string mask, bool recurse);
+  // The given files in their order, no folders.
+  explicit tWalkPlan(std::vector<std::string> files);
+
+  // The next step, or none at the end of the walk.
+  std::optional<tWalkStep> Next();
+  // Leaves the rest of the folder at depth (and all below it) unwalked.
+  void Abandon(int depth);
+
+ private:
+  struct tFrame {
+    std::string folder;
+    int depth = 0;
+    bool listed = false;
+    FolderListing listing;
+    std::size_t file = 0;
+    std::size_t subfolder = 0;
+  };
+
+  std::optional<std::string> start_;  // not yet entered
+  std::string mask_;
+  bool recurse_ = false;
+  std::vector<tFrame> frames_;
+  std::vector<std::string> files_;  // the file list of the second form
+  std::size_t nextFile_ = 0;
+};
+
+}  // namespace orvalis

@@ -1,0 +1,91 @@
+// orvalis-cli writes the same bytes with eight readers as with one, in every
+// output format, over the sample photos, the corpus and a tree of damaged,
+// unreadable and failing files, with TOP and the hit limit.
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../engine/engine_fixtures.h"
+#include "cli_spawn.h"
+#include "support/test_names.h"
+
+namespace orvalis::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+using test::CaseNames;
+using test::Quoted;
+
+struct CliCase {
+  const char* name;
+  Tree tree;
+  Strings options;
+  // "{}" stands for the tree's folder (with its final "/").
+  const char* query;
+};
+
+std::string CaseText(const CliCase& c) { return c.name; }
+
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name << ": " << Quoted(c.query); }
+
+class ParallelCli : public TreeTest<CliCase> {
+ protected:
+  static clitest::CliRun Run(const CliCase& c, const std::string& jobs) {
+    const std::string query = Query(c.tree, c.query);
+    Strings args{"--jobs", jobs};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back(query);
+    clitest::SpawnOptions options;
+    options.locale = "C";
+    return clitest::RunCli(args, options);
+  }
+};
+
+TEST_P(ParallelCli, EightReadersWriteWhatOneWrites) {
+  const CliCase& c = GetParam();
+  if (c.tree == Tree::Corpus && !std::filesystem::is_directory(ORVALIS_CORPUS_DIR)) {
+    GTEST_SKIP() << "no corpus at " << ORVALIS_CORPUS_DIR;
+  }
+  const clitest::CliRun one = Run(c, "1");
+  const clitest::CliRun eight = Run(c, "8");
+  EXPECT_EQ(one.exit, 0) << one.err;
+  EXPECT_EQ(eight.exit, one.exit);
+  EXPECT_EQ(eight.out, one.out);
+  EXPECT_EQ(eight.err, one.err);
+}
+
+const char* kSamples = "SELECT Name, Make, Model, FNumber, Caption, rownum FROM {}*.jpg WITH subdirs";
+const char* kCorpus =
+    "SELECT Name, Make, ExposureTime, GPSLatitude, Keywords FROM {}*.jpg WITH subdirs";
+const char* kScratch = "SELECT Name, Make, Caption FROM {}*.jpg WHERE Make WITH subdirs";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParallelCli,
+    ::testing::Values(
+        CliCase{"samples rows", Tree::Samples, {}, kSamples},
+        CliCase{"samples csv", Tree::Samples, {"--format", "csv"}, kSamples},
+        CliCase{"samples json", Tree::Samples, {"--format", "json"}, kSamples},
+        CliCase{"samples xml", Tree::Samples, {"--format", "xml"}, kSamples},
+        CliCase{"samples paths", Tree::Samples, {"--paths"}, kSamples},
+        CliCase{"corpus rows", Tree::Corpus, {"--no-limit"}, kCorpus},
+        CliCase{"corpus csv", Tree::Corpus, {"--no-limit", "--format", "csv"}, kCorpus},
+        CliCase{"corpus json", Tree::Corpus, {"--no-limit", "--format", "json"}, kCorpus},
+        CliCase{"corpus xml", Tree::Corpus, {"--no-limit", "--format", "xml"}, kCorpus},
+        CliCase{"corpus hit limit", Tree::Corpus, {"--limit", "10"}, kCorpus},
+        CliCase{"corpus top", Tree::Corpus, {}, "SELECT TOP 5 Name, Model FROM {}*.jpg WITH subdirs"},
+        CliCase{"damaged unreadable and failing rows", Tree::Scratch, {}, kScratch},
+        CliCase{"damaged unreadable and failing csv", Tree::Scratch, {"--format", "csv"}, kScratch},
+        CliCase{"damaged unreadable and failing json", Tree::Scratch, {"--format", "json"}, kScratch},
+        CliCase{"damaged unreadable and failing xml", Tree::Scratch, {"--format", "xml"}, kScratch},
+        CliCase{"folder errors", Tree::Scratch, {}, "SELECT Name FROM {}e/*.jpg WHERE Make WITH subdirs"},
+        CliCase{"hit limit", Tree::Scratch, {"--limit", "25"},
+                "SELECT Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
+        CliCase{"top", Tree::Scratch, {"--format", "json"},
+                "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"}),
+    CaseNames());
+
+}  // namespace
+}  // namespace orvalis::test
