@@ -27,13 +27,13 @@ namespace orvalis::test {
 namespace {
 
 using Strings = std::vector<std::string>;
-using clitest::CliRun;
+
 
 CliRun Cli(const Strings& args, const std::string& stdinFile = "/dev/null") {
-  clitest::SpawnOptions options;
+  SpawnOptions options;
   options.locale = "C";
   options.stdinFile = stdinFile;
-  return clitest::RunCli(args, options);
+  return RunCli(args, options);
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {

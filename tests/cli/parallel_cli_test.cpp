@@ -33,14 +33,14 @@ void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name << ": " << Quot
 
 class ParallelCli : public TreeTest<CliCase> {
  protected:
-  static clitest::CliRun Run(const CliCase& c, const std::string& jobs) {
+  static CliRun Run(const CliCase& c, const std::string& jobs) {
     const std::string query = Query(c.tree, c.query);
     Strings args{"--jobs", jobs};
     args.insert(args.end(), c.options.begin(), c.options.end());
     args.push_back(query);
-    clitest::SpawnOptions options;
+    SpawnOptions options;
     options.locale = "C";
-    return clitest::RunCli(args, options);
+    return RunCli(args, options);
   }
 };
 
@@ -49,8 +49,8 @@ TEST_P(ParallelCli, EightReadersWriteWhatOneWrites) {
   if (c.tree == Tree::Corpus && !std::filesystem::is_directory(ORVALIS_CORPUS_DIR)) {
     GTEST_SKIP() << "no corpus at " << ORVALIS_CORPUS_DIR;
   }
-  const clitest::CliRun one = Run(c, "1");
-  const clitest::CliRun eight = Run(c, "8");
+  const CliRun one = Run(c, "1");
+  const CliRun eight = Run(c, "8");
   EXPECT_EQ(one.exit, 0) << one.err;
   EXPECT_EQ(eight.exit, one.exit);
   EXPECT_EQ(eight.out, one.out);

@@ -93,10 +93,10 @@ TEST(PhotosUnchanged, ByEveryReadingCommand) {
   runs.push_back(merged);
   runs.push_back({"--eval", "Make + contains('*')", photos.front()});
 
-  clitest::SpawnOptions options;
+  SpawnOptions options;
   options.locale = "C";
   for (const Strings& args : runs) {
-    const clitest::CliRun run = clitest::RunCli(args, options);
+    const CliRun run = RunCli(args, options);
     EXPECT_NE(run.exit, -1) << args.front() << " " << args.back();
   }
 

@@ -44,16 +44,15 @@ class PrintTest : public ::testing::Test {
     pdf = folder.filePath(QStringLiteral("results.pdf"));
   }
 
-  // Rows item1.jpg ... itemN.jpg with a picture and one value each.
+  // Rows item1.jpg ... itemN.jpg with one value each (no photo behind them:
+  // their thumbnails are the "no preview" picture).
   void AddRows(int count) {
     window->PrepareResultList(160, 120);
     window->AddColumn("Name");
     window->AddColumn("Make");
-    QImage picture(160, 120, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
     for (int i = 1; i <= count; ++i) {
       const std::string path = folder.path().toStdString() + "/item" + std::to_string(i) + ".jpg";
-      const int row = window->AddFileToResultlist(path, picture);
+      const int row = window->AddFileToResultlist(path);
       window->SetCell(row, 1, "Canon");
     }
   }
