@@ -83,7 +83,10 @@ TEST(LanguageTable, SystemLocaleNamesBecomeCodes) {
 
 TEST(LocaleOption, NeedsAnInteger) {
   EXPECT_EQ(LocaleOption({"/LCID:3079"}), 3079);
-  EXPECT_EQ(LocaleOption({"/LCID:x", "/lcid:1033"}), 1033);
+  // The first argument that names the option counts, even when its value is
+  // no number.
+  EXPECT_EQ(LocaleOption({"/lcid:1033", "/LCID:x"}), 1033);
+  EXPECT_EQ(LocaleOption({"/LCID:x", "/lcid:1033"}), std::nullopt);
   EXPECT_EQ(LocaleOption({"LCID:1033", "/LCID", "/LCID:", "/LCID:12 "}), std::nullopt);
 }
 
@@ -304,7 +307,9 @@ TEST(ShippedEnglish, TranslatesEveryCatalogueText) {
   for (const tTextEntry& entry : Catalogue()) {
     const std::optional<std::string> text = english->Lookup(entry.Key);
     EXPECT_TRUE(text) << "missing: " << entry.Key;
-    if (text && !entry.German.empty()) {
+    // A message of several lines (the command line's usage text) cannot be
+    // written in a message entry; its built-in text stands.
+    if (text && !entry.German.empty() && entry.German.find('\n') == std::string_view::npos) {
       EXPECT_FALSE(text->empty()) << "empty: " << entry.Key;
     }
   }
