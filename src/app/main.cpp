@@ -3,11 +3,9 @@
 #include "ui/help_router.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
-#include "ui/program_files.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 
 int main(int argc, char* argv[]) {

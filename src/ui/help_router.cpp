@@ -1,6 +1,7 @@
 #include "ui/help_router.h"
 
 #include "engine/help_log.h"
+#include "i18n/language_table.h"
 #include "i18n/program_args.h"
 #include "ui/application.h"
 #include "ui/help_window.h"
@@ -150,13 +151,16 @@ void StartHelpLog(const QStringList& arguments) {
   }
   const QString helpFolder = THelpRouter::Instance().HelpFolder();
   const auto text = [](const QString& value) { return value.toStdString(); };
+  // The system locale as a locale identifier of the language table, with
+  // its primary and sub language parts.
+  const int localeId = LocaleForCode(CodeForSystemLocale(system.name().toStdString()));
   const std::vector<std::pair<std::string, std::string>> header = {
       {"Filename:", kHelpLogName},
       {"Date:", text(QDateTime::currentDateTime().toString(Qt::ISODate))},
       {"Operating System:", text(QSysInfo::prettyProductName())},
-      {"SysLocale.DefaultLCID:", text(system.name())},
-      {"SysLocale.PriLangID:", text(QLocale::languageToCode(system.language()))},
-      {"SysLocale.SubLangID:", text(QLocale::territoryToCode(system.territory()))},
+      {"SysLocale.DefaultLCID:", std::to_string(localeId) + " (" + text(system.name()) + ")"},
+      {"SysLocale.PriLangID:", std::to_string(localeId & 0x3FF)},
+      {"SysLocale.SubLangID:", std::to_string(localeId >> 10)},
       {"DecimalSeparator:", text(system.decimalPoint())},
       {"EXE Path =", text(QCoreApplication::applicationFilePath())},
       {"Cmdline Param(s) =", text(parameters.join(QLatin1Char(' ')))},
