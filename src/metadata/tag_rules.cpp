@@ -143,10 +143,10 @@ const char* const kSensitivityType[] = {
     "Recommended exposure index and ISO speed",
     "Standard output sensitivity, recommended exposure index and ISO speed"};
 
-// LensSpecification: shortest and longest focal length, then the smallest
+// LensInfo: shortest and longest focal length, then the smallest
 // F number at each; a part written 0/0 is unknown and left out. Gives
 // texts such as 18-55mm f/3.5-5.6 or 50mm f/1.8.
-std::string LensSpecificationText(const tByteReader& tiff, const tIfdEntry& in) {
+std::string LensInfoText(const tByteReader& tiff, const tIfdEntry& in) {
   std::array<std::optional<double>, 4> part;
   for (std::uint32_t i = 0; i < 4; ++i) {
     const std::uint64_t at = std::uint64_t{in.ValueField} + 8ull * i;
@@ -406,7 +406,7 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     case 42034:
       if (in.Type == kRational && in.Count == 4) {
         e.Kind = kind::kString;
-        e.Text = LensSpecificationText(tiff, in);
+        e.Text = LensInfoText(tiff, in);
         e.Value = Value::Text(e.Text);
       }
       return;

@@ -113,7 +113,7 @@ const std::array<tTagRow, kTagTableSize> TagTable{{
     {42035, "LensMake", 3},
     {42036, "LensModel", 3},
     {42037, "LensSerialNumber", 3},
-    {42034, "LensSpecification", 3},
+    {42034, "LensInfo", 3},
     {42033, "BodySerialNumber", 3},
     {42032, "CameraOwnerName", 3},
     {41989, "FocalLengthFullFrame", 3},

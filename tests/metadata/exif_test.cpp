@@ -215,7 +215,7 @@ TEST(ExifTagRules, UserCommentCharacterSets) {
   }
 }
 
-TEST(ExifTagRules, WindowsTextsAndLensSpecification) {
+TEST(ExifTagRules, WindowsTextsAndLensInfo) {
   struct Case {
     const char* what;
     std::uint16_t tag;
@@ -238,7 +238,7 @@ TEST(ExifTagRules, WindowsTextsAndLensSpecification) {
       {"unknown apertures", 42034, kRational,
        [](const Order& o) { return Concat({o.Rational(50, 1), o.Rational(50, 1), o.Rational(0, 0), o.Rational(0, 0)}); },
        {}, 2, "50mm"},
-      {"three parts are no specification", 42034, kRational,
+      {"three parts are no lens range", 42034, kRational,
        [](const Order& o) { return Concat({o.Rational(24, 1), o.Rational(70, 1), o.Rational(28, 10)}); }, {}, 4,
        "24/1"},
   };
