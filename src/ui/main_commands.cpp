@@ -202,23 +202,7 @@ TCommandSet::TCommandSet(QMainWindow& window) {
   Lay(
       tBar::ToolBar, rows, [&](tCommand command) { fToolBar->addAction(Action(command)); },
       [&] { fToolBar->addSeparator(); });
-  ApplyTexts();
   UpdateEnabled(false);
-}
-
-void TCommandSet::ApplyTexts() {
-  for (const tCommandRow& row : MainCommands()) {
-    const QString hint = Ui(row.Hint);
-    if (QMenu* menu = Submenu(row.Id)) {
-      menu->setTitle(Ui(row.Caption));
-    } else {
-      Action(row.Id)->setText(Ui(row.Caption));
-      Action(row.Id)->setToolTip(hint);
-    }
-    Action(row.Id)->setStatusTip(hint);
-  }
-  for (const tBarTitle& title : kMainMenus) fMenus.at(title.Bar)->setTitle(Ui(title.Caption));
-  fToolBar->setWindowTitle(Ui(tText::frmMain_tbMain_caption));
 }
 
 QAction* TCommandSet::Action(tCommand command) const {

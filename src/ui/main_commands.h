@@ -97,9 +97,6 @@ class TCommandSet {
   QMenu* Submenu(tCommand command) const;
   QToolBar* ToolBar() const { return fToolBar; }
 
-  // Captions, hints and menu titles from the catalogue, again after a
-  // change of language.
-  void ApplyTexts();
 
   // Applies every row's rule for the given run state.
   void UpdateEnabled(bool running);

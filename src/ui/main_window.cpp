@@ -254,15 +254,10 @@ void TfrmMain::CreateCommands() {
 }
 
 void TfrmMain::ApplyTexts() {
-  setWindowTitle(Ui(tText::frmMain_self_caption));
-  lblQuery->setText(Ui(tText::frmMain_lblQuery_caption));
-  lblResult->setText(Ui(tText::frmMain_lblResult_caption));
   lblRunning->setText(Ui(tText::frmMain_pnlResult_caption));
   const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
   comboQueries->setToolTip(comboHint);
   comboQueries->setStatusTip(comboHint);
-  fCommands->ApplyTexts();
-  pnlSidebar->ApplyTexts();
 }
 
 void TfrmMain::CreateStatusBar() {

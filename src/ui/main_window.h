@@ -144,8 +144,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // The command table's actions, menus and toolbar.
   const TCommandSet& Commands() const { return *fCommands; }
 
-  // The texts of all controls from the catalogue, again after a change of
-  // language.
+  // The texts that are no control's caption or hint (the running mark, the
+  // query box's hint), again after a change of language.
   void ApplyTexts();
 
   // The field sidebar and keyword help (main_window_sidebar.cpp).
