@@ -306,6 +306,20 @@ void tQueryDriver::ReadAhead() {
   }
 }
 
+tReadSlot* tQueryDriver::BatchEnd() const {
+  // Half the window: the run's thread then sleeps once for that many files,
+  // while the readers have the other half to go on with.
+  const std::size_t batch = run_->window / 2;
+  tReadSlot* last = nullptr;
+  std::size_t files = 0;
+  for (const tWalkStep& step : run_->ahead) {
+    if (step.slot == nullptr) continue;
+    last = step.slot;
+    if (++files >= batch) break;
+  }
+  return last;
+}
+
 void tQueryDriver::DropStep(tWalkStep& step) {
   if (step.slot != nullptr) run_->pool->Recycle(step.slot);
   step.slot = nullptr;
@@ -367,17 +381,26 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   if (stop_) return;
 
   const std::string& path = file.path;
-  // The store is cleared when the file's processing ends, also through an
-  // error, so the next file never sees this file's entries.
-  const tScopeGuard clear([&run] { run.store.Clear(); });
+  // The store is emptied when the file's processing ends, also through an
+  // error, so the next file never sees this file's entries. A reader's
+  // store goes back to its slot whole: the reader that uses the slot next
+  // clears it, so memory is freed on the threads that allocate it.
+  bool fromSlot = false;
+  const tScopeGuard clear([&run, &file, &fromSlot] {
+    if (fromSlot)
+      std::swap(run.store, file.slot->store);
+    else
+      run.store.Clear();
+  });
   currentPath_ = path;
   ++filesRead_;
   std::exception_ptr readError;
   if (file.slot != nullptr) {
-    // The reader's store becomes the run's, which the parsers are bound to;
-    // the run's emptied store goes back with the slot.
-    run.pool->Wait(file.slot);
+    // The reader's store becomes the run's, which the parsers are bound to,
+    // until the file is done.
+    run.pool->Wait(file.slot, BatchEnd());
     std::swap(run.store, file.slot->store);
+    fromSlot = true;
     run.store.RowNumber = hitCount_;
     readError = file.slot->error;
   } else {

@@ -80,6 +80,9 @@ class tQueryDriver {
   // After an error in the folder at depth: drops its remaining steps, read
   // ahead or not.
   void SkipRestOfFolder(int depth);
+  // The read a wait for the next file also waits for: a run of files ahead
+  // in flight, so that the run's thread does not sleep for each of them.
+  tReadSlot* BatchEnd() const;
   // Gives a step's read back to the readers unused.
   void DropStep(tWalkStep& step);
   // Reports an error that ended the walk of a folder, naming the file or

@@ -1,11 +1,36 @@
 #include "engine/reader_pool.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 
 namespace orvalis {
 
+namespace {
+
+// A slot's states; a ticket is the file's number times kStates plus one.
+constexpr std::uint64_t kStates = 8;
+constexpr std::uint64_t kFree = 0;
+constexpr std::uint64_t kQueued = 1;
+constexpr std::uint64_t kReading = 2;
+constexpr std::uint64_t kDone = 3;
+constexpr std::uint64_t kDropped = 4;  // given back while its read was under way
+
+std::uint64_t StateOf(const std::atomic<std::uint64_t>& ticket) { return ticket.load() % kStates; }
+
+// A read that takes longer than this on average waits for its storage; a
+// photo in the page cache is read in some ten microseconds. Below a quarter
+// of it, reads count as fast again.
+constexpr double kSlowReadMicroseconds = 400;
+// Weight of the newest read in the running average.
+constexpr double kReadTimeWeight = 1.0 / 8;
+
+std::size_t Cores() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+}  // namespace
+
 int DefaultReaderCount() {
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const auto cores = static_cast<unsigned>(Cores());
   // A reader waiting for the disc or the network costs no core; 16 readers
   // keep a share that answers in a millisecond about 16 requests deep.
   return static_cast<int>(std::clamp(4u * cores, 16u, 64u));
@@ -13,107 +38,203 @@ int DefaultReaderCount() {
 
 std::size_t ReadWindow(int readers) { return 2 * static_cast<std::size_t>(std::max(readers, 1)); }
 
-tReaderPool::tReaderPool(int readers, std::size_t window)
-    : window_(std::max(window, static_cast<std::size_t>(std::max(readers, 1)))) {
-  slots_.reserve(window_);
-  threads_.reserve(static_cast<std::size_t>(std::max(readers, 1)));
+tReaderPool::tReaderPool(int readers, std::size_t window) {
+  const auto count = static_cast<std::size_t>(std::max(readers, 1));
+  slots_.resize(std::max(window, count));
+  for (auto& slot : slots_) {
+    slot = std::make_unique<tReadSlot>();
+    slot->store.MergeIptcLists = 1;
+  }
+  wakeBacklog_ = std::max<std::size_t>(1, slots_.size() / 4);
+  slowLimit_ = count;
+  // While reads are fast the run's thread reads too, so one core fewer.
+  fastLimit_ = std::clamp<std::size_t>(Cores() - 1, 1, count);
+  limit_ = fastLimit_;
+  threads_.reserve(count);
+  idle_.reserve(count);
+  threadCount_ = count;
   try {
-    for (int i = 0; i < std::max(readers, 1); ++i) threads_.emplace_back([this] { ReaderLoop(); });
+    for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { ReaderLoop(); });
   } catch (...) {
     // A machine out of threads still reads with the readers it got; none
     // at all is a failure of the run.
     if (threads_.empty()) throw;
+    const std::lock_guard<std::mutex> lock(idleMutex_);
+    threadCount_ = threads_.size();
   }
 }
 
 tReaderPool::~tReaderPool() {
+  closing_ = true;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    closing_ = true;
-    queue_.clear();
+    const std::lock_guard<std::mutex> lock(idleMutex_);
+    for (tReader* reader : idle_) reader->wake.release();
+    idle_.clear();
+    sleeping_ = 0;
   }
-  work_.notify_all();
   for (std::thread& t : threads_) t.join();
 }
 
 bool tReaderPool::HasRoom() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return !free_.empty() || slots_.size() < window_;
+  return StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
 }
 
 tReadSlot* tReaderPool::Submit(const std::string& path) {
-  tReadSlot* slot = nullptr;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!free_.empty()) {
-      slot = free_.back();
-      free_.pop_back();
-    } else {
-      slots_.push_back(std::make_unique<tReadSlot>());
-      slot = slots_.back().get();
-      slot->store.MergeIptcLists = 1;
-    }
-    slot->path = path;
-    slot->error = nullptr;
-    slot->state_ = tState::Queued;
-    slot->dropped_ = false;
-    queue_.push_back(slot);
-  }
-  work_.notify_one();
+  const std::uint64_t number = submitted_++;
+  tReadSlot* slot = slots_[number % slots_.size()].get();
+  slot->path = path;
+  slot->error = nullptr;
+  slot->ticket_ = number * kStates + kQueued;
+  queued_ = number + 1;
+  // A reader awake goes on with the queue without being woken; sleeping
+  // ones are woken for a run of files, not for each.
+  WakeReaders(wakeBacklog_);
   return slot;
 }
 
-void tReaderPool::Wait(tReadSlot* slot) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  waitingFor_ = slot;
-  done_.wait(lock, [slot] { return slot->state_ == tState::Done; });
+void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
+  // While reads are fast, the run's thread reads the queued files itself
+  // rather than sleep: the file it needs next, or one soon after it.
+  while (StateOf(slot->ticket_) != kDone && limit_ == fastLimit_) {
+    tReadSlot* file = TryTake();
+    if (file == nullptr) break;
+    Read(file);
+  }
+  if (StateOf(slot->ticket_) == kDone) return;
+  const auto inFlight = [](const tReadSlot* s) {
+    const std::uint64_t state = StateOf(s->ticket_);
+    return state == kQueued || state == kReading;
+  };
+  tReadSlot* target = later != nullptr && inFlight(later) ? later : slot;
+  WakeReaders(1);  // the files waited for may lie in the queue yet
+  std::unique_lock<std::mutex> lock(doneMutex_);
+  for (;;) {
+    waitingFor_ = target;
+    done_.wait(lock, [target] { return StateOf(target->ticket_) == kDone; });
+    if (StateOf(slot->ticket_) == kDone) break;
+    target = slot;  // the later file was read first
+  }
   waitingFor_ = nullptr;
 }
 
 void tReaderPool::Recycle(tReadSlot* slot) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  switch (slot->state_) {
-    case tState::Queued:
-      queue_.erase(std::find(queue_.begin(), queue_.end(), slot));
-      slot->state_ = tState::Free;
-      free_.push_back(slot);
-      break;
-    case tState::Reading:
-      slot->dropped_ = true;  // the reader frees it when done
-      break;
-    case tState::Done:
-      slot->state_ = tState::Free;
-      free_.push_back(slot);
-      break;
-    case tState::Free:
-      break;
+  std::uint64_t ticket = slot->ticket_;
+  for (;;) {
+    const std::uint64_t base = ticket - ticket % kStates;
+    switch (ticket % kStates) {
+      case kQueued:
+      case kDone:
+        // A file not yet taken is never read: the reader holding its ticket
+        // finds the slot changed.
+        if (slot->ticket_.compare_exchange_weak(ticket, base + kFree)) return;
+        break;
+      case kReading:
+        // The reader frees the slot when its read ends.
+        if (slot->ticket_.compare_exchange_weak(ticket, base + kDropped)) return;
+        break;
+      default:
+        return;
+    }
+  }
+}
+
+void tReaderPool::WakeReaders(std::uint64_t backlog) {
+  if (sleeping_ == 0) return;
+  const std::uint64_t queued = queued_ - std::min(taken_.load(), queued_.load());
+  if (queued < backlog) return;
+  // The reader that went to sleep last is woken first: its caches are warm,
+  // and the others sleep on undisturbed.
+  const std::lock_guard<std::mutex> lock(idleMutex_);
+  for (std::uint64_t woken = 0; woken < queued && !idle_.empty() && Awake() < limit_; ++woken) {
+    idle_.back()->wake.release();
+    idle_.pop_back();
+    --sleeping_;
+  }
+}
+
+std::size_t tReaderPool::Awake() const {
+  return threadCount_ - std::min(sleeping_.load(), threadCount_.load());
+}
+
+tReadSlot* tReaderPool::TryTake() {
+  for (;;) {
+    std::uint64_t number = taken_;
+    if (number >= queued_) return nullptr;
+    if (!taken_.compare_exchange_weak(number, number + 1)) continue;
+    tReadSlot* slot = slots_[number % slots_.size()].get();
+    std::uint64_t expected = number * kStates + kQueued;
+    if (slot->ticket_.compare_exchange_strong(expected, number * kStates + kReading)) return slot;
+    // Given back before its read began: on to the next.
+  }
+}
+
+tReadSlot* tReaderPool::TakeFile(tReader& self) {
+  for (;;) {
+    if (closing_) return nullptr;
+    // Beyond the limit a reader goes to sleep even with files queued.
+    if (Awake() <= limit_) {
+      if (tReadSlot* slot = TryTake()) return slot;
+    }
+    {
+      const std::lock_guard<std::mutex> lock(idleMutex_);
+      // Counted as sleeping before the last look at the queue: a file
+      // queued after that look finds the reader on the stack and wakes it.
+      idle_.push_back(&self);
+      ++sleeping_;
+      // The last reader awake stays awake while files wait.
+      if (closing_ || (taken_ < queued_ && Awake() < limit_)) {
+        idle_.pop_back();
+        --sleeping_;
+        continue;
+      }
+    }
+    self.wake.acquire();
+  }
+}
+
+void tReaderPool::Read(tReadSlot* slot) {
+  const auto start = std::chrono::steady_clock::now();
+  slot->store.Clear();
+  try {
+    slot->store.ReadJpegFile(slot->path);
+  } catch (...) {
+    slot->error = std::current_exception();
+  }
+  NoteReadTime(std::chrono::steady_clock::now() - start);
+
+  std::uint64_t ticket = slot->ticket_;
+  const std::uint64_t base = ticket - ticket % kStates;
+  if (!slot->ticket_.compare_exchange_strong(ticket, base + kDone)) {
+    slot->ticket_ = base + kFree;  // dropped while it was read
+    return;
+  }
+  // Only the read the run waits for wakes it.
+  if (waitingFor_ == slot) {
+    { const std::lock_guard<std::mutex> lock(doneMutex_); }
+    done_.notify_one();
   }
 }
 
 void tReaderPool::ReaderLoop() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  for (;;) {
-    work_.wait(lock, [this] { return closing_ || !queue_.empty(); });
-    if (closing_) return;
-    tReadSlot* slot = queue_.front();
-    queue_.pop_front();
-    slot->state_ = tState::Reading;
-    lock.unlock();
-    slot->store.Clear();
-    try {
-      slot->store.ReadJpegFile(slot->path);
-    } catch (...) {
-      slot->error = std::current_exception();
-    }
-    lock.lock();
-    if (slot->dropped_) {
-      slot->state_ = tState::Free;
-      free_.push_back(slot);
-    } else {
-      slot->state_ = tState::Done;
-      // Only the read the run waits for wakes it.
-      if (slot == waitingFor_) done_.notify_one();
-    }
+  // Named, so that a profiler or debugger tells readers from the run.
+  pthread_setname_np(pthread_self(), "orvalis-reader");
+  tReader self;
+  while (tReadSlot* slot = TakeFile(self)) Read(slot);
+}
+
+void tReaderPool::NoteReadTime(std::chrono::steady_clock::duration took) {
+  const double microseconds = std::chrono::duration<double, std::micro>(took).count();
+  // Readers may update the average at once; a lost update costs nothing.
+  double average = averageReadMicroseconds_.load(std::memory_order_relaxed);
+  average += (microseconds - average) * kReadTimeWeight;
+  averageReadMicroseconds_.store(average, std::memory_order_relaxed);
+  if (limit_ == fastLimit_ && average > kSlowReadMicroseconds) {
+    limit_ = slowLimit_;
+    // The queued files wait for readers that may read now.
+    WakeReaders(1);
+  } else if (limit_ == slowLimit_ && average < kSlowReadMicroseconds / 4) {
+    // Readers beyond the cores go back to sleep as they finish.
+    limit_ = fastLimit_;
   }
 }
 

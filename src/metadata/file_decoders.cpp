@@ -1,8 +1,8 @@
 // The small decoders of the segment walk: file system data, the JPEG comment,
 // the baseline frame header and the JFIF header.
-#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <string_view>
 
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
@@ -55,12 +55,49 @@ tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds, std::u
   e.DateTime.Minute = static_cast<std::uint16_t>(local.tm_min);
   e.DateTime.Second = static_cast<std::uint16_t>(local.tm_sec);
   e.DateTime.Millisecond = static_cast<std::uint16_t>(nanoseconds / 1000000 % 1000);
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%d:%02d:%02d %02d:%02d:%02d", year, local.tm_mon + 1,
-                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-  e.Value = Value::Text(buf);
-  e.Text = buf;
+  // "YYYY:MM:DD hh:mm:ss", written by hand: two of these per file.
+  char buf[24];
+  std::size_t n = 0;
+  const auto put = [&buf, &n](unsigned v, int width) {
+    for (int i = width - 1; i >= 0; --i, v /= 10) buf[n + static_cast<std::size_t>(i)] = static_cast<char>('0' + v % 10);
+    n += static_cast<std::size_t>(width);
+  };
+  const auto yearValue = static_cast<unsigned>(year);
+  put(yearValue, yearValue >= 10000 ? 5 : yearValue >= 1000 ? 4 : yearValue >= 100 ? 3 : yearValue >= 10 ? 2 : 1);
+  const unsigned parts[] = {e.DateTime.Month, e.DateTime.Day, e.DateTime.Hour, e.DateTime.Minute,
+                            e.DateTime.Second};
+  for (std::size_t i = 0; i < 5; ++i) {
+    buf[n++] = i == 2 ? ' ' : ':';
+    put(parts[i], 2);
+  }
+  e.Text.assign(buf, n);
+  e.Value = Value::Text(e.Text);
   return e;
+}
+
+// The absolute, lexically normal form of a file name. A search hands over
+// names that are already so; they are taken as they are, without the cost of
+// the path library, which every file of a search would pay.
+std::string NormalFullName(const std::string& name) {
+  const auto isNormalAbsolute = [&name] {
+    if (name.empty() || name[0] != '/') return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (name[i] != '/') continue;
+      // A component that is empty, "." or ".." needs normalizing.
+      const std::string_view rest = std::string_view(name).substr(i + 1);
+      if (rest.empty() || rest[0] == '/' || rest == "." || rest == ".." || rest.starts_with("./") ||
+          rest.starts_with("../"))
+        return false;
+    }
+    return true;
+  };
+  if (isNormalAbsolute()) return name;
+  namespace fs = std::filesystem;
+  // Without a current folder a relative name stays as it is.
+  std::error_code error;
+  fs::path absolute = fs::absolute(fs::path(name), error);
+  if (error) absolute = fs::path(name);
+  return absolute.lexically_normal().string();
 }
 
 // Copies a segment payload into the store's buffer for that segment.
@@ -75,13 +112,7 @@ void ReadPayload(tJpegFile& file, std::uint64_t position, std::uint16_t length,
 
 bool tImageMetaData::ReadFileData(tJpegFile& file) {
   try {
-    namespace fs = std::filesystem;
-    // Without a current folder a relative name stays as it is.
-    std::error_code error;
-    fs::path absolute = fs::absolute(fs::path(fileName_), error);
-    if (error) absolute = fs::path(fileName_);
-    const std::string full = absolute.lexically_normal().string();
-    Append(TextEntry(group::kFile, kFullname, kind::kString, full));
+    Append(TextEntry(group::kFile, kFullname, kind::kString, NormalFullName(fileName_)));
     const std::string size = std::to_string(file.Size());
     Append(MakeEntry(group::kFile, kSize, kind::kNumber, Value::Text(size), size));
 

@@ -1,8 +1,8 @@
 #include "metadata/number_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <system_error>
 #include <string>
 
 #include "metadata/byte_reader.h"
@@ -13,42 +13,54 @@ std::string NumberText(double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
-  // 15 significant digits, then the trailing zeros go.
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", value);
-  std::string s(buf);
-  const auto e = s.find('e');
-  const int exponent = std::atoi(s.c_str() + e + 1);
-  std::string mantissa = s.substr(0, e);
-  const bool negative = mantissa[0] == '-';
-  if (negative) mantissa.erase(0, 1);
-  std::string digits;
-  for (char c : mantissa)
-    if (c != '.') digits += c;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  // 15 significant digits, rounded exactly as printf's "%.14e" does, then the
+  // trailing zeros go. Every rational entry of a photo passes here, so the
+  // text is built in place rather than through printf and string pieces.
+  char sci[40];
+  const auto [sciEnd, sciError] =
+      std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, 14);
+  if (sciError != std::errc{}) return "NAN";  // cannot happen for a finite double
+  // sci is "d.ddddddddddddddde[+-]x..": the digits without the point.
+  char digits[16];
+  std::size_t count = 0;
+  const char* p = sci;
+  for (; p < sciEnd && *p != 'e'; ++p)
+    if (*p != '.') digits[count++] = *p;
+  while (count > 1 && digits[count - 1] == '0') --count;
+  int exponent = 0;
+  if (p < sciEnd) std::from_chars(p + (p[1] == '+' ? 2 : 1), sciEnd, exponent);
 
-  std::string out = negative ? "-" : "";
+  char out[48];
+  std::size_t n = 0;
+  if (value < 0) out[n++] = '-';
+  const auto put = [&](const char* from, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) out[n++] = from[i];
+  };
   if (exponent < -5 || exponent >= 15) {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += '.';
-      out.append(digits, 1, std::string::npos);
+    out[n++] = digits[0];
+    if (count > 1) {
+      out[n++] = '.';
+      put(digits + 1, count - 1);
     }
-    out += 'E';
-    out += std::to_string(exponent);
-    return out;
-  }
-  if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    return out;
-  }
-  const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= intDigits) {
-    out += digits + std::string(intDigits - digits.size(), '0');
+    out[n++] = 'E';
+    n = static_cast<std::size_t>(std::to_chars(out + n, out + sizeof out, exponent).ptr - out);
+  } else if (exponent < 0) {
+    out[n++] = '0';
+    out[n++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[n++] = '0';
+    put(digits, count);
   } else {
-    out += digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+    const auto intDigits = static_cast<std::size_t>(exponent) + 1;
+    if (count <= intDigits) {
+      put(digits, count);
+      for (std::size_t i = count; i < intDigits; ++i) out[n++] = '0';
+    } else {
+      put(digits, intDigits);
+      out[n++] = '.';
+      put(digits + intDigits, count - intDigits);
+    }
   }
-  return out;
+  return std::string(out, n);
 }
 
 double RoundDecimals(double x, int decimals) {
