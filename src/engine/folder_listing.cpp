@@ -1,7 +1,9 @@
 #include "engine/folder_listing.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,6 +21,8 @@ struct DirCloser {
 };
 
 }  // namespace
+
+tOpenFolder::~tOpenFolder() { ::close(fd_); }
 
 bool MatchesWildcard(std::string_view name, std::string_view mask) {
   // Iterative matcher with one backtrack point for the last "*": linear in
@@ -87,6 +91,10 @@ FolderListing ListFolder(const std::string& folder, std::string_view mask, bool 
     } else if (type == DT_DIR && wantSubfolders) {
       out.subfolders.emplace_back(name);
     }
+  }
+  if (!out.files.empty()) {
+    const int fd = ::fcntl(::dirfd(dir.get()), F_DUPFD_CLOEXEC, 0);
+    if (fd >= 0) out.folder = std::make_shared<const tOpenFolder>(fd);
   }
   std::sort(out.files.begin(), out.files.end(), NameLess);
   std::sort(out.subfolders.begin(), out.subfolders.end(), NameLess);

@@ -3,15 +3,32 @@
 // without regard to case so that runs repeat exactly.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvalis {
 
+// A folder kept open while its files are read: opening a file relative to it
+// spares the system walking the whole path for each one.
+class tOpenFolder {
+ public:
+  explicit tOpenFolder(int fd) : fd_(fd) {}
+  ~tOpenFolder();
+  tOpenFolder(const tOpenFolder&) = delete;
+  tOpenFolder& operator=(const tOpenFolder&) = delete;
+  int Fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
 struct FolderListing {
   std::vector<std::string> files;       // ordinary, not hidden, matching the mask
   std::vector<std::string> subfolders;  // not hidden (no leading "."), no links
+  // The folder, open, for reading its files; null when no descriptor was left.
+  std::shared_ptr<const tOpenFolder> folder;
 };
 
 // "*" any run of characters, "?" one character, letters compared without

@@ -295,13 +295,13 @@ void tQueryDriver::ReadAhead() {
     if (step.kind != tWalkStep::tKind::File) continue;
     if (step.slot != nullptr) break;
     if (!run.pool->HasRoom()) return;
-    step.slot = run.pool->Submit(step.path);
+    step.slot = run.pool->Submit(step.path, step.folder);
   }
   const std::size_t maxSteps = kStepsAheadPerSlot * run.window;
   while (run.ahead.size() < maxSteps && run.pool->HasRoom()) {
     std::optional<tWalkStep> step = run.plan->Next();
     if (!step) return;
-    if (step->kind == tWalkStep::tKind::File) step->slot = run.pool->Submit(step->path);
+    if (step->kind == tWalkStep::tKind::File) step->slot = run.pool->Submit(step->path, step->folder);
     run.ahead.push_back(std::move(*step));
   }
 }
@@ -405,7 +405,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     readError = file.slot->error;
   } else {
     try {
-      run.store.ReadJpegFile(path);
+      run.store.ReadJpegFile(path, file.folder ? file.folder->Fd() : -1);
     } catch (...) {
       readError = std::current_exception();
     }

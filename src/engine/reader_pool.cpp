@@ -79,10 +79,11 @@ bool tReaderPool::HasRoom() const {
   return StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
 }
 
-tReadSlot* tReaderPool::Submit(const std::string& path) {
+tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tOpenFolder> folder) {
   const std::uint64_t number = submitted_++;
   tReadSlot* slot = slots_[number % slots_.size()].get();
   slot->path = path;
+  slot->folder = std::move(folder);
   slot->error = nullptr;
   slot->ticket_ = number * kStates + kQueued;
   queued_ = number + 1;
@@ -196,7 +197,7 @@ void tReaderPool::Read(tReadSlot* slot) {
   const auto start = std::chrono::steady_clock::now();
   slot->store.Clear();
   try {
-    slot->store.ReadJpegFile(slot->path);
+    slot->store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
   } catch (...) {
     slot->error = std::current_exception();
   }

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/folder_listing.h"
 #include "metadata/image_metadata.h"
 
 namespace orvalis {
@@ -34,6 +35,7 @@ namespace orvalis {
 // then the run's thread owns it until Recycle.
 struct tReadSlot {
   std::string path;
+  std::shared_ptr<const tOpenFolder> folder;  // held until the slot is used again
   tImageMetaData store;
   std::exception_ptr error;  // what ReadJpegFile raised; the store keeps what was read before
 
@@ -57,7 +59,7 @@ class tReaderPool {
   // True while a further file may be submitted.
   bool HasRoom() const;
   // Queues a file for reading (only while HasRoom).
-  tReadSlot* Submit(const std::string& path);
+  tReadSlot* Submit(const std::string& path, std::shared_ptr<const tOpenFolder> folder);
   // Waits until the slot's file is read; the slot then belongs to the caller.
   // When the read is still to come, the wait lasts until later (a slot
   // submitted after it, or none) is read as well.

@@ -50,8 +50,9 @@ std::optional<tWalkStep> tWalkPlan::Next() {
     return step;
   }
   if (frame.file < frame.listing.files.size()) {
-    return Step(tWalkStep::tKind::File, frame.depth,
-                frame.folder + frame.listing.files[frame.file++]);
+    tWalkStep step = Step(tWalkStep::tKind::File, frame.depth, frame.folder + frame.listing.files[frame.file++]);
+    step.folder = frame.listing.folder;
+    return step;
   }
   if (recurse_ && frame.subfolder < frame.listing.subfolders.size()) {
     const int depth = frame.depth + 1;

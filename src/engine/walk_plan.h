@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ struct tWalkStep {
   int depth = 0;  // the start folder is 0
   std::string path;
   std::exception_ptr error;
+  std::shared_ptr<const tOpenFolder> folder;  // a file's folder, open; may be null
   tReadSlot* slot = nullptr;  // the file's read, when handed to a reader
 };
 

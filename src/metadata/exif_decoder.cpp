@@ -89,7 +89,7 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);
     tiff.SetMotorola(motorola_);
     const std::uint32_t firstOffset = tiff.U32(4);
-    for (tIfdBlock& slot : slots_) slot = tIfdBlock{};
+    for (tIfdBlock& slot : slots_) slot.Reset();
 
     slots_[0].Kind = ifd::kFirst;
     ReadDirectory(tiff, firstOffset, slots_[0]);

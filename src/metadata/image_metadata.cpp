@@ -70,7 +70,7 @@ void tImageMetaData::Clear() {
   thumbLength_ = 0;
   keywordAccumulator_.clear();
   categoryAccumulator_.clear();
-  for (tIfdBlock& slot : slots_) slot = tIfdBlock{};
+  for (tIfdBlock& slot : slots_) slot.Reset();
   iterGroup_ = 0;
   iterIndex_ = -1;
 }
@@ -121,10 +121,10 @@ std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::ui
   return std::nullopt;
 }
 
-void tImageMetaData::ReadJpegFile(const std::string& fileName) {
+void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
   fileName_ = fileName;
   isJpeg_ = false;
-  tJpegFile file(fileName);  // closes the file on every way out of here
+  tJpegFile file(fileName, folderFd);  // closes the file on every way out of here
   // However the walk ends, the XMP entries read later find room without
   // moving the entries made now, so pointers handed out stay valid.
   struct XmpRoom {

@@ -37,7 +37,10 @@ class tImageMetaData {
   // over and noted in Dropped. Errors outside the segments (file cannot be
   // opened, the file ends inside a marker header) are thrown as
   // tMetadataError; entries made before stay.
-  void ReadJpegFile(const std::string& fileName);
+  // folderFd, when not -1, is the open folder that holds the file: the file
+  // is then opened by the last part of its name relative to it, which
+  // spares the system walking the whole path again for every file.
+  void ReadJpegFile(const std::string& fileName, int folderFd = -1);
   void Clear();
 
   bool IsJpeg() const { return isJpeg_; }

@@ -1,6 +1,8 @@
 // Reading access to one photo file for the segment walk: the head of the file
-// comes in with one buffered read; later parts only when a segment lies
-// beyond the buffered block. The file is closed when the object goes.
+// comes in with one buffered read of kHeadSize bytes, where the metadata of
+// most photos ends; a segment reaching past it extends the block with one
+// more read, and parts further on come in blocks of their own. The file is
+// closed when the object goes.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +27,13 @@ class tJpegFile {
  public:
   // Bytes fetched per read; a segment with its header always fits.
   static constexpr std::size_t kBlockSize = 64 * 1024;
+  // Bytes fetched by the first read. Copying bytes that are never looked at
+  // is a good part of the cost of a search over cached photos.
+  static constexpr std::size_t kHeadSize = 16 * 1024;
 
-  explicit tJpegFile(const std::string& name);  // throws tMetadataError
+  // Opens name, or with a folder (not -1) the last part of name relative to
+  // it. Throws tMetadataError.
+  explicit tJpegFile(const std::string& name, int folderFd = -1);
   ~tJpegFile();
   tJpegFile(const tJpegFile&) = delete;
   tJpegFile& operator=(const tJpegFile&) = delete;

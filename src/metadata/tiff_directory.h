@@ -44,6 +44,13 @@ struct tIfdBlock {
   std::uint32_t Count = 0;
   tIfdEntryArray Entries;
   std::uint32_t NextOffset = 0;
+
+  // Empty again; the entry array keeps its room for the next file.
+  void Reset() {
+    Kind = ifd::kFirst;
+    Offset = Count = NextOffset = 0;
+    Entries.clear();
+  }
 };
 
 }  // namespace orvalis

@@ -371,18 +371,24 @@ TEST(TagTable, NamesAndGroups) {
                                             "YthumbnailSize"}));
 }
 
+// The head comes in with one small read; a segment reaching past it extends
+// the block to a full one with one more; beyond that a new block is read.
 TEST(JpegFileCost, OneReadForTheHeadAndNoMoreInsideIt) {
-  const Bytes big(200000, 0x41);
+  Bytes big(200000, 0x41);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>(i * 7 / 5);
   const std::string path = WriteFile("big.bin", big);
   tJpegFile file(path);
   EXPECT_EQ(file.Size(), big.size());
   file.Read(0, 2);
+  file.Read(1000, 15000);
   EXPECT_EQ(file.ReadCalls(), 1);
-  file.Read(2, 60000);
-  file.Read(65530, 6);
-  EXPECT_EQ(file.ReadCalls(), 1);
-  file.Read(70000, 4);
+  const std::uint8_t* segment = file.Read(2, 60000);
   EXPECT_EQ(file.ReadCalls(), 2);
+  EXPECT_TRUE(std::equal(segment, segment + 60000, big.begin() + 2));
+  EXPECT_EQ(*file.Read(65530, 6), big[65530]);
+  EXPECT_EQ(file.ReadCalls(), 2);
+  EXPECT_EQ(*file.Read(70000, 4), big[70000]);
+  EXPECT_EQ(file.ReadCalls(), 3);
   EXPECT_THROW(file.Read(199999, 4), tMetadataError);
   EXPECT_THROW(file.Read(~0ull - 1, 4), tMetadataError);
 }
@@ -392,14 +398,15 @@ TEST(JpegFileCost, BufferedReadsUseTheBlockFirst) {
   const Bytes big(200000, 0x41);
   tJpegFile file(WriteFile("scan.bin", big));
   file.Read(0, 2);
+  file.Read(2, 60000);  // extends the head block to a full one
   std::size_t length = tJpegFile::kBlockSize;
   file.ReadBuffered(65000, length);
   EXPECT_EQ(length, 536u);
-  EXPECT_EQ(file.ReadCalls(), 1);
+  EXPECT_EQ(file.ReadCalls(), 2);
   length = tJpegFile::kBlockSize;
   file.ReadBuffered(65535, length);  // one byte left in the block: a new one
   EXPECT_EQ(length, tJpegFile::kBlockSize);
-  EXPECT_EQ(file.ReadCalls(), 2);
+  EXPECT_EQ(file.ReadCalls(), 3);
 }
 
 }  // namespace
