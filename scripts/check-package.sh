@@ -14,7 +14,7 @@ for file in ./usr/bin/orvalis ./usr/bin/orvalis-cli ./usr/share/orvalis/help/de/
   grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libqt6widgets6 libjpeg62-turbo libpcre2-8-0; do
+for library in libqt6widgets6 libjpeg62-turbo libpcre2-8-0 libjemalloc2; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library ($depends)"
 done
 echo "check-package: $(basename "$package") ok"

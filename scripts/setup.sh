@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6printsupport6
   libjpeg62-turbo-dev libpcre2-dev
   libexpat1-dev   # XMP packets
+  libjemalloc-dev   # the programs' allocator: reader threads hand their stores on
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser
   qt6-translations-l10n   # Qt's own dialogs in the program's language

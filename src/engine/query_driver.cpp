@@ -90,6 +90,9 @@ struct tQueryDriver::tRun {
   explicit tRun(const tRunSettings& s)
       : settings(s), varHandler(store), functionHandler(&store, s.Locale) {
     store.MergeIptcLists = 1;
+    // Pictures of the results are read anew by the host; a run's store
+    // need not keep them.
+    store.KeepThumbnail = false;
   }
 
   const tRunSettings& settings;

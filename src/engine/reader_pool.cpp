@@ -3,6 +3,7 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <system_error>
 
 namespace orvalis {
 
@@ -18,10 +19,6 @@ constexpr std::uint64_t kDropped = 4;  // given back while its read was under wa
 
 std::uint64_t StateOf(const std::atomic<std::uint64_t>& ticket) { return ticket.load() % kStates; }
 
-// A read that takes longer than this on average waits for its storage; a
-// photo in the page cache is read in some ten microseconds. Below a quarter
-// of it, reads count as fast again.
-constexpr double kSlowReadMicroseconds = 400;
 // Weight of the newest read in the running average.
 constexpr double kReadTimeWeight = 1.0 / 8;
 
@@ -38,12 +35,14 @@ int DefaultReaderCount() {
 
 std::size_t ReadWindow(int readers) { return 2 * static_cast<std::size_t>(std::max(readers, 1)); }
 
-tReaderPool::tReaderPool(int readers, std::size_t window) {
+tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicroseconds)
+    : slowRead_(slowReadMicroseconds) {
   const auto count = static_cast<std::size_t>(std::max(readers, 1));
   slots_.resize(std::max(window, count));
   for (auto& slot : slots_) {
     slot = std::make_unique<tReadSlot>();
     slot->store.MergeIptcLists = 1;
+    slot->store.KeepThumbnail = false;
   }
   wakeBacklog_ = std::max<std::size_t>(1, slots_.size() / 4);
   slowLimit_ = count;
@@ -52,15 +51,22 @@ tReaderPool::tReaderPool(int readers, std::size_t window) {
   limit_ = fastLimit_;
   threads_.reserve(count);
   idle_.reserve(count);
-  threadCount_ = count;
-  try {
-    for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { ReaderLoop(); });
-  } catch (...) {
-    // A machine out of threads still reads with the readers it got; none
-    // at all is a failure of the run.
-    if (threads_.empty()) throw;
-    const std::lock_guard<std::mutex> lock(idleMutex_);
-    threadCount_ = threads_.size();
+  // The readers beyond the cores start when reads turn out to be slow.
+  StartReaders(fastLimit_);
+  // None at all is a failure of the run.
+  if (threads_.empty()) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+}
+
+void tReaderPool::StartReaders(std::size_t count) {
+  while (threads_.size() < count && !startFailed_) {
+    ++threadCount_;
+    try {
+      threads_.emplace_back([this] { ReaderLoop(); });
+    } catch (const std::system_error&) {
+      // A machine out of threads reads with the readers it got.
+      --threadCount_;
+      startFailed_ = true;
+    }
   }
 }
 
@@ -87,6 +93,7 @@ tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tO
   slot->error = nullptr;
   slot->ticket_ = number * kStates + kQueued;
   queued_ = number + 1;
+  if (limit_ > threads_.size()) StartReaders(limit_);
   // A reader awake goes on with the queue without being woken; sleeping
   // ones are woken for a run of files, not for each.
   WakeReaders(wakeBacklog_);
@@ -107,6 +114,7 @@ void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
     return state == kQueued || state == kReading;
   };
   tReadSlot* target = later != nullptr && inFlight(later) ? later : slot;
+  if (limit_ > threads_.size()) StartReaders(limit_);
   WakeReaders(1);  // the files waited for may lie in the queue yet
   std::unique_lock<std::mutex> lock(doneMutex_);
   for (;;) {
@@ -203,9 +211,11 @@ void tReaderPool::Read(tReadSlot* slot) {
   }
   NoteReadTime(std::chrono::steady_clock::now() - start);
 
-  std::uint64_t ticket = slot->ticket_;
+  // The file's number stays while it is read; only the state may change.
+  const std::uint64_t ticket = slot->ticket_;
   const std::uint64_t base = ticket - ticket % kStates;
-  if (!slot->ticket_.compare_exchange_strong(ticket, base + kDone)) {
+  std::uint64_t reading = base + kReading;
+  if (!slot->ticket_.compare_exchange_strong(reading, base + kDone)) {
     slot->ticket_ = base + kFree;  // dropped while it was read
     return;
   }
@@ -229,11 +239,11 @@ void tReaderPool::NoteReadTime(std::chrono::steady_clock::duration took) {
   double average = averageReadMicroseconds_.load(std::memory_order_relaxed);
   average += (microseconds - average) * kReadTimeWeight;
   averageReadMicroseconds_.store(average, std::memory_order_relaxed);
-  if (limit_ == fastLimit_ && average > kSlowReadMicroseconds) {
+  if (limit_ == fastLimit_ && average >= slowRead_) {
     limit_ = slowLimit_;
     // The queued files wait for readers that may read now.
     WakeReaders(1);
-  } else if (limit_ == slowLimit_ && average < kSlowReadMicroseconds / 4) {
+  } else if (limit_ == slowLimit_ && average < slowRead_ / 4) {
     // Readers beyond the cores go back to sleep as they finish.
     limit_ = fastLimit_;
   }

@@ -49,8 +49,14 @@ struct tReadSlot {
 
 class tReaderPool {
  public:
-  // readers threads; window slots (at least readers).
-  tReaderPool(int readers, std::size_t window);
+  // A read that takes longer than this on average waits for its storage; a
+  // photo in the page cache is read in some ten microseconds. Below a
+  // quarter of it, reads count as fast again.
+  static constexpr double kSlowReadMicroseconds = 400;
+
+  // Up to readers threads, those beyond the cores started only when reads
+  // turn out to be slow; window slots (at least readers).
+  tReaderPool(int readers, std::size_t window, double slowReadMicroseconds = kSlowReadMicroseconds);
   // Drops the reads not yet begun and waits for those under way.
   ~tReaderPool();
   tReaderPool(const tReaderPool&) = delete;
@@ -74,6 +80,8 @@ class tReaderPool {
     std::binary_semaphore wake{0};
   };
 
+  // Starts reader threads up to count (only on the run's thread).
+  void StartReaders(std::size_t count);
   void ReaderLoop();
   // The next queued file, taken for reading; null when none is queued.
   tReadSlot* TryTake();
@@ -101,6 +109,7 @@ class tReaderPool {
   std::uint64_t wakeBacklog_ = 1;  // queued files that wake a sleeping reader
   std::size_t fastLimit_ = 1;  // while reads do not wait: the cores
   std::size_t slowLimit_ = 1;  // while they do: all readers
+  double slowRead_ = kSlowReadMicroseconds;
   std::atomic<double> averageReadMicroseconds_{0};
   std::atomic<bool> closing_{false};
 
@@ -114,6 +123,7 @@ class tReaderPool {
   std::condition_variable done_;
   std::atomic<tReadSlot*> waitingFor_{nullptr};
   std::vector<std::thread> threads_;
+  bool startFailed_ = false;
 };
 
 // Readers for this machine: all cores decode, and several times as many

@@ -79,14 +79,22 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     }
     // Only an Exif segment replaces the kept buffer: the thumbnail location
     // of an earlier Exif segment must not end up pointing into an XMP
-    // segment's bytes. A new buffer starts without a thumbnail.
-    exifSegment_.assign(bytes, bytes + size);
+    // segment's bytes. A new buffer starts without a thumbnail. Without a
+    // kept thumbnail the entries are decoded from the file's block, which
+    // stays valid while this segment is decoded.
+    const std::uint8_t* data = bytes;
+    if (KeepThumbnail) {
+      exifSegment_.assign(bytes, bytes + size);
+      data = exifSegment_.data();
+    } else {
+      exifSegment_.clear();
+    }
     thumbOffset_ = 0;
     thumbLength_ = 0;
-    const tByteReader segment(exifSegment_.data(), exifSegment_.size());
+    const tByteReader segment(data, size);
 
     motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
-    tByteReader tiff(exifSegment_.data() + kTiffBase, exifSegment_.size() - kTiffBase);
+    tByteReader tiff(data + kTiffBase, size - kTiffBase);
     tiff.SetMotorola(motorola_);
     const std::uint32_t firstOffset = tiff.U32(4);
     for (tIfdBlock& slot : slots_) slot.Reset();

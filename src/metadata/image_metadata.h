@@ -104,6 +104,10 @@ class tImageMetaData {
 
   // Settings; they keep their values across Clear.
   bool ThumbFromImage = false;
+  // Whether GetThumbnail can give the EXIF thumbnail later: the Exif segment
+  // is then kept, a copy of often tens of KiB per file. A search's stores do
+  // without; pictures for its results are read anew.
+  bool KeepThumbnail = true;
   std::uint8_t MergeIptcLists = 0;  // 1: Keywords and SupplementalCategory merged
   // Current hit number, set by the query driver for the variable rownum.
   std::int32_t RowNumber = 0;

@@ -91,6 +91,21 @@ TEST(Thumbnail, LaterXmpSegmentDoesNotReplaceTheExifBytes) {
   EXPECT_EQ(picture->Width, 160);
 }
 
+// A search's store does without the thumbnail's bytes: the same entries,
+// HasThumbnail still true, and asking for the picture is an error.
+TEST(Thumbnail, StoreWithoutKeptThumbnailReadsTheSameEntries) {
+  const Bytes file = WithExifThumbnail(EncodeJpeg(160, 120));
+  tImageMetaData kept;
+  tImageMetaData lean;
+  lean.KeepThumbnail = false;
+  Load(kept, "same.jpg", file);
+  Load(lean, "same.jpg", file);
+  ASSERT_EQ(lean.EntryCount(), kept.EntryCount());
+  for (int i = 0; i < kept.EntryCount(); ++i) EXPECT_EQ(lean.GetEntry(i)->Text, kept.GetEntry(i)->Text) << i;
+  EXPECT_TRUE(lean.HasThumbnail());
+  EXPECT_THROW(lean.GetThumbnail(), tMetadataError);
+}
+
 TEST(Thumbnail, CodecErrorsAreExceptions) {
   tImageMetaData store;
   const Bytes good = EncodeJpeg(160, 120);
