@@ -1,6 +1,7 @@
 // The EXIF decoder: Exif header, TIFF header, the first directory, the
 // thumbnail directory, the Exif sub-directory and the GPS directory, each
 // entry converted by the generic rule of its field type.
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -156,8 +157,8 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
   if (dirKind == ifd::kExif &&
       (in.Tag == kTagMakerNote || in.Tag == kTagInteropPointer || in.Tag == kTagGpsPointer))
     return false;
+  // out is a fresh entry.
   try {
-    out = tMetaEntry{};
     out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : dirKind == ifd::kGps ? group::kGps : group::kExif;
     out.Tag = in.Tag;
     out.Kind = kind::kOther;
@@ -188,13 +189,16 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
         // The whole value must lie in the segment; only its start is shown.
         const std::string_view bytes = ValueBytes(tiff, in, in.Count);
         static const char* kHex = "0123456789ABCDEF";
-        text = motorola_ ? "MM " : "II ";
         const std::size_t shown = bytes.size() < kMaxDumpedBytes ? bytes.size() : kMaxDumpedBytes;
+        text.resize(3 + (shown > 0 ? 3 * shown - 1 : 0));
+        text[0] = text[1] = motorola_ ? 'M' : 'I';
+        text[2] = ' ';
         for (std::size_t i = 0; i < shown; ++i) {
           const auto b = static_cast<unsigned char>(bytes[i]);
-          if (i > 0) text += ' ';
-          text += kHex[b >> 4];
-          text += kHex[b & 15];
+          char* at = text.data() + 3 + 3 * i;
+          if (i > 0) at[-1] = ' ';
+          at[0] = kHex[b >> 4];
+          at[1] = kHex[b & 15];
         }
         break;
       }
@@ -213,10 +217,14 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
         const std::uint32_t n = tiff.U32(in.ValueField);
         const std::uint32_t d = tiff.U32(std::uint64_t{in.ValueField} + 4);
         // Unsigned fractions stay unsigned; only SRATIONAL carries a sign.
-        if (in.Type == kSRational)
-          text = std::to_string(static_cast<std::int32_t>(n)) + "/" + std::to_string(static_cast<std::int32_t>(d));
-        else
-          text = std::to_string(n) + "/" + std::to_string(d);
+        char buf[24];
+        char* end = buf + sizeof buf;
+        char* at = in.Type == kSRational ? std::to_chars(buf, end, static_cast<std::int32_t>(n)).ptr
+                                         : std::to_chars(buf, end, n).ptr;
+        *at++ = '/';
+        at = in.Type == kSRational ? std::to_chars(at, end, static_cast<std::int32_t>(d)).ptr
+                                   : std::to_chars(at, end, d).ptr;
+        text.assign(buf, at);
         out.Kind = kind::kFraction;
         out.Value = Value::Text(text);
         break;
@@ -224,7 +232,8 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
       default:
         break;
     }
-    out.Text = CutEntryText(std::move(text));
+    CutToEntryText(text);
+    out.Text = std::move(text);
     ApplyTagRule(tiff, in, dirKind, out);
     return true;
   } catch (const tMetadataError& e) {

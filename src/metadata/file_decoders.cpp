@@ -29,7 +29,8 @@ tMetaEntry MakeEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, V
   e.Tag = tag;
   e.Kind = kind;
   e.Value = std::move(value);
-  e.Text = CutEntryText(std::move(text));
+  CutToEntryText(text);
+  e.Text = std::move(text);
   return e;
 }
 

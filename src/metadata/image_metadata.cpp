@@ -39,15 +39,14 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
 
 }  // namespace
 
-std::string CutEntryText(std::string text) {
-  if (text.size() <= kMaxEntryText) return text;
+void CutToEntryText(std::string& text) {
+  if (text.size() <= kMaxEntryText) return;
   // A UTF-8 text is cut before the character that would not fit whole, so
   // it stays UTF-8; any other text is cut at the byte limit.
   std::size_t keep = kMaxEntryText;
   if (IsValidUtf8(text))
     while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
   text.resize(keep);
-  return text;
 }
 
 tImageMetaData::tImageMetaData() { Clear(); }
@@ -88,7 +87,7 @@ void tImageMetaData::ReachLimit(const std::string& what) {
   Drop("limit reached: " + what);
 }
 
-void tImageMetaData::Append(tMetaEntry entry) {
+void tImageMetaData::Append(tMetaEntry&& entry) {
   const std::size_t bytes = entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
   if (entries_.size() >= kMaxEntries) {
     ReachLimit("more than " + std::to_string(kMaxEntries) + " entries");

@@ -149,7 +149,7 @@ class tImageMetaData {
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
   // Keeps the entry unless the entry limits are reached.
-  void Append(tMetaEntry entry);
+  void Append(tMetaEntry&& entry);
   void Drop(std::string reason) const;
   // Notes the first limit reached (once per file) and the reason.
   void ReachLimit(const std::string& what);

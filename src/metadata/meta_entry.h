@@ -63,6 +63,10 @@ struct tMetaEntry {
 
 // Cuts a text to the length an entry's Text keeps; a UTF-8 text only
 // between two characters.
-std::string CutEntryText(std::string text);
+void CutToEntryText(std::string& text);
+inline std::string CutEntryText(std::string text) {
+  CutToEntryText(text);
+  return text;
+}
 
 }  // namespace orvalis
