@@ -12,7 +12,9 @@
 #include "engine/list_readers.h"
 #include "engine/query_buffer.h"
 #include "engine/query_driver.h"
+#include "i18n/language_file.h"
 #include "metadata/image_metadata.h"
+#include "metadata/xmp_packet.h"
 #include "output/xml_export.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
@@ -239,10 +241,34 @@ void ListFiles(const std::uint8_t* data, std::size_t size) {
   (void)buffer.WriteText();
 }
 
+void Xmp(const std::uint8_t* data, std::size_t size) {
+  static constexpr std::string_view kHeader{"http://ns.adobe.com/xap/1.0/\0", 29};
+  if (size > kMaxPayload - kHeader.size()) return;
+  const std::string packet = AsText(data, size);
+  for (const tXmpField& field : ReadXmpPacket(packet).Fields) (void)XmpDateAsExif(field.Text);
+  tImageMetaData store;
+  try {
+    store.ReadJpegFile(ScratchFile().Hold(Wrapped(0xE1, std::string(kHeader) + packet)));
+  } catch (const tMetadataError&) {
+  }
+  for (const char* name : {"XmpRating", "Subject", "CreateDate", "xmp.title"})
+    if (const tMetaEntry* e = store.FindEntry(name)) (void)e->Text.size();
+  for (const tMetaEntry* e = store.FindFirstInGroup(group::kXmp); e != nullptr; e = store.FindNextInGroup())
+    (void)e->Text.size();
+}
+
+void LanguageFile(const std::uint8_t* data, std::size_t size) {
+  const tLanguageFile file = tLanguageFile::Parse(AsText(data, size));
+  for (const std::string& section : file.SectionNames()) (void)file.Value(section, "caption");
+  for (const char* key : {"ConfirmExit", "frmMain.actPrint.caption", "frWelcome.lblIntro.caption", "Language.Name"})
+    if (const std::optional<std::string> text = file.Lookup(key)) (void)PageValue(*text);
+}
+
 const std::vector<tFuzzTarget>& FuzzTargets() {
   static const std::vector<tFuzzTarget> targets = {
-      {"segment_walk", &SegmentWalk}, {"exif", &Exif},         {"iptc", &Iptc},
+      {"segment_walk", &SegmentWalk},   {"exif", &Exif},         {"iptc", &Iptc},
       {"query_compile", &QueryCompile}, {"evaluate", &Evaluate}, {"list_files", &ListFiles},
+      {"xmp", &Xmp},                    {"language_file", &LanguageFile},
   };
   return targets;
 }

@@ -30,6 +30,12 @@ void Evaluate(const std::uint8_t* data, std::size_t size);
 // The list-file readers: the input as a query file, as a result list (line
 // by line and NUL-separated) and as the query buffer's list file.
 void ListFiles(const std::uint8_t* data, std::size_t size);
+// The XMP reader: the input as a packet, read alone and from a photo's APP1
+// segment when a query asks for an XMP field.
+void Xmp(const std::uint8_t* data, std::size_t size);
+// The language-file reader: the input as a language file's bytes, parsed
+// and asked for messages, captions and wizard pages.
+void LanguageFile(const std::uint8_t* data, std::size_t size);
 
 struct tFuzzTarget {
   std::string_view name;  // fuzz_<name> is the program, fuzz/regressions/<name> its kept inputs
@@ -37,7 +43,6 @@ struct tFuzzTarget {
 };
 
 // Every target; a new one is one row here and one line in CMakeLists.txt.
-// (The XMP decoder gets its own row when it exists.)
 const std::vector<tFuzzTarget>& FuzzTargets();
 
 }  // namespace orvalis::fuzz
