@@ -63,10 +63,14 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
   qputenv("APPDATA", home.path().toUtf8());
   QApplication application(argc, argv);
-  // No hit limit: the window shows every hit, as orvalis-cli --no-limit does.
-  QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
-            QStringLiteral("Orvalis"))
-      .setValue(QStringLiteral("1.0/EnforceRefinement"), 0);
+  // No hit limit: the window shows every hit, as orvalis-cli --no-limit does;
+  // no query wizard at start-up, whose dialog would wait for a user.
+  {
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
+                       QStringLiteral("Orvalis"));
+    settings.setValue(QStringLiteral("1.0/EnforceRefinement"), 0);
+    settings.setValue(QStringLiteral("1.0/RunWizardOnStartup"), 0);
+  }
 
   TSilentDialogs dialogs;
   orvalis::TfrmMain window(&dialogs);
