@@ -112,6 +112,7 @@ struct tQueryDriver::tRun {
   std::unique_ptr<tReaderPool> pool;
   std::deque<tWalkStep> ahead;
   std::size_t window = 0;  // files in flight at most
+  bool xmpOnReaders = false;  // the readers parse the XMP packets too
 };
 
 namespace {
@@ -390,6 +391,12 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   // clears it, so memory is freed on the threads that allocate it.
   bool fromSlot = false;
   const tScopeGuard clear([&run, &file, &fromSlot] {
+    // A question that needed the XMP packet had it parsed here, on the run's
+    // thread; from now on the readers parse the packets of the files to come.
+    if (run.pool && !run.xmpOnReaders && run.store.XmpEntriesRead()) {
+      run.pool->ReadXmpToo();
+      run.xmpOnReaders = true;
+    }
     if (fromSlot)
       std::swap(run.store, file.slot->store);
     else

@@ -206,6 +206,7 @@ void tReaderPool::Read(tReadSlot* slot) {
   slot->store.Clear();
   try {
     slot->store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
+    if (readXmp_) slot->store.ReadXmpEntries();
   } catch (...) {
     slot->error = std::current_exception();
   }

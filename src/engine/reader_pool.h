@@ -73,6 +73,8 @@ class tReaderPool {
   // Gives a slot back, read or not: a read not yet begun is never begun, one
   // under way is thrown away when it ends.
   void Recycle(tReadSlot* slot);
+  // From now on readers also parse each file's XMP packet (ReadXmpEntries).
+  void ReadXmpToo() { readXmp_ = true; }
 
  private:
   // A reader thread's own wake-up call.
@@ -112,6 +114,7 @@ class tReaderPool {
   double slowRead_ = kSlowReadMicroseconds;
   std::atomic<double> averageReadMicroseconds_{0};
   std::atomic<bool> closing_{false};
+  std::atomic<bool> readXmp_{false};
 
   // Sleeping and waking only. Readers without work wait on a stack, the
   // last one to sleep on top.

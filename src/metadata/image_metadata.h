@@ -73,6 +73,12 @@ class tImageMetaData {
   bool HasGps() const { return gpsFlag_; }
   // The file holds an XMP packet (whether or not it could be read).
   bool HasXmp() const { return xmpFlag_; }
+  // Parses the kept XMP packet now, as the first question for an XMP field
+  // would: a search whose questions need the packets has them parsed on the
+  // reader threads. The entries come after all others either way.
+  void ReadXmpEntries() const { DecodeXmpOnDemand(); }
+  // The packet was parsed (the file holds one, and it was asked for).
+  bool XmpEntriesRead() const { return xmpDecoded_; }
 
   // Names of the TagTable rows of a group (all rows for group 0), sorted
   // without regard to case.

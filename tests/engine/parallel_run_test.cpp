@@ -98,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParallelCase{"corpus", Tree::Corpus,
                      "SELECT Name, Make, Model, ExposureTime, GPSLatitude, Orientation FROM {}*.* "
                      "WITH subdirs", 0},
+        ParallelCase{"corpus xmp", Tree::Corpus,
+                     "SELECT Name, Subject, Title FROM {}*.jpg WHERE XmpRating >= 0 or Make ~ 'o' WITH subdirs", 0},
         ParallelCase{"corpus top", Tree::Corpus,
                      "SELECT TOP 7 Name, Make FROM {}*.jpg WHERE Make ~ 'o' WITH subdirs"},
         ParallelCase{"corpus hit limit", Tree::Corpus,
