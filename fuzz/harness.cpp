@@ -124,6 +124,7 @@ class tQuietHost : public tRunHost {
   void FocusQueryText(int) override {}
   void SetStatusPanel(int, const std::string&) override {}
   void ShowMessage(const std::string&) override {}
+  void ShowNotice(const std::string&) override {}
   void ProcessEvents() override {}
 
  private:

@@ -1,11 +1,13 @@
 // orvalis-cli --explain: prints the statement parts of a query and the
 // postfix form of every SELECT item and of the WHERE text, running nothing.
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "common/text.h"
+#include "engine/query_diagnostics.h"
 #include "i18n/catalogue.h"
 #include "output/display_text.h"
 #include "query/parser_factory.h"
@@ -41,8 +43,9 @@ int RunExplain(const Arguments& args) {
   }
   const int errorAt = ParseQueryStatement(query);
   if (errorAt != 0) {
-    PrintLine("error: " + Text(tText::QuerySyntaxError) + " (" +
-              std::to_string(errorAt) + ")");
+    const std::string hint = StatementErrorHint(query, errorAt);
+    PrintLine("error: " + Text(tText::QuerySyntaxError) + " (" + std::to_string(errorAt) + ")" +
+              (hint.empty() ? "" : " " + hint));
     return kExitRefused;
   }
 
@@ -52,7 +55,23 @@ int RunExplain(const Arguments& args) {
   PrintLine("with: " + query.WithText);
   PrintLine("top: " + std::to_string(query.TopCount));
 
+  tAnyNameHandler names;
+  tCompileOnlyFunctionHandler functions;
+  const tParserOptions options{delimiter, LocaleInfo::English()};
+  std::vector<std::unique_ptr<tParser>> parsers;
   bool allCompiled = true;
+  // The postfix form, or "error: " and what a run would say.
+  const auto explain = [&](const std::string& expression) {
+    parsers.push_back(MakeParser(expression, options, names, functions));
+    tParser& parser = *parsers.back();
+    int sqlColumn = 0;
+    std::string error = parser.Compile() ? SqlWordProblem(parser, sqlColumn)
+                                         : CompileErrorMessage(parser);
+    if (error.empty()) return parser.PostfixText();
+    allCompiled = false;
+    return "error: " + error;
+  };
+
   int column = 0;
   tListEnd selectEnd = tListEnd::Closed;
   const std::vector<std::string> items = SplitFieldList(query.SelectText, ',', delimiter, &selectEnd);
@@ -63,13 +82,12 @@ int RunExplain(const Arguments& args) {
     allCompiled = false;
   }
   for (const std::string& item : items) {
-    const std::string compiled = CompiledText(item, delimiter);
-    allCompiled = allCompiled && compiled.rfind("error: ", 0) != 0;
-    PrintLine("column " + std::to_string(++column) + ": " + item + " => " + compiled);
+    PrintLine("column " + std::to_string(++column) + ": " + item + " => " + explain(item));
   }
-  const std::string where = CompiledText(query.WhereText, delimiter);
-  allCompiled = allCompiled && where.rfind("error: ", 0) != 0;
-  PrintLine("where => " + where);
+  PrintLine("where => " + explain(query.WhereText));
+  std::vector<const tParser*> compiled;
+  for (const auto& parser : parsers) compiled.push_back(parser.get());
+  for (const std::string& notice : UnknownNameNotices(compiled)) PrintLine("notice: " + notice);
   // A query that a run would refuse ends with the refusal status.
   return allCompiled ? kExitOk : kExitRefused;
 }

@@ -23,6 +23,7 @@
 #include "output/csv_writer.h"
 #include "output/display_text.h"
 #include "output/json_writer.h"
+#include "output/row_order.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "common/ascii_case.h"
@@ -43,6 +44,8 @@ struct tRunOptions {
   // -0: paths are written and read NUL-separated.
   bool nullSeparated = false;
   bool progress = ::isatty(STDERR_FILENO) != 0;
+  // --sort values as given; resolved against the SELECT columns.
+  std::vector<std::string> sort;
   tRunSettings settings;
 };
 
@@ -68,6 +71,11 @@ class tCliHost : public tRunHost {
   }
 
   void SetDriver(const tQueryDriver* driver) { driver_ = driver; }
+  // With keys the rows are held and written sorted when the run ends.
+  void SetSort(std::vector<tSortKey> keys, std::string nullText) {
+    sortKeys_ = std::move(keys);
+    nullText_ = std::move(nullText);
+  }
   // Called when the query has compiled and the walk begins.
   void SetRunStart(std::function<void()> runStart) { runStart_ = std::move(runStart); }
 
@@ -88,7 +96,12 @@ class tCliHost : public tRunHost {
       return;
     }
     cells_[static_cast<std::size_t>(column)] = text;
-    if (column + 1 == static_cast<int>(cells_.size())) WriteRow();
+    if (column + 1 != static_cast<int>(cells_.size())) return;
+    if (sortKeys_.empty()) {
+      WriteRow(paths_.back(), cells_);
+    } else {
+      heldRows_.push_back(cells_);
+    }
   }
   std::vector<std::string> RowPaths() const override { return paths_; }
   void FitColumnsToCaptions() override {}
@@ -107,11 +120,18 @@ class tCliHost : public tRunHost {
     ClearProgress();
     std::cerr << ToDisplayUtf8(text) << '\n';
   }
+  void ShowNotice(const std::string& text) override { ShowMessage(text); }
   void ProcessEvents() override { ShowProgress(false); }
 
   // Ends the document; called after a completed run.
   void Finish() {
     BeginOutput();
+    if (!heldRows_.empty()) {
+      for (const std::size_t row : SortedRowOrder(heldRows_, sortKeys_, nullText_)) {
+        WriteRow(paths_[row], heldRows_[row]);
+      }
+      heldRows_.clear();
+    }
     switch (format_) {
       case tFormat::Json: jsonWriter_->End(); break;
       case tFormat::Xml: xmlWriter_->WriteFooter(); break;
@@ -138,22 +158,21 @@ class tCliHost : public tRunHost {
     }
   }
 
-  void WriteRow() {
+  void WriteRow(const std::string& path, const std::vector<std::string>& cells) {
     // Otherwise the row would continue the progress line on the screen.
     if (rowsOnTerminal_) ClearProgress();
-    const std::string& path = paths_.back();
     switch (format_) {
       case tFormat::Rows: {
         // The terminal and the files of this platform take UTF-8; a text
         // stored in another code page is shown the way the windows show it.
         std::vector<std::string> utf8;
-        utf8.reserve(cells_.size());
-        for (const std::string& cell : cells_) utf8.push_back(ToDisplayUtf8(cell));
+        utf8.reserve(cells.size());
+        for (const std::string& cell : cells) utf8.push_back(ToDisplayUtf8(cell));
         textWriter_->WriteRow(utf8);
         break;
       }
-      case tFormat::Csv: csvWriter_->WriteRow(cells_); break;
-      case tFormat::Json: jsonWriter_->WriteRow(path, cells_); break;
+      case tFormat::Csv: csvWriter_->WriteRow(cells); break;
+      case tFormat::Json: jsonWriter_->WriteRow(path, cells); break;
       case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
         // Each hit is read anew; one that has gone since is reported and
@@ -199,6 +218,9 @@ class tCliHost : public tRunHost {
   std::vector<std::string> captions_;
   std::vector<std::string> paths_;
   std::vector<std::string> cells_;
+  std::vector<tSortKey> sortKeys_;
+  std::string nullText_;
+  std::vector<std::vector<std::string>> heldRows_;
   std::unique_ptr<TextExportWriter> textWriter_;
   std::unique_ptr<CsvWriter> csvWriter_;
   std::unique_ptr<JsonWriter> jsonWriter_;
@@ -292,6 +314,9 @@ int RunQuery(const Arguments& args) {
       options.format = tFormat::Paths;
     } else if (arg == "-0" || arg == "--null") {
       options.nullSeparated = true;
+    } else if (arg == "--sort") {
+      if (!value(v)) return UsageError("--sort needs a column: N, N:desc or a header");
+      options.sort.push_back(v);
     } else if (arg == "--results") {
       if (!value(v)) return UsageError("--results needs a file");
       options.resultsFile = v;
@@ -319,10 +344,11 @@ int RunQuery(const Arguments& args) {
   // The result set of FROM "#results": the --results file, else standard
   // input when it is not a terminal. Read only when the query asks for it.
   std::vector<std::string> resultSet;
+  tOrvalis probe;
+  probe.QueryText = NormalizeLineBreaks(options.query);
+  const bool statementSplit = ParseQueryStatement(probe) == 0;
   {
-    tOrvalis probe;
-    probe.QueryText = NormalizeLineBreaks(options.query);
-    if (ParseQueryStatement(probe) == 0 && EqualsNoCase(probe.FromText, "#results")) {
+    if (statementSplit && EqualsNoCase(probe.FromText, "#results")) {
       const char separator = options.nullSeparated ? '\0' : '\n';
       const std::string source = options.resultsFile ? *options.resultsFile : "(standard input)";
       std::string error;
@@ -341,14 +367,26 @@ int RunQuery(const Arguments& args) {
     }
   }
 
+  std::vector<tSortKey> sortKeys;
+  if (!options.sort.empty() && statementSplit) {
+    // The columns are the SELECT items as the run will make them.
+    const char delimiter = options.settings.StrDelimDoubleQuote ? '"' : '\'';
+    const std::vector<std::string> headers = SplitFieldList(probe.SelectText, ',', delimiter);
+    for (const std::string& value : options.sort) {
+      const std::optional<tSortKey> key = ParseSortKey(value, headers);
+      if (!key) return UsageError("--sort: the query has no column " + value);
+      sortKeys.push_back(*key);
+    }
+  }
+
   // The output file is checked now but emptied only when the run starts, so
   // a refused query leaves an existing file as it was.
   std::ofstream file;
   bool createdOutput = false;
   if (options.outputFile) {
     createdOutput = ::access(options.outputFile->c_str(), F_OK) != 0;
-    std::ofstream probe(*options.outputFile, std::ios::binary | std::ios::app);
-    if (!probe) {
+    std::ofstream fileProbe(*options.outputFile, std::ios::binary | std::ios::app);
+    if (!fileProbe) {
       std::cerr << "orvalis-cli: cannot write " << *options.outputFile << ": "
                 << std::strerror(errno) << "\n";
       // Like an unreadable query file: a bad file argument, not a refused query.
@@ -361,6 +399,7 @@ int RunQuery(const Arguments& args) {
 
   tCliHost host(out, options.format, lineEnd, options.nullSeparated, options.progress,
                 !options.outputFile && ::isatty(STDOUT_FILENO) != 0);
+  host.SetSort(std::move(sortKeys), options.settings.UseNullText ? options.settings.NullText : "");
   tQueryDriver driver(host);
   host.SetDriver(&driver);
   if (options.outputFile) {

@@ -15,6 +15,7 @@
 #include "common/scope_guard.h"
 #include "common/text.h"
 #include "engine/folder_listing.h"
+#include "engine/query_diagnostics.h"
 #include "engine/reader_pool.h"
 #include "i18n/catalogue.h"
 #include "metadata/image_metadata.h"
@@ -47,15 +48,6 @@ std::string FillNumber(std::string message, std::size_t number) {
     message.replace(at, 2, std::to_string(number));
   }
   return message;
-}
-
-// The compiler's reason, with a word for those who write SQL's "=" and "<>".
-std::string CompileErrorText(const tParser& parser) {
-  const std::string& error = parser.ErrorText;
-  if (error == "Invalid symbol: =" || error == "Invalid symbol: <>") {
-    return error + " " + Text(tText::EqualityOperatorHint);
-  }
-  return error;
 }
 
 // Where in the query text a compile error lies: the part's start in the work
@@ -160,8 +152,9 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
 
   run.statement.QueryText = text;
   if (const int position = ParseQueryStatement(run.statement); position > 0) {
-    host_.ShowMessage(Text(tText::QuerySyntaxError) + " (" +
-                      std::to_string(position) + ")");
+    const std::string hint = StatementErrorHint(run.statement, position);
+    host_.ShowMessage(Text(tText::QuerySyntaxError) + " (" + std::to_string(position) + ")" +
+                      (hint.empty() ? "" : " " + hint));
     host_.FocusQueryText(QueryTextPosition(text, position));
     return tRunOutcome::Refused;
   }
@@ -196,7 +189,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   for (std::size_t i = 0; i < columnTexts.size(); ++i) {
     run.columns.push_back(newParser(columnTexts[i]));
     if (!run.columns.back()->Compile()) {
-      host_.ShowMessage(Text(tText::SelectParseError) + CompileErrorText(*run.columns.back()));
+      host_.ShowMessage(Text(tText::SelectParseError) + CompileErrorMessage(*run.columns.back()));
       host_.FocusQueryText(ErrorPosition(text, run.statement.SelectStart + columnOffsets[i],
                                          *run.columns.back()));
       return tRunOutcome::Refused;
@@ -204,10 +197,34 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     if (i > 0) host_.AddColumn(columnTexts[i]);
   }
   if (!run.where->Compile()) {
-    host_.ShowMessage(Text(tText::WhereParseError) + CompileErrorText(*run.where));
+    host_.ShowMessage(Text(tText::WhereParseError) + CompileErrorMessage(*run.where));
     host_.FocusQueryText(ErrorPosition(text, run.statement.WhereStart, *run.where));
     return tRunOutcome::Refused;
   }
+  // SQL words compile to names no file has ("Make IS NULL" is the one name
+  // MakeISNULL): refused with the language's own way of saying it.
+  std::vector<const tParser*> parsers;
+  for (std::size_t i = 0; i < run.columns.size(); ++i) {
+    parsers.push_back(run.columns[i].get());
+    int column = 0;
+    if (const std::string hint = SqlWordProblem(*run.columns[i], column); !hint.empty()) {
+      host_.ShowMessage(Text(tText::SelectParseError) + hint);
+      host_.FocusQueryText(QueryTextPosition(
+          text, run.statement.SelectStart + columnOffsets[i] + std::max(column, 1) - 1));
+      return tRunOutcome::Refused;
+    }
+  }
+  parsers.push_back(run.where.get());
+  int whereColumn = 0;
+  if (const std::string hint = SqlWordProblem(*run.where, whereColumn); !hint.empty()) {
+    host_.ShowMessage(Text(tText::WhereParseError) + hint);
+    host_.FocusQueryText(
+        QueryTextPosition(text, run.statement.WhereStart + std::max(whereColumn, 1) - 1));
+    return tRunOutcome::Refused;
+  }
+  // A name that is no field stays a field that every file lacks, but the
+  // user hears of it: otherwise a typing error looks like an empty answer.
+  for (const std::string& notice : UnknownNameNotices(parsers)) host_.ShowNotice(notice);
 
   running_ = true;
   // However the walk ends, the driver is idle again afterwards; otherwise an

@@ -44,6 +44,10 @@ class tRunHost {
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
   // A message box with an OK button; returns when it was confirmed.
   virtual void ShowMessage(const std::string& text) = 0;
+  // A remark that does not stop the run (a name that is no field): the
+  // window shows it in the status bar and the help log, the command line on
+  // standard error.
+  virtual void ShowNotice(const std::string& text) = 0;
   // Lets pending window events run; Stop takes effect only here.
   virtual void ProcessEvents() = 0;
 };

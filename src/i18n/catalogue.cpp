@@ -28,6 +28,14 @@ std::string Text(tText text) {
                                       : Message(entry.Key, entry.German);
 }
 
+std::string TextWith(tText text, std::string_view fill) {
+  std::string message = Text(text);
+  std::size_t at = message.find("%s");
+  if (at == std::string::npos) at = message.find("%d");
+  if (at != std::string::npos) message.replace(at, 2, fill);
+  return message;
+}
+
 std::string TextIfPresent(tText text) {
   const tTextEntry& entry = Entry(text);
   return MessageIfPresent(entry.Key, entry.German);

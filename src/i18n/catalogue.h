@@ -44,5 +44,7 @@ const tTextEntry& Entry(tText text);
 std::string Text(tText text);
 // Form 2: the translation when the key is present (even if empty), else the default.
 std::string TextIfPresent(tText text);
+// Text(text) with its first "%s" (or "%d") replaced by fill.
+std::string TextWith(tText text, std::string_view fill);
 
 }  // namespace orvalis

@@ -24,6 +24,24 @@ ORVALIS_MESSAGE(SelectListOpenString, "Unterminated string in the SELECT list")
 ORVALIS_MESSAGE(SelectListOpenParenthesis, "Unbalanced () in the SELECT list")
 ORVALIS_MESSAGE_IF_PRESENT(WhereParseError, "Kann WHERE-Teil nicht analysieren: ")
 ORVALIS_MESSAGE(EqualityOperatorHint, "(Gleichheit wird mit == geprüft, Ungleichheit mit !=.)")
+ORVALIS_MESSAGE(UnknownFieldName, "Unbekannter Feldname: %s")
+ORVALIS_MESSAGE(UnknownFunction, "Unbekannte Funktion: %s")
+ORVALIS_MESSAGE(MaybeMeant, "; gemeint ist vielleicht %s")
+ORVALIS_MESSAGE(MissingOperator, "Zwischen zwei Operanden fehlt ein Operator (vor „%s“).")
+ORVALIS_MESSAGE(OpenStringLiteral, "Die Zeichenkette ab Spalte %d wird nicht geschlossen.")
+ORVALIS_MESSAGE(SqlIsNullHint,
+                "IS NULL und IS NOT NULL gibt es hier nicht: ein fehlendes Feld ist leer, also "
+                "isnull(Feld, '') == '' (fehlt) oder isnull(Feld, '') != '' (vorhanden); "
+                "hassegment('exif') fragt nach einem Teil der Datei.")
+ORVALIS_MESSAGE(SqlLikeHint,
+                "LIKE gibt es hier nicht: Feld ~ 'Text' sucht einen Teiltext, "
+                "match(Feld, 'Muster') einen regulären Ausdruck.")
+ORVALIS_MESSAGE(SqlLimitHint, "LIMIT gibt es hier nicht: SELECT TOP n ... liefert die ersten n Treffer.")
+ORVALIS_MESSAGE(SqlInHint, "IN (...) gibt es hier nicht: Feld == 'a' or Feld == 'b'.")
+ORVALIS_MESSAGE(SqlBetweenHint, "BETWEEN gibt es hier nicht: Feld >= a and Feld <= b.")
+ORVALIS_MESSAGE(SqlOrderByHint,
+                "ORDER BY gibt es hier nicht: im Fenster sortiert ein Klick auf einen Spaltenkopf, "
+                "auf der Befehlszeile die Option --sort N[:desc].")
 ORVALIS_MESSAGE(HitLimitReached,
                 "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von %d Treffern.")
 ORVALIS_MESSAGE(StatusStopped, "Abbruch")
@@ -83,6 +101,10 @@ ORVALIS_MESSAGE(CliUsage,
     "                               (as find -print0 and xargs -0)\n"
     "  --jobs N                     files read in parallel (1: one after the other;\n"
     "                               default: chosen for the machine)\n"
+    "  --sort N[:desc]              write the hits sorted by column N (a number from\n"
+    "                               1 or a header; repeatable; numbers as numbers,\n"
+    "                               empty cells last); TOP and the hit limit still\n"
+    "                               pick the hits in the order found\n"
     "  /LCID:n                      language of the messages\n"
     "  /debug                       write the help log\n"
     "  --                           the next argument is the query, even when it\n"

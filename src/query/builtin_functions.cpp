@@ -43,6 +43,13 @@ const std::vector<BuiltinFunction>& BuiltinFunctions() {
        [](const tFunctionCall& c) {
          return Value::Text(FormatDateText(c.Text(0), c.Text(1), c.locale));
        }},
+      // "&" joins texts; the bits of a coded number (Flash: bit 0 fired)
+      // are tested with band(Flash#, 1) == 1.
+      {"band", 2, {kFloat, kFloat}, kInteger,
+       [](const tFunctionCall& c) {
+         return Value::Integer(ValueToInteger(c.args[0], c.locale) &
+                               ValueToInteger(c.args[1], c.locale));
+       }},
       {"numformat", 2, {kAny, kText}, kText,
        [](const tFunctionCall& c) {
          return Value::Text(FormatNumberValue(c.args[0], c.Text(1), c.locale));

@@ -1,4 +1,4 @@
-// The table of the twelve built-in functions: names, argument counts,
+// The table of the built-in functions: names, argument counts,
 // parameter and result type numbers and each one's implementation. Shared by
 // the function handler of a query run and by tools that only compile. A new
 // function is one row here.

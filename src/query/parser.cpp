@@ -1,9 +1,11 @@
 // Scanner, classifier and compiler of tParser.
 #include "query/parser.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 #include "query/exceptions.h"
 
 namespace orvalis {
@@ -88,12 +90,25 @@ bool ReadsAsNumber(const std::string& text, double& value) {
   return end == text.c_str() + text.size() && value <= 1.7976931348623157e308;
 }
 
+// Letters and "_", optionally ending in "#" (the stored number of a field).
 bool AllNameCharacters(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (!IsAsciiLetter(c) && c != '_') return false;
+  const std::size_t letters = !text.empty() && text.back() == '#' ? text.size() - 1 : text.size();
+  if (letters == 0) return false;
+  for (std::size_t i = 0; i < letters; ++i) {
+    if (!IsAsciiLetter(text[i]) && text[i] != '_') return false;
   }
   return true;
+}
+
+bool EndsOperand(const tToken& t) {
+  return t.Kind == token_kind::kConstant || t.Kind == token_kind::kIdentifier ||
+         t.Kind == token_kind::kCloseParen;
+}
+
+bool StartsOperand(const tToken& t) {
+  return t.Kind == token_kind::kConstant || t.Kind == token_kind::kIdentifier ||
+         t.Kind == token_kind::kOpenParen || t.Kind == token_kind::kFunction ||
+         t.Kind == token_kind::kPrefixOperator;
 }
 
 }  // namespace
@@ -213,7 +228,18 @@ void tParser::AddToken(const std::string& text) {
   }
   if (!valid) {
     ErrorColumn = Position;
+    ErrorKind = tCompileError::InvalidSymbol;
+    ErrorSymbol = text;
     throw EParsingException("Invalid symbol: " + text, Position);
+  }
+  if (State == kName || State == kNumber || State == kString) {
+    token->SourceStart = tokenStart_;
+    if (token->IsIdentifierToken || token->IsFunctionToken) {
+      const auto start = static_cast<std::size_t>(tokenStart_ - 1);
+      // Position is on the character after the name (or after its "#").
+      const auto end = std::min<std::size_t>(static_cast<std::size_t>(Position - 1), Expression.size());
+      if (start < end) token->SourceText = Expression.substr(start, end - start);
+    }
   }
   Tokens.push_back(std::move(token));
   Buffer.clear();
@@ -240,6 +266,7 @@ void tParser::Scan() {
           AddToken("-UNARY");
         } else if (IsDigit(c)) {
           BackChar();
+          tokenStart_ = Position + 1;
           State = kNumber;
         } else if (c == 'N' && NotOperatorAhead()) {
           Position += 3;  // on the blank after the word, as after any scanned word
@@ -247,9 +274,11 @@ void tParser::Scan() {
           BackChar();
         } else if (IsAsciiLetter(c) || c == '_') {
           BackChar();
+          tokenStart_ = Position + 1;
           State = kName;
         } else if (CharAt(Position) == StringDelimiter && c != '\0') {
           Buffer.clear();
+          tokenStart_ = Position;
           State = kString;
         } else if (c == ArgumentSeparator && c != '\0' && FunctionDepth >= 1) {
           AddToken(std::string(1, ArgumentSeparator));
@@ -275,7 +304,12 @@ void tParser::Scan() {
       }
       case kString: {
         const char c = NextChar();
-        if (Position > length) break;  // unterminated at the end: no token
+        if (Position > length) {
+          // A literal never closed would take the rest of the text with it.
+          ErrorColumn = tokenStart_;
+          ErrorKind = tCompileError::OpenString;
+          throw EParsingException("Unterminated string literal", tokenStart_);
+        }
         if (c == StringDelimiter) {
           std::string text = std::string(1, StringDelimiter) + Buffer + StringDelimiter;
           if (text.size() > kMaxTokenText) text.resize(kMaxTokenText);
@@ -290,6 +324,13 @@ void tParser::Scan() {
         const char c = NextChar();
         if (IsAsciiLetter(c) || c == '_') {
           AppendToBuffer(c);
+        } else if (c == '#') {
+          // "Orientation#": the field's stored number; "#" ends the name.
+          AppendToBuffer(c);
+          SkipChar();
+          AddToken(Buffer);
+          BackChar();
+          State = kNameComplete;
         } else {
           AddToken(Buffer);
           BackChar();
@@ -404,6 +445,8 @@ void tParser::Scan() {
 bool tParser::Compile() {
   ErrorText.clear();
   ErrorChar.clear();
+  ErrorSymbol.clear();
+  ErrorKind = tCompileError::None;
   ErrorColumn = 0;
   Tokens.clear();
   Output.clear();
@@ -415,6 +458,7 @@ bool tParser::Compile() {
 
   if (Expression.size() > kMaxExpressionLength) {
     ErrorText = "Expression too long";
+    ErrorKind = tCompileError::TooLong;
     return false;
   }
 
@@ -425,13 +469,17 @@ bool tParser::Compile() {
     return false;
   }
   if (Position <= static_cast<std::int32_t>(Expression.size())) {
+    ErrorKind = tCompileError::Syntax;
+    ErrorSymbol = ErrorChar;
     ErrorText = "Could not read complete input, invalid char \"" + ErrorChar + "\" at column " +
                 std::to_string(ErrorColumn);
     return false;
   }
+  if (!CheckOperandOrder()) return false;
 
   const auto unbalanced = [this] {
     ErrorText = "Unbalanced ()";
+    ErrorKind = tCompileError::Unbalanced;
     Output.clear();
     Stack.clear();
     return false;
@@ -491,6 +539,32 @@ bool tParser::Compile() {
     Stack.pop_back();
     if (top->Kind == token_kind::kOpenParen) return unbalanced();
     Output.push_back(top);
+  }
+  return true;
+}
+
+bool tParser::Fail(tCompileError kind, const std::string& text, const std::string& symbol,
+                   std::int32_t column) {
+  ErrorKind = kind;
+  ErrorText = text;
+  ErrorSymbol = symbol;
+  ErrorColumn = column;
+  return false;
+}
+
+bool tParser::CheckOperandOrder() {
+  for (std::size_t i = 1; i < Tokens.size(); ++i) {
+    const tToken& before = *Tokens[i - 1];
+    const tToken& token = *Tokens[i];
+    if (!EndsOperand(before) || !StartsOperand(token)) continue;
+    if (before.Kind == token_kind::kIdentifier && token.Kind == token_kind::kOpenParen) {
+      return Fail(tCompileError::UnknownFunction, "Unknown function: " + before.Text, before.Text,
+                  before.SourceStart > 0 ? before.SourceStart : before.Column + 1);
+    }
+    const std::string symbol =
+        token.SourceText.empty() ? token.Text : std::string(Trim(token.SourceText));
+    return Fail(tCompileError::MissingOperator, "Missing operator before \"" + symbol + "\"",
+                symbol, token.SourceStart > 0 ? token.SourceStart : token.Column + 1);
   }
   return true;
 }

@@ -15,6 +15,19 @@
 
 namespace orvalis {
 
+// Why a compile failed, for callers that explain it in the user's language
+// (ErrorText keeps the parser's own English words).
+enum class tCompileError {
+  None,
+  Syntax,            // a character no scanner state accepts
+  InvalidSymbol,     // a text the classifier rejects ("=", "<>", "^")
+  Unbalanced,        // parentheses that do not pair up
+  MissingOperator,   // two operands side by side (ErrorSymbol: the second)
+  UnknownFunction,   // a name followed by "(" that is no function
+  OpenString,        // a string literal that is never closed
+  TooLong,
+};
+
 class tParser {
  public:
   // Longest expression text accepted; longer texts are refused when compiled
@@ -53,6 +66,9 @@ class tParser {
   std::int32_t ErrorColumn = 0;
   std::string ErrorChar;
   std::string ErrorText;
+  tCompileError ErrorKind = tCompileError::None;
+  // The text the error is about (the symbol, the operand, the name).
+  std::string ErrorSymbol;
   tTokenArray Arguments;
   tToken* Result = nullptr;
 
@@ -78,11 +94,19 @@ class tParser {
   // the scanner past it, or the error state when the word is not complete.
   void ScanWordOperator(std::string_view upperWord);
 
+  // Operands side by side and names called like functions are refused:
+  // they would otherwise be evaluated as something nobody typed.
+  bool CheckOperandOrder();
+  bool Fail(tCompileError kind, const std::string& text, const std::string& symbol,
+            std::int32_t column);
+
   bool ResolveIdentifier(tToken& token);
   void PopArguments(tToken& op);
   void ComputeOperator(const tToken& op, tToken& result);
   void ComputeFunction(const tToken& fn, tToken& result);
 
+  // Where the name, number or string being scanned started (1-based).
+  std::int32_t tokenStart_ = 0;
   // Result tokens made by the last evaluation.
   std::vector<std::unique_ptr<tToken>> resultTokens_;
 };

@@ -64,6 +64,11 @@ struct tToken {
   std::int16_t Column = 0;
   bool IsIdentifierToken = false;
   bool IsFunctionToken = false;
+  // A name as it stood in the text, blanks included ("Make IS NULL" for the
+  // name MakeISNULL), so that diagnostics can tell the words apart.
+  std::string SourceText;
+  // Where a name, number or string literal starts in the text (1-based).
+  std::int32_t SourceStart = 0;
 };
 
 using tTokenArray = std::vector<tToken*>;

@@ -1,7 +1,9 @@
 // Field and variable binding of expression names to the current file.
 #include "query/var_handler.h"
 
+#include <charconv>
 #include <optional>
+#include <system_error>
 
 #include "metadata/image_metadata.h"
 #include "common/ascii_case.h"
@@ -24,11 +26,41 @@ std::optional<double> DigitsNumber(const Value& v) {
   }
   return n;
 }
+// The number an entry stores behind its text: the code of a coded field
+// (Orientation 6 for "right-top"), the quotient of a fraction ("1/250" gives
+// 0.004), the number of a number field; none for texts and dates.
+std::optional<double> StoredNumber(const tMetaEntry& entry) {
+  const Value& v = entry.Value;
+  if (v.IsNumber()) return v.AsNumber();
+  if (v.IsInteger()) return static_cast<double>(v.AsInteger());
+  if (!v.IsText()) return std::nullopt;
+  if (const auto digits = DigitsNumber(v)) return digits;
+  const std::string& s = v.AsText();
+  const std::size_t slash = s.find('/');
+  if (slash == std::string::npos || slash == 0 || slash + 1 >= s.size()) return std::nullopt;
+  double numerator = 0;
+  double denominator = 0;
+  const auto n = std::from_chars(s.data() + (s[0] == '-' ? 1 : 0), s.data() + slash, numerator);
+  const auto d = std::from_chars(s.data() + slash + 1, s.data() + s.size(), denominator);
+  if (n.ec != std::errc() || n.ptr != s.data() + slash || d.ec != std::errc() ||
+      d.ptr != s.data() + s.size() || denominator == 0) {
+    return std::nullopt;
+  }
+  return (s[0] == '-' ? -numerator : numerator) / denominator;
+}
 }  // namespace
 
 bool tMyVarHandler::IsIdentifier(const std::string&) { return true; }
 
 bool tMyVarHandler::GetValue(const std::string& name, Value& value) {
+  if (!name.empty() && name.back() == '#') {
+    const tMetaEntry* entry = store_.FindEntry(std::string_view(name).substr(0, name.size() - 1));
+    if (entry == nullptr) return false;
+    const std::optional<double> number = StoredNumber(*entry);
+    if (!number) return false;
+    value = Value::Number(*number);
+    return true;
+  }
   if (IsRowNumber(name)) {
     value = Value::Integer(static_cast<std::uint32_t>(store_.RowNumber));
     return true;

@@ -112,6 +112,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void FocusQueryText(int position) override;
   void SetStatusPanel(int panel, const std::string& text) override;
   void ShowMessage(const std::string& text) override;
+  void ShowNotice(const std::string& text) override;
   void ProcessEvents() override;
 
   // Exports of the result rows (main_window_queries.cpp). The dialogs are
@@ -255,6 +256,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void ShowStatusPanel(int panel, const std::string& text);
   void ShowWaitingStatusPanels();
   std::optional<std::string> fWaitingPanelText[4];
+  // The notices of the last run (names that are no field); the last panel
+  // shows them whenever it shows no folder.
+  std::string fRunNotices;
   QElapsedTimer fSincePanelsShown;
   QElapsedTimer fSinceEvents;
   tResultViewStyle fStyle = tResultViewStyle::Preview;

@@ -2,6 +2,7 @@
 // Execute and Stop, and the run host calls that fill the result list.
 #include "ui/main_window.h"
 
+#include "engine/help_log.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
 #include "ui/thumbnail_cache.h"
@@ -62,6 +63,8 @@ int TfrmMain::AddFileToResultlist(const std::string& path) {
 
 void TfrmMain::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   const QSize size(thumbnailWidth, thumbnailHeight);
+  fRunNotices.clear();
+  StatusPanel[3]->setToolTip(QString());
   TResultModel& model = vwResult->Model();
   model.Clear();
   model.Thumbnails().Reset({size, fSettings.GeneratePreview, fSettings.TurnByOrientation});
@@ -141,6 +144,10 @@ void TfrmMain::FocusQueryText(int position) {
 
 void TfrmMain::SetStatusPanel(int panel, const std::string& text) {
   if (panel < 0 || panel > 3) return;
+  if (panel == 3 && text.empty() && !fRunNotices.empty()) {
+    SetStatusPanel(3, fRunNotices);
+    return;
+  }
   // Redrawing the status bar for every file would cost a run over many
   // small files more than reading them.
   constexpr qint64 kPanelIntervalMs = 100;
@@ -173,6 +180,14 @@ void TfrmMain::ShowStatusPanel(int panel, const std::string& text) {
 }
 
 void TfrmMain::ShowMessage(const std::string& text) { fDialogs->ShowMessage(DisplayText(text)); }
+
+void TfrmMain::ShowNotice(const std::string& text) {
+  HelpLog().Write(text);
+  if (!fRunNotices.empty()) fRunNotices += " | ";
+  fRunNotices += text;
+  StatusPanel[3]->setToolTip(DisplayText(fRunNotices));
+  SetStatusPanel(3, fRunNotices);
+}
 
 void TfrmMain::ProcessEvents() {
   // During a run events are let in every few milliseconds rather than for

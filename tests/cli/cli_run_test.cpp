@@ -96,6 +96,9 @@ TEST_F(CliRunTest, ExitStatuses) {
       {{"--jobs", "0", "SELECT Name FROM " + Photos()}, 2, "--jobs"},
       {{"--jobs", "257", "SELECT Name FROM " + Photos()}, 2, "--jobs"},
       {{"--jobs", "2", "SELECT Name FROM " + Photos()}, 0, ""},
+      {{"--sort", "5", kSelect + Photos()}, 2, "--sort: the query has no column 5"},
+      {{"--sort", "Lens", kSelect + Photos()}, 2, "--sort: the query has no column Lens"},
+      {{"--sort"}, 2, "--sort"},
       {{"SELECT Name FROM x", "SELECT Name FROM y"}, 2, ""},
       {{"-o"}, 2, ""},
       {{}, 2, ""},
@@ -264,6 +267,37 @@ TEST_F(CliRunTest, RunOptions) {
   const std::string quoted = "SELECT Name FROM " + Photos() + " WHERE Make == \"Sony\"";
   EXPECT_EQ(Cli({"--double-quote", quoted}).out, "three.jpg,\n");
   EXPECT_EQ(Cli({"--double-quote", "SELECT Name FROM " + Photos() + " WHERE Make == 'Sony'"}).exit, 1);
+}
+
+// --sort writes the hits sorted (numbers as numbers, empty last in either
+// direction), after TOP and the hit limit picked them in the order found.
+TEST_F(CliRunTest, SortedOutput) {
+  struct Case {
+    Strings args;
+    std::string out;
+  } cases[] = {
+      {{"--sort", "3", kSelect + Photos()}, "one.jpg\ntwo.jpg\nthree.jpg\n"},
+      {{"--sort", "FNumber:desc", kSelect + Photos()}, "three.jpg\ntwo.jpg\none.jpg\n"},
+      {{"--sort", "4:desc", "--sort", "2", kSelect + Photos()}, "one.jpg\ntwo.jpg\nthree.jpg\n"},
+      {{"--sort", "2:desc", "--limit", "2", kSelect + Photos()}, "three.jpg\none.jpg\n"},
+  };
+  for (const Case& c : cases) {
+    Strings args = c.args;
+    args.insert(args.begin(), "--paths");
+    const CliRun run = Cli(args);
+    std::string names;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) names += line.substr(line.rfind('/') + 1) + "\n";
+    EXPECT_EQ(names, c.out) << c.args[1];
+  }
+}
+
+// A name that is no field is run as one that every file lacks, and said.
+TEST_F(CliRunTest, UnknownNamesAreSaidOnStandardError) {
+  const CliRun run = Cli({"SELECT Name FROM " + Photos() + " WHERE ISOSpeedRatings > 100"});
+  EXPECT_EQ(run.exit, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating\n");
 }
 
 TEST_F(CliRunTest, RunMessagesGoToStandardError) {

@@ -18,7 +18,11 @@ TEST(ExplainCli, ShowsPartsAndPostfixForms) {
             "top: 10\n"
             "column 1: Name => Name\n"
             "column 2: w - x * y - z => w x y * z - -\n"
-            "where => Size 1000 >\n");
+            "where => Size 1000 >\n"
+            "notice: Unbekannter Feldname: w\n"
+            "notice: Unbekannter Feldname: x\n"
+            "notice: Unbekannter Feldname: y\n"
+            "notice: Unbekannter Feldname: z\n");
 }
 
 TEST(ExplainCli, ShowsStringsWithDelimitersAndUnaryMinus) {
@@ -32,7 +36,9 @@ TEST(ExplainCli, ShowsStringsWithDelimitersAndUnaryMinus) {
 TEST(ExplainCli, CompileErrorsShowInlineAndRefuse) {
   const auto r = RunCli({"--explain", "SELECT a = b FROM x WHERE (a == 1"});
   EXPECT_EQ(r.exit, 1);
-  EXPECT_NE(r.out.find("column 1: a = b => error: Invalid symbol: =\n"), std::string::npos);
+  EXPECT_NE(r.out.find("column 1: a = b => error: Invalid symbol: = (Gleichheit wird mit == "
+                      "geprüft, Ungleichheit mit !=.)\n"),
+            std::string::npos);
   EXPECT_NE(r.out.find("where => error: Unbalanced ()\n"), std::string::npos);
 }
 

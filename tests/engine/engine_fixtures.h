@@ -86,6 +86,10 @@ class RecordingHost : public tRunHost {
     messages.push_back(text);
     events.push_back("message " + text);
   }
+  void ShowNotice(const std::string& text) override {
+    notices.push_back(text);
+    events.push_back("notice " + text);
+  }
   void ProcessEvents() override;
 
   // Texts of one column over all rows.
@@ -110,6 +114,7 @@ class RecordingHost : public tRunHost {
   std::vector<std::string> columns;
   std::vector<Row> rows;
   std::vector<std::string> messages;
+  std::vector<std::string> notices;
   std::array<std::string, 4> panels;
   std::vector<std::pair<int, std::string>> panelLog;
   // Every call of the run, in order, with its arguments.

@@ -202,7 +202,10 @@ TEST_F(DriverTest, RefusedQueries) {
       {"", "Kein Abfragetext vorhanden.", false, false, {}, 0},
       {" \r\n\t  \n", "Kein Abfragetext vorhanden.", false, false, {}, 0},
       {"SELEKT Name FROM x", "Syntaxfehler in der Abfrage (1)", false, true, {}, 1},
-      {"SELECT Name FROM x ORDER BY Name", "Syntaxfehler in der Abfrage (26)", false, true, {}, 1},
+      {"SELECT Name FROM x ORDER BY Name",
+       "Syntaxfehler in der Abfrage (26) ORDER BY gibt es hier nicht: im Fenster sortiert ein "
+       "Klick auf einen Spaltenkopf, auf der Befehlszeile die Option --sort N[:desc].",
+       false, true, {}, 1},
       {"SELECT FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true, true, {}, 1},
       // A list ending inside a literal or parentheses is refused, not cut.
       {"SELECT Name, 'ab(c, Make FROM " + Dir("tree/*.jpg"),

@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         EvalCase{"isnull(y, 0) == 2 or x == 1", "boolean: -1", nullptr},
         EvalCase{"not a == 1 and b == 2", "empty", nullptr},
         EvalCase{"not x == 1 and x == 2", "boolean: -1", nullptr},
-        EvalCase{"Custom1", "number: 1", nullptr},
+        EvalCase{"Custom1", "compile error: Missing operator before \"1\"", nullptr},
         EvalCase{"Missing", "empty", nullptr},
         EvalCase{"Missing + 1", "empty", nullptr},
         EvalCase{"-Missing", "empty", nullptr},

@@ -39,13 +39,20 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"\t1\t2 . 5 ", "12.5"},
         CompileCase{"'a  b'", "'a  b'"},
         CompileCase{"''", "''"},
-        CompileCase{"Custom1", "Custom 1"},
-        CompileCase{"a (b)", "a b"},
-        CompileCase{"'abc", ""},
-        CompileCase{"x + 'abc", "x +"},
+        CompileCase{"Custom1", "error: Missing operator before \"1\""},
+        CompileCase{"a (b)", "error: Unknown function: a"},
+        CompileCase{"'abc", "error: Unterminated string literal"},
+        CompileCase{"x + 'abc", "error: Unterminated string literal"},
         CompileCase{"   ", ""},
         CompileCase{"", ""},
-        CompileCase{"_a_B_", "_a_B_"}),
+        CompileCase{"_a_B_", "_a_B_"},
+        // "#" ends a name: the field's stored number.
+        CompileCase{"Orientation # == 6", "Orientation# 6 =="},
+        CompileCase{"a#b", "error: Missing operator before \"b\""},
+        // Operands side by side are refused, whatever their kind.
+        CompileCase{"lowr(Make) ~ 'x'", "error: Unknown function: lowr"},
+        CompileCase{"Make 'Canon'", "error: Missing operator before \"'Canon'\""},
+        CompileCase{"1 (2)", "error: Missing operator before \"(\""}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"not a == 1 and b == 2", "a 1 == b 2 == and not"},
         CompileCase{"not not x", "not x not"},
         CompileCase{"x == not 1", "x == 1 not"},
-        CompileCase{"1 not 2", "1 2 not"},
+        CompileCase{"1 not 2", "error: Missing operator before \"not\""},
         CompileCase{"knot a", "knota"}),
     CaseNames());
 

@@ -95,6 +95,28 @@ TEST_F(StoreBinding, DigitValuesBindAsNumbers) {
   for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
 }
 
+// Name# gives the number a field stores behind its text.
+TEST_F(StoreBinding, StoredNumbers) {
+  struct Case {
+    const char* expression;
+    const char* expected;
+  } cases[] = {
+      {"Orientation", "text: top-left"},
+      {"Orientation# == 1", "boolean: -1"},
+      {"ExposureMode#", "number: 1"},
+      {"ExposureTime#", "number: 0.00625"},
+      {"ExposureTime# < 1/30", "boolean: -1"},
+      {"ShutterSpeedValue#", "number: 7.375"},
+      {"FNumber#", "number: 7.1"},
+      {"Size#", "number: 7958"},
+      {"Make#", "empty: "},
+      {"NoSuchField#", "empty: "},
+      {"band(Flash#, 1)", "integer: 1"},
+      {"band(Flash#, 16) == 0", "boolean: -1"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
+}
+
 TEST_F(StoreBinding, ContainsListsMatchingTextEntriesInStoreOrder) {
   // The file's own name and path are text entries too, and come first.
   const std::string all = Run("contains('*CANON*')");
