@@ -23,6 +23,7 @@ struct SpawnOptions {
   std::optional<std::string> locale;
   std::string stdinFile = "/dev/null";
   Strings extraEnv;  // NAME=value entries added to the environment
+  std::string workDir;  // set: the program starts in this folder
 };
 
 // Runs argv[0] with argv. Output goes through files, so neither stream can
