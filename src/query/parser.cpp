@@ -432,6 +432,14 @@ void tParser::Scan() {
         const char c = NextChar();
         ErrorColumn = Position;
         ErrorChar = c == '\0' ? std::string() : std::string(1, c);
+        // A letter beyond ASCII is named whole, as typed, not by its first byte.
+        if ((static_cast<unsigned char>(c) & 0xC0) == 0xC0) {
+          for (std::int32_t next = Position + 1;
+               (static_cast<unsigned char>(CharAt(next)) & 0xC0) == 0x80 && ErrorChar.size() < 4;
+               ++next) {
+            ErrorChar += CharAt(next);
+          }
+        }
         State = kStop;
         // Position stays on the offending character, which marks the failure.
         if (Position > length) Position = length;

@@ -52,7 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Operands side by side are refused, whatever their kind.
         CompileCase{"lowr(Make) ~ 'x'", "error: Unknown function: lowr"},
         CompileCase{"Make 'Canon'", "error: Missing operator before \"'Canon'\""},
-        CompileCase{"1 (2)", "error: Missing operator before \"(\""}),
+        CompileCase{"1 (2)", "error: Missing operator before \"(\""},
+        // A character beyond ASCII is named as typed, not by its first byte.
+        CompileCase{"N\xC3\xA4me", "error: Could not read complete input, invalid char \"\xC3\xA4\" at column 2"}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(

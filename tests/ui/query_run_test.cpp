@@ -75,6 +75,19 @@ TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
   EXPECT_EQ(window->ResultSet(), window->RowPaths());
 }
 
+// A misspelt name runs as a field every file lacks, and the status bar
+// (with its tool tip) says so until the next run.
+TEST_F(QueryRunTest, UnknownNamesAreSaidInTheStatusBar) {
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE ISOSpeedRatings > 100").arg(kSamples));
+  const QString notice =
+      QStringLiteral("Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating");
+  EXPECT_EQ(window->StatusPanel[3]->text(), notice);
+  EXPECT_EQ(window->StatusPanel[3]->toolTip(), notice);
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE ISOSpeedRating > 100").arg(kSamples));
+  EXPECT_TRUE(window->StatusPanel[3]->text().isEmpty());
+}
+
 TEST_F(QueryRunTest, GeneratePreviewGivesEveryPhotoAPicture) {
   QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
             QStringLiteral("Orvalis"))
