@@ -97,6 +97,7 @@ struct tQueryDriver::tRun {
   bool recurse = false;
   // A function's resource limit is reported once per run, at the first file.
   bool limitReported = false;
+  bool evaluationLimitReported = false;
   std::string mask;
   // The walk: its plan, the readers (none for a run one file after the
   // other) and the steps taken from the plan but not yet by the run.
@@ -476,13 +477,23 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
 
 void tQueryDriver::ReportFunctionLimit(const std::string& path) {
   tRun& run = *run_;
-  if (run.limitReported || run.functionHandler.LimitReached().empty()) return;
-  run.limitReported = true;
-  std::string message = Text(tText::MatchLimitReached);
-  if (const std::size_t at = message.find("%s"); at != std::string::npos) {
-    message.replace(at, 2, run.functionHandler.LimitReached());
+  if (!run.limitReported && !run.functionHandler.LimitReached().empty()) {
+    run.limitReported = true;
+    ShowPathMessage(path, TextWith(tText::MatchLimitReached, run.functionHandler.LimitReached()));
   }
-  ShowPathMessage(path, message);
+  // A text grown past its bound, or memory that could not be had, fails the
+  // evaluation; the user hears of it once rather than seeing empty cells.
+  if (run.evaluationLimitReported) return;
+  bool text = run.where->TextLimitReached;
+  bool memory = run.where->MemoryLimitReached;
+  for (const auto& column : run.columns) {
+    text = text || column->TextLimitReached;
+    memory = memory || column->MemoryLimitReached;
+  }
+  if (!text && !memory) return;
+  run.evaluationLimitReported = true;
+  ShowPathMessage(path, TextWith(tText::EvaluationLimitReached,
+                                 Text(memory ? tText::OutOfMemory : tText::TextTooLong)));
 }
 
 }  // namespace orvalis

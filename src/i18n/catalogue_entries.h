@@ -54,6 +54,11 @@ ORVALIS_MESSAGE(QueryTooLong, "Der Abfragetext ist zu lang (mehr als %d Bytes)."
 ORVALIS_MESSAGE(MatchLimitReached,
                 "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
                 "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
+ORVALIS_MESSAGE(EvaluationLimitReached,
+                "Ein Ausdruck hat eine Grenze erreicht (%s): wo das geschieht, gilt er als "
+                "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
+ORVALIS_MESSAGE(TextTooLong, "Text zu lang, mehr als 1 MiB")
+ORVALIS_MESSAGE(OutOfMemory, "nicht genug Speicher")
 ORVALIS_MESSAGE(NoPreviewPicture, "Kein Vorschaubild")
 ORVALIS_MESSAGE(InvalidInteger, "'%s' ist kein gültiger Integerwert.")
 ORVALIS_MESSAGE(HitLimitNotPositive, "Die maximale Trefferzahl muss größer als 0 sein.")

@@ -52,6 +52,14 @@ class tParser {
   // True: Result refers to the token holding the value. False: ErrorText says why.
   bool Evaluate();
 
+  // Longest text an evaluation may make; a longer one fails the evaluation,
+  // so that a short query cannot take the memory of the machine.
+  static constexpr std::size_t kMaxTextValue = 1 << 20;
+  // The resource limits an evaluation of this expression has reached so far:
+  // a text longer than kMaxTextValue, or memory that could not be had.
+  bool TextLimitReached = false;
+  bool MemoryLimitReached = false;
+
   // Scanner and compiler state, readable for diagnostics and tests.
   std::uint16_t State = 0;
   std::int32_t Position = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "query/exceptions.h"
 #include "query/parser.h"
@@ -190,7 +191,10 @@ void tParser::ComputeOperator(const tToken& op, tToken& result) {
 void tParser::ComputeFunction(const tToken& fn, tToken& result) {
   std::vector<Value> values;
   values.reserve(Arguments.size());
-  for (const tToken* argument : Arguments) values.push_back(argument->Value);
+  // A computed argument is not needed again: its text moves, not copies.
+  for (tToken* argument : Arguments) {
+    values.push_back(argument->IsResultToken ? std::move(argument->Value) : argument->Value);
+  }
   Value r;
   FunctionHandler->Execute(fn.Text, values, r);
   result.Value = std::move(r);
@@ -216,6 +220,7 @@ bool tParser::Evaluate() {
         Stack.push_back(token);
       } else if (IsOperator(*token) || token->Kind == token_kind::kFunction) {
         auto result = std::make_unique<tToken>();
+        result->IsResultToken = true;
         result->Kind = token_kind::kConstant;
         result->Text = token->Text;
         result->Column = token->Column;
@@ -231,6 +236,15 @@ bool tParser::Evaluate() {
         } else {
           ComputeOperator(*token, *result);
         }
+        // Values taken by this step are freed now, so that a long chain of
+        // operators holds only what is still to be used.
+        for (tToken* argument : Arguments) {
+          if (argument->IsResultToken) argument->Value = Value();
+        }
+        if (result->Value.IsText() && result->Value.AsText().size() > kMaxTextValue) {
+          TextLimitReached = true;
+          throw EEvaluationException("Text too long");
+        }
         result->Code = TypeCodeOf(result->Value);
         Stack.push_back(result.get());
         resultTokens_.push_back(std::move(result));
@@ -244,6 +258,15 @@ bool tParser::Evaluate() {
     Stack.clear();
     CurrentToken = nullptr;
     return true;
+  } catch (const std::bad_alloc&) {
+    MemoryLimitReached = true;
+    ErrorText = "Out of memory";
+    Stack.clear();
+    Arguments.clear();
+    resultTokens_.clear();
+    Result = nullptr;
+    CurrentToken = nullptr;
+    return false;
   } catch (const std::exception& e) {
     ErrorText = e.what();
     Stack.clear();

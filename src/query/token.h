@@ -69,6 +69,9 @@ struct tToken {
   std::string SourceText;
   // Where a name, number or string literal starts in the text (1-based).
   std::int32_t SourceStart = 0;
+  // A value computed during evaluation (not a token of the text): freed as
+  // soon as the operator or function that takes it has run.
+  bool IsResultToken = false;
 };
 
 using tTokenArray = std::vector<tToken*>;

@@ -323,6 +323,19 @@ TEST_F(DriverTest, LiteralWithAParenthesisKeepsTheLaterColumns) {
   EXPECT_EQ(host.rows[0].cells, (Strings{"one.jpg", "ab(c", "Canon"}));
 }
 
+// A column that grows past the text bound fails on every file, and the run
+// says so once.
+TEST_F(DriverTest, TextLimitIsReportedOncePerRun) {
+  std::string column = "Name";
+  for (int i = 0; i < 20; ++i) column += " & pad(Name, 60000)";
+  ASSERT_EQ(Exec("SELECT Name, " + column + " FROM " + Dir("tree/*.jpg")), tRunOutcome::Completed);
+  EXPECT_EQ(host.rows.size(), 3u);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].find("Ein Ausdruck hat eine Grenze erreicht (Text zu lang, mehr als 1 MiB)"),
+            std::string::npos)
+      << host.messages[0];
+}
+
 TEST_F(DriverTest, RownumInWhereIsThePreviousHitCount) {
   ASSERT_EQ(Exec("SELECT rownum, Name FROM " + Dir("many/*.jpg") + " WHERE rownum < 3"),
             tRunOutcome::Completed);

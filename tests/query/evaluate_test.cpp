@@ -245,6 +245,28 @@ TEST(Evaluate, ResultTokensAreRenewedAndParserStaysUsable) {
   EXPECT_EQ(p.Result->Code, 247);
 }
 
+// A chain of long texts is bounded: every text an evaluation makes stays
+// within 1 MiB, the values an operator has taken are freed at once, and the
+// parser remembers that the limit was reached.
+TEST(Evaluate, TextsAreBoundedAndFreedAsTheyAreUsed) {
+  FieldMap names;
+  tMyFunctionHandler functions(nullptr);
+  std::string chain = "pad('x', 60000)";
+  for (int i = 0; i < 20; ++i) chain += " & pad('x', 60000)";
+  const auto parser = MakeParser(chain, {}, names, functions);
+  tParser& p = *parser;
+  ASSERT_TRUE(p.Compile());
+  EXPECT_FALSE(p.Evaluate());
+  EXPECT_EQ(p.ErrorText, "Text too long");
+  EXPECT_TRUE(p.TextLimitReached);
+
+  const auto within = MakeParser("pad('x', 60000) & pad('y', 60000) & 'z'", {}, names, functions);
+  ASSERT_TRUE(within->Compile());
+  ASSERT_TRUE(within->Evaluate());
+  EXPECT_EQ(within->Result->Value.AsText().size(), 120001u);
+  EXPECT_FALSE(within->TextLimitReached);
+}
+
 TEST(Evaluate, IdentifierCodesFollowTheirValues) {
   FieldMap names;
   names.fields["a"] = Value::Text("t");
