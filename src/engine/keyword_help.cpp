@@ -2,6 +2,7 @@
 #include "engine/keyword_help.h"
 
 #include "common/ascii_case.h"
+#include "metadata/meta_entry.h"
 #include "metadata/tag_table.h"
 
 #include <cstdint>
@@ -16,12 +17,6 @@ struct tKeywordContext {
 };
 constexpr tKeywordContext kKeywordContexts[] = {
     {"select", 1000}, {"from", 2000}, {"where", 3000}, {"with", 4000}};
-
-// Group codes of the tag table.
-constexpr std::uint8_t kFileGroup = 2;
-constexpr std::uint8_t kExifGroup = 3;
-constexpr std::uint8_t kThumbnailGroup = 4;
-constexpr std::uint8_t kIptcGroup = 5;
 
 bool IsTagOfGroup(std::string_view word, std::uint8_t group) {
   for (const tTagRow& row : TagTable) {
@@ -42,15 +37,19 @@ std::vector<tHelpTarget> KeywordHelpTargets(std::string_view word) {
       return targets;
     }
   }
-  // The header of JFIF (group 1) has no page.
+  // The field pages the help build writes, one per group; the JFIF header
+  // is listed on the page of the file fields, the thumbnail on the EXIF page.
   const std::pair<std::uint8_t, std::string_view> pages[] = {
-      {kIptcGroup, "SyntaxHelp\\iptc.htm#"},
-      {kExifGroup, "SyntaxHelp\\exif.htm#"},
-      {kFileGroup, "SyntaxHelp\\file.htm#"},
-      {kThumbnailGroup, "SyntaxHelp\\exif.htm#"},
+      {group::kIptc, "SyntaxHelp\\iptc.htm#"},
+      {group::kExif, "SyntaxHelp\\exif.htm#"},
+      {group::kFile, "SyntaxHelp\\file.htm#"},
+      {group::kApp0, "SyntaxHelp\\file.htm#"},
+      {group::kThumbnail, "SyntaxHelp\\exif.htm#"},
+      {group::kGps, "SyntaxHelp\\gps.htm#"},
+      {group::kXmp, "SyntaxHelp\\xmp.htm#"},
   };
-  for (const auto& [group, page] : pages) {
-    if (IsTagOfGroup(lower, group)) targets.push_back({0, std::string(page) + lower});
+  for (const auto& [pageGroup, page] : pages) {
+    if (IsTagOfGroup(lower, pageGroup)) targets.push_back({0, std::string(page) + lower});
   }
   return targets;
 }

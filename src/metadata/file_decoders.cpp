@@ -7,6 +7,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/jpeg_file.h"
+#include "metadata/tag_codes.h"
 #include "common/text.h"
 
 namespace orvalis {
@@ -181,7 +182,8 @@ bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::ui
     const std::string version =
         std::to_string(major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
     Append(MakeEntry(group::kApp0, kVersion, kind::kOther, Value::Text(version), version));
-    const char* unitText = units == 0 ? "NoUnits" : units == 1 ? "dpi" : units == 2 ? "dpcm" : "<unknown>";
+    const tCodeTexts& unitCodes = *CodeTextsOf(group::kApp0, kUnits);
+    const char* unitText = units < unitCodes.Texts.size() ? unitCodes.Texts[units] : unitCodes.Other;
     Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)), unitText));
     const auto number = [&](std::uint16_t tag, unsigned n) {
       Append(TextEntry(group::kApp0, tag, kind::kNumber, std::to_string(n)));

@@ -11,6 +11,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
+#include "metadata/tag_codes.h"
 #include "metadata/tiff_directory.h"
 #include "common/utf8.h"
 
@@ -51,16 +52,6 @@ void SetNumber(tMetaEntry& e, double value) {
   e.Kind = kind::kNumber;
   e.Value = Value::Number(value);
   e.Text = NumberText(value);
-}
-
-// Enumerated text for a code, or the code's decimal text when it has none.
-void SetEnumerated(tMetaEntry& e, std::int64_t v, const char* const* texts, std::int64_t first,
-                   std::int64_t count, const char* fallback) {
-  e.Kind = kind::kString;
-  if (v >= first && v < first + count)
-    e.Text = texts[v - first];
-  else if (fallback != nullptr)
-    e.Text = fallback;
 }
 
 // UTF-16 little-endian units to UTF-8, up to the first zero unit; a lone
@@ -142,6 +133,44 @@ const char* const kSensitivityType[] = {
     "Standard output sensitivity and ISO speed",
     "Recommended exposure index and ISO speed",
     "Standard output sensitivity, recommended exposure index and ISO speed"};
+const char* const kAltitudeRef[] = {"Above Sea Level", "Below Sea Level"};
+const char* const kDifferential[] = {"No Correction", "Differential Corrected"};
+const char* const kJfifUnits[] = {"NoUnits", "dpi", "dpcm"};
+
+// The codes that become texts, by group and tag; the thumbnail directory
+// (group 4) shares the rules of group 3.
+struct tCodeRule {
+  std::uint8_t Group;
+  std::uint16_t Tag;
+  tCodeTexts Codes;
+};
+const tCodeRule kCodeRules[] = {
+    {group::kExif, 274, {1, kOrientation, nullptr}},
+    {group::kExif, 296, {1, kResolutionUnit, nullptr}},
+    {group::kExif, 34850, {1, kExposureProgram, "unknown"}},
+    {group::kExif, 37383, {0, kMeteringMode, nullptr}},
+    {group::kExif, 41986, {0, kExposureMode, nullptr}},
+    {group::kExif, 41987, {0, kWhiteBalance, nullptr}},
+    {group::kExif, 41990, {0, kSceneCaptureType, nullptr}},
+    {group::kExif, 41991, {0, kGainControl, nullptr}},
+    {group::kExif, 41992, {0, kSoftHard, nullptr}},
+    {group::kExif, 41993, {0, kSaturation, nullptr}},
+    {group::kExif, 41994, {0, kSoftHard, nullptr}},
+    {group::kExif, 41996, {0, kSubjectDistanceRange, nullptr}},
+    {group::kExif, 34864, {0, kSensitivityType, nullptr}},
+    {group::kGps, 5, {0, kAltitudeRef, nullptr}},
+    {group::kGps, 30, {0, kDifferential, nullptr}},
+    {group::kApp0, 2, {0, kJfifUnits, "<unknown>"}},
+};
+
+// Enumerated text for a code, or the code's decimal text when it has none.
+void SetEnumerated(tMetaEntry& e, std::int64_t v, const tCodeTexts& codes) {
+  e.Kind = kind::kString;
+  if (v >= codes.First && v - codes.First < static_cast<std::int64_t>(codes.Texts.size()))
+    e.Text = codes.Texts[static_cast<std::size_t>(v - codes.First)];
+  else if (codes.Other != nullptr)
+    e.Text = codes.Other;
+}
 
 // LensInfo: shortest and longest focal length, then the smallest
 // F number at each; a part written 0/0 is unknown and left out. Gives
@@ -190,9 +219,6 @@ enum GpsTag : std::uint16_t {
   kGpsDestLongitude = 22, kGpsDestBearing = 24, kGpsDestDistance = 26, kGpsProcessingMethod = 27,
   kGpsAreaInformation = 28, kGpsDifferential = 30, kGpsHPositioningError = 31
 };
-
-const char* const kAltitudeRef[] = {"Above Sea Level", "Below Sea Level"};
-const char* const kDifferential[] = {"No Correction", "Differential Corrected"};
 
 // Up to three fractions (degrees, minutes, seconds or hours, minutes,
 // seconds) of a RATIONAL entry, or of an SRATIONAL one as some phones write
@@ -262,6 +288,13 @@ std::string TwoDigits(double v) {
 
 }  // namespace
 
+const tCodeTexts* CodeTextsOf(std::uint8_t group, std::uint16_t tag) {
+  if (group == group::kThumbnail) group = group::kExif;
+  for (const tCodeRule& rule : kCodeRules)
+    if (rule.Group == group && rule.Tag == tag) return &rule.Codes;
+  return nullptr;
+}
+
 void tImageMetaData::ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& e) const {
   const tIfdBlock& block = slots_[kGpsSlot];
   const auto v = EntryNumber(e);
@@ -288,10 +321,8 @@ void tImageMetaData::ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, 
       SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsDestLongitudeRef), 'E', 'W', 180);
       return;
     case kGpsAltitudeRef:
-      if (v) SetEnumerated(e, *v, kAltitudeRef, 0, 2, nullptr);
-      return;
     case kGpsDifferential:
-      if (v) SetEnumerated(e, *v, kDifferential, 0, 2, nullptr);
+      if (v) SetEnumerated(e, *v, *CodeTextsOf(group::kGps, in.Tag));
       return;
     case kGpsAltitude: {
       // Below sea level when the reference says 1; without a reference the
@@ -352,44 +383,11 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
   // Rules that read a code or a fraction leave an entry of another field type
   // as the generic conversion made it.
   const auto v = EntryNumber(e);
+  if (const tCodeTexts* codes = CodeTextsOf(group::kExif, in.Tag)) {
+    if (v) SetEnumerated(e, *v, *codes);
+    return;
+  }
   switch (in.Tag) {
-    case 274:
-      if (v) SetEnumerated(e, *v, kOrientation, 1, 8, nullptr);
-      return;
-    case 296:
-      if (v) SetEnumerated(e, *v, kResolutionUnit, 1, 3, nullptr);
-      return;
-    case 34850:
-      if (v) SetEnumerated(e, *v, kExposureProgram, 1, 8, "unknown");
-      return;
-    case 37383:
-      if (v) SetEnumerated(e, *v, kMeteringMode, 0, 7, nullptr);
-      return;
-    case 41986:
-      if (v) SetEnumerated(e, *v, kExposureMode, 0, 3, nullptr);
-      return;
-    case 41987:
-      if (v) SetEnumerated(e, *v, kWhiteBalance, 0, 2, nullptr);
-      return;
-    case 41990:
-      if (v) SetEnumerated(e, *v, kSceneCaptureType, 0, 4, nullptr);
-      return;
-    case 41991:
-      if (v) SetEnumerated(e, *v, kGainControl, 0, 5, nullptr);
-      return;
-    case 41992:
-    case 41994:
-      if (v) SetEnumerated(e, *v, kSoftHard, 0, 3, nullptr);
-      return;
-    case 41993:
-      if (v) SetEnumerated(e, *v, kSaturation, 0, 3, nullptr);
-      return;
-    case 41996:
-      if (v) SetEnumerated(e, *v, kSubjectDistanceRange, 0, 4, nullptr);
-      return;
-    case 34864:
-      if (v) SetEnumerated(e, *v, kSensitivityType, 0, 8, nullptr);
-      return;
     case 40091:
     case 40092:
     case 40093:

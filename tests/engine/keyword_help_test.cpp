@@ -34,8 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
         tHelpCase{"keywords", {{0, "SyntaxHelp\\iptc.htm#keywords"}}},
         tHelpCase{"Size", {{0, "SyntaxHelp\\file.htm#size"}}},
         tHelpCase{"PreviewImageWidth", {{0, "SyntaxHelp\\exif.htm#previewimagewidth"}}},
-        // The JFIF header has no page; functions and unknown words none either.
-        tHelpCase{"XDensity", {}}, tHelpCase{"upper", {}}, tHelpCase{"Mak", {}},
+        tHelpCase{"XDensity", {{0, "SyntaxHelp\\file.htm#xdensity"}}},
+        tHelpCase{"GPSLatitude", {{0, "SyntaxHelp\\gps.htm#gpslatitude"}}},
+        tHelpCase{"XmpRating", {{0, "SyntaxHelp\\xmp.htm#xmprating"}}},
+        // Functions and unknown words have no page.
+        tHelpCase{"upper", {}}, tHelpCase{"Mak", {}},
         tHelpCase{"", {}}),
     test::CaseNames());
 

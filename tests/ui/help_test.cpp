@@ -1,5 +1,6 @@
 // Help routing (context numbers, topic paths, F1), the pages shipped beside
 // the program, the help window's search and the about box.
+#include "engine/keyword_help.h"
 #include "metadata/tag_table.h"
 #include "support/test_names.h"
 #include "ui/about_dialog.h"
@@ -79,14 +80,14 @@ TEST(HelpPages, EveryContextNumberOpensAnExistingPageAndAnchor) {
 
 TEST(HelpPages, EveryFieldTheKeywordHelpCanAskForHasItsAnchor) {
   for (const tTagRow& row : TagTable) {
-    const char* page = row.Group == 2 ? "SyntaxHelp/file.htm"
-                       : row.Group == 5 ? "SyntaxHelp/iptc.htm"
-                       : (row.Group == 3 || row.Group == 4) ? "SyntaxHelp/exif.htm"
-                                                             : nullptr;
-    if (!page) continue;
-    const QString anchor = QString::fromUtf8(row.Name.data(), static_cast<qsizetype>(row.Name.size())).toLower();
-    for (const QString language : {"de", "en"}) {
-      EXPECT_TRUE(HasAnchor(PageText(language, page), anchor)) << language.toStdString() << " " << row.Name;
+    const std::vector<tHelpTarget> targets = KeywordHelpTargets(row.Name);
+    EXPECT_EQ(targets.size(), 1u) << row.Name;
+    for (const tHelpTarget& target : targets) {
+      const QString page = THelpRouter::NormalizeTopic(QString::fromStdString(target.Topic));
+      for (const QString language : {"de", "en"}) {
+        EXPECT_TRUE(HasAnchor(PageText(language, page), page.section('#', 1)))
+            << language.toStdString() << " " << row.Name;
+      }
     }
   }
 }
