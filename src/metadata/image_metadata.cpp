@@ -18,7 +18,6 @@ constexpr std::uint16_t kMarkerApp0 = 0xFFE0;
 constexpr std::uint16_t kMarkerApp1 = 0xFFE1;
 constexpr std::uint16_t kMarkerApp13 = 0xFFED;
 constexpr std::uint16_t kMarkerComment = 0xFFFE;
-constexpr std::uint16_t kMarkerBaselineFrame = 0xFFC0;
 constexpr std::uint16_t kMarkerEndOfImage = 0xFFD9;
 constexpr std::uint16_t kMarkerStartOfScan = 0xFFDA;
 constexpr std::uint16_t kMarkerTemporary = 0xFF01;
@@ -35,6 +34,14 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
   if (prefix == "gps") return group::kGps;
   if (prefix == "xmp") return group::kXmp;
   return 0;
+}
+
+// Start-of-frame markers of every coding process (baseline, extended,
+// progressive, lossless, hierarchical; Huffman or arithmetic). C4 (Huffman
+// tables), C8 (reserved) and CC (arithmetic conditioning) share the range
+// but carry no frame header.
+bool IsFrameHeader(std::uint16_t marker) {
+  return marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 && marker != 0xFFC8 && marker != 0xFFCC;
 }
 
 }  // namespace
@@ -199,9 +206,9 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
     } else if (marker == kMarkerApp13 && !iptcFlag_) {
       name = "APP13";
       decode = &tImageMetaData::DecodeIptc;
-    } else if (marker == kMarkerBaselineFrame && !frameFlag_) {
+    } else if (IsFrameHeader(marker) && !frameFlag_) {
       frameFlag_ = true;
-      name = "SOF0";
+      name = "frame header";
       decode = &tImageMetaData::DecodeFrameHeader;
     }
     const std::uint64_t next = payload + length - 2;
