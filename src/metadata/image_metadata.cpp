@@ -56,6 +56,15 @@ void CutToEntryText(std::string& text) {
   text.resize(keep);
 }
 
+const std::string& WholeText(const tMetaEntry& entry) {
+  // A cut Text is at least kMaxEntryText bytes less the part of a UTF-8
+  // character left off, and the start of the longer text it was cut from.
+  if (entry.Text.size() + 3 < kMaxEntryText || !entry.Value.IsText()) return entry.Text;
+  const std::string& whole = entry.Value.AsText();
+  if (whole.size() > entry.Text.size() && whole.starts_with(entry.Text)) return whole;
+  return entry.Text;
+}
+
 tImageMetaData::tImageMetaData() { Clear(); }
 
 tImageMetaData::~tImageMetaData() { Clear(); }
