@@ -83,6 +83,7 @@ void tImageMetaData::Clear() {
   xmpPacket_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
+  exifSize_ = 0;
   keywordAccumulator_.clear();
   categoryAccumulator_.clear();
   for (tIfdBlock& slot : slots_) slot.Reset();
