@@ -80,14 +80,19 @@ class tCliHost : public tRunHost {
     BeginOutput();
     paths_.push_back(path);
     cells_.assign(captions_.size(), std::string());
+    varieties_.assign(captions_.size(), Value::Variety::Text);
     return static_cast<int>(paths_.size()) - 1;
   }
   void SetCell(int row, int column, const std::string& text) override {
+    SetTypedCell(row, column, text, Value::Variety::Text);
+  }
+  void SetTypedCell(int row, int column, const std::string& text, Value::Variety variety) override {
     if (row != static_cast<int>(paths_.size()) - 1 || column < 0 ||
         column >= static_cast<int>(cells_.size())) {
       return;
     }
     cells_[static_cast<std::size_t>(column)] = text;
+    varieties_[static_cast<std::size_t>(column)] = variety;
     if (column + 1 == static_cast<int>(cells_.size())) WriteRow();
   }
   std::vector<std::string> RowPaths() const override { return paths_; }
@@ -153,7 +158,7 @@ class tCliHost : public tRunHost {
         break;
       }
       case tFormat::Csv: csvWriter_->WriteRow(cells_); break;
-      case tFormat::Json: jsonWriter_->WriteRow(path, cells_); break;
+      case tFormat::Json: jsonWriter_->WriteRow(path, cells_, varieties_); break;
       case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
         // Each hit is read anew; one that has gone since is reported and
@@ -199,6 +204,7 @@ class tCliHost : public tRunHost {
   std::vector<std::string> captions_;
   std::vector<std::string> paths_;
   std::vector<std::string> cells_;
+  std::vector<Value::Variety> varieties_;  // of the cells, for JSON
   std::unique_ptr<TextExportWriter> textWriter_;
   std::unique_ptr<CsvWriter> csvWriter_;
   std::unique_ptr<JsonWriter> jsonWriter_;

@@ -448,11 +448,15 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     host_.ProcessEvents();
     tParser& column = *run.columns[i];
     std::string text;
+    // A column that cannot be evaluated gives an empty text, which is no
+    // empty value: the text stands.
+    Value::Variety variety = Value::Variety::Text;
     if (column.Evaluate() && column.Result != nullptr) {
       text = CellText(column.Result->Value, settings.Locale, settings.UseNullText,
                       settings.NullText);
+      variety = column.Result->Value.variety();
     }
-    host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
+    host_.SetTypedCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text), variety);
   }
   ReportFunctionLimit(path);
 }
