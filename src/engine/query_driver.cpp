@@ -420,14 +420,16 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
       readError = std::current_exception();
     }
   }
-  // A file damaged after its metadata is reported and still searched with
-  // the entries read before the damage.
+  // A file damaged after its metadata, or cut off inside it, is reported and
+  // still searched with the entries read before the damage.
   if (readError) {
     try {
       std::rethrow_exception(readError);
     } catch (const std::exception& e) {
       ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
     }
+  } else if (!run.store.CutShort().empty()) {
+    ShowPathMessage(path, Text(tText::MetadataReadError) + run.store.CutShort());
   }
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());

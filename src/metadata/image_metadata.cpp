@@ -73,6 +73,7 @@ void tImageMetaData::Clear() {
   entries_.clear();
   dropped_.clear();
   limitReached_.clear();
+  cutShort_.clear();
   entryBytes_ = 0;
   exifSegment_.clear();
   iptcSegment_.clear();
@@ -223,10 +224,14 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
     }
     const std::uint64_t next = payload + length - 2;
     if (decode != nullptr && !(this->*decode)(file, payload, length)) {
-      Drop(std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_);
-      // A segment cut off by the end of the file has been reported; there is
-      // nothing after it to walk to.
-      if (next > file.Size()) break;
+      const std::string reason = std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_;
+      Drop(reason);
+      // A segment cut off by the end of the file: there is nothing after it
+      // to walk to.
+      if (next > file.Size()) {
+        cutShort_ = reason;
+        break;
+      }
     }
     if (!limitReached_.empty()) break;
     position = next;

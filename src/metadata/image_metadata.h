@@ -108,6 +108,10 @@ class tImageMetaData {
   // The first limit the last file reached, in words ("more than 10000
   // segments"); empty when it reached none.
   const std::string& LimitReached() const { return limitReached_; }
+  // Why the last file ended inside its metadata (a segment that runs past
+  // its end), in words; empty when it did not. The entries read before
+  // stay, as after damage behind the metadata.
+  const std::string& CutShort() const { return cutShort_; }
   bool Motorola() const { return motorola_; }
 
   // Settings; they keep their values across Clear.
@@ -169,6 +173,7 @@ class tImageMetaData {
   mutable std::vector<tMetaEntry> entries_;
   mutable std::vector<std::string> dropped_;
   std::string limitReached_;
+  std::string cutShort_;
   std::size_t entryBytes_ = 0;
   std::string failure_;
   bool isJpeg_ = false;
