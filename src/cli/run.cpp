@@ -88,19 +88,25 @@ class tCliHost : public tRunHost {
     BeginOutput();
     paths_.push_back(path);
     cells_.assign(captions_.size(), std::string());
+    varieties_.assign(captions_.size(), Value::Variety::Text);
     return static_cast<int>(paths_.size()) - 1;
   }
   void SetCell(int row, int column, const std::string& text) override {
+    SetTypedCell(row, column, text, Value::Variety::Text);
+  }
+  void SetTypedCell(int row, int column, const std::string& text, Value::Variety variety) override {
     if (row != static_cast<int>(paths_.size()) - 1 || column < 0 ||
         column >= static_cast<int>(cells_.size())) {
       return;
     }
     cells_[static_cast<std::size_t>(column)] = text;
+    varieties_[static_cast<std::size_t>(column)] = variety;
     if (column + 1 != static_cast<int>(cells_.size())) return;
     if (sortKeys_.empty()) {
-      WriteRow(paths_.back(), cells_);
+      WriteRow(paths_.back(), cells_, varieties_);
     } else {
       heldRows_.push_back(cells_);
+      heldVarieties_.push_back(varieties_);
     }
   }
   std::vector<std::string> RowPaths() const override { return paths_; }
@@ -128,9 +134,10 @@ class tCliHost : public tRunHost {
     BeginOutput();
     if (!heldRows_.empty()) {
       for (const std::size_t row : SortedRowOrder(heldRows_, sortKeys_, nullText_)) {
-        WriteRow(paths_[row], heldRows_[row]);
+        WriteRow(paths_[row], heldRows_[row], heldVarieties_[row]);
       }
       heldRows_.clear();
+      heldVarieties_.clear();
     }
     switch (format_) {
       case tFormat::Json: jsonWriter_->End(); break;
@@ -158,7 +165,8 @@ class tCliHost : public tRunHost {
     }
   }
 
-  void WriteRow(const std::string& path, const std::vector<std::string>& cells) {
+  void WriteRow(const std::string& path, const std::vector<std::string>& cells,
+                const std::vector<Value::Variety>& varieties) {
     // Otherwise the row would continue the progress line on the screen.
     if (rowsOnTerminal_) ClearProgress();
     switch (format_) {
@@ -172,7 +180,7 @@ class tCliHost : public tRunHost {
         break;
       }
       case tFormat::Csv: csvWriter_->WriteRow(cells); break;
-      case tFormat::Json: jsonWriter_->WriteRow(path, cells); break;
+      case tFormat::Json: jsonWriter_->WriteRow(path, cells, varieties); break;
       case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
         // Each hit is read anew; one that has gone since is reported and
@@ -218,9 +226,11 @@ class tCliHost : public tRunHost {
   std::vector<std::string> captions_;
   std::vector<std::string> paths_;
   std::vector<std::string> cells_;
+  std::vector<Value::Variety> varieties_;  // of the cells, for JSON
   std::vector<tSortKey> sortKeys_;
   std::string nullText_;
   std::vector<std::vector<std::string>> heldRows_;
+  std::vector<std::vector<Value::Variety>> heldVarieties_;
   std::unique_ptr<TextExportWriter> textWriter_;
   std::unique_ptr<CsvWriter> csvWriter_;
   std::unique_ptr<JsonWriter> jsonWriter_;

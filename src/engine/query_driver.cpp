@@ -438,14 +438,16 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
       readError = std::current_exception();
     }
   }
-  // A file damaged after its metadata is reported and still searched with
-  // the entries read before the damage.
+  // A file damaged after its metadata, or cut off inside it, is reported and
+  // still searched with the entries read before the damage.
   if (readError) {
     try {
       std::rethrow_exception(readError);
     } catch (const std::exception& e) {
       ShowPathMessage(path, Text(tText::MetadataReadError) + e.what());
     }
+  } else if (!run.store.CutShort().empty()) {
+    ShowPathMessage(path, Text(tText::MetadataReadError) + run.store.CutShort());
   }
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
@@ -466,11 +468,15 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     host_.ProcessEvents();
     tParser& column = *run.columns[i];
     std::string text;
+    // A column that cannot be evaluated gives an empty text, which is no
+    // empty value: the text stands.
+    Value::Variety variety = Value::Variety::Text;
     if (column.Evaluate() && column.Result != nullptr) {
       text = CellText(column.Result->Value, settings.Locale, settings.UseNullText,
                       settings.NullText);
+      variety = column.Result->Value.variety();
     }
-    host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
+    host_.SetTypedCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text), variety);
   }
   ReportFunctionLimit(path);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/value.h"
+
 namespace orvalis {
 
 class tImageMetaData;
@@ -26,6 +28,13 @@ class tRunHost {
   virtual int AddRow(const std::string& path, tImageMetaData& store, bool generatePreview) = 0;
   // Cell texts of a row: column 0 is the caption, column k the sub-item k-1.
   virtual void SetCell(int row, int column, const std::string& text) = 0;
+  // The same with the kind of value the text stands for (empty, boolean,
+  // number, text), for output that keeps types; the query run calls this
+  // one. Hosts that show texts only leave it to SetCell.
+  virtual void SetTypedCell(int row, int column, const std::string& text, Value::Variety variety) {
+    (void)variety;
+    SetCell(row, column, text);
+  }
   // Full paths of the rows in their current order (the result set is rebuilt
   // from them at the end of a run).
   virtual std::vector<std::string> RowPaths() const = 0;

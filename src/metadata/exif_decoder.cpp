@@ -92,6 +92,7 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     }
     thumbOffset_ = 0;
     thumbLength_ = 0;
+    exifSize_ = static_cast<std::uint32_t>(size);
     const tByteReader segment(data, size);
 
     motorola_ = segment.Bytes(kTiffBase, 2) == "MM";

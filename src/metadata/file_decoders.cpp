@@ -1,5 +1,5 @@
 // The small decoders of the segment walk: file system data, the JPEG comment,
-// the baseline frame header and the JFIF header.
+// the frame header (of any coding process) and the JFIF header.
 #include <ctime>
 #include <filesystem>
 #include <string_view>

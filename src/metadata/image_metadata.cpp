@@ -18,7 +18,6 @@ constexpr std::uint16_t kMarkerApp0 = 0xFFE0;
 constexpr std::uint16_t kMarkerApp1 = 0xFFE1;
 constexpr std::uint16_t kMarkerApp13 = 0xFFED;
 constexpr std::uint16_t kMarkerComment = 0xFFFE;
-constexpr std::uint16_t kMarkerBaselineFrame = 0xFFC0;
 constexpr std::uint16_t kMarkerEndOfImage = 0xFFD9;
 constexpr std::uint16_t kMarkerStartOfScan = 0xFFDA;
 constexpr std::uint16_t kMarkerTemporary = 0xFF01;
@@ -37,6 +36,14 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
   return 0;
 }
 
+// Start-of-frame markers of every coding process (baseline, extended,
+// progressive, lossless, hierarchical; Huffman or arithmetic). C4 (Huffman
+// tables), C8 (reserved) and CC (arithmetic conditioning) share the range
+// but carry no frame header.
+bool IsFrameHeader(std::uint16_t marker) {
+  return marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 && marker != 0xFFC8 && marker != 0xFFCC;
+}
+
 }  // namespace
 
 void CutToEntryText(std::string& text) {
@@ -49,6 +56,15 @@ void CutToEntryText(std::string& text) {
   text.resize(keep);
 }
 
+const std::string& WholeText(const tMetaEntry& entry) {
+  // A cut Text is at least kMaxEntryText bytes less the part of a UTF-8
+  // character left off, and the start of the longer text it was cut from.
+  if (entry.Text.size() + 3 < kMaxEntryText || !entry.Value.IsText()) return entry.Text;
+  const std::string& whole = entry.Value.AsText();
+  if (whole.size() > entry.Text.size() && whole.starts_with(entry.Text)) return whole;
+  return entry.Text;
+}
+
 tImageMetaData::tImageMetaData() { Clear(); }
 
 tImageMetaData::~tImageMetaData() { Clear(); }
@@ -57,6 +73,7 @@ void tImageMetaData::Clear() {
   entries_.clear();
   dropped_.clear();
   limitReached_.clear();
+  cutShort_.clear();
   entryBytes_ = 0;
   exifSegment_.clear();
   iptcSegment_.clear();
@@ -67,6 +84,7 @@ void tImageMetaData::Clear() {
   xmpPacket_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
+  exifSize_ = 0;
   keywordAccumulator_.clear();
   categoryAccumulator_.clear();
   for (tIfdBlock& slot : slots_) slot.Reset();
@@ -199,17 +217,21 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
     } else if (marker == kMarkerApp13 && !iptcFlag_) {
       name = "APP13";
       decode = &tImageMetaData::DecodeIptc;
-    } else if (marker == kMarkerBaselineFrame && !frameFlag_) {
+    } else if (IsFrameHeader(marker) && !frameFlag_) {
       frameFlag_ = true;
-      name = "SOF0";
+      name = "frame header";
       decode = &tImageMetaData::DecodeFrameHeader;
     }
     const std::uint64_t next = payload + length - 2;
     if (decode != nullptr && !(this->*decode)(file, payload, length)) {
-      Drop(std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_);
-      // A segment cut off by the end of the file has been reported; there is
-      // nothing after it to walk to.
-      if (next > file.Size()) break;
+      const std::string reason = std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_;
+      Drop(reason);
+      // A segment cut off by the end of the file: there is nothing after it
+      // to walk to.
+      if (next > file.Size()) {
+        cutShort_ = reason;
+        break;
+      }
     }
     if (!limitReached_.empty()) break;
     position = next;

@@ -68,7 +68,9 @@ class tImageMetaData {
   bool HasExif() const { return exifFlag_; }
   bool HasIptc() const { return iptcFlag_; }
   bool HasComment() const { return commentFlag_; }
-  bool HasThumbnail() const { return thumbOffset_ != 0; }
+  // An EXIF thumbnail that can be read: it has bytes, and they start inside
+  // the Exif segment (a length that reaches past its end is cut there).
+  bool HasThumbnail() const { return thumbOffset_ != 0 && thumbLength_ != 0 && thumbOffset_ < exifSize_; }
   // Both coordinates of the GPS directory were read.
   bool HasGps() const { return gpsFlag_; }
   // The file holds an XMP packet (whether or not it could be read).
@@ -106,6 +108,10 @@ class tImageMetaData {
   // The first limit the last file reached, in words ("more than 10000
   // segments"); empty when it reached none.
   const std::string& LimitReached() const { return limitReached_; }
+  // Why the last file ended inside its metadata (a segment that runs past
+  // its end), in words; empty when it did not. The entries read before
+  // stay, as after damage behind the metadata.
+  const std::string& CutShort() const { return cutShort_; }
   bool Motorola() const { return motorola_; }
 
   // Settings; they keep their values across Clear.
@@ -167,6 +173,7 @@ class tImageMetaData {
   mutable std::vector<tMetaEntry> entries_;
   mutable std::vector<std::string> dropped_;
   std::string limitReached_;
+  std::string cutShort_;
   std::size_t entryBytes_ = 0;
   std::string failure_;
   bool isJpeg_ = false;
@@ -192,6 +199,8 @@ class tImageMetaData {
   std::string categoryAccumulator_;
   std::uint32_t thumbOffset_ = 0;
   std::uint32_t thumbLength_ = 0;
+  // Bytes of the Exif segment the thumbnail offset counts in, kept or not.
+  std::uint32_t exifSize_ = 0;
   std::uint8_t iterGroup_ = 0;
   std::int32_t iterIndex_ = -1;
 };

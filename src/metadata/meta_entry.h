@@ -55,11 +55,16 @@ constexpr std::size_t kMaxEntryText = 255;
 struct tMetaEntry {
   tDateTimeRecord DateTime;
   ::orvalis::Value Value;
-  std::string Text;  // at most kMaxEntryText bytes
+  std::string Text;  // cut to kMaxEntryText bytes (some UTF-8 texts: characters)
   std::uint8_t Group = 0;
   std::uint16_t Tag = 0;
   std::uint8_t Kind = kind::kOther;
 };
+
+// The entry's whole text, for binding, searching and export: Text, or the
+// string in Value that a long Text was cut from (a caption, a comment, a
+// description). Text itself stays short for lists and dumps.
+const std::string& WholeText(const tMetaEntry& entry);
 
 // Cuts a text to the length an entry's Text keeps; a UTF-8 text only
 // between two characters.

@@ -265,6 +265,20 @@ std::string SixDecimals(double value) {
   return std::string(buf, r.ptr);
 }
 
+// An exposure in seconds as cameras show it: 1/N up to a quarter second
+// (a hair above it, so that 1/4 stays 1/4), from there the seconds with one
+// decimal and without a ".0" (0.6, 2, 15). Throws tMetadataError for no
+// exposure (zero, negative or not finite).
+std::string ExposureText(double seconds) {
+  if (!(seconds > 0) || !std::isfinite(seconds)) throw tMetadataError("no exposure time");
+  if (seconds < 0.25001) return "1/" + NumberText(RoundDecimals(1.0 / seconds, 0));
+  char buf[400];
+  const auto r = std::to_chars(buf, buf + sizeof buf, seconds, std::chars_format::fixed, 1);
+  std::string text(buf, r.ptr);
+  if (text.ends_with(".0")) text.resize(text.size() - 2);
+  return text;
+}
+
 // Signed decimal degrees from the three fractions and the reference: south
 // and west are negative. Without a known reference the sign is unknown, and
 // no coordinate is made rather than a wrong one.
@@ -454,8 +468,7 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     case 33434:
       e.Kind = kind::kFraction;
       try {
-        if (f->numerator == 0) throw tMetadataError("division by zero");
-        e.Text = "1/" + NumberText(RoundDecimals(1.0 / f->Quotient(), 0));
+        e.Text = ExposureText(f->Quotient());
       } catch (const tMetadataError&) {
         e.Text = kInvalidValue;
       }
@@ -463,7 +476,8 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     case 37377:
       e.Kind = kind::kFraction;
       try {
-        e.Text = "1/" + NumberText(RoundDecimals(std::pow(2.0, f->Quotient()), 0));
+        // The APEX value x stands for 2^-x seconds.
+        e.Text = ExposureText(std::pow(2.0, -f->Quotient()));
       } catch (const tMetadataError&) {
         e.Text = kInvalidValue;
       }

@@ -132,9 +132,8 @@ std::unique_ptr<RgbBitmap> Decode(DecodeJob& job) {
 }  // namespace
 
 std::unique_ptr<RgbBitmap> tImageMetaData::GetThumbnail() const {
-  if (thumbOffset_ > 0) {
+  if (HasThumbnail()) {
     if (!KeepThumbnail) throw tMetadataError("the store was read without its thumbnail");
-    if (thumbOffset_ >= exifSegment_.size()) throw tMetadataError("thumbnail lies outside the EXIF segment");
     // A length that reaches past the segment is cut at its end; the codec
     // copes with a truncated stream.
     const std::size_t available = exifSegment_.size() - thumbOffset_;

@@ -16,6 +16,45 @@ std::string JsonArray(const std::vector<std::string>& texts) {
   return array;
 }
 
+// The JSON grammar of a number: -?(0|[1-9]d*)(.d+)?([eE][+-]?d+)?
+bool IsJsonNumber(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i > start;
+  };
+  if (i < text.size() && text[i] == '-') ++i;
+  if (i < text.size() && text[i] == '0') {
+    ++i;
+  } else if (!digits()) {
+    return false;
+  }
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    if (!digits()) return false;
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (!digits()) return false;
+  }
+  return i == text.size();
+}
+
+std::string JsonCell(const std::string& text, Value::Variety variety) {
+  switch (variety) {
+    case Value::Variety::Empty: return "null";
+    case Value::Variety::Boolean: return text == "0" ? "false" : "true";
+    case Value::Variety::Integer:
+    case Value::Variety::Number:
+      if (IsJsonNumber(text)) return text;
+      break;
+    case Value::Variety::Text: break;
+  }
+  return JsonString(text);
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view bytes) {
@@ -52,9 +91,15 @@ void JsonWriter::Begin(const std::vector<std::string>& captions) {
   out_ << "{\"columns\": " << JsonArray(captions) << ", \"rows\": [";
 }
 
-void JsonWriter::WriteRow(std::string_view path, const std::vector<std::string>& cells) {
-  out_ << (anyRow_ ? ",\n" : "\n") << "{\"path\": " << JsonString(path)
-       << ", \"cells\": " << JsonArray(cells) << '}';
+void JsonWriter::WriteRow(std::string_view path, const std::vector<std::string>& cells,
+                          const std::vector<Value::Variety>& varieties) {
+  std::string array = "[";
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) array += ", ";
+    array += JsonCell(cells[i], i < varieties.size() ? varieties[i] : Value::Variety::Text);
+  }
+  array += ']';
+  out_ << (anyRow_ ? ",\n" : "\n") << "{\"path\": " << JsonString(path) << ", \"cells\": " << array << '}';
   anyRow_ = true;
 }
 

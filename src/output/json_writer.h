@@ -1,12 +1,15 @@
 // JSON output of result rows for the command line:
-// {"columns": [captions], "rows": [{"path": "...", "cells": ["...", ...]}, ...]}
-// written as the hits come, one row per line, texts as UTF-8.
+// {"columns": [captions], "rows": [{"path": "...", "cells": ["...", 2.8, true, null]}, ...]}
+// written as the hits come, one row per line, texts as UTF-8; numbers,
+// booleans and empty values keep their JSON types.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/value.h"
 
 namespace orvalis {
 
@@ -19,7 +22,11 @@ class JsonWriter {
   explicit JsonWriter(std::ostream& out);
 
   void Begin(const std::vector<std::string>& captions);
-  void WriteRow(std::string_view path, const std::vector<std::string>& cells);
+  // varieties: what kind of value each cell's text stands for; a cell
+  // without one is a text. A number whose text is no JSON number (an
+  // infinity) is written as a text.
+  void WriteRow(std::string_view path, const std::vector<std::string>& cells,
+                const std::vector<Value::Variety>& varieties = {});
   void End();
 
  private:

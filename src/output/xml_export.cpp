@@ -103,7 +103,7 @@ std::string EntryValue(tImageMetaData& store, const tMetaEntry& entry) {
     case kind::kDateTime:
       return DateValue(store.EntryDateTime(entry));
     default:
-      return "<cdata>" + XmlCDataSection(XmlCharacters(std::string(Trim(entry.Text)))) + "</cdata>";
+      return "<cdata>" + XmlCDataSection(XmlCharacters(std::string(Trim(WholeText(entry))))) + "</cdata>";
   }
 }
 

@@ -34,7 +34,7 @@ std::string ContainsText(const tImageMetaData* store, const std::string& pattern
   for (int i = 0; i < count; ++i) {
     const std::unique_ptr<tMetaEntry> entry = store->GetEntry(i);
     if (!entry || entry->Kind != kind::kString) continue;
-    const std::string text = AsciiLower(entry->Text);
+    const std::string text = AsciiLower(WholeText(*entry));
     if (test.Matches(text)) result += tImageMetaData::TagName(*entry) + ":" + text + "|";
   }
   return result;

@@ -79,11 +79,11 @@ bool tMyVarHandler::GetValue(const std::string& name, Value& value) {
       value = Value::Number(*digits);
     } else {
       // A number entry without a numeric value has only its text to offer.
-      value = Value::Text(entry->Text);
+      value = Value::Text(WholeText(*entry));
     }
     return true;
   }
-  value = Value::Text(entry->Text);
+  value = Value::Text(WholeText(*entry));
   return true;
 }
 

@@ -121,6 +121,16 @@ QString TResultModel::CellText(int row, int column) const {
   return source.SubItems.value(column - 1);
 }
 
+QString TResultModel::ShownText(int row, int column) const {
+  QString text = CellText(row, column);
+  if (text.size() <= kMaxShownCell) return text;
+  // Never between the two halves of a character outside the BMP.
+  qsizetype keep = kMaxShownCell;
+  if (text.at(keep - 1).isHighSurrogate()) --keep;
+  text.truncate(keep);
+  return text;
+}
+
 void TResultModel::SetMark(int row, std::int32_t mark) {
   FlushRows();
   if (row < 0 || row >= rowCount()) return;
@@ -184,7 +194,7 @@ QVariant TResultModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return CellText(index.row(), index.column());
+      return ShownText(index.row(), index.column());
     case Qt::DecorationRole:
       if (fShowPictures && index.column() == 0) {
         // Asked only for rows being painted: their thumbnails are made now,

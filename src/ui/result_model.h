@@ -61,6 +61,10 @@ class TResultModel : public QAbstractTableModel {
   // Column 0 is the caption; column k > 0 is sub-item k - 1.
   void SetCell(int row, int column, const QString& text);
   QString CellText(int row, int column) const;
+  // What the list shows of a cell: its first kMaxShownCell characters. The
+  // cell keeps the whole text for sorting, export and actions.
+  QString ShownText(int row, int column) const;
+  static constexpr qsizetype kMaxShownCell = 255;
   void SetMark(int row, std::int32_t mark);
   // Every row, also those not yet shown.
   const TResultRow& Row(int row) const { return fRows.at(static_cast<std::size_t>(row)); }

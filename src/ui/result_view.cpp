@@ -163,7 +163,7 @@ int TResultView::ContentWidth(int column) const {
   const QFontMetrics metrics(fTable->font());
   int widest = 0;
   for (int row = 0; row < fModel->rowCount(); ++row) {
-    widest = std::max(widest, metrics.horizontalAdvance(fModel->CellText(row, column)));
+    widest = std::max(widest, metrics.horizontalAdvance(fModel->ShownText(row, column)));
   }
   const int margins = 2 * (fTable->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 8;
   return widest + margins;

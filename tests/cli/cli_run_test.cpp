@@ -144,9 +144,16 @@ TEST_F(CliRunTest, Formats) {
   ASSERT_EQ(jsonRows.size(), kCells.size());
   for (std::size_t i = 0; i < jsonRows.size(); ++i) {
     EXPECT_EQ(jsonRows[i].Member("path")->text, Photos(kCells[i][0]));
+    // Numbers are JSON numbers, an empty value null.
     Strings cells;
-    for (const JsonValue& v : jsonRows[i].Member("cells")->items) cells.push_back(v.text);
+    std::vector<JsonValue::Type> types;
+    for (const JsonValue& v : jsonRows[i].Member("cells")->items) {
+      cells.push_back(v.type == JsonValue::Type::Null ? "(Null)" : v.text);
+      types.push_back(v.type);
+    }
     EXPECT_EQ(cells, kCells[i]);
+    EXPECT_EQ(types[2], JsonValue::Type::Number);
+    EXPECT_EQ(types[3], kCells[i][3] == "(Null)" ? JsonValue::Type::Null : JsonValue::Type::String);
   }
   // No hits: still a whole document.
   const CliRun empty = Cli({"--format", "json", "SELECT Name FROM " + Photos("none*")});

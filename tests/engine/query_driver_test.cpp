@@ -480,6 +480,9 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
       {"junk between segments", "\xFF\xD8" + segment(0xFE, "c") + std::string("\x00\x12junk", 6) + afterSoi, {}},
       {"cut off after the metadata", withoutEoi + "\xFF\xDB\x00\x43\x00\x01",
        {": [DEBUG] Exception reading metadata: read past the end of the file"}},
+      {"cut off inside the metadata", withoutEoi + "\xFF\xFE\x01\x00comment",
+       {": [DEBUG] Exception reading metadata: COM segment at offset " + std::to_string(withoutEoi.size()) +
+        ": read past the end of the file"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -77,6 +77,21 @@ double FractionValue(const std::string& fraction) {
   return std::stod(fraction.substr(0, slash)) / std::stod(fraction.substr(slash + 1));
 }
 
+// How ExifTool shows an exposure of the given seconds (its reading here is
+// the number): 1/N up to 0.25001 s, N rounded half up; from there the
+// seconds with one decimal, without a ".0".
+std::string ToolExposureText(double seconds) {
+  char buf[64];
+  if (seconds > 0 && seconds < 0.25001) {
+    std::snprintf(buf, sizeof buf, "1/%d", static_cast<int>(0.5 + 1 / seconds));
+    return buf;
+  }
+  std::snprintf(buf, sizeof buf, "%.1f", seconds);
+  std::string text = buf;
+  if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+  return text;
+}
+
 // Fields where our reading differs from ExifTool's by design, per file (path
 // below the corpus folder), with the reason.
 struct Explained {
@@ -165,6 +180,15 @@ TEST(Corpus, AgreesWithExifTool) {
       ++compared;
       ASSERT_NE(e, nullptr);
       EXPECT_NEAR(FractionValue(e->Value.AsText()), t->number, 1e-9 + t->number * 1e-6);
+      EXPECT_EQ(e->Text, ToolExposureText(t->number)) << "ExposureTime";
+    }
+    if (const JsonValue* t = Tool(file, "ExifIFD:ShutterSpeedValue")) {
+      const tMetaEntry* e = ours("ShutterSpeedValue");
+      ++compared;
+      ASSERT_NE(e, nullptr);
+      // Long decimals come as JSON strings.
+      EXPECT_EQ(e->Text, ToolExposureText(t->type == JsonValue::Type::String ? std::stod(t->text) : t->number))
+          << "ShutterSpeedValue";
     }
     if (const JsonValue* t = Tool(file, "ExifIFD:FNumber")) {
       const tMetaEntry* e = ours("FNumber");
@@ -172,8 +196,9 @@ TEST(Corpus, AgreesWithExifTool) {
       ASSERT_NE(e, nullptr);
       EXPECT_NEAR(e->Value.AsNumber(), t->number, 0.05 + 1e-9);
     }
-    // Our frame size comes from baseline frame headers only.
-    if (const JsonValue* process = Tool(file, "File:EncodingProcess"); process && process->number == 0) {
+    // ExifTool gives the frame size (and its coding process) wherever it
+    // reads a frame header, of whatever kind.
+    if (Tool(file, "File:EncodingProcess") != nullptr) {
       integer("File:ImageWidth", "PixelsX");
       integer("File:ImageHeight", "PixelsY");
     }

@@ -46,7 +46,10 @@ TEST(SegmentWalk, DispatchAndFailureCases) {
       {"empty comment", {Segment(0xFE, {}), com}, {"JpgComment="}},
       {"two frame headers: the first counts", {sof, Segment(0xC0, FramePayload(20, 10))},
        {"PixelsY=480", "PixelsX=640"}},
-      {"progressive frame gives no size", {Segment(0xC2, FramePayload(480, 640)), com}, {"JpgComment=first"}},
+      {"progressive frame gives the size", {Segment(0xC2, FramePayload(480, 640)), com},
+       {"PixelsY=480", "PixelsX=640", "JpgComment=first"}},
+      {"progressive before baseline: the first counts", {Segment(0xC2, FramePayload(20, 10)), sof},
+       {"PixelsY=20", "PixelsX=10"}},
       {"short frame header is passed over", {Segment(0xC0, Bytes{8, 1, 2}), com}, {"JpgComment=first"}},
       {"jfif then jfxx", {kJfif, Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), com},
        {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
@@ -65,6 +68,22 @@ TEST(SegmentWalk, DispatchAndFailureCases) {
     SCOPED_TRACE(c.what);
     Load(store, "walk.jpg", JpegFile(c.segments));
     EXPECT_EQ(SegmentNames(store), c.expected);
+  }
+}
+
+TEST(SegmentWalk, FrameSizeFromEveryFrameHeaderKind) {
+  struct Case {
+    std::uint8_t marker;
+    bool hasSize;
+  } cases[] = {{0xC0, true},  {0xC1, true},  {0xC2, true},  {0xC3, true},  {0xC4, false}, {0xC5, true},
+               {0xC6, true},  {0xC7, true},  {0xC8, false}, {0xC9, true},  {0xCA, true},  {0xCB, true},
+               {0xCC, false}, {0xCD, true},  {0xCE, true},  {0xCF, true}};
+  tImageMetaData store;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.marker);
+    Load(store, "frame.jpg", JpegFile({Segment(c.marker, FramePayload(480, 640))}));
+    const std::vector<std::string> size{"PixelsY=480", "PixelsX=640"};
+    EXPECT_EQ(SegmentNames(store), c.hasSize ? size : std::vector<std::string>());
   }
 }
 

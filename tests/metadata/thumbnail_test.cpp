@@ -106,6 +106,33 @@ TEST(Thumbnail, StoreWithoutKeptThumbnailReadsTheSameEntries) {
   EXPECT_THROW(lean.GetThumbnail(), tMetadataError);
 }
 
+TEST(Thumbnail, ThereOnlyWhenItCanBeRead) {
+  const Bytes good = EncodeJpeg(160, 120);
+  struct Case {
+    const char* what;
+    Bytes file;
+    bool has;
+  } cases[] = {
+      {"inside the segment", WithExifThumbnail(good), true},
+      {"length past the segment's end, cut there", WithExifThumbnail(good, 50000), true},
+      {"length 0", WithExifThumbnail(good, -static_cast<std::int64_t>(good.size())), false},
+      {"offset outside the segment", WithExifThumbnail(good, 0, 60000), false},
+      {"offset right at the segment's end", WithExifThumbnail(good, 0, static_cast<std::uint32_t>(good.size())), false},
+  };
+  for (const bool kept : {true, false}) {
+    tImageMetaData store;
+    store.KeepThumbnail = kept;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.what);
+      Load(store, "thumb.jpg", c.file);
+      EXPECT_EQ(store.HasThumbnail(), c.has);
+      if (kept && !c.has) {
+        EXPECT_EQ(store.GetThumbnail(), nullptr);
+      }
+    }
+  }
+}
+
 TEST(Thumbnail, CodecErrorsAreExceptions) {
   tImageMetaData store;
   const Bytes good = EncodeJpeg(160, 120);
@@ -115,7 +142,6 @@ TEST(Thumbnail, CodecErrorsAreExceptions) {
     Bytes file;
   } cases[] = {
       {"garbage thumbnail", WithExifThumbnail(garbage)},
-      {"offset outside the segment", WithExifThumbnail(good, 0, 60000)},
       {"header only", WithExifThumbnail(Bytes(good.begin(), good.begin() + 20))},
   };
   for (const Case& c : cases) {

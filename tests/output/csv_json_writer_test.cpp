@@ -51,6 +51,30 @@ TEST(JsonWriter, EscapesEveryTextAsUtf8) {
   for (const auto& c : cases) EXPECT_EQ(orvalis::JsonString(c.bytes), c.literal) << c.bytes;
 }
 
+TEST(JsonWriter, CellsKeepTheirValueKind) {
+  using V = orvalis::Value::Variety;
+  struct Case {
+    const char* text;
+    V variety;
+    const char* json;
+  } cases[] = {
+      {"2.8", V::Number, "2.8"},
+      {"1E-6", V::Number, "1E-6"},
+      {"INF", V::Number, "\"INF\""},
+      {"-1", V::Boolean, "true"},
+      {"0", V::Boolean, "false"},
+      {"(Null)", V::Empty, "null"},
+      {"", V::Empty, "null"},
+      {"007", V::Text, "\"007\""},
+  };
+  for (const Case& c : cases) {
+    std::ostringstream out;
+    orvalis::JsonWriter writer(out);
+    writer.WriteRow("/a.jpg", {c.text}, {c.variety});
+    EXPECT_EQ(out.str(), std::string("\n{\"path\": \"/a.jpg\", \"cells\": [") + c.json + "]}") << c.text;
+  }
+}
+
 TEST(JsonWriter, Document) {
   std::ostringstream out;
   orvalis::JsonWriter writer(out);

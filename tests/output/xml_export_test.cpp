@@ -139,6 +139,15 @@ TEST(GetMetaDirAsXml, EmptyDirectoryHasNothingBetweenItsLines) {
   EXPECT_EQ(GetMetaDirAsXml(store, 6, "gpsdata", false, "\n"), "      <gpsdata>\n      </gpsdata>");
 }
 
+TEST(GetMetaDirAsXml, LongCaptionIsWrittenWhole) {
+  const ScratchFolder dir;
+  const std::string file = dir.File("long.jpg");
+  const std::string caption = std::string(300, 'c') + " end";
+  WriteFileBytes(file, IptcJpeg({{120, caption}}));
+  EXPECT_EQ(IptcBlock(file), "      <iptcdata>\r\n         <metainfo tagname=\"caption\"><cdata><![CDATA[" + caption +
+                                 "]]></cdata></metainfo>\r\n      </iptcdata>");
+}
+
 TEST(GetMetaDirAsXml, ExposureTimeByNameOrNumber) {
   tImageMetaData store;
   store.ReadJpegFile(kSamples + "/canon_eos_40d.jpg");

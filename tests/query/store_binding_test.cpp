@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "metadata/image_metadata.h"
+#include "support/fixtures.h"
 #include "query/cell_text.h"
 #include "query/function_handler.h"
 #include "query/parser.h"
@@ -163,6 +164,26 @@ TEST_F(StoreBinding, CellTexts) {
   EXPECT_EQ(Run("FNumber > 1", german, true), "-1");
   EXPECT_EQ(Run("Missing", german, true), "(Null)");
   EXPECT_EQ(Run("upper(FNumber)", german, true), "");
+}
+
+// Texts longer than an entry's short text: a word near their end is found,
+// and the cell holds the whole text.
+TEST_F(StoreBinding, LongTextsBindWhole) {
+  const std::string caption = std::string(270, 'c') + " lighthouse";
+  const std::string comment = std::string(300, 'k') + " harbour";
+  store_.Clear();
+  store_.ReadJpegFile(WriteFile("long.jpg", JpegFile({Segment(0xFE, Text(comment)),
+                                                      Segment(0xED, Dataset(120, caption))})));
+  struct Case {
+    const char* expression;
+    std::string expected;
+  } cases[] = {
+      {"Caption ~ 'lighthouse'", "boolean: -1"},
+      {"JpgComment ~ 'harbour'", "boolean: -1"},
+      {"contains('*harbour')", "text: JpgComment:" + comment + "|"},
+      {"Caption", "text: " + caption},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Run(c.expression), c.expected) << c.expression;
 }
 
 TEST(VarHandler, EmptyStoreHasOnlyTheRowNumber) {

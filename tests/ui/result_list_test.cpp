@@ -106,6 +106,14 @@ TEST_F(ResultListTest, SortingKeepsSelectionThumbnailsAndPaths) {
   EXPECT_EQ(window->vwResult->SelectedRows(), std::vector<int>{1});
 }
 
+TEST_F(ResultListTest, LongCellsAreCutOnlyForDisplay) {
+  const std::string caption = std::string(300, 'c') + " lighthouse";
+  AddRows({{"a.jpg", caption}});
+  const TResultModel& model = window->vwResult->Model();
+  EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString().toStdString(), caption.substr(0, 255));
+  EXPECT_EQ(model.CellText(0, 1).toStdString(), caption);
+}
+
 TEST_F(ResultListTest, DigitMarksShowInTheInfoTip) {
   AddRows({{"a.jpg", ""}, {"b.jpg", ""}, {"c.jpg", ""}, {"d.jpg", ""}});
   for (int row : {0, 2, 3}) window->vwResult->SelectRow(row, true);
