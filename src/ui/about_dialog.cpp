@@ -1,5 +1,6 @@
 #include "ui/about_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/language.h"
 
 #include "ui/application.h"
@@ -46,7 +47,6 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   auto* buttons = new QDialogButtonBox;
   QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
   auto* texts = new QVBoxLayout;
@@ -60,6 +60,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok);
   OnLanguage(this, [this] { ApplyTexts(); });
 }
 
