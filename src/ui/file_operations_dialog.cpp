@@ -1,7 +1,9 @@
 // The file operations over the selected result files.
 #include "ui/file_operations_dialog.h"
 
+#include "common/whole_file.h"
 #include "engine/shell_command.h"
+#include "i18n/file_messages.h"
 #include "i18n/messages.h"
 #include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
@@ -296,25 +298,11 @@ void TfrmFileOperations::btnSaveNamesClick() {
   const std::vector<int> rows = fResults.SelectedRows();
   pbProgress->setRange(0, static_cast<int>(rows.size()));
   pbProgress->setValue(0);
-  QSaveFile file(fileName);
-  bool ok = file.open(QIODevice::WriteOnly);
-  int code = errno;
-  for (std::size_t i = 0; ok && i < rows.size(); ++i) {
-    const std::string line = fResults.Model().Row(rows[i]).FileInfo.Path + "\r\n";
-    ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size());
-    code = errno;
-    pbProgress->setValue(static_cast<int>(i) + 1);
-  }
-  if (ok) {
-    ok = file.commit();
-    code = errno;
-  } else {
-    file.cancelWriting();
-  }
-  if (!ok) {
-    fDialogs.ShowMessage(Ui(tText::FileOpsInOutError)
-                             .replace(QStringLiteral("%d"), QString::number(code)));
-  }
+  std::string names;
+  for (int row : rows) names += fResults.Model().Row(row).FileInfo.Path + "\r\n";
+  const tWholeWriteResult written = WriteFileWhole(QFile::encodeName(fileName).toStdString(), names);
+  pbProgress->setValue(static_cast<int>(rows.size()));
+  if (written.Outcome != tWholeWrite::Written) fDialogs.ShowMessage(DisplayText(WriteFailureMessage(written)));
 }
 
 void TfrmFileOperations::btnCopyThumbsClick() {

@@ -203,6 +203,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
+  // False, after saying so, where a file of the name is no regular file
+  // (a device, a pipe, a folder) and must not be written over.
+  bool MayWrite(const QString& fileName);
   void FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();

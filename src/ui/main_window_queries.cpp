@@ -1,8 +1,10 @@
 // The main window's exports of result rows, the query buffer box and the
 // query files.
+#include "common/whole_file.h"
 #include "engine/data_folder.h"
 #include "engine/list_readers.h"
 #include "engine/query_buffer.h"
+#include "i18n/file_messages.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "query/date_format.h"
@@ -26,7 +28,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -126,6 +127,13 @@ std::vector<int> ExportRows(const TResultView& view) {
 
 }  // namespace
 
+bool TfrmMain::MayWrite(const QString& fileName) {
+  const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(fileName).toStdString());
+  if (target.Outcome != tWholeWrite::NotRegular) return true;
+  fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target)));
+  return false;
+}
+
 void TfrmMain::actExportExecute() {
   const TResultModel& model = vwResult->Model();
   if (model.rowCount() == 0) {
@@ -141,6 +149,7 @@ void TfrmMain::actExportExecute() {
     rows.push_back(std::move(fields));
   }
   const QString fileName = frmExport->FileName();
+  if (!MayWrite(fileName)) return;
   const TextExportResult result =
       WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
   if (!result.ok()) {
@@ -160,6 +169,7 @@ void TfrmMain::actExportXMLExecute() {
   std::vector<std::string> files;
   for (int row : ExportRows(*vwResult)) files.push_back(model.Row(row).FileInfo.Path);
   const QString fileName = frmExportXML->FileName();
+  if (!MayWrite(fileName)) return;
   const XmlExportResult result =
       WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
   if (!result.ok()) {
@@ -190,7 +200,8 @@ void TfrmMain::SaveQueryBuffer() {
   const std::string path = BufferFilePath();
   if (path.empty()) return;
   QDir().mkpath(QString::fromStdString(DataFolder()));
-  fQueryBuffer->Save(path);
+  std::string error;
+  if (!fQueryBuffer->Save(path, &error)) fDialogs->ShowMessage(DisplayText(error));
 }
 
 void TfrmMain::FillQueryCombo() {
@@ -315,12 +326,9 @@ void TfrmMain::actSaveQueryExecute() {
   if (chosen.isEmpty()) return;
   std::string text = QueryText();
   if (!text.empty()) text += "\r\n";
-  // Written whole and renamed into place: a failed write leaves the old file.
-  QSaveFile file(chosen);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+  const tWholeWriteResult written = WriteFileWhole(QFile::encodeName(chosen).toStdString(), text);
+  if (written.Outcome != tWholeWrite::Written) {
+    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(written)));
     return;
   }
   txtQuery->document()->setModified(false);

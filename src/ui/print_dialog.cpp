@@ -1,7 +1,11 @@
 // The print dialog.
 #include "ui/print_dialog.h"
 
+#include "common/whole_file.h"
+#include "i18n/file_messages.h"
 #include "ui/language.h"
+#include "ui/result_model.h"
+#include "ui/result_model.h"
 
 #include "ui/dialogs.h"
 #include "ui/settings_dialog.h"
@@ -10,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -258,6 +263,11 @@ void TfrmPrintMain::accept() {
         fDialogs.ChooseSaveFile(this, Ui(tText::frmPrintMain_dlgPdfFile_caption),
                                 FileDialogFilters(Ui(tText::PdfFileFilter)), 0, previous);
     if (chosen.isEmpty()) return;
+    const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(chosen).toStdString());
+    if (target.Outcome == tWholeWrite::NotRegular) {
+      fDialogs.ShowMessage(DisplayText(WriteFailureMessage(target)));
+      return;
+    }
     fPrinter->setOutputFormat(QPrinter::PdfFormat);
     fPrinter->setOutputFileName(chosen);
   }

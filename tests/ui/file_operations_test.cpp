@@ -235,7 +235,9 @@ TEST_F(FileOperationsTest, SaveNamesWritesTheSelectedPathsWithCrLf) {
   dialog.edtNameListFile->setText(root.path() + QStringLiteral("/no/such/names.txt"));
   dialog.btnSaveNamesClick();
   ASSERT_EQ(dialogs.messages.size(), 2);
-  EXPECT_TRUE(dialogs.messages[1].startsWith(QStringLiteral("Fehler beim Dateizugriff. Fehlercode: ")));
+  EXPECT_TRUE(dialogs.messages[1].startsWith(
+      QStringLiteral("Kann Datei %1/no/such/names.txt nicht schreiben: ").arg(root.path())))
+      << dialogs.messages[1].toStdString();
 }
 
 TEST_F(FileOperationsTest, ThumbnailsOfItemsTwoAndFive) {

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QKeyEvent>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -287,6 +290,19 @@ TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
   ASSERT_EQ(dialogs.messages.size(), 3);
   EXPECT_EQ(dialogs.messages[1], QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("kept"));
+  EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
+}
+
+TEST_F(QueryFileTest, APipeOfTheNameIsRefusedNotReplaced) {
+  const QString pipe = folder.filePath(QStringLiteral("pipe.qry"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  window->StatusPanel[2]->clear();
+  dialogs.chosenFiles.push_back(pipe);
+  Action("actSaveQuery")->trigger();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{pipe + QStringLiteral(" ist keine gewöhnliche Datei; sie wird nicht überschrieben.")});
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
 }
 
