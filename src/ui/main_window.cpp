@@ -9,6 +9,7 @@
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
 #include "ui/field_sidebar.h"
+#include "ui/help_router.h"
 #include "ui/language.h"
 #include "ui/language_dialog.h"
 #include "ui/main_commands.h"
@@ -402,6 +403,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     const std::string dataFolder = DataFolder();
     if (!dataFolder.empty()) QDir().mkpath(QString::fromStdString(dataFolder));
   }
+  // The help window has no parent; left open it would keep the program running.
+  THelpRouter::Instance().CloseAll();
   event->accept();
 }
 
