@@ -33,6 +33,8 @@ ORVALIS_MESSAGE(UnrecoverableError, "Nicht behebbarer Fehler : ")
 ORVALIS_MESSAGE(MetadataReadError, "[DEBUG] Exception reading metadata: ")
 ORVALIS_MESSAGE(FileLimitReached, "Nur teilweise gelesen, Grenze erreicht: ")
 ORVALIS_MESSAGE(QueryTooLong, "Der Abfragetext ist zu lang (mehr als %d Bytes).")
+ORVALIS_MESSAGE(QuerylistEntriesLeftOut,
+                "Abfrageliste %1: Einträge über %3 Bytes werden nicht angezeigt (%2); in der Datei bleiben sie erhalten.")
 ORVALIS_MESSAGE(MatchLimitReached,
                 "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
                 "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")

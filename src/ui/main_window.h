@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -206,7 +207,9 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // False, after saying so, where a file of the name is no regular file
   // (a device, a pipe, a folder) and must not be written over.
   bool MayWrite(const QString& fileName);
-  void FillQueryCombo();
+  // Fills the box with the entries short enough for the editor; returns how
+  // many were left out.
+  int FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();
   // The changed or saved mark of the query text in status panel 2.
@@ -242,6 +245,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  std::vector<int> fQueryComboEntries;  // the buffer entry of each line of the box
   std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;

@@ -190,7 +190,12 @@ void TfrmMain::LoadQueryBuffer() {
     fQueryBufferUnreadable = true;
     fDialogs->ShowMessage(DisplayText(path + ": " + error));
   }
-  FillQueryCombo();
+  if (const int leftOut = FillQueryCombo(); leftOut > 0) {
+    fDialogs->ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
+                              .replace(QStringLiteral("%1"), DisplayText(path))
+                              .replace(QStringLiteral("%2"), QString::number(leftOut))
+                              .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
+  }
   comboQueries->setCurrentIndex(-1);
   UpdateQuerylistCommands();
 }
@@ -204,11 +209,22 @@ void TfrmMain::SaveQueryBuffer() {
   if (!fQueryBuffer->Save(path, &error)) fDialogs->ShowMessage(DisplayText(error));
 }
 
-void TfrmMain::FillQueryCombo() {
+int TfrmMain::FillQueryCombo() {
   comboQueries->clear();
-  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) {
-    comboQueries->addItem(DisplayText(entry.Name));
+  fQueryComboEntries.clear();
+  // An entry longer than any query file could be would only stall the box
+  // and the editor; it stays in the buffer and so in the list file.
+  int leftOut = 0;
+  const std::vector<tQueryBufferEntry>& entries = fQueryBuffer->Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].Name.size() + entries[i].Stored.size() > kMaxQueryLength) {
+      ++leftOut;
+      continue;
+    }
+    comboQueries->addItem(DisplayText(entries[i].Name));
+    fQueryComboEntries.push_back(static_cast<int>(i));
   }
+  return leftOut;
 }
 
 void TfrmMain::UpdateQuerylistCommands() {
@@ -225,7 +241,8 @@ void TfrmMain::RecallQuery(int index) {
   if (count == 0) return;
   index = std::clamp(index, 0, count - 1);
   comboQueries->setCurrentIndex(index);
-  const tQueryBufferEntry& entry = fQueryBuffer->Entries().at(static_cast<std::size_t>(index));
+  const tQueryBufferEntry& entry =
+      fQueryBuffer->Entries().at(static_cast<std::size_t>(fQueryComboEntries.at(static_cast<std::size_t>(index))));
   txtQuery->setPlainText(EditorText(RecalledQueryText(entry.Stored)));
   txtQuery->document()->setModified(false);
   txtQuery->moveCursor(QTextCursor::End);
@@ -238,7 +255,9 @@ void TfrmMain::actQuerylistStepExecute(int tag) { RecallQuery(comboQueries->curr
 
 void TfrmMain::actQuerylistSaveExecute() {
   QStringList names;
-  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) names.append(DisplayText(entry.Name));
+  for (int entry : fQueryComboEntries) {
+    names.append(DisplayText(fQueryBuffer->Entries().at(static_cast<std::size_t>(entry)).Name));
+  }
   frmQuerylist->Fill(names);
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
@@ -257,16 +276,19 @@ void TfrmMain::actQuerylistSaveExecute() {
     question.replace(QStringLiteral("%s"), name);
     if (fDialogs->Ask(question) != TAnswer::Yes) return;
   }
-  const int index = fQueryBuffer->Put(name.toStdString(), stored);
+  const int entry = fQueryBuffer->Put(name.toStdString(), stored);
   FillQueryCombo();
-  comboQueries->setCurrentIndex(index);
+  const auto line = std::find(fQueryComboEntries.begin(), fQueryComboEntries.end(), entry);
+  comboQueries->setCurrentIndex(line == fQueryComboEntries.end()
+                                    ? -1
+                                    : static_cast<int>(line - fQueryComboEntries.begin()));
   UpdateQuerylistCommands();
 }
 
 void TfrmMain::mnuQueryComboDeleteClick() {
   const int index = comboQueries->currentIndex();
   if (index < 0) return;
-  fQueryBuffer->Remove(index);
+  fQueryBuffer->Remove(fQueryComboEntries.at(static_cast<std::size_t>(index)));
   FillQueryCombo();
   comboQueries->setCurrentIndex(-1);
   UpdateQuerylistCommands();

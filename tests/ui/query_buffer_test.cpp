@@ -197,6 +197,22 @@ TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg"));
 }
 
+TEST_F(QueryBufferTest, EntriesLongerThanAQueryAreLeftOutOfTheBoxButKeptInTheFile) {
+  const QByteArray big = "big=" + QByteArray(70000, 'x') + "\r\n";
+  WriteListFile("a=1\r\n" + big + "c=3\r\n");
+  Restart();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{QStringLiteral("Abfrageliste %1: Einträge über 65536 Bytes werden nicht angezeigt (1); "
+                                       "in der Datei bleiben sie erhalten.")
+                            .arg(listFile)});
+  EXPECT_EQ(Names(), (QStringList{"a", "c"}));
+  window->comboQueriesSelect(1);
+  EXPECT_EQ(State(), "c | 3 | P-D");
+  DeleteItem()->trigger();
+  Restart();
+  EXPECT_EQ(ListFile(), "a=1\r\n" + big);
+}
+
 TEST_F(QueryBufferTest, UnreadableListIsReportedAndKept) {
   // A folder where the list file belongs cannot be read as one.
   QDir().mkpath(listFile);
