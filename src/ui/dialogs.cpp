@@ -11,9 +11,21 @@
 
 namespace orvalis {
 
+namespace {
+
+// A box opens above the window in front: a modal window (the full-screen
+// viewer, a dialog) covers its owner, and a box under it would catch the
+// keys unseen.
+QWidget* Front(QWidget* owner) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return owner;
+}
+
+}  // namespace
+
 TAnswer TQtDialogs::Ask(const QString& text) {
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fParent);
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Front(fParent));
   box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
   box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
   box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
@@ -29,7 +41,7 @@ TAnswer TQtDialogs::AskWithAll(const QString& text, bool noToAll) {
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll;
   if (noToAll) buttons |= QMessageBox::NoToAll;
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, buttons,
-                  fParent);
+                  Front(fParent));
   box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
   box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
   box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
@@ -84,7 +96,7 @@ QString TDialogs::ChooseOpenFile(QWidget* parent, const QString& title, const QS
 
 void TQtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Ok, fParent);
+                  QMessageBox::Ok, Front(fParent));
   box.exec();
 }
 

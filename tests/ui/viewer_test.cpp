@@ -15,6 +15,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -109,6 +112,41 @@ TEST_F(ViewerTest, AFileThatIsNoPictureIsReported) {
   EXPECT_TRUE(viewer.Picture().isNull());
   ASSERT_EQ(dialogs.messages.size(), 1);
   EXPECT_TRUE(dialogs.messages.front().startsWith(path));
+}
+
+TEST_F(ViewerTest, TheMessageAboutAPictureOpensAboveTheViewer) {
+  TResultView view;
+  AddTenPictures(view);
+  const QString path = folder.path() + QStringLiteral("/broken.jpg");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\xFF\xD8 not really");
+  file.close();
+  view.Model().AppendRow(path.toStdString());
+  QWidget owner;
+  owner.show();
+  TQtDialogs boxes(&owner);
+  TfrmViewer viewer(view, boxes, true, &owner);
+  viewer.Start();
+  // While the viewer runs, step back to the broken file; the box that
+  // reports it is answered as soon as it shows.
+  QWidget* boxParent = nullptr;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+        boxParent = box->parentWidget();
+        box->accept();
+      }
+    }
+  });
+  answer.start(10);
+  QTimer::singleShot(0, &viewer, [&] {
+    viewer.ShowPrevious();
+    viewer.reject();
+  });
+  viewer.exec();
+  EXPECT_EQ(boxParent, &viewer);
 }
 
 class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int> {
