@@ -209,7 +209,10 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
   QFont bold = fOptions.CellFont;
   bold.setBold(true);
   fPainter.setFont(bold);
-  TextOut(fPainter, x, y, CutToWidth(fPainter.fontMetrics(), name, room));
+  // A path too wide for the cell gives way to the file's name, which names
+  // the photo; a name still too wide loses its middle, keeping its end.
+  if (fPainter.fontMetrics().horizontalAdvance(name) > room) name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+  TextOut(fPainter, x, y, fPainter.fontMetrics().elidedText(name, Qt::ElideMiddle, room));
 
   QFont regular = fOptions.CellFont;
   regular.setBold(false);

@@ -58,13 +58,13 @@ class PrintTest : public ::testing::Test {
   }
 
   // "OK" in the dialog after the given settings, the PDF file as printer.
-  void Print(int cellsPerRow, bool thumbnails = true) {
+  void Print(int cellsPerRow, bool thumbnails = true, bool namesOnly = true) {
     dialogs.dialogActions.push_back([=](QDialog& dialog) {
       auto& form = dynamic_cast<TfrmPrintMain&>(dialog);
       form.comboPrinter->setCurrentIndex(form.comboPrinter->count() - 1);
       form.edtColumns->setValue(cellsPerRow);
       form.chkThumbnails->setChecked(thumbnails);
-      form.chkNameOnly->setChecked(true);
+      form.chkNameOnly->setChecked(namesOnly);
       return true;
     });
     dialogs.chosenFiles.push_back(pdf);
@@ -151,6 +151,18 @@ TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
   const QString printed = PageText(1);
   EXPECT_TRUE(printed.contains(QStringLiteral("Make: WWWWW")));
   EXPECT_FALSE(printed.contains(QString(30, QLatin1Char('W'))));
+}
+
+// A path wider than a narrow cell keeps its end, the file's name.
+TEST_F(PrintTest, LongPathsInNarrowCellsKeepTheFileName) {
+  window->PrepareResultList(160, 120);
+  window->AddColumn("Name");
+  const std::string deep = folder.path().toStdString() + "/a-rather-long-folder-name/and-another-one";
+  for (int i = 1; i <= 3; ++i) window->AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
+  Print(3, true, false);
+  const QString printed = PageText(1);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(printed.contains(QStringLiteral("item%1.jpg").arg(i))) << printed.toStdString();
+  EXPECT_FALSE(printed.contains(QStringLiteral("a-rather-long-folder-name")));
 }
 
 // Page 1 has its fixed footer; later pages the message with their number.
