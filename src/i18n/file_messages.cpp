@@ -26,7 +26,15 @@ std::string WriteFailureMessage(const tWholeWriteResult& result) {
     case tWholeWrite::Failed:
       break;
   }
-  return Naming(tText::FileWriteFailed, result.Target) + std::strerror(result.Error);
+  return WriteFailureMessage(result.Target, std::strerror(result.Error));
+}
+
+std::string ReadFailureMessage(const std::string& file, const std::string& why) {
+  return Naming(tText::FileReadFailed, file) + why;
+}
+
+std::string WriteFailureMessage(const std::string& file, const std::string& why) {
+  return Naming(tText::FileWriteFailed, file) + why;
 }
 
 }  // namespace orvalis

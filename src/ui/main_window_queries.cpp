@@ -153,7 +153,7 @@ void TfrmMain::actExportExecute() {
   const TextExportResult result =
       WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
   if (!result.ok()) {
-    fDialogs->ShowMessage(QString::fromStdString(result.error));
+    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
     return;
   }
   fDialogs->ShowMessage(Finished(result.rowCount, fileName));
@@ -173,7 +173,17 @@ void TfrmMain::actExportXMLExecute() {
   const XmlExportResult result =
       WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
   if (!result.ok()) {
-    fDialogs->ShowMessage(DisplayText(result.error));
+    // The export file could not be made, or a photo could not be read (or
+    // written out): the message names the file it stopped at.
+    const std::string target = QFile::encodeName(fileName).toStdString();
+    if (!QFile::exists(fileName) || result.fileCount >= files.size()) {
+      fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target, result.error)));
+    } else {
+      fDialogs->ShowMessage(Ui(tText::ExportStoppedAt)
+                                .replace(QStringLiteral("%1"), DisplayText(target))
+                                .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
+                            DisplayText(result.error));
+    }
     return;
   }
   fDialogs->ShowMessage(Finished(result.fileCount, fileName));
@@ -188,7 +198,7 @@ void TfrmMain::LoadQueryBuffer() {
     // An unreadable list is left as it is: the box starts empty and is not
     // written over it at exit.
     fQueryBufferUnreadable = true;
-    fDialogs->ShowMessage(DisplayText(path + ": " + error));
+    fDialogs->ShowMessage(DisplayText(ReadFailureMessage(path, error)));
   }
   if (const int leftOut = FillQueryCombo(); leftOut > 0) {
     fDialogs->ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
@@ -331,7 +341,7 @@ void TfrmMain::actLoadQueryExecute() {
                             Ui(tText::QueryTooLong).replace(QStringLiteral("%d"),
                                                             QString::number(kMaxQueryLength)));
     } else if (read != tListRead::Read) {
-      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str()));
+      fDialogs->ShowMessage(DisplayText(ReadFailureMessage(QFile::encodeName(chosen).toStdString(), error)));
     } else {
       // The last line's end closes that line; it opens no empty one.
       QString text = EditorText(bytes);

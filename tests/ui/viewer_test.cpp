@@ -111,7 +111,8 @@ TEST_F(ViewerTest, AFileThatIsNoPictureIsReported) {
   viewer.Start();
   EXPECT_TRUE(viewer.Picture().isNull());
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages.front().startsWith(path));
+  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Kann Bild %1 nicht anzeigen: ").arg(path)))
+      << dialogs.messages.front().toStdString();
 }
 
 TEST_F(ViewerTest, TheMessageAboutAPictureOpensAboveTheViewer) {
