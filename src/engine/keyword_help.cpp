@@ -22,6 +22,8 @@ constexpr std::uint8_t kFileGroup = 2;
 constexpr std::uint8_t kExifGroup = 3;
 constexpr std::uint8_t kThumbnailGroup = 4;
 constexpr std::uint8_t kIptcGroup = 5;
+constexpr std::uint8_t kGpsGroup = 6;
+constexpr std::uint8_t kXmpGroup = 7;
 
 bool IsTagOfGroup(std::string_view word, std::uint8_t group) {
   for (const tTagRow& row : TagTable) {
@@ -48,6 +50,8 @@ std::vector<tHelpTarget> KeywordHelpTargets(std::string_view word) {
       {kExifGroup, "SyntaxHelp\\exif.htm#"},
       {kFileGroup, "SyntaxHelp\\file.htm#"},
       {kThumbnailGroup, "SyntaxHelp\\exif.htm#"},
+      {kGpsGroup, "SyntaxHelp\\gps.htm#"},
+      {kXmpGroup, "SyntaxHelp\\xmp.htm#"},
   };
   for (const auto& [group, page] : pages) {
     if (IsTagOfGroup(lower, group)) targets.push_back({0, std::string(page) + lower});

@@ -34,6 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         tHelpCase{"keywords", {{0, "SyntaxHelp\\iptc.htm#keywords"}}},
         tHelpCase{"Size", {{0, "SyntaxHelp\\file.htm#size"}}},
         tHelpCase{"PreviewImageWidth", {{0, "SyntaxHelp\\exif.htm#previewimagewidth"}}},
+        tHelpCase{"GPSLatitude", {{0, "SyntaxHelp\\gps.htm#gpslatitude"}}},
+        tHelpCase{"XmpRating", {{0, "SyntaxHelp\\xmp.htm#xmprating"}}},
         // The JFIF header has no page; functions and unknown words none either.
         tHelpCase{"XDensity", {}}, tHelpCase{"upper", {}}, tHelpCase{"Mak", {}},
         tHelpCase{"", {}}),

@@ -5,6 +5,7 @@
 #include "ui/about_dialog.h"
 #include "ui/help_router.h"
 #include "ui/help_window.h"
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/program_files.h"
@@ -82,7 +83,9 @@ TEST(HelpPages, EveryFieldTheKeywordHelpCanAskForHasItsAnchor) {
     const char* page = row.Group == 2 ? "SyntaxHelp/file.htm"
                        : row.Group == 5 ? "SyntaxHelp/iptc.htm"
                        : (row.Group == 3 || row.Group == 4) ? "SyntaxHelp/exif.htm"
-                                                             : nullptr;
+                       : row.Group == 6 ? "SyntaxHelp/gps.htm"
+                       : row.Group == 7 ? "SyntaxHelp/xmp.htm"
+                                        : nullptr;
     if (!page) continue;
     const QString anchor = QString::fromUtf8(row.Name.data(), static_cast<qsizetype>(row.Name.size())).toLower();
     for (const QString language : {"de", "en"}) {
@@ -124,6 +127,31 @@ TEST(HelpWindow, SearchGoesOnToTheNextPageThatHoldsTheText) {
   EXPECT_TRUE(help.Find(QStringLiteral("Papierkorb")));
   EXPECT_TRUE(help.browser->source().toLocalFile().endsWith("ProgramUsage/fileops.htm"));
   EXPECT_FALSE(help.Find(QStringLiteral("kommt in keiner Seite vor xyzzy")));
+}
+
+TEST(HelpWindow, ThePageShownFollowsALanguageSwitch) {
+  TfrmHelp help;
+  help.ShowPage(THelpRouter::Instance().HelpFolder(), QStringLiteral("ProgramUsage/printing.htm#cells"));
+  ASSERT_TRUE(help.browser->source().toLocalFile().endsWith("/de/ProgramUsage/printing.htm"));
+  TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
+  EXPECT_TRUE(help.browser->source().toLocalFile().endsWith("/en/ProgramUsage/printing.htm"))
+      << help.browser->source().toString().toStdString();
+  EXPECT_EQ(help.browser->source().fragment(), "cells");
+  TLanguage::Instance().Install(nullptr);
+}
+
+TEST(HelpWindow, AMinimisedHelpWindowComesBackWhenHelpIsAskedFor) {
+  THelpRouter::Instance().ShowTopic(QStringLiteral("index.htm"));
+  TfrmHelp* help = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<TfrmHelp*>(widget)) help = window;
+  }
+  ASSERT_NE(help, nullptr);
+  help->showMinimized();
+  THelpRouter::Instance().ShowTopic(QStringLiteral("ProgramUsage/printing.htm"));
+  EXPECT_FALSE(help->isMinimized());
+  EXPECT_TRUE(help->isVisible());
+  THelpRouter::Instance().CloseAll();
 }
 
 TEST(AboutBox, ShowsTheVersionAndTurnsToNightOnTheWord) {
