@@ -388,9 +388,9 @@ ORVALIS_CONTROL(frSelectWhere, btnDelete, caption, "Löschen")
 ORVALIS_CONTROL(frSelectWhere, btnClear, caption, "Liste leeren")
 
 // ---- About box and help window -------------------------------------------------
-ORVALIS_CONTROL(frmAbout, self, caption, "Info")
-ORVALIS_CONTROL(frmAbout, lblComments, caption, "Findet JPEG-Fotos anhand ihrer Metadaten.")
-ORVALIS_CONTROL(frmAbout, btnOK, caption, "OK")
+ORVALIS_CONTROL(AboutBox, self, caption, "Info")
+ORVALIS_CONTROL(AboutBox, lblComments, caption, "Findet JPEG-Fotos anhand ihrer Metadaten.")
+ORVALIS_CONTROL(AboutBox, btnOK, caption, "OK")
 ORVALIS_CONTROL(frmHelp, self, caption, "Orvalis-Hilfe")
 ORVALIS_CONTROL(frmHelp, btnContents, caption, "&Inhalt")
 ORVALIS_CONTROL(frmHelp, btnBack, caption, "&Zurück")

@@ -24,7 +24,7 @@ constexpr int kTypedKept = 6;
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent), VersionInfo(TCEVersionInfo::ForThisProgram()) {
   LoadIconResources();
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(QStringLiteral("AboutBox"));
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -62,12 +62,13 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   layout->addWidget(buttons);
   SetEnterButton(*this, ok);
   OnLanguage(this, [this] { ApplyTexts(); });
+  TranslateWindow(*this);
 }
 
 void TfrmAbout::ApplyTexts() {
-  setWindowTitle(Ui(tText::frmAbout_self_caption));
-  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK"))) ok->setText(Ui(tText::frmAbout_btnOK_caption));
-  lblComments->setText(Ui(tText::frmAbout_lblComments_caption));
+  setWindowTitle(Ui(tText::AboutBox_self_caption));
+  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK"))) ok->setText(Ui(tText::AboutBox_btnOK_caption));
+  lblComments->setText(Ui(tText::AboutBox_lblComments_caption));
 }
 
 void TfrmAbout::Prepare(const QString& programFileName) {

@@ -5,7 +5,6 @@
 #include "i18n/file_messages.h"
 #include "ui/language.h"
 #include "ui/result_model.h"
-#include "ui/result_model.h"
 
 #include "ui/dialogs.h"
 #include "ui/settings_dialog.h"
@@ -148,6 +147,7 @@ TfrmPrintMain::TfrmPrintMain(TDialogs& dialogs, QWidget* parent)
   cellFont.setStyleHint(QFont::SansSerif);
   SetCellFont(cellFont);
   OnLanguage(this, [this] { ApplyTexts(); });
+  TranslateWindow(*this);
   FillPrinters();
 }
 

@@ -125,6 +125,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   // The size the wizard was laid out for, taller only where the platform's
   // font needs more room for a page's text.
   setFixedSize(450, std::max(301, layout->minimumSize().height()));
+  TranslateWindow(*this);
 }
 
 void TfrmWizard::AddScreen(QWidget* page, tText title, tText description, int helpContext) {
