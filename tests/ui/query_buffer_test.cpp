@@ -238,6 +238,12 @@ TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
 
 TEST_F(QueryBufferTest, ChangedAndSavedMarks) {
   QTemporaryDir folder;
+  // The query kept from the last run is not marked as changed.
+  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  ASSERT_TRUE(window->close());
+  Restart();
+  ASSERT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name FROM *.jpg"));
+  EXPECT_EQ(window->StatusPanel[2]->text(), QString());
   window->txtQuery->setFocus();
   Type(window->txtQuery, QStringLiteral("a"));
   EXPECT_EQ(window->StatusPanel[2]->text(), QStringLiteral("Geändert"));

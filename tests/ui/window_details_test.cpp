@@ -70,7 +70,7 @@ TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
 
 TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
   const std::pair<int, const char*> texts[] = {
-      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}};
+      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}, {2, "Gespeichert"}, {2, "Geändert"}};
   for (const auto& [panel, text] : texts) {
     window->SetStatusPanel(panel, text);
     QLabel* label = window->StatusPanel[panel];
