@@ -63,6 +63,8 @@ void TfrmMetadata::Fill(const std::string& path) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
   });
   lstMetadata->addItems(lines);
+  // Another file starts at its first line, not where the last one was left.
+  lstMetadata->scrollToTop();
 }
 
 }  // namespace orvalis

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTimer>
 #include <QApplication>
 #include <QTemporaryDir>
@@ -237,6 +238,22 @@ TEST_F(ViewerTest, TheMetadataWindowListsEveryEntrySorted) {
   EXPECT_EQ(window.lblTitle->text(), QStringLiteral("Metadaten-Information für Canon_40D.jpg"));
   window.Fill((folder.path() + QStringLiteral("/missing.jpg")).toStdString());
   EXPECT_EQ(window.lstMetadata->count(), 0);
+}
+
+TEST_F(ViewerTest, TheMetadataWindowStartsAtTheTopForEachFile) {
+  const QString first = kCorpus + QStringLiteral("/Canon_40D.jpg");
+  const QString second = kCorpus + QStringLiteral("/Nikon_D70.jpg");
+  if (!QFile::exists(first) || !QFile::exists(second)) GTEST_SKIP() << "corpus not found";
+  TfrmMetadata window;
+  window.show();
+  window.Fill(first.toStdString());
+  QApplication::processEvents();
+  QScrollBar* bar = window.lstMetadata->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  bar->setValue(bar->maximum());
+  window.Fill(second.toStdString());
+  QApplication::processEvents();
+  EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(ViewerTest, TurningIsASettingOnTheResultPageOnByDefault) {
