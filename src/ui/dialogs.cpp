@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 namespace orvalis {
 
@@ -98,6 +101,37 @@ void TQtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, Front(fParent));
   box.exec();
+}
+
+namespace {
+
+class TProgramFilter : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+  }
+};
+
+}  // namespace
+
+void ShowProgramsOnly(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setProxyModel(new TProgramFilter(&dialog));
+}
+
+QString TDialogs::ChooseProgram(QWidget* parent, const QString& title) {
+  QFileDialog dialog(parent, title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  ShowProgramsOnly(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
 }
 
 QString TDialogs::ChooseFolder(QWidget* parent, const QString& title) {

@@ -97,8 +97,7 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   Hint(browse, tText::frmAddAction_btnBrowse_hint);
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString program = fDialogs.ChooseOpenFile(this, Ui(tText::SelectProgram),
-                                                    FileDialogFilters(Ui(tText::ProgramFileFilter)));
+    const QString program = fDialogs.ChooseProgram(this, Ui(tText::SelectProgram));
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
