@@ -59,6 +59,9 @@ ORVALIS_MESSAGE(ExportFileFilter, "Alle Dateien (*.*)|*.*")
 ORVALIS_MESSAGE(XmlExportFileFilter, "All files (*.*)|*.*|XML files (*.xml)|*.xml")
 ORVALIS_MESSAGE(SideTreeInvalidFormat,
                 "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert.")
+ORVALIS_MESSAGE(SideTreeTooLarge, "Die Datei %s ist größer als %d Bytes, Feldliste wird deaktiviert.")
+ORVALIS_MESSAGE(SideTreeTooDeep, "Die Datei %s hat mehr als %d Ebenen, Feldliste wird deaktiviert.")
+ORVALIS_MESSAGE(SideTreeTooManyLines, "Die Datei %s hat mehr als %d Einträge, Feldliste wird deaktiviert.")
 
 // The command line's usage text (orvalis-cli --help).
 ORVALIS_MESSAGE(CliUsage,
@@ -402,9 +405,8 @@ ORVALIS_MESSAGE(HelpTextNotFound, "Nicht gefunden.")
 ORVALIS_MESSAGE(TextOfQuery, "Text der Abfrage:")
 ORVALIS_MESSAGE_IF_PRESENT(PageFooter, "Seite Nr. %d")
 // The footer of the first page is printed as declared here, in every language.
-ORVALIS_MESSAGE(FirstPageFooter, "Seite ")
 ORVALIS_MESSAGE(PrintTitle, "Orvalis Ergebnisliste")
-ORVALIS_MESSAGE(PrintToPdfFile, "PDF file")
+ORVALIS_MESSAGE(PrintToPdfFile, "PDF-Datei")
 ORVALIS_MESSAGE(PdfFileFilter, "PDF-Dateien (*.pdf)|*.pdf|Alle Dateien (*.*)|*.*")
 ORVALIS_CONTROL(frmPrintMain, self, caption, "Drucken")
 ORVALIS_CONTROL(frmPrintMain, lblPrinter, caption, "&Drucker auswählen:")

@@ -70,15 +70,32 @@ void TfrmMain::LoadSidebar(const QStringList& folders) {
     return;
   }
   std::optional<tSideTree> tree;
+  tSideTreeRefusal why = tSideTreeRefusal::Format;
   QFile file(path);
-  if (file.open(QIODevice::ReadOnly) && file.size() <= static_cast<qint64>(kMaxSideTreeBytes)) {
+  if (file.open(QIODevice::ReadOnly)) {
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSideTreeBytes) + 1);
     if (file.error() == QFileDevice::NoError) {
-      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why);
     }
   }
   if (!tree) {
-    fDialogs->ShowMessage(Ui(tText::SideTreeInvalidFormat));
+    // A file past a limit is named with that limit, not as a wrong format.
+    QString message;
+    switch (why) {
+      case tSideTreeRefusal::Size:
+        message = Ui(tText::SideTreeTooLarge).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeBytes));
+        break;
+      case tSideTreeRefusal::Depth:
+        message = Ui(tText::SideTreeTooDeep).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeDepth));
+        break;
+      case tSideTreeRefusal::Nodes:
+        message = Ui(tText::SideTreeTooManyLines).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeNodes));
+        break;
+      case tSideTreeRefusal::Format:
+        message = Ui(tText::SideTreeInvalidFormat);
+        break;
+    }
+    fDialogs->ShowMessage(message.replace(QStringLiteral("%s"), path));
     DisableSidebar();
     return;
   }

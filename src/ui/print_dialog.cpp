@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -259,10 +260,12 @@ void TfrmPrintMain::accept() {
   if (PdfChosen()) {
     const QString previous = fPrinter->outputFileName();
     fPrinter->setOutputFileName(QString());
-    const QString chosen =
+    QString chosen =
         fDialogs.ChooseSaveFile(this, Ui(tText::frmPrintMain_dlgPdfFile_caption),
                                 FileDialogFilters(Ui(tText::PdfFileFilter)), 0, previous);
     if (chosen.isEmpty()) return;
+    // A name without an ending gets the one the file is written in.
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
     const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(chosen).toStdString());
     if (target.Outcome == tWholeWrite::NotRegular) {
       fDialogs.ShowMessage(DisplayText(WriteFailureMessage(target)));

@@ -189,6 +189,19 @@ TEST_F(PrintTest, CancelInTheWindowAbortsTheJob) {
   EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_F(PrintTest, APdfNameWithoutEndingGetsPdf) {
+  AddRows(1);
+  pdf = folder.filePath(QStringLiteral("results"));
+  Print(1);
+  EXPECT_FALSE(QFile::exists(pdf));
+  EXPECT_TRUE(QFile::exists(pdf + QStringLiteral(".pdf")));
+}
+
+TEST_F(PrintTest, ThePdfPrinterIsNamedAsInTheHelp) {
+  TfrmPrintMain form(dialogs);
+  EXPECT_EQ(form.comboPrinter->itemText(form.comboPrinter->count() - 1), QStringLiteral("PDF-Datei"));
+}
+
 TEST_F(PrintTest, NoFileNameForThePdfPrintsNothing) {
   AddRows(1);
   dialogs.dialogActions.push_back([](QDialog& dialog) {
