@@ -200,6 +200,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateStatusBar();
   void CreateSidebarCommands();
   void DisableSidebar();
+  void ShowSidebarButton(bool shown);
   void CreateQueryCommands();
   void CreatePrintDialog();
   void LoadQueryBuffer();
@@ -246,6 +247,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
   std::vector<int> fQueryComboEntries;  // the buffer entry of each line of the box
+  QAction* fSidebarButtonNext = nullptr;  // the tool bar's command after the field list button
   std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;

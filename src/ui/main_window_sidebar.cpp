@@ -44,9 +44,10 @@ QString WordAtCursor(const QPlainTextEdit& editor) {
 void TfrmMain::CreateSidebarCommands() {
   connect(actToggleSidebar, &QAction::toggled, this, &TfrmMain::actToggleSidebarExecute);
   connect(actFieldHelp, &QAction::triggered, this, &TfrmMain::actFieldHelpExecute);
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) {
-    button->setObjectName(QStringLiteral("tbToggleSidebar"));
-  }
+  const QList<QAction*> bar = tbMain->actions();
+  const qsizetype place = bar.indexOf(actToggleSidebar);
+  fSidebarButtonNext = place >= 0 && place + 1 < bar.size() ? bar.at(place + 1) : nullptr;
+  ShowSidebarButton(true);
   connect(pnlSidebar, &TFieldSidebar::InsertRequested, this, &TfrmMain::InsertIntoQuery);
   pnlSidebar->AcceptDropsOn(*txtQuery);
   fCompletion = new TFieldCompletion(*txtQuery, tImageMetaData::GetTagNames(0));
@@ -102,13 +103,25 @@ void TfrmMain::LoadSidebar(const QStringList& folders) {
   pnlSidebar->Fill(*tree);
   fSidebarEnabled = true;
   actToggleSidebar->setEnabled(true);
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) button->show();
+  ShowSidebarButton(true);
   fSidebarSplitter->handle(1)->setEnabled(true);
   actToggleSidebarExecute();
 }
 
+void TfrmMain::ShowSidebarButton(bool shown) {
+  // A tool bar shows the button of every command it holds, hidden or not:
+  // without a field list the command leaves the tool bar (its menu entry
+  // stays, greyed).
+  const bool there = tbMain->actions().contains(actToggleSidebar);
+  if (shown && !there) tbMain->insertAction(fSidebarButtonNext, actToggleSidebar);
+  if (!shown && there) tbMain->removeAction(actToggleSidebar);
+  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) {
+    button->setObjectName(QStringLiteral("tbToggleSidebar"));
+  }
+}
+
 void TfrmMain::DisableSidebar() {
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) button->hide();
+  ShowSidebarButton(false);
   actToggleSidebar->setEnabled(false);
   fSidebarSplitter->handle(1)->setEnabled(false);
   fSidebarSplitter->handle(1)->hide();
