@@ -241,12 +241,14 @@ class tCliHost : public tRunHost {
   bool shown_ = false;
 };
 
-// /LCID:n and /debug (or -debug) belong to the desktop program's command line;
-// the command line accepts them so both take the same arguments.
+}  // namespace
+
 bool IsProgramOption(const std::string& arg) {
   const std::string lower = AsciiLower(arg);
   return lower == "/debug" || lower == "-debug" || lower.rfind("/lcid:", 0) == 0;
 }
+
+namespace {
 
 // No option holds a blank or a line break; an argument that does is a query
 // text, even when it starts with "-" (a "--" comment line before SELECT).

@@ -4,6 +4,7 @@
 #include "engine/viewer_navigation.h"
 #include "ui/dialogs.h"
 #include "ui/language.h"
+#include "ui/ui_text.h"
 #include "ui/result_view.h"
 
 #include <QFile>
@@ -108,7 +109,8 @@ void TfrmViewer::ShowCurrent() {
   if (picture.isNull()) {
     fPicture = QImage();
     fArea->update();
-    fDialogs.ShowMessage(DisplayText(path) + QStringLiteral(": ") + reader.errorString());
+    fDialogs.ShowMessage(Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) +
+                         reader.errorString());
     return;
   }
   fPicture = picture;

@@ -7,6 +7,7 @@
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace orvalis {
@@ -109,8 +111,9 @@ TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringLis
     if (!layout) return Abort(TPrintOutcome::Failed);
     fLayout = *layout;
 
-    // The first page's footer is fixed text; later pages use the message.
-    PrintFooter(QString::fromUtf8(Entry(tText::FirstPageFooter).German) + QLatin1Char('1'));
+    // The first page's footer is fixed German text in every language; later
+    // pages use the translated message.
+    PrintFooter(QStringLiteral("Seite 1"));
     tPrintGrid grid(fLayout, PrintHeader(queryLines));
 
     for (int row : rows) {
@@ -209,7 +212,10 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
   QFont bold = fOptions.CellFont;
   bold.setBold(true);
   fPainter.setFont(bold);
-  TextOut(fPainter, x, y, CutToWidth(fPainter.fontMetrics(), name, room));
+  // A path too wide for the cell gives way to the file's name, which names
+  // the photo; a name still too wide loses its middle, keeping its end.
+  if (fPainter.fontMetrics().horizontalAdvance(name) > room) name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+  TextOut(fPainter, x, y, fPainter.fontMetrics().elidedText(name, Qt::ElideMiddle, room));
 
   QFont regular = fOptions.CellFont;
   regular.setBold(false);
@@ -230,7 +236,7 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
 }  // namespace
 
 TfrmPrinting::TfrmPrinting(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmPrinting"));
   pnlPrinting = new QLabel(this);
   pnlPrinting->setObjectName(QStringLiteral("pnlPrinting"));
@@ -243,12 +249,14 @@ TfrmPrinting::TfrmPrinting(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pnlPrinting, 1);
   layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
-  setFixedSize(182, 93);
   OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrmPrinting::ApplyTexts() {
   setWindowTitle(Ui(tText::frmPrinting_self_caption));
+  // Wide enough for its title beside the window manager's buttons.
+  const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  setFixedSize(std::max(182, title * 5 / 4 + 96), 93);
   pnlPrinting->setText(Ui(tText::frmPrinting_pnlPrinting_caption));
   btnCancel->setText(Ui(tText::frmPrinting_btnCancel_caption));
 }
