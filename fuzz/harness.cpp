@@ -234,7 +234,7 @@ void ListFiles(const std::uint8_t* data, std::size_t size) {
   (void)ReadQueryFile(ScratchFile().Hold(text), query, error);
   for (const char separator : {'\n', '\0'}) {
     std::istringstream in(text);
-    std::vector<std::string> paths;
+    tPathList paths;
     (void)ReadPathList(in, separator, paths, error);
   }
   tQueryBuffer buffer;

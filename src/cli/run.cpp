@@ -343,7 +343,7 @@ int RunQuery(const Arguments& args) {
 
   // The result set of FROM "#results": the --results file, else standard
   // input when it is not a terminal. Read only when the query asks for it.
-  std::vector<std::string> resultSet;
+  tPathList resultSet;
   tOrvalis probe;
   probe.QueryText = NormalizeLineBreaks(options.query);
   const bool statementSplit = ParseQueryStatement(probe) == 0;

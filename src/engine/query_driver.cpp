@@ -119,6 +119,14 @@ constexpr std::size_t kStepsAheadPerSlot = 4;
 tQueryDriver::tQueryDriver(tRunHost& host) : host_(host) {}
 tQueryDriver::~tQueryDriver() = default;
 
+void tQueryDriver::SetResultSet(const std::vector<std::string>& paths) {
+  resultSet_ = std::make_shared<const tPathList>(paths);
+}
+
+void tQueryDriver::SetResultSet(tPathList paths) {
+  resultSet_ = std::make_shared<const tPathList>(std::move(paths));
+}
+
 void tQueryDriver::Stop() {
   stop_ = true;
   host_.SetStatusPanel(1, Text(tText::StatusStopped));
@@ -247,7 +255,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     }
   }
   if (EqualsNoCase(run.statement.FromText, "#results")) {
-    // The result set changes only at the end of a run; the plan holds a copy.
+    // The result set changes only at the end of a run, after the walk.
     run.plan = std::make_unique<tWalkPlan>(resultSet_);
     while (!stop_ && PeekStep() != nullptr) {
       try {
@@ -269,7 +277,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run.ahead.clear();
   run.pool.reset();
 
-  resultSet_ = host_.RowPaths();
+  SetResultSet(host_.RowPaths());
   host_.FitColumnsToCaptions();
   host_.LeaveRunningState();
   running_ = false;

@@ -155,7 +155,15 @@ INSTANTIATE_TEST_SUITE_P(
                     for (std::size_t i = 0; i <= kMaxResultPaths; ++i) list += "/x\n";
                     return list;
                   }(),
-                  2, "more than 1000000 paths"}),
+                  2, "more than 1000000 paths"},
+        InputCase{"paths longer than the list's bytes", {"--results", "@", kResultsQuery},
+                  [] {
+                    const std::string line = std::string(kMaxResultPathLength, 'p') + "\n";
+                    std::string list;
+                    for (std::size_t n = 0; n <= kMaxResultListBytes; n += kMaxResultPathLength) list += line;
+                    return list;
+                  }(),
+                  2, "more than 67108864 bytes of paths"}),
     test::CaseNames{});
 
 TEST_F(CliLimitsTest, NulSeparatedPathsKeepLineBreaksInNames) {
