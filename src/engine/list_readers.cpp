@@ -106,6 +106,12 @@ tListRead ReadPathList(std::istream& in, char separator, tPathList& paths, std::
         if (!finish()) return tListRead::TooLong;
         continue;
       }
+      // No path holds a NUL byte: the file opened would be the part before
+      // it, shown under the whole line's name.
+      if (buffer[i] == '\0') {
+        error = "line " + std::to_string(itemNumber) + " holds a NUL byte";
+        return tListRead::Invalid;
+      }
       if (item.size() == kMaxResultPathLength) {
         error = "path " + std::to_string(itemNumber) + " is longer than " +
                 std::to_string(kMaxResultPathLength) + " bytes";

@@ -59,7 +59,7 @@ constexpr std::size_t kMaxResultPathLength = 4096;
 constexpr std::size_t kMaxResultListBytes = std::size_t{64} << 20;
 
 // A result list: one path per line (LF or CR LF; empty lines are passed
-// over), or, with separator '\0', NUL-separated paths as find -print0
+// over; a NUL byte in a line refuses the list), or, with separator '\0', NUL-separated paths as find -print0
 // writes them (taken as they are, line breaks included). Read piece by
 // piece; reading stops at a limit, and then nothing is kept.
 tListRead ReadPathList(std::istream& in, char separator, tPathList& paths, std::string& error);
