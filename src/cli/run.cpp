@@ -175,8 +175,10 @@ class tCliHost : public tRunHost {
       case tFormat::Json: jsonWriter_->WriteRow(path, cells); break;
       case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
-        // Each hit is read anew; one that has gone since is reported and
-        // left out, and the document stays whole.
+        // Each hit is read anew, as the window's export reads it; damage
+        // after the metadata was reported by the run, and the element holds
+        // what was read. One that has gone since is reported and left out,
+        // and the document stays whole.
         try {
           xmlWriter_->WriteFile(path);
         } catch (const std::exception& e) {

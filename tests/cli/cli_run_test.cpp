@@ -20,6 +20,7 @@
 #include "support/json_reader.h"
 #include "cli_spawn.h"
 #include "output/text_export.h"
+#include "output/xml_export.h"
 
 namespace orvalis::test {
 namespace {
@@ -180,6 +181,25 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   const CliRun bad = Cli({"-o", scratch_->Path() + "no/such/folder/x.txt", kSelect + Photos()});
   EXPECT_EQ(bad.exit, 2);
   EXPECT_EQ(bad.out, "");
+}
+
+// A photo damaged after its metadata is a hit, and so an element of the XML,
+// which is the window's export byte for byte.
+TEST_F(CliRunTest, EveryHitIsAnElementOfTheXml) {
+  const std::string whole = MiniJpeg({"Canon", std::nullopt, ""});
+  scratch_->Write("cut/a.jpg", whole);
+  scratch_->Write("cut/b.jpg", whole.substr(0, whole.size() - 1));
+  const std::string query = "SELECT Name FROM " + scratch_->Path() + "cut/*.jpg";
+  EXPECT_EQ(Cli({query}).out, "a.jpg,\nb.jpg,\n");
+  const std::string file = scratch_->Path() + "cut.xml";
+  const CliRun xml = Cli({"--format", "xml", "-o", file, query});
+  ASSERT_EQ(xml.exit, 0) << xml.err;
+  const std::string reference = scratch_->Path() + "reference.xml";
+  const XmlExportResult result = WriteXmlExportFile(
+      reference, {scratch_->Path() + "cut/a.jpg", scratch_->Path() + "cut/b.jpg"}, XmlExportOptions{});
+  EXPECT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.fileCount, 2u);
+  EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(reference));
 }
 
 // A query may start with "-": after "--", or when the argument holds a blank
