@@ -458,10 +458,19 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
   if (!run.store.IsJpeg()) return;
+  // The XMP packet is parsed when a question first needs it; one dropped
+  // then is damage like any other, reported once for the file.
+  bool xmpReported = false;
+  const auto reportXmp = [&] {
+    if (xmpReported || run.store.XmpError().empty()) return;
+    xmpReported = true;
+    ShowPathMessage(path, Text(tText::MetadataReadError) + "XMP packet: " + run.store.XmpError());
+  };
 
   const bool hit = run.where->Evaluate() && run.where->Result != nullptr &&
                    ValueToBoolean(run.where->Result->Value, settings.Locale);
   ReportFunctionLimit(path);
+  reportXmp();
   host_.ProcessEvents();
   if (!hit) return;
 
@@ -481,6 +490,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     host_.SetCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text));
   }
   ReportFunctionLimit(path);
+  reportXmp();
 }
 
 void tQueryDriver::ReportFunctionLimit(const std::string& path) {

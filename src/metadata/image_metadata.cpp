@@ -65,6 +65,7 @@ void tImageMetaData::Clear() {
   exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = frameFlag_ = exifTried_ = false;
   gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
   xmpPacket_.clear();
+  xmpError_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
   keywordAccumulator_.clear();
