@@ -13,6 +13,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "check-install: $*" >&2; exit 1; }
 
 "$prefix/bin/orvalis-cli" --help | grep -q "orvalis-cli" || fail "--help of the installed orvalis-cli"
+# /LCID:1033 makes the installed command line speak English: it finds the
+# language files in share/orvalis/lang as the desktop program does.
+english=$("$prefix/bin/orvalis-cli" /LCID:1033 "" 2>&1 || true)
+[ "$english" = "There is no query text." ] ||
+  fail "the installed orvalis-cli does not speak English with /LCID:1033: $english"
 hits=$("$prefix/bin/orvalis-cli" --paths "SELECT Name FROM $source_dir/samples/*.jpg WITH subdirs")
 [ -n "$hits" ] || fail "the installed orvalis-cli found nothing in samples/"
 

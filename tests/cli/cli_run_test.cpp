@@ -183,6 +183,19 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   EXPECT_EQ(bad.out, "");
 }
 
+// Installed, the language files lie in ../share/orvalis/lang, not beside
+// the program.
+TEST_F(CliRunTest, InstalledProgramFindsItsLanguageFiles) {
+  const std::string prefix = scratch_->Path() + "prefix/";
+  std::filesystem::create_directories(prefix + "bin");
+  std::filesystem::create_directories(prefix + "share/orvalis/lang");
+  std::filesystem::copy_file(ORVALIS_CLI_PATH, prefix + "bin/orvalis-cli");
+  std::filesystem::copy_file(ORVALIS_SOURCE_DIR "/lang/en.lng", prefix + "share/orvalis/lang/en.lng");
+  SpawnOptions options;
+  options.locale = "C";
+  EXPECT_EQ(Spawn({prefix + "bin/orvalis-cli", "/LCID:1033", ""}, options).err, "There is no query text.\n");
+}
+
 // A photo damaged after its metadata is a hit, and so an element of the XML,
 // which is the window's export byte for byte.
 TEST_F(CliRunTest, EveryHitIsAnElementOfTheXml) {
