@@ -144,6 +144,8 @@ class tCliHost : public tRunHost {
   void BeginOutput() {
     if (begun_) return;
     begun_ = true;
+    // The header, like a row, starts a line of its own on the screen.
+    if (rowsOnTerminal_) ClearProgress();
     switch (format_) {
       case tFormat::Csv: csvWriter_->WriteHeader(captions_); break;
       case tFormat::Json: jsonWriter_->Begin(captions_); break;

@@ -342,43 +342,55 @@ TEST_F(CliRunTest, RunMessagesGoToStandardError) {
                          ": Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
 }
 
-// Rows on a terminal that also shows the progress line: each row starts a
-// line of its own instead of continuing the progress text.
-TEST_F(CliRunTest, RowsOnATerminalDoNotContinueTheProgressLine) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
-  const std::string terminal = ptsname(master);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_WRONLY | O_NOCTTY, 0);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  Strings argv{ORVALIS_CLI_PATH, "--progress", "SELECT Name FROM " + Photos()};
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  // The few lines fit the terminal's buffer; read until it is empty.
-  fcntl(master, F_SETFL, O_NONBLOCK);
-  std::string screen;
-  char buffer[4096];
-  ssize_t n = 0;
-  while ((n = read(master, buffer, sizeof buffer)) > 0) screen.append(buffer, static_cast<std::size_t>(n));
-  close(master);
-  EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
-  for (const std::string row : {"one.jpg,", "three.jpg,", "two.jpg,"}) {
-    const std::size_t at = screen.find(row);
-    ASSERT_NE(at, std::string::npos) << screen;
-    const std::string before = screen.substr(0, at);
-    EXPECT_TRUE(before.empty() || before.back() == '\n' ||
-                (before.size() >= 3 && before.substr(before.size() - 3) == "\033[K"))
-        << row << " follows: " << before;
+// Output on a terminal that also shows the progress line: each row, the CSV
+// header and the XML declaration start a line of its own instead of
+// continuing the progress text.
+TEST_F(CliRunTest, OutputOnATerminalDoesNotContinueTheProgressLine) {
+  const struct {
+    const char* format;
+    Strings lineStarts;
+  } cases[] = {
+      {"rows", {"one.jpg,", "three.jpg,", "two.jpg,"}},
+      {"csv", {"Name\r\n", "one.jpg\r\n"}},
+      {"xml", {"<?xml "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.format);
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string terminal = ptsname(master);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_WRONLY | O_NOCTTY, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    Strings argv{ORVALIS_CLI_PATH, "--progress", "--format", c.format, "SELECT Name FROM " + Photos()};
+    std::vector<char*> args;
+    for (std::string& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // The few lines fit the terminal's buffer; read until it is empty.
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    std::string screen;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(master, buffer, sizeof buffer)) > 0) screen.append(buffer, static_cast<std::size_t>(n));
+    close(master);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
+    for (const std::string& start : c.lineStarts) {
+      const std::size_t at = screen.find(start);
+      ASSERT_NE(at, std::string::npos) << screen;
+      const std::string before = screen.substr(0, at);
+      EXPECT_TRUE(before.empty() || before.back() == '\n' ||
+                  (before.size() >= 3 && before.substr(before.size() - 3) == "\033[K"))
+          << start << " follows: " << before;
+    }
   }
 }
 
