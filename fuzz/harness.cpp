@@ -82,7 +82,13 @@ void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) 
     }
   }
   if (!xml) return;
-  std::ostringstream document;
+  // The document is made and dropped: keeping megabytes of it per input
+  // would cost more than making it.
+  struct tDiscard : std::streambuf {
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  } discard;
+  std::ostream document(&discard);
   XmlExportWriter writer(document, XmlExportOptions{});
   try {
     writer.WriteFile(path);
