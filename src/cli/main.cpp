@@ -22,15 +22,21 @@ using namespace orvalis::cli;
 namespace {
 
 // With /LCID:n the messages come from the language file for that locale in
-// "lang/" beside the program. Without it they stay German whatever the
-// user's locale, so scripts that read them get the same text everywhere.
+// "lang/" beside the program or, installed, in "../share/orvalis/lang/", as
+// the desktop program finds its files. Without it they stay German whatever
+// the user's locale, so scripts that read them get the same text everywhere.
 void UseLanguageOption(const Arguments& args) {
   const std::optional<int> localeId = orvalis::LocaleOption(args);
   if (!localeId) return;
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return;
-  static const orvalis::TLocalizerClass localizer(program.parent_path().string() + "/lang/", *localeId);
+  const std::filesystem::path beside = program.parent_path() / "lang";
+  const std::filesystem::path installed = program.parent_path() / ".." / "share" / "orvalis" / "lang";
+  const bool useInstalled =
+      !std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error);
+  static const orvalis::TLocalizerClass localizer((useInstalled ? installed : beside).string() + "/",
+                                                  *localeId);
   orvalis::SetMessageSource(localizer.Messages());
 }
 

@@ -229,15 +229,24 @@ void XmlExportWriter::WriteHeader() {
   out_ << '<' << root_ << '>' << options_.lineEnd;
 }
 
-void XmlExportWriter::WriteFile(const std::string& path) {
+std::string XmlExportWriter::WriteFile(const std::string& path) {
   const std::string& end = options_.lineEnd;
   // The whole element is built before any of it is written, so a file that
   // cannot be read leaves no half element behind.
   std::string element;
+  std::string damage;
   {
     tImageMetaData store;
     store.MergeIptcLists = 0;
-    store.ReadJpegFile(path);
+    try {
+      store.ReadJpegFile(path);
+    } catch (const std::exception& error) {
+      // Damaged after its metadata, the photo is a hit of a search with the
+      // entries read before the damage, and exported with them; with none
+      // read, it was no hit.
+      if (!store.IsJpeg()) throw;
+      damage = error.what();
+    }
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     element = "   <file name=\"" + XmlAttributeValue(name) + "\">" + end;
@@ -248,6 +257,7 @@ void XmlExportWriter::WriteFile(const std::string& path) {
   }
   out_ << element;
   ++files_;
+  return damage;
 }
 
 void XmlExportWriter::WriteFooter() { out_ << "</" << root_ << '>' << options_.lineEnd; }
@@ -275,17 +285,20 @@ XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<st
   };
   writer.WriteHeader();
   bool good = flush();
-  for (std::size_t i = 0; good && i < files.size(); ++i) {
+  bool readable = true;
+  for (std::size_t i = 0; good && readable && i < files.size(); ++i) {
     try {
       writer.WriteFile(files[i]);
     } catch (const std::exception& error) {
-      result.error = error.what();
-      good = false;
+      result.error = files[i] + ": " + error.what();
+      readable = false;
       break;
     }
     good = flush();
     if (good) result.fileCount = writer.FileCount();
   }
+  // A file that cannot be read ends the export, and the document is closed
+  // there, so that what was written is well-formed.
   if (good) {
     writer.WriteFooter();
     good = flush();

@@ -60,7 +60,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // The settings a query run reads.
   tRunSettings RunSettings() const;
   // Full paths of the hits of the last completed run.
-  const std::vector<std::string>& ResultSet() const { return fDriver->ResultSet(); }
+  std::vector<std::string> ResultSet() const { return fDriver->ResultSet(); }
 
   // One new row for a hit; its thumbnail is made when the row is shown.
   // During a run the row reaches the views with the next batch. Returns the

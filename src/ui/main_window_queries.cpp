@@ -179,10 +179,14 @@ void TfrmMain::actExportXMLExecute() {
     if (!QFile::exists(fileName) || result.fileCount >= files.size()) {
       fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target, result.error)));
     } else {
+      // The reader's message names the photo; the lead-in names it already.
+      std::string reason = result.error;
+      const std::string stopped = files[result.fileCount] + ": ";
+      if (reason.rfind(stopped, 0) == 0) reason.erase(0, stopped.size());
       fDialogs->ShowMessage(Ui(tText::ExportStoppedAt)
                                 .replace(QStringLiteral("%1"), DisplayText(target))
                                 .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
-                            DisplayText(result.error));
+                            DisplayText(reason));
     }
     return;
   }
