@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,18 +17,6 @@ constexpr int kMaxLinks = 40;
 
 tWholeWriteResult Failure(std::string target, int error) {
   return {tWholeWrite::Failed, std::move(target), error};
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace
@@ -58,35 +47,65 @@ tWholeWriteResult CheckWriteTarget(const std::string& path) {
   return Failure(path, ELOOP);
 }
 
-tWholeWriteResult WriteFileWhole(const std::string& path, std::string_view bytes) {
-  tWholeWriteResult result = CheckWriteTarget(path);
-  if (result.Outcome != tWholeWrite::Written) return result;
-  const std::string& target = result.Target;
+std::string WholeWriteError(const tWholeWriteResult& result) {
+  if (result.Outcome == tWholeWrite::NotRegular) return "not a regular file";
+  return std::strerror(result.Error != 0 ? result.Error : EIO);
+}
 
+tWholeFileWriter::tWholeFileWriter(const std::string& path) : result_(CheckWriteTarget(path)) {
+  if (result_.Outcome != tWholeWrite::Written) return;
   // A fresh name beside the target, so the rename stays on its file system.
   static std::atomic<unsigned> counter{0};
-  const std::string temporary = target + ".tmp" + std::to_string(::getpid()) + "-" +
-                                std::to_string(counter.fetch_add(1));
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return Failure(target, errno);
+  temporary_ = result_.Target + ".tmp" + std::to_string(::getpid()) + "-" +
+               std::to_string(counter.fetch_add(1));
+  const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    result_ = Failure(result_.Target, errno);
+    temporary_.clear();
+    return;
+  }
   struct stat old {};
-  bool good = true;
-  if (::stat(target.c_str(), &old) == 0) good = ::fchmod(fd, old.st_mode & 07777) == 0;
-  good = good && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  if (::stat(result_.Target.c_str(), &old) == 0) (void)::fchmod(fd, old.st_mode & 07777);
+  file_ = ::fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    result_ = Failure(result_.Target, errno);
+    ::close(fd);
+  }
+}
+
+tWholeFileWriter::~tWholeFileWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+}
+
+const tWholeWriteResult& tWholeFileWriter::Commit() {
+  if (file_ == nullptr) return result_;
+  bool good = std::fflush(file_) == 0 && !std::ferror(file_) && ::fsync(::fileno(file_)) == 0;
   int error = good ? 0 : errno;
-  if (::close(fd) != 0 && good) {
+  if (std::fclose(file_) != 0 && good) {
     good = false;
     error = errno;
   }
-  if (good && ::rename(temporary.c_str(), target.c_str()) != 0) {
+  file_ = nullptr;
+  if (good && ::rename(temporary_.c_str(), result_.Target.c_str()) != 0) {
     good = false;
     error = errno;
   }
-  if (!good) {
-    ::unlink(temporary.c_str());
-    return Failure(target, error);
+  if (good) {
+    temporary_.clear();
+  } else {
+    result_ = Failure(result_.Target, error == 0 ? EIO : error);
   }
-  return result;
+  return result_;
+}
+
+tWholeWriteResult WriteFileWhole(const std::string& path, std::string_view bytes) {
+  tWholeFileWriter writer(path);
+  if (writer.File() == nullptr) return writer.Result();
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), writer.File()) != bytes.size()) {
+    return Failure(writer.Result().Target, errno);
+  }
+  return writer.Commit();
 }
 
 }  // namespace orvalis

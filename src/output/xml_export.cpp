@@ -9,10 +9,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "common/whole_file.h"
 #include "metadata/image_metadata.h"
 #include "metadata/meta_entry.h"
 #include "output/display_text.h"
 #include "output/text_export.h"
+#include "common/whole_file.h"
 #include "common/ascii_case.h"
 #include "common/calendar.h"
 #include "common/text.h"
@@ -265,13 +267,15 @@ void XmlExportWriter::WriteFooter() { out_ << "</" << root_ << '>' << options_.l
 XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<std::string>& files,
                                    const XmlExportOptions& options) {
   XmlExportResult result;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  // Written beside the file and renamed into place when whole, so that a
+  // failed write leaves an older file as it was and no device is replaced.
+  tWholeFileWriter whole(path);
+  std::FILE* file = whole.File();
   if (file == nullptr) {
-    result.error = std::strerror(errno);
+    result.error = WholeWriteError(whole.Result());
     return result;
   }
-  // Piece by piece, so that a failure leaves what came before it in the file
-  // and the count says how many files made it.
+  // Piece by piece, so that memory holds one file's part at a time.
   std::ostringstream buffer;
   XmlExportWriter writer(buffer, options);
   const auto flush = [&]() {
@@ -303,7 +307,11 @@ XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<st
     writer.WriteFooter();
     good = flush();
   }
-  if (std::fclose(file) != 0 && good) result.error = std::strerror(errno);
+  if (good && whole.Commit().Outcome != tWholeWrite::Written) {
+    result.error = WholeWriteError(whole.Result());
+    good = false;
+  }
+  if (!good) result.fileCount = 0;
   return result;
 }
 

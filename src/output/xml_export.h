@@ -97,10 +97,11 @@ struct XmlExportResult {
   bool ok() const { return error.empty(); }
 };
 
-// Writes the export of the files into a file, replacing any file of that name.
-// A failure creating or writing the file, or reading a file's metadata, ends
-// the export with its message; what was written so far stays in the file,
-// and after a file that could not be read the document is closed there.
+// Writes the export of the files into a file, written whole beside it and
+// renamed into place. A failure creating or writing the file leaves an older
+// file of the name as it was (and counts 0 files); a device, pipe or folder
+// of the name is refused. A file whose metadata cannot be read ends the
+// export with its message, and the document is closed there and kept.
 XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<std::string>& files,
                                    const XmlExportOptions& options);
 

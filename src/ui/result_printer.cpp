@@ -2,6 +2,7 @@
 // output/print_layout, which works in the printer's pixels.
 #include "ui/result_printer.h"
 
+#include "common/whole_file.h"
 #include "ui/language.h"
 
 #include "ui/result_model.h"
@@ -21,7 +22,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace orvalis {
@@ -79,11 +83,15 @@ class TResultPrinter {
       : fPrinter(printer), fModel(model), fOptions(options) {}
 
   // Prints the job; with a window, pending events run between the cells and
-  // its Cancel ends the job.
+  // its Cancel ends the job. A PDF file is made beside its name and renamed
+  // into place when the job is done, so a job cancelled or failed leaves an
+  // older file of the name as it was.
   TPrintOutcome Run(const std::vector<int>& rows, const QStringList& queryLines,
                     const TfrmPrinting* window);
 
  private:
+  TPrintOutcome PrintPages(const std::vector<int>& rows, const QStringList& queryLines,
+                           const TfrmPrinting* window);
   // Title and query text; returns the y below them.
   int PrintHeader(const QStringList& queryLines);
   void PrintFooter(const QString& text);
@@ -99,6 +107,26 @@ class TResultPrinter {
 
 TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringList& queryLines,
                                   const TfrmPrinting* window) {
+  const QString name = fPrinter.outputFileName();
+  if (fPrinter.outputFormat() != QPrinter::PdfFormat || name.isEmpty()) {
+    return PrintPages(rows, queryLines, window);
+  }
+  // The file a link of the name points to is the one replaced.
+  const std::string target = CheckWriteTarget(QFile::encodeName(name).toStdString()).Target;
+  const std::string part = target + ".part";
+  fPrinter.setOutputFileName(QFile::decodeName(part.c_str()));
+  TPrintOutcome outcome = PrintPages(rows, queryLines, window);
+  fPrinter.setOutputFileName(name);
+  if (outcome == TPrintOutcome::Printed && ::rename(part.c_str(), target.c_str()) != 0) {
+    outcome = TPrintOutcome::Failed;
+  }
+  if (outcome != TPrintOutcome::Printed) ::unlink(part.c_str());
+  return outcome;
+}
+
+TPrintOutcome TResultPrinter::PrintPages(const std::vector<int>& rows,
+                                         const QStringList& queryLines,
+                                         const TfrmPrinting* window) {
   fPrinter.setDocName(QStringLiteral("Orvalis-Result"));
   if (!fPainter.begin(&fPrinter)) return TPrintOutcome::Failed;
   try {
@@ -143,10 +171,6 @@ TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringLis
 TPrintOutcome TResultPrinter::Abort(TPrintOutcome outcome) {
   fPrinter.abort();
   fPainter.end();
-  // A file printer may not take the abort back: what it wrote is no print.
-  if (fPrinter.outputFormat() == QPrinter::PdfFormat && !fPrinter.outputFileName().isEmpty()) {
-    QFile::remove(fPrinter.outputFileName());
-  }
   return outcome;
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -187,6 +188,29 @@ TEST_F(PrintTest, CancelInTheWindowAbortsTheJob) {
   Print(2);
   EXPECT_TRUE(clicked);
   EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// The PDF is made beside its name: a cancelled job leaves an older file of
+// the name as it was, and nothing beside it.
+TEST_F(PrintTest, CancelLeavesAnOlderFileAsItWas) {
+  AddRows(5);
+  {
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("older file");
+  }
+  QTimer::singleShot(0, [] {
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+      if (shown->objectName() != QStringLiteral("frmPrinting") || !shown->isVisible()) continue;
+      shown->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+    }
+  });
+  Print(2);
+  QFile old(pdf);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("older file"));
+  EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("results*")}, QDir::Files),
+            QStringList{QStringLiteral("results.pdf")});
 }
 
 TEST_F(PrintTest, APdfNameWithoutEndingGetsPdf) {
