@@ -30,7 +30,6 @@ class tPathList {
 
   void Add(std::string_view path);
   std::size_t Size() const { return places_.size(); }
-  bool Empty() const { return places_.empty(); }
   // The bytes of all paths together.
   std::size_t Bytes() const { return bytes_; }
   std::string_view operator[](std::size_t i) const;
@@ -59,9 +58,10 @@ constexpr std::size_t kMaxResultPathLength = 4096;
 constexpr std::size_t kMaxResultListBytes = std::size_t{64} << 20;
 
 // A result list: one path per line (LF or CR LF; empty lines are passed
-// over; a NUL byte in a line refuses the list), or, with separator '\0', NUL-separated paths as find -print0
-// writes them (taken as they are, line breaks included). Read piece by
-// piece; reading stops at a limit, and then nothing is kept.
+// over; a NUL byte in a line refuses the list), or, with separator '\0',
+// NUL-separated paths as find -print0 writes them (taken as they are, line
+// breaks included). Read piece by piece; reading stops at a limit, and then
+// nothing is kept.
 tListRead ReadPathList(std::istream& in, char separator, tPathList& paths, std::string& error);
 
 }  // namespace orvalis

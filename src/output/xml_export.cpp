@@ -289,13 +289,11 @@ XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<st
   };
   writer.WriteHeader();
   bool good = flush();
-  bool readable = true;
-  for (std::size_t i = 0; good && readable && i < files.size(); ++i) {
+  for (std::size_t i = 0; good && i < files.size(); ++i) {
     try {
       writer.WriteFile(files[i]);
     } catch (const std::exception& error) {
       result.error = files[i] + ": " + error.what();
-      readable = false;
       break;
     }
     good = flush();

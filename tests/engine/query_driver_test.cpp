@@ -470,7 +470,8 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
   const std::string sony = MiniJpeg({"Sony", std::nullopt, "Strand"});
   const std::string afterSoi = sony.substr(2);
   const std::string withoutEoi = sony.substr(0, sony.size() - 2);
-  const std::string xmp = segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>");
+  const std::string xmp =
+      segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>");
   struct Case {
     const char* what;
     std::string bytes;
