@@ -5,6 +5,7 @@
 #include "ui/actions_page.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
