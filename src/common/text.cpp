@@ -16,6 +16,12 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
   text = Trim(text);
   bool negative = false;

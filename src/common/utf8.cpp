@@ -16,6 +16,41 @@ constexpr std::uint16_t kCp1252High[32] = {
 
 }  // namespace
 
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size());
+  const std::size_t units = bytes.size() / 2;
+  const auto unit = [&](std::size_t i) -> std::uint32_t {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    return bigEndian ? (std::uint32_t{first} << 8) | second : (std::uint32_t{second} << 8) | first;
+  };
+  const auto isHigh = [](std::uint32_t u) { return u >= 0xD800 && u < 0xDC00; };
+  const auto isLow = [](std::uint32_t u) { return u >= 0xDC00 && u < 0xE000; };
+  for (std::size_t i = 0; i < units; ++i) {
+    const std::uint32_t u = unit(i);
+    if (isHigh(u) && i + 1 < units && isLow(unit(i + 1))) {
+      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+      ++i;
+    } else if (isHigh(u) || isLow(u)) {
+      AppendUtf8(out, 0xFFFD);
+    } else {
+      AppendUtf8(out, u);
+    }
+  }
+  return out;
+}
+
+std::string_view FirstUtf8Characters(std::string_view text, std::size_t count) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (chars == count) return text.substr(0, i);
+    ++chars;
+  }
+  return text;
+}
+
 std::string ToDisplayUtf8(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;

@@ -22,6 +22,15 @@ bool DecodeUtf8(std::string_view text, std::size_t& i, std::uint32_t& cp);
 // Appends the UTF-8 form (1 to 4 bytes) of the code point cp (at most 0x10FFFF).
 void AppendUtf8(std::string& out, std::uint32_t cp);
 
+// UTF-16 text (without its byte order mark) to UTF-8. A surrogate without its
+// partner becomes U+FFFD; an odd last byte is dropped; a zero unit is kept
+// (a format whose texts end at one cuts them before).
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+// The first count characters of UTF-8 text (the whole text when it has fewer);
+// never cut inside a character.
+std::string_view FirstUtf8Characters(std::string_view text, std::size_t count);
+
 // The one place where a core byte string becomes text for the outside world
 // (windows, XML, JSON, terminal, language files): valid UTF-8 stays as it is,
 // anything else is read byte by byte as Windows-1252.

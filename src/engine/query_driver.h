@@ -13,7 +13,7 @@
 #include "engine/run_host.h"
 #include "engine/settings.h"
 #include "engine/walk_plan.h"
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 
 namespace orvalis {
 

@@ -2,6 +2,7 @@
 #include "engine/side_tree.h"
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -16,12 +17,6 @@ std::string Printable(std::string_view text) {
     if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   }
   return out;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
 }
 
 }  // namespace
@@ -59,7 +54,7 @@ std::optional<tSideTree> ParseSideTree(std::string_view bytes, tSideTreeRefusal*
     std::size_t indent = 0;
     while (indent < line.size() && IsIndent(line[indent])) ++indent;
     const std::string body = Printable(line.substr(indent));
-    if (Trimmed(body).empty()) continue;
+    if (Trim(body, " ").empty()) continue;
 
     // The first node is a top node whatever its indent.
     const std::size_t level = open.empty() ? 0 : indent;
@@ -74,7 +69,7 @@ std::optional<tSideTree> ParseSideTree(std::string_view bytes, tSideTreeRefusal*
     const std::size_t equals = body.find('=');
     node.Text = body.substr(0, equals);
     if (equals != std::string::npos) {
-      const std::string_view whole = Trimmed(body);
+      const std::string_view whole = Trim(body, " ");
       const std::size_t cut = whole.find('=');
       tree.Tips.push_back({std::string(whole.substr(0, cut)), std::string(whole.substr(cut + 1))});
     }

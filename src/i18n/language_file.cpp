@@ -1,6 +1,7 @@
 #include "i18n/language_file.h"
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 #include "common/utf8.h"
 
 #include <fstream>
@@ -11,47 +12,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
-
-// UTF-16 text to UTF-8; a lone surrogate becomes U+FFFD, an odd last byte is dropped.
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-  std::string out;
-  out.reserve(bytes.size());
-  const std::size_t units = bytes.size() / 2;
-  auto unit = [&](std::size_t i) -> std::uint32_t {
-    const auto first = static_cast<unsigned char>(bytes[2 * i]);
-    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-    return bigEndian ? (std::uint32_t{first} << 8) | second : (std::uint32_t{second} << 8) | first;
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    std::uint32_t cp = unit(i);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
-}
-
-// The first count characters of UTF-8 text.
-std::string_view FirstChars(std::string_view text, std::size_t count) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (chars == count) return text.substr(0, i);
-    ++chars;
-  }
-  return text;
-}
+std::string_view TrimBlanks(std::string_view text) { return Trim(text, kBlanks); }
 
 std::string_view Unquoted(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -120,7 +81,7 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
     if (key.empty()) continue;
     const std::string_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
     current->FirstOfKey.emplace(AsciiLower(key), current->Entries.size());
-    current->Entries.push_back(tLanguageEntry{std::string(key), std::string(FirstChars(value, kMaxValueChars))});
+    current->Entries.push_back(tLanguageEntry{std::string(key), std::string(FirstUtf8Characters(value, kMaxValueChars))});
   }
   return file;
 }

@@ -1,6 +1,7 @@
 #include "i18n/language_table.h"
 
 #include "common/ascii_case.h"
+#include "common/text.h"
 
 namespace orvalis {
 
@@ -142,20 +143,13 @@ constexpr tLanguageRow kLanguages[] = {
     {1077, "zu", "Zulu"},
 };
 
-std::string Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 }  // namespace
 
 std::span<const tLanguageRow> LanguageTable() { return kLanguages; }
 
 std::string CodeForLocale(int localeId, bool full) {
   for (const tLanguageRow& row : kLanguages) {
-    if (row.LocaleId == localeId) return Trimmed(full ? row.Code : row.Name);
+    if (row.LocaleId == localeId) return std::string(Trim(full ? row.Code : row.Name, " "));
   }
   return std::string(kUnknownLanguage);
 }

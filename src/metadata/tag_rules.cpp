@@ -54,41 +54,16 @@ void SetNumber(tMetaEntry& e, double value) {
   e.Text = NumberText(value);
 }
 
-// UTF-16 little-endian units to UTF-8, up to the first zero unit; a lone
-// surrogate becomes "?".
+// UTF-16 little-endian units to UTF-8, up to the first zero unit (Windows
+// texts and UserComment end there).
 std::string Utf16LeToUtf8(std::string_view bytes) {
-  std::string out;
-  const std::size_t units = bytes.size() / 2;
-  const auto unit = [&](std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                      static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    const std::uint32_t u = unit(i);
-    if (u == 0) break;
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) < 0xE000) {
-      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
-      ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
-      out += '?';
-    } else {
-      AppendUtf8(out, u);
-    }
-  }
-  return out;
+  std::size_t units = 0;
+  while (2 * units + 1 < bytes.size() && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0)) ++units;
+  return Utf16ToUtf8(bytes.substr(0, 2 * units), false);
 }
 
 // Cuts UTF-8 text to at most kMaxEntryText characters, never inside one.
-std::string CutUtf8Characters(const std::string& s) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-      if (chars == kMaxEntryText) return s.substr(0, i);
-      ++chars;
-    }
-  }
-  return s;
-}
+std::string CutUtf8Characters(const std::string& s) { return std::string(FirstUtf8Characters(s, kMaxEntryText)); }
 
 // UserComment: an 8-byte character-set identifier, then the text.
 std::string DecodeUserComment(std::string_view value, bool& isUtf8) {

@@ -1,5 +1,7 @@
 #include "metadata/xmp_packet.h"
 
+#include "common/text.h"
+
 #include <expat.h>
 
 #include <algorithm>
@@ -57,12 +59,8 @@ bool IsRdf(std::string_view name, std::string_view local) {
          name.substr(kRdf.size()) == local;
 }
 
-std::string Trim(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return std::string(s);
-}
+// XML's white space.
+std::string TrimXmlSpace(std::string_view s) { return std::string(Trim(s, " \t\r\n")); }
 
 struct Item {
   std::string lang;
@@ -91,7 +89,7 @@ class Reader {
     if (IsRdf(name, "Description") && depth >= 2 && IsRdf(stack_[depth - 2], "RDF")) {
       // Simple properties may be written as attributes of the description.
       for (const char** a = attributes; a[0] != nullptr; a += 2)
-        if (const Property* p = FindProperty(a[0])) Keep(*p, Trim(a[1]));
+        if (const Property* p = FindProperty(a[0])) Keep(*p, TrimXmlSpace(a[1]));
       return;
     }
     if (depth >= 3 && IsRdf(stack_[depth - 2], "Description") && IsRdf(stack_[depth - 3], "RDF")) {
@@ -142,16 +140,16 @@ class Reader {
   void FinishProperty() {
     std::string value;
     if (items_.empty()) {
-      value = Trim(text_);
+      value = TrimXmlSpace(text_);
     } else if (property_->shape == Shape::Alternative) {
       // The default language first, else the first alternative.
       const auto preferred =
           std::find_if(items_.begin(), items_.end(), [](const Item& i) { return i.lang == "x-default"; });
-      value = Trim((preferred != items_.end() ? *preferred : items_.front()).text);
+      value = TrimXmlSpace((preferred != items_.end() ? *preferred : items_.front()).text);
     } else {
       // Lists are joined like the merged IPTC keywords: a;b;c.
       for (const Item& i : items_) {
-        const std::string t = Trim(i.text);
+        const std::string t = TrimXmlSpace(i.text);
         if (t.empty()) continue;
         if (!value.empty()) value += ';';
         value += t;

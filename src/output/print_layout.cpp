@@ -1,6 +1,6 @@
 #include "output/print_layout.h"
 
-#include "query/value_conversion.h"
+#include "common/rounding.h"
 
 #include <algorithm>
 #include <limits>
@@ -17,7 +17,7 @@ constexpr int kMaxDpi = 100000;
 // Pixel values stay far inside the range of int: the inputs are bounded.
 int Round(double value) {
   constexpr double kLimit = std::numeric_limits<int>::max();
-  return static_cast<int>(RoundHalfEven(std::clamp(value, -kLimit, kLimit)));
+  return static_cast<int>(RoundHalfEven(std::clamp(value, -kLimit, kLimit)).value_or(0));
 }
 
 int MmToPixels(int millimetres, int dpi) { return Round(millimetres / kMmPerInch * dpi); }

@@ -3,7 +3,7 @@
 // works without the C library's locales.
 #pragma once
 
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 
 namespace orvalis::platform {
 

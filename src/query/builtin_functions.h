@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 #include "common/value.h"
 
 namespace orvalis {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 #include "common/value.h"
 
 namespace orvalis {

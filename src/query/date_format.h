@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 
 namespace orvalis {
 

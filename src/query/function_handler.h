@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "query/handlers.h"
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 
 namespace orvalis {
 

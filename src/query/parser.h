@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "query/handlers.h"
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 #include "query/token.h"
 
 namespace orvalis {

@@ -10,7 +10,7 @@
 
 #include "query/function_handler.h"
 #include "query/handlers.h"
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 #include "query/parser.h"
 
 namespace orvalis {

@@ -3,8 +3,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "common/ascii_case.h"
+#include "common/rounding.h"
 #include "query/exceptions.h"
 
 namespace orvalis {
@@ -136,17 +138,11 @@ bool ValueToBoolean(const Value& value, const LocaleInfo& locale) {
   return false;
 }
 
-std::int64_t RoundHalfEven(double number) {
-  // Beyond this range no integer can hold the value.
-  if (!(number >= -9.2233720368547748e18 && number < 9.2233720368547748e18)) {
-    throw EEvaluationException("Invalid floating point operation");
-  }
-  return static_cast<std::int64_t>(std::nearbyint(number));  // default mode: halves to even
-}
-
 std::int64_t ValueToInteger(const Value& value, const LocaleInfo& locale) {
   if (value.IsInteger()) return value.AsInteger();
-  return RoundHalfEven(ValueToNumber(value, locale));
+  const std::optional<std::int64_t> rounded = RoundHalfEven(ValueToNumber(value, locale));
+  if (!rounded) throw EEvaluationException("Invalid floating point operation");
+  return *rounded;
 }
 
 }  // namespace orvalis

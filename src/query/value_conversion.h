@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "query/locale_info.h"
+#include "common/locale_info.h"
 #include "common/value.h"
 
 namespace orvalis {
@@ -28,6 +28,5 @@ bool ValueToBoolean(const Value& value, const LocaleInfo& locale);
 
 // Floating point rounded to the nearest integer, halves to even.
 std::int64_t ValueToInteger(const Value& value, const LocaleInfo& locale);
-std::int64_t RoundHalfEven(double number);
 
 }  // namespace orvalis

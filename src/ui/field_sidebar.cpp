@@ -3,6 +3,7 @@
 
 #include "ui/language.h"
 
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 

@@ -9,6 +9,7 @@
 #include "ui/dialogs.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/result_view.h"
 #include "ui/ui_text.h"
 
@@ -40,8 +41,6 @@
 namespace orvalis {
 
 namespace {
-
-QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 QString WithSlash(QString folder) {
   if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');

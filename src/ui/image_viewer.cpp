@@ -4,6 +4,7 @@
 #include "engine/viewer_navigation.h"
 #include "ui/dialogs.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/ui_text.h"
 #include "ui/result_view.h"
 

@@ -16,6 +16,7 @@
 #include "ui/orientation.h"
 #include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
+#include "ui/qt_text.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
 #include "ui/ui_text.h"
@@ -58,13 +59,6 @@ TListStyle ListStyleOf(tResultViewStyle style) {
     case tResultViewStyle::Preview: break;
   }
   return TListStyle::LargeIcon;
-}
-
-QString WithLf(const std::string& text) {
-  QString result = Text(text);
-  result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return result;
 }
 
 }  // namespace
@@ -315,7 +309,7 @@ bool TfrmMain::event(QEvent* event) {
 void TfrmMain::ReadSettings() {
   TQtSettingsStore store;
   if (store.Exists()) fSettings.ReadFrom(store);
-  txtQuery->setPlainText(WithLf(fSettings.LastQuery));
+  txtQuery->setPlainText(EditorText(fSettings.LastQuery));
   // The query kept from the last run is no change of the user's.
   txtQuery->document()->setModified(false);
   fQueryMark.reset();

@@ -14,6 +14,7 @@
 #include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/querylist_dialog.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_window.h"
@@ -35,14 +36,6 @@
 namespace orvalis {
 
 namespace {
-
-// The file texts a query file or the buffer holds, for the editor.
-QString EditorText(const std::string& bytes) {
-  QString text = DisplayText(bytes);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
 
 QString Finished(std::size_t count, const QString& fileName) {
   QString text = Ui(tText::ExportFinished);

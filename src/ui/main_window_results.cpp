@@ -1,6 +1,7 @@
 // The main window's commands that act on the result files: file operations,
 // opening a file, the full-screen viewer, the metadata window and the user's
 // own actions. Each command is one method; ConnectResultCommands wires them.
+#include "ui/qt_text.h"
 #include "ui/ui_text.h"
 #include "ui/main_window.h"
 
@@ -32,10 +33,8 @@ namespace orvalis {
 
 namespace {
 
-QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 QString ActionFile() {
-  return QFile::decodeName(QByteArray::fromStdString(DataFolder())) + QStringLiteral("ResultActions.ini");
+  return LocalPath(DataFolder()) + QStringLiteral("ResultActions.ini");
 }
 
 }  // namespace

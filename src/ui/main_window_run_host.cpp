@@ -5,6 +5,7 @@
 #include "engine/help_log.h"
 #include "ui/dialogs.h"
 #include "ui/main_commands.h"
+#include "ui/qt_text.h"
 #include "ui/thumbnail_cache.h"
 
 #include <QAction>
@@ -17,19 +18,6 @@
 #include <algorithm>
 
 namespace orvalis {
-
-namespace {
-
-// Line breaks of the editor as the rest of the program counts on them.
-std::string WithCrLf(const QString& text) {
-  QString normalized = text;
-  normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  normalized.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return normalized.toStdString();
-}
-
-}  // namespace
 
 
 std::string TfrmMain::QueryText() const { return WithCrLf(txtQuery->toPlainText()); }

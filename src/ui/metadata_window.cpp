@@ -4,6 +4,7 @@
 #include "metadata/image_metadata.h"
 #include "ui/dialog_rows.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 

@@ -1,8 +1,8 @@
 // Result rows, their texts, marks and sorting; their thumbnails from the cache.
 #include "ui/result_model.h"
 
-#include "output/display_text.h"
 #include "common/ascii_case.h"
+#include "ui/qt_text.h"
 
 #include <algorithm>
 #include <numeric>
@@ -25,10 +25,6 @@ std::string FileNameOf(const std::string& path) {
 }
 
 }  // namespace
-
-QString DisplayText(const std::string& bytes) {
-  return QString::fromStdString(ToDisplayUtf8(bytes));
-}
 
 TResultModel::TResultModel(QObject* parent)
     : QAbstractTableModel(parent), fThumbnails(new TThumbnailCache(this)) {

@@ -96,7 +96,4 @@ class TResultModel : public QAbstractTableModel {
   bool fShowPictures = true;
 };
 
-// Text of a core byte string for the windows.
-QString DisplayText(const std::string& bytes);
-
 }  // namespace orvalis

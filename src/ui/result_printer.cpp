@@ -5,6 +5,7 @@
 #include "common/whole_file.h"
 #include "ui/language.h"
 
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 

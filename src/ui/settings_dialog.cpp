@@ -6,6 +6,7 @@
 #include "ui/dialog_rows.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
