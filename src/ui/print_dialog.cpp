@@ -4,6 +4,7 @@
 #include "common/whole_file.h"
 #include "i18n/file_messages.h"
 #include "ui/language.h"
+#include "ui/qt_text.h"
 #include "ui/result_model.h"
 
 #include "ui/dialogs.h"
