@@ -98,8 +98,11 @@ TEST(Thumbnail, StoreWithoutKeptThumbnailReadsTheSameEntries) {
   tImageMetaData kept;
   tImageMetaData lean;
   lean.KeepThumbnail = false;
-  Load(kept, "same.jpg", file);
-  Load(lean, "same.jpg", file);
+  // Written once: a second write could fall into the next second and give
+  // the file another date.
+  const std::string path = WriteFile("same.jpg", file);
+  kept.ReadJpegFile(path);
+  lean.ReadJpegFile(path);
   ASSERT_EQ(lean.EntryCount(), kept.EntryCount());
   for (int i = 0; i < kept.EntryCount(); ++i) EXPECT_EQ(lean.GetEntry(i)->Text, kept.GetEntry(i)->Text) << i;
   EXPECT_TRUE(lean.HasThumbnail());
