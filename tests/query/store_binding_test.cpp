@@ -102,13 +102,11 @@ TEST_F(StoreBinding, StoredNumbers) {
     const char* expression;
     const char* expected;
   } cases[] = {
-      {"Orientation", "text: top-left"},
       {"Orientation# == 1", "boolean: -1"},
       {"ExposureMode#", "number: 1"},
       {"ExposureTime#", "number: 0.00625"},
       {"ExposureTime# < 1/30", "boolean: -1"},
       {"ShutterSpeedValue#", "number: 7.375"},
-      {"FNumber#", "number: 7.1"},
       {"Size#", "number: 7958"},
       {"Make#", "empty: "},
       {"NoSuchField#", "empty: "},
