@@ -26,7 +26,7 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME orvalis.png)
 endforeach()
 install(FILES data/icons/orvalis.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES data/man/orvalis-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES data/man/orvalis-cli.1 data/man/orvalis.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/completion/orvalis-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
 set(CPACK_GENERATOR DEB)

@@ -1,6 +1,9 @@
 // Seeds for the decoder fuzz targets: writes the TIFF block of every Exif
 // segment and every APP13 payload of the given photos into OUT/exif and
-// OUT/iptc. Usage: orvalis-fuzz-seeds OUT PHOTO...
+// OUT/iptc, and each photo's segments up to its picture data, closed with
+// EOI, into OUT/segment_walk: the walk ends where the picture data starts,
+// so its bytes would only make every run and mutation of the seed slower.
+// Usage: orvalis-fuzz-seeds OUT PHOTO...
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +46,9 @@ int main(int argc, char** argv) {
         Save(out / "iptc", name, payload);
       at += 2 + length;
     }
+    const bool pictureFollows = at + 2 <= file.size() && static_cast<unsigned char>(file[at]) == 0xFF &&
+                                static_cast<unsigned char>(file[at + 1]) == 0xDA;
+    Save(out / "segment_walk", stem, pictureFollows ? file.substr(0, at) + "\xFF\xD9" : file);
   }
   return 0;
 }

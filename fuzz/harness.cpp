@@ -82,7 +82,13 @@ void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) 
     }
   }
   if (!xml) return;
-  std::ostringstream document;
+  // The document is made and dropped: keeping megabytes of it per input
+  // would cost more than making it.
+  struct tDiscard : std::streambuf {
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  } discard;
+  std::ostream document(&discard);
   XmlExportWriter writer(document, XmlExportOptions{});
   try {
     writer.WriteFile(path);
@@ -234,7 +240,7 @@ void ListFiles(const std::uint8_t* data, std::size_t size) {
   (void)ReadQueryFile(ScratchFile().Hold(text), query, error);
   for (const char separator : {'\n', '\0'}) {
     std::istringstream in(text);
-    std::vector<std::string> paths;
+    tPathList paths;
     (void)ReadPathList(in, separator, paths, error);
   }
   tQueryBuffer buffer;

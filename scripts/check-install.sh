@@ -13,13 +13,19 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "check-install: $*" >&2; exit 1; }
 
 "$prefix/bin/orvalis-cli" --help | grep -q "orvalis-cli" || fail "--help of the installed orvalis-cli"
+# /LCID:1033 makes the installed command line speak English: it finds the
+# language files in share/orvalis/lang as the desktop program does.
+english=$("$prefix/bin/orvalis-cli" /LCID:1033 "" 2>&1 || true)
+[ "$english" = "There is no query text." ] ||
+  fail "the installed orvalis-cli does not speak English with /LCID:1033: $english"
 hits=$("$prefix/bin/orvalis-cli" --paths "SELECT Name FROM $source_dir/samples/*.jpg WITH subdirs")
 [ -n "$hits" ] || fail "the installed orvalis-cli found nothing in samples/"
 
 for file in share/orvalis/help/de/index.htm share/orvalis/help/en/index.htm \
             share/orvalis/help/de/SyntaxHelp/exif.htm share/orvalis/help/contexts.map \
             share/applications/orvalis.desktop share/icons/hicolor/48x48/apps/orvalis.png \
-            share/man/man1/orvalis-cli.1 share/bash-completion/completions/orvalis-cli; do
+            share/man/man1/orvalis-cli.1 share/man/man1/orvalis.1 \
+            share/bash-completion/completions/orvalis-cli; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
 if [ -d "$source_dir/lang" ]; then
@@ -32,7 +38,9 @@ for option in $("$prefix/bin/orvalis-cli" --help | grep -o -- '--[a-z][a-z-]*' |
     fail "$option is in --help but not in the manual page"
 done
 if command -v man >/dev/null; then
-  man -l "$prefix/share/man/man1/orvalis-cli.1" 2>&1 >/dev/null | grep . && fail "man reports problems"
+  for page in orvalis-cli.1 orvalis.1; do
+    man -l "$prefix/share/man/man1/$page" 2>&1 >/dev/null | grep . && fail "man reports problems in $page"
+  done
 fi
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/orvalis.desktop" || fail "desktop entry"

@@ -10,6 +10,7 @@ fail() { echo "check-package: $*" >&2; exit 1; }
 contents=$(dpkg-deb -c "$package" | awk '{print $6}')
 for file in ./usr/bin/orvalis ./usr/bin/orvalis-cli ./usr/share/orvalis/help/de/index.htm \
             ./usr/share/applications/orvalis.desktop ./usr/share/man/man1/orvalis-cli.1 \
+            ./usr/share/man/man1/orvalis.1 \
             ./usr/share/icons/hicolor/256x256/apps/orvalis.png; do
   grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done

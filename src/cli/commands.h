@@ -14,6 +14,11 @@ constexpr int kExitOk = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
+// /LCID:n and /debug (or -debug) belong to the desktop program's command
+// line; the command line accepts them anywhere so both take the same
+// arguments.
+bool IsProgramOption(const std::string& arg);
+
 // Prints the short usage text to standard error and returns kExitUsage.
 int UsageError(const std::string& why);
 void PrintUsage(bool toStdout);

@@ -151,6 +151,8 @@ class tCliHost : public tRunHost {
   void BeginOutput() {
     if (begun_) return;
     begun_ = true;
+    // The header, like a row, starts a line of its own on the screen.
+    if (rowsOnTerminal_) ClearProgress();
     switch (format_) {
       case tFormat::Csv: csvWriter_->WriteHeader(captions_); break;
       case tFormat::Json: jsonWriter_->Begin(captions_); break;
@@ -183,8 +185,10 @@ class tCliHost : public tRunHost {
       case tFormat::Json: jsonWriter_->WriteRow(path, cells, varieties); break;
       case tFormat::Paths: out_ << path << pathEnd_; break;
       case tFormat::Xml:
-        // Each hit is read anew; one that has gone since is reported and
-        // left out, and the document stays whole.
+        // Each hit is read anew, as the window's export reads it; damage
+        // after the metadata was reported by the run, and the element holds
+        // what was read. One that has gone since is reported and left out,
+        // and the document stays whole.
         try {
           xmlWriter_->WriteFile(path);
         } catch (const std::exception& e) {
@@ -241,12 +245,14 @@ class tCliHost : public tRunHost {
   bool shown_ = false;
 };
 
-// /LCID:n and /debug (or -debug) belong to the desktop program's command line;
-// the command line accepts them so both take the same arguments.
+}  // namespace
+
 bool IsProgramOption(const std::string& arg) {
   const std::string lower = AsciiLower(arg);
   return lower == "/debug" || lower == "-debug" || lower.rfind("/lcid:", 0) == 0;
 }
+
+namespace {
 
 // No option holds a blank or a line break; an argument that does is a query
 // text, even when it starts with "-" (a "--" comment line before SELECT).
@@ -353,7 +359,7 @@ int RunQuery(const Arguments& args) {
 
   // The result set of FROM "#results": the --results file, else standard
   // input when it is not a terminal. Read only when the query asks for it.
-  std::vector<std::string> resultSet;
+  tPathList resultSet;
   tOrvalis probe;
   probe.QueryText = NormalizeLineBreaks(options.query);
   const bool statementSplit = ParseQueryStatement(probe) == 0;

@@ -1,5 +1,7 @@
 #include "common/utf8.h"
 
+#include <cstring>
+
 namespace orvalis {
 
 namespace {
@@ -125,7 +127,15 @@ bool IsValidUtf8(std::string_view s) {
   std::size_t i = 0;
   std::uint32_t cp = 0;
   while (i < s.size()) {
-    if (!DecodeUtf8(s, i, cp)) return false;
+    // Runs of ASCII, the bulk of most texts, are passed over eight bytes at
+    // a time: every entry's text is checked, and texts may be long.
+    while (s.size() - i >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, s.data() + i, sizeof word);
+      if ((word & 0x8080808080808080u) != 0) break;
+      i += 8;
+    }
+    if (i < s.size() && !DecodeUtf8(s, i, cp)) return false;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "engine/list_readers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,9 +37,41 @@ tListRead ReadQueryFile(const std::string& path, std::string& text, std::string&
   return tListRead::Read;
 }
 
-tListRead ReadPathList(std::istream& in, char separator, std::vector<std::string>& paths,
-                       std::string& error) {
-  std::vector<std::string> read;
+tPathList::tPathList(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) Add(path);
+}
+
+void tPathList::Add(std::string_view path) {
+  // A path never spans two blocks; one longer than a block gets its own.
+  if (blocks_.empty() || blocks_.back().size() + path.size() > blocks_.back().capacity()) {
+    blocks_.emplace_back().reserve(std::max(kBlockBytes, path.size()));
+  }
+  std::vector<char>& block = blocks_.back();
+  places_.push_back(tPlace{static_cast<std::uint32_t>(blocks_.size() - 1),
+                           static_cast<std::uint32_t>(block.size())});
+  block.insert(block.end(), path.begin(), path.end());
+  bytes_ += path.size();
+}
+
+std::string_view tPathList::operator[](std::size_t i) const {
+  const tPlace place = places_[i];
+  const std::vector<char>& block = blocks_[place.block];
+  // A path ends where the next one in its block begins, else at the block's end.
+  const std::size_t end = i + 1 < places_.size() && places_[i + 1].block == place.block
+                              ? places_[i + 1].offset
+                              : block.size();
+  return {block.data() + place.offset, end - place.offset};
+}
+
+std::vector<std::string> tPathList::ToVector() const {
+  std::vector<std::string> paths;
+  paths.reserve(Size());
+  for (std::size_t i = 0; i < Size(); ++i) paths.emplace_back((*this)[i]);
+  return paths;
+}
+
+tListRead ReadPathList(std::istream& in, char separator, tPathList& paths, std::string& error) {
+  tPathList read;
   std::string item;
   std::size_t itemNumber = 1;
   std::size_t emptyItems = 0;
@@ -46,11 +79,15 @@ tListRead ReadPathList(std::istream& in, char separator, std::vector<std::string
   const auto finish = [&]() {
     if (separator == '\n' && !item.empty() && item.back() == '\r') item.pop_back();
     if (!item.empty()) {
-      if (read.size() == kMaxResultPaths) {
+      if (read.Size() == kMaxResultPaths) {
         error = "more than " + std::to_string(kMaxResultPaths) + " paths";
         return false;
       }
-      read.push_back(std::move(item));
+      if (read.Bytes() + item.size() > kMaxResultListBytes) {
+        error = "more than " + std::to_string(kMaxResultListBytes) + " bytes of paths";
+        return false;
+      }
+      read.Add(item);
     } else if (++emptyItems > kMaxResultPaths) {
       // Empty lines cost nothing to keep, but an endless run of them
       // (NULs from /dev/zero) must end too.
@@ -68,6 +105,12 @@ tListRead ReadPathList(std::istream& in, char separator, std::vector<std::string
       if (buffer[i] == separator) {
         if (!finish()) return tListRead::TooLong;
         continue;
+      }
+      // No path holds a NUL byte: the file opened would be the part before
+      // it, shown under the whole line's name.
+      if (buffer[i] == '\0') {
+        error = "line " + std::to_string(itemNumber) + " holds a NUL byte";
+        return tListRead::Invalid;
       }
       if (item.size() == kMaxResultPathLength) {
         error = "path " + std::to_string(itemNumber) + " is longer than " +

@@ -3,6 +3,8 @@
 
 #include "common/ascii_case.h"
 #include "common/text.h"
+#include "common/whole_file.h"
+#include "i18n/file_messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -122,27 +124,10 @@ bool tQueryBuffer::Load(const std::string& path, std::string* error) {
 
 bool tQueryBuffer::Save(const std::string& path, std::string* error) const {
   if (fEntries.empty()) return true;
-  const std::string temporary = path + ".tmp";
-  const std::string text = WriteText();
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      const int code = errno;
-      out.close();
-      std::remove(temporary.c_str());
-      if (error) *error = SystemMessage(code);
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int code = errno;
-    std::remove(temporary.c_str());
-    if (error) *error = SystemMessage(code);
-    return false;
-  }
-  return true;
+  const tWholeWriteResult written = WriteFileWhole(path, WriteText());
+  if (written.Outcome == tWholeWrite::Written) return true;
+  if (error) *error = WriteFailureMessage(written);
+  return false;
 }
 
 int tQueryBuffer::Find(std::string_view name) const {

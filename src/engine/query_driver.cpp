@@ -119,6 +119,14 @@ constexpr std::size_t kStepsAheadPerSlot = 4;
 tQueryDriver::tQueryDriver(tRunHost& host) : host_(host) {}
 tQueryDriver::~tQueryDriver() = default;
 
+void tQueryDriver::SetResultSet(const std::vector<std::string>& paths) {
+  resultSet_ = std::make_shared<const tPathList>(paths);
+}
+
+void tQueryDriver::SetResultSet(tPathList paths) {
+  resultSet_ = std::make_shared<const tPathList>(std::move(paths));
+}
+
 void tQueryDriver::Stop() {
   stop_ = true;
   host_.SetStatusPanel(1, Text(tText::StatusStopped));
@@ -247,7 +255,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     }
   }
   if (EqualsNoCase(run.statement.FromText, "#results")) {
-    // The result set changes only at the end of a run; the plan holds a copy.
+    // The result set changes only at the end of a run, after the walk.
     run.plan = std::make_unique<tWalkPlan>(resultSet_);
     while (!stop_ && PeekStep() != nullptr) {
       try {
@@ -269,7 +277,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   run.ahead.clear();
   run.pool.reset();
 
-  resultSet_ = host_.RowPaths();
+  SetResultSet(host_.RowPaths());
   host_.FitColumnsToCaptions();
   host_.LeaveRunningState();
   running_ = false;
@@ -452,10 +460,19 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
   if (!run.store.IsJpeg()) return;
+  // The XMP packet is parsed when a question first needs it; one dropped
+  // then is damage like any other, reported once for the file.
+  bool xmpReported = false;
+  const auto reportXmp = [&] {
+    if (xmpReported || run.store.XmpError().empty()) return;
+    xmpReported = true;
+    ShowPathMessage(path, Text(tText::MetadataReadError) + "XMP packet: " + run.store.XmpError());
+  };
 
   const bool hit = run.where->Evaluate() && run.where->Result != nullptr &&
                    ValueToBoolean(run.where->Result->Value, settings.Locale);
   ReportFunctionLimit(path);
+  reportXmp();
   host_.ProcessEvents();
   if (!hit) return;
 
@@ -479,6 +496,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     host_.SetTypedCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text), variety);
   }
   ReportFunctionLimit(path);
+  reportXmp();
 }
 
 void tQueryDriver::ReportFunctionLimit(const std::string& path) {

@@ -59,8 +59,9 @@ class tQueryDriver {
 
   // Full paths of the hits of the last completed run, in row order; the
   // source of FROM "#results". The command line presets it from a list.
-  const std::vector<std::string>& ResultSet() const { return resultSet_; }
-  void SetResultSet(std::vector<std::string> paths) { resultSet_ = std::move(paths); }
+  std::vector<std::string> ResultSet() const { return resultSet_->ToVector(); }
+  void SetResultSet(const std::vector<std::string>& paths);
+  void SetResultSet(tPathList paths);
 
   // Progress of the current run.
   std::int32_t HitCount() const { return hitCount_; }
@@ -94,7 +95,8 @@ class tQueryDriver {
   void ShowPathMessage(const std::string& path, const std::string& text);
 
   tRunHost& host_;
-  std::vector<std::string> resultSet_;
+  // Shared with the walk of FROM "#results", which reads it while it runs.
+  std::shared_ptr<const tPathList> resultSet_ = std::make_shared<const tPathList>();
   std::unique_ptr<tRun> run_;  // valid during actExecQueryExecute only
   bool stop_ = false;
   bool running_ = false;

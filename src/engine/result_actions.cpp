@@ -3,6 +3,8 @@
 
 #include "common/ascii_case.h"
 #include "common/text.h"
+#include "common/whole_file.h"
+#include "i18n/file_messages.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -106,28 +108,10 @@ std::string TResultActions::IniText() const {
 
 bool TResultActions::SaveToFile(const std::string& path, std::string& error) {
   for (std::size_t i = 0; i < fItems.size(); ++i) fItems[i].Name = "Action" + std::to_string(i);
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = temporary + ": " + std::strerror(errno);
-      return false;
-    }
-    out << IniText();
-    out.flush();
-    if (!out) {
-      error = temporary + ": write error";
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  const tWholeWriteResult written = WriteFileWhole(path, IniText());
+  if (written.Outcome == tWholeWrite::Written) return true;
+  error = WriteFailureMessage(written);
+  return false;
 }
 
 }  // namespace orvalis

@@ -28,8 +28,12 @@ std::string tSideTree::TipFor(std::string_view name) const {
   return {};
 }
 
-std::optional<tSideTree> ParseSideTree(std::string_view bytes) {
-  if (bytes.size() > kMaxSideTreeBytes) return std::nullopt;
+std::optional<tSideTree> ParseSideTree(std::string_view bytes, tSideTreeRefusal* why) {
+  const auto refuse = [why](tSideTreeRefusal reason) -> std::optional<tSideTree> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
+  if (bytes.size() > kMaxSideTreeBytes) return refuse(tSideTreeRefusal::Size);
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
 
   tSideTree tree;
@@ -54,9 +58,9 @@ std::optional<tSideTree> ParseSideTree(std::string_view bytes) {
 
     // The first node is a top node whatever its indent.
     const std::size_t level = open.empty() ? 0 : indent;
-    if (level > open.size()) return std::nullopt;  // more than one level deeper
-    if (level >= static_cast<std::size_t>(kMaxSideTreeDepth)) return std::nullopt;
-    if (tree.Nodes.size() >= kMaxSideTreeNodes) return std::nullopt;
+    if (level > open.size()) return refuse(tSideTreeRefusal::Format);  // more than one level deeper
+    if (level >= static_cast<std::size_t>(kMaxSideTreeDepth)) return refuse(tSideTreeRefusal::Depth);
+    if (tree.Nodes.size() >= kMaxSideTreeNodes) return refuse(tSideTreeRefusal::Nodes);
     open.resize(level);
 
     tSideTreeNode node;

@@ -47,6 +47,8 @@ struct tSideTree {
 // line is more than one level deeper than the line before, when the tree is
 // deeper than kMaxSideTreeDepth, has more than kMaxSideTreeNodes nodes, or
 // when the bytes exceed kMaxSideTreeBytes.
-std::optional<tSideTree> ParseSideTree(std::string_view bytes);
+// why, when given, tells which of these refused the file.
+enum class tSideTreeRefusal { Format, Size, Depth, Nodes };
+std::optional<tSideTree> ParseSideTree(std::string_view bytes, tSideTreeRefusal* why = nullptr);
 
 }  // namespace orvalis

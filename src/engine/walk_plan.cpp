@@ -24,7 +24,7 @@ tWalkStep Step(tWalkStep::tKind kind, int depth, std::string path = {}) {
 tWalkPlan::tWalkPlan(std::string start, std::string mask, bool recurse)
     : start_(WithSlash(std::move(start))), mask_(std::move(mask)), recurse_(recurse) {}
 
-tWalkPlan::tWalkPlan(std::vector<std::string> files) : files_(std::move(files)) {}
+tWalkPlan::tWalkPlan(std::shared_ptr<const tPathList> files) : files_(std::move(files)) {}
 
 std::optional<tWalkStep> tWalkPlan::Next() {
   if (start_) {
@@ -33,7 +33,9 @@ std::optional<tWalkStep> tWalkPlan::Next() {
     return Step(tWalkStep::tKind::Folder, 0, frames_.back().folder);
   }
   if (frames_.empty()) {
-    if (nextFile_ < files_.size()) return Step(tWalkStep::tKind::File, 0, files_[nextFile_++]);
+    if (files_ && nextFile_ < files_->Size()) {
+      return Step(tWalkStep::tKind::File, 0, std::string((*files_)[nextFile_++]));
+    }
     return std::nullopt;
   }
   tFrame& frame = frames_.back();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/folder_listing.h"
+#include "engine/list_readers.h"
 
 namespace orvalis {
 
@@ -38,8 +39,8 @@ class tWalkPlan {
   // The folder walk from start: files (matching mask) before subfolders,
   // each subfolder walked whole before the next, when recurse is set.
   tWalkPlan(std::string start, std::string mask, bool recurse);
-  // The given files in their order, no folders.
-  explicit tWalkPlan(std::vector<std::string> files);
+  // The given files in their order, no folders; the list is shared, not copied.
+  explicit tWalkPlan(std::shared_ptr<const tPathList> files);
 
   // The next step, or none at the end of the walk.
   std::optional<tWalkStep> Next();
@@ -60,7 +61,7 @@ class tWalkPlan {
   std::string mask_;
   bool recurse_ = false;
   std::vector<tFrame> frames_;
-  std::vector<std::string> files_;  // the file list of the second form
+  std::shared_ptr<const tPathList> files_;  // the file list of the second form
   std::size_t nextFile_ = 0;
 };
 

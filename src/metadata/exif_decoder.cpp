@@ -136,6 +136,9 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     bool latitude = false, longitude = false;
     for (const tIfdBlock& slot : slots_) {
       for (const tIfdEntry& in : slot.Entries) {
+        // Past a limit no entry is kept, so none is made: thousands of
+        // entries may share one long text, each a copy of it.
+        if (!limitReached_.empty()) break;
         tMetaEntry out;
         if (!ConvertIfdEntry(tiff, in, slot.Kind, out)) continue;
         if (out.Group == group::kGps && out.Kind == kind::kNumber) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
@@ -82,6 +83,7 @@ void tImageMetaData::Clear() {
   exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = frameFlag_ = exifTried_ = false;
   gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
   xmpPacket_.clear();
+  xmpError_.clear();
   thumbOffset_ = 0;
   thumbLength_ = 0;
   exifSize_ = 0;
@@ -106,6 +108,8 @@ void tImageMetaData::ReachLimit(const std::string& what) {
 }
 
 void tImageMetaData::Append(tMetaEntry&& entry) {
+  // After a limit nothing more is kept, also no entry small enough to fit.
+  if (!limitReached_.empty()) return;
   const std::size_t bytes = entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
   if (entries_.size() >= kMaxEntries) {
     ReachLimit("more than " + std::to_string(kMaxEntries) + " entries");
@@ -298,8 +302,15 @@ const tMetaEntry* tImageMetaData::FindNextInGroup() {
 }
 
 std::string tImageMetaData::TagName(const tMetaEntry& entry) {
-  for (const tTagRow& row : TagTable)
-    if (row.Group == entry.Group && row.Tag == entry.Tag) return std::string(row.Name);
+  // Asked for every entry of an export: a map built once, not a walk
+  // through the table each time. The first row of a (group, tag) names it.
+  static const std::unordered_map<std::uint32_t, std::string_view> names = [] {
+    std::unordered_map<std::uint32_t, std::string_view> map;
+    for (const tTagRow& row : TagTable) map.emplace(std::uint32_t{row.Group} << 16 | row.Tag, row.Name);
+    return map;
+  }();
+  const auto found = names.find(std::uint32_t{entry.Group} << 16 | entry.Tag);
+  if (found != names.end()) return std::string(found->second);
   char buf[8];
   std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(entry.Tag));
   return buf;

@@ -81,6 +81,10 @@ class tImageMetaData {
   void ReadXmpEntries() const { DecodeXmpOnDemand(); }
   // The packet was parsed (the file holds one, and it was asked for).
   bool XmpEntriesRead() const { return xmpDecoded_; }
+  // Why the parsed packet was dropped whole or in part (a document type
+  // declaration, elements nested too deep, a packet too long, XML that is
+  // not well-formed); empty when it was read whole or not yet parsed.
+  const std::string& XmpError() const { return xmpError_; }
 
   // Names of the TagTable rows of a group (all rows for group 0), sorted
   // without regard to case.
@@ -183,6 +187,7 @@ class tImageMetaData {
   bool xmpFlag_ = false;
   mutable bool xmpDecoded_ = false;
   std::string xmpPacket_;
+  mutable std::string xmpError_;
   // One frame header and one Exif APP1 segment are decoded per file: later
   // ones could only repeat or pile up entries.
   bool frameFlag_ = false;

@@ -52,7 +52,10 @@ void tImageMetaData::DecodeXmpOnDemand() const {
   if (!xmpFlag_ || xmpDecoded_) return;
   xmpDecoded_ = true;
   const tXmpReading reading = ReadXmpPacket(xmpPacket_);
-  if (!reading.Error.empty()) Drop("XMP packet: " + reading.Error);
+  if (!reading.Error.empty()) {
+    xmpError_ = reading.Error;
+    Drop("XMP packet: " + reading.Error);
+  }
   for (const tXmpField& field : reading.Fields) {
     tMetaEntry e;
     e.Group = group::kXmp;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/text.h"
+#include "common/whole_file.h"
 
 namespace orvalis {
 namespace {
@@ -115,13 +116,14 @@ TextExportResult WriteTextExportFile(const std::string& path,
                                      const std::vector<std::vector<std::string>>& rows,
                                      const TextExportOptions& options) {
   TextExportResult result;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  // Written beside the file and renamed into place when whole: a failure
+  // leaves an older file as it was, and no device or pipe is replaced.
+  tWholeFileWriter whole(path);
+  std::FILE* file = whole.File();
   if (file == nullptr) {
-    result.error = std::strerror(errno);
+    result.error = WholeWriteError(whole.Result());
     return result;
   }
-  // Line by line, so that a failure leaves the lines before it in the file
-  // and the count says how many rows made it.
   const auto writeLine = [&](const std::string& line) {
     const std::string text = line + options.lineEnd;
     if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
@@ -138,7 +140,10 @@ TextExportResult WriteTextExportFile(const std::string& path,
   }
   const std::string footer(Trim(options.fileFooter));
   if (good && !footer.empty()) good = writeLine(footer);
-  if (std::fclose(file) != 0 && good) result.error = std::strerror(errno);
+  if (good && whole.Commit().Outcome != tWholeWrite::Written) {
+    result.error = WholeWriteError(whole.Result());
+  }
+  if (!result.ok()) result.rowCount = 0;
   return result;
 }
 

@@ -79,8 +79,9 @@ struct TextExportResult {
   bool ok() const { return error.empty(); }
 };
 
-// Writes the export into a file, replacing any file of that name. On a
-// failure what was written so far stays in the file.
+// Writes the export into a file, written whole beside it and renamed into
+// place: on a failure an older file of the name stays as it was (and the
+// count is 0); a device, pipe or folder of the name is refused.
 TextExportResult WriteTextExportFile(const std::string& path,
                                      const std::vector<std::vector<std::string>>& rows,
                                      const TextExportOptions& options);

@@ -9,10 +9,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "common/whole_file.h"
 #include "metadata/image_metadata.h"
 #include "metadata/meta_entry.h"
 #include "output/display_text.h"
 #include "output/text_export.h"
+#include "common/whole_file.h"
 #include "common/ascii_case.h"
 #include "common/calendar.h"
 #include "common/text.h"
@@ -229,15 +231,24 @@ void XmlExportWriter::WriteHeader() {
   out_ << '<' << root_ << '>' << options_.lineEnd;
 }
 
-void XmlExportWriter::WriteFile(const std::string& path) {
+std::string XmlExportWriter::WriteFile(const std::string& path) {
   const std::string& end = options_.lineEnd;
   // The whole element is built before any of it is written, so a file that
   // cannot be read leaves no half element behind.
   std::string element;
+  std::string damage;
   {
     tImageMetaData store;
     store.MergeIptcLists = 0;
-    store.ReadJpegFile(path);
+    try {
+      store.ReadJpegFile(path);
+    } catch (const std::exception& error) {
+      // Damaged after its metadata, the photo is a hit of a search with the
+      // entries read before the damage, and exported with them; with none
+      // read, it was no hit.
+      if (!store.IsJpeg()) throw;
+      damage = error.what();
+    }
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     element = "   <file name=\"" + XmlAttributeValue(name) + "\">" + end;
@@ -248,6 +259,7 @@ void XmlExportWriter::WriteFile(const std::string& path) {
   }
   out_ << element;
   ++files_;
+  return damage;
 }
 
 void XmlExportWriter::WriteFooter() { out_ << "</" << root_ << '>' << options_.lineEnd; }
@@ -255,13 +267,15 @@ void XmlExportWriter::WriteFooter() { out_ << "</" << root_ << '>' << options_.l
 XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<std::string>& files,
                                    const XmlExportOptions& options) {
   XmlExportResult result;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  // Written beside the file and renamed into place when whole, so that a
+  // failed write leaves an older file as it was and no device is replaced.
+  tWholeFileWriter whole(path);
+  std::FILE* file = whole.File();
   if (file == nullptr) {
-    result.error = std::strerror(errno);
+    result.error = WholeWriteError(whole.Result());
     return result;
   }
-  // Piece by piece, so that a failure leaves what came before it in the file
-  // and the count says how many files made it.
+  // Piece by piece, so that memory holds one file's part at a time.
   std::ostringstream buffer;
   XmlExportWriter writer(buffer, options);
   const auto flush = [&]() {
@@ -279,18 +293,23 @@ XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<st
     try {
       writer.WriteFile(files[i]);
     } catch (const std::exception& error) {
-      result.error = error.what();
-      good = false;
+      result.error = files[i] + ": " + error.what();
       break;
     }
     good = flush();
     if (good) result.fileCount = writer.FileCount();
   }
+  // A file that cannot be read ends the export, and the document is closed
+  // there, so that what was written is well-formed.
   if (good) {
     writer.WriteFooter();
     good = flush();
   }
-  if (std::fclose(file) != 0 && good) result.error = std::strerror(errno);
+  if (good && whole.Commit().Outcome != tWholeWrite::Written) {
+    result.error = WholeWriteError(whole.Result());
+    good = false;
+  }
+  if (!good) result.fileCount = 0;
   return result;
 }
 

@@ -70,11 +70,14 @@ class XmlExportWriter {
 
   // The XML declaration and the document element's opening line.
   void WriteHeader();
-  // Reads the file with a store of its own (IPTC lists not merged) and writes
-  // its element. A file whose metadata cannot be read (it cannot be opened,
-  // or it ends inside a marker header) throws tMetadataError before anything
-  // of it is written.
-  void WriteFile(const std::string& path);
+  // Reads the file with a store of its own (IPTC lists not merged), as a
+  // search reads it, and writes its element. A file damaged after its
+  // metadata (it ends inside a marker header) is written with the entries
+  // read before the damage, and the reader's message is returned (empty
+  // when there is none). A file of which nothing could be read (it cannot
+  // be opened, or it ends before its first segment) throws tMetadataError
+  // before anything of it is written.
+  std::string WriteFile(const std::string& path);
   void WriteFooter();
   // File elements written.
   std::size_t FileCount() const { return files_; }
@@ -88,13 +91,17 @@ class XmlExportWriter {
 
 struct XmlExportResult {
   std::size_t fileCount = 0;
-  std::string error;  // the system's or the reader's message when the export ended early
+  // When the export ended early: the system's message, or the path of the
+  // file that could not be read and the reader's message.
+  std::string error;
   bool ok() const { return error.empty(); }
 };
 
-// Writes the export of the files into a file, replacing any file of that name.
-// A failure creating or writing the file, or reading a file's metadata, ends
-// the export with its message; what was written so far stays in the file.
+// Writes the export of the files into a file, written whole beside it and
+// renamed into place. A failure creating or writing the file leaves an older
+// file of the name as it was (and counts 0 files); a device, pipe or folder
+// of the name is refused. A file whose metadata cannot be read ends the
+// export with its message, and the document is closed there and kept.
 XmlExportResult WriteXmlExportFile(const std::string& path, const std::vector<std::string>& files,
                                    const XmlExportOptions& options);
 

@@ -1,5 +1,6 @@
 #include "ui/about_dialog.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/language.h"
 
 #include "ui/application.h"
@@ -23,7 +24,7 @@ constexpr int kTypedKept = 6;
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent), VersionInfo(TCEVersionInfo::ForThisProgram()) {
   LoadIconResources();
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(QStringLiteral("AboutBox"));
   setAutoFillBackground(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -46,7 +47,6 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   auto* buttons = new QDialogButtonBox;
   QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
   auto* texts = new QVBoxLayout;
@@ -60,13 +60,15 @@ TfrmAbout::TfrmAbout(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok);
   OnLanguage(this, [this] { ApplyTexts(); });
+  TranslateWindow(*this);
 }
 
 void TfrmAbout::ApplyTexts() {
-  setWindowTitle(Ui(tText::frmAbout_self_caption));
-  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK"))) ok->setText(Ui(tText::frmAbout_btnOK_caption));
-  lblComments->setText(Ui(tText::frmAbout_lblComments_caption));
+  setWindowTitle(Ui(tText::AboutBox_self_caption));
+  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK"))) ok->setText(Ui(tText::AboutBox_btnOK_caption));
+  lblComments->setText(Ui(tText::AboutBox_lblComments_caption));
 }
 
 void TfrmAbout::Prepare(const QString& programFileName) {

@@ -10,16 +10,24 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orvalis {
 
 TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("pgActions"));
   grdActions = new QTableWidget(0, 4);
   grdActions->setObjectName(QStringLiteral("grdActions"));
+  // Each column at least as wide as its title; the last one fills the rest.
   OnLanguage(grdActions, [this] {
     grdActions->setHorizontalHeaderLabels(
         {Ui(tText::frmSettings_colActionName_caption), Ui(tText::frmSettings_colActionShortcut_caption),
          Ui(tText::frmSettings_colActionProgram_caption), Ui(tText::frmSettings_colActionParams_caption)});
+    const int widths[] = {90, 60, 150, 80};
+    for (int column = 0; column < 4; ++column) {
+      grdActions->setColumnWidth(column,
+                                 std::max(widths[column], grdActions->horizontalHeader()->sectionSizeHint(column)));
+    }
   });
   grdActions->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdActions->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -27,8 +35,7 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   grdActions->verticalHeader()->hide();
   grdActions->horizontalHeader()->setSectionsMovable(true);
   grdActions->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  const int widths[] = {90, 50, 250, 70};
-  for (int column = 0; column < 4; ++column) grdActions->setColumnWidth(column, widths[column]);
+  grdActions->horizontalHeader()->setStretchLastSection(true);
 
   auto button = [this](tText caption, void (TActionsPage::*slot)()) {
     auto* b = Caption(new QPushButton, caption);

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,40 @@ QDialogButtonBox* OkCancelButtons(QDialog& dialog, tText ok, tText cancel) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
+}
+
+namespace {
+
+// Enter in a field presses the button of the field's row and goes no further.
+class TEnterPresses : public QObject {
+ public:
+  TEnterPresses(QLineEdit* field, QPushButton* button) : QObject(field), fButton(button) {
+    field->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (fButton->isEnabled()) fButton->click();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QPushButton* fButton;
+};
+
+}  // namespace
+
+void SetEnterButton(QDialog& dialog, QPushButton* button,
+                    std::initializer_list<std::pair<QLineEdit*, QPushButton*>> rows) {
+  Q_ASSERT(button->window() == &dialog);
+  button->setDefault(true);
+  for (const auto& [field, rowButton] : rows) new TEnterPresses(field, rowButton);
 }
 
 tBrowseRow BrowseRow(QDialog& dialog, QLineEdit* field, tText hint) {

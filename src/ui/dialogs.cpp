@@ -6,14 +6,29 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 
 namespace orvalis {
 
+namespace {
+
+// A box opens above the window in front: a modal window (the full-screen
+// viewer, a dialog) covers its owner, and a box under it would catch the
+// keys unseen.
+QWidget* Front(QWidget* owner) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return owner;
+}
+
+}  // namespace
+
 TAnswer TQtDialogs::Ask(const QString& text) {
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fParent);
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Front(fParent));
   box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
   box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
   box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
@@ -29,7 +44,7 @@ TAnswer TQtDialogs::AskWithAll(const QString& text, bool noToAll) {
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::YesToAll;
   if (noToAll) buttons |= QMessageBox::NoToAll;
   QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, buttons,
-                  fParent);
+                  Front(fParent));
   box.button(QMessageBox::Yes)->setText(Ui(tText::ButtonYes));
   box.button(QMessageBox::No)->setText(Ui(tText::ButtonNo));
   box.button(QMessageBox::Cancel)->setText(Ui(tText::ButtonCancel));
@@ -84,8 +99,39 @@ QString TDialogs::ChooseOpenFile(QWidget* parent, const QString& title, const QS
 
 void TQtDialogs::ShowMessage(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Ok, fParent);
+                  QMessageBox::Ok, Front(fParent));
   box.exec();
+}
+
+namespace {
+
+class TProgramFilter : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+  }
+};
+
+}  // namespace
+
+void ShowProgramsOnly(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setProxyModel(new TProgramFilter(&dialog));
+}
+
+QString TDialogs::ChooseProgram(QWidget* parent, const QString& title) {
+  QFileDialog dialog(parent, title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  ShowProgramsOnly(dialog);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
 }
 
 QString TDialogs::ChooseFolder(QWidget* parent, const QString& title) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace orvalis {
@@ -32,6 +33,9 @@ class TDialogs {
                                  int selected, const QString& current);
   // An open dialog for an existing file: the chosen name, empty when cancelled.
   virtual QString ChooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters);
+  // An open dialog that lists folders and the files the user may run: the
+  // chosen program, empty when cancelled.
+  virtual QString ChooseProgram(QWidget* parent, const QString& title);
   // A folder chooser with no folder preselected: the chosen folder, empty
   // when cancelled.
   virtual QString ChooseFolder(QWidget* parent, const QString& title);
@@ -40,6 +44,10 @@ class TDialogs {
 // A filter list written as "Description|pattern|Description|pattern" turned
 // into the file dialog's "Description (pattern)" entries.
 QStringList FileDialogFilters(const QString& pairs);
+
+// Makes the (Qt-drawn) file dialog list only folders and files with the
+// right to run them; a name may still be typed.
+void ShowProgramsOnly(QFileDialog& dialog);
 
 // The real boxes, owned by the window they belong to.
 class TQtDialogs : public TDialogs {

@@ -7,6 +7,7 @@
 #include "ui/ui_text.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -46,6 +47,9 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   comboDelim->addItems({QStringLiteral(","), QStringLiteral(";"), QStringLiteral("(tab)"),
                         QStringLiteral("(cr)"), QStringLiteral("(crlf)")});
   comboDelim->setCurrentIndex(0);
+  // The box takes a typed text for the list entry it matches when the field
+  // is left; "(TAB)" is literal text and must not become "(tab)".
+  comboDelim->completer()->setCaseSensitivity(Qt::CaseSensitive);
 
   comboQuoting = new QComboBox(this);
   comboQuoting->setObjectName(QStringLiteral("comboQuoting"));

@@ -1,8 +1,11 @@
 // The file operations over the selected result files.
 #include "ui/file_operations_dialog.h"
 
+#include "common/whole_file.h"
 #include "engine/shell_command.h"
+#include "i18n/file_messages.h"
 #include "i18n/messages.h"
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
@@ -126,27 +129,29 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   rbDeletePermanently = Caption(new QRadioButton, tText::frmFileOps_rbDeletePermanently_caption);
   rbRecycleBin->setChecked(true);
 
-  grid->addWidget(button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick), 0, 0);
+  QPushButton* btnCopy = button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick);
+  QPushButton* btnMove = button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick);
+  QPushButton* btnCopyThumbs = button(tText::frmFileOps_btnCopyThumbs_caption, &TfrmFileOperations::btnCopyThumbsClick);
+  QPushButton* btnSaveNames = button(tText::frmFileOps_btnSaveNames_caption, &TfrmFileOperations::btnSaveNamesClick);
+  QPushButton* btnRunCommand = button(tText::frmFileOps_btnRunCommand_caption, &TfrmFileOperations::btnRunCommandClick);
+  grid->addWidget(btnCopy, 0, 0);
   grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
   grid->addWidget(browse(edtCopyFolder, false), 0, 3);
-  grid->addWidget(button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick), 1, 0);
+  grid->addWidget(btnMove, 1, 0);
   grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
   grid->addWidget(browse(edtMoveFolder, false), 1, 3);
   grid->addWidget(button(tText::frmFileOps_btnDelete_caption, &TfrmFileOperations::btnDeleteClick), 2, 0);
   grid->addWidget(rbRecycleBin, 2, 1);
   grid->addWidget(rbDeletePermanently, 2, 2);
-  grid->addWidget(button(tText::frmFileOps_btnCopyThumbs_caption,
-                         &TfrmFileOperations::btnCopyThumbsClick), 3, 0);
+  grid->addWidget(btnCopyThumbs, 3, 0);
   grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
   grid->addWidget(browse(edtThumbFolder, false), 3, 3);
   grid->addWidget(button(tText::frmFileOps_btnOpenFolder_caption,
                          &TfrmFileOperations::btnOpenFolderClick), 4, 0);
-  grid->addWidget(button(tText::frmFileOps_btnSaveNames_caption,
-                         &TfrmFileOperations::btnSaveNamesClick), 5, 0);
+  grid->addWidget(btnSaveNames, 5, 0);
   grid->addWidget(edtNameListFile, 5, 1, 1, 2);
   grid->addWidget(browse(edtNameListFile, true), 5, 3);
-  grid->addWidget(button(tText::frmFileOps_btnRunCommand_caption,
-                         &TfrmFileOperations::btnRunCommandClick), 6, 0);
+  grid->addWidget(btnRunCommand, 6, 0);
   grid->addWidget(edtCommand, 6, 1, 1, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);
@@ -162,7 +167,8 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   pbProgress->setValue(0);
 
   auto* buttons = new QDialogButtonBox;
-  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmFileOps_btnOK_caption)->setDefault(true);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmFileOps_btnOK_caption);
+  ok->setObjectName(QStringLiteral("btnOK"));
   Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmFileOps_btnCancel_caption);
   SetHelpContext(this, 8000);
   connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmFileOps_btnHelp_caption),
@@ -175,6 +181,9 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   layout->addWidget(options);
   layout->addWidget(pbProgress);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok,
+                 {{edtCopyFolder, btnCopy}, {edtMoveFolder, btnMove}, {edtThumbFolder, btnCopyThumbs},
+                  {edtNameListFile, btnSaveNames}, {edtCommand, btnRunCommand}});
   resize(520, layout->sizeHint().height());
   TranslateWindow(*this);
 }
@@ -288,25 +297,11 @@ void TfrmFileOperations::btnSaveNamesClick() {
   const std::vector<int> rows = fResults.SelectedRows();
   pbProgress->setRange(0, static_cast<int>(rows.size()));
   pbProgress->setValue(0);
-  QSaveFile file(fileName);
-  bool ok = file.open(QIODevice::WriteOnly);
-  int code = errno;
-  for (std::size_t i = 0; ok && i < rows.size(); ++i) {
-    const std::string line = fResults.Model().Row(rows[i]).FileInfo.Path + "\r\n";
-    ok = file.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size());
-    code = errno;
-    pbProgress->setValue(static_cast<int>(i) + 1);
-  }
-  if (ok) {
-    ok = file.commit();
-    code = errno;
-  } else {
-    file.cancelWriting();
-  }
-  if (!ok) {
-    fDialogs.ShowMessage(Ui(tText::FileOpsInOutError)
-                             .replace(QStringLiteral("%d"), QString::number(code)));
-  }
+  std::string names;
+  for (int row : rows) names += fResults.Model().Row(row).FileInfo.Path + "\r\n";
+  const tWholeWriteResult written = WriteFileWhole(QFile::encodeName(fileName).toStdString(), names);
+  pbProgress->setValue(static_cast<int>(rows.size()));
+  if (written.Outcome != tWholeWrite::Written) fDialogs.ShowMessage(DisplayText(WriteFailureMessage(written)));
 }
 
 void TfrmFileOperations::btnCopyThumbsClick() {

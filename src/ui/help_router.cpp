@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QSysInfo>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace orvalis {
 
@@ -124,8 +125,21 @@ void THelpRouter::Show(const QString& page) {
                          QStringLiteral("Hilfe-Datei nicht gefunden\r") + folder);
     return;
   }
-  if (!fWindow) fWindow = new TfrmHelp;
+  if (!fWindow) {
+    fWindow = new TfrmHelp;
+    // Whole on the screen of the window asking, title bar included.
+    QWidget* asking = QApplication::activeWindow();
+    if (const QScreen* screen = asking ? asking->screen() : QGuiApplication::primaryScreen()) {
+      constexpr int kFrame = 48;
+      const QRect room = screen->availableGeometry();
+      fWindow->resize(fWindow->size().boundedTo(room.size() - QSize(kFrame, 2 * kFrame)));
+      fWindow->move(room.x() + (room.width() - fWindow->width()) / 2,
+                    room.y() + (room.height() - fWindow->height() - kFrame) / 2);
+    }
+  }
   fWindow->ShowPage(folder, page);
+  // A minimised help window comes back when help is asked for.
+  fWindow->setWindowState(fWindow->windowState() & ~Qt::WindowMinimized);
   fWindow->show();
   fWindow->raise();
   fWindow->activateWindow();

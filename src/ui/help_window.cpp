@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include "ui/help_router.h"
 #include "ui/language.h"
 
 #include "ui/ui_text.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -93,7 +95,19 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
   };
   connect(btnSearch, &QPushButton::clicked, this, search);
   connect(edtSearch, &QLineEdit::returnPressed, this, search);
-  OnLanguage(this, [this] { ApplyTexts(); });
+  OnLanguage(this, [this] {
+    ApplyTexts();
+    FollowLanguage();
+  });
+}
+
+void TfrmHelp::FollowLanguage() {
+  const QString folder = THelpRouter::Instance().HelpFolder();
+  if (fFolder.isEmpty() || folder == fFolder) return;
+  const QUrl source = browser->source();
+  QString page = QDir(fFolder).relativeFilePath(source.toLocalFile());
+  if (source.hasFragment()) page += QLatin1Char('#') + source.fragment();
+  ShowPage(folder, page);
 }
 
 void TfrmHelp::ApplyTexts() {

@@ -24,6 +24,8 @@ class TfrmHelp : public QWidget {
   // False when no page holds it.
   bool Find(const QString& text);
   void ApplyTexts();
+  // After a language switch: the page shown, from the new language's pages.
+  void FollowLanguage();
 
   QTextBrowser* browser;
   QPushButton* btnContents;

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/language.h"
 #include "ui/qt_text.h"
+#include "ui/ui_text.h"
 #include "ui/result_view.h"
 
 #include <QFile>
@@ -109,7 +110,8 @@ void TfrmViewer::ShowCurrent() {
   if (picture.isNull()) {
     fPicture = QImage();
     fArea->update();
-    fDialogs.ShowMessage(DisplayText(path) + QStringLiteral(": ") + reader.errorString());
+    fDialogs.ShowMessage(Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) +
+                         reader.errorString());
     return;
   }
   fPicture = picture;

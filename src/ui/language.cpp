@@ -66,8 +66,22 @@ void ApplyGeometry(QWidget& window) {
     switch (entry.Property) {
       case tComponentProperty::Top: target->move(at.x(), place); break;
       case tComponentProperty::Left: target->move(place, at.y()); break;
-      case tComponentProperty::Width: target->resize(extent, target->height()); break;
-      case tComponentProperty::Height: target->resize(target->width(), extent); break;
+      // A control in a layout keeps a size only as its fixed size; the window
+      // itself stays resizable.
+      case tComponentProperty::Width:
+        if (target == &window) {
+          target->resize(extent, target->height());
+        } else {
+          target->setFixedWidth(extent);
+        }
+        break;
+      case tComponentProperty::Height:
+        if (target == &window) {
+          target->resize(target->width(), extent);
+        } else {
+          target->setFixedHeight(extent);
+        }
+        break;
       default: break;
     }
   }

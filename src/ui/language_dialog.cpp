@@ -20,8 +20,9 @@ TfrmSelectLang::TfrmSelectLang(QWidget* parent)
   lstLanguages->setObjectName(QStringLiteral("lstLanguages"));
   label->setBuddy(lstLanguages);
   auto* buttons = new QDialogButtonBox(this);
-  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSelectLang_btnOK_caption)
-      ->setDefault(true);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSelectLang_btnOK_caption);
+  ok->setObjectName(QStringLiteral("btnOK"));
+  ok->setDefault(true);
   Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmSelectLang_btnCancel_caption);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -9,6 +9,7 @@
 #include "ui/actions_page.h"
 #include "ui/dialogs.h"
 #include "ui/field_sidebar.h"
+#include "ui/help_router.h"
 #include "ui/language.h"
 #include "ui/language_dialog.h"
 #include "ui/main_commands.h"
@@ -28,6 +29,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -41,6 +43,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace orvalis {
 
@@ -270,9 +274,15 @@ void TfrmMain::CreateStatusBar() {
       statusBar()->addWidget(StatusPanel[i], 1);
     }
   }
-  // The changed or saved mark follows a language switch.
-  OnLanguage(StatusPanel[2], [this] {
-    if (fQueryMark) StatusPanel[2]->setText(Ui(*fQueryMark));
+  // The changed or saved mark follows a language switch, in a panel wide
+  // enough for the longer of the two marks.
+  OnLanguage(StatusPanel[2], [this, widths] {
+    QLabel* panel = StatusPanel[2];
+    const QFontMetrics metrics = panel->fontMetrics();
+    const int text = std::max(metrics.horizontalAdvance(Ui(tText::QueryTextModified)),
+                              metrics.horizontalAdvance(Ui(tText::QueryTextSaved)));
+    panel->setFixedWidth(std::max(widths[2], text + 2 * panel->frameWidth() + 2 * panel->margin() + 4));
+    if (fQueryMark) panel->setText(Ui(*fQueryMark));
   });
 }
 
@@ -300,6 +310,10 @@ void TfrmMain::ReadSettings() {
   TQtSettingsStore store;
   if (store.Exists()) fSettings.ReadFrom(store);
   txtQuery->setPlainText(EditorText(fSettings.LastQuery));
+  // The query kept from the last run is no change of the user's.
+  txtQuery->document()->setModified(false);
+  fQueryMark.reset();
+  StatusPanel[2]->clear();
   ApplyFonts();
   ApplyViewStyle(fSettings.ResultViewStyle);
 
@@ -396,6 +410,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     const std::string dataFolder = DataFolder();
     if (!dataFolder.empty()) QDir().mkpath(QString::fromStdString(dataFolder));
   }
+  // The help window has no parent; left open it would keep the program running.
+  THelpRouter::Instance().CloseAll();
   event->accept();
 }
 

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -59,7 +60,7 @@ class TfrmMain : public QMainWindow, public tRunHost {
   // The settings a query run reads.
   tRunSettings RunSettings() const;
   // Full paths of the hits of the last completed run.
-  const std::vector<std::string>& ResultSet() const { return fDriver->ResultSet(); }
+  std::vector<std::string> ResultSet() const { return fDriver->ResultSet(); }
 
   // One new row for a hit; its thumbnail is made when the row is shown.
   // During a run the row reaches the views with the next batch. Returns the
@@ -200,11 +201,17 @@ class TfrmMain : public QMainWindow, public tRunHost {
   void CreateStatusBar();
   void CreateSidebarCommands();
   void DisableSidebar();
+  void ShowSidebarButton(bool shown);
   void CreateQueryCommands();
   void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
-  void FillQueryCombo();
+  // False, after saying so, where a file of the name is no regular file
+  // (a device, a pipe, a folder) and must not be written over.
+  bool MayWrite(const QString& fileName);
+  // Fills the box with the entries short enough for the editor; returns how
+  // many were left out.
+  int FillQueryCombo();
   void RecallQuery(int index);
   void UpdateQuerylistCommands();
   // The changed or saved mark of the query text in status panel 2.
@@ -240,6 +247,8 @@ class TfrmMain : public QMainWindow, public tRunHost {
   TfrmQuerylist* frmQuerylist = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
+  std::vector<int> fQueryComboEntries;  // the buffer entry of each line of the box
+  QAction* fSidebarButtonNext = nullptr;  // the tool bar's command after the field list button
   std::optional<tText> fQueryMark;      // none until the text is changed or saved
   QMenu* popComboQueries = nullptr;
   tSettings fSettings;

@@ -1,8 +1,10 @@
 // The main window's exports of result rows, the query buffer box and the
 // query files.
+#include "common/whole_file.h"
 #include "engine/data_folder.h"
 #include "engine/list_readers.h"
 #include "engine/query_buffer.h"
+#include "i18n/file_messages.h"
 #include "output/text_export.h"
 #include "output/xml_export.h"
 #include "query/date_format.h"
@@ -27,7 +29,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -119,6 +120,13 @@ std::vector<int> ExportRows(const TResultView& view) {
 
 }  // namespace
 
+bool TfrmMain::MayWrite(const QString& fileName) {
+  const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(fileName).toStdString());
+  if (target.Outcome != tWholeWrite::NotRegular) return true;
+  fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target)));
+  return false;
+}
+
 void TfrmMain::actExportExecute() {
   const TResultModel& model = vwResult->Model();
   if (model.rowCount() == 0) {
@@ -134,10 +142,11 @@ void TfrmMain::actExportExecute() {
     rows.push_back(std::move(fields));
   }
   const QString fileName = frmExport->FileName();
+  if (!MayWrite(fileName)) return;
   const TextExportResult result =
       WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
   if (!result.ok()) {
-    fDialogs->ShowMessage(QString::fromStdString(result.error));
+    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
     return;
   }
   fDialogs->ShowMessage(Finished(result.rowCount, fileName));
@@ -153,10 +162,25 @@ void TfrmMain::actExportXMLExecute() {
   std::vector<std::string> files;
   for (int row : ExportRows(*vwResult)) files.push_back(model.Row(row).FileInfo.Path);
   const QString fileName = frmExportXML->FileName();
+  if (!MayWrite(fileName)) return;
   const XmlExportResult result =
       WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
   if (!result.ok()) {
-    fDialogs->ShowMessage(DisplayText(result.error));
+    // The export file could not be made, or a photo could not be read (or
+    // written out): the message names the file it stopped at.
+    const std::string target = QFile::encodeName(fileName).toStdString();
+    if (!QFile::exists(fileName) || result.fileCount >= files.size()) {
+      fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target, result.error)));
+    } else {
+      // The reader's message names the photo; the lead-in names it already.
+      std::string reason = result.error;
+      const std::string stopped = files[result.fileCount] + ": ";
+      if (reason.rfind(stopped, 0) == 0) reason.erase(0, stopped.size());
+      fDialogs->ShowMessage(Ui(tText::ExportStoppedAt)
+                                .replace(QStringLiteral("%1"), DisplayText(target))
+                                .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
+                            DisplayText(reason));
+    }
     return;
   }
   fDialogs->ShowMessage(Finished(result.fileCount, fileName));
@@ -171,9 +195,14 @@ void TfrmMain::LoadQueryBuffer() {
     // An unreadable list is left as it is: the box starts empty and is not
     // written over it at exit.
     fQueryBufferUnreadable = true;
-    fDialogs->ShowMessage(DisplayText(path + ": " + error));
+    fDialogs->ShowMessage(DisplayText(ReadFailureMessage(path, error)));
   }
-  FillQueryCombo();
+  if (const int leftOut = FillQueryCombo(); leftOut > 0) {
+    fDialogs->ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
+                              .replace(QStringLiteral("%1"), DisplayText(path))
+                              .replace(QStringLiteral("%2"), QString::number(leftOut))
+                              .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
+  }
   comboQueries->setCurrentIndex(-1);
   UpdateQuerylistCommands();
 }
@@ -183,14 +212,26 @@ void TfrmMain::SaveQueryBuffer() {
   const std::string path = BufferFilePath();
   if (path.empty()) return;
   QDir().mkpath(QString::fromStdString(DataFolder()));
-  fQueryBuffer->Save(path);
+  std::string error;
+  if (!fQueryBuffer->Save(path, &error)) fDialogs->ShowMessage(DisplayText(error));
 }
 
-void TfrmMain::FillQueryCombo() {
+int TfrmMain::FillQueryCombo() {
   comboQueries->clear();
-  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) {
-    comboQueries->addItem(DisplayText(entry.Name));
+  fQueryComboEntries.clear();
+  // An entry longer than any query file could be would only stall the box
+  // and the editor; it stays in the buffer and so in the list file.
+  int leftOut = 0;
+  const std::vector<tQueryBufferEntry>& entries = fQueryBuffer->Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].Name.size() + entries[i].Stored.size() > kMaxQueryLength) {
+      ++leftOut;
+      continue;
+    }
+    comboQueries->addItem(DisplayText(entries[i].Name));
+    fQueryComboEntries.push_back(static_cast<int>(i));
   }
+  return leftOut;
 }
 
 void TfrmMain::UpdateQuerylistCommands() {
@@ -207,7 +248,8 @@ void TfrmMain::RecallQuery(int index) {
   if (count == 0) return;
   index = std::clamp(index, 0, count - 1);
   comboQueries->setCurrentIndex(index);
-  const tQueryBufferEntry& entry = fQueryBuffer->Entries().at(static_cast<std::size_t>(index));
+  const tQueryBufferEntry& entry =
+      fQueryBuffer->Entries().at(static_cast<std::size_t>(fQueryComboEntries.at(static_cast<std::size_t>(index))));
   txtQuery->setPlainText(EditorText(RecalledQueryText(entry.Stored)));
   txtQuery->document()->setModified(false);
   txtQuery->moveCursor(QTextCursor::End);
@@ -220,7 +262,9 @@ void TfrmMain::actQuerylistStepExecute(int tag) { RecallQuery(comboQueries->curr
 
 void TfrmMain::actQuerylistSaveExecute() {
   QStringList names;
-  for (const tQueryBufferEntry& entry : fQueryBuffer->Entries()) names.append(DisplayText(entry.Name));
+  for (int entry : fQueryComboEntries) {
+    names.append(DisplayText(fQueryBuffer->Entries().at(static_cast<std::size_t>(entry)).Name));
+  }
   frmQuerylist->Fill(names);
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
@@ -239,16 +283,19 @@ void TfrmMain::actQuerylistSaveExecute() {
     question.replace(QStringLiteral("%s"), name);
     if (fDialogs->Ask(question) != TAnswer::Yes) return;
   }
-  const int index = fQueryBuffer->Put(name.toStdString(), stored);
+  const int entry = fQueryBuffer->Put(name.toStdString(), stored);
   FillQueryCombo();
-  comboQueries->setCurrentIndex(index);
+  const auto line = std::find(fQueryComboEntries.begin(), fQueryComboEntries.end(), entry);
+  comboQueries->setCurrentIndex(line == fQueryComboEntries.end()
+                                    ? -1
+                                    : static_cast<int>(line - fQueryComboEntries.begin()));
   UpdateQuerylistCommands();
 }
 
 void TfrmMain::mnuQueryComboDeleteClick() {
   const int index = comboQueries->currentIndex();
   if (index < 0) return;
-  fQueryBuffer->Remove(index);
+  fQueryBuffer->Remove(fQueryComboEntries.at(static_cast<std::size_t>(index)));
   FillQueryCombo();
   comboQueries->setCurrentIndex(-1);
   UpdateQuerylistCommands();
@@ -291,7 +338,7 @@ void TfrmMain::actLoadQueryExecute() {
                             Ui(tText::QueryTooLong).replace(QStringLiteral("%d"),
                                                             QString::number(kMaxQueryLength)));
     } else if (read != tListRead::Read) {
-      fDialogs->ShowMessage(chosen + QStringLiteral(": ") + QString::fromLocal8Bit(error.c_str()));
+      fDialogs->ShowMessage(DisplayText(ReadFailureMessage(QFile::encodeName(chosen).toStdString(), error)));
     } else {
       // The last line's end closes that line; it opens no empty one.
       QString text = EditorText(bytes);
@@ -308,12 +355,9 @@ void TfrmMain::actSaveQueryExecute() {
   if (chosen.isEmpty()) return;
   std::string text = QueryText();
   if (!text.empty()) text += "\r\n";
-  // Written whole and renamed into place: a failed write leaves the old file.
-  QSaveFile file(chosen);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    fDialogs->ShowMessage(chosen + QStringLiteral(": ") + file.errorString());
+  const tWholeWriteResult written = WriteFileWhole(QFile::encodeName(chosen).toStdString(), text);
+  if (written.Outcome != tWholeWrite::Written) {
+    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(written)));
     return;
   }
   txtQuery->document()->setModified(false);

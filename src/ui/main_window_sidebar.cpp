@@ -44,9 +44,10 @@ QString WordAtCursor(const QPlainTextEdit& editor) {
 void TfrmMain::CreateSidebarCommands() {
   connect(actToggleSidebar, &QAction::toggled, this, &TfrmMain::actToggleSidebarExecute);
   connect(actFieldHelp, &QAction::triggered, this, &TfrmMain::actFieldHelpExecute);
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) {
-    button->setObjectName(QStringLiteral("tbToggleSidebar"));
-  }
+  const QList<QAction*> bar = tbMain->actions();
+  const qsizetype place = bar.indexOf(actToggleSidebar);
+  fSidebarButtonNext = place >= 0 && place + 1 < bar.size() ? bar.at(place + 1) : nullptr;
+  ShowSidebarButton(true);
   connect(pnlSidebar, &TFieldSidebar::InsertRequested, this, &TfrmMain::InsertIntoQuery);
   pnlSidebar->AcceptDropsOn(*txtQuery);
   fCompletion = new TFieldCompletion(*txtQuery, tImageMetaData::GetTagNames(0));
@@ -70,28 +71,57 @@ void TfrmMain::LoadSidebar(const QStringList& folders) {
     return;
   }
   std::optional<tSideTree> tree;
+  tSideTreeRefusal why = tSideTreeRefusal::Format;
   QFile file(path);
-  if (file.open(QIODevice::ReadOnly) && file.size() <= static_cast<qint64>(kMaxSideTreeBytes)) {
+  if (file.open(QIODevice::ReadOnly)) {
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSideTreeBytes) + 1);
     if (file.error() == QFileDevice::NoError) {
-      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why);
     }
   }
   if (!tree) {
-    fDialogs->ShowMessage(Ui(tText::SideTreeInvalidFormat));
+    // A file past a limit is named with that limit, not as a wrong format.
+    QString message;
+    switch (why) {
+      case tSideTreeRefusal::Size:
+        message = Ui(tText::SideTreeTooLarge).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeBytes));
+        break;
+      case tSideTreeRefusal::Depth:
+        message = Ui(tText::SideTreeTooDeep).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeDepth));
+        break;
+      case tSideTreeRefusal::Nodes:
+        message = Ui(tText::SideTreeTooManyLines).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeNodes));
+        break;
+      case tSideTreeRefusal::Format:
+        message = Ui(tText::SideTreeInvalidFormat);
+        break;
+    }
+    fDialogs->ShowMessage(message.replace(QStringLiteral("%s"), path));
     DisableSidebar();
     return;
   }
   pnlSidebar->Fill(*tree);
   fSidebarEnabled = true;
   actToggleSidebar->setEnabled(true);
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) button->show();
+  ShowSidebarButton(true);
   fSidebarSplitter->handle(1)->setEnabled(true);
   actToggleSidebarExecute();
 }
 
+void TfrmMain::ShowSidebarButton(bool shown) {
+  // A tool bar shows the button of every command it holds, hidden or not:
+  // without a field list the command leaves the tool bar (its menu entry
+  // stays, greyed).
+  const bool there = tbMain->actions().contains(actToggleSidebar);
+  if (shown && !there) tbMain->insertAction(fSidebarButtonNext, actToggleSidebar);
+  if (!shown && there) tbMain->removeAction(actToggleSidebar);
+  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) {
+    button->setObjectName(QStringLiteral("tbToggleSidebar"));
+  }
+}
+
 void TfrmMain::DisableSidebar() {
-  if (QWidget* button = tbMain->widgetForAction(actToggleSidebar)) button->hide();
+  ShowSidebarButton(false);
   actToggleSidebar->setEnabled(false);
   fSidebarSplitter->handle(1)->setEnabled(false);
   fSidebarSplitter->handle(1)->hide();

@@ -2,6 +2,7 @@
 #include "ui/metadata_window.h"
 
 #include "metadata/image_metadata.h"
+#include "ui/dialog_rows.h"
 #include "ui/language.h"
 #include "ui/qt_text.h"
 #include "ui/result_model.h"
@@ -27,12 +28,14 @@ TfrmMetadata::TfrmMetadata(QWidget* parent) : QDialog(parent) {
   lstMetadata = new QListWidget;
   lstMetadata->setObjectName(QStringLiteral("lstMetadata"));
   auto* buttons = new QDialogButtonBox;
-  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmMetaInfo_btnOK_caption)->setDefault(true);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmMetaInfo_btnOK_caption);
+  ok->setObjectName(QStringLiteral("btnOK"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
   layout->addWidget(lstMetadata, 1);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok);
   TranslateWindow(*this);
 }
 
@@ -61,6 +64,8 @@ void TfrmMetadata::Fill(const std::string& path) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
   });
   lstMetadata->addItems(lines);
+  // Another file starts at its first line, not where the last one was left.
+  lstMetadata->scrollToTop();
 }
 
 }  // namespace orvalis

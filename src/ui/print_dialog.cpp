@@ -1,7 +1,10 @@
 // The print dialog.
 #include "ui/print_dialog.h"
 
+#include "common/whole_file.h"
+#include "i18n/file_messages.h"
 #include "ui/language.h"
+#include "ui/result_model.h"
 
 #include "ui/dialogs.h"
 #include "ui/settings_dialog.h"
@@ -10,6 +13,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -143,6 +148,7 @@ TfrmPrintMain::TfrmPrintMain(TDialogs& dialogs, QWidget* parent)
   cellFont.setStyleHint(QFont::SansSerif);
   SetCellFont(cellFont);
   OnLanguage(this, [this] { ApplyTexts(); });
+  TranslateWindow(*this);
   FillPrinters();
 }
 
@@ -254,10 +260,17 @@ void TfrmPrintMain::accept() {
   if (PdfChosen()) {
     const QString previous = fPrinter->outputFileName();
     fPrinter->setOutputFileName(QString());
-    const QString chosen =
+    QString chosen =
         fDialogs.ChooseSaveFile(this, Ui(tText::frmPrintMain_dlgPdfFile_caption),
                                 FileDialogFilters(Ui(tText::PdfFileFilter)), 0, previous);
     if (chosen.isEmpty()) return;
+    // A name without an ending gets the one the file is written in.
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
+    const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(chosen).toStdString());
+    if (target.Outcome == tWholeWrite::NotRegular) {
+      fDialogs.ShowMessage(DisplayText(WriteFailureMessage(target)));
+      return;
+    }
     fPrinter->setOutputFormat(QPrinter::PdfFormat);
     fPrinter->setOutputFileName(chosen);
   }

@@ -3,6 +3,7 @@
 
 #include "engine/shell_command.h"
 #include "common/ascii_case.h"
+#include "ui/dialog_rows.h"
 #include "ui/dialogs.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
@@ -96,8 +97,7 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   Hint(browse, tText::frmAddAction_btnBrowse_hint);
   browse->setFixedWidth(28);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString program = fDialogs.ChooseOpenFile(this, Ui(tText::SelectProgram),
-                                                    FileDialogFilters(Ui(tText::ProgramFileFilter)));
+    const QString program = fDialogs.ChooseProgram(this, Ui(tText::SelectProgram));
     if (!program.isEmpty()) edtProgram->setText(program);
   });
   edtParams = new QLineEdit;
@@ -118,7 +118,7 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
 
   auto* buttons = new QDialogButtonBox;
   QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::ActionRole), tText::frmAddAction_btnOK_caption);
-  ok->setDefault(true);
+  ok->setObjectName(QStringLiteral("btnOK"));
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
   Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmAddAction_btnCancel_caption);
   SetHelpContext(this, 7000);
@@ -128,6 +128,7 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok);
   TranslateWindow(*this);
 }
 

@@ -2,12 +2,14 @@
 // output/print_layout, which works in the printer's pixels.
 #include "ui/result_printer.h"
 
+#include "common/whole_file.h"
 #include "ui/language.h"
 
 #include "ui/qt_text.h"
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -21,6 +23,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace orvalis {
@@ -78,11 +84,15 @@ class TResultPrinter {
       : fPrinter(printer), fModel(model), fOptions(options) {}
 
   // Prints the job; with a window, pending events run between the cells and
-  // its Cancel ends the job.
+  // its Cancel ends the job. A PDF file is made beside its name and renamed
+  // into place when the job is done, so a job cancelled or failed leaves an
+  // older file of the name as it was.
   TPrintOutcome Run(const std::vector<int>& rows, const QStringList& queryLines,
                     const TfrmPrinting* window);
 
  private:
+  TPrintOutcome PrintPages(const std::vector<int>& rows, const QStringList& queryLines,
+                           const TfrmPrinting* window);
   // Title and query text; returns the y below them.
   int PrintHeader(const QStringList& queryLines);
   void PrintFooter(const QString& text);
@@ -98,6 +108,26 @@ class TResultPrinter {
 
 TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringList& queryLines,
                                   const TfrmPrinting* window) {
+  const QString name = fPrinter.outputFileName();
+  if (fPrinter.outputFormat() != QPrinter::PdfFormat || name.isEmpty()) {
+    return PrintPages(rows, queryLines, window);
+  }
+  // The file a link of the name points to is the one replaced.
+  const std::string target = CheckWriteTarget(QFile::encodeName(name).toStdString()).Target;
+  const std::string part = target + ".part";
+  fPrinter.setOutputFileName(QFile::decodeName(part.c_str()));
+  TPrintOutcome outcome = PrintPages(rows, queryLines, window);
+  fPrinter.setOutputFileName(name);
+  if (outcome == TPrintOutcome::Printed && ::rename(part.c_str(), target.c_str()) != 0) {
+    outcome = TPrintOutcome::Failed;
+  }
+  if (outcome != TPrintOutcome::Printed) ::unlink(part.c_str());
+  return outcome;
+}
+
+TPrintOutcome TResultPrinter::PrintPages(const std::vector<int>& rows,
+                                         const QStringList& queryLines,
+                                         const TfrmPrinting* window) {
   fPrinter.setDocName(QStringLiteral("Orvalis-Result"));
   if (!fPainter.begin(&fPrinter)) return TPrintOutcome::Failed;
   try {
@@ -110,8 +140,9 @@ TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringLis
     if (!layout) return Abort(TPrintOutcome::Failed);
     fLayout = *layout;
 
-    // The first page's footer is fixed text; later pages use the message.
-    PrintFooter(QString::fromUtf8(Entry(tText::FirstPageFooter).German) + QLatin1Char('1'));
+    // The first page's footer is fixed German text in every language; later
+    // pages use the translated message.
+    PrintFooter(QStringLiteral("Seite 1"));
     tPrintGrid grid(fLayout, PrintHeader(queryLines));
 
     for (int row : rows) {
@@ -141,10 +172,6 @@ TPrintOutcome TResultPrinter::Run(const std::vector<int>& rows, const QStringLis
 TPrintOutcome TResultPrinter::Abort(TPrintOutcome outcome) {
   fPrinter.abort();
   fPainter.end();
-  // A file printer may not take the abort back: what it wrote is no print.
-  if (fPrinter.outputFormat() == QPrinter::PdfFormat && !fPrinter.outputFileName().isEmpty()) {
-    QFile::remove(fPrinter.outputFileName());
-  }
   return outcome;
 }
 
@@ -210,7 +237,10 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
   QFont bold = fOptions.CellFont;
   bold.setBold(true);
   fPainter.setFont(bold);
-  TextOut(fPainter, x, y, CutToWidth(fPainter.fontMetrics(), name, room));
+  // A path too wide for the cell gives way to the file's name, which names
+  // the photo; a name still too wide loses its middle, keeping its end.
+  if (fPainter.fontMetrics().horizontalAdvance(name) > room) name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+  TextOut(fPainter, x, y, fPainter.fontMetrics().elidedText(name, Qt::ElideMiddle, room));
 
   QFont regular = fOptions.CellFont;
   regular.setBold(false);
@@ -231,7 +261,7 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
 }  // namespace
 
 TfrmPrinting::TfrmPrinting(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("frmPrinting"));
   pnlPrinting = new QLabel(this);
   pnlPrinting->setObjectName(QStringLiteral("pnlPrinting"));
@@ -244,12 +274,14 @@ TfrmPrinting::TfrmPrinting(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pnlPrinting, 1);
   layout->addWidget(btnCancel, 0, Qt::AlignHCenter);
-  setFixedSize(182, 93);
   OnLanguage(this, [this] { ApplyTexts(); });
 }
 
 void TfrmPrinting::ApplyTexts() {
   setWindowTitle(Ui(tText::frmPrinting_self_caption));
+  // Wide enough for its title beside the window manager's buttons.
+  const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  setFixedSize(std::max(182, title * 5 / 4 + 96), 93);
   pnlPrinting->setText(Ui(tText::frmPrinting_pnlPrinting_caption));
   btnCancel->setText(Ui(tText::frmPrinting_btnCancel_caption));
 }

@@ -3,6 +3,7 @@
 
 #include "i18n/messages.h"
 #include "ui/actions_page.h"
+#include "ui/dialog_rows.h"
 #include "ui/help_router.h"
 #include "ui/language.h"
 #include "ui/qt_text.h"
@@ -137,7 +138,8 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   UpdateViewerFields();
 
   auto* buttons = new QDialogButtonBox;
-  Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSettings_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSettings_btnOK_caption);
+  ok->setObjectName(QStringLiteral("btnOK"));
   Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmSettings_btnCancel_caption);
   // "Hilfe" and F1 show the section of the page in front.
   QPushButton* help = Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmSettings_btnHelp_caption);
@@ -156,6 +158,7 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fPages);
   layout->addWidget(buttons);
+  SetEnterButton(*this, ok);
   TranslateWindow(*this);
 }
 

@@ -3,6 +3,7 @@
 
 #include "ui/language.h"
 
+#include "ui/dialog_rows.h"
 #include "ui/help_router.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_pages.h"
@@ -79,7 +80,6 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   btnBack->setObjectName(QStringLiteral("btnBack"));
   btnNext = new QPushButton;
   btnNext->setObjectName(QStringLiteral("btnNext"));
-  btnNext->setDefault(true);
   btnCancel = new QPushButton;
   btnCancel->setObjectName(QStringLiteral("btnCancel"));
   btnHelp = new QPushButton;
@@ -107,6 +107,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   layout->addWidget(footerLine);
   layout->addSpacing(6);
   layout->addLayout(footer);
+  SetEnterButton(*this, btnNext);
 
   frWelcome = new TfrWelcome;
   frSelectFiles = new TfrSelectFiles(dialogs);
@@ -124,6 +125,7 @@ TfrmWizard::TfrmWizard(TDialogs& dialogs, QWidget* parent)
   // The size the wizard was laid out for, taller only where the platform's
   // font needs more room for a page's text.
   setFixedSize(450, std::max(301, layout->minimumSize().height()));
+  TranslateWindow(*this);
 }
 
 void TfrmWizard::AddScreen(QWidget* page, tText title, tText description, int helpContext) {

@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"query text too long", {"SELECT Name FROM x " + std::string(kMaxQueryLength, ' ')}, "",
                   1, "Der Abfragetext ist zu lang (mehr als 65536 Bytes)."},
         InputCase{"endless result list", {"--results", "/dev/zero", kResultsQuery}, "", 2,
-                  "path 1 is longer than 4096 bytes"},
+                  "line 1 holds a NUL byte"},
         InputCase{"endless NUL-separated result list", {"-0", "--results", "/dev/zero", kResultsQuery},
                   "", 2, "more than 1000000 empty paths"},
         InputCase{"path too long", {"--results", "@", kResultsQuery},
@@ -155,7 +155,18 @@ INSTANTIATE_TEST_SUITE_P(
                     for (std::size_t i = 0; i <= kMaxResultPaths; ++i) list += "/x\n";
                     return list;
                   }(),
-                  2, "more than 1000000 paths"}),
+                  2, "more than 1000000 paths"},
+        InputCase{"NUL byte inside a line", {"--results", "@", kResultsQuery},
+                  "/a.jpg\n/b.jpg\n/c.jpg" + std::string(1, '\0') + "x.jpg\n", 2,
+                  "line 3 holds a NUL byte"},
+        InputCase{"paths longer than the list's bytes", {"--results", "@", kResultsQuery},
+                  [] {
+                    const std::string line = std::string(kMaxResultPathLength, 'p') + "\n";
+                    std::string list;
+                    for (std::size_t n = 0; n <= kMaxResultListBytes; n += kMaxResultPathLength) list += line;
+                    return list;
+                  }(),
+                  2, "more than 67108864 bytes of paths"}),
     test::CaseNames{});
 
 TEST_F(CliLimitsTest, NulSeparatedPathsKeepLineBreaksInNames) {

@@ -20,6 +20,7 @@
 #include "support/json_reader.h"
 #include "cli_spawn.h"
 #include "output/text_export.h"
+#include "output/xml_export.h"
 
 namespace orvalis::test {
 namespace {
@@ -189,6 +190,38 @@ TEST_F(CliRunTest, OutputFileIsTheExportFile) {
   EXPECT_EQ(bad.out, "");
 }
 
+// Installed, the language files lie in ../share/orvalis/lang, not beside
+// the program.
+TEST_F(CliRunTest, InstalledProgramFindsItsLanguageFiles) {
+  const std::string prefix = scratch_->Path() + "prefix/";
+  std::filesystem::create_directories(prefix + "bin");
+  std::filesystem::create_directories(prefix + "share/orvalis/lang");
+  std::filesystem::copy_file(ORVALIS_CLI_PATH, prefix + "bin/orvalis-cli");
+  std::filesystem::copy_file(ORVALIS_SOURCE_DIR "/lang/en.lng", prefix + "share/orvalis/lang/en.lng");
+  SpawnOptions options;
+  options.locale = "C";
+  EXPECT_EQ(Spawn({prefix + "bin/orvalis-cli", "/LCID:1033", ""}, options).err, "There is no query text.\n");
+}
+
+// A photo damaged after its metadata is a hit, and so an element of the XML,
+// which is the window's export byte for byte.
+TEST_F(CliRunTest, EveryHitIsAnElementOfTheXml) {
+  const std::string whole = MiniJpeg({"Canon", std::nullopt, ""});
+  scratch_->Write("cut/a.jpg", whole);
+  scratch_->Write("cut/b.jpg", whole.substr(0, whole.size() - 1));
+  const std::string query = "SELECT Name FROM " + scratch_->Path() + "cut/*.jpg";
+  EXPECT_EQ(Cli({query}).out, "a.jpg,\nb.jpg,\n");
+  const std::string file = scratch_->Path() + "cut.xml";
+  const CliRun xml = Cli({"--format", "xml", "-o", file, query});
+  ASSERT_EQ(xml.exit, 0) << xml.err;
+  const std::string reference = scratch_->Path() + "reference.xml";
+  const XmlExportResult result = WriteXmlExportFile(
+      reference, {scratch_->Path() + "cut/a.jpg", scratch_->Path() + "cut/b.jpg"}, XmlExportOptions{});
+  EXPECT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.fileCount, 2u);
+  EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(reference));
+}
+
 // A query may start with "-": after "--", or when the argument holds a blank
 // or a line break (no option does).
 TEST_F(CliRunTest, QueryStartingWithADash) {
@@ -316,43 +349,55 @@ TEST_F(CliRunTest, RunMessagesGoToStandardError) {
                          ": Nicht behebbarer Fehler : 'Canon' is not a valid boolean value\n");
 }
 
-// Rows on a terminal that also shows the progress line: each row starts a
-// line of its own instead of continuing the progress text.
-TEST_F(CliRunTest, RowsOnATerminalDoNotContinueTheProgressLine) {
-  const int master = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(grantpt(master), 0);
-  ASSERT_EQ(unlockpt(master), 0);
-  const std::string terminal = ptsname(master);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_WRONLY | O_NOCTTY, 0);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  Strings argv{ORVALIS_CLI_PATH, "--progress", "SELECT Name FROM " + Photos()};
-  std::vector<char*> args;
-  for (std::string& a : argv) args.push_back(a.data());
-  args.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  // The few lines fit the terminal's buffer; read until it is empty.
-  fcntl(master, F_SETFL, O_NONBLOCK);
-  std::string screen;
-  char buffer[4096];
-  ssize_t n = 0;
-  while ((n = read(master, buffer, sizeof buffer)) > 0) screen.append(buffer, static_cast<std::size_t>(n));
-  close(master);
-  EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
-  for (const std::string row : {"one.jpg,", "three.jpg,", "two.jpg,"}) {
-    const std::size_t at = screen.find(row);
-    ASSERT_NE(at, std::string::npos) << screen;
-    const std::string before = screen.substr(0, at);
-    EXPECT_TRUE(before.empty() || before.back() == '\n' ||
-                (before.size() >= 3 && before.substr(before.size() - 3) == "\033[K"))
-        << row << " follows: " << before;
+// Output on a terminal that also shows the progress line: each row, the CSV
+// header and the XML declaration start a line of its own instead of
+// continuing the progress text.
+TEST_F(CliRunTest, OutputOnATerminalDoesNotContinueTheProgressLine) {
+  const struct {
+    const char* format;
+    Strings lineStarts;
+  } cases[] = {
+      {"rows", {"one.jpg,", "three.jpg,", "two.jpg,"}},
+      {"csv", {"Name\r\n", "one.jpg\r\n"}},
+      {"xml", {"<?xml "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.format);
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string terminal = ptsname(master);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_WRONLY | O_NOCTTY, 0);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    Strings argv{ORVALIS_CLI_PATH, "--progress", "--format", c.format, "SELECT Name FROM " + Photos()};
+    std::vector<char*> args;
+    for (std::string& a : argv) args.push_back(a.data());
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // The few lines fit the terminal's buffer; read until it is empty.
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    std::string screen;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(master, buffer, sizeof buffer)) > 0) screen.append(buffer, static_cast<std::size_t>(n));
+    close(master);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
+    for (const std::string& start : c.lineStarts) {
+      const std::size_t at = screen.find(start);
+      ASSERT_NE(at, std::string::npos) << screen;
+      const std::string before = screen.substr(0, at);
+      EXPECT_TRUE(before.empty() || before.back() == '\n' ||
+                  (before.size() >= 3 && before.substr(before.size() - 3) == "\033[K"))
+          << start << " follows: " << before;
+    }
   }
 }
 

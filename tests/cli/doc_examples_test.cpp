@@ -162,6 +162,23 @@ TEST(DocExamples, ManualPage) {
   EXPECT_GE(found, 3);
 }
 
+// Every page of ours that a manual page names under SEE ALSO is installed.
+TEST(DocExamples, ManualPagesNameOnlyInstalledPages) {
+  const std::string install = ReadText(kSource + "/cmake/install.cmake");
+  const std::regex reference(R"(^\.BR (orvalis[a-z-]*) \(1\))");
+  int found = 0;
+  for (const auto& page : std::filesystem::directory_iterator(kSource + "/data/man")) {
+    for (const std::string& line : Lines(ReadText(page.path().string()))) {
+      std::smatch name;
+      if (!std::regex_search(line, name, reference)) continue;
+      ++found;
+      EXPECT_NE(install.find("data/man/" + name[1].str() + ".1"), std::string::npos)
+          << page.path() << " names " << name[1] << "(1)";
+    }
+  }
+  EXPECT_GE(found, 1);
+}
+
 // README: "$ orvalis-cli ..." lines in code blocks run inside samples/ and
 // print exactly the lines below them; other queries in code blocks compile.
 TEST(DocExamples, Readme) {

@@ -470,7 +470,8 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
   const std::string sony = MiniJpeg({"Sony", std::nullopt, "Strand"});
   const std::string afterSoi = sony.substr(2);
   const std::string withoutEoi = sony.substr(0, sony.size() - 2);
-  const std::string xmp = segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0<x:xmpmeta/>", 41));
+  const std::string xmp =
+      segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>");
   struct Case {
     const char* what;
     std::string bytes;
@@ -496,6 +497,41 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
     Strings expected;
     for (const std::string& m : c.messages) expected.push_back(s.Path() + "p.jpg" + m);
     EXPECT_EQ(host.messages, expected);
+  }
+}
+
+// An XMP packet the parser drops is reported when a question reads it, once
+// for the file, like any other damage.
+TEST_F(DriverTest, DroppedXmpPacketIsReported) {
+  const auto xmpPhoto = [](const std::string& packet) {
+    const std::string payload = std::string("http://ns.adobe.com/xap/1.0/\0", 29) + packet;
+    const std::size_t length = payload.size() + 2;
+    return "\xFF\xD8" +
+           std::string{'\xFF', '\xE1', static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)} +
+           payload + "\xFF\xD9";
+  };
+  std::string nested;
+  for (int i = 0; i < 101; ++i) nested += "<a>";
+  const struct {
+    const char* what;
+    std::string packet;
+    std::string message;
+  } cases[] = {
+      {"document type declaration", "<!DOCTYPE x [<!ENTITY e \"b\">]><x/>", "document type declaration at line 1"},
+      {"elements nested too deep", nested, "elements nested too deep at line 1"},
+      {"not well-formed", "<x>", "no element found at line 1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder s;
+    s.Write("p.jpg", xmpPhoto(c.packet));
+    host = RecordingHost{};
+    host.driver = &driver;
+    ASSERT_EQ(Exec("SELECT Name, XmpRating FROM " + s.Path() + "*.jpg WHERE isnull(XmpRating, 0) == 0"),
+              tRunOutcome::Completed);
+    EXPECT_EQ(host.rows.size(), 1u);
+    EXPECT_EQ(host.messages,
+              Strings{s.Path() + "p.jpg: [DEBUG] Exception reading metadata: XMP packet: " + c.message});
   }
 }
 

@@ -124,6 +124,23 @@ INSTANTIATE_TEST_SUITE_P(
                   "bytes of entry texts", 300}),
     CaseNames{});
 
+// Past the bytes limit, an entry small enough to fit is not kept either: the
+// entries after a limit are neither made nor kept.
+TEST(FileLimits, NoEntryIsKeptAfterALimit) {
+  const std::uint32_t count = 301;
+  const std::uint32_t text = 8 + 2 + 12 * count + 4;
+  Bytes tiff = FlatTiff(count - 1, 270, 2, 60000, text);
+  tiff.resize(tiff.size() - 4);  // the next pointer comes after the last entry
+  tiff[8] = static_cast<std::uint8_t>(count & 0xFF);
+  tiff[9] = static_cast<std::uint8_t>(count >> 8);
+  tiff = Concat({tiff, kIntel.U16(271), kIntel.U16(2), kIntel.U32(4), Text(std::string("Fuj\0", 4)),
+                 kIntel.U32(0), Bytes(60000, 'x')});
+  tImageMetaData store;
+  Load(store, "limit.jpg", JpegFile({Segment(0xE1, ExifPayload(tiff))}));
+  ASSERT_NE(store.LimitReached().find("bytes of entry texts"), std::string::npos);
+  EXPECT_EQ(store.FindEntry("Make"), nullptr);
+}
+
 TEST(FileLimits, ChainAfterTheThumbnailDirectoryIsNotFollowed) {
   TiffBuilder tiff{kIntel};
   tiff.first = {{274, 3, 1, kIntel.U16(1)}};

@@ -1,5 +1,7 @@
 #include "output/text_export.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -163,11 +165,23 @@ TEST(TextExport, FileIsReplacedAndMatchesTheStringForm) {
 }
 
 TEST(TextExport, FileErrorsCarryTheSystemMessage) {
-  const auto result =
-      orvalis::WriteTextExportFile("/nonexistent-folder/export.txt", {{"a"}}, TextExportOptions{});
-  EXPECT_FALSE(result.ok());
-  EXPECT_EQ(result.rowCount, 0u);
-  EXPECT_NE(result.error.find("No such file"), std::string::npos) << result.error;
+  const struct {
+    const char* path;
+    const char* error;
+  } cases[] = {
+      {"/nonexistent-folder/export.txt", "No such file"},
+      // A device of the name is refused, never replaced by a regular file.
+      {"/dev/null", "not a regular file"},
+  };
+  for (const auto& c : cases) {
+    const auto result = orvalis::WriteTextExportFile(c.path, {{"a"}}, TextExportOptions{});
+    EXPECT_FALSE(result.ok()) << c.path;
+    EXPECT_EQ(result.rowCount, 0u) << c.path;
+    EXPECT_NE(result.error.find(c.error), std::string::npos) << result.error;
+  }
+  struct stat status {};
+  ASSERT_EQ(::stat("/dev/null", &status), 0);
+  EXPECT_TRUE(S_ISCHR(status.st_mode));
 }
 
 }  // namespace

@@ -259,17 +259,31 @@ TEST(WriteXmlExportFile, UnreadableFileEndsTheExportWithItsMessage) {
   const auto result = WriteXmlExportFile(
       target, {kSamples + "/sony_a7.jpg", dir.File("gone.jpg"), kSamples + "/nikon_d70.jpg"}, {});
   EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.error.rfind(dir.File("gone.jpg") + ": ", 0), 0u) << "names where it stopped";
   EXPECT_NE(result.error.find("No such file or directory"), std::string::npos) << result.error;
   EXPECT_EQ(result.fileCount, 1u);
-  // What came before stays; nothing of the unreadable file or after it.
-  const std::string written = ReadFileBytes(target);
-  EXPECT_EQ(written, Export({kSamples + "/sony_a7.jpg"}).substr(0, written.size()));
-  EXPECT_EQ(written.find("nikon_d70"), std::string::npos);
-  EXPECT_EQ(written.find("</files>"), std::string::npos);
+  // What came before stays, closed there; nothing of the unreadable file or after it.
+  EXPECT_EQ(ReadFileBytes(target), Export({kSamples + "/sony_a7.jpg"}));
 
   const auto unwritable = WriteXmlExportFile(dir.File("no/such/folder/x.xml"), {}, {});
   EXPECT_FALSE(unwritable.ok());
   EXPECT_EQ(unwritable.fileCount, 0u);
+}
+
+// A photo that ends inside a marker header after its metadata: a search
+// finds it with what was read, so its element holds that.
+TEST(XmlExportWriter, PhotoDamagedAfterItsMetadataIsWrittenWithWhatWasRead) {
+  const ScratchFolder dir;
+  const std::string whole = MiniJpeg({"Canon", std::nullopt, "Kirche"});
+  const std::string cut = dir.File("cut.jpg");
+  WriteFileBytes(cut, whole.substr(0, whole.size() - 1));
+  std::ostringstream out;
+  XmlExportWriter writer(out, {});
+  EXPECT_NE(writer.WriteFile(cut), "");
+  EXPECT_EQ(writer.FileCount(), 1u);
+  EXPECT_NE(out.str().find("<file name=\"cut.jpg\">"), std::string::npos);
+  EXPECT_NE(out.str().find("<![CDATA[Canon]]>"), std::string::npos) << out.str();
+  EXPECT_NE(out.str().find("<![CDATA[Kirche]]>"), std::string::npos) << out.str();
 }
 
 // ---- a real XML parser over real photos ------------------------------------

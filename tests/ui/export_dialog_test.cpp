@@ -87,6 +87,13 @@ TEST_F(TextExportTest, DialogSettingsGiveTheWritersBytes) {
          f.comboDelim->setEditText(QStringLiteral("(CRLF)"));
        },
        "a.jpg(CRLF)Can\"on\r\nb.jpg(CRLF)O'Ly\r\nc.jpg(CRLF)x\"y'z\r\n"},
+      {"(TAB) stays literal when the field is left",
+       [](TfrmExport& f) {
+         f.comboQuoting->setCurrentIndex(4);
+         f.comboDelim->setEditText(QStringLiteral("(TAB)"));
+         emit f.comboDelim->lineEdit()->editingFinished();
+       },
+       "a.jpg(TAB)Can\"on\r\nb.jpg(TAB)O'Ly\r\nc.jpg(TAB)x\"y'z\r\n"},
       {"texts around file, lines and fields, trimmed",
        [](TfrmExport& f) {
          f.comboQuoting->setCurrentIndex(4);

@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QProcess>
 #include <QUrl>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +110,22 @@ TEST_F(FileOperationsTest, YesToAllStopsAskingCancelStopsTheOperation) {
   EXPECT_EQ(Read(target + QStringLiteral("/name1.jpg")), "old");
   EXPECT_EQ(Read(target + QStringLiteral("/name2.jpg")), "old");
   EXPECT_EQ(dialog.pbProgress->value(), 0);
+}
+
+TEST_F(FileOperationsTest, EnterInAFieldRunsOnlyTheOperationOfItsRow) {
+  AddFiles(1);
+  const QString copies = root.path() + QStringLiteral("/copies");
+  QDir().mkpath(copies);
+  dialog.chkConfirm->setChecked(false);
+  dialog.edtCopyFolder->setText(copies);
+  dialog.edtMoveFolder->setText(target);
+  dialog.show();
+  dialog.edtMoveFolder->setFocus();
+  QTest::keyClick(dialog.edtMoveFolder, Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(Read(target + QStringLiteral("/name0.jpg")), "name0");
+  EXPECT_FALSE(QFile::exists(source + QStringLiteral("/name0.jpg")));
+  EXPECT_FALSE(QFile::exists(copies + QStringLiteral("/name0.jpg")));
 }
 
 TEST_F(FileOperationsTest, AMissingFolderStopsBeforeAnyFile) {
@@ -218,7 +235,9 @@ TEST_F(FileOperationsTest, SaveNamesWritesTheSelectedPathsWithCrLf) {
   dialog.edtNameListFile->setText(root.path() + QStringLiteral("/no/such/names.txt"));
   dialog.btnSaveNamesClick();
   ASSERT_EQ(dialogs.messages.size(), 2);
-  EXPECT_TRUE(dialogs.messages[1].startsWith(QStringLiteral("Fehler beim Dateizugriff. Fehlercode: ")));
+  EXPECT_TRUE(dialogs.messages[1].startsWith(
+      QStringLiteral("Kann Datei %1/no/such/names.txt nicht schreiben: ").arg(root.path())))
+      << dialogs.messages[1].toStdString();
 }
 
 TEST_F(FileOperationsTest, ThumbnailsOfItemsTwoAndFive) {

@@ -1,14 +1,17 @@
 // Language files in the windows: the start-up choice, the command "Sprache
 // ..." with its dialog, every open window translated again after a switch,
 // Qt's own dialogs following along, and a window's section placing controls.
+#include "ui/about_dialog.h"
 #include "ui/export_dialog.h"
 #include "ui/language.h"
 #include "ui/language_dialog.h"
 #include "ui/main_window.h"
+#include "ui/print_dialog.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QListWidget>
@@ -143,6 +146,29 @@ TEST_F(LanguageTest, SectionPlacesControlsAndIgnoresABadNumber) {
   EXPECT_EQ(dialog.width(), 612);
   EXPECT_LE(dialog.height(), 4096);
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Exportoptionen"));
+}
+
+TEST_F(LanguageTest, SectionsOfTheAboutBoxAndPrintDialogAndControlSizes) {
+  Write(QStringLiteral("en.lng"),
+        "[AboutBox]\nself.caption=About it\nbtnOK.width=151\n"
+        "[frmPrintMain]\nbtnOK.width=142\nbtnOK.height=41\n");
+  Install(1033);
+  TfrmAbout about;
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("About it"));
+  test::TScriptedDialogs dialogs;
+  TfrmPrintMain print(dialogs);
+  const std::pair<QDialog*, QSize> cases[] = {{&about, QSize(151, -1)}, {&print, QSize(142, 41)}};
+  for (const auto& [dialog, size] : cases) {
+    dialog->show();
+    QApplication::processEvents();
+    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("btnOK"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->width(), size.width()) << dialog->objectName().toStdString();
+    if (size.height() > 0) {
+      EXPECT_EQ(ok->height(), size.height()) << dialog->objectName().toStdString();
+    }
+    dialog->hide();
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window: settings at start and exit, the exit question, the
 // settings dialog, the status bar and the run host.
+#include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/qt_settings_store.h"
 #include "ui/settings_dialog.h"
@@ -142,6 +143,22 @@ TEST_F(MainWindowTest, NoQuestionWhenDontAskOnExitIsSet) {
   TfrmMain window(&dialogs);
   EXPECT_TRUE(window.close());
   EXPECT_TRUE(dialogs.questions.isEmpty());
+}
+
+TEST_F(MainWindowTest, ExitClosesTheHelpWindowToo) {
+  TfrmMain window(&dialogs);
+  window.show();
+  window.Commands().Action(tCommand::mnuHelpTopics)->trigger();
+  const auto visible = [] {
+    QStringList names;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible()) names.append(widget->objectName());
+    }
+    return names;
+  };
+  ASSERT_EQ(visible().size(), 2) << visible().join(QLatin1Char(' ')).toStdString();
+  Action(window, "actExitProgram")->trigger();
+  EXPECT_TRUE(visible().isEmpty()) << visible().join(QLatin1Char(' ')).toStdString();
 }
 
 TEST_F(MainWindowTest, ExitCreatesTheDataFolder) {

@@ -1,5 +1,6 @@
 // The main menu, the toolbar and the context menu of the result list:
 // captions, shortcuts and order, and which commands are available.
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui_test_support.h"
@@ -89,16 +90,23 @@ TEST_F(MenusTest, EveryMenuEntryHasItsOwnAccessKey) {
       {QStringLiteral("menu bar"), window->menuBar()->actions()},
       {QStringLiteral("context menu"), window->popResultContext->actions()}};
   for (QAction* title : window->menuBar()->actions()) menus.emplace_back(title->text(), title->menu()->actions());
-  for (const auto& [name, actions] : menus) {
-    QString keys;
-    for (QAction* action : actions) {
-      if (action->isSeparator()) continue;
-      const QChar key = accessKey(action->text());
-      EXPECT_FALSE(key.isNull()) << name.toStdString() << ": " << action->text().toStdString();
-      EXPECT_FALSE(keys.contains(key)) << name.toStdString() << ": " << action->text().toStdString();
-      keys += key;
+  // In German, then in English.
+  for (const char* language : {"", "/lcid:1033"}) {
+    if (*language != '\0') {
+      TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QString::fromLatin1(language)}));
+    }
+    for (const auto& [name, actions] : menus) {
+      QString keys;
+      for (QAction* action : actions) {
+        if (action->isSeparator()) continue;
+        const QChar key = accessKey(action->text());
+        EXPECT_FALSE(key.isNull()) << language << name.toStdString() << ": " << action->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << language << name.toStdString() << ": " << action->text().toStdString();
+        keys += key;
+      }
     }
   }
+  TLanguage::Instance().Install(nullptr);
 }
 
 TEST_F(MenusTest, HintsOfTheCommands) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -58,13 +59,13 @@ class PrintTest : public ::testing::Test {
   }
 
   // "OK" in the dialog after the given settings, the PDF file as printer.
-  void Print(int cellsPerRow, bool thumbnails = true) {
+  void Print(int cellsPerRow, bool thumbnails = true, bool namesOnly = true) {
     dialogs.dialogActions.push_back([=](QDialog& dialog) {
       auto& form = dynamic_cast<TfrmPrintMain&>(dialog);
       form.comboPrinter->setCurrentIndex(form.comboPrinter->count() - 1);
       form.edtColumns->setValue(cellsPerRow);
       form.chkThumbnails->setChecked(thumbnails);
-      form.chkNameOnly->setChecked(true);
+      form.chkNameOnly->setChecked(namesOnly);
       return true;
     });
     dialogs.chosenFiles.push_back(pdf);
@@ -153,6 +154,18 @@ TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
   EXPECT_FALSE(printed.contains(QString(30, QLatin1Char('W'))));
 }
 
+// A path wider than a narrow cell keeps its end, the file's name.
+TEST_F(PrintTest, LongPathsInNarrowCellsKeepTheFileName) {
+  window->PrepareResultList(160, 120);
+  window->AddColumn("Name");
+  const std::string deep = folder.path().toStdString() + "/a-rather-long-folder-name/and-another-one";
+  for (int i = 1; i <= 3; ++i) window->AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
+  Print(3, true, false);
+  const QString printed = PageText(1);
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(printed.contains(QStringLiteral("item%1.jpg").arg(i))) << printed.toStdString();
+  EXPECT_FALSE(printed.contains(QStringLiteral("a-rather-long-folder-name")));
+}
+
 // Page 1 has its fixed footer; later pages the message with their number.
 TEST_F(PrintTest, LaterPagesCarryThePageFooter) {
   AddRows(14);
@@ -175,6 +188,42 @@ TEST_F(PrintTest, CancelInTheWindowAbortsTheJob) {
   Print(2);
   EXPECT_TRUE(clicked);
   EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// The PDF is made beside its name: a cancelled job leaves an older file of
+// the name as it was, and nothing beside it.
+TEST_F(PrintTest, CancelLeavesAnOlderFileAsItWas) {
+  AddRows(5);
+  {
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("older file");
+  }
+  QTimer::singleShot(0, [] {
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+      if (shown->objectName() != QStringLiteral("frmPrinting") || !shown->isVisible()) continue;
+      shown->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+    }
+  });
+  Print(2);
+  QFile old(pdf);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), QByteArray("older file"));
+  EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("results*")}, QDir::Files),
+            QStringList{QStringLiteral("results.pdf")});
+}
+
+TEST_F(PrintTest, APdfNameWithoutEndingGetsPdf) {
+  AddRows(1);
+  pdf = folder.filePath(QStringLiteral("results"));
+  Print(1);
+  EXPECT_FALSE(QFile::exists(pdf));
+  EXPECT_TRUE(QFile::exists(pdf + QStringLiteral(".pdf")));
+}
+
+TEST_F(PrintTest, ThePdfPrinterIsNamedAsInTheHelp) {
+  TfrmPrintMain form(dialogs);
+  EXPECT_EQ(form.comboPrinter->itemText(form.comboPrinter->count() - 1), QStringLiteral("PDF-Datei"));
 }
 
 TEST_F(PrintTest, NoFileNameForThePdfPrintsNothing) {

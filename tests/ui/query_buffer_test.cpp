@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QKeyEvent>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -194,12 +197,29 @@ TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg"));
 }
 
+TEST_F(QueryBufferTest, EntriesLongerThanAQueryAreLeftOutOfTheBoxButKeptInTheFile) {
+  const QByteArray big = "big=" + QByteArray(70000, 'x') + "\r\n";
+  WriteListFile("a=1\r\n" + big + "c=3\r\n");
+  Restart();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{QStringLiteral("Abfrageliste %1: Einträge über 65536 Bytes werden nicht angezeigt (1); "
+                                       "in der Datei bleiben sie erhalten.")
+                            .arg(listFile)});
+  EXPECT_EQ(Names(), (QStringList{"a", "c"}));
+  window->comboQueriesSelect(1);
+  EXPECT_EQ(State(), "c | 3 | P-D");
+  DeleteItem()->trigger();
+  Restart();
+  EXPECT_EQ(ListFile(), "a=1\r\n" + big);
+}
+
 TEST_F(QueryBufferTest, UnreadableListIsReportedAndKept) {
   // A folder where the list file belongs cannot be read as one.
   QDir().mkpath(listFile);
   Restart();
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages.front().startsWith(listFile)) << dialogs.messages.front().toStdString();
+  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Kann Datei %1 nicht lesen: ").arg(listFile)))
+      << dialogs.messages.front().toStdString();
   File(QStringLiteral("x"), QStringLiteral("new"));
   window.reset();
   EXPECT_TRUE(QFileInfo(listFile).isDir());
@@ -218,6 +238,12 @@ TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
 
 TEST_F(QueryBufferTest, ChangedAndSavedMarks) {
   QTemporaryDir folder;
+  // The query kept from the last run is not marked as changed.
+  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  ASSERT_TRUE(window->close());
+  Restart();
+  ASSERT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name FROM *.jpg"));
+  EXPECT_EQ(window->StatusPanel[2]->text(), QString());
   window->txtQuery->setFocus();
   Type(window->txtQuery, QStringLiteral("a"));
   EXPECT_EQ(window->StatusPanel[2]->text(), QStringLiteral("Geändert"));
@@ -287,6 +313,19 @@ TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
   ASSERT_EQ(dialogs.messages.size(), 3);
   EXPECT_EQ(dialogs.messages[1], QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
   EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("kept"));
+  EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
+}
+
+TEST_F(QueryFileTest, APipeOfTheNameIsRefusedNotReplaced) {
+  const QString pipe = folder.filePath(QStringLiteral("pipe.qry"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  window->StatusPanel[2]->clear();
+  dialogs.chosenFiles.push_back(pipe);
+  Action("actSaveQuery")->trigger();
+  EXPECT_EQ(dialogs.messages,
+            QStringList{pipe + QStringLiteral(" ist keine gewöhnliche Datei; sie wird nicht überschrieben.")});
+  EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
 }
 

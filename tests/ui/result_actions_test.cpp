@@ -12,12 +12,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
@@ -272,7 +276,34 @@ TEST_F(ResultActionsTest, TheActionDialogChoosesAnExistingProgram) {
   }
   EXPECT_EQ(dialog.edtProgram->text(), QStringLiteral("/bin/sh"));
   EXPECT_EQ(dialogs.chooserTitles, QStringList{QStringLiteral("Programm auswählen")});
-  EXPECT_EQ(dialogs.chooserFilters, QStringList{QStringLiteral("Executables (*.exe);;All files (*)")});
+  // The program chooser, not a file chooser with name patterns.
+  EXPECT_EQ(dialogs.chooserFilters, QStringList{QString()});
+}
+
+TEST_F(ResultActionsTest, TheProgramChooserListsFoldersAndWhatMayRun) {
+  QTemporaryDir folder;
+  const auto make = [&folder](const char* name, QFile::Permissions permissions) {
+    QFile file(folder.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.setPermissions(permissions);
+  };
+  make("tool", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  make("notes.txt", QFile::ReadOwner | QFile::WriteOwner);
+  QDir(folder.path()).mkdir(QStringLiteral("sub"));
+  QFileDialog dialog(nullptr, QString(), folder.path());
+  ShowProgramsOnly(dialog);
+  auto* files = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(files, nullptr);
+  QSignalSpy loaded(files, &QFileSystemModel::directoryLoaded);
+  dialog.show();
+  ASSERT_TRUE(loaded.count() > 0 || loaded.wait(5000));
+  QAbstractItemModel* shown = dialog.proxyModel();
+  const QModelIndex root = dialog.proxyModel()->mapFromSource(files->index(folder.path()));
+  QStringList names;
+  for (int row = 0; row < shown->rowCount(root); ++row) names.append(shown->index(row, 0, root).data().toString());
+  names.sort();
+  EXPECT_EQ(names, (QStringList{"sub", "tool"}));
+  dialog.hide();
 }
 
 }  // namespace

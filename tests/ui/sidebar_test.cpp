@@ -80,9 +80,29 @@ TEST_F(SidebarTest, BadIndentDisablesTheSidebarWithTheMessage) {
   EXPECT_EQ(dialogs.messages,
             QStringList{"Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert."});
   EXPECT_FALSE(main.actToggleSidebar->isEnabled());
-  EXPECT_TRUE(main.tbMain->findChild<QWidget*>(QStringLiteral("tbToggleSidebar"))->isHidden());
+  // Also once the window is shown and its tool bar laid out.
+  main.show();
+  QApplication::processEvents();
+  const QWidget* button = main.tbMain->widgetForAction(main.actToggleSidebar);
+  EXPECT_TRUE(button == nullptr || !button->isVisible());
   main.actToggleSidebar->setChecked(true);
   EXPECT_TRUE(main.pnlSidebar->isHidden());
+}
+
+TEST_F(SidebarTest, AFilePastALimitIsReportedWithThatLimit) {
+  QByteArray deep;
+  for (int level = 0; level <= 32; ++level) deep += QByteArray(level, '\t') + "Level\r\n";
+  const std::pair<QByteArray, const char*> cases[] = {
+      {deep, "Die Datei %1 hat mehr als 32 Ebenen, Feldliste wird deaktiviert."},
+      {QByteArray(1024 * 1024 + 1, 'x'), "Die Datei %1 ist größer als 1048576 Bytes, Feldliste wird deaktiviert."},
+  };
+  for (const auto& [bytes, expected] : cases) {
+    dialogs.messages.clear();
+    TfrmMain& main = Start(bytes);
+    const QString file = QString::fromLocal8Bit(qgetenv("APPDATA")) + QStringLiteral("/Farrowlight/Orvalis/SideTree.ini");
+    EXPECT_EQ(dialogs.messages, QStringList{QString::fromUtf8(expected).arg(file)});
+    EXPECT_FALSE(main.actToggleSidebar->isEnabled());
+  }
 }
 
 TEST_F(SidebarTest, TheTipFollowsTheSelection) {

@@ -84,6 +84,7 @@ class TScriptedDialogs : public TDialogs {
     return Choose(title, filters);
   }
   QString ChooseFolder(QWidget*, const QString& title) override { return Choose(title, {}); }
+  QString ChooseProgram(QWidget*, const QString& title) override { return Choose(title, {}); }
 
  private:
   QString Choose(const QString& title, const QStringList& filters) {

@@ -15,6 +15,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTimer>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -108,7 +112,43 @@ TEST_F(ViewerTest, AFileThatIsNoPictureIsReported) {
   viewer.Start();
   EXPECT_TRUE(viewer.Picture().isNull());
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages.front().startsWith(path));
+  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Kann Bild %1 nicht anzeigen: ").arg(path)))
+      << dialogs.messages.front().toStdString();
+}
+
+TEST_F(ViewerTest, TheMessageAboutAPictureOpensAboveTheViewer) {
+  TResultView view;
+  AddTenPictures(view);
+  const QString path = folder.path() + QStringLiteral("/broken.jpg");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\xFF\xD8 not really");
+  file.close();
+  view.Model().AppendRow(path.toStdString());
+  QWidget owner;
+  owner.show();
+  TQtDialogs boxes(&owner);
+  TfrmViewer viewer(view, boxes, true, &owner);
+  viewer.Start();
+  // While the viewer runs, step back to the broken file; the box that
+  // reports it is answered as soon as it shows.
+  QWidget* boxParent = nullptr;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+        boxParent = box->parentWidget();
+        box->accept();
+      }
+    }
+  });
+  answer.start(10);
+  QTimer::singleShot(0, &viewer, [&] {
+    viewer.ShowPrevious();
+    viewer.reject();
+  });
+  viewer.exec();
+  EXPECT_EQ(boxParent, &viewer);
 }
 
 class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int> {
@@ -198,6 +238,22 @@ TEST_F(ViewerTest, TheMetadataWindowListsEveryEntrySorted) {
   EXPECT_EQ(window.lblTitle->text(), QStringLiteral("Metadaten-Information für Canon_40D.jpg"));
   window.Fill((folder.path() + QStringLiteral("/missing.jpg")).toStdString());
   EXPECT_EQ(window.lstMetadata->count(), 0);
+}
+
+TEST_F(ViewerTest, TheMetadataWindowStartsAtTheTopForEachFile) {
+  const QString first = kCorpus + QStringLiteral("/Canon_40D.jpg");
+  const QString second = kCorpus + QStringLiteral("/Nikon_D70.jpg");
+  if (!QFile::exists(first) || !QFile::exists(second)) GTEST_SKIP() << "corpus not found";
+  TfrmMetadata window;
+  window.show();
+  window.Fill(first.toStdString());
+  QApplication::processEvents();
+  QScrollBar* bar = window.lstMetadata->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  bar->setValue(bar->maximum());
+  window.Fill(second.toStdString());
+  QApplication::processEvents();
+  EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(ViewerTest, TurningIsASettingOnTheResultPageOnByDefault) {

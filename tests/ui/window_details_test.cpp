@@ -3,6 +3,7 @@
 // sort, and Qt's own dialogs speak the program's language.
 #include "ui/application.h"
 #include "ui/file_operations_dialog.h"
+#include "ui/actions_page.h"
 #include "ui/help_router.h"
 #include "ui/main_window.h"
 #include "ui/result_action_menus.h"
@@ -19,6 +20,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -70,7 +72,7 @@ TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
 
 TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
   const std::pair<int, const char*> texts[] = {
-      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}};
+      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}, {2, "Gespeichert"}, {2, "Geändert"}};
   for (const auto& [panel, text] : texts) {
     window->SetStatusPanel(panel, text);
     QLabel* label = window->StatusPanel[panel];
@@ -78,6 +80,21 @@ TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
     EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
         << text;
   }
+}
+
+TEST_F(WindowDetailsTest, ActionColumnsShowTheirTitlesAndFitThePage) {
+  TfrmSettings& settings = *window->SettingsDialog();
+  settings.Pages()->setCurrentWidget(settings.pgActions);
+  settings.show();
+  QApplication::processEvents();
+  QTableWidget* grid = settings.pgActions->grdActions;
+  for (int column = 0; column < grid->columnCount(); ++column) {
+    EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column)) << column;
+  }
+  const int last = grid->columnCount() - 1;
+  EXPECT_LE(grid->columnViewportPosition(last) + grid->horizontalHeader()->sectionSizeHint(last),
+            grid->viewport()->width());
+  settings.hide();
 }
 
 TEST_F(WindowDetailsTest, TableHeaderShowsTheLastSort) {
