@@ -3,8 +3,7 @@
 #include "metadata/meta_entry.h"
 #include "metadata/tag_rules.h"
 
-#include <algorithm>
-#include <vector>
+#include <unordered_map>
 
 namespace orvalis {
 
@@ -272,17 +271,16 @@ constexpr tTagRow kRows[] = {
 const std::span<const tTagRow> TagTable{kRows};
 
 const tTagRow* FindTagRow(std::uint8_t group, std::uint16_t tag) {
-  // The rows by (group, tag), the first of equal ones first, made once: the
-  // EXIF reader looks up every entry it reads.
-  static const std::vector<const tTagRow*> sorted = [] {
-    std::vector<const tTagRow*> rows;
-    for (const tTagRow& row : kRows) rows.push_back(&row);
-    std::ranges::stable_sort(rows, {}, [](const tTagRow* row) { return std::pair(row->Group, row->Tag); });
-    return rows;
+  // The EXIF reader asks for every entry it reads, an export for every entry
+  // it names: a map made once, not a walk through the table each time. The
+  // first row of a (group, tag) is kept.
+  static const std::unordered_map<std::uint32_t, const tTagRow*> rows = [] {
+    std::unordered_map<std::uint32_t, const tTagRow*> map;
+    for (const tTagRow& row : kRows) map.emplace(std::uint32_t{row.Group} << 16 | row.Tag, &row);
+    return map;
   }();
-  const auto at = std::ranges::lower_bound(sorted, std::pair(group, tag), {},
-                                           [](const tTagRow* row) { return std::pair(row->Group, row->Tag); });
-  return at != sorted.end() && (*at)->Group == group && (*at)->Tag == tag ? *at : nullptr;
+  const auto found = rows.find(std::uint32_t{group} << 16 | tag);
+  return found != rows.end() ? found->second : nullptr;
 }
 
 }  // namespace orvalis
