@@ -56,15 +56,15 @@ int tTerminalEscapingBuffer::sync() {
 tTerminalGuard::tTerminalGuard(std::ostream& stream, int fd) : stream_(stream) {
   if (::isatty(fd) == 0) return;
   original_ = stream.rdbuf();
-  escaping_ = new tTerminalEscapingBuffer(original_);
-  stream.rdbuf(escaping_);
+  escaping_ = std::make_unique<tTerminalEscapingBuffer>(original_);
+  stream.rdbuf(escaping_.get());
 }
 
 tTerminalGuard::~tTerminalGuard() {
   if (escaping_ == nullptr) return;
   stream_.flush();
   stream_.rdbuf(original_);
-  delete escaping_;
+  escaping_.reset();
   stream_.flush();
 }
 

@@ -4,6 +4,7 @@
 // escaped; files and pipes get the bytes unchanged.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <streambuf>
 
@@ -42,7 +43,7 @@ class tTerminalGuard {
  private:
   std::ostream& stream_;
   std::streambuf* original_ = nullptr;
-  tTerminalEscapingBuffer* escaping_ = nullptr;
+  std::unique_ptr<tTerminalEscapingBuffer> escaping_;
 };
 
 }  // namespace orvalis::cli

@@ -8,15 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/meta_entry.h"
+
 namespace orvalis {
 
 // No more result fields than this can be chosen.
 inline constexpr std::size_t kWizardFieldLimit = 128;
 
 // Tag-table groups offered by the group buttons of the field page.
-inline constexpr int kWizardGroupFile = 2;
-inline constexpr int kWizardGroupExif = 3;
-inline constexpr int kWizardGroupIptc = 5;
+inline constexpr int kWizardGroupFile = group::kFile;
+inline constexpr int kWizardGroupExif = group::kExif;
+inline constexpr int kWizardGroupIptc = group::kIptc;
 
 // Every field name of the tag table, sorted without regard to case.
 std::vector<std::string> WizardFieldNames();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 #include "metadata/byte_reader.h"
 #include "metadata/jpeg_file.h"
@@ -302,15 +301,7 @@ const tMetaEntry* tImageMetaData::FindNextInGroup() {
 }
 
 std::string tImageMetaData::TagName(const tMetaEntry& entry) {
-  // Asked for every entry of an export: a map built once, not a walk
-  // through the table each time. The first row of a (group, tag) names it.
-  static const std::unordered_map<std::uint32_t, std::string_view> names = [] {
-    std::unordered_map<std::uint32_t, std::string_view> map;
-    for (const tTagRow& row : TagTable) map.emplace(std::uint32_t{row.Group} << 16 | row.Tag, row.Name);
-    return map;
-  }();
-  const auto found = names.find(std::uint32_t{entry.Group} << 16 | entry.Tag);
-  if (found != names.end()) return std::string(found->second);
+  if (const tTagRow* row = FindTagRow(entry.Group, entry.Tag)) return std::string(row->Name);
   char buf[8];
   std::snprintf(buf, sizeof buf, "0x%04X", static_cast<unsigned>(entry.Tag));
   return buf;

@@ -157,11 +157,9 @@ class tImageMetaData {
   void ReadDirectory(const tByteReader& tiff, std::uint32_t offset, tIfdBlock& block) const;
   bool ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                        tMetaEntry& out);
+  // The value rule of the entry's row in the tag table (tag_rules.h).
   void ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                     tMetaEntry& entry);
-  // The rules of the GPS directory; coordinates need their reference
-  // entries from the same directory.
-  void ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& entry) const;
   void AppendIptcEntry(std::uint16_t tag, std::string text);
 
   // Keeps the entry unless the entry limits are reached.

@@ -1,6 +1,7 @@
 // The tag rules of the EXIF decoder: codes become texts, fractions become
 // rounded numbers, the thumbnail's place is noted, UserComment is decoded by
 // its character set; in the GPS directory coordinates become signed degrees.
+// The rows of the tag table name them (tag_rules.h).
 #include <array>
 #include <algorithm>
 #include <charconv>
@@ -11,7 +12,7 @@
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
 #include "metadata/number_text.h"
-#include "metadata/tag_codes.h"
+#include "metadata/tag_rules.h"
 #include "metadata/tiff_directory.h"
 #include "common/utf8.h"
 
@@ -84,60 +85,6 @@ std::string DecodeUserComment(std::string_view value, bool& isUtf8) {
   return "";
 }
 
-const char* const kOrientation[] = {"top-left",  "top-right", "bottom-right", "bottom-left",
-                                    "left-top",  "right-top", "right-bottom", "left-bottom"};
-const char* const kResolutionUnit[] = {"none", "dpi", "dpcm"};
-const char* const kExposureProgram[] = {"Manual",           "Program Normal",   "Aperture priority",
-                                        "Shutter priority", "Program Creative", "Program Hi-speed",
-                                        "Program Portrait", "Program Landscape"};
-const char* const kMeteringMode[] = {"Unknown",   "Average",      "CenterWeighted", "Spot",
-                                     "MultiSpot", "MultiSegment", "Partial"};
-const char* const kExposureMode[] = {"Auto exposure", "Manual exposure", "Auto bracket"};
-const char* const kWhiteBalance[] = {"Auto white balance", "Manual white balance"};
-const char* const kSceneCaptureType[] = {"Standard", "Landscape", "Portrait", "Night scene"};
-const char* const kGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down", "High gain down"};
-const char* const kSoftHard[] = {"Normal", "Soft", "Hard"};
-const char* const kSaturation[] = {"Normal", "Low saturation", "High saturation"};
-const char* const kSubjectDistanceRange[] = {"Unknown", "Macro", "Close view", "Distant view"};
-const char* const kSensitivityType[] = {
-    "Unknown",
-    "Standard output sensitivity",
-    "Recommended exposure index",
-    "ISO speed",
-    "Standard output sensitivity and recommended exposure index",
-    "Standard output sensitivity and ISO speed",
-    "Recommended exposure index and ISO speed",
-    "Standard output sensitivity, recommended exposure index and ISO speed"};
-const char* const kAltitudeRef[] = {"Above Sea Level", "Below Sea Level"};
-const char* const kDifferential[] = {"No Correction", "Differential Corrected"};
-const char* const kJfifUnits[] = {"NoUnits", "dpi", "dpcm"};
-
-// The codes that become texts, by group and tag; the thumbnail directory
-// (group 4) shares the rules of group 3.
-struct tCodeRule {
-  std::uint8_t Group;
-  std::uint16_t Tag;
-  tCodeTexts Codes;
-};
-const tCodeRule kCodeRules[] = {
-    {group::kExif, 274, {1, kOrientation, nullptr}},
-    {group::kExif, 296, {1, kResolutionUnit, nullptr}},
-    {group::kExif, 34850, {1, kExposureProgram, "unknown"}},
-    {group::kExif, 37383, {0, kMeteringMode, nullptr}},
-    {group::kExif, 41986, {0, kExposureMode, nullptr}},
-    {group::kExif, 41987, {0, kWhiteBalance, nullptr}},
-    {group::kExif, 41990, {0, kSceneCaptureType, nullptr}},
-    {group::kExif, 41991, {0, kGainControl, nullptr}},
-    {group::kExif, 41992, {0, kSoftHard, nullptr}},
-    {group::kExif, 41993, {0, kSaturation, nullptr}},
-    {group::kExif, 41994, {0, kSoftHard, nullptr}},
-    {group::kExif, 41996, {0, kSubjectDistanceRange, nullptr}},
-    {group::kExif, 34864, {0, kSensitivityType, nullptr}},
-    {group::kGps, 5, {0, kAltitudeRef, nullptr}},
-    {group::kGps, 30, {0, kDifferential, nullptr}},
-    {group::kApp0, 2, {0, kJfifUnits, "<unknown>"}},
-};
-
 // Enumerated text for a code, or the code's decimal text when it has none.
 void SetEnumerated(tMetaEntry& e, std::int64_t v, const tCodeTexts& codes) {
   e.Kind = kind::kString;
@@ -186,14 +133,13 @@ std::string_view EntryBytes(const tByteReader& tiff, const tIfdEntry& in) {
   return tiff.Bytes(in.ValueField, in.Count);
 }
 
-// GPS directory tags with a rule of their own.
-enum GpsTag : std::uint16_t {
-  kGpsVersionId = 0, kGpsLatitudeRef = 1, kGpsLatitude = 2, kGpsLongitudeRef = 3, kGpsLongitude = 4,
-  kGpsAltitudeRef = 5, kGpsAltitude = 6, kGpsTimeStamp = 7, kGpsDop = 11, kGpsSpeed = 13, kGpsTrack = 15,
-  kGpsImgDirection = 17, kGpsDestLatitudeRef = 19, kGpsDestLatitude = 20, kGpsDestLongitudeRef = 21,
-  kGpsDestLongitude = 22, kGpsDestBearing = 24, kGpsDestDistance = 26, kGpsProcessingMethod = 27,
-  kGpsAreaInformation = 28, kGpsDifferential = 30, kGpsHPositioningError = 31
-};
+// Reference entries of the GPS directory that its coordinate and altitude
+// rules read.
+constexpr std::uint16_t kGpsLatitudeRef = 1;
+constexpr std::uint16_t kGpsLongitudeRef = 3;
+constexpr std::uint16_t kGpsAltitudeRef = 5;
+constexpr std::uint16_t kGpsDestLatitudeRef = 19;
+constexpr std::uint16_t kGpsDestLongitudeRef = 21;
 
 // Up to three fractions (degrees, minutes, seconds or hours, minutes,
 // seconds) of a RATIONAL entry, or of an SRATIONAL one as some phones write
@@ -275,223 +221,245 @@ std::string TwoDigits(double v) {
   return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
 }
 
+const char* const kTextOrientation[] = {"top-left",  "top-right", "bottom-right", "bottom-left",
+                                    "left-top",  "right-top", "right-bottom", "left-bottom"};
+const char* const kTextResolutionUnit[] = {"none", "dpi", "dpcm"};
+const char* const kTextExposureProgram[] = {"Manual",           "Program Normal",   "Aperture priority",
+                                        "Shutter priority", "Program Creative", "Program Hi-speed",
+                                        "Program Portrait", "Program Landscape"};
+const char* const kTextMeteringMode[] = {"Unknown",   "Average",      "CenterWeighted", "Spot",
+                                     "MultiSpot", "MultiSegment", "Partial"};
+const char* const kTextExposureMode[] = {"Auto exposure", "Manual exposure", "Auto bracket"};
+const char* const kTextWhiteBalance[] = {"Auto white balance", "Manual white balance"};
+const char* const kTextSceneCaptureType[] = {"Standard", "Landscape", "Portrait", "Night scene"};
+const char* const kTextGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down", "High gain down"};
+const char* const kTextSoftHard[] = {"Normal", "Soft", "Hard"};
+const char* const kTextSaturation[] = {"Normal", "Low saturation", "High saturation"};
+const char* const kTextSubjectDistanceRange[] = {"Unknown", "Macro", "Close view", "Distant view"};
+const char* const kTextSensitivityType[] = {
+    "Unknown",
+    "Standard output sensitivity",
+    "Recommended exposure index",
+    "ISO speed",
+    "Standard output sensitivity and recommended exposure index",
+    "Standard output sensitivity and ISO speed",
+    "Recommended exposure index and ISO speed",
+    "Standard output sensitivity, recommended exposure index and ISO speed"};
+const char* const kTextAltitudeRef[] = {"Above Sea Level", "Below Sea Level"};
+const char* const kTextDifferential[] = {"No Correction", "Differential Corrected"};
+const char* const kTextJfifUnits[] = {"NoUnits", "dpi", "dpcm"};
+
+// A fraction rule's fraction, or nothing for an entry of another field type,
+// which stays as the generic conversion made it.
+std::optional<Fraction> RuleFraction(const tTagRuleInput& input) { return EntryFraction(input.Tiff, input.In); }
+
+// The number made by number(), or a fraction entry "<invalid_value>" when
+// the fraction gives none.
+template <typename Number>
+void NumberOrInvalid(tMetaEntry& e, Number number) {
+  try {
+    SetNumber(e, number());
+  } catch (const tMetadataError&) {
+    e.Kind = kind::kFraction;
+    e.Text = kInvalidValue;
+  }
+}
+
+// The exposure time text of seconds(), or "<invalid_value>" when there is none.
+template <typename Seconds>
+void ExposureOrInvalid(tMetaEntry& e, Seconds seconds) {
+  e.Kind = kind::kFraction;
+  try {
+    e.Text = ExposureText(seconds());
+  } catch (const tMetadataError&) {
+    e.Text = kInvalidValue;
+  }
+}
+
 }  // namespace
+
+namespace codes {
+const tCodeTexts kOrientation{1, kTextOrientation, nullptr};
+const tCodeTexts kResolutionUnit{1, kTextResolutionUnit, nullptr};
+const tCodeTexts kExposureProgram{1, kTextExposureProgram, "unknown"};
+const tCodeTexts kMeteringMode{0, kTextMeteringMode, nullptr};
+const tCodeTexts kExposureMode{0, kTextExposureMode, nullptr};
+const tCodeTexts kWhiteBalance{0, kTextWhiteBalance, nullptr};
+const tCodeTexts kSceneCaptureType{0, kTextSceneCaptureType, nullptr};
+const tCodeTexts kGainControl{0, kTextGainControl, nullptr};
+const tCodeTexts kSoftHard{0, kTextSoftHard, nullptr};
+const tCodeTexts kSaturation{0, kTextSaturation, nullptr};
+const tCodeTexts kSubjectDistanceRange{0, kTextSubjectDistanceRange, nullptr};
+const tCodeTexts kSensitivityType{0, kTextSensitivityType, nullptr};
+const tCodeTexts kAltitudeRef{0, kTextAltitudeRef, nullptr};
+const tCodeTexts kDifferential{0, kTextDifferential, nullptr};
+const tCodeTexts kJfifUnits{0, kTextJfifUnits, "<unknown>"};
+}  // namespace codes
 
 const tCodeTexts* CodeTextsOf(std::uint8_t group, std::uint16_t tag) {
   if (group == group::kThumbnail) group = group::kExif;
-  for (const tCodeRule& rule : kCodeRules)
-    if (rule.Group == group && rule.Tag == tag) return &rule.Codes;
-  return nullptr;
+  const tTagRow* row = FindTagRow(group, tag);
+  return row != nullptr ? row->Codes : nullptr;
 }
 
-void tImageMetaData::ApplyGpsRule(const tByteReader& tiff, const tIfdEntry& in, tMetaEntry& e) const {
-  const tIfdBlock& block = slots_[kGpsSlot];
-  const auto v = EntryNumber(e);
-  switch (in.Tag) {
-    case kGpsVersionId: {
-      // Four bytes, written as 2.3.0.0.
-      if (in.Type != 1 || in.Count != 4) return;
-      e.Kind = kind::kString;
-      e.Text = std::to_string(in.ValueBytes[0]) + "." + std::to_string(in.ValueBytes[1]) + "." +
-               std::to_string(in.ValueBytes[2]) + "." + std::to_string(in.ValueBytes[3]);
-      e.Value = Value::Text(e.Text);
-      return;
-    }
-    case kGpsLatitude:
-      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsLatitudeRef), 'N', 'S', 90);
-      return;
-    case kGpsLongitude:
-      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsLongitudeRef), 'E', 'W', 180);
-      return;
-    case kGpsDestLatitude:
-      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsDestLatitudeRef), 'N', 'S', 90);
-      return;
-    case kGpsDestLongitude:
-      SetCoordinate(e, Sexagesimal(tiff, in), ReferenceLetter(tiff, block, kGpsDestLongitudeRef), 'E', 'W', 180);
-      return;
-    case kGpsAltitudeRef:
-    case kGpsDifferential:
-      if (v) SetEnumerated(e, *v, *CodeTextsOf(group::kGps, in.Tag));
-      return;
-    case kGpsAltitude: {
-      // Below sea level when the reference says 1; without a reference the
-      // standard's default, above sea level.
-      const auto f = EntryFraction(tiff, in);
-      if (!f) return;
-      double altitude = RoundDecimals(f->Quotient(), 2);
-      for (const tIfdEntry& ref : block.Entries)
-        if (ref.Tag == kGpsAltitudeRef && ref.Count >= 1 && ref.ValueBytes[0] == 1 && altitude != 0) altitude = -altitude;
-      SetNumber(e, altitude);
-      return;
-    }
-    case kGpsTimeStamp: {
-      const std::array<double, 3> t = Sexagesimal(tiff, in);
-      if (t[0] >= 24 || t[1] >= 60 || t[2] >= 61) throw tMetadataError("time out of range");
-      e.Kind = kind::kString;
-      e.Text = TwoDigits(t[0]) + ":" + TwoDigits(t[1]) + ":" + TwoDigits(std::floor(t[2]));
-      e.Value = Value::Text(e.Text);
-      return;
-    }
-    case kGpsDop:
-    case kGpsSpeed:
-    case kGpsTrack:
-    case kGpsImgDirection:
-    case kGpsDestBearing:
-    case kGpsDestDistance:
-    case kGpsHPositioningError: {
-      const auto f = EntryFraction(tiff, in);
-      if (!f) return;
-      try {
-        SetNumber(e, RoundDecimals(f->Quotient(), 2));
-      } catch (const tMetadataError&) {
-        // stays a fraction
-      }
-      return;
-    }
-    case kGpsProcessingMethod:
-    case kGpsAreaInformation: {
-      // Character-set identifier and text, as in UserComment.
-      bool isUtf8 = false;
-      std::string text = DecodeUserComment(EntryBytes(tiff, in), isUtf8);
-      e.Kind = kind::kString;
-      e.Text = isUtf8 ? CutUtf8Characters(text) : CutEntryText(text);
-      e.Value = Value::Text(std::move(text));
-      return;
-    }
-    default:
-      return;
+namespace rule {
+
+void WindowsText(const tTagRuleInput& input, tMetaEntry& e) {
+  // UCS-2 little-endian in a BYTE array, whatever the file's byte order;
+  // bytes outside the segment give an empty text.
+  std::string text = Utf16LeToUtf8(EntryBytes(input.Tiff, input.In));
+  e.Kind = kind::kString;
+  e.Text = CutUtf8Characters(text);
+  e.Value = Value::Text(std::move(text));
+}
+
+void UserComment(const tTagRuleInput& input, tMetaEntry& e) {
+  const tIfdEntry& in = input.In;
+  e.Kind = kind::kString;
+  std::string text;
+  bool isUtf8 = false;
+  if (input.DirKind == ifd::kExif) {
+    // A comment whose bytes reach beyond the segment gives an empty text.
+    if (in.Count <= 4)
+      text = DecodeUserComment({reinterpret_cast<const char*>(in.ValueBytes), in.Count}, isUtf8);
+    else if (input.Tiff.Has(in.ValueField, in.Count))
+      text = DecodeUserComment(input.Tiff.Bytes(in.ValueField, in.Count), isUtf8);
+  }
+  e.Text = isUtf8 ? CutUtf8Characters(text) : CutEntryText(text);
+  e.Value = Value::Text(std::move(text));
+}
+
+void EncodedText(const tTagRuleInput& input, tMetaEntry& e) {
+  bool isUtf8 = false;
+  std::string text = DecodeUserComment(EntryBytes(input.Tiff, input.In), isUtf8);
+  e.Kind = kind::kString;
+  e.Text = isUtf8 ? CutUtf8Characters(text) : CutEntryText(text);
+  e.Value = Value::Text(std::move(text));
+}
+
+void LensInfo(const tTagRuleInput& input, tMetaEntry& e) {
+  if (input.In.Type != kRational || input.In.Count != 4) return;
+  e.Kind = kind::kString;
+  e.Text = LensInfoText(input.Tiff, input.In);
+  e.Value = Value::Text(e.Text);
+}
+
+void ThumbnailOffset(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto v = EntryNumber(e)) {
+    const auto offset = static_cast<std::uint64_t>(*v) + input.TiffBase;
+    input.ThumbOffset = offset > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(offset);
   }
 }
+
+void ThumbnailLength(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto v = EntryNumber(e)) input.ThumbLength = static_cast<std::uint32_t>(*v);
+}
+
+void FileSource(const tTagRuleInput& input, tMetaEntry& e) {
+  static const std::uint8_t kDsc[4] = {3, 0, 0, 0};
+  e.Text = std::equal(input.In.ValueBytes, input.In.ValueBytes + 4, kDsc) ? "DSC" : "<unknown>";
+}
+
+void WholeNumber(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto f = RuleFraction(input)) SetNumber(e, RoundDecimals(f->Quotient(), 0));
+}
+
+void OneDecimal(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto f = RuleFraction(input)) SetNumber(e, RoundDecimals(f->Quotient(), 1));
+}
+
+void TwoDecimals(const tTagRuleInput& input, tMetaEntry& e) {
+  const auto f = RuleFraction(input);
+  if (!f) return;
+  try {
+    SetNumber(e, RoundDecimals(f->Quotient(), 2));
+  } catch (const tMetadataError&) {
+    // stays a fraction
+  }
+}
+
+void FocalLength(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto f = RuleFraction(input)) NumberOrInvalid(e, [&] { return RoundDecimals(f->Quotient(), 0); });
+}
+
+void ExposureTime(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto f = RuleFraction(input)) ExposureOrInvalid(e, [&] { return f->Quotient(); });
+}
+
+void ShutterSpeed(const tTagRuleInput& input, tMetaEntry& e) {
+  // The APEX value x stands for 2^-x seconds.
+  if (const auto f = RuleFraction(input)) ExposureOrInvalid(e, [&] { return std::pow(2.0, -f->Quotient()); });
+}
+
+void ApexAperture(const tTagRuleInput& input, tMetaEntry& e) {
+  if (const auto f = RuleFraction(input))
+    NumberOrInvalid(e, [&] { return RoundDecimals(std::pow(std::sqrt(2.0), f->Quotient()), 2); });
+}
+
+void GpsVersion(const tTagRuleInput& input, tMetaEntry& e) {
+  // Four bytes, written as 2.3.0.0.
+  const tIfdEntry& in = input.In;
+  if (in.Type != fieldtype::kByte || in.Count != 4) return;
+  e.Kind = kind::kString;
+  e.Text = std::to_string(in.ValueBytes[0]) + "." + std::to_string(in.ValueBytes[1]) + "." +
+           std::to_string(in.ValueBytes[2]) + "." + std::to_string(in.ValueBytes[3]);
+  e.Value = Value::Text(e.Text);
+}
+
+void GpsLatitude(const tTagRuleInput& input, tMetaEntry& e) {
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsLatitudeRef), 'N',
+                'S', 90);
+}
+
+void GpsLongitude(const tTagRuleInput& input, tMetaEntry& e) {
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsLongitudeRef), 'E',
+                'W', 180);
+}
+
+void GpsDestLatitude(const tTagRuleInput& input, tMetaEntry& e) {
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsDestLatitudeRef),
+                'N', 'S', 90);
+}
+
+void GpsDestLongitude(const tTagRuleInput& input, tMetaEntry& e) {
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsDestLongitudeRef),
+                'E', 'W', 180);
+}
+
+void GpsAltitude(const tTagRuleInput& input, tMetaEntry& e) {
+  // Below sea level when the reference says 1; without a reference the
+  // standard's default, above sea level.
+  const auto f = RuleFraction(input);
+  if (!f) return;
+  double altitude = RoundDecimals(f->Quotient(), 2);
+  for (const tIfdEntry& ref : input.Gps.Entries)
+    if (ref.Tag == kGpsAltitudeRef && ref.Count >= 1 && ref.ValueBytes[0] == 1 && altitude != 0) altitude = -altitude;
+  SetNumber(e, altitude);
+}
+
+void GpsTimeStamp(const tTagRuleInput& input, tMetaEntry& e) {
+  const std::array<double, 3> t = Sexagesimal(input.Tiff, input.In);
+  if (t[0] >= 24 || t[1] >= 60 || t[2] >= 61) throw tMetadataError("time out of range");
+  e.Kind = kind::kString;
+  e.Text = TwoDigits(t[0]) + ":" + TwoDigits(t[1]) + ":" + TwoDigits(std::floor(t[2]));
+  e.Value = Value::Text(e.Text);
+}
+
+}  // namespace rule
 
 void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
                                   tMetaEntry& e) {
-  if (dirKind == ifd::kGps) {
-    ApplyGpsRule(tiff, in, e);
+  // The first directory, the EXIF and the thumbnail directory share the
+  // EXIF rows' rules.
+  const tTagRow* row = FindTagRow(dirKind == ifd::kGps ? group::kGps : group::kExif, in.Tag);
+  if (row == nullptr) return;
+  if (row->Codes != nullptr) {
+    // A code of another field type stays as the generic conversion made it.
+    if (const auto v = EntryNumber(e)) SetEnumerated(e, *v, *row->Codes);
     return;
   }
-  // Rules that read a code or a fraction leave an entry of another field type
-  // as the generic conversion made it.
-  const auto v = EntryNumber(e);
-  if (const tCodeTexts* codes = CodeTextsOf(group::kExif, in.Tag)) {
-    if (v) SetEnumerated(e, *v, *codes);
-    return;
-  }
-  switch (in.Tag) {
-    case 40091:
-    case 40092:
-    case 40093:
-    case 40094:
-    case 40095: {
-      // The Windows texts: UCS-2 little-endian in a BYTE array, whatever the
-      // file's byte order; bytes outside the segment give an empty text.
-      std::string text = Utf16LeToUtf8(EntryBytes(tiff, in));
-      e.Kind = kind::kString;
-      e.Text = CutUtf8Characters(text);
-      e.Value = Value::Text(std::move(text));
-      return;
-    }
-    case 42034:
-      if (in.Type == kRational && in.Count == 4) {
-        e.Kind = kind::kString;
-        e.Text = LensInfoText(tiff, in);
-        e.Value = Value::Text(e.Text);
-      }
-      return;
-    case 513:
-      if (v) {
-        const auto offset = static_cast<std::uint64_t>(*v) + kTiffBase;
-        thumbOffset_ = offset > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<std::uint32_t>(offset);
-      }
-      return;
-    case 514:
-      if (v) thumbLength_ = static_cast<std::uint32_t>(*v);
-      return;
-    case 41728: {
-      static const std::uint8_t kDsc[4] = {3, 0, 0, 0};
-      e.Text = std::equal(in.ValueBytes, in.ValueBytes + 4, kDsc) ? "DSC" : "<unknown>";
-      return;
-    }
-    case 37510: {
-      e.Kind = kind::kString;
-      std::string text;
-      bool isUtf8 = false;
-      if (dirKind == ifd::kExif) {
-        // A comment whose bytes reach beyond the segment gives an empty text.
-        if (in.Count <= 4)
-          text = DecodeUserComment({reinterpret_cast<const char*>(in.ValueBytes), in.Count}, isUtf8);
-        else if (tiff.Has(in.ValueField, in.Count))
-          text = DecodeUserComment(tiff.Bytes(in.ValueField, in.Count), isUtf8);
-      }
-      e.Text = isUtf8 ? CutUtf8Characters(text) : CutEntryText(text);
-      e.Value = Value::Text(std::move(text));
-      return;
-    }
-    default:
-      break;
-  }
-
-  const auto f = EntryFraction(tiff, in);
-  if (!f) return;
-  switch (in.Tag) {
-    case 282:
-    case 283:
-      SetNumber(e, RoundDecimals(f->Quotient(), 0));  // an error drops the entry
-      return;
-    case 33437:
-      SetNumber(e, RoundDecimals(f->Quotient(), 1));
-      return;
-    case 33434:
-      e.Kind = kind::kFraction;
-      try {
-        e.Text = ExposureText(f->Quotient());
-      } catch (const tMetadataError&) {
-        e.Text = kInvalidValue;
-      }
-      return;
-    case 37377:
-      e.Kind = kind::kFraction;
-      try {
-        // The APEX value x stands for 2^-x seconds.
-        e.Text = ExposureText(std::pow(2.0, -f->Quotient()));
-      } catch (const tMetadataError&) {
-        e.Text = kInvalidValue;
-      }
-      return;
-    case 37378:
-    case 37381:
-      try {
-        SetNumber(e, RoundDecimals(std::pow(std::sqrt(2.0), f->Quotient()), 2));
-      } catch (const tMetadataError&) {
-        e.Kind = kind::kFraction;
-        e.Text = kInvalidValue;
-      }
-      return;
-    case 37379:
-    case 37382:
-      try {
-        SetNumber(e, RoundDecimals(f->Quotient(), 2));
-      } catch (const tMetadataError&) {
-        // stays a fraction
-      }
-      return;
-    case 41988:
-      try {
-        SetNumber(e, RoundDecimals(f->Quotient(), 2));
-      } catch (const tMetadataError&) {
-        // stays a fraction
-      }
-      return;
-    case 37386:
-      try {
-        SetNumber(e, RoundDecimals(f->Quotient(), 0));
-      } catch (const tMetadataError&) {
-        e.Kind = kind::kFraction;
-        e.Text = kInvalidValue;
-      }
-      return;
-    default:
-      return;
-  }
+  if (row->Rule != nullptr)
+    row->Rule(tTagRuleInput{tiff, in, dirKind, slots_[kGpsSlot], kTiffBase, thumbOffset_, thumbLength_}, e);
 }
 
 }  // namespace orvalis

@@ -103,7 +103,7 @@ void TfrmViewer::ShowPrevious() {
 void TfrmViewer::ShowCurrent() {
   if (fIndex < 0 || fIndex >= fResults.Model().rowCount()) return;
   const std::string& path = fResults.Model().Row(fIndex).FileInfo.Path;
-  QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+  QImageReader reader(LocalPath(path));
   reader.setAutoTransform(fTurnPhotos);
   QImage picture = reader.read();
   lblInfo->setText(QLatin1Char(' ') + DisplayText(path));

@@ -149,7 +149,7 @@ void TfrmMain::BuildResultActionMenus() {
 
 void TfrmMain::SaveResultActions() {
   if (!fResultActions || DataFolder().empty()) return;
-  QDir().mkpath(QFile::decodeName(QByteArray::fromStdString(DataFolder())));
+  QDir().mkpath(LocalPath(DataFolder()));
   std::string error;
   if (!fResultActions->SaveToFile(QFile::encodeName(ActionFile()).toStdString(), error)) {
     fDialogs->ShowMessage(QString::fromStdString(error));

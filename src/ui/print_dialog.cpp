@@ -8,6 +8,7 @@
 #include "ui/result_model.h"
 
 #include "ui/dialogs.h"
+#include "ui/qt_text.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_text.h"
 

@@ -359,6 +359,16 @@ TEST(Store, ReadingWithoutClearAppendsAndSkipsKnownSegments) {
   EXPECT_EQ(store.EntryCount(), first + 6);
 }
 
+TEST(TagTable, EveryRowIsFoundByItsGroupAndTag) {
+  for (const tTagRow& row : TagTable) {
+    const tTagRow* found = FindTagRow(row.Group, row.Tag);
+    ASSERT_NE(found, nullptr) << row.Name;
+    EXPECT_EQ(found->Name, row.Name);
+  }
+  EXPECT_EQ(FindTagRow(group::kExif, 0xFFFF), nullptr);
+  EXPECT_EQ(FindTagRow(0, 1), nullptr);
+}
+
 TEST(TagTable, NamesAndGroups) {
   EXPECT_EQ(TagTable.size(), 245u);
   std::set<std::string> lower;

@@ -1,8 +1,12 @@
-// Pictures of the windows for the documentation. Run only when
-// ORVALIS_SCREENSHOT_DIR names the folder to write them to, normally under a
-// virtual X display:
-//   ORVALIS_SCREENSHOT_DIR=docs xvfb-run -a -s "-screen 0 1024x768x24" build/ui_tests --gtest_filter=Screenshots.*
+// Pictures of the windows for the documentation (docs/*.png): runs the
+// main window over the bundled samples and its dialogs, each filled as a
+// user would fill it, and saves a picture of each into the folder it is
+// given, normally under a virtual X display (scripts/screenshots.sh):
+//   xvfb-run -a -s "-screen 0 1024x768x24" build/orvalis-screenshots docs
+// Settings are kept in a folder of their own; the exit status is 1 when a
+// picture could not be made.
 #include "ui/about_dialog.h"
+#include "ui/dialogs.h"
 #include "ui/file_operations_dialog.h"
 #include "ui/help_window.h"
 #include "ui/program_files.h"
@@ -16,7 +20,6 @@
 #include "ui/wizard_pages.h"
 #include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
-#include "ui_test_support.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,13 +33,49 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QThread>
 
-#include <gtest/gtest.h>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <deque>
+#include <functional>
+#include <memory>
 
-namespace orvalis::test {
+namespace orvalis {
 namespace {
+
+bool gFailed = false;
+
+// Notes a picture that could not be made; the run goes on with the next.
+bool Check(bool ok, const std::string& what) {
+  if (!ok) {
+    std::fprintf(stderr, "screenshots: %s\n", what.c_str());
+    gFailed = true;
+  }
+  return ok;
+}
+
+// Questions are cancelled, messages reported; modal dialogs go to the
+// scene's next action, whose result says whether "OK" closed it.
+class TScriptedDialogs : public TDialogs {
+ public:
+  std::deque<std::function<bool(QDialog&)>> dialogActions;
+
+  TAnswer Ask(const QString&) override { return TAnswer::Cancel; }
+  void ShowMessage(const QString& text) override { std::fprintf(stderr, "message: %s\n", text.toUtf8().constData()); }
+  bool Execute(QDialog& dialog) override {
+    if (dialogActions.empty()) return false;
+    const std::function<bool(QDialog&)> action = std::move(dialogActions.front());
+    dialogActions.pop_front();
+    const bool accepted = action(dialog);
+    if (accepted) dialog.accept();
+    return accepted;
+  }
+};
 
 void Settle() {
   for (int i = 0; i < 20; ++i) {
@@ -46,27 +85,31 @@ void Settle() {
 }
 
 // A main window after a run of query over the bundled samples, and the
-// folder the pictures go to.
-class Screenshots : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const QString target = QString::fromLocal8Bit(qgetenv("ORVALIS_SCREENSHOT_DIR"));
-    if (target.isEmpty()) GTEST_SKIP() << "ORVALIS_SCREENSHOT_DIR not set";
-    fOutput = QDir(QDir(QString::fromLocal8Bit(qgetenv("PWD"))).absoluteFilePath(target));
-    UseFreshSettingsLocation();
-    fPrevious = QDir::currentPath();
-    QDir::setCurrent(QStringLiteral(ORVALIS_SOURCE_DIR));
+// folder the pictures go to; one for each scene, as each starts afresh.
+class Screenshots {
+ public:
+  explicit Screenshots(const QDir& output) : fOutput(output) {
     fWindow = std::make_unique<TfrmMain>(&fDialogs);
     fWindow->resize(900, 640);
     fWindow->move(0, 0);
     fWindow->show();
   }
-  void TearDown() override {
+  ~Screenshots() {
     fWindow.reset();
     TLanguage::Instance().Install(nullptr);
-    if (!fPrevious.isEmpty()) QDir::setCurrent(fPrevious);
   }
 
+  void MainWindowInEachStyle();
+  void MainWindowInEnglishAndGerman();
+  void WindowsThatActOnResults();
+  void MetadataWindowWithXmp();
+  void DialogsAndQueryBuffer();
+  void FieldSidebar();
+  void QueryWizardPages();
+  void HelpWindowAndAboutBox();
+  void PrintDialog();
+
+ private:
   void Run(const QString& query) {
     fWindow->txtQuery->setPlainText(query);
     fWindow->findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
@@ -77,22 +120,21 @@ class Screenshots : public ::testing::Test {
     Settle();
     QPixmap picture = shown.screen()->grabWindow(shown.winId());
     if (picture.isNull()) picture = shown.grab();
-    EXPECT_TRUE(picture.save(fOutput.absoluteFilePath(file))) << file.toStdString();
+    Check(picture.save(fOutput.absoluteFilePath(file)), "cannot write " + file.toStdString());
   }
 
   QDir fOutput;
-  QString fPrevious;
   TScriptedDialogs fDialogs;
   std::unique_ptr<TfrmMain> fWindow;
 };
 
-TEST_F(Screenshots, MainWindowInEachStyle) {
+void Screenshots::MainWindowInEachStyle() {
   Run(QStringLiteral(
       "SELECT Name, Make, Model, DateTimeOriginal, FNumber\n"
       "FROM samples/*.jpg\n"
       "WHERE Make > ''  -- photos that name their camera\n"
       "WITH subdirs"));
-  ASSERT_GT(fWindow->vwResult->Model().rowCount(), 0);
+  if (!Check(fWindow->vwResult->Model().rowCount() > 0, "the samples gave too few rows")) return;
   fWindow->vwResult->SelectRow(1, false);
 
   const std::pair<const char*, const char*> styles[] = {
@@ -107,10 +149,10 @@ TEST_F(Screenshots, MainWindowInEachStyle) {
 }
 
 // The main window in English, then switched to German with "Sprache ...".
-TEST_F(Screenshots, MainWindowInEnglishAndGerman) {
+void Screenshots::MainWindowInEnglishAndGerman() {
   TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
   Run(QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
-  ASSERT_GT(fWindow->vwResult->Model().rowCount(), 0);
+  if (!Check(fWindow->vwResult->Model().rowCount() > 0, "the samples gave too few rows")) return;
   fWindow->findChild<QAction*>(QStringLiteral("actShowDetail"))->trigger();
   Save(*fWindow, QStringLiteral("main-window-english.png"));
 
@@ -127,9 +169,9 @@ TEST_F(Screenshots, MainWindowInEnglishAndGerman) {
 }
 
 // The file operations dialog, the full-screen viewer and the metadata window.
-TEST_F(Screenshots, WindowsThatActOnResults) {
+void Screenshots::WindowsThatActOnResults() {
   Run(QStringLiteral("SELECT Name, Make, Model FROM samples/*.jpg WHERE Make > ''"));
-  ASSERT_GT(fWindow->vwResult->Model().rowCount(), 2);
+  if (!Check(fWindow->vwResult->Model().rowCount() > 2, "the samples gave too few rows")) return;
   fWindow->vwResult->SelectRow(0, false);
   fWindow->vwResult->SelectRow(2, true);
 
@@ -152,9 +194,9 @@ TEST_F(Screenshots, WindowsThatActOnResults) {
 }
 
 // The metadata window of a photo with a position, a lens and an XMP packet.
-TEST_F(Screenshots, MetadataWindowWithXmp) {
+void Screenshots::MetadataWindowWithXmp() {
   Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
-  ASSERT_EQ(fWindow->vwResult->Model().rowCount(), 1);
+  if (!Check(fWindow->vwResult->Model().rowCount() == 1, "the samples gave another number of rows")) return;
   fWindow->vwResult->SelectRow(0, false);
   fWindow->RunModal = [&](QDialog& shown) {
     shown.show();
@@ -167,7 +209,7 @@ TEST_F(Screenshots, MetadataWindowWithXmp) {
 
 // The two export dialogs, the dialog that files a query and the buffer box
 // opened in the toolbar.
-TEST_F(Screenshots, DialogsAndQueryBuffer) {
+void Screenshots::DialogsAndQueryBuffer() {
   TfrmMain& window = *fWindow;
   TScriptedDialogs& dialogs = fDialogs;
   const std::pair<const char*, const char*> queries[] = {
@@ -189,7 +231,7 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
   window.comboQueries->showPopup();
   Settle();
   QPixmap box = window.screen()->grabWindow(0, 0, 0, 900, 300);
-  EXPECT_TRUE(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))));
+  Check(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))), "cannot write query-buffer.png");
   window.comboQueries->hidePopup();
 
   window.QuerylistDialog()->Fill({QStringLiteral("Canon mit Blende unter 4")});
@@ -206,12 +248,12 @@ TEST_F(Screenshots, DialogsAndQueryBuffer) {
 
 // The field sidebar beside the query editor: the list shipped with the
 // program, one group open, the tip of the selected field below it.
-TEST_F(Screenshots, FieldSidebar) {
+void Screenshots::FieldSidebar() {
   fWindow->txtQuery->setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
   fWindow->txtQuery->moveCursor(QTextCursor::End);
   fWindow->findChild<QAction*>(QStringLiteral("actToggleSidebar"))->setChecked(true);
   TSidebarTree* tree = fWindow->pnlSidebar->treeSidebar;
-  ASSERT_GT(tree->topLevelItemCount(), 1);
+  if (!Check(tree->topLevelItemCount() > 1, "the samples gave too few rows")) return;
   QTreeWidgetItem* exposure = tree->topLevelItem(1);
   exposure->setExpanded(true);
   tree->setCurrentItem(exposure->child(1));
@@ -219,7 +261,7 @@ TEST_F(Screenshots, FieldSidebar) {
 }
 
 // Each page of the query wizard, filled as a user would fill it.
-TEST_F(Screenshots, QueryWizardPages) {
+void Screenshots::QueryWizardPages() {
   TfrmWizard wizard(fDialogs, fWindow.get());
   wizard.frSelectFiles->edtFileMask->setText(QStringLiteral("/home/anna/Bilder/*.jpg"));
   wizard.frSelectFiles->chkSubdirs->setChecked(true);
@@ -247,7 +289,7 @@ TEST_F(Screenshots, QueryWizardPages) {
   wizard.hide();
 }
 
-TEST_F(Screenshots, HelpWindowAndAboutBox) {
+void Screenshots::HelpWindowAndAboutBox() {
   TfrmHelp help;
   help.resize(760, 560);
   help.move(20, 20);
@@ -262,7 +304,7 @@ TEST_F(Screenshots, HelpWindowAndAboutBox) {
 
 // The print dialog as "Drucken ..." opens it, and the window shown while the
 // pages are made.
-TEST_F(Screenshots, PrintDialog) {
+void Screenshots::PrintDialog() {
   TfrmPrintMain& dialog = *fWindow->PrintDialog();
   dialog.show();
   Save(dialog, QStringLiteral("print-dialog.png"));
@@ -273,4 +315,26 @@ TEST_F(Screenshots, PrintDialog) {
 }
 
 }  // namespace
-}  // namespace orvalis::test
+}  // namespace orvalis
+
+int main(int argc, char** argv) {
+  using orvalis::Screenshots;
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: orvalis-screenshots FOLDER   (a folder the pictures go to)\n");
+    return 2;
+  }
+  const QDir output(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])));
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path() + QStringLiteral("/config"));
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path() + QStringLiteral("/config"));
+  qputenv("APPDATA", (settings.path() + QStringLiteral("/appdata")).toUtf8());
+  using tScene = void (Screenshots::*)();
+  const tScene scenes[] = {&Screenshots::MainWindowInEachStyle, &Screenshots::MainWindowInEnglishAndGerman, &Screenshots::WindowsThatActOnResults, &Screenshots::MetadataWindowWithXmp, &Screenshots::DialogsAndQueryBuffer, &Screenshots::FieldSidebar, &Screenshots::QueryWizardPages, &Screenshots::HelpWindowAndAboutBox, &Screenshots::PrintDialog};
+  for (const tScene scene : scenes) {
+    QDir::setCurrent(QStringLiteral(ORVALIS_SOURCE_DIR));  // the samples, languages and help
+    Screenshots shots(output);
+    (shots.*scene)();
+  }
+  return orvalis::gFailed ? 1 : 0;
+}
