@@ -1,6 +1,5 @@
-// A stretch of bytes inside a photo file, by its place in the file: where a
-// container walk found something (an embedded preview, an XMP packet) that
-// is read later or by someone else.
+// A run of bytes in a photo file, by its file offset and length: what a
+// container walker hands on for a decoder to read.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +9,7 @@ namespace orvalis {
 struct tFileSpan {
   std::uint64_t offset = 0;
   std::uint64_t length = 0;
+  friend bool operator==(const tFileSpan&, const tFileSpan&) = default;
 };
 
 }  // namespace orvalis
