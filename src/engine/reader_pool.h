@@ -96,7 +96,7 @@ class tReaderLimit {
   static constexpr double kRiseNeeded = 1.1;
   // A spell lasts this many average reads, at least kShortestSpell, and
   // takes in at least half as many reads as readers may read.
-  static constexpr double kSpellReads = 3;
+  static constexpr double kSpellReads = 2;
   static constexpr tClock::duration kShortestSpell = std::chrono::milliseconds(1);
   static constexpr int kFlatSpellsToHold = 2;
 
@@ -127,7 +127,7 @@ class tReaderPool {
 
   // Readers let read at once when reads turn slow and the pool follows the
   // latency.
-  static constexpr std::size_t kFirstSlowReaders = 16;
+  static constexpr std::size_t kFirstSlowReaders = 32;
 
   // Up to readers threads, those beyond the cores started only when reads
   // turn out to be slow; window slots (at least readers). Following the

@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"one flat spell does not hold", kFollow,
                   {{2000, 0, 0}, {2000, 80, 10}, {2000, 80, 10}, {2000, 160, 10}}, {16, 32, 32, 64}},
         LimitCase{"a short spell measures nothing", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 0.5}, {2000, 4, 5}, {2000, 80, 10}}, {16, 16, 16, 32}},
+                  {{2000, 0, 0}, {2000, 80, 0.5}, {2000, 4, 3}, {2000, 80, 10}}, {16, 16, 16, 32}},
         LimitCase{"fast reads again go back to the cores", kFollow,
                   {{2000, 0, 0}, {2000, 80, 10}, {90, 5000, 10}, {500, 80, 10}}, {16, 32, 1, 16}}),
     CaseNames());
