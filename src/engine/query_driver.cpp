@@ -420,7 +420,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   const std::string& path = file.path;
   // The store is emptied when the file's processing ends, also through an
   // error, so the next file never sees this file's entries. A reader's
-  // store goes back to its slot whole: the reader that uses the slot next
+  // store goes back to its slot whole: the reader that is lent it next
   // clears it, so memory is freed on the threads that allocate it.
   bool fromSlot = false;
   const tScopeGuard clear([&run, &file, &fromSlot] {
@@ -431,7 +431,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
       run.xmpOnReaders = true;
     }
     if (fromSlot)
-      std::swap(run.store, file.slot->store);
+      std::swap(run.store, file.slot->Store());
     else
       run.store.Clear();
   });
@@ -442,7 +442,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     // The reader's store becomes the run's, which the parsers are bound to,
     // until the file is done.
     run.pool->Wait(file.slot, BatchEnd());
-    std::swap(run.store, file.slot->store);
+    std::swap(run.store, file.slot->Store());
     fromSlot = true;
     run.store.RowNumber = hitCount_;
     readError = file.slot->error;

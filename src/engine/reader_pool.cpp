@@ -19,8 +19,11 @@ constexpr std::uint64_t kDropped = 4;  // given back while its read was under wa
 
 std::uint64_t StateOf(const std::atomic<std::uint64_t>& ticket) { return ticket.load() % kStates; }
 
-// Weight of the newest read in the running average.
+// Weight of the newest read in the running average of the read time, and in
+// the share of slow reads (there heavier, so that three slow reads in a row
+// from the start tell slow storage).
 constexpr double kReadTimeWeight = 1.0 / 8;
+constexpr double kSlowShareWeight = 1.0 / 4;
 
 std::size_t Cores() { return std::max(1u, std::thread::hardware_concurrency()); }
 
@@ -32,13 +35,13 @@ constexpr int kMaxDefaultReaders = 128;
 
 }  // namespace
 
-tReaderLimit::tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, double slowReadMicroseconds,
-                           tGrowth growth)
-    : fast_(fast), slowStart_(slowStart), most_(most), slowRead_(slowReadMicroseconds), growth_(growth), limit_(fast) {}
+tReaderLimit::tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, tGrowth growth)
+    : fast_(fast), slowStart_(slowStart), most_(most), growth_(growth), limit_(fast) {}
 
-std::size_t tReaderLimit::Update(double averageMicroseconds, std::uint64_t readsEnded, tClock::time_point now) {
+std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds, std::uint64_t readsEnded,
+                                 tClock::time_point now) {
   if (!slow_) {
-    if (averageMicroseconds < slowRead_) return limit_;
+    if (slowShare < kSlowShare) return limit_;
     slow_ = true;
     limit_ = slowStart_;
     spellStart_ = now;
@@ -47,7 +50,7 @@ std::size_t tReaderLimit::Update(double averageMicroseconds, std::uint64_t reads
     flatSpells_ = 0;
     return limit_;
   }
-  if (averageMicroseconds < slowRead_ / 4) {
+  if (slowShare < kSlowShare / 4) {
     slow_ = false;
     limit_ = fast_;
     return limit_;
@@ -102,17 +105,20 @@ tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicrose
     : slowRead_(slowReadMicroseconds) {
   const auto count = static_cast<std::size_t>(std::max(readers, 1));
   slots_.resize(std::max(window, count));
-  for (auto& slot : slots_) {
-    slot = std::make_unique<tReadSlot>();
-    slot->store.MergeIptcLists = 1;
-    slot->store.KeepThumbnail = false;
+  stores_.resize(slots_.size());
+  freeStores_.reserve(slots_.size());
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    slots_[i] = std::make_unique<tReadSlot>();
+    stores_[i] = std::make_unique<tImageMetaData>();
+    stores_[i]->MergeIptcLists = 1;
+    stores_[i]->KeepThumbnail = false;
+    freeStores_.push_back(stores_[i].get());
   }
   wakeBacklog_ = std::max<std::size_t>(1, slots_.size() / 4);
   // While reads are fast the run's thread reads too, so one core fewer.
   const std::size_t fast = std::clamp<std::size_t>(Cores() - 1, 1, count);
   rule_ = std::make_unique<tReaderLimit>(
-      fast, growth == tGrowth::Fixed ? count : std::clamp(kFirstSlowReaders, fast, count), count,
-      slowReadMicroseconds, growth);
+      fast, growth == tGrowth::Fixed ? count : std::clamp(kFirstSlowReaders, fast, count), count, growth);
   limit_ = fast;
   windowFollowsLimit_ = growth == tGrowth::FollowLatency;
   threads_.reserve(count);
@@ -166,6 +172,7 @@ tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tO
   slot->path = path;
   slot->folder = std::move(folder);
   slot->error = nullptr;
+  slot->store_ = LendStore();
   slot->ticket_ = number * kStates + kQueued;
   queued_ = number + 1;
   StartReaders(limit_);
@@ -173,6 +180,20 @@ tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tO
   // ones are woken for a run of files, not for each, while reads are fast.
   WakeReaders(slow_ ? 1 : wakeBacklog_);
   return slot;
+}
+
+tImageMetaData* tReaderPool::LendStore() {
+  const std::lock_guard<std::mutex> lock(storesMutex_);
+  // As many stores as slots, and a slot holds one only while not free.
+  tImageMetaData* store = freeStores_.back();
+  freeStores_.pop_back();
+  return store;
+}
+
+void tReaderPool::ReturnStore(tReadSlot* slot) {
+  const std::lock_guard<std::mutex> lock(storesMutex_);
+  freeStores_.push_back(slot->store_);
+  slot->store_ = nullptr;
 }
 
 void tReaderPool::Post(std::shared_ptr<tPoolJob> job) {
@@ -240,7 +261,10 @@ void tReaderPool::Recycle(tReadSlot* slot) {
       case kDone:
         // A file not yet taken is never read: the reader holding its ticket
         // finds the slot changed.
-        if (slot->ticket_.compare_exchange_weak(ticket, base + kFree)) return;
+        if (slot->ticket_.compare_exchange_weak(ticket, base + kFree)) {
+          ReturnStore(slot);
+          return;
+        }
         break;
       case kReading:
         // The reader frees the slot when its read ends.
@@ -310,10 +334,11 @@ tReadSlot* tReaderPool::TakeFile(tReader& self) {
 
 void tReaderPool::Read(tReadSlot* slot) {
   const auto start = std::chrono::steady_clock::now();
-  slot->store.Clear();
+  tImageMetaData& store = slot->Store();
+  store.Clear();
   try {
-    slot->store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
-    if (readXmp_) slot->store.ReadXmpEntries();
+    store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
+    if (readXmp_) store.ReadXmpEntries();
   } catch (...) {
     slot->error = std::current_exception();
   }
@@ -325,7 +350,9 @@ void tReaderPool::Read(tReadSlot* slot) {
   const std::uint64_t base = ticket - ticket % kStates;
   std::uint64_t reading = base + kReading;
   if (!slot->ticket_.compare_exchange_strong(reading, base + kDone)) {
-    slot->ticket_ = base + kFree;  // dropped while it was read
+    // Dropped while it was read: the store goes back before the slot is free.
+    ReturnStore(slot);
+    slot->ticket_ = base + kFree;
     return;
   }
   // Only the read the run waits for wakes it.
@@ -348,13 +375,16 @@ void tReaderPool::NoteReadTime(std::chrono::steady_clock::duration took) {
   double average = averageReadMicroseconds_.load(std::memory_order_relaxed);
   average += (microseconds - average) * kReadTimeWeight;
   averageReadMicroseconds_.store(average, std::memory_order_relaxed);
+  double share = slowShare_.load(std::memory_order_relaxed);
+  share += ((microseconds >= slowRead_ ? 1.0 : 0.0) - share) * kSlowShareWeight;
+  slowShare_.store(share, std::memory_order_relaxed);
   // Fast reads that stay fast change nothing and take no lock.
-  if (!slow_ && average < slowRead_) return;
+  if (!slow_ && share < tReaderLimit::kSlowShare) return;
   // One thread changes the limit; the others read on.
   std::unique_lock<std::mutex> lock(limitMutex_, std::try_to_lock);
   if (!lock.owns_lock()) return;
   const std::size_t before = limit_;
-  limit_ = rule_->Update(average, read_, std::chrono::steady_clock::now());
+  limit_ = rule_->Update(share, average, read_, std::chrono::steady_clock::now());
   slow_ = rule_->Slow();
   // Readers beyond a lower limit go back to sleep as they finish; the
   // queued files wait for those a higher one lets read.

@@ -42,11 +42,15 @@ namespace orvalis {
 struct tReadSlot {
   std::string path;
   std::shared_ptr<const tOpenFolder> folder;  // held until the slot is used again
-  tImageMetaData store;
   std::exception_ptr error;  // what ReadJpegFile raised; the store keeps what was read before
+  // The store the file is read into, lent to the slot from Submit until the
+  // slot is free again. The pool lends the stores used last first, so that
+  // only as many stores take memory as files are in flight.
+  tImageMetaData& Store() { return *store_; }
 
  private:
   friend class tReaderPool;
+  tImageMetaData* store_ = nullptr;
   // The file's number in the order of submission times kStates, plus its
   // state; the number tells a reader whether the slot still holds the file
   // it took a ticket for.
@@ -83,13 +87,15 @@ enum class tGrowth {
   FollowLatency,  // from kFirstSlowReaders on, doubled while throughput rises
 };
 
-// How many readers may read at once, from the average time a read takes and
-// the reads ended so far. While reads are fast: fast; once the average
-// reaches the slow read time: slowStart, and, following the latency,
-// doubled after each spell of reads faster than the spell before by
-// kRiseNeeded, up to most; two spells in a row without a rise hold it. Back
-// to fast below a quarter of the slow read time. Not thread-safe: the pool
-// asks it under a lock.
+// How many readers may read at once, from the share of recent reads that
+// were slow, the average time a read takes and the reads ended so far.
+// While reads are fast: fast; once half the reads are slow: slowStart, and,
+// following the latency, doubled after each spell of reads faster than the
+// spell before by kRiseNeeded, up to most; two spells in a row without a
+// rise hold it. Back to fast when fewer than an eighth are slow. A share, not
+// the average time, tells slow storage: on a busy machine a read of a cached
+// photo now and then waits for a core, and one such wait would lift the
+// average. Not thread-safe: the pool asks it under a lock.
 class tReaderLimit {
  public:
   using tClock = std::chrono::steady_clock;
@@ -100,15 +106,17 @@ class tReaderLimit {
   static constexpr tClock::duration kShortestSpell = std::chrono::milliseconds(1);
   static constexpr int kFlatSpellsToHold = 2;
 
-  tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, double slowReadMicroseconds, tGrowth growth);
+  static constexpr double kSlowShare = 0.5;
+
+  tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, tGrowth growth);
   // Takes in the state after a read ended at now; returns the limit.
-  std::size_t Update(double averageMicroseconds, std::uint64_t readsEnded, tClock::time_point now);
+  std::size_t Update(double slowShare, double averageMicroseconds, std::uint64_t readsEnded,
+                     tClock::time_point now);
   std::size_t Limit() const { return limit_; }
   bool Slow() const { return slow_; }
 
  private:
   std::size_t fast_, slowStart_, most_;
-  double slowRead_;
   tGrowth growth_;
   std::size_t limit_;
   bool slow_ = false;
@@ -189,6 +197,9 @@ class tReaderPool {
   void Read(tReadSlot* slot);
   // Readers not asleep.
   std::size_t Awake() const;
+  // A store for a slot, and back (any thread).
+  tImageMetaData* LendStore();
+  void ReturnStore(tReadSlot* slot);
   // Wakes sleeping readers, as many as may be awake, when at least backlog
   // files wait in the queue.
   void WakeReaders(std::uint64_t backlog);
@@ -197,6 +208,9 @@ class tReaderPool {
   void NoteReadTime(std::chrono::steady_clock::duration took);
 
   std::vector<std::unique_ptr<tReadSlot>> slots_;  // file n goes to slot n % size
+  std::vector<std::unique_ptr<tImageMetaData>> stores_;  // one a slot
+  std::mutex storesMutex_;
+  std::vector<tImageMetaData*> freeStores_;  // the one given back last on top
   std::uint64_t submitted_ = 0;                     // the run's thread's count
   std::uint64_t recycled_ = 0;                      // its slots given back
   bool windowFollowsLimit_ = false;
@@ -209,6 +223,7 @@ class tReaderPool {
   std::uint64_t wakeBacklog_ = 1;  // queued files that wake a sleeping reader
   double slowRead_ = kSlowReadMicroseconds;
   std::atomic<double> averageReadMicroseconds_{0};
+  std::atomic<double> slowShare_{0};  // of the recent reads, those slow
   std::mutex limitMutex_;
   std::unique_ptr<tReaderLimit> rule_;  // under limitMutex_
   std::atomic<bool> closing_{false};

@@ -50,7 +50,7 @@ TEST_P(ReaderPoolTest, EveryFileIsReadIntoItsSlot) {
         auto [slot, path] = inFlight.front();
         inFlight.erase(inFlight.begin());
         pool.Wait(slot, inFlight.empty() ? nullptr : inFlight.back().first);
-        EXPECT_EQ(slot->store.FileName(), path);
+        EXPECT_EQ(slot->Store().FileName(), path);
         pool.Recycle(slot);
       }
       ASSERT_TRUE(pool.HasRoom());
@@ -59,7 +59,7 @@ TEST_P(ReaderPoolTest, EveryFileIsReadIntoItsSlot) {
   }
   for (auto& [slot, path] : inFlight) {
     pool.Wait(slot);
-    EXPECT_EQ(slot->store.FileName(), path);
+    EXPECT_EQ(slot->Store().FileName(), path);
     pool.Recycle(slot);
   }
 }
@@ -77,7 +77,7 @@ TEST_P(ReaderPoolTest, GivenBackSlotsAreUsedAgain) {
     while (!pool.HasRoom()) std::this_thread::yield();
     tReadSlot* kept = pool.Submit(photos[0], nullptr);
     pool.Wait(kept);
-    EXPECT_EQ(kept->store.FileName(), photos[0]);
+    EXPECT_EQ(kept->Store().FileName(), photos[0]);
     pool.Recycle(kept);
     while (!pool.HasRoom()) std::this_thread::yield();
   }
@@ -119,9 +119,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Speed{"slow following the latency", 0.0, tGrowth::FollowLatency}),
     CaseNames());
 
-// One update of the rule: the average read time then, and the reads ended
-// and the time passed since the update before.
+// One update of the rule: the share of slow reads and the average read time
+// then, and the reads ended and the time passed since the update before.
 struct Spell {
+  double slowShare;
   double averageMicroseconds;
   std::uint64_t reads;
   double milliseconds;
@@ -139,18 +140,19 @@ void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
 
 class ReaderLimitTest : public ::testing::TestWithParam<LimitCase> {};
 
-// Cores 1, sixteen readers when reads turn slow, at most 128; slow from 400 µs.
+// Cores 1, sixteen readers when reads turn slow, at most 128.
 TEST_P(ReaderLimitTest, FollowsTheReads) {
   const LimitCase& c = GetParam();
   ASSERT_EQ(c.spells.size(), c.limits.size());
-  tReaderLimit rule(1, 16, 128, 400, c.growth);
+  tReaderLimit rule(1, 16, 128, c.growth);
   auto now = tReaderLimit::tClock::time_point{};
   std::uint64_t reads = 0;
   for (std::size_t i = 0; i < c.spells.size(); ++i) {
-    reads += c.spells[i].reads;
+    const Spell& spell = c.spells[i];
+    reads += spell.reads;
     now += std::chrono::duration_cast<tReaderLimit::tClock::duration>(
-        std::chrono::duration<double, std::milli>(c.spells[i].milliseconds));
-    EXPECT_EQ(rule.Update(c.spells[i].averageMicroseconds, reads, now), c.limits[i]) << "spell " << i;
+        std::chrono::duration<double, std::milli>(spell.milliseconds));
+    EXPECT_EQ(rule.Update(spell.slowShare, spell.averageMicroseconds, reads, now), c.limits[i]) << "spell " << i;
   }
 }
 
@@ -159,21 +161,23 @@ constexpr tGrowth kFollow = tGrowth::FollowLatency;
 INSTANTIATE_TEST_SUITE_P(
     Table, ReaderLimitTest,
     ::testing::Values(
-        LimitCase{"fast reads keep the cores", kFollow, {{100, 500, 10}, {390, 500, 10}}, {1, 1}},
+        LimitCase{"fast reads keep the cores", kFollow, {{0, 100, 500, 10}, {0.4, 390, 500, 10}}, {1, 1}},
+        LimitCase{"a few long reads among fast ones keep the cores", kFollow, {{0.4, 3000, 500, 10}}, {1}},
         LimitCase{"a fixed number does not grow", tGrowth::Fixed,
-                  {{2000, 0, 0}, {2000, 80, 10}, {2000, 160, 10}}, {16, 16, 16}},
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {1, 2000, 160, 10}}, {16, 16, 16}},
         LimitCase{"rising throughput doubles up to the bound", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 10}, {2000, 160, 10}, {2000, 320, 10}, {2000, 640, 10}, {2000, 1280, 10}},
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {1, 2000, 160, 10}, {1, 2000, 320, 10}, {1, 2000, 640, 10},
+                   {1, 2000, 1280, 10}},
                   {16, 32, 64, 128, 128, 128}},
         LimitCase{"two flat spells hold", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 10}, {2000, 85, 10}, {2000, 80, 10}, {2000, 400, 10}},
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {1, 2000, 85, 10}, {1, 2000, 80, 10}, {1, 2000, 400, 10}},
                   {16, 32, 32, 32, 32}},
         LimitCase{"one flat spell does not hold", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 10}, {2000, 80, 10}, {2000, 160, 10}}, {16, 32, 32, 64}},
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {1, 2000, 80, 10}, {1, 2000, 160, 10}}, {16, 32, 32, 64}},
         LimitCase{"a short spell measures nothing", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 0.5}, {2000, 4, 3}, {2000, 80, 10}}, {16, 16, 16, 32}},
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 0.5}, {1, 2000, 4, 3}, {1, 2000, 80, 10}}, {16, 16, 16, 32}},
         LimitCase{"fast reads again go back to the cores", kFollow,
-                  {{2000, 0, 0}, {2000, 80, 10}, {90, 5000, 10}, {500, 80, 10}}, {16, 32, 1, 16}}),
+                  {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {0.1, 90, 5000, 10}, {0.6, 500, 80, 10}}, {16, 32, 1, 16}}),
     CaseNames());
 
 }  // namespace
