@@ -33,15 +33,7 @@ bin=build-bench
 sources=(samples)
 [ -d ../shared/corpus/exif-samples ] && sources+=(../shared/corpus/exif-samples)
 
-now() { date +%s.%N; }
-# seconds COMMAND...: runs the command with its output discarded, prints the wall time.
-seconds() {
-  local t0 t1
-  t0=$(now)
-  "$@" >/dev/null 2>&1 || true
-  t1=$(now)
-  echo "$t1 - $t0" | bc -l
-}
+source bench/timing.sh
 # peak_kib COMMAND...: the command's maximum resident set size in KiB.
 peak_kib() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
 rate() { echo "scale=0; $1 / $2" | bc -l; }

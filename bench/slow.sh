@@ -25,14 +25,7 @@ sources=(samples)
 [ -d ../shared/corpus/exif-samples ] && sources+=(../shared/corpus/exif-samples)
 shim="$PWD/$bin/liborvalis-slow-storage.so"
 
-now() { date +%s.%N; }
-seconds() {
-  local t0 t1
-  t0=$(now)
-  "$@" >/dev/null 2>&1 || true
-  t1=$(now)
-  echo "$t1 - $t0" | bc -l
-}
+source bench/timing.sh
 # median_of K COMMAND...: the median wall time of K runs.
 median_of() {
   local k=$1; shift

@@ -128,9 +128,9 @@ class tReaderLimit {
 
 class tReaderPool {
  public:
-  // A read that takes longer than this on average waits for its storage; a
-  // photo in the page cache is read in some ten microseconds. Below a
-  // quarter of it, reads count as fast again.
+  // A read that takes longer than this waited for its storage; a photo in
+  // the page cache is read in some ten microseconds. How many such reads
+  // make the storage slow is tReaderLimit's rule.
   static constexpr double kSlowReadMicroseconds = 400;
 
   // Readers let read at once when reads turn slow and the pool follows the
