@@ -54,6 +54,7 @@ for us in 200 1000 5000; do
     else
       t_one=$(seconds slow "$us" "$bin/orvalis-cli" --jobs 1 --no-limit "$q")
       r_one=$(rate "$n" "$t_one" "$start")
+      t_one=$(printf '%.3f' "$t_one")
     fi
     [ "$size" = 1k ] && one_rate_1k=$r_one
     t_def=$(median_of 5 slow "$us" "$bin/orvalis-cli" --no-limit "$q")
