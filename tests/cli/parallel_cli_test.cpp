@@ -89,12 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"top", Tree::Scratch, {"--format", "json"},
                 "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
         CliCase{"samples rows by default", Tree::Samples, {}, kSamples, ""},
-        CliCase{"corpus csv by default", Tree::Corpus, {"--no-limit", "--format", "csv"}, kCorpus, ""},
         CliCase{"damaged unreadable and failing xml by default", Tree::Scratch, {"--format", "xml"}, kScratch, ""},
         CliCase{"many folders json by default", Tree::Scratch, {"--format", "json"},
                 "SELECT Name, Make, rownum FROM {}m/*.jpg WITH subdirs", ""},
-        CliCase{"hit limit by default", Tree::Scratch, {"--limit", "25"},
-                "SELECT Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs", ""},
         CliCase{"top by default", Tree::Scratch, {},
                 "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs", ""}),
     CaseNames());

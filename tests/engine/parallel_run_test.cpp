@@ -141,8 +141,6 @@ INSTANTIATE_TEST_SUITE_P(
         ParallelCase{"many folders", Tree::Scratch, "SELECT Name, Make FROM {}m/*.jpg WITH subdirs", 0},
         ParallelCase{"many folders by default", Tree::Scratch,
                      "SELECT Name, Make, rownum FROM {}m/*.jpg WITH subdirs", 0, 0, false, 0},
-        ParallelCase{"whole tree by default", Tree::Scratch,
-                     "SELECT Name, Make, Caption, rownum FROM {}*.jpg WITH subdirs", 0, 0, false, 0},
         ParallelCase{"folder errors in the tree by default", Tree::Scratch,
                      "SELECT Name, Make FROM {}*.jpg WHERE Make WITH subdirs", 300, 0, false, 0},
         ParallelCase{"top in many folders by default", Tree::Scratch,
