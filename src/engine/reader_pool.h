@@ -170,11 +170,6 @@ class tReaderPool {
   // before the job is done: whoever needs it then calls Finish.
   void Post(std::shared_ptr<tPoolJob> job);
 
-  // Readers let read at once now, and threads started (for tests and the
-  // benchmark's report).
-  std::size_t ReadingLimit() const { return limit_; }
-  std::size_t Threads() const { return threadCount_; }
-
  private:
   // A reader thread's own wake-up call.
   struct tReader {
