@@ -1,5 +1,5 @@
 // Builds a benchmark corpus: N photo files in nested folders (50 files a
-// folder, 20 folders a parent), hard links to the given source photos, copies
+// folder unless --per-folder says otherwise, 20 folders a parent), hard links to the given source photos, copies
 // where a link is not possible. The sources are the JPEG files below the
 // source folders, or with --any every file but JSON, text and dumps (a mixed tree
 // of raws, HEIC, PNG ...); each link keeps its source's extension.
@@ -14,19 +14,28 @@
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-  const bool any = argc > 1 && std::string(argv[1]) == "--any";
-  if (any) {
-    --argc;
-    ++argv;
+  bool any = false;
+  long perFolder = 50;
+  int first = 1;
+  for (;;) {
+    if (argc > first && std::string(argv[first]) == "--any") {
+      any = true;
+      first += 1;
+    } else if (argc > first + 1 && std::string(argv[first]) == "--per-folder") {
+      perFolder = std::strtol(argv[first + 1], nullptr, 10);
+      first += 2;
+    } else {
+      break;
+    }
   }
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: orvalis-make-corpus [--any] N DIR SOURCE_FOLDER...\n");
+  if (argc < first + 3 || perFolder <= 0) {
+    std::fprintf(stderr, "usage: orvalis-make-corpus [--any] [--per-folder K] N DIR SOURCE_FOLDER...\n");
     return 2;
   }
-  const long n = std::strtol(argv[1], nullptr, 10);
-  const fs::path dir = argv[2];
+  const long n = std::strtol(argv[first], nullptr, 10);
+  const fs::path dir = argv[first + 1];
   std::vector<fs::path> sources;
-  for (int i = 3; i < argc; ++i) {
+  for (int i = first + 2; i < argc; ++i) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(argv[i], ec), end; !ec && it != end; it.increment(ec)) {
       std::string ext = it->path().extension().string();
@@ -41,11 +50,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   fs::remove_all(dir);
-  constexpr long kPerFolder = 50;
   for (long i = 0; i < n; ++i) {
-    const long folder = i / kPerFolder;
+    const long folder = i / perFolder;
     const fs::path sub = dir / ("d" + std::to_string(folder / 20)) / ("d" + std::to_string(folder % 20));
-    if (i % kPerFolder == 0) fs::create_directories(sub);
+    if (i % perFolder == 0) fs::create_directories(sub);
     const fs::path& src = sources[static_cast<std::size_t>(i) % sources.size()];
     char name[32];
     std::snprintf(name, sizeof name, "f%06ld", i);

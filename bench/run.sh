@@ -3,21 +3,20 @@
 # warm cache, side by side on this machine,
 #   1. orvalis-cli searching it for Canon photos with one reader (--jobs 1)
 #      and with the readers it chooses for the machine,
-#   2. the same search with ExifTool, if installed,
+#   2. the same search with jhead (-model Canon) and with ExifTool, if
+#      installed,
 #   3. the floor: open, read 64 KiB and close every file,
 #   4. a search that names an XMP field, so every XMP packet is parsed,
-# then the same three (but ExifTool) on slow storage: a preloaded shim
-# (bench/slow_storage.cpp) makes every open, stat and read wait 1 ms, over the
-# first SLOW_N files (default N / 10); last, the peak memory of orvalis-cli
-# at N and at 4 N.
+# and last the peak memory of orvalis-cli at N and at 4 N. Slow storage is
+# measured by bench/slow.sh, a million files by bench/scale.sh.
 # Usage: bench/run.sh [N]   (set SKIP_EXIFTOOL=1 to leave ExifTool out)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 n=${1:-20000}
 bash scripts/setup.sh
 # The benchmark's own tools: bc for the arithmetic, GNU time for peak memory,
-# ExifTool for the comparison.
-for p in bc time libimage-exiftool-perl; do
+# jhead and ExifTool for the comparison.
+for p in bc time jhead libimage-exiftool-perl; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$p" >/dev/null || true
@@ -28,22 +27,13 @@ mkdir -p "$work"
 
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORVALIS_BUILD_UI=OFF \
   -DORVALIS_BUILD_TESTS=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target orvalis-cli orvalis-bench-floor orvalis-make-corpus \
-  orvalis-slow-storage >/dev/null
+cmake --build build-bench -j"$(nproc)" --target orvalis-cli orvalis-bench-floor orvalis-make-corpus >/dev/null
 bin=build-bench
 
 sources=(samples)
 [ -d ../shared/corpus/exif-samples ] && sources+=(../shared/corpus/exif-samples)
 
-now() { date +%s.%N; }
-# seconds COMMAND...: runs the command with its output discarded, prints the wall time.
-seconds() {
-  local t0 t1
-  t0=$(now)
-  "$@" >/dev/null 2>&1 || true
-  t1=$(now)
-  echo "$t1 - $t0" | bc -l
-}
+source bench/timing.sh
 # peak_kib COMMAND...: the command's maximum resident set size in KiB.
 peak_kib() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
 rate() { echo "scale=0; $1 / $2" | bc -l; }
@@ -59,11 +49,14 @@ hits=$("$bin/orvalis-cli" --no-limit "$query" | wc -l)
 # The search and the floor take turns, five rounds, and each keeps its best
 # time: what else the machine does then weighs on both alike.
 min_of() { if [ -z "$1" ] || [ "$(echo "$2 < $1" | bc -l)" = 1 ]; then echo "$2"; else echo "$1"; fi; }
-t_one="" t_orvalis="" t_floor=""
+# jhead takes the files as arguments, as many at once as fit.
+jhead_search() { find "$corpus" -name '*.jpg' -print0 | xargs -0 jhead -model Canon; }
+t_one="" t_orvalis="" t_floor="" t_jhead=""
 for _ in 1 2 3 4 5; do
   t_one=$(min_of "$t_one" "$(seconds "$bin/orvalis-cli" --jobs 1 --no-limit "$query")")
   t_orvalis=$(min_of "$t_orvalis" "$(seconds "$bin/orvalis-cli" --no-limit "$query")")
   t_floor=$(min_of "$t_floor" "$(seconds "$bin/orvalis-bench-floor" "$corpus")")
+  if command -v jhead >/dev/null; then t_jhead=$(min_of "$t_jhead" "$(seconds jhead_search)"); fi
 done
 best() {  # best of three runs
   local b=""
@@ -81,25 +74,15 @@ printf '%-16s %8.3f s %10s files/s\n' floor "$t_floor" "$(rate "$n" "$t_floor")"
 printf 'orvalis time / floor time: %.2f with one reader, %.2f by default (target: at most 1.2)\n' \
   "$(echo "$t_one / $t_floor" | bc -l)" "$(echo "$t_orvalis / $t_floor" | bc -l)"
 
+if [ -n "$t_jhead" ]; then
+  printf '%-16s %8.3f s %10s files/s\n' "jhead" "$t_jhead" "$(rate "$n" "$t_jhead")"
+  printf 'orvalis files/s / jhead files/s: %.2f (target: at least 1.5)\n' "$(echo "$t_jhead / $t_orvalis" | bc -l)"
+else
+  echo "jhead: not measured"
+fi
+
 printf '%-16s %8.3f s %10s files/s\n' "with XMP" "$t_xmp" "$(rate "$n" "$t_xmp")"
 printf 'XMP search time / floor time: %.2f\n' "$(echo "$t_xmp / $t_floor" | bc -l)"
-
-# Slow storage: the first SLOW_N files, each request 1 ms late.
-slow_n=${SLOW_N:-$((n / 10))}
-"$bin/orvalis-make-corpus" "$slow_n" "$work/slow" "${sources[@]}" >/dev/null
-"$bin/orvalis-bench-floor" "$work/slow" >/dev/null
-slow_query="SELECT Name FROM $work/slow/*.jpg WHERE Make ~ 'Canon' WITH subdirs"
-shim="$PWD/$bin/liborvalis-slow-storage.so"
-slow() { env LD_PRELOAD="$shim" ORVALIS_SLOW_US=1000 "$@"; }
-s_one=$(seconds slow "$bin/orvalis-cli" --jobs 1 --no-limit "$slow_query")
-s_orvalis=$(seconds slow "$bin/orvalis-cli" --no-limit "$slow_query")
-s_floor=$(seconds slow "$bin/orvalis-bench-floor" "$work/slow")
-printf 'slow storage (1 ms per open, stat and read): %d files\n' "$slow_n"
-printf '%-16s %8.3f s %10s files/s\n' "orvalis --jobs 1" "$s_one" "$(rate "$slow_n" "$s_one")"
-printf '%-16s %8.3f s %10s files/s\n' "orvalis" "$s_orvalis" "$(rate "$slow_n" "$s_orvalis")"
-printf '%-16s %8.3f s %10s files/s\n' floor "$s_floor" "$(rate "$slow_n" "$s_floor")"
-printf 'default throughput / one reader: %.1f (target: at least 10)\n' "$(echo "$s_one / $s_orvalis" | bc -l)"
-rm -rf "$work/slow"
 
 if [ -z "${SKIP_EXIFTOOL:-}" ] && command -v exiftool >/dev/null; then
   t_exiftool=$(seconds exiftool -q -r -if '$Make =~ /Canon/' -p '$FileName' "$corpus")

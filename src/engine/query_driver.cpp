@@ -245,11 +245,14 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
   host_.ProcessEvents();
   host_.ProcessEvents();
 
+  // Without a number given, the readers follow the storage's latency.
   const int readers = settings.Jobs > 0 ? settings.Jobs : DefaultReaderCount();
   if (readers > 1) {
     run.window = ReadWindow(readers);
     try {
-      run.pool = std::make_unique<tReaderPool>(readers, run.window);
+      run.pool = std::make_unique<tReaderPool>(
+          readers, run.window, tReaderPool::kSlowReadMicroseconds,
+          settings.Jobs > 0 ? tGrowth::Fixed : tGrowth::FollowLatency);
     } catch (const std::system_error&) {
       // No thread to be had: the run reads one file after the other.
     }
@@ -270,6 +273,7 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     // Rows and the result set carry full paths, also for a relative FROM.
     if (folder.empty() || folder[0] != '/') folder = CurrentFolder() + folder;
     run.plan = std::make_unique<tWalkPlan>(folder, run.mask, run.recurse);
+    run.plan->ListAheadIn(run.pool.get());
     if (PeekStep() != nullptr) ProcessDir(TakeStep());
   }
   // What was read ahead past the end of the walk is dropped unseen.
@@ -329,6 +333,9 @@ void tQueryDriver::ReadAhead() {
   }
   const std::size_t maxSteps = kStepsAheadPerSlot * run.window;
   while (run.ahead.size() < maxSteps && run.pool->HasRoom()) {
+    // A folder still being listed is waited for only when nothing else is
+    // left to do.
+    if (!run.ahead.empty() && run.plan->WouldWait()) return;
     std::optional<tWalkStep> step = run.plan->Next();
     if (!step) return;
     if (step->kind == tWalkStep::tKind::File) step->slot = run.pool->Submit(step->path, step->folder);
@@ -339,7 +346,7 @@ void tQueryDriver::ReadAhead() {
 tReadSlot* tQueryDriver::BatchEnd() const {
   // Half the window: the run's thread then sleeps once for that many files,
   // while the readers have the other half to go on with.
-  const std::size_t batch = run_->window / 2;
+  const std::size_t batch = run_->pool->Window() / 2;
   tReadSlot* last = nullptr;
   std::size_t files = 0;
   for (const tWalkStep& step : run_->ahead) {
@@ -413,7 +420,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   const std::string& path = file.path;
   // The store is emptied when the file's processing ends, also through an
   // error, so the next file never sees this file's entries. A reader's
-  // store goes back to its slot whole: the reader that uses the slot next
+  // store goes back to its slot whole: the reader that is lent it next
   // clears it, so memory is freed on the threads that allocate it.
   bool fromSlot = false;
   const tScopeGuard clear([&run, &file, &fromSlot] {
@@ -424,7 +431,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
       run.xmpOnReaders = true;
     }
     if (fromSlot)
-      std::swap(run.store, file.slot->store);
+      std::swap(run.store, file.slot->Store());
     else
       run.store.Clear();
   });
@@ -435,7 +442,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     // The reader's store becomes the run's, which the parsers are bound to,
     // until the file is done.
     run.pool->Wait(file.slot, BatchEnd());
-    std::swap(run.store, file.slot->store);
+    std::swap(run.store, file.slot->Store());
     fromSlot = true;
     run.store.RowNumber = hitCount_;
     readError = file.slot->error;

@@ -19,46 +19,120 @@ constexpr std::uint64_t kDropped = 4;  // given back while its read was under wa
 
 std::uint64_t StateOf(const std::atomic<std::uint64_t>& ticket) { return ticket.load() % kStates; }
 
-// Weight of the newest read in the running average.
+// Weight of the newest read in the running average of the read time, and in
+// the share of slow reads (there heavier, so that three slow reads in a row
+// from the start tell slow storage).
 constexpr double kReadTimeWeight = 1.0 / 8;
+constexpr double kSlowShareWeight = 1.0 / 4;
 
 std::size_t Cores() { return std::max(1u, std::thread::hardware_concurrency()); }
 
+// The bound of a pool that follows the latency. A reader waiting for the
+// network costs no core; with two requests per photo and a millisecond
+// each, 128 readers keep up with a run's thread that evaluates a photo in
+// some 30 microseconds.
+constexpr int kMaxDefaultReaders = 128;
+
 }  // namespace
 
-int DefaultReaderCount() {
-  const auto cores = static_cast<unsigned>(Cores());
-  // A reader waiting for the disc or the network costs no core; 16 readers
-  // keep a share that answers in a millisecond about 16 requests deep.
-  return static_cast<int>(std::clamp(4u * cores, 16u, 64u));
+tReaderLimit::tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, tGrowth growth)
+    : fast_(fast), slowStart_(slowStart), most_(most), growth_(growth), limit_(fast) {}
+
+std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds, std::uint64_t readsEnded,
+                                 tClock::time_point now) {
+  if (!slow_) {
+    if (slowShare < kSlowShare) return limit_;
+    slow_ = true;
+    limit_ = slowStart_;
+    spellStart_ = now;
+    readAtSpellStart_ = readsEnded;
+    lastRate_ = 0;
+    flatSpells_ = 0;
+    return limit_;
+  }
+  if (slowShare < kSlowShare / 4) {
+    slow_ = false;
+    limit_ = fast_;
+    return limit_;
+  }
+  if (growth_ != tGrowth::FollowLatency || limit_ >= most_ || flatSpells_ >= kFlatSpellsToHold) return limit_;
+  const auto spell = now - spellStart_;
+  const double seconds = std::chrono::duration<double>(spell).count();
+  const std::uint64_t reads = readsEnded - readAtSpellStart_;
+  if (spell < kShortestSpell || seconds * 1e6 < kSpellReads * averageMicroseconds || reads < limit_ / 2)
+    return limit_;
+  const double rate = static_cast<double>(reads) / seconds;
+  spellStart_ = now;
+  readAtSpellStart_ = readsEnded;
+  if (rate < lastRate_ * kRiseNeeded) {
+    // The storage, or the run's thread, takes no more: the readers stay.
+    ++flatSpells_;
+    return limit_;
+  }
+  flatSpells_ = 0;
+  lastRate_ = rate;
+  limit_ = std::min(2 * limit_, most_);
+  return limit_;
 }
+
+void tPoolJob::RunOnce() {
+  int posted = kPosted;
+  if (!state_.compare_exchange_strong(posted, kRunning)) return;
+  Run();
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    state_ = kEnded;
+  }
+  ended_.notify_all();
+}
+
+void tPoolJob::Finish() {
+  RunOnce();
+  std::unique_lock<std::mutex> lock(mutex_);
+  ended_.wait(lock, [this] { return state_.load() != kRunning; });
+}
+
+void tPoolJob::Cancel() {
+  int posted = kPosted;
+  state_.compare_exchange_strong(posted, kCancelled);
+}
+
+int DefaultReaderCount() { return kMaxDefaultReaders; }
 
 std::size_t ReadWindow(int readers) { return 2 * static_cast<std::size_t>(std::max(readers, 1)); }
 
-tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicroseconds)
+tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicroseconds, tGrowth growth)
     : slowRead_(slowReadMicroseconds) {
   const auto count = static_cast<std::size_t>(std::max(readers, 1));
   slots_.resize(std::max(window, count));
-  for (auto& slot : slots_) {
-    slot = std::make_unique<tReadSlot>();
-    slot->store.MergeIptcLists = 1;
-    slot->store.KeepThumbnail = false;
+  stores_.resize(slots_.size());
+  freeStores_.reserve(slots_.size());
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    slots_[i] = std::make_unique<tReadSlot>();
+    stores_[i] = std::make_unique<tImageMetaData>();
+    stores_[i]->MergeIptcLists = 1;
+    stores_[i]->KeepThumbnail = false;
+    freeStores_.push_back(stores_[i].get());
   }
   wakeBacklog_ = std::max<std::size_t>(1, slots_.size() / 4);
-  slowLimit_ = count;
   // While reads are fast the run's thread reads too, so one core fewer.
-  fastLimit_ = std::clamp<std::size_t>(Cores() - 1, 1, count);
-  limit_ = fastLimit_;
+  const std::size_t fast = std::clamp<std::size_t>(Cores() - 1, 1, count);
+  rule_ = std::make_unique<tReaderLimit>(
+      fast, growth == tGrowth::Fixed ? count : std::clamp(kFirstSlowReaders, fast, count), count, growth);
+  limit_ = fast;
+  windowFollowsLimit_ = growth == tGrowth::FollowLatency;
   threads_.reserve(count);
   idle_.reserve(count);
   // The readers beyond the cores start when reads turn out to be slow.
-  StartReaders(fastLimit_);
+  StartReaders(fast);
   // None at all is a failure of the run.
   if (threads_.empty()) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
 }
 
 void tReaderPool::StartReaders(std::size_t count) {
-  while (threads_.size() < count && !startFailed_) {
+  if (threadCount_ >= count) return;
+  const std::lock_guard<std::mutex> lock(startMutex_);
+  while (threads_.size() < count && !startFailed_ && !closing_) {
     ++threadCount_;
     try {
       threads_.emplace_back([this] { ReaderLoop(); });
@@ -72,6 +146,8 @@ void tReaderPool::StartReaders(std::size_t count) {
 
 tReaderPool::~tReaderPool() {
   closing_ = true;
+  // A start under way ends; none begins after it, so threads_ stays as it is.
+  { const std::lock_guard<std::mutex> startLock(startMutex_); }
   {
     const std::lock_guard<std::mutex> lock(idleMutex_);
     for (tReader* reader : idle_) reader->wake.release();
@@ -81,8 +157,13 @@ tReaderPool::~tReaderPool() {
   for (std::thread& t : threads_) t.join();
 }
 
+std::size_t tReaderPool::Window() const {
+  if (!windowFollowsLimit_) return slots_.size();
+  return std::clamp(2 * limit_.load(), std::min(kSmallestWindow, slots_.size()), slots_.size());
+}
+
 bool tReaderPool::HasRoom() const {
-  return StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
+  return submitted_ - recycled_ < Window() && StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
 }
 
 tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tOpenFolder> folder) {
@@ -91,19 +172,63 @@ tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tO
   slot->path = path;
   slot->folder = std::move(folder);
   slot->error = nullptr;
+  slot->store_ = LendStore();
   slot->ticket_ = number * kStates + kQueued;
   queued_ = number + 1;
-  if (limit_ > threads_.size()) StartReaders(limit_);
+  StartReaders(limit_);
   // A reader awake goes on with the queue without being woken; sleeping
-  // ones are woken for a run of files, not for each.
-  WakeReaders(wakeBacklog_);
+  // ones are woken for a run of files, not for each, while reads are fast.
+  WakeReaders(slow_ ? 1 : wakeBacklog_);
   return slot;
+}
+
+tImageMetaData* tReaderPool::LendStore() {
+  const std::lock_guard<std::mutex> lock(storesMutex_);
+  // As many stores as slots, and a slot holds one only while not free.
+  tImageMetaData* store = freeStores_.back();
+  freeStores_.pop_back();
+  return store;
+}
+
+void tReaderPool::ReturnStore(tReadSlot* slot) {
+  const std::lock_guard<std::mutex> lock(storesMutex_);
+  freeStores_.push_back(slot->store_);
+  slot->store_ = nullptr;
+}
+
+void tReaderPool::Post(std::shared_ptr<tPoolJob> job) {
+  {
+    const std::lock_guard<std::mutex> lock(jobsMutex_);
+    jobs_.push_back(std::move(job));
+  }
+  ++jobsQueued_;
+  // One sleeping reader wakes for it, whatever the limit: a job is short.
+  if (sleeping_ == 0) return;
+  const std::lock_guard<std::mutex> lock(idleMutex_);
+  if (idle_.empty()) return;
+  idle_.back()->wake.release();
+  idle_.pop_back();
+  --sleeping_;
+}
+
+void tReaderPool::RunJobs() {
+  while (jobsQueued_ > 0) {
+    std::shared_ptr<tPoolJob> job;
+    {
+      const std::lock_guard<std::mutex> lock(jobsMutex_);
+      if (jobs_.empty()) return;
+      job = std::move(jobs_.front());
+      jobs_.pop_front();
+      --jobsQueued_;
+    }
+    job->RunOnce();
+  }
 }
 
 void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
   // While reads are fast, the run's thread reads the queued files itself
   // rather than sleep: the file it needs next, or one soon after it.
-  while (StateOf(slot->ticket_) != kDone && limit_ == fastLimit_) {
+  while (StateOf(slot->ticket_) != kDone && !slow_) {
     tReadSlot* file = TryTake();
     if (file == nullptr) break;
     Read(file);
@@ -114,7 +239,7 @@ void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
     return state == kQueued || state == kReading;
   };
   tReadSlot* target = later != nullptr && inFlight(later) ? later : slot;
-  if (limit_ > threads_.size()) StartReaders(limit_);
+  StartReaders(limit_);
   WakeReaders(1);  // the files waited for may lie in the queue yet
   std::unique_lock<std::mutex> lock(doneMutex_);
   for (;;) {
@@ -127,6 +252,7 @@ void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
 }
 
 void tReaderPool::Recycle(tReadSlot* slot) {
+  ++recycled_;
   std::uint64_t ticket = slot->ticket_;
   for (;;) {
     const std::uint64_t base = ticket - ticket % kStates;
@@ -135,7 +261,10 @@ void tReaderPool::Recycle(tReadSlot* slot) {
       case kDone:
         // A file not yet taken is never read: the reader holding its ticket
         // finds the slot changed.
-        if (slot->ticket_.compare_exchange_weak(ticket, base + kFree)) return;
+        if (slot->ticket_.compare_exchange_weak(ticket, base + kFree)) {
+          ReturnStore(slot);
+          return;
+        }
         break;
       case kReading:
         // The reader frees the slot when its read ends.
@@ -180,6 +309,7 @@ tReadSlot* tReaderPool::TryTake() {
 tReadSlot* tReaderPool::TakeFile(tReader& self) {
   for (;;) {
     if (closing_) return nullptr;
+    RunJobs();
     // Beyond the limit a reader goes to sleep even with files queued.
     if (Awake() <= limit_) {
       if (tReadSlot* slot = TryTake()) return slot;
@@ -190,8 +320,9 @@ tReadSlot* tReaderPool::TakeFile(tReader& self) {
       // queued after that look finds the reader on the stack and wakes it.
       idle_.push_back(&self);
       ++sleeping_;
-      // The last reader awake stays awake while files wait.
-      if (closing_ || (taken_ < queued_ && Awake() < limit_)) {
+      // The last reader awake stays awake while files wait; none sleeps
+      // while a job waits.
+      if (closing_ || jobsQueued_ > 0 || (taken_ < queued_ && Awake() < limit_)) {
         idle_.pop_back();
         --sleeping_;
         continue;
@@ -203,13 +334,15 @@ tReadSlot* tReaderPool::TakeFile(tReader& self) {
 
 void tReaderPool::Read(tReadSlot* slot) {
   const auto start = std::chrono::steady_clock::now();
-  slot->store.Clear();
+  tImageMetaData& store = slot->Store();
+  store.Clear();
   try {
-    slot->store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
-    if (readXmp_) slot->store.ReadXmpEntries();
+    store.ReadJpegFile(slot->path, slot->folder ? slot->folder->Fd() : -1);
+    if (readXmp_) store.ReadXmpEntries();
   } catch (...) {
     slot->error = std::current_exception();
   }
+  ++read_;
   NoteReadTime(std::chrono::steady_clock::now() - start);
 
   // The file's number stays while it is read; only the state may change.
@@ -217,7 +350,9 @@ void tReaderPool::Read(tReadSlot* slot) {
   const std::uint64_t base = ticket - ticket % kStates;
   std::uint64_t reading = base + kReading;
   if (!slot->ticket_.compare_exchange_strong(reading, base + kDone)) {
-    slot->ticket_ = base + kFree;  // dropped while it was read
+    // Dropped while it was read: the store goes back before the slot is free.
+    ReturnStore(slot);
+    slot->ticket_ = base + kFree;
     return;
   }
   // Only the read the run waits for wakes it.
@@ -240,13 +375,22 @@ void tReaderPool::NoteReadTime(std::chrono::steady_clock::duration took) {
   double average = averageReadMicroseconds_.load(std::memory_order_relaxed);
   average += (microseconds - average) * kReadTimeWeight;
   averageReadMicroseconds_.store(average, std::memory_order_relaxed);
-  if (limit_ == fastLimit_ && average >= slowRead_) {
-    limit_ = slowLimit_;
-    // The queued files wait for readers that may read now.
+  double share = slowShare_.load(std::memory_order_relaxed);
+  share += ((microseconds >= slowRead_ ? 1.0 : 0.0) - share) * kSlowShareWeight;
+  slowShare_.store(share, std::memory_order_relaxed);
+  // Fast reads that stay fast change nothing and take no lock.
+  if (!slow_ && share < tReaderLimit::kSlowShare) return;
+  // One thread changes the limit; the others read on.
+  std::unique_lock<std::mutex> lock(limitMutex_, std::try_to_lock);
+  if (!lock.owns_lock()) return;
+  const std::size_t before = limit_;
+  limit_ = rule_->Update(share, average, read_, std::chrono::steady_clock::now());
+  slow_ = rule_->Slow();
+  // Readers beyond a lower limit go back to sleep as they finish; the
+  // queued files wait for those a higher one lets read.
+  if (limit_ > before) {
+    StartReaders(limit_);
     WakeReaders(1);
-  } else if (limit_ == slowLimit_ && average < slowRead_ / 4) {
-    // Readers beyond the cores go back to sleep as they finish.
-    limit_ = fastLimit_;
   }
 }
 

@@ -2,7 +2,32 @@
 
 #include <utility>
 
+#include "engine/reader_pool.h"
+
 namespace orvalis {
+
+// A folder's listing taken in the reader pool.
+class tListingJob : public tPoolJob {
+ public:
+  tListingJob(std::string folder, const std::string& mask, bool recurse)
+      : folder_(std::move(folder)), mask_(mask), recurse_(recurse) {}
+  FolderListing listing;
+  std::exception_ptr error;  // why the folder could not be listed
+
+ protected:
+  void Run() override {
+    try {
+      listing = ListFolder(folder_, mask_, recurse_);
+    } catch (...) {
+      error = std::current_exception();
+    }
+  }
+
+ private:
+  std::string folder_;
+  std::string mask_;
+  bool recurse_;
+};
 
 namespace {
 
@@ -26,9 +51,40 @@ tWalkPlan::tWalkPlan(std::string start, std::string mask, bool recurse)
 
 tWalkPlan::tWalkPlan(std::shared_ptr<const tPathList> files) : files_(std::move(files)) {}
 
+tWalkPlan::~tWalkPlan() {
+  for (tFrame& frame : frames_) DropListings(frame);
+}
+
+void tWalkPlan::DropListings(tFrame& frame) {
+  if (frame.job) frame.job->Cancel();
+  for (const auto& job : frame.ahead)
+    if (job) job->Cancel();
+}
+
+bool tWalkPlan::WouldWait() const {
+  if (start_ || frames_.empty()) return false;
+  const tFrame& frame = frames_.back();
+  return !frame.listed && frame.job && !frame.job->Done();
+}
+
+void tWalkPlan::ListAhead() {
+  // The folders known to come, in the walk's order: the subfolders not yet
+  // entered of the innermost folder, then of the one around it, and so on.
+  std::size_t known = 0;
+  for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame) {
+    for (std::size_t i = frame->subfolder; i < frame->ahead.size(); ++i) {
+      if (known++ == kFoldersListedAhead) return;
+      if (frame->ahead[i]) continue;
+      frame->ahead[i] = std::make_shared<tListingJob>(WithSlash(frame->folder + frame->listing.subfolders[i]),
+                                                      mask_, recurse_);
+      pool_->Post(frame->ahead[i]);
+    }
+  }
+}
+
 std::optional<tWalkStep> tWalkPlan::Next() {
   if (start_) {
-    frames_.push_back(tFrame{*start_, 0, false, {}, 0, 0});
+    frames_.push_back(tFrame{*start_, 0, false, {}, 0, 0, nullptr, {}});
     start_.reset();
     return Step(tWalkStep::tKind::Folder, 0, frames_.back().folder);
   }
@@ -42,12 +98,23 @@ std::optional<tWalkStep> tWalkPlan::Next() {
   if (!frame.listed) {
     frame.listed = true;
     tWalkStep step = Step(tWalkStep::tKind::Listing, frame.depth, frame.folder);
-    try {
-      frame.listing = ListFolder(frame.folder, mask_, recurse_);
-    } catch (...) {
-      // The driver reports it where it would have listed the folder.
-      step.error = std::current_exception();
-      frame.listing = FolderListing{};
+    if (frame.job) {
+      frame.job->Finish();
+      step.error = frame.job->error;
+      frame.listing = std::move(frame.job->listing);
+      frame.job.reset();
+    } else {
+      try {
+        frame.listing = ListFolder(frame.folder, mask_, recurse_);
+      } catch (...) {
+        step.error = std::current_exception();
+      }
+    }
+    // The driver reports an error where it would have listed the folder.
+    if (step.error) frame.listing = FolderListing{};
+    if (pool_ != nullptr && recurse_) {
+      frame.ahead.resize(frame.listing.subfolders.size());
+      ListAhead();
     }
     return step;
   }
@@ -58,8 +125,10 @@ std::optional<tWalkStep> tWalkPlan::Next() {
   }
   if (recurse_ && frame.subfolder < frame.listing.subfolders.size()) {
     const int depth = frame.depth + 1;
+    std::shared_ptr<tListingJob> job;
+    if (frame.subfolder < frame.ahead.size()) job = std::move(frame.ahead[frame.subfolder]);
     std::string folder = WithSlash(frame.folder + frame.listing.subfolders[frame.subfolder++]);
-    frames_.push_back(tFrame{folder, depth, false, {}, 0, 0});
+    frames_.push_back(tFrame{folder, depth, false, {}, 0, 0, std::move(job), {}});
     return Step(tWalkStep::tKind::Folder, depth, std::move(folder));
   }
   const int depth = frame.depth;
@@ -68,7 +137,10 @@ std::optional<tWalkStep> tWalkPlan::Next() {
 }
 
 void tWalkPlan::Abandon(int depth) {
-  while (!frames_.empty() && frames_.back().depth >= depth) frames_.pop_back();
+  while (!frames_.empty() && frames_.back().depth >= depth) {
+    DropListings(frames_.back());
+    frames_.pop_back();
+  }
 }
 
 }  // namespace orvalis

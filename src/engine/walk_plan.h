@@ -1,8 +1,10 @@
 // The order of a query run's walk as a stream of steps: enter a folder, its
 // listing, its files, its end. The driver takes the steps one by one; with
 // readers it looks ahead in the same stream, so the files to come are read
-// while earlier ones are evaluated. A folder is listed when the step after
-// its entry is taken, never earlier.
+// while earlier ones are evaluated. Alone, the plan lists a folder when the
+// step after its entry is taken; given a reader pool, it has the next known
+// folders of the walk listed there ahead of time, while the files before
+// them are read. The steps come in the same order either way.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +20,8 @@
 namespace orvalis {
 
 struct tReadSlot;
+class tReaderPool;
+class tListingJob;
 
 struct tWalkStep {
   enum class tKind {
@@ -41,11 +45,22 @@ class tWalkPlan {
   tWalkPlan(std::string start, std::string mask, bool recurse);
   // The given files in their order, no folders; the list is shared, not copied.
   explicit tWalkPlan(std::shared_ptr<const tPathList> files);
+  // Listings not yet needed are dropped unread.
+  ~tWalkPlan();
+  tWalkPlan(const tWalkPlan&) = delete;
+  tWalkPlan& operator=(const tWalkPlan&) = delete;
+
+  // Folders known to come are listed in pool, up to kFoldersListedAhead of
+  // them; the pool must outlive the walk's use of the plan.
+  static constexpr std::size_t kFoldersListedAhead = 16;
+  void ListAheadIn(tReaderPool* pool) { pool_ = pool; }
 
   // The next step, or none at the end of the walk.
   std::optional<tWalkStep> Next();
   // Leaves the rest of the folder at depth (and all below it) unwalked.
   void Abandon(int depth);
+  // True when the next step is a listing still under way elsewhere.
+  bool WouldWait() const;
 
  private:
   struct tFrame {
@@ -55,7 +70,15 @@ class tWalkPlan {
     FolderListing listing;
     std::size_t file = 0;
     std::size_t subfolder = 0;
+    std::shared_ptr<tListingJob> job;  // this folder's listing, when begun ahead
+    // The subfolders' listings begun ahead, by the subfolder's place.
+    std::vector<std::shared_ptr<tListingJob>> ahead;
   };
+
+  // Has the next known folders of the walk listed in the pool.
+  void ListAhead();
+  // Drops the listings begun ahead for the frame and below it.
+  static void DropListings(tFrame& frame);
 
   std::optional<std::string> start_;  // not yet entered
   std::string mask_;
@@ -63,6 +86,7 @@ class tWalkPlan {
   std::vector<tFrame> frames_;
   std::shared_ptr<const tPathList> files_;  // the file list of the second form
   std::size_t nextFile_ = 0;
+  tReaderPool* pool_ = nullptr;
 };
 
 }  // namespace orvalis

@@ -1,6 +1,7 @@
-// orvalis-cli writes the same bytes with eight readers as with one, in every
-// output format, over the sample photos, the corpus and a tree of damaged,
-// unreadable and failing files, with TOP and the hit limit.
+// orvalis-cli writes the same bytes with eight readers, and with the readers
+// it chooses, as with one, in every output format, over the sample photos,
+// the corpus, a tree of damaged, unreadable and failing files and many small
+// folders, with TOP and the hit limit.
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -25,6 +26,7 @@ struct CliCase {
   Strings options;
   // "{}" stands for the tree's folder (with its final "/").
   const char* query;
+  const char* jobs = "8";  // the readers compared with one; "": the default
 };
 
 std::string CaseText(const CliCase& c) { return c.name; }
@@ -35,7 +37,8 @@ class ParallelCli : public TreeTest<CliCase> {
  protected:
   static CliRun Run(const CliCase& c, const std::string& jobs) {
     const std::string query = Query(c.tree, c.query);
-    Strings args{"--jobs", jobs};
+    Strings args;
+    if (!jobs.empty()) args = {"--jobs", jobs};
     args.insert(args.end(), c.options.begin(), c.options.end());
     args.push_back(query);
     SpawnOptions options;
@@ -44,17 +47,17 @@ class ParallelCli : public TreeTest<CliCase> {
   }
 };
 
-TEST_P(ParallelCli, EightReadersWriteWhatOneWrites) {
+TEST_P(ParallelCli, ReadersWriteWhatOneWrites) {
   const CliCase& c = GetParam();
   if (c.tree == Tree::Corpus && !std::filesystem::is_directory(ORVALIS_CORPUS_DIR)) {
     GTEST_SKIP() << "no corpus at " << ORVALIS_CORPUS_DIR;
   }
   const CliRun one = Run(c, "1");
-  const CliRun eight = Run(c, "8");
+  const CliRun many = Run(c, c.jobs);
   EXPECT_EQ(one.exit, 0) << one.err;
-  EXPECT_EQ(eight.exit, one.exit);
-  EXPECT_EQ(eight.out, one.out);
-  EXPECT_EQ(eight.err, one.err);
+  EXPECT_EQ(many.exit, one.exit);
+  EXPECT_EQ(many.out, one.out);
+  EXPECT_EQ(many.err, one.err);
 }
 
 const char* kSamples = "SELECT Name, Make, Model, FNumber, Caption, rownum FROM {}*.jpg WITH subdirs";
@@ -84,7 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"hit limit", Tree::Scratch, {"--limit", "25"},
                 "SELECT Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
         CliCase{"top", Tree::Scratch, {"--format", "json"},
-                "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"}),
+                "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
+        CliCase{"samples rows by default", Tree::Samples, {}, kSamples, ""},
+        CliCase{"damaged unreadable and failing xml by default", Tree::Scratch, {"--format", "xml"}, kScratch, ""},
+        CliCase{"many folders json by default", Tree::Scratch, {"--format", "json"},
+                "SELECT Name, Make, rownum FROM {}m/*.jpg WITH subdirs", ""},
+        CliCase{"top by default", Tree::Scratch, {},
+                "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs", ""}),
     CaseNames());
 
 }  // namespace

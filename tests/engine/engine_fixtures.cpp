@@ -40,6 +40,16 @@ void WriteMixedTree(const ScratchFolder& s) {
   s.Write("e/one/x2.jpg", canon);
   s.Write("e/one/sub/y.jpg", MiniJpeg({"1", std::nullopt, ""}));
   s.Write("e/two/z.jpg", MiniJpeg({"1", std::nullopt, ""}));
+  // More folders than are listed ahead, one of them with folders inside.
+  for (int i = 0; i < 24; ++i) {
+    const std::string folder = "m/f" + std::to_string(10 + i) + "/";
+    s.Write(folder + "r1.jpg", i % 4 == 0 ? nikon : canon);
+    s.Write(folder + "r2.jpg", canon);
+    if (i == 3) {
+      s.Write(folder + "in/r3.jpg", nikon);
+      s.Write(folder + "in/deeper/r4.jpg", canon);
+    }
+  }
 }
 
 void RecordingHost::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {

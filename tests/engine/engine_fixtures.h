@@ -24,8 +24,9 @@ enum class Tree { Samples, Corpus, Scratch };
 // Its folder, ending with "/"; Scratch is the given scratch folder.
 std::string TreeFolder(Tree tree, const ScratchFolder& scratch);
 // Fills scratch with a tree of good photos in several folders beside
-// damaged and unreadable files, a folder that cannot be listed and a folder
-// (e/) whose Make values fail as truth values.
+// damaged and unreadable files, a folder that cannot be listed, a folder
+// (e/) whose Make values fail as truth values and one (m/) of many small
+// folders.
 void WriteMixedTree(const ScratchFolder& scratch);
 
 // Parametrized tests over the trees, the mixed tree written once per suite.

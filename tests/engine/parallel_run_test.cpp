@@ -1,8 +1,9 @@
-// A run with readers in parallel does exactly what a run one file after the
-// other does: the same host calls with the same texts in the same order, the
-// same files read, the same result set; over the sample photos, the corpus,
-// damaged and unreadable files, folders with errors, TOP, the hit limit and
-// Stop.
+// A run with readers in parallel (eight, or as many as the run chooses) does
+// exactly what a run one file after the other does: the same host calls with
+// the same texts in the same order, the same files read, the same result
+// set; over the sample photos, the corpus, damaged and unreadable files,
+// folders with errors, many small folders listed ahead, TOP, the hit limit
+// and Stop.
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -28,12 +29,14 @@ struct ParallelCase {
   int limit = 300;    // 0: hit limit off
   int stopAt = 0;     // Stop pressed at this call of ProcessEvents; 0: never
   bool fromResults = false;  // the result set is every file of the first run
+  int jobs = 8;              // the readers compared with one; 0: the default
 };
 
 std::string CaseText(const ParallelCase& c) { return c.name; }
 
 void PrintTo(const ParallelCase& c, std::ostream* os) {
-  *os << c.name << ": " << Quoted(c.query) << " limit " << c.limit << " stop at " << c.stopAt;
+  *os << c.name << ": " << Quoted(c.query) << " limit " << c.limit << " stop at " << c.stopAt << " jobs "
+      << c.jobs;
 }
 
 // Damaged photos, files that cannot be read, a folder that cannot be listed
@@ -72,18 +75,18 @@ class ParallelRun : public TreeTest<ParallelCase> {
   }
 };
 
-TEST_P(ParallelRun, EightReadersDoWhatOneDoes) {
+TEST_P(ParallelRun, ReadersDoWhatOneDoes) {
   const ParallelCase& c = GetParam();
   if (c.tree == Tree::Corpus && !std::filesystem::is_directory(ORVALIS_CORPUS_DIR)) {
     GTEST_SKIP() << "no corpus at " << ORVALIS_CORPUS_DIR;
   }
   const Outcome one = Run(c, 1);
-  const Outcome eight = Run(c, 8);
-  EXPECT_EQ(eight.filesRead, one.filesRead);
-  EXPECT_EQ(eight.resultSet, one.resultSet);
-  ASSERT_EQ(eight.events.size(), one.events.size());
+  const Outcome many = Run(c, c.jobs);
+  EXPECT_EQ(many.filesRead, one.filesRead);
+  EXPECT_EQ(many.resultSet, one.resultSet);
+  ASSERT_EQ(many.events.size(), one.events.size());
   for (std::size_t i = 0; i < one.events.size(); ++i) {
-    ASSERT_EQ(eight.events[i], one.events[i]) << "call " << i;
+    ASSERT_EQ(many.events[i], one.events[i]) << "call " << i;
   }
 }
 
@@ -134,7 +137,23 @@ INSTANTIATE_TEST_SUITE_P(
         ParallelCase{"result set with stop", Tree::Scratch,
                      "SELECT Name FROM #results", 0, 30, true},
         ParallelCase{"result set with errors", Tree::Scratch,
-                     "SELECT Name FROM #results WHERE Make", 0, 0, true}),
+                     "SELECT Name FROM #results WHERE Make", 0, 0, true},
+        ParallelCase{"many folders", Tree::Scratch, "SELECT Name, Make FROM {}m/*.jpg WITH subdirs", 0},
+        ParallelCase{"many folders by default", Tree::Scratch,
+                     "SELECT Name, Make, rownum FROM {}m/*.jpg WITH subdirs", 0, 0, false, 0},
+        ParallelCase{"folder errors in the tree by default", Tree::Scratch,
+                     "SELECT Name, Make FROM {}*.jpg WHERE Make WITH subdirs", 300, 0, false, 0},
+        ParallelCase{"top in many folders by default", Tree::Scratch,
+                     "SELECT TOP 9 Name FROM {}m/*.jpg WHERE Make == 'Canon' WITH subdirs", 300, 0, false, 0},
+        ParallelCase{"hit limit in many folders by default", Tree::Scratch,
+                     "SELECT Name FROM {}m/*.jpg WHERE Make == 'Canon' WITH subdirs", 13, 0, false, 0},
+        ParallelCase{"stop in many folders by default", Tree::Scratch,
+                     "SELECT Name FROM {}m/*.jpg WHERE Make == 'Nikon' WITH subdirs", 300, 12, false, 0},
+        ParallelCase{"result set by default", Tree::Scratch,
+                     "SELECT Name, Make FROM #results WHERE Make == 'Canon'", 0, 0, true, 0},
+        ParallelCase{"corpus by default", Tree::Corpus,
+                     "SELECT Name, Make, Model, ExposureTime, GPSLatitude, Orientation FROM {}*.* "
+                     "WITH subdirs", 0, 0, false, 0}),
     CaseNames());
 
 }  // namespace
