@@ -67,7 +67,10 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
       ReachLimit("more than " + std::to_string(kMaxSegments) + " chunks");
       return;
     }
-    if (readsAtImageData >= 0 && file.ReadCalls() - readsAtImageData > kMaxReadsAfterImageData) return;
+    if (readsAtImageData >= 0 && file.ReadCalls() - readsAtImageData > kMaxReadsAfterImageData) {
+      Drop("PNG chunks after offset " + std::to_string(at) + ", far behind the image data, are not read");
+      return;
+    }
     const std::uint8_t* head = file.Read(at, 8);
     const std::uint32_t length = BigEndian32(head);
     const std::string type(reinterpret_cast<const char*>(head) + 4, 4);

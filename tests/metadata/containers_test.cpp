@@ -126,22 +126,53 @@ TEST(Containers, FormatSizeAndExifOfEachKind) {
   }
 }
 
-TEST(Containers, TiffIptcAndXmpTags) {
+const std::string kXmp =
+    "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+    "<rdf:Description xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:title><rdf:Alt><rdf:li "
+    "xml:lang='x-default'>Title</rdf:li></rdf:Alt></dc:title></rdf:Description></rdf:RDF></x:xmpmeta>";
+
+TEST(Containers, XmpPacketOfEachKind) {
+  TiffBuilder tiff{kIntel};
+  tiff.first = {{700, 1, static_cast<std::uint32_t>(kXmp.size()), Text(kXmp)}};
+  const Bytes itxt = Concat({Text("XML:com.adobe.xmp"), Bytes{0, 0, 0, 0, 0}, Text(kXmp)});
+  struct Case {
+    const char* what;
+    Bytes file;
+  } cases[] = {
+      {"TIFF tag 700", tiff.Build()},
+      {"PNG iTXt", Png({PngChunk("iTXt", itxt)})},
+      {"WebP XMP chunk", WebP({kVp8x, RiffChunk("XMP ", Text(kXmp))})},
+  };
+  tImageMetaData store;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(store, "xmp.any", c.file);
+    EXPECT_TRUE(store.HasXmp());
+    EXPECT_EQ(Field(store, "Title"), "Title");
+  }
+  // The packet is no number of the first directory.
+  EXPECT_EQ(Find(store, group::kExif, 700), nullptr);
+}
+
+TEST(Containers, TiffIptcTag) {
   TiffBuilder t{kIntel};
   const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(120, "beach")});
-  const std::string xmp = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
-                          "<rdf:Description xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:title><rdf:Alt><rdf:li "
-                          "xml:lang='x-default'>Title</rdf:li></rdf:Alt></dc:title></rdf:Description></rdf:RDF></x:xmpmeta>";
-  t.first = {{700, 1, static_cast<std::uint32_t>(xmp.size()), Text(xmp)},
-             {33723, 7, static_cast<std::uint32_t>(iptc.size()), iptc}};
+  t.first = {{33723, 7, static_cast<std::uint32_t>(iptc.size()), iptc}};
   tImageMetaData store;
   Load(store, "tags.tif", t.Build());
   EXPECT_TRUE(store.HasIptc());
   EXPECT_EQ(Field(store, "Caption"), "beach");
-  EXPECT_TRUE(store.HasXmp());
-  EXPECT_EQ(Field(store, "Title"), "Title");
-  // The structures are not shown as numbers of the first directory.
-  EXPECT_EQ(Find(store, group::kExif, 700), nullptr);
+}
+
+TEST(Containers, PngMetadataFarBehindTheImageDataIsNamedNotRead) {
+  // Image data in many chunks of 64 KiB: each step over one is a read.
+  std::vector<Bytes> chunks(8, PngChunk("IDAT", Bytes(64 * 1024, 0)));
+  chunks.push_back(PngChunk("eXIf", Camera(kIntel, "Canon", false).Build()));
+  tImageMetaData store;
+  Load(store, "long.png", Png(chunks));
+  EXPECT_EQ(Field(store, "Make"), "-");
+  ASSERT_FALSE(store.Dropped().empty());
+  EXPECT_NE(store.Dropped().back().find("are not read"), std::string::npos);
 }
 
 TEST(Containers, PreviewsOfARawLargestFirst) {
