@@ -71,6 +71,8 @@ tImageMetaData::~tImageMetaData() { Clear(); }
 
 void tImageMetaData::Clear() {
   entries_.clear();
+  format_.clear();
+  embeddedJpegs_.clear();
   dropped_.clear();
   limitReached_.clear();
   cutShort_.clear();
@@ -143,7 +145,7 @@ std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::ui
 
 void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
   fileName_ = fileName;
-  isJpeg_ = false;
+  format_.clear();
   tJpegFile file(fileName, folderFd);  // closes the file on every way out of here
   // However the walk ends, the XMP entries read later find room without
   // moving the entries made now, so pointers handed out stay valid.
@@ -155,8 +157,8 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
   } room{*this};
 
   const std::uint8_t* start = file.Read(0, 2);
-  isJpeg_ = start[0] == 0xFF && start[1] == 0xD8;
-  if (!isJpeg_) return;
+  if (!(start[0] == 0xFF && start[1] == 0xD8)) return;
+  format_ = "JPEG";
 
   if (!ReadFileData(file)) Drop("file data: " + failure_);
   std::uint64_t position = 2;

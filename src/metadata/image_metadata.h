@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/file_span.h"
 #include "metadata/meta_entry.h"
 #include "metadata/metadata_error.h"
 #include "metadata/rgb_bitmap.h"
@@ -43,7 +44,15 @@ class tImageMetaData {
   void ReadJpegFile(const std::string& fileName, int folderFd = -1);
   void Clear();
 
-  bool IsJpeg() const { return isJpeg_; }
+  bool IsJpeg() const { return format_ == "JPEG"; }
+  // The file is a photo in one of the containers the reader knows.
+  bool IsPhoto() const { return !format_.empty(); }
+  // The container's name ("JPEG", "HEIC", "CR2", "PNG" ...); empty for a
+  // file that is no photo.
+  std::string_view Format() const { return format_; }
+  // The JPEG previews a raw file embeds, found during the walk, by their
+  // place in the file, largest first; empty for other files.
+  const std::vector<tFileSpan>& EmbeddedJpegs() const { return embeddedJpegs_; }
   int EntryCount() const {
     DecodeXmpOnDemand();
     return static_cast<int>(entries_.size());
@@ -178,7 +187,8 @@ class tImageMetaData {
   std::string cutShort_;
   std::size_t entryBytes_ = 0;
   std::string failure_;
-  bool isJpeg_ = false;
+  std::string format_;
+  std::vector<tFileSpan> embeddedJpegs_;
   bool exifFlag_ = false;
   bool iptcFlag_ = false;
   bool commentFlag_ = false;
