@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <exception>
@@ -63,6 +64,8 @@ tMemoryFile& ScratchFile() {
 // Everything a reader offers after a file: lookups, iteration, the
 // thumbnail and, with xml, the XML export (which reads the file again).
 void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) {
+  struct stat status {};
+  const std::uint64_t fileSize = ::stat(path.c_str(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
   tImageMetaData store;
   store.MergeIptcLists = mergeIptcLists;
   try {
@@ -70,7 +73,12 @@ void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) 
   } catch (const tMetadataError&) {
     // Reported to the user by the callers; what was read stays usable.
   }
-  for (const char* name : {"Make", "exif.datetimeoriginal", "Keywords", "PixelsX", "JpgComment", "Caption"})
+  // The previews a walk names lie inside the file: the picture code reads
+  // them without checking again.
+  for (const tFileSpan& span : store.EmbeddedJpegs())
+    if (span.offset > fileSize || span.length > fileSize - span.offset) __builtin_trap();
+  (void)store.Format().size();
+  for (const char* name : {"Make", "exif.datetimeoriginal", "Keywords", "PixelsX", "JpgComment", "Caption", "Format"})
     if (const tMetaEntry* e = store.FindEntry(name)) (void)tImageMetaData::TagName(*e);
   for (std::uint8_t group = 1; group <= 6; ++group)
     for (const tMetaEntry* e = store.FindFirstInGroup(group); e != nullptr; e = store.FindNextInGroup())
@@ -177,6 +185,10 @@ void SegmentWalk(const std::uint8_t* data, std::size_t size) {
   ReadAndUse(ScratchFile().Hold(data, size), size % 2 == 0 ? 0 : 1, true);
 }
 
+void ContainerWalk(const std::uint8_t* data, std::size_t size) {
+  ReadAndUse(ScratchFile().Hold(data, size), 0, false);
+}
+
 void Exif(const std::uint8_t* data, std::size_t size) {
   if (size > kMaxPayload - 6) return;
   ReadAndUse(ScratchFile().Hold(Wrapped(0xE1, std::string("Exif\0\0", 6) + AsText(data, size))), 0, false);
@@ -276,6 +288,7 @@ const std::vector<tFuzzTarget>& FuzzTargets() {
       {"segment_walk", &SegmentWalk},   {"exif", &Exif},         {"iptc", &Iptc},
       {"query_compile", &QueryCompile}, {"evaluate", &Evaluate}, {"list_files", &ListFiles},
       {"xmp", &Xmp},                    {"language_file", &LanguageFile},
+      {"container_walk", &ContainerWalk},
   };
   return targets;
 }

@@ -15,6 +15,10 @@ using tFuzzFunction = void (*)(const std::uint8_t* data, std::size_t size);
 // The segment walk with all decoders, on the input as a whole file; then
 // lookups, iteration and the thumbnail.
 void SegmentWalk(const std::uint8_t* data, std::size_t size);
+// The walks of the other containers (TIFF and raws, PNG, WebP, ISO base
+// media), seeded with a file of each kind: the input as a whole file, then
+// the same uses as above; a preview named outside the file is a finding.
+void ContainerWalk(const std::uint8_t* data, std::size_t size);
 // The EXIF decoder alone: the input is the TIFF block of an Exif segment.
 void Exif(const std::uint8_t* data, std::size_t size);
 // The IPTC decoder alone: the input is an APP13 payload, read with and

@@ -10,7 +10,7 @@
 #
 #   FUZZ_LONG      1: the long hunt, an hour per target on every core
 #                  (FUZZ_SECONDS=3600, FUZZ_JOBS=number of cores, unless set)
-#   FUZZ_SECONDS   seconds per target (default 10: under two minutes for all eight)
+#   FUZZ_SECONDS   seconds per target (default 10: under two minutes for all nine)
 #   FUZZ_TARGETS   targets to run (default: all), e.g. "exif iptc"
 #   FUZZ_JOBS      parallel fuzzing processes per target (default 1)
 #
@@ -28,7 +28,7 @@ else
   seconds=${FUZZ_SECONDS:-10}
   fuzz_jobs=${FUZZ_JOBS:-1}
 fi
-targets=${FUZZ_TARGETS:-"segment_walk exif iptc query_compile evaluate list_files xmp language_file"}
+targets=${FUZZ_TARGETS:-"segment_walk exif iptc query_compile evaluate list_files xmp language_file container_walk"}
 corpus_photos=${ORVALIS_CORPUS_DIR:-../shared/corpus}
 work=build-fuzz/fuzz-work
 
@@ -46,6 +46,11 @@ if [ -d "$corpus_photos" ]; then
   while IFS= read -r -d '' f; do photos+=("$f"); done < <(find "$corpus_photos" -type f -iname '*.jp*g' -print0)
 fi
 build-fuzz/orvalis-fuzz-seeds "$work/seeds" "${photos[@]}"
+# A file of each container kind seeds the container walk.
+mkdir -p "$work/seeds/container_walk"
+if [ -d "$corpus_photos/formats" ]; then
+  find "$corpus_photos/formats" -type f ! -name '*.json' -exec cp {} "$work/seeds/container_walk/" \;
+fi
 # The shipped language files seed their reader.
 mkdir -p "$work/seeds/language_file"
 cp lang/*.lng "$work/seeds/language_file/"
@@ -58,7 +63,7 @@ done
 
 max_len() {
   case $1 in
-    segment_walk) echo 131072 ;;
+    segment_walk | container_walk) echo 131072 ;;
     exif | iptc | xmp) echo 65533 ;;
     list_files | language_file) echo 16384 ;;
     *) echo 4096 ;;

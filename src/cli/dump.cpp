@@ -53,8 +53,8 @@ int RunDump(const Arguments& args) {
     std::cout << "# " << args[i] << '\n';
     try {
       store.ReadJpegFile(args[i]);
-      if (!store.IsJpeg()) {
-        std::cout << "! not a JPEG\n";
+      if (!store.IsPhoto()) {
+        std::cout << "! not a photo file\n";
         continue;
       }
       PrintEntries(store, std::cout);

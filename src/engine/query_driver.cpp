@@ -459,7 +459,7 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
   }
   if (!run.store.LimitReached().empty())
     ShowPathMessage(path, Text(tText::FileLimitReached) + run.store.LimitReached());
-  if (!run.store.IsJpeg()) return;
+  if (!run.store.IsPhoto()) return;
   // The XMP packet is parsed when a question first needs it; one dropped
   // then is damage like any other, reported once for the file.
   bool xmpReported = false;

@@ -20,6 +20,19 @@ constexpr std::uint16_t kTagMakerNote = 37500;
 constexpr std::uint16_t kTagInteropPointer = 40965;
 constexpr std::uint16_t kTagGpsPointer = 34853;
 
+// Tags of a TIFF file's first directory that hold a structure of their own
+// (XMP packet, IPTC, Photoshop resources, colour profile, sub-directories,
+// where the image data lie): their contents are read by their own decoders
+// or not at all, never shown as one number.
+bool IsStructureTag(std::uint16_t tag) {
+  switch (tag) {
+    case 273: case 279: case 324: case 325: case 330: case 700: case 33723: case 34377: case 34675:
+      return true;
+    default:
+      return false;
+  }
+}
+
 using namespace fieldtype;
 
 // Bytes of an UNDEFINED value shown in the dump; more could never reach the
@@ -78,11 +91,21 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       exifTried_ = true;
       if (!candidate.Has(0, 14)) return Fail("Exif segment too short");
     }
-    // Only an Exif segment replaces the kept buffer: the thumbnail location
-    // of an earlier Exif segment must not end up pointing into an XMP
-    // segment's bytes. A new buffer starts without a thumbnail. Without a
-    // kept thumbnail the entries are decoded from the file's block, which
-    // stays valid while this segment is decoded.
+    return DecodeTiffBlock(bytes, size, kTiffBase, tTiffFirst::Ifd0);
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
+}
+
+bool tImageMetaData::DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase,
+                                     tTiffFirst first) {
+  try {
+    if (size < tiffBase || size - tiffBase < 8) return Fail("TIFF structure too short");
+    // Only a TIFF structure in a buffer of its own replaces the kept buffer:
+    // the thumbnail location of an earlier one must not end up pointing into
+    // other bytes. A new buffer starts without a thumbnail. Without a kept
+    // thumbnail the entries are decoded from the caller's bytes, which stay
+    // valid while they are decoded.
     const std::uint8_t* data = bytes;
     if (KeepThumbnail) {
       exifSegment_.assign(bytes, bytes + size);
@@ -93,14 +116,30 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     thumbOffset_ = 0;
     thumbLength_ = 0;
     exifSize_ = static_cast<std::uint32_t>(size);
-    const tByteReader segment(data, size);
-
-    motorola_ = segment.Bytes(kTiffBase, 2) == "MM";
-    tByteReader tiff(data + kTiffBase, size - kTiffBase);
+    tiffBase_ = tiffBase;
+    const tByteReader block(data, size);
+    motorola_ = block.Bytes(tiffBase, 2) == "MM";
+    tByteReader tiff(data + tiffBase, size - tiffBase);
     tiff.SetMotorola(motorola_);
-    const std::uint32_t firstOffset = tiff.U32(4);
-    for (tIfdBlock& slot : slots_) slot.Reset();
+    DecodeTiffDirectories(tiff, tiff.U32(4), first);
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
+}
 
+void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first) {
+  for (tIfdBlock& slot : slots_) slot.Reset();
+  if (first == tTiffFirst::Exif) {
+    // A structure that holds only an Exif or only a GPS directory (a CR3
+    // keeps each in one of its own).
+    exifFlag_ = true;
+    slots_[2].Kind = ifd::kExif;
+    ReadDirectory(tiff, firstOffset, slots_[2]);
+  } else if (first == tTiffFirst::Gps) {
+    slots_[kGpsSlot].Kind = ifd::kGps;
+    ReadDirectory(tiff, firstOffset, slots_[kGpsSlot]);
+  } else {
     slots_[0].Kind = ifd::kFirst;
     ReadDirectory(tiff, firstOffset, slots_[0]);
     // Each directory is read once: a pointer back to one already read would
@@ -111,7 +150,8 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       ReadDirectory(tiff, thumbDir, slots_[1]);
       // The chain of directories ends here: what a file links after the
       // thumbnail directory is not read, however long the chain.
-      if (slots_[1].NextOffset != 0) Drop("directories after the thumbnail directory are not read");
+      if (slots_[1].NextOffset != 0 && format_ == "JPEG")
+        Drop("directories after the thumbnail directory are not read");
     }
     for (const tIfdEntry& e : slots_[0].Entries) {
       if (e.Tag != kTagExifPointer) continue;
@@ -132,32 +172,29 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
       }
       break;
     }
-
-    bool latitude = false, longitude = false;
-    for (const tIfdBlock& slot : slots_) {
-      for (const tIfdEntry& in : slot.Entries) {
-        // Past a limit no entry is kept, so none is made: thousands of
-        // entries may share one long text, each a copy of it.
-        if (!limitReached_.empty()) break;
-        tMetaEntry out;
-        if (!ConvertIfdEntry(tiff, in, slot.Kind, out)) continue;
-        if (out.Group == group::kGps && out.Kind == kind::kNumber) {
-          latitude = latitude || out.Tag == gps::kLatitude;
-          longitude = longitude || out.Tag == gps::kLongitude;
-        }
-        Append(std::move(out));
-      }
-    }
-    gpsFlag_ = gpsFlag_ || (latitude && longitude);
-    return true;
-  } catch (const tMetadataError& e) {
-    return Fail(e.what());
   }
+
+  bool latitude = false, longitude = false;
+  for (const tIfdBlock& slot : slots_) {
+    for (const tIfdEntry& in : slot.Entries) {
+      // Past a limit no entry is kept, so none is made: thousands of
+      // entries may share one long text, each a copy of it.
+      if (!limitReached_.empty()) break;
+      tMetaEntry out;
+      if (!ConvertIfdEntry(tiff, in, slot.Kind, out)) continue;
+      if (out.Group == group::kGps && out.Kind == kind::kNumber) {
+        latitude = latitude || out.Tag == gps::kLatitude;
+        longitude = longitude || out.Tag == gps::kLongitude;
+      }
+      Append(std::move(out));
+    }
+  }
+  gpsFlag_ = gpsFlag_ || (latitude && longitude);
 }
 
 bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& in,
                                      std::uint8_t dirKind, tMetaEntry& out) {
-  if (dirKind == ifd::kFirst && in.Tag == kTagExifPointer) return false;
+  if (dirKind == ifd::kFirst && (in.Tag == kTagExifPointer || IsStructureTag(in.Tag))) return false;
   if (dirKind == ifd::kExif &&
       (in.Tag == kTagMakerNote || in.Tag == kTagInteropPointer || in.Tag == kTagGpsPointer))
     return false;

@@ -16,7 +16,7 @@ namespace {
 
 enum FileTag : std::uint16_t {
   kJpgComment = 1, kFullname, kSize, kFileDateCreated, kFileDateModified, kPath, kName,
-  kPixelsX, kPixelsY
+  kPixelsX, kPixelsY, kFormat
 };
 
 enum App0Tag : std::uint16_t {
@@ -129,6 +129,7 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
     if (folder.empty()) folder.push_back('.');
     Append(TextEntry(group::kFile, kPath, kind::kString, folder));
     Append(TextEntry(group::kFile, kName, kind::kString, name));
+    Append(TextEntry(group::kFile, kFormat, kind::kString, format_));
 
     // Hidden files (names starting with ".") and anything but a regular file
     // get no dates, as a directory search would not list them.
@@ -168,6 +169,12 @@ bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, 
   } catch (const tMetadataError& e) {
     return Fail(e.what());
   }
+}
+
+void tImageMetaData::AppendPixelSize(std::uint32_t width, std::uint32_t height) {
+  if (width == 0 || height == 0) return;
+  Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
+  Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
 }
 
 bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "metadata/byte_reader.h"
+#include "metadata/container.h"
 #include "metadata/jpeg_file.h"
 #include "metadata/xmp_packet.h"
 #include "common/utf8.h"
@@ -81,6 +82,7 @@ void tImageMetaData::Clear() {
   iptcSegment_.clear();
   jfifSegment_.clear();
   commentSegment_.clear();
+  tiffBase_ = kTiffBase;
   exifFlag_ = iptcFlag_ = commentFlag_ = jfifFlag_ = frameFlag_ = exifTried_ = false;
   gpsFlag_ = xmpFlag_ = xmpDecoded_ = false;
   xmpPacket_.clear();
@@ -156,12 +158,28 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
     }
   } room{*this};
 
-  const std::uint8_t* start = file.Read(0, 2);
-  if (!(start[0] == 0xFF && start[1] == 0xD8)) return;
-  format_ = "JPEG";
+  // A file of fewer than two bytes is refused by the read, as a JPEG cut
+  // short is.
+  const std::size_t headLength =
+      std::max<std::size_t>(2, static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kContainerHeadSize)));
+  switch (RecogniseContainer(file.Read(0, headLength), headLength)) {
+    case tContainer::Jpeg:
+      format_ = "JPEG";
+      if (!ReadFileData(file)) Drop("file data: " + failure_);
+      ReadJpegSegments(file, 0);
+      return;
+    case tContainer::Tiff: ReadTiffFile(file, 0, file.Size(), ""); return;
+    case tContainer::Raf: ReadRafFile(file); return;
+    case tContainer::Mrw: ReadMrwFile(file); return;
+    case tContainer::Png: ReadPngFile(file); return;
+    case tContainer::WebP: ReadWebPFile(file); return;
+    case tContainer::IsoBmff: ReadIsoBmffFile(file); return;
+    case tContainer::None: return;
+  }
+}
 
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
-  std::uint64_t position = 2;
+void tImageMetaData::ReadJpegSegments(tJpegFile& file, std::uint64_t start) {
+  std::uint64_t position = start + 2;
   for (std::size_t steps = 0;; ++steps) {
     // Each step is a marker or a stretch of bytes that are none; a file of
     // nothing but markers must not keep the walk going for ever.

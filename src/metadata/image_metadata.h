@@ -1,5 +1,6 @@
-// tImageMetaData: reads one JPEG file's marker segments and keeps everything
-// decoded as an ordered list of tMetaEntry, answering lookups by field name,
+// tImageMetaData: reads one photo file (JPEG, TIFF and the raw formats built
+// on it, HEIF/HEIC/AVIF, CR3, PNG, WebP; container.h tells them apart) and
+// keeps everything decoded as an ordered list of tMetaEntry, answering lookups by field name,
 // iteration by group, segment questions and thumbnail requests.
 #pragma once
 
@@ -34,7 +35,9 @@ class tImageMetaData {
   tImageMetaData& operator=(tImageMetaData&&) noexcept = default;
 
   // Reads the file and appends its entries (the store is not cleared first).
-  // A segment that cannot be decoded, or bytes that are no marker, are passed
+  // The container is recognised by the file's first bytes, whatever its
+  // name; a file in none of them gets no entries and an empty Format().
+  // A segment (box, chunk, directory) that cannot be decoded, or bytes that are no marker, are passed
   // over and noted in Dropped. Errors outside the segments (file cannot be
   // opened, the file ends inside a marker header) are thrown as
   // tMetadataError; entries made before stay.
@@ -139,6 +142,33 @@ class tImageMetaData {
 
  private:
   using tDecoder = bool (tImageMetaData::*)(tJpegFile&, std::uint64_t, std::uint16_t);
+  // The walks of the containers, one per file of this module (jpeg segments
+  // here, tiff_file.cpp, raw_files.cpp, png_file.cpp, webp_file.cpp,
+  // isobmff_photo.cpp). Each appends what it finds; errors of the file
+  // itself are thrown as tMetadataError.
+  void ReadJpegSegments(tJpegFile& file, std::uint64_t start);
+  void ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uint64_t length, std::string format);
+  void ReadRafFile(tJpegFile& file);
+  void ReadMrwFile(tJpegFile& file);
+  void ReadPngFile(tJpegFile& file);
+  void ReadWebPFile(tJpegFile& file);
+  void ReadIsoBmffFile(tJpegFile& file);
+  // Decodes one TIFF structure held in memory: bytes[tiffBase] is its
+  // header, first says which directory its first offset leads to. The
+  // decoder of Exif segments, PNG eXIf and WebP EXIF chunks, HEIF Exif items
+  // and CR3 boxes alike.
+  bool DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase, tTiffFirst first);
+  // The directories of a TIFF structure whose header lies before tiff's
+  // bytes start or inside them; offsets count from the header.
+  void DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first);
+  // IPTC datasets in any payload (an APP13 segment, TIFF tag 33723,
+  // Photoshop resources); an XMP packet found anywhere.
+  void DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size);
+  void KeepXmpPacket(std::string_view packet);
+  // The FILE group's PixelsX and PixelsY from the container (none when
+  // either is unknown, 0).
+  void AppendPixelSize(std::uint32_t width, std::uint32_t height);
+
   // Segment decoders: each reports success or failure and catches the
   // reader's errors; on failure Failure() says why. Entries made before the
   // failure stay.
@@ -180,6 +210,10 @@ class tImageMetaData {
   bool motorola_ = false;
   std::string fileName_;
   static constexpr std::uint32_t kTiffBase = 6;
+  // Where the TIFF header stands in the kept buffer, for the thumbnail.
+  std::uint32_t tiffBase_ = kTiffBase;
+  // The directories of a TIFF file as read, reused from file to file.
+  std::vector<std::uint8_t> tiffWindow_;
   // Mutable for the XMP entries, which come in when first asked for.
   mutable std::vector<tMetaEntry> entries_;
   mutable std::vector<std::string> dropped_;

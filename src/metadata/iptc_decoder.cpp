@@ -42,7 +42,15 @@ void tImageMetaData::AppendIptcEntry(std::uint16_t tag, std::string text) {
 bool tImageMetaData::DecodeIptc(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   try {
     const std::size_t size = length - 2u;
-    const std::uint8_t* bytes = file.Read(position, size);
+    DecodeIptcBytes(file.Read(position, size), size);
+    return true;
+  } catch (const tMetadataError& e) {
+    return Fail(e.what());
+  }
+}
+
+void tImageMetaData::DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size) {
+  {
     iptcSegment_.assign(bytes, bytes + size);
     const tByteReader payload(iptcSegment_.data(), iptcSegment_.size());
 
@@ -77,9 +85,6 @@ bool tImageMetaData::DecodeIptc(tJpegFile& file, std::uint64_t position, std::ui
         AppendIptcEntry(kSupplementalCategory, FinishMergedList(categoryAccumulator_));
       if (!keywordAccumulator_.empty()) AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
     }
-    return true;
-  } catch (const tMetadataError& e) {
-    return Fail(e.what());
   }
 }
 

@@ -459,7 +459,7 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     return;
   }
   if (row->Rule != nullptr)
-    row->Rule(tTagRuleInput{tiff, in, dirKind, slots_[kGpsSlot], kTiffBase, thumbOffset_, thumbLength_}, e);
+    row->Rule(tTagRuleInput{tiff, in, dirKind, slots_[kGpsSlot], tiffBase_, thumbOffset_, thumbLength_}, e);
 }
 
 }  // namespace orvalis

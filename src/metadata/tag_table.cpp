@@ -21,6 +21,7 @@ constexpr tTagRow kRows[] = {
     {7, "Name", group::kFile},
     {8, "PixelsX", group::kFile},
     {9, "PixelsY", group::kFile},
+    {10, "Format", group::kFile},
     // APP0
     {1, "Version", group::kApp0},
     {2, "Units", group::kApp0, &codes::kJfifUnits},

@@ -38,6 +38,11 @@ constexpr std::uint8_t kThumbnail = 4;
 constexpr std::uint8_t kGps = 6;
 }  // namespace ifd
 
+// The directory a TIFF structure's header leads to first: IFD0 with its
+// chain and sub-directories, or (as a CR3 keeps them) an Exif or a GPS
+// directory standing alone.
+enum class tTiffFirst : std::uint8_t { Ifd0, Exif, Gps };
+
 struct tIfdBlock {
   std::uint8_t Kind = ifd::kFirst;
   std::uint32_t Offset = 0;

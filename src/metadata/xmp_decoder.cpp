@@ -39,13 +39,18 @@ bool tImageMetaData::DecodeXmp(tJpegFile& file, std::uint64_t position, std::uin
   try {
     const std::size_t size = length - 2u;
     const std::uint8_t* bytes = file.Read(position, size);
-    xmpPacket_.assign(reinterpret_cast<const char*>(bytes) + kXmpHeader.size(), size - kXmpHeader.size());
-    xmpFlag_ = true;
-    xmpDecoded_ = false;
+    KeepXmpPacket({reinterpret_cast<const char*>(bytes) + kXmpHeader.size(), size - kXmpHeader.size()});
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
   }
+}
+
+void tImageMetaData::KeepXmpPacket(std::string_view packet) {
+  if (xmpFlag_) return;  // the first packet counts
+  xmpPacket_.assign(packet);
+  xmpFlag_ = true;
+  xmpDecoded_ = false;
 }
 
 void tImageMetaData::DecodeXmpOnDemand() const {

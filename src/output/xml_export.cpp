@@ -246,7 +246,7 @@ std::string XmlExportWriter::WriteFile(const std::string& path) {
       // Damaged after its metadata, the photo is a hit of a search with the
       // entries read before the damage, and exported with them; with none
       // read, it was no hit.
-      if (!store.IsJpeg()) throw;
+      if (!store.IsPhoto()) throw;
       damage = error.what();
     }
     const auto slash = path.find_last_of('/');

@@ -40,7 +40,7 @@ TEST(DumpCli, LinesInStoreOrder) {
   EXPECT_TRUE(has("5\t25\tKeywords\t2\tsun\tsun"));
   EXPECT_TRUE(has("5\t120\tCaption\t2\ttab\\there\ttab\\there"));
   EXPECT_EQ(lines[lines.size() - 2], "# " + text);
-  EXPECT_EQ(lines.back(), "! not a JPEG");
+  EXPECT_EQ(lines.back(), "! not a photo file");
 
   const CliRun merged = RunCli({"--dump", "--merged", path});
   EXPECT_EQ(merged.exit, 0);

@@ -231,11 +231,12 @@ TEST(FileData, EntriesOfAFile) {
   const std::string path = WriteFile("data.jpg", bytes);
   store.ReadJpegFile(path);
   const std::vector<std::string> names = Names(store);
-  ASSERT_EQ(names.size(), 6u);
+  ASSERT_EQ(names.size(), 7u);
   EXPECT_EQ(names[0], "Fullname=" + path);
   EXPECT_EQ(names[1], "Size=" + std::to_string(bytes.size()));
   EXPECT_EQ(names[2], "Path=" + ScratchDir());
   EXPECT_EQ(names[3], "Name=data.jpg");
+  EXPECT_EQ(names[4], "Format=JPEG");
   EXPECT_EQ(store.FindEntry("Size")->Kind, 1);
   EXPECT_EQ(Describe(store.FindEntry("Size")->Value), "t:" + std::to_string(bytes.size()));
   const tMetaEntry* modified = store.FindEntry("FileDateModified");
@@ -267,7 +268,7 @@ TEST(FileData, PathRulesAndHiddenFiles) {
   EXPECT_EQ(store.FindEntry("Name")->Text, ".hidden.jpg");
   EXPECT_EQ(store.FindEntry("FileDateModified"), nullptr);
   EXPECT_EQ(store.FindEntry("FileDateCreated"), nullptr);
-  EXPECT_EQ(store.EntryCount(), 4);
+  EXPECT_EQ(store.EntryCount(), 5);
   ASSERT_EQ(::chdir(old.c_str()), 0);
 }
 
@@ -332,7 +333,7 @@ TEST(Store, IterationByGroup) {
   EXPECT_EQ(store.FindNextInGroup(), nullptr);
   int files = 0;
   for (const tMetaEntry* e = store.FindFirstInGroup(2); e != nullptr; e = store.FindNextInGroup()) ++files;
-  EXPECT_EQ(files, 6 + 1 + 2);  // file data, comment, the first frame's size
+  EXPECT_EQ(files, 7 + 1 + 2);  // file data with the format, comment, the first frame's size
 }
 
 TEST(Store, ClearKeepsSettings) {
@@ -356,7 +357,7 @@ TEST(Store, ReadingWithoutClearAppendsAndSkipsKnownSegments) {
   const int first = store.EntryCount();
   store.ReadJpegFile(ScratchDir() + "/rich.jpg");
   // FILE entries again; the flagged segments (the frame header too) are passed over.
-  EXPECT_EQ(store.EntryCount(), first + 6);
+  EXPECT_EQ(store.EntryCount(), first + 7);
 }
 
 TEST(TagTable, EveryRowIsFoundByItsGroupAndTag) {
@@ -370,7 +371,7 @@ TEST(TagTable, EveryRowIsFoundByItsGroupAndTag) {
 }
 
 TEST(TagTable, NamesAndGroups) {
-  EXPECT_EQ(TagTable.size(), 245u);
+  EXPECT_EQ(TagTable.size(), 246u);
   std::set<std::string> lower;
   for (const tTagRow& row : TagTable) {
     std::string s(row.Name);
@@ -382,12 +383,12 @@ TEST(TagTable, NamesAndGroups) {
       EXPECT_EQ(s.find_first_not_of("abcdefghijklmnopqrstuvwxyz_"), std::string::npos) << row.Name;
     }
   }
-  EXPECT_EQ(tImageMetaData::GetTagNames(0).size(), 245u);
+  EXPECT_EQ(tImageMetaData::GetTagNames(0).size(), 246u);
   const std::vector<std::size_t> sizes = {tImageMetaData::GetTagNames(1).size(), tImageMetaData::GetTagNames(2).size(),
                                           tImageMetaData::GetTagNames(3).size(), tImageMetaData::GetTagNames(4).size(),
                                           tImageMetaData::GetTagNames(5).size(), tImageMetaData::GetTagNames(6).size(),
                                           tImageMetaData::GetTagNames(7).size()};
-  EXPECT_EQ(sizes, (std::vector<std::size_t>{6, 9, 95, 19, 66, 32, 18}));
+  EXPECT_EQ(sizes, (std::vector<std::size_t>{6, 10, 95, 19, 66, 32, 18}));
   const auto iptc = tImageMetaData::GetTagNames(5);
   EXPECT_EQ(iptc.front(), "ActionAdvised");
   EXPECT_EQ(iptc.back(), "WriterEditor");
