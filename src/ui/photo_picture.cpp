@@ -9,73 +9,24 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
-#include <string_view>
 
 namespace orvalis {
 
 namespace {
-
-// The brands of an ISO base media file that make it a HEIF image (HEIC,
-// AVIF and their sequences); a camera's CR3 or a video has others.
-bool IsHeifBrand(std::string_view brand) {
-  static constexpr std::string_view kBrands[] = {"heic", "heix", "heim", "heis", "hevc", "hevx",
-                                                 "hevm", "hevs", "mif1", "msf1", "avif", "avis"};
-  return std::find(std::begin(kBrands), std::end(kBrands), brand) != std::end(kBrands);
-}
-
-TPictureKind KindOfHead(const unsigned char* head, std::size_t size) {
-  const auto starts = [&](std::size_t at, std::string_view bytes) {
-    return size >= at + bytes.size() && std::memcmp(head + at, bytes.data(), bytes.size()) == 0;
-  };
-  if (starts(0, "\xFF\xD8\xFF")) return TPictureKind::Jpeg;
-  if (starts(0, "\x89PNG\r\n\x1A\n")) return TPictureKind::QtImage;
-  if (starts(0, "RIFF") && starts(8, "WEBP")) return TPictureKind::QtImage;
-  if (starts(0, std::string_view("II*\0", 4)) || starts(0, std::string_view("MM\0*", 4)) ||
-      starts(0, std::string_view("II+\0", 4)) || starts(0, std::string_view("MM\0+", 4))) {
-    return TPictureKind::QtImage;
-  }
-  if (starts(4, "ftyp")) {
-    // The major brand, then the compatible brands up to the box's end.
-    const std::size_t boxSize =
-        (std::size_t{head[0]} << 24) | (std::size_t{head[1]} << 16) | (std::size_t{head[2]} << 8) | head[3];
-    const std::size_t end = std::min(size, boxSize);
-    for (std::size_t at = 8; at + 4 <= end; at += at == 8 ? 8 : 4) {
-      if (IsHeifBrand(std::string_view(reinterpret_cast<const char*>(head + at), 4))) return TPictureKind::Heif;
-    }
-  }
-  return TPictureKind::None;
-}
 
 QImage FromBitmap(const std::unique_ptr<RgbBitmap>& bitmap) {
   if (!bitmap) return {};
   return ImageFromRgb24(bitmap->Width, bitmap->Height, bitmap->Pixels.data(), bitmap->Pixels.size());
 }
 
-// A JPEG's thumbnail: its EXIF thumbnail, or the whole image reduced when
-// asked to, turned by its EXIF orientation.
-QImage JpegThumbnail(const std::string& path, const TPictureRequest& request) {
-  // A store of its own: the run's store has long moved on to other files.
-  tImageMetaData store;
-  store.ThumbFromImage = request.WholeJpegForThumbnail;
-  store.ReadJpegFile(path);
-  if (!store.IsJpeg()) return {};
-  QImage image = FromBitmap(store.GetThumbnail());
-  if (!image.isNull() && request.TurnByOrientation) image = OrientedImage(image, OrientationOf(store));
-  return image;
-}
-
-// A picture through Qt's image plugins, turned by the orientation the
-// plugin knows (JPEG and TIFF), brought down when a thumbnail is asked for
-// or the picture is beyond the pixel limit.
+// A picture through Qt's image plugins, brought down when a thumbnail is
+// asked for or the picture is beyond the pixel limit.
 QImage QtPicture(const std::string& path, const TPictureRequest& request, QString* error) {
   QImageReader reader(LocalPath(path));
-  reader.setAutoTransform(request.TurnByOrientation);
+  reader.setAutoTransform(false);
   const QSize size = reader.size();
   if (size.isValid() && !size.isEmpty()) {
     double factor = 1;
@@ -95,31 +46,66 @@ QImage QtPicture(const std::string& path, const TPictureRequest& request, QStrin
   return image;
 }
 
+// The first of a raw photo's previews (largest first) that decodes.
+QImage RawPreview(const tImageMetaData& store, tPictureScale scale) {
+  std::string lastError;
+  for (const tFileSpan& span : store.EmbeddedJpegs()) {
+    try {
+      return FromBitmap(DecodeJpegInFile(store.FileName(), span.offset, span.length, scale));
+    } catch (const tMetadataError& e) {
+      lastError = e.what();
+    }
+  }
+  throw tMetadataError(lastError);
+}
+
+QImage Decode(const tImageMetaData& store, const TPictureRequest& request, QString* error) {
+  switch (PictureKindOf(store)) {
+    case TPictureKind::Jpeg:
+      if (request.Scale == tPictureScale::Thumbnail) return FromBitmap(store.GetThumbnail());
+      return QtPicture(store.FileName(), request, error);
+    case TPictureKind::Heif:
+      return FromBitmap(DecodeHeifFile(store.FileName(), request.Scale));
+    case TPictureKind::RawPreview:
+      return RawPreview(store, request.Scale);
+    case TPictureKind::QtImage:
+      return QtPicture(store.FileName(), request, error);
+    case TPictureKind::None:
+      break;
+  }
+  // No photo we know: for the viewer Qt may still know it, or say why not.
+  return request.Scale == tPictureScale::Whole ? QtPicture(store.FileName(), request, error) : QImage();
+}
+
 }  // namespace
 
-TPictureKind PictureKindOf(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return TPictureKind::None;
-  std::array<unsigned char, 64> head{};
-  const std::size_t got = std::fread(head.data(), 1, head.size(), file.get());
-  return KindOfHead(head.data(), got);
+TPictureKind PictureKindOf(const tImageMetaData& store) {
+  const std::string_view format = store.Format();
+  if (format.empty()) return TPictureKind::None;
+  if (format == "JPEG") return TPictureKind::Jpeg;
+  if (format == "HEIC" || format == "HEIF" || format == "AVIF") return TPictureKind::Heif;
+  // A plain TIFF's JPEG pieces are no preview: Qt decodes the image itself.
+  if (format != "TIFF" && !store.EmbeddedJpegs().empty()) return TPictureKind::RawPreview;
+  return TPictureKind::QtImage;
 }
 
 QImage ReadPicture(const std::string& path, const TPictureRequest& request, QString* error) {
   try {
-    switch (PictureKindOf(path)) {
-      case TPictureKind::Jpeg:
-        if (request.Scale == tPictureScale::Thumbnail) return JpegThumbnail(path, request);
-        return QtPicture(path, request, error);
-      case TPictureKind::Heif:
-        return FromBitmap(DecodeHeifFile(path, request.Scale));
-      case TPictureKind::QtImage:
-        return QtPicture(path, request, error);
-      case TPictureKind::None:
-        break;
+    // A store of its own: a run's store has long moved on to other files.
+    tImageMetaData store;
+    store.ThumbFromImage = request.WholeJpegForThumbnail;
+    try {
+      store.ReadJpegFile(path);
+    } catch (const tMetadataError&) {
+      // Damage behind what names the container leaves the picture to try.
+      if (store.Format().empty()) throw;
     }
-    // Neither a picture we know nor one Qt might: Qt says why.
-    return request.Scale == tPictureScale::Whole ? QtPicture(path, request, error) : QImage();
+    QImage image = Decode(store, request, error);
+    // libheif has turned its pictures already.
+    if (!image.isNull() && request.TurnByOrientation && PictureKindOf(store) != TPictureKind::Heif) {
+      image = OrientedImage(image, OrientationOf(store));
+    }
+    return image;
   } catch (const std::exception& e) {
     if (error) *error = QString::fromUtf8(e.what());
     return {};

@@ -1,9 +1,11 @@
 // The picture of a photo file, whatever its kind: the one place that decides
 // which decoder a file gets. The result thumbnails, the viewer and through
-// the thumbnail cache printing and copying all ask it. JPEG thumbnails are
-// the EXIF thumbnail (or the whole image when asked to); HEIC and AVIF go
-// through libheif, which turns them itself; PNG, WebP and TIFF through Qt's
-// image plugins. Safe to call on any thread.
+// the thumbnail cache printing and copying all ask it. The decoder follows
+// the container the metadata reader recognised by the file's first bytes:
+// JPEG thumbnails are the EXIF thumbnail (or the whole image when asked
+// to); HEIC and AVIF go through libheif, which turns them itself; raw photos
+// show their largest embedded JPEG preview; PNG, WebP and TIFF go through
+// Qt's image plugins. Safe to call on any thread.
 #pragma once
 
 #include "metadata/picture_decoders.h"
@@ -16,9 +18,11 @@
 
 namespace orvalis {
 
-// The decoder a file gets, chosen by its first bytes, never by its name.
-enum class TPictureKind { None, Jpeg, Heif, QtImage };
-TPictureKind PictureKindOf(const std::string& path);
+class tImageMetaData;
+
+enum class TPictureKind { None, Jpeg, Heif, RawPreview, QtImage };
+// The decoder for a file the store has read.
+TPictureKind PictureKindOf(const tImageMetaData& store);
 
 struct TPictureRequest {
   // Thumbnail: brought down to about cover the thumbnail size; Whole: the
@@ -28,6 +32,7 @@ struct TPictureRequest {
   // Whether a JPEG without EXIF thumbnail gets its whole image decoded for a
   // thumbnail (a slow setting of its own; other kinds have no such choice).
   bool WholeJpegForThumbnail = false;
+  // By the photo's EXIF orientation; HEIF pictures by their own rotation.
   bool TurnByOrientation = true;
 };
 

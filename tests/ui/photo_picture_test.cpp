@@ -1,8 +1,8 @@
-// Pictures of photos of every kind: which decoder a file's first bytes
-// choose, that the sample files of each kind give a picture, and that a
-// broken one gives none.
+// Pictures of photos of every kind: the sample files of each kind give a
+// picture, a raw photo its preview, a broken file none.
 #include "ui/photo_picture.h"
 
+#include "support/fixtures.h"
 #include "support/scratch.h"
 
 #include <gtest/gtest.h>
@@ -16,34 +16,6 @@ namespace {
 
 const std::string kFormats = ORVALIS_SOURCE_DIR "/../shared/corpus/formats/";
 
-std::string Bytes(const char* text, std::size_t size) { return std::string(text, size); }
-
-TEST(PhotoPicture, DecoderChosenByFirstBytes) {
-  struct Case {
-    const char* name;
-    std::string head;
-    TPictureKind kind;
-  };
-  const Case cases[] = {
-      {"jpeg", "\xFF\xD8\xFF\xE1", TPictureKind::Jpeg},
-      {"png", "\x89PNG\r\n\x1A\n", TPictureKind::QtImage},
-      {"webp", Bytes("RIFF\x10\0\0\0WEBPVP8 ", 16), TPictureKind::QtImage},
-      {"avi", Bytes("RIFF\x10\0\0\0AVI LIST", 16), TPictureKind::None},
-      {"tiff little-endian", Bytes("II*\0\x08\0\0\0", 8), TPictureKind::QtImage},
-      {"tiff big-endian", Bytes("MM\0*\0\0\0\x08", 8), TPictureKind::QtImage},
-      {"heic", Bytes("\0\0\0\x18" "ftypheic\0\0\0\0mif1heic", 24), TPictureKind::Heif},
-      {"heif brand only among compatible", Bytes("\0\0\0\x18" "ftypXXXX\0\0\0\0isommif1", 24), TPictureKind::Heif},
-      {"brand past the box", Bytes("\0\0\0\x10" "ftypisom\0\0\0\0heic", 20), TPictureKind::None},
-      {"avif", Bytes("\0\0\0\x14" "ftypavif\0\0\0\0avif", 20), TPictureKind::Heif},
-      {"cr3", Bytes("\0\0\0\x18" "ftypcrx \0\0\0\x01" "crx isom", 24), TPictureKind::None},
-      {"empty", "", TPictureKind::None},
-  };
-  ScratchFolder folder;
-  for (const Case& c : cases) {
-    EXPECT_EQ(PictureKindOf(folder.Write(c.name, c.head)), c.kind) << c.name;
-  }
-}
-
 // Every sample of a kind with a picture left in it gives one of its size;
 // those whose image data was cut away give none. The thumbnail is no larger
 // and still covers a thumbnail.
@@ -55,12 +27,13 @@ TEST(PhotoPicture, SampleOfEachKind) {
   };
   const Case cases[] = {
       {"apple_iphone.heic", {3024, 4032}},  // turned upright by the file's own rotation
-      {"exif_at_end.heic", {3024, 4032}},
       {"QuickTime.heic", {}},  // its thumbnail and image data are cut away
       {"htc_desire.webp", {776, 909}},
       {"RIFF.webp", {1, 1}},
       {"PNG.png", {16, 16}},
       {"ExifTool.tif", {160, 120}},
+      {"FujiFilm.raf", {8, 8}},  // the preview is all that is left of its picture
+      {"CanonRaw.cr2", {}},      // its previews are cut away
   };
   for (const Case& c : cases) {
     TPictureRequest request;
@@ -89,6 +62,50 @@ TEST(PhotoPicture, BrokenFileGivesNoPictureAndSaysWhy) {
     EXPECT_FALSE(error.isEmpty()) << file;
     request.Scale = tPictureScale::Thumbnail;
     EXPECT_TRUE(ReadPicture(cut, request).isNull()) << file;
+  }
+}
+
+// A raw photo held turned: its largest preview is broken, the next one is a
+// real 640 by 480 JPEG, and its orientation says "turned right".
+TEST(PhotoPicture, RawShowsTheLargestPreviewThatDecodes) {
+  const Order o{false};
+  const Bytes preview = EncodeJpeg(640, 480);
+  TiffBuilder tiff{o};
+  tiff.trailer = Concat({preview, Bytes(preview.size() + 1000, 0)});
+  const auto number = [&](std::uint16_t tag, std::uint32_t v) { return TiffEntry{tag, 4, 1, o.U32(v)}; };
+  const auto previewAt = [&](std::uint32_t offset, std::size_t length) {
+    return std::vector<TiffEntry>{number(513, offset), number(514, static_cast<std::uint32_t>(length))};
+  };
+  tiff.first = {number(256, 4000), number(257, 3000), TiffEntry{262, 3, 1, Concat({o.U16(32803), o.U16(0)})},
+                TiffEntry{271, 2, 5, Text(std::string("SONY", 5))}, TiffEntry{274, 3, 1, Concat({o.U16(6), o.U16(0)})}};
+  tiff.thumbnail = previewAt(0, 0);
+  const std::size_t places = tiff.first.size();
+  for (const TiffEntry& e : previewAt(0, 0)) tiff.first.push_back(e);
+  // The places once the directories have their final size.
+  const std::uint32_t at = tiff.TrailerOffset();
+  tiff.first.resize(places);
+  for (const TiffEntry& e : previewAt(at, preview.size())) tiff.first.push_back(e);
+  tiff.thumbnail = previewAt(at + static_cast<std::uint32_t>(preview.size()), preview.size() + 1000);
+  ScratchFolder folder;
+  const Bytes file = tiff.Build();
+  const std::string path = folder.Write("turned.arw", std::string(file.begin(), file.end()));
+
+  struct Case {
+    tPictureScale scale;
+    bool turn;
+    QSize expected;
+  };
+  const Case cases[] = {
+      {tPictureScale::Whole, true, {480, 640}},
+      {tPictureScale::Whole, false, {640, 480}},
+      {tPictureScale::Thumbnail, true, {120, 160}},
+  };
+  for (const Case& c : cases) {
+    TPictureRequest request;
+    request.Scale = c.scale;
+    request.TurnByOrientation = c.turn;
+    QString error;
+    EXPECT_EQ(ReadPicture(path, request, &error).size(), c.expected) << c.turn << error.toStdString();
   }
 }
 
