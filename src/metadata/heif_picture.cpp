@@ -15,11 +15,9 @@ namespace orvalis {
 
 namespace {
 
-// The largest thumbnail the program shows; a picture decoded for one is
-// brought down by libheif to no more than kThumbnailSteps times it, and the
-// window makes the last smooth step.
-constexpr int kCoverWidth = 160;
-constexpr int kCoverHeight = 120;
+// A picture decoded for a thumbnail is brought down by libheif to no more
+// than kThumbnailSteps times the largest thumbnail, and the window makes the
+// last smooth step.
 constexpr int kThumbnailSteps = 4;
 // libheif refuses images wider or higher than this before decoding them.
 constexpr int kMaxSide = 32768;
@@ -69,8 +67,8 @@ tHandle ThumbnailOf(const heif_image_handle* primary) {
 // larger than needed, never enlarged. {0, 0} when it stays as it is.
 std::pair<int, int> ReducedSize(int width, int height, tPictureScale scale) {
   if (scale == tPictureScale::Thumbnail) {
-    const std::uint64_t limitW = kCoverWidth * kThumbnailSteps;
-    const std::uint64_t limitH = kCoverHeight * kThumbnailSteps;
+    const std::uint64_t limitW = kThumbnailCoverWidth * kThumbnailSteps;
+    const std::uint64_t limitH = kThumbnailCoverHeight * kThumbnailSteps;
     // Cover the box: the smaller of the two factors decides.
     if (std::uint64_t(width) <= limitW || std::uint64_t(height) <= limitH) return {0, 0};
     const double factor = std::max(double(limitW) / width, double(limitH) / height);

@@ -14,9 +14,11 @@
 namespace orvalis {
 
 // How big the picture is wanted: reduced (no further than to cover the
-// largest thumbnail, 160 by 120) or whole. A whole picture larger than
-// kMaxPicturePixels is reduced below it.
+// largest thumbnail the program shows) or whole. A whole picture larger
+// than kMaxPicturePixels is reduced below it.
 enum class tPictureScale { Thumbnail, Whole };
+constexpr int kThumbnailCoverWidth = 160;
+constexpr int kThumbnailCoverHeight = 120;
 constexpr std::uint64_t kMaxPicturePixels = 16ull * 1024 * 1024;
 
 // The JPEG stream of length bytes at offset in the file. A length past the

@@ -21,10 +21,6 @@ namespace orvalis {
 
 namespace {
 
-// The largest thumbnail the program shows; a picture is reduced by the codec
-// no further than to cover it.
-constexpr int kCoverWidth = 160;
-constexpr int kCoverHeight = 120;
 // Limits against sizes declared by a hostile file.
 constexpr std::uint64_t kMaxOutputPixels = kMaxPicturePixels;
 constexpr long kMaxCodecMemory = 512L * 1024 * 1024;
@@ -71,7 +67,7 @@ void ChooseWholeScale(jpeg_decompress_struct& cinfo) {
 // fitted size.
 void ChooseScale(jpeg_decompress_struct& cinfo) {
   const double w = cinfo.image_width, h = cinfo.image_height;
-  const double fit = std::fmin(kCoverWidth / w, kCoverHeight / h);
+  const double fit = std::fmin(kThumbnailCoverWidth / w, kThumbnailCoverHeight / h);
   cinfo.scale_denom = 8;
   cinfo.scale_num = 8;
   if (fit >= 1) return;
