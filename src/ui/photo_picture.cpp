@@ -17,6 +17,19 @@ namespace orvalis {
 
 namespace {
 
+enum class TPictureKind { None, Jpeg, Heif, RawPreview, QtImage };
+
+// The decoder for a file the store has read.
+TPictureKind PictureKindOf(const tImageMetaData& store) {
+  const std::string_view format = store.Format();
+  if (format.empty()) return TPictureKind::None;
+  if (format == "JPEG") return TPictureKind::Jpeg;
+  if (format == "HEIC" || format == "HEIF" || format == "AVIF") return TPictureKind::Heif;
+  // A plain TIFF's JPEG pieces are no preview: Qt decodes the image itself.
+  if (format != "TIFF" && !store.EmbeddedJpegs().empty()) return TPictureKind::RawPreview;
+  return TPictureKind::QtImage;
+}
+
 QImage FromBitmap(const std::unique_ptr<RgbBitmap>& bitmap) {
   if (!bitmap) return {};
   return ImageFromRgb24(bitmap->Width, bitmap->Height, bitmap->Pixels.data(), bitmap->Pixels.size());
@@ -78,16 +91,6 @@ QImage Decode(const tImageMetaData& store, const TPictureRequest& request, QStri
 }
 
 }  // namespace
-
-TPictureKind PictureKindOf(const tImageMetaData& store) {
-  const std::string_view format = store.Format();
-  if (format.empty()) return TPictureKind::None;
-  if (format == "JPEG") return TPictureKind::Jpeg;
-  if (format == "HEIC" || format == "HEIF" || format == "AVIF") return TPictureKind::Heif;
-  // A plain TIFF's JPEG pieces are no preview: Qt decodes the image itself.
-  if (format != "TIFF" && !store.EmbeddedJpegs().empty()) return TPictureKind::RawPreview;
-  return TPictureKind::QtImage;
-}
 
 QImage ReadPicture(const std::string& path, const TPictureRequest& request, QString* error) {
   try {

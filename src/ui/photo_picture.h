@@ -18,12 +18,6 @@
 
 namespace orvalis {
 
-class tImageMetaData;
-
-enum class TPictureKind { None, Jpeg, Heif, RawPreview, QtImage };
-// The decoder for a file the store has read.
-TPictureKind PictureKindOf(const tImageMetaData& store);
-
 struct TPictureRequest {
   // Thumbnail: brought down to about cover the thumbnail size; Whole: the
   // whole picture, within tPictureScale's pixel limit.
