@@ -1,6 +1,8 @@
-// Builds a benchmark corpus: N JPEG files in nested folders (50 files a
+// Builds a benchmark corpus: N photo files in nested folders (50 files a
 // folder, 20 folders a parent), hard links to the given source photos, copies
-// where a link is not possible.
+// where a link is not possible. The sources are the JPEG files below the
+// source folders, or with --any every file but JSON and text (a mixed tree
+// of raws, HEIC, PNG ...); each link keeps its source's extension.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +14,13 @@
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
+  const bool any = argc > 1 && std::string(argv[1]) == "--any";
+  if (any) {
+    --argc;
+    ++argv;
+  }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: orvalis-make-corpus N DIR SOURCE_FOLDER...\n");
+    std::fprintf(stderr, "usage: orvalis-make-corpus [--any] N DIR SOURCE_FOLDER...\n");
     return 2;
   }
   const long n = std::strtol(argv[1], nullptr, 10);
@@ -24,7 +31,8 @@ int main(int argc, char** argv) {
     for (fs::recursive_directory_iterator it(argv[i], ec), end; !ec && it != end; it.increment(ec)) {
       std::string ext = it->path().extension().string();
       std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-      if (it->is_regular_file() && ext == ".jpg") sources.push_back(it->path());
+      const bool wanted = any ? ext != ".json" && ext != ".md" && ext != ".sh" && ext != ".txt" : ext == ".jpg";
+      if (it->is_regular_file() && wanted) sources.push_back(it->path());
     }
   }
   std::sort(sources.begin(), sources.end());
@@ -38,12 +46,14 @@ int main(int argc, char** argv) {
     const long folder = i / kPerFolder;
     const fs::path sub = dir / ("d" + std::to_string(folder / 20)) / ("d" + std::to_string(folder % 20));
     if (i % kPerFolder == 0) fs::create_directories(sub);
-    char name[32];
-    std::snprintf(name, sizeof name, "f%06ld.jpg", i);
     const fs::path& src = sources[static_cast<std::size_t>(i) % sources.size()];
+    char name[32];
+    std::snprintf(name, sizeof name, "f%06ld", i);
+    std::string ext = src.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
     std::error_code ec;
-    fs::create_hard_link(src, sub / name, ec);
-    if (ec) fs::copy_file(src, sub / name, fs::copy_options::overwrite_existing);
+    fs::create_hard_link(src, sub / (name + ext), ec);
+    if (ec) fs::copy_file(src, sub / (name + ext), fs::copy_options::overwrite_existing);
   }
   std::printf("%ld files in %s from %zu photos\n", n, dir.c_str(), sources.size());
   return 0;

@@ -84,6 +84,18 @@ std::string MaskInFolder(std::string_view folder, std::string_view previousText)
   return result;
 }
 
+const std::vector<std::string_view>& CommonFileMasks() {
+  static const std::vector<std::string_view> masks = {"*.jpg", "*",     "*.heic", "*.cr2", "*.cr3",
+                                                      "*.nef", "*.arw", "*.dng",  "*.png", "*.webp"};
+  return masks;
+}
+
+std::string WithNamePart(std::string_view text, std::string_view mask) {
+  std::size_t cut = text.size();
+  while (cut > 0 && !IsFolderSeparator(text[cut - 1])) --cut;
+  return std::string(text.substr(0, cut)).append(mask);
+}
+
 std::string CommaText(const std::vector<std::string>& entries) {
   std::string text;
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -42,6 +42,13 @@ std::string AsFirstCondition(std::string_view condition);
 // folder).
 std::string MaskInFolder(std::string_view folder, std::string_view previousText);
 
+// The masks the file page offers: JPEG files, every file (a file is read by
+// its first bytes, whatever its name), and the common camera and web kinds.
+const std::vector<std::string_view>& CommonFileMasks();
+// The file-mask field with its name part replaced by mask; the folder in
+// front of it stays.
+std::string WithNamePart(std::string_view text, std::string_view mask);
+
 // Entries joined by "," without blanks; an entry with a blank, a control
 // character, a comma or a double quote is put in double quotes, its own
 // double quotes doubled.

@@ -381,6 +381,7 @@ ORVALIS_CONTROL(frSelectFiles, self, description,
                 "Bitte wählen Sie die Dateien aus, die durchsucht werden sollen.")
 ORVALIS_CONTROL(frSelectFiles, lblFileMask, caption, "Dateimaske:")
 ORVALIS_CONTROL(frSelectFiles, btnBrowse, hint, "Ordnerauswahl")
+ORVALIS_CONTROL(frSelectFiles, btnMasks, hint, "Häufige Dateimasken (* liest jede Art von Foto)")
 ORVALIS_CONTROL(frSelectFiles, chkSubdirs, caption, "Unterordner ebenfalls durchsuchen (WITH subdirs)")
 ORVALIS_CONTROL(frSelectFiles, lblSubdirs, caption,
                 "Wenn Sie diese Option aktivieren, wird ausgehend vom\r Startordner der gesamte "

@@ -121,14 +121,15 @@ bool tImageMetaData::DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size
     motorola_ = block.Bytes(tiffBase, 2) == "MM";
     tByteReader tiff(data + tiffBase, size - tiffBase);
     tiff.SetMotorola(motorola_);
-    DecodeTiffDirectories(tiff, tiff.U32(4), first);
+    DecodeTiffDirectories(tiff, tiff.U32(4), first, false);
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
   }
 }
 
-void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first) {
+void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first,
+                                           bool wholeFile) {
   for (tIfdBlock& slot : slots_) slot.Reset();
   if (first == tTiffFirst::Exif) {
     // A structure that holds only an Exif or only a GPS directory (a CR3
@@ -150,7 +151,7 @@ void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_
       ReadDirectory(tiff, thumbDir, slots_[1]);
       // The chain of directories ends here: what a file links after the
       // thumbnail directory is not read, however long the chain.
-      if (slots_[1].NextOffset != 0 && format_ == "JPEG")
+      if (slots_[1].NextOffset != 0 && !wholeFile)
         Drop("directories after the thumbnail directory are not read");
     }
     for (const tIfdEntry& e : slots_[0].Entries) {

@@ -148,6 +148,7 @@ std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::ui
 void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
   fileName_ = fileName;
   format_.clear();
+  embeddedJpegs_.clear();
   tJpegFile file(fileName, folderFd);  // closes the file on every way out of here
   // However the walk ends, the XMP entries read later find room without
   // moving the entries made now, so pointers handed out stay valid.

@@ -159,8 +159,10 @@ class tImageMetaData {
   // and CR3 boxes alike.
   bool DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase, tTiffFirst first);
   // The directories of a TIFF structure whose header lies before tiff's
-  // bytes start or inside them; offsets count from the header.
-  void DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first);
+  // bytes start or inside them; offsets count from the header. wholeFile:
+  // the structure is a TIFF file, whose further directories its own walk
+  // looks at, so a chain after the thumbnail directory is no news.
+  void DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first, bool wholeFile);
   // IPTC datasets in any payload (an APP13 segment, TIFF tag 33723,
   // Photoshop resources); an XMP packet found anywhere.
   void DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size);

@@ -14,9 +14,9 @@ namespace orvalis {
 
 namespace {
 
-// RAF header: where the JPEG preview and the tag records lie (big-endian).
-constexpr std::uint64_t kRafJpegPlace = 84;
-constexpr std::uint64_t kRafRecordsPlace = 92;
+// RAF header: where the JPEG preview's and then the tag records' offset and
+// length stand (big-endian).
+constexpr std::uint64_t kRafPlaces = 84;
 constexpr std::uint32_t kMaxRafRecords = 256;
 constexpr std::uint16_t kRafFullSize = 0x100;     // height, width
 constexpr std::uint16_t kRafCroppedSize = 0x111;  // height, width
@@ -28,7 +28,7 @@ constexpr std::size_t kMaxMrwBlocks = 64;
 void tImageMetaData::ReadRafFile(tJpegFile& file) {
   format_ = "RAF";
   if (!ReadFileData(file)) Drop("file data: " + failure_);
-  tByteReader places(file.Read(kRafJpegPlace, 16), 16);
+  tByteReader places(file.Read(kRafPlaces, 16), 16);
   places.SetMotorola(true);
   const std::uint64_t size = file.Size();
   const std::uint32_t jpegOffset = places.U32(0), jpegLength = places.U32(4);
@@ -70,12 +70,12 @@ void tImageMetaData::ReadRafFile(tJpegFile& file) {
     Drop("RAF: no JPEG preview inside the file");
     return;
   }
-  embeddedJpegs_.push_back({jpegOffset, jpegLength});
   const std::uint8_t* start = file.Read(jpegOffset, 2);
   if (start[0] != 0xFF || start[1] != 0xD8) {
     Drop("RAF: the JPEG preview does not start as a JPEG");
     return;
   }
+  embeddedJpegs_.push_back({jpegOffset, jpegLength});
   // The preview's own frame header gives its size, not the photo's.
   frameFlag_ = true;
   ReadJpegSegments(file, jpegOffset);

@@ -362,7 +362,7 @@ void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uin
       motorola_ = motorola;
       tByteReader bytes(window.data(), window.size(), lo);
       bytes.SetMotorola(motorola);
-      DecodeTiffDirectories(bytes, firstOffset, tTiffFirst::Ifd0);
+      DecodeTiffDirectories(bytes, firstOffset, tTiffFirst::Ifd0, true);
     } catch (const tMetadataError& e) {
       Drop(std::string("TIFF directories: ") + e.what());
     }

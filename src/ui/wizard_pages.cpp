@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -105,14 +106,26 @@ TfrSelectFiles::TfrSelectFiles(TDialogs& dialogs, QWidget* parent)
   lblSubdirs = Named(new QLabel, "lblSubdirs");
   lblSubdirs->setWordWrap(true);
   connect(btnBrowse, &QToolButton::clicked, this, &TfrSelectFiles::btnBrowseClick);
+  btnMasks = Named(new QToolButton, "btnMasks");
+  btnMasks->setArrowType(Qt::DownArrow);
+  btnMasks->setPopupMode(QToolButton::InstantPopup);
+  auto* masks = new QMenu(btnMasks);
+  for (const std::string_view mask : CommonFileMasks()) {
+    const QString text = QString::fromUtf8(mask.data(), static_cast<qsizetype>(mask.size()));
+    connect(masks->addAction(text), &QAction::triggered, this, [this, text] {
+      edtFileMask->setText(QString::fromStdString(WithNamePart(edtFileMask->text().toStdString(), text.toStdString())));
+    });
+  }
+  btnMasks->setMenu(masks);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(lblFileMask, 0, 0, 1, 2);
+  layout->addWidget(lblFileMask, 0, 0, 1, 3);
   layout->addWidget(edtFileMask, 1, 0);
   layout->addWidget(btnBrowse, 1, 1);
+  layout->addWidget(btnMasks, 1, 2);
   layout->setRowMinimumHeight(2, 12);
-  layout->addWidget(chkSubdirs, 3, 0, 1, 2);
-  layout->addWidget(lblSubdirs, 4, 0, 1, 2);
+  layout->addWidget(chkSubdirs, 3, 0, 1, 3);
+  layout->addWidget(lblSubdirs, 4, 0, 1, 3);
   layout->setRowStretch(5, 1);
   OnLanguage(this, [this] { ApplyTexts(); });
 }
@@ -120,6 +133,7 @@ TfrSelectFiles::TfrSelectFiles(TDialogs& dialogs, QWidget* parent)
 void TfrSelectFiles::ApplyTexts() {
   lblFileMask->setText(Ui(tText::frSelectFiles_lblFileMask_caption));
   SetHint(btnBrowse, tText::frSelectFiles_btnBrowse_hint);
+  SetHint(btnMasks, tText::frSelectFiles_btnMasks_hint);
   chkSubdirs->setText(Ui(tText::frSelectFiles_chkSubdirs_caption));
   lblSubdirs->setText(Lines(tText::frSelectFiles_lblSubdirs_caption));
 }

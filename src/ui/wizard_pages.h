@@ -44,6 +44,8 @@ class TfrSelectFiles : public QFrame {
   QLabel* lblFileMask;
   QLineEdit* edtFileMask;
   QToolButton* btnBrowse;
+  // A menu of the common masks; one chosen replaces the mask's name part.
+  QToolButton* btnMasks;
   QCheckBox* chkSubdirs;
   QLabel* lblSubdirs;
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -269,6 +270,15 @@ TEST_F(WizardTest, BrowsingKeepsTheMaskNameAndCancelKeepsTheField) {
   EXPECT_EQ(mask.text(), QStringLiteral("/photos/IMG_*.JPG"));
   wizard.frSelectFiles->btnBrowse->click();  // cancelled
   EXPECT_EQ(mask.text(), QStringLiteral("/photos/IMG_*.JPG"));
+}
+
+TEST_F(WizardTest, AChosenCommonMaskKeepsTheFolder) {
+  TfrmWizard wizard(dialogs);
+  QLineEdit& mask = *wizard.frSelectFiles->edtFileMask;
+  mask.setText(QStringLiteral("/photos/IMG_*.JPG"));
+  for (QAction* action : wizard.frSelectFiles->btnMasks->menu()->actions())
+    if (action->text() == QStringLiteral("*.heic")) action->trigger();
+  EXPECT_EQ(mask.text(), QStringLiteral("/photos/*.heic"));
 }
 
 TEST_F(WizardTest, DeletingTheFirstConditionKeepsTheWhereTextValid) {
