@@ -1,7 +1,7 @@
 // Builds a benchmark corpus: N photo files in nested folders (50 files a
 // folder, 20 folders a parent), hard links to the given source photos, copies
 // where a link is not possible. The sources are the JPEG files below the
-// source folders, or with --any every file but JSON and text (a mixed tree
+// source folders, or with --any every file but JSON, text and dumps (a mixed tree
 // of raws, HEIC, PNG ...); each link keeps its source's extension.
 #include <algorithm>
 #include <cstdio>
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     for (fs::recursive_directory_iterator it(argv[i], ec), end; !ec && it != end; it.increment(ec)) {
       std::string ext = it->path().extension().string();
       std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-      const bool wanted = any ? ext != ".json" && ext != ".md" && ext != ".sh" && ext != ".txt" : ext == ".jpg";
+      const bool wanted = any ? ext != ".json" && ext != ".md" && ext != ".sh" && ext != ".txt" && ext != ".dump" : ext == ".jpg";
       if (it->is_regular_file() && wanted) sources.push_back(it->path());
     }
   }

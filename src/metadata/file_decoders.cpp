@@ -144,6 +144,11 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
   }
 }
 
+void tImageMetaData::BeginPhoto(tJpegFile& file, std::string format) {
+  format_ = std::move(format);
+  if (!ReadFileData(file)) Drop("file data: " + failure_);
+}
+
 bool tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   try {
     ReadPayload(file, position, length, commentSegment_);

@@ -165,8 +165,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
       std::max<std::size_t>(2, static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kContainerHeadSize)));
   switch (RecogniseContainer(file.Read(0, headLength), headLength)) {
     case tContainer::Jpeg:
-      format_ = "JPEG";
-      if (!ReadFileData(file)) Drop("file data: " + failure_);
+      BeginPhoto(file, "JPEG");
       ReadJpegSegments(file, 0);
       return;
     case tContainer::Tiff: ReadTiffFile(file, 0, file.Size(), ""); return;

@@ -146,6 +146,8 @@ class tImageMetaData {
   // here, tiff_file.cpp, raw_files.cpp, png_file.cpp, webp_file.cpp,
   // isobmff_photo.cpp). Each appends what it finds; errors of the file
   // itself are thrown as tMetadataError.
+  // Names the container and appends the FILE group's entries.
+  void BeginPhoto(tJpegFile& file, std::string format);
   void ReadJpegSegments(tJpegFile& file, std::uint64_t start);
   void ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uint64_t length, std::string format);
   void ReadRafFile(tJpegFile& file);

@@ -31,8 +31,7 @@ tTiffFirst FirstDirectory(tIsoTiffBlock::tFirst first) {
 void tImageMetaData::ReadIsoBmffFile(tJpegFile& file) {
   const tIsoBmffFindings found = ReadIsoBmff(file);
   if (found.format.empty()) return;
-  format_ = found.format;
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
+  BeginPhoto(file, found.format);
   AppendPixelSize(found.width, found.height);
   for (const std::string& problem : found.problems) Drop(problem);
   std::vector<std::uint8_t> bytes;

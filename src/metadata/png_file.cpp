@@ -57,8 +57,7 @@ std::vector<std::uint8_t> RawProfileBytes(std::string_view text) {
 }  // namespace
 
 void tImageMetaData::ReadPngFile(tJpegFile& file) {
-  format_ = "PNG";
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
+  BeginPhoto(file, "PNG");
   const std::uint64_t size = file.Size();
   std::uint64_t at = 8;
   int readsAtImageData = -1;

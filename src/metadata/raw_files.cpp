@@ -26,8 +26,7 @@ constexpr std::size_t kMaxMrwBlocks = 64;
 }  // namespace
 
 void tImageMetaData::ReadRafFile(tJpegFile& file) {
-  format_ = "RAF";
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
+  BeginPhoto(file, "RAF");
   tByteReader places(file.Read(kRafPlaces, 16), 16);
   places.SetMotorola(true);
   const std::uint64_t size = file.Size();
@@ -82,8 +81,7 @@ void tImageMetaData::ReadRafFile(tJpegFile& file) {
 }
 
 void tImageMetaData::ReadMrwFile(tJpegFile& file) {
-  format_ = "MRW";
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
+  BeginPhoto(file, "MRW");
   tByteReader header(file.Read(0, 8), 8);
   header.SetMotorola(true);
   // The blocks end where the image data start.

@@ -247,8 +247,7 @@ void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uin
     // BigTIFF counts in 64-bit offsets and 20-byte entries, which the
     // directory decoder does not read; the file is named and sized only.
     if (topLevel) {
-      format_ = "TIFF";
-      if (!ReadFileData(file)) Drop("file data: " + failure_);
+      BeginPhoto(file, "TIFF");
     }
     Drop("BigTIFF: its directories are not read");
     return;
@@ -311,8 +310,7 @@ void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uin
     // No make: the format is told without it.
   }
   if (topLevel) {
-    format_ = RawFormatName(header, magic, ifd0, make, scan.cfa);
-    if (!ReadFileData(file)) Drop("file data: " + failure_);
+    BeginPhoto(file, RawFormatName(header, magic, ifd0, make, scan.cfa));
   }
   if (magic == 0x55) {
     // RW2 keeps the image size as the sensor's borders.

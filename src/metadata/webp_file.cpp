@@ -28,8 +28,7 @@ std::uint32_t LittleEndian(const std::uint8_t* p, int bytes) {
 }  // namespace
 
 void tImageMetaData::ReadWebPFile(tJpegFile& file) {
-  format_ = "WEBP";
-  if (!ReadFileData(file)) Drop("file data: " + failure_);
+  BeginPhoto(file, "WEBP");
   // The RIFF size counts from byte 8; a file may be longer than it says.
   const std::uint64_t end = std::min<std::uint64_t>(file.Size(), std::uint64_t{LittleEndian(file.Read(4, 4), 4)} + 8);
   const int readsBefore = file.ReadCalls();
