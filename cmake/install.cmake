@@ -39,6 +39,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Besides the libraries found by shlibdeps (libheif1 among them): Qt's image
+# plugins, loaded at run time, show WebP and TIFF photos.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libheif1, qt6-image-formats-plugins")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
 

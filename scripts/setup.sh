@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev libqt6printsupport6
   libjpeg62-turbo-dev libpcre2-dev
   libexpat1-dev   # XMP packets
+  libheif-dev   # pictures of HEIC and AVIF photos (decoders come with libheif1)
+  qt6-image-formats-plugins   # pictures of WebP and TIFF photos
   libjemalloc-dev   # the programs' allocator: reader threads hand their stores on
   libgtest-dev
   libxml2-utils   # xmllint: tests check every XML export with a real parser

@@ -1,27 +1,28 @@
 // GetThumbnail: the EXIF thumbnail, or the whole image, decoded by the JPEG
-// codec into an RGB bitmap. Codec errors come back as exceptions.
+// codec into an RGB bitmap; DecodeJpegInFile: a JPEG stream inside another
+// file the same way. Codec errors come back as exceptions.
+#include <algorithm>
 #include <csetjmp>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <jpeglib.h>
 
 #include "metadata/byte_reader.h"
 #include "metadata/image_metadata.h"
+#include "metadata/picture_decoders.h"
 
 namespace orvalis {
 
 namespace {
 
-// The largest thumbnail the program shows; a picture is reduced by the codec
-// no further than to cover it.
-constexpr int kCoverWidth = 160;
-constexpr int kCoverHeight = 120;
 // Limits against sizes declared by a hostile file.
-constexpr std::uint64_t kMaxOutputPixels = 16ull * 1024 * 1024;
+constexpr std::uint64_t kMaxOutputPixels = kMaxPicturePixels;
 constexpr long kMaxCodecMemory = 512L * 1024 * 1024;
 
 struct ErrorManager {
@@ -47,12 +48,26 @@ struct DecodeJob {
   unsigned long memoryLength = 0;
   std::FILE* file = nullptr;
   RgbBitmap* out = nullptr;
+  tPictureScale scale = tPictureScale::Thumbnail;
 };
 
-// The smallest DCT scaling M/8 whose output still covers the fitted size.
+// A whole picture: the largest DCT scaling M/8 whose output stays within
+// the pixel limit.
+void ChooseWholeScale(jpeg_decompress_struct& cinfo) {
+  cinfo.scale_denom = 8;
+  for (unsigned m = 8; m > 1; --m) {
+    cinfo.scale_num = m;
+    jpeg_calc_output_dimensions(&cinfo);
+    if (std::uint64_t{cinfo.output_width} * cinfo.output_height <= kMaxOutputPixels) return;
+  }
+  cinfo.scale_num = 1;
+}
+
+// A thumbnail: the smallest DCT scaling M/8 whose output still covers the
+// fitted size.
 void ChooseScale(jpeg_decompress_struct& cinfo) {
   const double w = cinfo.image_width, h = cinfo.image_height;
-  const double fit = std::fmin(kCoverWidth / w, kCoverHeight / h);
+  const double fit = std::fmin(kThumbnailCoverWidth / w, kThumbnailCoverHeight / h);
   cinfo.scale_denom = 8;
   cinfo.scale_num = 8;
   if (fit >= 1) return;
@@ -85,7 +100,10 @@ bool RunDecode(DecodeJob* job) {
   jpeg_read_header(&cinfo, TRUE);
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-  ChooseScale(cinfo);
+  if (job->scale == tPictureScale::Whole)
+    ChooseWholeScale(cinfo);
+  else
+    ChooseScale(cinfo);
   jpeg_start_decompress(&cinfo);
   const std::uint64_t pixels = std::uint64_t{cinfo.output_width} * cinfo.output_height;
   if (pixels == 0 || pixels > kMaxOutputPixels) {
@@ -130,6 +148,34 @@ std::unique_ptr<RgbBitmap> Decode(DecodeJob& job) {
 }
 
 }  // namespace
+
+std::unique_ptr<RgbBitmap> DecodeJpegInFile(const std::string& path, std::uint64_t offset,
+                                            std::uint64_t length, tPictureScale scale) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
+  if (length > kMaxEmbeddedJpegBytes) throw tMetadataError("embedded JPEG too long");
+  if (offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max()) ||
+      std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
+    throw tMetadataError("embedded JPEG outside the file");
+  }
+  // Read in steps, so a length far past the end of the file costs nothing.
+  std::vector<unsigned char> bytes;
+  constexpr std::size_t kStep = 1u << 20;
+  while (bytes.size() < length) {
+    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kStep, length - bytes.size()));
+    const std::size_t had = bytes.size();
+    bytes.resize(had + want);
+    const std::size_t got = std::fread(bytes.data() + had, 1, want, file.get());
+    bytes.resize(had + got);
+    if (got < want) break;
+  }
+  if (bytes.size() < 4) throw tMetadataError("embedded JPEG outside the file");
+  auto job = std::make_unique<DecodeJob>();
+  job->memory = bytes.data();
+  job->memoryLength = static_cast<unsigned long>(bytes.size());
+  job->scale = scale;
+  return Decode(*job);
+}
 
 std::unique_ptr<RgbBitmap> tImageMetaData::GetThumbnail() const {
   if (HasThumbnail()) {

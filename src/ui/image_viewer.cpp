@@ -4,12 +4,11 @@
 #include "engine/viewer_navigation.h"
 #include "ui/dialogs.h"
 #include "ui/language.h"
+#include "ui/photo_picture.h"
 #include "ui/qt_text.h"
 #include "ui/ui_text.h"
 #include "ui/result_view.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -103,15 +102,15 @@ void TfrmViewer::ShowPrevious() {
 void TfrmViewer::ShowCurrent() {
   if (fIndex < 0 || fIndex >= fResults.Model().rowCount()) return;
   const std::string& path = fResults.Model().Row(fIndex).FileInfo.Path;
-  QImageReader reader(LocalPath(path));
-  reader.setAutoTransform(fTurnPhotos);
-  QImage picture = reader.read();
+  TPictureRequest request;
+  request.TurnByOrientation = fTurnPhotos;
+  QString error;
+  const QImage picture = ReadPicture(path, request, &error);
   lblInfo->setText(QLatin1Char(' ') + DisplayText(path));
   if (picture.isNull()) {
     fPicture = QImage();
     fArea->update();
-    fDialogs.ShowMessage(Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) +
-                         reader.errorString());
+    fDialogs.ShowMessage(Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) + error);
     return;
   }
   fPicture = picture;

@@ -1,14 +1,12 @@
 // Result thumbnails made on demand, on worker threads, kept within a budget.
 #include "ui/thumbnail_cache.h"
 
-#include "metadata/image_metadata.h"
-#include "ui/orientation.h"
+#include "ui/photo_picture.h"
 #include "ui/thumbnail.h"
 
 #include <QMetaObject>
 
 #include <algorithm>
-#include <exception>
 
 namespace orvalis {
 
@@ -27,23 +25,14 @@ qint64 CostOf(const QPixmap& picture) {
 }  // namespace
 
 QImage MakeFileThumbnail(const std::string& path, const TThumbnailRecipe& recipe) {
-  // A store of its own: the run's store has long moved on to other files.
-  try {
-    tImageMetaData store;
-    store.ThumbFromImage = recipe.GeneratePreview;
-    store.ReadJpegFile(path);
-    if (!store.IsJpeg()) return {};
-    const std::unique_ptr<RgbBitmap> picture = store.GetThumbnail();
-    if (!picture) return {};
-    QImage image = ImageFromRgb24(picture->Width, picture->Height, picture->Pixels.data(),
-                                  picture->Pixels.size());
-    if (image.isNull()) return {};
-    if (recipe.TurnByOrientation) image = OrientedImage(image, OrientationOf(store));
-    return MakeThumbnail(image, recipe.Size);
-  } catch (const std::exception&) {
-    // A file that changed or broke since the run shows as having no picture.
-    return {};
-  }
+  TPictureRequest request;
+  request.Scale = tPictureScale::Thumbnail;
+  request.Thumbnail = recipe.Size;
+  request.WholeJpegForThumbnail = recipe.GeneratePreview;
+  request.TurnByOrientation = recipe.TurnByOrientation;
+  // A file that changed or broke since the run shows as having no picture.
+  const QImage picture = ReadPicture(path, request);
+  return picture.isNull() ? QImage() : MakeThumbnail(picture, recipe.Size);
 }
 
 TThumbnailCache::TThumbnailCache(QObject* parent) : QObject(parent) {

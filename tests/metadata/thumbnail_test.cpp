@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "metadata/byte_reader.h"
+#include "metadata/picture_decoders.h"
 #include "test_support.h"
 
 namespace orvalis::test {
@@ -176,6 +177,19 @@ TEST(Thumbnail, CodecErrorsAreExceptions) {
     Load(store, "huge.jpg", huge);
     EXPECT_THROW(store.GetThumbnail(), tMetadataError);
   }
+}
+
+// A raw photo's preview: a JPEG stream 1000 bytes into a larger file.
+TEST(Thumbnail, JpegInsideAnotherFile) {
+  const Bytes jpeg = EncodeJpeg(640, 480);
+  Bytes file(1000 + jpeg.size() + 500, 0x55);
+  std::copy(jpeg.begin(), jpeg.end(), file.begin() + 1000);
+  const std::string path = WriteFile("preview.raw", file);
+  EXPECT_EQ(DecodeJpegInFile(path, 1000, jpeg.size(), tPictureScale::Thumbnail)->Width, 160);
+  // A length past the end of the file is cut there.
+  EXPECT_EQ(DecodeJpegInFile(path, 1000, jpeg.size() + 1'000'000, tPictureScale::Whole)->Width, 640);
+  EXPECT_THROW(DecodeJpegInFile(path, 1000, kMaxEmbeddedJpegBytes + 1, tPictureScale::Whole), tMetadataError);
+  EXPECT_THROW(DecodeJpegInFile(path, file.size() + 10, 100, tPictureScale::Whole), tMetadataError);
 }
 
 }  // namespace
