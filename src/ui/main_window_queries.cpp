@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -128,14 +129,14 @@ bool TfrmMain::MayWrite(const QString& fileName) {
 }
 
 void TfrmMain::actExportExecute() {
-  const TResultModel& model = vwResult->Model();
+  const TResultModel& model = fResults->View().Model();
   if (model.rowCount() == 0) {
     fDialogs->ShowMessage(Ui(tText::NoResults));
     return;
   }
   if (!fDialogs->Execute(*frmExport)) return;
   std::vector<std::vector<std::string>> rows;
-  for (int row : ExportRows(*vwResult)) {
+  for (int row : ExportRows(fResults->View())) {
     const TResultRow& item = model.Row(row);
     std::vector<std::string> fields{item.Caption.toStdString()};
     for (const QString& sub : item.SubItems) fields.push_back(sub.toStdString());
@@ -153,14 +154,14 @@ void TfrmMain::actExportExecute() {
 }
 
 void TfrmMain::actExportXMLExecute() {
-  const TResultModel& model = vwResult->Model();
+  const TResultModel& model = fResults->View().Model();
   if (model.rowCount() == 0) {
     fDialogs->ShowMessage(Ui(tText::NoResults));
     return;
   }
   if (!fDialogs->Execute(*frmExportXML)) return;
   std::vector<std::string> files;
-  for (int row : ExportRows(*vwResult)) files.push_back(model.Row(row).FileInfo.Path);
+  for (int row : ExportRows(fResults->View())) files.push_back(model.Row(row).FileInfo.Path);
   const QString fileName = frmExportXML->FileName();
   if (!MayWrite(fileName)) return;
   const XmlExportResult result =
@@ -304,7 +305,7 @@ void TfrmMain::mnuQueryComboDeleteClick() {
 // ---- Query files --------------------------------------------------------------
 
 void TfrmMain::ClearResultsForNewQuery() {
-  vwResult->Model().ClearRows();
+  fResults->ClearRows();
   ApplyViewStyle(tResultViewStyle::Preview);
 }
 
@@ -364,9 +365,21 @@ void TfrmMain::actSaveQueryExecute() {
   ShowQueryMark(tText::QueryTextSaved);
 }
 
-void TfrmMain::ShowQueryMark(tText mark) {
-  fQueryMark = mark;
-  SetStatusPanel(2, Text(mark));
+void TfrmMain::ShowQueryMark(tText mark) { fResults->ShowQueryMark(mark); }
+
+std::string TfrmMain::QueryText() const { return WithCrLf(txtQuery->toPlainText()); }
+
+void TfrmMain::FocusQueryText(int position) {
+  // The position counts bytes of the query text with CR LF line breaks; the
+  // editor counts characters with LF line breaks.
+  const std::string query = QueryText();
+  std::string before = query.substr(0, static_cast<std::size_t>(std::clamp(
+                                           position - 1, 0, static_cast<int>(query.size()))));
+  std::erase(before, '\r');
+  QTextCursor cursor = txtQuery->textCursor();
+  cursor.setPosition(static_cast<int>(QString::fromUtf8(before.data(), static_cast<qsizetype>(before.size())).size()));
+  txtQuery->setTextCursor(cursor);
+  txtQuery->setFocus();
 }
 
 }  // namespace orvalis

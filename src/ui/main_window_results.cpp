@@ -64,12 +64,12 @@ void TfrmMain::ConnectResultCommands() {
 }
 
 TfrmFileOperations* TfrmMain::FileOperationsDialog() {
-  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(*vwResult, *fDialogs, this);
+  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(fResults->View(), *fDialogs, this);
   return frmFileOperations;
 }
 
 void TfrmMain::actFileOperationsExecute() {
-  if (vwResult->SelectedRows().empty()) {
+  if (fResults->View().SelectedRows().empty()) {
     // File operations take an empty translation as it is (form 2).
     fDialogs->ShowMessage(QString::fromStdString(TextIfPresent(tText::NoFilesSelected)));
     return;
@@ -78,9 +78,9 @@ void TfrmMain::actFileOperationsExecute() {
 }
 
 void TfrmMain::mnuOpenClick() {
-  const std::vector<int> rows = vwResult->SelectedRows();
+  const std::vector<int> rows = fResults->View().SelectedRows();
   if (rows.empty()) return;
-  const std::string& path = vwResult->Model().Row(rows.front()).FileInfo.Path;
+  const std::string& path = fResults->View().Model().Row(rows.front()).FileInfo.Path;
   switch (fSettings.ViewerModeLetter()) {
     case 'I':
       actFullScreenExecute();
@@ -105,7 +105,7 @@ void TfrmMain::mnuOpenClick() {
 }
 
 void TfrmMain::actFullScreenExecute() {
-  TfrmViewer viewer(*vwResult, *fDialogs, fSettings.TurnByOrientation, this);
+  TfrmViewer viewer(fResults->View(), *fDialogs, fSettings.TurnByOrientation, this);
   if (QScreen* screen = this->screen()) viewer.setGeometry(screen->geometry());
   viewer.Start();
   RunModal(viewer);
@@ -117,9 +117,9 @@ TfrmMetadata* TfrmMain::MetadataWindow() {
 }
 
 void TfrmMain::mnuMetadataClick() {
-  const std::vector<int> rows = vwResult->SelectedRows();
+  const std::vector<int> rows = fResults->View().SelectedRows();
   if (rows.empty()) return;
-  MetadataWindow()->Fill(vwResult->Model().Row(rows.front()).FileInfo.Path);
+  MetadataWindow()->Fill(fResults->View().Model().Row(rows.front()).FileInfo.Path);
   RunModal(*MetadataWindow());
 }
 
@@ -176,7 +176,7 @@ void TfrmMain::TakeOverActionsPage() {
 
 void TfrmMain::actResultActionExecute(int index) {
   if (!fResultActions || index < 0 || index >= fResultActions->Count()) return;
-  const std::vector<int> rows = vwResult->SelectedRows();
+  const std::vector<int> rows = fResults->View().SelectedRows();
   if (rows.empty()) {
     fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
     return;
@@ -184,9 +184,9 @@ void TfrmMain::actResultActionExecute(int index) {
   const TResultAction action = fResultActions->Items(index);
   const QString program = LocalPath(action.Program);
   for (int row : rows) {
-    const std::string& path = vwResult->Model().Row(row).FileInfo.Path;
+    const std::string& path = fResults->View().Model().Row(row).FileInfo.Path;
     QStringList arguments;
-    for (const std::string& argument : ActionArguments(action.CmdLine, path, ResultSet())) {
+    for (const std::string& argument : ActionArguments(action.CmdLine, path, fResults->ResultSet())) {
       arguments.append(LocalPath(argument));
     }
     if (StartDetached(program, arguments)) continue;

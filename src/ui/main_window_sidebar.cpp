@@ -9,6 +9,7 @@
 #include "ui/field_completion.h"
 #include "ui/field_sidebar.h"
 #include "ui/help_router.h"
+#include "ui/main_commands.h"
 #include "ui/ui_text.h"
 
 #include <QAction>
@@ -43,7 +44,7 @@ QString WordAtCursor(const QPlainTextEdit& editor) {
 
 void TfrmMain::CreateSidebarCommands() {
   connect(actToggleSidebar, &QAction::toggled, this, &TfrmMain::actToggleSidebarExecute);
-  connect(actFieldHelp, &QAction::triggered, this, &TfrmMain::actFieldHelpExecute);
+  connect(Commands().Action(tCommand::actFieldHelp), &QAction::triggered, this, &TfrmMain::actFieldHelpExecute);
   const QList<QAction*> bar = tbMain->actions();
   const qsizetype place = bar.indexOf(actToggleSidebar);
   fSidebarButtonNext = place >= 0 && place + 1 < bar.size() ? bar.at(place + 1) : nullptr;

@@ -110,9 +110,9 @@ TEST_F(HelpRouting, HelpMenuAndF1OpenTheirPages) {
   window->Commands().Action(tCommand::mnuQuerySyntax)->trigger();
   InstallHelpKey(*qApp);
   window->show();
-  window->txtQuery->setFocus();
+  QueryEditor(*window).setFocus();
   QApplication::setActiveWindow(window.get());
-  QTest::keyClick(window->txtQuery, Qt::Key_F1);
+  QTest::keyClick(&QueryEditor(*window), Qt::Key_F1);
   EXPECT_EQ(shown, (QStringList{"index.htm", "SyntaxHelp/syntax.htm", "index.htm"}));
 }
 

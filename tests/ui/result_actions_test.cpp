@@ -116,11 +116,11 @@ TEST_F(ResultActionsTest, FileListWithThreeHitsAndTwoSelected) {
   WriteActionFile("[A]\nMenu=Liste\nProgram=/bin/sh\nCmdLine=$FILELIST --one=$filelist\n"
                   "[B]\nMenu=Name\nProgram=/bin/sh\nCmdLine=-x $FileName -y\n");
   auto window = MakeWindow();
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() + QStringLiteral("/*.jpg"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() + QStringLiteral("/*.jpg"));
   window->findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
-  ASSERT_EQ(window->vwResult->Model().rowCount(), 3);
-  window->vwResult->SelectRow(0, false);
-  window->vwResult->SelectRow(2, true);
+  ASSERT_EQ(window->Results().View().Model().rowCount(), 3);
+  window->Results().View().SelectRow(0, false);
+  window->Results().View().SelectRow(2, true);
   Menu(*window, "mnuResultActions")->actions().at(0)->trigger();
   Menu(*window, "mnuContextResultActions")->actions().at(1)->trigger();
   const QString a = photos.path() + QStringLiteral("/a.jpg");
@@ -148,9 +148,9 @@ TEST_F(ResultActionsTest, ARealProgramGetsAHostileNameAsOneArgument) {
     process.setArguments(arguments);
     return process.startDetached();
   };
-  window->PrepareResultList(160, 120);
-  window->AddFileToResultlist(hostile.toStdString());
-  window->vwResult->SelectRow(0, false);
+  window->Results().PrepareResultList(160, 120);
+  window->Results().AddFileToResultlist(hostile.toStdString());
+  window->Results().View().SelectRow(0, false);
   window->actResultActionExecute(0);
   const QString copy = backup + QLatin1Char('/') + QFileInfo(hostile).fileName();
   for (int i = 0; i < 200 && !QFile::exists(copy); ++i) QThread::msleep(20);
@@ -168,12 +168,12 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   window->ResultActions()->Items(0).Program = "/no/such/program";
   const QString log = photos.path() + QStringLiteral("/HHDebug.txt");
   HelpLog().Start(photos.path().toStdString(), {}, 0);
-  window->PrepareResultList(160, 120);
-  window->AddFileToResultlist("/p/1.jpg");
-  window->AddFileToResultlist("/p/2.jpg");
+  window->Results().PrepareResultList(160, 120);
+  window->Results().AddFileToResultlist("/p/1.jpg");
+  window->Results().AddFileToResultlist("/p/2.jpg");
   window->actResultActionExecute(0);
   EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Keine Dateien ausgewählt.")});
-  window->vwResult->SelectAllRows();
+  window->Results().View().SelectAllRows();
   window->actResultActionExecute(0);
   window->actResultActionExecute(7);  // no such action: nothing
   ASSERT_EQ(dialogs.messages.size(), 5);

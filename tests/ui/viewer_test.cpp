@@ -168,11 +168,11 @@ class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int
     TfrmMain window(&dialogs);
     tSettings& settings = const_cast<tSettings&>(window.Settings());
     settings.TurnByOrientation = turn;
-    window.PrepareResultList(160, 120);
+    window.Results().PrepareResultList(160, 120);
     tImageMetaData store;
     store.ReadJpegFile(Orientation(code).toStdString());
-    const int row = window.AddRow(Orientation(code).toStdString(), store, true);
-    TResultModel& model = window.vwResult->Model();
+    const int row = window.Results().AddRow(Orientation(code).toStdString(), store, true);
+    TResultModel& model = window.Results().View().Model();
     return model.Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path).toImage();
   }
 };
@@ -286,8 +286,8 @@ class OpenCommandTest : public ViewerTest {
       modal.append(shown.objectName());
       return 0;
     };
-    window->PrepareResultList(160, 120);
-    window->AddFileToResultlist("/photos/A.JPG");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddFileToResultlist("/photos/A.JPG");
   }
   void Open(const char* mode, const char* program, const char* parameters) {
     tSettings& settings = const_cast<tSettings&>(window->Settings());
@@ -312,7 +312,7 @@ TEST_F(OpenCommandTest, NothingSelectedNothingOpens) {
 }
 
 TEST_F(OpenCommandTest, EachViewerMode) {
-  window->vwResult->SelectRow(0, false);
+  window->Results().View().SelectRow(0, false);
   Open("u", "/usr/bin/show", "/SLIDE $FileName");
   Open("U", "  ", "$filename");
   Open("W", "/usr/bin/show", "");
