@@ -15,6 +15,7 @@
 #include "ui/language.h"
 #include "ui/language_dialog.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
 #include "ui/wizard_pages.h"
@@ -184,14 +185,14 @@ void Screenshots::WindowsThatActOnResults() {
   fWindow->Results().View().SelectRow(2, true);
 
   QString file;
-  fWindow->RunModal = [&](QDialog& shown) {
+  fWindow->ResultCommands().RunModal = [&](QDialog& shown) {
     shown.show();
     Save(shown, file);
     shown.hide();
     return 0;
   };
   file = QStringLiteral("file-operations.png");
-  TfrmFileOperations* operations = fWindow->FileOperationsDialog();
+  TfrmFileOperations* operations = fWindow->ResultCommands().FileOperationsDialog();
   operations->edtCopyFolder->setText(QStringLiteral("/home/anna/Bilder/Auswahl"));
   operations->edtCommand->setText(QStringLiteral("exiftool -s $filename > \"$filename.txt\""));
   Trigger("actFileOperations");
@@ -206,7 +207,7 @@ void Screenshots::MetadataWindowWithXmp() {
   Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
   if (!Check(fWindow->Results().View().Model().rowCount() == 1, "the samples gave another number of rows")) return;
   fWindow->Results().View().SelectRow(0, false);
-  fWindow->RunModal = [&](QDialog& shown) {
+  fWindow->ResultCommands().RunModal = [&](QDialog& shown) {
     shown.show();
     Save(shown, QStringLiteral("metadata-window-xmp.png"));
     shown.hide();

@@ -16,6 +16,8 @@
 #include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_text.h"
+#include "ui/result_action_menus.h"
+#include "ui/result_commands.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
 #include "ui/ui_text.h"
@@ -85,7 +87,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 }
 
 TfrmMain::~TfrmMain() {
-  SaveResultActions();
+  fResultCommands->SaveResultActions();
   SaveQueryBuffer();
 }
 
@@ -304,7 +306,7 @@ void TfrmMain::actLanguageExecute() {
 
 void TfrmMain::actSettingsExecute() {
   frmSettings->Fill(fSettings, fSaveOnExit, txtQuery->font(), fResults->View().List()->font());
-  frmSettings->pgActions->Fill(fResultActions.get());
+  frmSettings->pgActions->Fill(fResultCommands->ResultActions());
   if (frmSettings->exec() == QDialog::Accepted) TakeOverSettingsDialog();
 }
 
@@ -352,6 +354,23 @@ void TfrmMain::actEditSelectAllExecute() {
   } else if (fResults->View().ListHasFocus()) {
     fResults->View().SelectAllRows();
   }
+}
+
+// ---- The results' commands ----------------------------------------------------
+
+void TfrmMain::ConnectResultCommands() {
+  fResultCommands = new TResultCommands(*fResults, fSettings, *fCommands, *fDialogs, *this);
+  frmSettings->pgActions->EditAction = [this](TResultAction& action) {
+    TfrmAction dialog(*fDialogs, this);
+    dialog.SetAction(action);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    action = dialog.Action();
+    return true;
+  };
+}
+
+void TfrmMain::TakeOverActionsPage() {
+  fResultCommands->TakeOverActions(frmSettings->pgActions->Actions());
 }
 
 }  // namespace orvalis

@@ -3,7 +3,6 @@
 // wiring and the dialogs; holds the program settings for the whole run.
 #pragma once
 
-#include "engine/result_actions.h"
 #include "engine/settings.h"
 #include "ui/field_sidebar.h"
 #include "i18n/catalogue.h"
@@ -29,8 +28,6 @@ namespace orvalis {
 class TCommandSet;
 class TDialogs;
 class TFieldCompletion;
-class TfrmFileOperations;
-class TfrmMetadata;
 class TfrmPrintMain;
 class TfrmExport;
 class TfrmExportXML;
@@ -38,6 +35,7 @@ class TfrmQuerylist;
 class TfrmSettings;
 class TfrmAbout;
 class tQueryBuffer;
+class TResultCommands;
 
 class TfrmMain : public QMainWindow {
   Q_OBJECT
@@ -62,21 +60,11 @@ class TfrmMain : public QMainWindow {
   TfrmSettings* SettingsDialog() const { return frmSettings; }
   TfrmAbout* AboutBox() const { return frmAbout; }
 
-  // Acting on the results (main_window_results.cpp).
-  // The dialog "Dateioperationen", made on first use and kept for the run.
-  TfrmFileOperations* FileOperationsDialog();
-  // The metadata window, made on first use and refilled each time.
-  TfrmMetadata* MetadataWindow();
-  // The user's own actions: read at start, written at the end, run per
-  // selected file. Null when there were none at start and none entered since.
-  TResultActions* ResultActions() const { return fResultActions.get(); }
+  // The commands that act on the selected hits, with the user's own actions.
+  TResultCommands& ResultCommands() const { return *fResultCommands; }
+  // The actions entered on the settings dialog's page "Aktionen" become
+  // the user's own (part of the dialog's "OK").
   void TakeOverActionsPage();
-  void actResultActionExecute(int index);
-  // How programs and files are started; tests put their own in.
-  std::function<bool(const QString& program, const QStringList& arguments)> StartDetached;
-  std::function<void(const QUrl& url)> OpenUrl;
-  // Modal windows run through this; tests look at the window instead.
-  std::function<int(QDialog& window)> RunModal;
 
   // The dialogs of the exports and of the query buffer are made once, so
   // their values stay for the program run.
@@ -111,9 +99,6 @@ class TfrmMain : public QMainWindow {
   void CreatePrintDialog();
   void LoadQueryBuffer();
   void SaveQueryBuffer();
-  // False, after saying so, where a file of the name is no regular file
-  // (a device, a pipe, a folder) and must not be written over.
-  bool MayWrite(const QString& fileName);
   // Fills the box with the entries short enough for the editor; returns how
   // many were left out.
   int FillQueryCombo();
@@ -125,13 +110,11 @@ class TfrmMain : public QMainWindow {
   // The editor's caret to a 1-based byte position of the query text.
   void FocusQueryText(int position);
 
-  // Switches on and connects the commands that act on the results.
+  // The commands that act on the results, and the settings page's editor
+  // of one user action.
   void ConnectResultCommands();
   // Help menu: contents, query syntax, homepage and the about box.
   void ConnectHelpCommands();
-  void BuildResultActionMenus();
-  void LoadResultActions();
-  void SaveResultActions();
 
   void ReadSettings();
   void WriteSettings();
@@ -145,12 +128,6 @@ class TfrmMain : public QMainWindow {
   void actSettingsExecute();
   void actSwitchDisplayExecute(int tag);
   void actEditSelectAllExecute();
-  void actFileOperationsExecute();
-  void mnuOpenClick();
-  void actFullScreenExecute();
-  void mnuMetadataClick();
-  void actExportExecute();
-  void actExportXMLExecute();
   void actQuerylistSaveExecute();
   void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
   void comboQueriesSelect(int index);
@@ -191,8 +168,6 @@ class TfrmMain : public QMainWindow {
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;
-  TfrmFileOperations* frmFileOperations = nullptr;
-  TfrmMetadata* frmMetadata = nullptr;
   std::unique_ptr<tQueryBuffer> fQueryBuffer;
   bool fQueryBufferUnreadable = false;  // the list file is kept as found
   std::vector<int> fQueryComboEntries;  // the buffer entry of each line of the box
@@ -211,7 +186,7 @@ class TfrmMain : public QMainWindow {
   QSplitter* fQuerySplitter = nullptr;
   bool fSidebarEnabled = false;
   TFieldCompletion* fCompletion = nullptr;
-  std::unique_ptr<TResultActions> fResultActions;
+  TResultCommands* fResultCommands = nullptr;
 };
 
 }  // namespace orvalis

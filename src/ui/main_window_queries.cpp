@@ -1,12 +1,9 @@
-// The main window's exports of result rows, the query buffer box and the
-// query files.
+// The main window's query buffer box, query files and query wizard.
 #include "common/whole_file.h"
 #include "engine/data_folder.h"
 #include "engine/list_readers.h"
 #include "engine/query_buffer.h"
 #include "i18n/file_messages.h"
-#include "output/text_export.h"
-#include "output/xml_export.h"
 #include "query/date_format.h"
 #include "query/query_statement.h"
 #include "ui/dialogs.h"
@@ -16,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/querylist_dialog.h"
+#include "ui/result_export.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
@@ -37,13 +35,6 @@
 namespace orvalis {
 
 namespace {
-
-QString Finished(std::size_t count, const QString& fileName) {
-  QString text = Ui(tText::ExportFinished);
-  text.replace(QStringLiteral("%d"), QString::number(count));
-  text.replace(QStringLiteral("%s"), fileName);
-  return text;
-}
 
 // Today in the short date form of the locale the queries' dateformat uses.
 std::string TodayShortDate(const LocaleInfo& locale) {
@@ -70,8 +61,10 @@ void TfrmMain::CreateQueryCommands() {
 
   const TCommandSet& commands = *fCommands;
   using C = tCommand;
-  connect(commands.Action(C::actExport), &QAction::triggered, this, &TfrmMain::actExportExecute);
-  connect(commands.Action(C::actExportXML), &QAction::triggered, this, &TfrmMain::actExportXMLExecute);
+  connect(commands.Action(C::actExport), &QAction::triggered, this,
+          [this] { ExportRowsAsText(fResults->View(), *frmExport, *fDialogs); });
+  connect(commands.Action(C::actExportXML), &QAction::triggered, this,
+          [this] { ExportRowsAsXml(fResults->View(), *frmExportXML, *fDialogs); });
   connect(commands.Action(C::actQuerylistSave), &QAction::triggered, this,
           &TfrmMain::actQuerylistSaveExecute);
   QAction* next = commands.Action(C::actQuerylistNext);
@@ -105,86 +98,6 @@ void TfrmMain::CreateQueryCommands() {
   });
 
   LoadQueryBuffer();
-}
-
-// ---- Exports ------------------------------------------------------------------
-
-namespace {
-
-std::vector<int> ExportRows(const TResultView& view) {
-  std::vector<int> rows = view.SelectedRows();
-  if (rows.empty()) {
-    for (int row = 0; row < view.Model().rowCount(); ++row) rows.push_back(row);
-  }
-  return rows;
-}
-
-}  // namespace
-
-bool TfrmMain::MayWrite(const QString& fileName) {
-  const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(fileName).toStdString());
-  if (target.Outcome != tWholeWrite::NotRegular) return true;
-  fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target)));
-  return false;
-}
-
-void TfrmMain::actExportExecute() {
-  const TResultModel& model = fResults->View().Model();
-  if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Ui(tText::NoResults));
-    return;
-  }
-  if (!fDialogs->Execute(*frmExport)) return;
-  std::vector<std::vector<std::string>> rows;
-  for (int row : ExportRows(fResults->View())) {
-    const TResultRow& item = model.Row(row);
-    std::vector<std::string> fields{item.Caption.toStdString()};
-    for (const QString& sub : item.SubItems) fields.push_back(sub.toStdString());
-    rows.push_back(std::move(fields));
-  }
-  const QString fileName = frmExport->FileName();
-  if (!MayWrite(fileName)) return;
-  const TextExportResult result =
-      WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
-  if (!result.ok()) {
-    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
-    return;
-  }
-  fDialogs->ShowMessage(Finished(result.rowCount, fileName));
-}
-
-void TfrmMain::actExportXMLExecute() {
-  const TResultModel& model = fResults->View().Model();
-  if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Ui(tText::NoResults));
-    return;
-  }
-  if (!fDialogs->Execute(*frmExportXML)) return;
-  std::vector<std::string> files;
-  for (int row : ExportRows(fResults->View())) files.push_back(model.Row(row).FileInfo.Path);
-  const QString fileName = frmExportXML->FileName();
-  if (!MayWrite(fileName)) return;
-  const XmlExportResult result =
-      WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
-  if (!result.ok()) {
-    // The export file could not be made, or a photo could not be read (or
-    // written out): the message names the file it stopped at.
-    const std::string target = QFile::encodeName(fileName).toStdString();
-    if (!QFile::exists(fileName) || result.fileCount >= files.size()) {
-      fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target, result.error)));
-    } else {
-      // The reader's message names the photo; the lead-in names it already.
-      std::string reason = result.error;
-      const std::string stopped = files[result.fileCount] + ": ";
-      if (reason.rfind(stopped, 0) == 0) reason.erase(0, stopped.size());
-      fDialogs->ShowMessage(Ui(tText::ExportStoppedAt)
-                                .replace(QStringLiteral("%1"), DisplayText(target))
-                                .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
-                            DisplayText(reason));
-    }
-    return;
-  }
-  fDialogs->ShowMessage(Finished(result.fileCount, fileName));
 }
 
 // ---- Query buffer -------------------------------------------------------------

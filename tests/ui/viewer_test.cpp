@@ -4,6 +4,7 @@
 #include "ui/file_operations_dialog.h"
 #include "ui/image_viewer.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/metadata_window.h"
 #include "ui/orientation.h"
 #include "ui/settings_dialog.h"
@@ -277,12 +278,12 @@ class OpenCommandTest : public ViewerTest {
   void SetUp() override {
     ViewerTest::SetUp();
     window = std::make_unique<TfrmMain>(&dialogs);
-    window->StartDetached = [this](const QString& program, const QStringList& arguments) {
+    window->ResultCommands().StartDetached = [this](const QString& program, const QStringList& arguments) {
       started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
       return true;
     };
-    window->OpenUrl = [this](const QUrl& url) { started.append(QStringLiteral("open|") + url.toLocalFile()); };
-    window->RunModal = [this](QDialog& shown) {
+    window->ResultCommands().OpenUrl = [this](const QUrl& url) { started.append(QStringLiteral("open|") + url.toLocalFile()); };
+    window->ResultCommands().RunModal = [this](QDialog& shown) {
       modal.append(shown.objectName());
       return 0;
     };

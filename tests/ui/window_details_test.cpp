@@ -6,6 +6,7 @@
 #include "ui/actions_page.h"
 #include "ui/help_router.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
@@ -142,7 +143,7 @@ TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
   QStringList pages;
   THelpRouter::Instance().SetSinkForTests([&pages](const QString& page) { pages.append(page); });
   TfrmAction action(dialogs);
-  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->FileOperationsDialog()}) {
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->ResultCommands().FileOperationsDialog()}) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
       if (button->text() == QStringLiteral("Hilfe")) button->click();
     }
