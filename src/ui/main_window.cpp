@@ -103,17 +103,13 @@ void TfrmMain::CreatePanes() {
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
   lblQuery = Caption(new QLabel, tText::frmMain_lblQuery_caption);
-  txtQuery = new QPlainTextEdit;
-  txtQuery->setObjectName(QStringLiteral("txtQuery"));
-  txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtQuery->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtQuery->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtQuery = new TQueryEditor;
   lblQuery->setBuddy(txtQuery);
   queryLayout->addWidget(lblQuery);
   queryLayout->addWidget(txtQuery);
 
   fResults = new TResultPane(fSettings, fLocale, *fDialogs);
-  connect(fResults, &TResultPane::QueryFaultAt, this, &TfrmMain::FocusQueryText);
+  connect(fResults, &TResultPane::QueryFaultAt, txtQuery, &TQueryEditor::FocusAt);
 
   fQuerySplitter = new QSplitter(Qt::Vertical);
   fQuerySplitter->setHandleWidth(4);

@@ -6,6 +6,7 @@
 #include "engine/settings.h"
 #include "ui/field_sidebar.h"
 #include "i18n/catalogue.h"
+#include "ui/query_editor.h"
 #include "ui/result_pane.h"
 
 #include <QMainWindow>
@@ -107,8 +108,6 @@ class TfrmMain : public QMainWindow {
   // The changed or saved mark of the query text in status panel 2.
   void ShowQueryMark(tText mark);
   void ClearResultsForNewQuery();
-  // The editor's caret to a 1-based byte position of the query text.
-  void FocusQueryText(int position);
 
   // The commands that act on the results, and the settings page's editor
   // of one user action.
@@ -139,15 +138,12 @@ class TfrmMain : public QMainWindow {
   void actQueryWizardExecute();
   void actToggleSidebarExecute();
   void actFieldHelpExecute();
-  // Replaces the editor's selection by text (inserts at the cursor without
-  // one) and gives the editor the focus.
-  void InsertIntoQuery(const QString& text);
   // The texts that are no control's caption or hint (the query box's hint),
   // again after a change of language.
   void ApplyTexts();
 
   // Controls, named as in the rest of the program.
-  QPlainTextEdit* txtQuery = nullptr;
+  TQueryEditor* txtQuery = nullptr;
   TResultPane* fResults = nullptr;
   TFieldSidebar* pnlSidebar = nullptr;
   QWidget* pnlQuery = nullptr;

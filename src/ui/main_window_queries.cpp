@@ -280,19 +280,6 @@ void TfrmMain::actSaveQueryExecute() {
 
 void TfrmMain::ShowQueryMark(tText mark) { fResults->ShowQueryMark(mark); }
 
-std::string TfrmMain::QueryText() const { return WithCrLf(txtQuery->toPlainText()); }
-
-void TfrmMain::FocusQueryText(int position) {
-  // The position counts bytes of the query text with CR LF line breaks; the
-  // editor counts characters with LF line breaks.
-  const std::string query = QueryText();
-  std::string before = query.substr(0, static_cast<std::size_t>(std::clamp(
-                                           position - 1, 0, static_cast<int>(query.size()))));
-  std::erase(before, '\r');
-  QTextCursor cursor = txtQuery->textCursor();
-  cursor.setPosition(static_cast<int>(QString::fromUtf8(before.data(), static_cast<qsizetype>(before.size())).size()));
-  txtQuery->setTextCursor(cursor);
-  txtQuery->setFocus();
-}
+std::string TfrmMain::QueryText() const { return txtQuery->QueryText(); }
 
 }  // namespace orvalis
