@@ -69,7 +69,6 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   fResults->PlaceStatusPanels(*statusBar());
   CreateSidebarCommands();
-  OnLanguage(this, [this] { ApplyTexts(); });
   // The field sidebar's list: the user's own first, else the one shipped
   // beside the program.
   LoadSidebar({QString::fromStdString(fDataFolder),
@@ -88,7 +87,7 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 
 TfrmMain::~TfrmMain() {
   fResultCommands->SaveResultActions();
-  SaveQueryBuffer();
+  comboQueries->Save();
 }
 
 void TfrmMain::CreatePanes() {
@@ -199,17 +198,10 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = Hint(new QComboBox, tText::frmMain_comboQueries_hint);
-  comboQueries->setFixedWidth(221);
-  comboQueries->setFocusPolicy(Qt::NoFocus);
+  comboQueries = new TQueryBufferBox(*txtQuery, *fDialogs, *commands.Action(C::actQuerylistPrev),
+                                     *commands.Action(C::actQuerylistNext), *commands.Action(C::actSaveQuery));
   tbMain->addWidget(comboQueries);
   CreateQueryCommands();
-}
-
-void TfrmMain::ApplyTexts() {
-  const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
-  comboQueries->setToolTip(comboHint);
-  comboQueries->setStatusTip(comboHint);
 }
 
 bool TfrmMain::event(QEvent* event) {

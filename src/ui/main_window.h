@@ -6,6 +6,7 @@
 #include "engine/settings.h"
 #include "ui/field_sidebar.h"
 #include "i18n/catalogue.h"
+#include "ui/query_buffer_box.h"
 #include "ui/query_editor.h"
 #include "ui/result_pane.h"
 
@@ -17,7 +18,6 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -72,7 +72,7 @@ class TfrmMain : public QMainWindow {
   TfrmExport* ExportDialog() const { return frmExport; }
   TfrmExportXML* ExportXMLDialog() const { return frmExportXML; }
   TfrmQuerylist* QuerylistDialog() const { return frmQuerylist; }
-  const tQueryBuffer& QueryBuffer() const { return *fQueryBuffer; }
+  const tQueryBuffer& QueryBuffer() const { return comboQueries->Buffer(); }
 
   // Printing the selected results (main_window_print.cpp). The dialog is
   // made with the window, so its values stay for the program run.
@@ -98,13 +98,6 @@ class TfrmMain : public QMainWindow {
   void ShowSidebarButton(bool shown);
   void CreateQueryCommands();
   void CreatePrintDialog();
-  void LoadQueryBuffer();
-  void SaveQueryBuffer();
-  // Fills the box with the entries short enough for the editor; returns how
-  // many were left out.
-  int FillQueryCombo();
-  void RecallQuery(int index);
-  void UpdateQuerylistCommands();
   // The changed or saved mark of the query text in status panel 2.
   void ShowQueryMark(tText mark);
   void ClearResultsForNewQuery();
@@ -128,9 +121,6 @@ class TfrmMain : public QMainWindow {
   void actSwitchDisplayExecute(int tag);
   void actEditSelectAllExecute();
   void actQuerylistSaveExecute();
-  void actQuerylistStepExecute(int tag);  // 1 next, -1 previous
-  void comboQueriesSelect(int index);
-  void mnuQueryComboDeleteClick();
   void actNewQueryExecute();
   void actLoadQueryExecute();
   void actSaveQueryExecute();
@@ -138,9 +128,6 @@ class TfrmMain : public QMainWindow {
   void actQueryWizardExecute();
   void actToggleSidebarExecute();
   void actFieldHelpExecute();
-  // The texts that are no control's caption or hint (the query box's hint),
-  // again after a change of language.
-  void ApplyTexts();
 
   // Controls, named as in the rest of the program.
   TQueryEditor* txtQuery = nullptr;
@@ -149,7 +136,7 @@ class TfrmMain : public QMainWindow {
   QWidget* pnlQuery = nullptr;
   QLabel* lblQuery = nullptr;
   QToolBar* tbMain = nullptr;
-  QComboBox* comboQueries = nullptr;
+  TQueryBufferBox* comboQueries = nullptr;
   QMenu* popResultContext = nullptr;
   QAction* actShowThumbs = nullptr;
   QAction* actShowList = nullptr;
@@ -164,11 +151,7 @@ class TfrmMain : public QMainWindow {
   TfrmExport* frmExport = nullptr;
   TfrmExportXML* frmExportXML = nullptr;
   TfrmQuerylist* frmQuerylist = nullptr;
-  std::unique_ptr<tQueryBuffer> fQueryBuffer;
-  bool fQueryBufferUnreadable = false;  // the list file is kept as found
-  std::vector<int> fQueryComboEntries;  // the buffer entry of each line of the box
   QAction* fSidebarButtonNext = nullptr;  // the tool bar's command after the field list button
-  QMenu* popComboQueries = nullptr;
   tSettings fSettings;
   bool fSaveOnExit = true;
   bool fClosing = false;

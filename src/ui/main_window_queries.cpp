@@ -46,18 +46,12 @@ std::string TodayShortDate(const LocaleInfo& locale) {
   return FormatDateTime(parts, "ddddd", locale).value_or(std::string());
 }
 
-std::string BufferFilePath() {
-  const std::string folder = DataFolder();
-  return folder.empty() ? std::string() : folder + std::string(kQueryBufferFileName);
-}
-
 }  // namespace
 
 void TfrmMain::CreateQueryCommands() {
   frmExport = new TfrmExport(*fDialogs, this);
   frmExportXML = new TfrmExportXML(*fDialogs, this);
   frmQuerylist = new TfrmQuerylist(this);
-  fQueryBuffer = std::make_unique<tQueryBuffer>();
 
   const TCommandSet& commands = *fCommands;
   using C = tCommand;
@@ -71,115 +65,24 @@ void TfrmMain::CreateQueryCommands() {
   QAction* previous = commands.Action(C::actQuerylistPrev);
   next->setData(1);
   previous->setData(-1);
-  connect(next, &QAction::triggered, this, [this] { actQuerylistStepExecute(1); });
-  connect(previous, &QAction::triggered, this, [this] { actQuerylistStepExecute(-1); });
   connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
   connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
   connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
   connect(commands.Action(C::actQueryWizard), &QAction::triggered, this,
           &TfrmMain::actQueryWizardExecute);
 
-  connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
-  popComboQueries = new QMenu(this);
-  popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  QAction* remove = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
-  Hint(remove, tText::frmMain_mnuQueryComboDelete_hint);
-  connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
-  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
-  Hint(save, tText::frmMain_mnuQueryComboSave_hint);
-  connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
-  comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(comboQueries, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { popComboQueries->popup(comboQueries->mapToGlobal(pos)); });
-
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
     if (modified) ShowQueryMark(tText::QueryTextModified);
   });
 
-  LoadQueryBuffer();
+  comboQueries->Load();
 }
 
 // ---- Query buffer -------------------------------------------------------------
 
-void TfrmMain::LoadQueryBuffer() {
-  const std::string path = BufferFilePath();
-  std::string error;
-  if (!path.empty() && !fQueryBuffer->Load(path, &error)) {
-    // An unreadable list is left as it is: the box starts empty and is not
-    // written over it at exit.
-    fQueryBufferUnreadable = true;
-    fDialogs->ShowMessage(DisplayText(ReadFailureMessage(path, error)));
-  }
-  if (const int leftOut = FillQueryCombo(); leftOut > 0) {
-    fDialogs->ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
-                              .replace(QStringLiteral("%1"), DisplayText(path))
-                              .replace(QStringLiteral("%2"), QString::number(leftOut))
-                              .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
-  }
-  comboQueries->setCurrentIndex(-1);
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::SaveQueryBuffer() {
-  if (!fQueryBuffer || fQueryBuffer->Empty() || fQueryBufferUnreadable) return;
-  const std::string path = BufferFilePath();
-  if (path.empty()) return;
-  QDir().mkpath(QString::fromStdString(DataFolder()));
-  std::string error;
-  if (!fQueryBuffer->Save(path, &error)) fDialogs->ShowMessage(DisplayText(error));
-}
-
-int TfrmMain::FillQueryCombo() {
-  comboQueries->clear();
-  fQueryComboEntries.clear();
-  // An entry longer than any query file could be would only stall the box
-  // and the editor; it stays in the buffer and so in the list file.
-  int leftOut = 0;
-  const std::vector<tQueryBufferEntry>& entries = fQueryBuffer->Entries();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].Name.size() + entries[i].Stored.size() > kMaxQueryLength) {
-      ++leftOut;
-      continue;
-    }
-    comboQueries->addItem(DisplayText(entries[i].Name));
-    fQueryComboEntries.push_back(static_cast<int>(i));
-  }
-  return leftOut;
-}
-
-void TfrmMain::UpdateQuerylistCommands() {
-  const int index = comboQueries->currentIndex();
-  const int count = comboQueries->count();
-  fCommands->Action(tCommand::actQuerylistPrev)->setEnabled(index > 0);
-  fCommands->Action(tCommand::actQuerylistNext)->setEnabled(index < count - 1);
-  popComboQueries->findChild<QAction*>(QStringLiteral("mnuQueryComboDelete"))
-      ->setEnabled(index >= 0);
-}
-
-void TfrmMain::RecallQuery(int index) {
-  const int count = comboQueries->count();
-  if (count == 0) return;
-  index = std::clamp(index, 0, count - 1);
-  comboQueries->setCurrentIndex(index);
-  const tQueryBufferEntry& entry =
-      fQueryBuffer->Entries().at(static_cast<std::size_t>(fQueryComboEntries.at(static_cast<std::size_t>(index))));
-  txtQuery->setPlainText(EditorText(RecalledQueryText(entry.Stored)));
-  txtQuery->document()->setModified(false);
-  txtQuery->moveCursor(QTextCursor::End);
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::comboQueriesSelect(int index) { RecallQuery(index); }
-
-void TfrmMain::actQuerylistStepExecute(int tag) { RecallQuery(comboQueries->currentIndex() + tag); }
-
 void TfrmMain::actQuerylistSaveExecute() {
-  QStringList names;
-  for (int entry : fQueryComboEntries) {
-    names.append(DisplayText(fQueryBuffer->Entries().at(static_cast<std::size_t>(entry)).Name));
-  }
-  frmQuerylist->Fill(names);
+  frmQuerylist->Fill(comboQueries->Names());
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
   if (frmQuerylist->chkTimestamp->isChecked()) {
@@ -192,27 +95,7 @@ void TfrmMain::actQuerylistSaveExecute() {
   // An entry without a name could be neither told apart nor picked.
   if (name.isEmpty()) return;
   const std::string stored = prefix + StoredQueryText(QueryText());
-  if (fQueryBuffer->Find(name.toStdString()) >= 0) {
-    QString question = Ui(tText::OverwriteQuerybuffer);
-    question.replace(QStringLiteral("%s"), name);
-    if (fDialogs->Ask(question) != TAnswer::Yes) return;
-  }
-  const int entry = fQueryBuffer->Put(name.toStdString(), stored);
-  FillQueryCombo();
-  const auto line = std::find(fQueryComboEntries.begin(), fQueryComboEntries.end(), entry);
-  comboQueries->setCurrentIndex(line == fQueryComboEntries.end()
-                                    ? -1
-                                    : static_cast<int>(line - fQueryComboEntries.begin()));
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::mnuQueryComboDeleteClick() {
-  const int index = comboQueries->currentIndex();
-  if (index < 0) return;
-  fQueryBuffer->Remove(fQueryComboEntries.at(static_cast<std::size_t>(index)));
-  FillQueryCombo();
-  comboQueries->setCurrentIndex(-1);
-  UpdateQuerylistCommands();
+  comboQueries->Put(name, stored);
 }
 
 // ---- Query files --------------------------------------------------------------
