@@ -77,20 +77,20 @@ int main(int argc, char** argv) {
   window.resize(1024, 768);
   window.show();
   QApplication::processEvents();
-  window.txtQuery->setPlainText(QString::fromLocal8Bit(argv[1]));
+  window.findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))->setPlainText(QString::fromLocal8Bit(argv[1]));
 
   QElapsedTimer clock;
   clock.start();
   window.findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
   QApplication::processEvents();
   const double lastRow = static_cast<double>(clock.elapsed()) / 1000;
-  orvalis::TResultModel& model = window.vwResult->Model();
+  orvalis::TResultModel& model = window.Results().View().Model();
   const int rows = model.rowCount();
 
   // The first screen of thumbnails; the view lays its rows out in batches,
   // and the end of the list is known when it is done.
   SettleThumbnails(model.Thumbnails());
-  QListView* list = window.vwResult->List();
+  QListView* list = window.Results().View().List();
   for (int stable = 0, last = -1; stable < 5; QThread::msleep(10)) {
     QApplication::processEvents();
     const int maximum = list->verticalScrollBar()->maximum();

@@ -15,6 +15,7 @@
 #include "ui/language.h"
 #include "ui/language_dialog.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/print_dialog.h"
 #include "ui/querylist_dialog.h"
 #include "ui/wizard_pages.h"
@@ -77,6 +78,12 @@ class TScriptedDialogs : public TDialogs {
   }
 };
 
+// A control of the main window by its name (the language file's name).
+template <class TControl>
+TControl& Control(const QObject& window, const char* name) {
+  return *window.findChild<TControl*>(QString::fromLatin1(name));
+}
+
 void Settle() {
   for (int i = 0; i < 20; ++i) {
     QApplication::processEvents();
@@ -111,10 +118,12 @@ class Screenshots {
 
  private:
   void Run(const QString& query) {
-    fWindow->txtQuery->setPlainText(query);
+    Control<QPlainTextEdit>(*fWindow, "txtQuery").setPlainText(query);
     fWindow->findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
     Settle();
   }
+
+  void Trigger(const char* command) { fWindow->findChild<QAction*>(QString::fromLatin1(command))->trigger(); }
 
   void Save(QWidget& shown, const QString& file) {
     Settle();
@@ -134,8 +143,8 @@ void Screenshots::MainWindowInEachStyle() {
       "FROM samples/*.jpg\n"
       "WHERE Make > ''  -- photos that name their camera\n"
       "WITH subdirs"));
-  if (!Check(fWindow->vwResult->Model().rowCount() > 0, "the samples gave too few rows")) return;
-  fWindow->vwResult->SelectRow(1, false);
+  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows")) return;
+  fWindow->Results().View().SelectRow(1, false);
 
   const std::pair<const char*, const char*> styles[] = {
       {"actShowThumbs", "main-window-preview.png"},
@@ -152,7 +161,7 @@ void Screenshots::MainWindowInEachStyle() {
 void Screenshots::MainWindowInEnglishAndGerman() {
   TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
   Run(QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
-  if (!Check(fWindow->vwResult->Model().rowCount() > 0, "the samples gave too few rows")) return;
+  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows")) return;
   fWindow->findChild<QAction*>(QStringLiteral("actShowDetail"))->trigger();
   Save(*fWindow, QStringLiteral("main-window-english.png"));
 
@@ -171,40 +180,40 @@ void Screenshots::MainWindowInEnglishAndGerman() {
 // The file operations dialog, the full-screen viewer and the metadata window.
 void Screenshots::WindowsThatActOnResults() {
   Run(QStringLiteral("SELECT Name, Make, Model FROM samples/*.jpg WHERE Make > ''"));
-  if (!Check(fWindow->vwResult->Model().rowCount() > 2, "the samples gave too few rows")) return;
-  fWindow->vwResult->SelectRow(0, false);
-  fWindow->vwResult->SelectRow(2, true);
+  if (!Check(fWindow->Results().View().Model().rowCount() > 2, "the samples gave too few rows")) return;
+  fWindow->Results().View().SelectRow(0, false);
+  fWindow->Results().View().SelectRow(2, true);
 
   QString file;
-  fWindow->RunModal = [&](QDialog& shown) {
+  fWindow->ResultCommands().RunModal = [&](QDialog& shown) {
     shown.show();
     Save(shown, file);
     shown.hide();
     return 0;
   };
   file = QStringLiteral("file-operations.png");
-  TfrmFileOperations* operations = fWindow->FileOperationsDialog();
+  TfrmFileOperations* operations = fWindow->ResultCommands().FileOperationsDialog();
   operations->edtCopyFolder->setText(QStringLiteral("/home/anna/Bilder/Auswahl"));
   operations->edtCommand->setText(QStringLiteral("exiftool -s $filename > \"$filename.txt\""));
-  fWindow->actFileOperationsExecute();
+  Trigger("actFileOperations");
   file = QStringLiteral("viewer.png");
-  fWindow->actFullScreenExecute();
+  Trigger("actFullScreen");
   file = QStringLiteral("metadata-window.png");
-  fWindow->mnuMetadataClick();
+  Trigger("mnuMetadata");
 }
 
 // The metadata window of a photo with a position, a lens and an XMP packet.
 void Screenshots::MetadataWindowWithXmp() {
   Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
-  if (!Check(fWindow->vwResult->Model().rowCount() == 1, "the samples gave another number of rows")) return;
-  fWindow->vwResult->SelectRow(0, false);
-  fWindow->RunModal = [&](QDialog& shown) {
+  if (!Check(fWindow->Results().View().Model().rowCount() == 1, "the samples gave another number of rows")) return;
+  fWindow->Results().View().SelectRow(0, false);
+  fWindow->ResultCommands().RunModal = [&](QDialog& shown) {
     shown.show();
     Save(shown, QStringLiteral("metadata-window-xmp.png"));
     shown.hide();
     return 0;
   };
-  fWindow->mnuMetadataClick();
+  Trigger("mnuMetadata");
 }
 
 // The two export dialogs, the dialog that files a query and the buffer box
@@ -219,20 +228,20 @@ void Screenshots::DialogsAndQueryBuffer() {
       {"Bilder mit Kommentar", "SELECT Name, JpgComment FROM *.jpg WHERE hassegment('cmmt') == 'true'"},
   };
   for (const auto& [name, query] : queries) {
-    window.txtQuery->setPlainText(QString::fromUtf8(query));
+    Control<QPlainTextEdit>(window, "txtQuery").setPlainText(QString::fromUtf8(query));
     dialogs.dialogActions.push_back([name = name](QDialog& dialog) {
       dynamic_cast<TfrmQuerylist&>(dialog).comboName->setEditText(QString::fromUtf8(name));
       return true;
     });
-    window.actQuerylistSaveExecute();
+    Trigger("actQuerylistSave");
   }
-  window.comboQueriesSelect(0);
+  emit Control<QComboBox>(window, "comboQueries").activated(0);
   Settle();
-  window.comboQueries->showPopup();
+  Control<QComboBox>(window, "comboQueries").showPopup();
   Settle();
   QPixmap box = window.screen()->grabWindow(0, 0, 0, 900, 300);
   Check(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))), "cannot write query-buffer.png");
-  window.comboQueries->hidePopup();
+  Control<QComboBox>(window, "comboQueries").hidePopup();
 
   window.QuerylistDialog()->Fill({QStringLiteral("Canon mit Blende unter 4")});
   window.QuerylistDialog()->comboName->setEditText(QStringLiteral("Canon, neu"));
@@ -249,10 +258,10 @@ void Screenshots::DialogsAndQueryBuffer() {
 // The field sidebar beside the query editor: the list shipped with the
 // program, one group open, the tip of the selected field below it.
 void Screenshots::FieldSidebar() {
-  fWindow->txtQuery->setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
-  fWindow->txtQuery->moveCursor(QTextCursor::End);
+  Control<QPlainTextEdit>(*fWindow, "txtQuery").setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
+  Control<QPlainTextEdit>(*fWindow, "txtQuery").moveCursor(QTextCursor::End);
   fWindow->findChild<QAction*>(QStringLiteral("actToggleSidebar"))->setChecked(true);
-  TSidebarTree* tree = fWindow->pnlSidebar->treeSidebar;
+  TSidebarTree* tree = Control<TFieldSidebar>(*fWindow, "pnlSidebar").treeSidebar;
   if (!Check(tree->topLevelItemCount() > 1, "the samples gave too few rows")) return;
   QTreeWidgetItem* exposure = tree->topLevelItem(1);
   exposure->setExpanded(true);

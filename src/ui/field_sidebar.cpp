@@ -7,7 +7,9 @@
 #include "ui/result_model.h"
 #include "ui/ui_text.h"
 
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -167,6 +169,51 @@ void TFieldSidebar::RequestInsert() {
   if (!item) return;
   emit InsertRequested(InsertTextOfSelection());
   if (item->childCount() > 0) item->setExpanded(!item->isExpanded());
+}
+
+std::optional<QString> TFieldSidebar::Load(const QStringList& folders) {
+  Clear();
+  QString path;
+  for (const QString& folder : folders) {
+    if (folder.isEmpty()) continue;
+    const QString candidate = QDir(folder).filePath(QString::fromLatin1(kSideTreeFileName.data(),
+                                                                        static_cast<qsizetype>(kSideTreeFileName.size())));
+    if (QFile::exists(candidate)) {
+      path = candidate;
+      break;
+    }
+  }
+  if (path.isEmpty()) return QString();
+  std::optional<tSideTree> tree;
+  tSideTreeRefusal why = tSideTreeRefusal::Format;
+  QFile file(path);
+  if (file.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = file.read(static_cast<qint64>(kMaxSideTreeBytes) + 1);
+    if (file.error() == QFileDevice::NoError) {
+      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why);
+    }
+  }
+  if (!tree) {
+    // A file past a limit is named with that limit, not as a wrong format.
+    QString message;
+    switch (why) {
+      case tSideTreeRefusal::Size:
+        message = Ui(tText::SideTreeTooLarge).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeBytes));
+        break;
+      case tSideTreeRefusal::Depth:
+        message = Ui(tText::SideTreeTooDeep).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeDepth));
+        break;
+      case tSideTreeRefusal::Nodes:
+        message = Ui(tText::SideTreeTooManyLines).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeNodes));
+        break;
+      case tSideTreeRefusal::Format:
+        message = Ui(tText::SideTreeInvalidFormat);
+        break;
+    }
+    return message.replace(QStringLiteral("%s"), path);
+  }
+  Fill(*tree);
+  return std::nullopt;
 }
 
 }  // namespace orvalis

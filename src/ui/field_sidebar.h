@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QPlainTextEdit;
 
@@ -37,6 +39,10 @@ class TFieldSidebar : public QWidget {
   // Replaces the tree and the tips by the list file's. The tip box shows
   // only when there are tips; without it the tree takes its space.
   void Fill(const tSideTree& tree);
+  // Reads "SideTree.ini" from the first of the folders that has one into
+  // the tree. Nothing when it was read; an empty text when no folder has
+  // one; what is wrong with the file when it cannot be read.
+  std::optional<QString> Load(const QStringList& folders);
   void Clear();
   // The texts of the controls, again after a change of language.
   void ApplyTexts();

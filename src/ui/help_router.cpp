@@ -5,6 +5,7 @@
 #include "i18n/program_args.h"
 #include "ui/application.h"
 #include "ui/help_window.h"
+#include "ui/language.h"
 #include "ui/program_files.h"
 
 #include <QApplication>
@@ -60,6 +61,16 @@ class tHelpKeyFilter : public QObject {
 THelpRouter& THelpRouter::Instance() {
   static THelpRouter router;
   return router;
+}
+
+THelpRouter::THelpRouter() {
+  TLanguage& language = TLanguage::Instance();
+  fLanguage = language.LanguageTag();
+  QObject::connect(&language, &TLanguage::Switched, [this] {
+    fLanguage = TLanguage::Instance().LanguageTag();
+    // An open help window shows its page again in the new language.
+    if (fWindow) fWindow->FollowFolder(HelpFolder());
+  });
 }
 
 QString THelpRouter::HelpFolder() const {

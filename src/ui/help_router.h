@@ -29,7 +29,6 @@ class THelpRouter {
   // The folder holding the help pages of `language`, falling back to the
   // built-in language's pages.
   QString HelpFolder() const;
-  void SetLanguage(const QString& language) { fLanguage = language; }
 
   // Shows the page mapped to the number (a number without a page shows the
   // contents).
@@ -50,6 +49,8 @@ class THelpRouter {
   static std::map<int, QString> ReadContextMap(const QString& path);
 
  private:
+  // Follows every change of the program's language from here on.
+  THelpRouter();
   void Show(const QString& page);
 
   QString fLanguage;

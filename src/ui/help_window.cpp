@@ -1,6 +1,5 @@
 #include "ui/help_window.h"
 
-#include "ui/help_router.h"
 #include "ui/language.h"
 
 #include "ui/ui_text.h"
@@ -95,14 +94,10 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
   };
   connect(btnSearch, &QPushButton::clicked, this, search);
   connect(edtSearch, &QLineEdit::returnPressed, this, search);
-  OnLanguage(this, [this] {
-    ApplyTexts();
-    FollowLanguage();
-  });
+  OnLanguage(this, [this] { ApplyTexts(); });
 }
 
-void TfrmHelp::FollowLanguage() {
-  const QString folder = THelpRouter::Instance().HelpFolder();
+void TfrmHelp::FollowFolder(const QString& folder) {
   if (fFolder.isEmpty() || folder == fFolder) return;
   const QUrl source = browser->source();
   QString page = QDir(fFolder).relativeFilePath(source.toLocalFile());

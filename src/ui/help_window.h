@@ -24,8 +24,9 @@ class TfrmHelp : public QWidget {
   // False when no page holds it.
   bool Find(const QString& text);
   void ApplyTexts();
-  // After a language switch: the page shown, from the new language's pages.
-  void FollowLanguage();
+  // After a language switch: the page shown, from the pages in `folder`
+  // (the new language's).
+  void FollowFolder(const QString& folder);
 
   QTextBrowser* browser;
   QPushButton* btnContents;

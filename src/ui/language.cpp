@@ -6,7 +6,6 @@
 #include "i18n/language_table.h"
 #include "i18n/messages.h"
 #include "ui/application.h"
-#include "ui/help_router.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -98,7 +97,6 @@ void TLanguage::Install(std::unique_ptr<TLocalizerClass> localizer) {
   fLocalizer = std::move(localizer);
   SetMessageSource(fLocalizer ? fLocalizer->Messages() : nullptr);
   InstallQtTranslations(QtLanguageOf(fLocalizer.get()));
-  THelpRouter::Instance().SetLanguage(QtLanguageOf(fLocalizer.get()).toLower().replace(QLatin1Char('_'), QLatin1Char('-')));
   emit Switched();
 }
 
@@ -107,9 +105,12 @@ bool TLanguage::Switch(const QString& displayName) {
   const bool opened = fLocalizer->SwitchLanguage(displayName.toStdString());
   SetMessageSource(fLocalizer->Messages());
   InstallQtTranslations(QtLanguageOf(fLocalizer.get()));
-  THelpRouter::Instance().SetLanguage(QtLanguageOf(fLocalizer.get()).toLower().replace(QLatin1Char('_'), QLatin1Char('-')));
   emit Switched();
   return opened;
+}
+
+QString TLanguage::LanguageTag() const {
+  return QtLanguageOf(fLocalizer.get()).toLower().replace(QLatin1Char('_'), QLatin1Char('-'));
 }
 
 std::unique_ptr<TLocalizerClass> StartupLocalizer(const QStringList& arguments) {

@@ -48,6 +48,9 @@ class TLanguage : public QObject {
   // window again. False when no file could be opened for it (the built-in
   // texts are shown then).
   bool Switch(const QString& displayName);
+  // The language of the texts in use in lower case, "-" before a region
+  // ("en", "pt-br"); the built-in language without a language file.
+  QString LanguageTag() const;
 
  signals:
   // Every window sets its texts again.

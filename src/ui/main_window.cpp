@@ -1,5 +1,4 @@
-// The main window: panes, commands, status bar, settings at start and exit,
-// and the result list commands. The run host side is main_window_run_host.cpp.
+// The main window: panes, commands, status bar, settings at start and exit.
 #include "ui/main_window.h"
 
 #include "platform/system_locale.h"
@@ -17,6 +16,8 @@
 #include "ui/program_files.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_text.h"
+#include "ui/result_action_menus.h"
+#include "ui/result_commands.h"
 #include "ui/settings_dialog.h"
 #include "ui/thumbnail.h"
 #include "ui/ui_text.h"
@@ -48,21 +49,6 @@
 
 namespace orvalis {
 
-namespace {
-
-QString Text(const std::string& bytes) { return DisplayText(bytes); }
-
-TListStyle ListStyleOf(tResultViewStyle style) {
-  switch (style) {
-    case tResultViewStyle::List: return TListStyle::List;
-    case tResultViewStyle::Detail: return TListStyle::Report;
-    case tResultViewStyle::Preview: break;
-  }
-  return TListStyle::LargeIcon;
-}
-
-}  // namespace
-
 TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fDialogs(dialogs) {
   if (!fDialogs) {
     fOwnDialogs = std::make_unique<TQtDialogs>(this);
@@ -70,7 +56,6 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   }
   setObjectName(QStringLiteral("frmMain"));
   fLocale = platform::SystemLocale();
-  fDriver = std::make_unique<tQueryDriver>(*this);
   Caption(this, tText::frmMain_self_caption);
   resize(656, 478);
 
@@ -81,9 +66,9 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
   }
   CreatePanes();
   CreateCommands();
-  CreateStatusBar();
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  fResults->PlaceStatusPanels(*statusBar());
   CreateSidebarCommands();
-  OnLanguage(this, [this] { ApplyTexts(); });
   // The field sidebar's list: the user's own first, else the one shipped
   // beside the program.
   LoadSidebar({QString::fromStdString(fDataFolder),
@@ -101,8 +86,8 @@ TfrmMain::TfrmMain(TDialogs* dialogs, QWidget* parent) : QMainWindow(parent), fD
 }
 
 TfrmMain::~TfrmMain() {
-  SaveResultActions();
-  SaveQueryBuffer();
+  fResultCommands->SaveResultActions();
+  comboQueries->Save();
 }
 
 void TfrmMain::CreatePanes() {
@@ -117,41 +102,19 @@ void TfrmMain::CreatePanes() {
   auto* queryLayout = new QVBoxLayout(pnlQuery);
   queryLayout->setContentsMargins(4, 4, 4, 0);
   lblQuery = Caption(new QLabel, tText::frmMain_lblQuery_caption);
-  txtQuery = new QPlainTextEdit;
-  txtQuery->setObjectName(QStringLiteral("txtQuery"));
-  txtQuery->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txtQuery->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtQuery->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  txtQuery = new TQueryEditor;
   lblQuery->setBuddy(txtQuery);
   queryLayout->addWidget(lblQuery);
   queryLayout->addWidget(txtQuery);
 
-  pnlResult = new QWidget;
-  pnlResult->setObjectName(QStringLiteral("pnlResult"));
-  pnlResult->setMinimumSize(200, 75);
-  auto* resultLayout = new QVBoxLayout(pnlResult);
-  resultLayout->setContentsMargins(4, 0, 4, 4);
-  lblResult = Caption(new QLabel, tText::frmMain_lblResult_caption);
-  lblResult->setObjectName(QStringLiteral("lblResult"));
-  resultLayout->addWidget(lblResult);
-  fResultStack = new QStackedWidget;
-  vwResult = new TResultView;
-  lblRunning = new QLabel;
-  lblRunning->setObjectName(QStringLiteral("lblRunning"));
-  Caption(lblRunning, tText::frmMain_pnlResult_caption);
-  lblRunning->setAlignment(Qt::AlignCenter);
-  QFont bold = lblRunning->font();
-  bold.setBold(true);
-  lblRunning->setFont(bold);
-  fResultStack->addWidget(vwResult);
-  fResultStack->addWidget(lblRunning);
-  resultLayout->addWidget(fResultStack);
+  fResults = new TResultPane(fSettings, fLocale, *fDialogs);
+  connect(fResults, &TResultPane::QueryFaultAt, txtQuery, &TQueryEditor::FocusAt);
 
   fQuerySplitter = new QSplitter(Qt::Vertical);
   fQuerySplitter->setHandleWidth(4);
   fQuerySplitter->setChildrenCollapsible(false);
   fQuerySplitter->addWidget(pnlQuery);
-  fQuerySplitter->addWidget(pnlResult);
+  fQuerySplitter->addWidget(fResults);
   fQuerySplitter->setStretchFactor(0, 0);
   fQuerySplitter->setStretchFactor(1, 1);
   fQuerySplitter->setSizes({161, 478 - 161});
@@ -168,8 +131,7 @@ void TfrmMain::CreatePanes() {
   });
   setCentralWidget(fSidebarSplitter);
 
-  connect(vwResult, &TResultView::HeaderClicked, this, &TfrmMain::vwResultColumnClick);
-  connect(vwResult, &TResultView::ContextMenuRequested, this,
+  connect(&fResults->View(), &TResultView::ContextMenuRequested, this,
           [this](const QPoint& pos) { popResultContext->popup(pos); });
 }
 
@@ -177,45 +139,38 @@ void TfrmMain::CreateCommands() {
   fCommands = std::make_unique<TCommandSet>(*this);
   const TCommandSet& commands = *fCommands;
   using C = tCommand;
-  actExecQuery = commands.Action(C::actExecQuery);
-  actStopQuery = commands.Action(C::actStopQuery);
   actShowThumbs = commands.Action(C::actShowThumbs);
   actShowList = commands.Action(C::actShowList);
   actShowDetail = commands.Action(C::actShowDetail);
-  actCopyResults = commands.Action(C::actCopyResults);
-  actEditSelectAll = commands.Action(C::actEditSelectAll);
-  actEditCut = commands.Action(C::actEditCut);
-  actEditCopy = commands.Action(C::actEditCopy);
-  actEditPaste = commands.Action(C::actEditPaste);
-  actExitProgram = commands.Action(C::actExitProgram);
-  actSettings = commands.Action(C::actSettings);
-  mnuCopyFilename = commands.Action(C::mnuCopyFilename);
   actToggleSidebar = commands.Action(C::actToggleSidebar);
-  actFieldHelp = commands.Action(C::actFieldHelp);
   popResultContext = commands.Menu(tBar::Context);
   tbMain = commands.ToolBar();
 
-  connect(actExecQuery, &QAction::triggered, this, &TfrmMain::actExecQueryExecute);
-  connect(actStopQuery, &QAction::triggered, this, &TfrmMain::tbStopQueryClick);
+  connect(commands.Action(C::actExecQuery), &QAction::triggered, this,
+          [this] { fResults->Execute(QueryText()); });
+  connect(commands.Action(C::actStopQuery), &QAction::triggered, fResults, &TResultPane::Stop);
+  connect(fResults, &TResultPane::RunningChanged, this,
+          [this](bool running) { fCommands->UpdateEnabled(running); });
 
   // The three display commands form one group; the tag tells them apart.
-  fDisplayGroup = new QActionGroup(this);
-  fDisplayGroup->setExclusive(true);
+  auto* displayGroup = new QActionGroup(this);
+  displayGroup->setExclusive(true);
   const std::pair<QAction*, int> display[] = {{actShowThumbs, 0}, {actShowDetail, 1}, {actShowList, 2}};
   for (const auto& [action, tag] : display) {
     action->setData(tag);
-    fDisplayGroup->addAction(action);
+    displayGroup->addAction(action);
     connect(action, &QAction::triggered, this, [this, tag = tag] { actSwitchDisplayExecute(tag); });
   }
   actShowThumbs->setChecked(true);
 
-  connect(actCopyResults, &QAction::triggered, this, &TfrmMain::actCopyResultsExecute);
-  connect(actEditSelectAll, &QAction::triggered, this, &TfrmMain::actEditSelectAllExecute);
+  connect(commands.Action(C::actCopyResults), &QAction::triggered, fResults, &TResultPane::CopyResults);
+  connect(commands.Action(C::mnuCopyFilename), &QAction::triggered, fResults, &TResultPane::CopyFilename);
+  connect(commands.Action(C::actEditSelectAll), &QAction::triggered, this, &TfrmMain::actEditSelectAllExecute);
 
   // Cut, copy and paste act on whichever editor has the focus.
-  const std::pair<QAction*, int> editing[] = {{actEditCut, 0}, {actEditCopy, 1}, {actEditPaste, 2}};
-  for (const auto& [action, what] : editing) {
-    connect(action, &QAction::triggered, this, [what = what] {
+  const std::pair<C, int> editing[] = {{C::actEditCut, 0}, {C::actEditCopy, 1}, {C::actEditPaste, 2}};
+  for (const auto& [command, what] : editing) {
+    connect(commands.Action(command), &QAction::triggered, this, [what = what] {
       QWidget* focus = QApplication::focusWidget();
       if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
         if (what == 0) plain->cut();
@@ -229,13 +184,12 @@ void TfrmMain::CreateCommands() {
     });
   }
 
-  connect(actExitProgram, &QAction::triggered, this, &QWidget::close);
-  connect(actSettings, &QAction::triggered, this, &TfrmMain::actSettingsExecute);
+  connect(commands.Action(C::actExitProgram), &QAction::triggered, this, &QWidget::close);
+  connect(commands.Action(C::actSettings), &QAction::triggered, this, &TfrmMain::actSettingsExecute);
   connect(commands.Action(C::actLanguage), &QAction::triggered, this, &TfrmMain::actLanguageExecute);
-  connect(mnuCopyFilename, &QAction::triggered, this, &TfrmMain::mnuCopyFilenameClick);
 
   QAction* open = commands.Action(C::mnuOpen);
-  connect(vwResult, &TResultView::RowDoubleClicked, this, [open] {
+  connect(&fResults->View(), &TResultView::RowDoubleClicked, this, [open] {
     if (open->isEnabled()) open->trigger();
   });
 
@@ -244,53 +198,17 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = Hint(new QComboBox, tText::frmMain_comboQueries_hint);
-  comboQueries->setFixedWidth(221);
-  comboQueries->setFocusPolicy(Qt::NoFocus);
+  comboQueries = new TQueryBufferBox(*txtQuery, *fDialogs, *commands.Action(C::actQuerylistPrev),
+                                     *commands.Action(C::actQuerylistNext), *commands.Action(C::actSaveQuery));
   tbMain->addWidget(comboQueries);
   CreateQueryCommands();
-}
-
-void TfrmMain::ApplyTexts() {
-  lblRunning->setText(Ui(tText::frmMain_pnlResult_caption));
-  const QString comboHint = Ui(tText::frmMain_comboQueries_hint);
-  comboQueries->setToolTip(comboHint);
-  comboQueries->setStatusTip(comboHint);
-}
-
-void TfrmMain::CreateStatusBar() {
-  statusBar()->setObjectName(QStringLiteral("StatusBar"));
-  const int widths[] = {75, 55, 50, 50};
-  for (int i = 0; i < 4; ++i) {
-    StatusPanel[i] = new QLabel;
-    StatusPanel[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    StatusPanel[i]->setFrameShape(QFrame::Panel);
-    StatusPanel[i]->setFrameShadow(QFrame::Sunken);
-    if (i < 3) {
-      StatusPanel[i]->setFixedWidth(widths[i]);
-      statusBar()->addWidget(StatusPanel[i]);
-    } else {
-      StatusPanel[i]->setMinimumWidth(widths[i]);
-      statusBar()->addWidget(StatusPanel[i], 1);
-    }
-  }
-  // The changed or saved mark follows a language switch, in a panel wide
-  // enough for the longer of the two marks.
-  OnLanguage(StatusPanel[2], [this, widths] {
-    QLabel* panel = StatusPanel[2];
-    const QFontMetrics metrics = panel->fontMetrics();
-    const int text = std::max(metrics.horizontalAdvance(Ui(tText::QueryTextModified)),
-                              metrics.horizontalAdvance(Ui(tText::QueryTextSaved)));
-    panel->setFixedWidth(std::max(widths[2], text + 2 * panel->frameWidth() + 2 * panel->margin() + 4));
-    if (fQueryMark) panel->setText(Ui(*fQueryMark));
-  });
 }
 
 bool TfrmMain::event(QEvent* event) {
   // The long hint of the control under the mouse goes to the last panel,
   // which during a run shows the folder being searched instead.
   if (event->type() == QEvent::StatusTip) {
-    if (!fRunning) StatusPanel[3]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    fResults->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
   if (event->type() == QEvent::WindowActivate && !fActivated) {
@@ -312,8 +230,7 @@ void TfrmMain::ReadSettings() {
   txtQuery->setPlainText(EditorText(fSettings.LastQuery));
   // The query kept from the last run is no change of the user's.
   txtQuery->document()->setModified(false);
-  fQueryMark.reset();
-  StatusPanel[2]->clear();
+  fResults->ShowQueryMark(std::nullopt);
   ApplyFonts();
   ApplyViewStyle(fSettings.ResultViewStyle);
 
@@ -343,32 +260,26 @@ void TfrmMain::WriteSettings() {
   fSettings.WindowLeft = x();
   fSettings.ShowSidebar = actToggleSidebar->isChecked();
   fSettings.LastQuery = QueryText();
-  fSettings.ResultViewStyle = fRunning ? fStyleBeforeRun : fStyle;
+  fSettings.ResultViewStyle = fResults->Style();
   TQtSettingsStore store;
   fSettings.WriteTo(store);
   store.Flush();
 }
 
 void TfrmMain::ApplyFonts() {
-  QFont queryFont(Text(fSettings.QueryFontFace), fSettings.QueryFontSize);
+  QFont queryFont(DisplayText(fSettings.QueryFontFace), fSettings.QueryFontSize);
   queryFont.setStyleHint(QFont::TypeWriter);
   txtQuery->setFont(queryFont);
-  vwResult->SetListFont(QFont(Text(fSettings.ResultFontFace), fSettings.ResultFontSize));
+  fResults->View().SetListFont(QFont(DisplayText(fSettings.ResultFontFace), fSettings.ResultFontSize));
 }
 
 void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
-  fStyle = style;
   switch (style) {
     case tResultViewStyle::Preview: actShowThumbs->setChecked(true); break;
     case tResultViewStyle::Detail: actShowDetail->setChecked(true); break;
     case tResultViewStyle::List: actShowList->setChecked(true); break;
   }
-  // During a run the list keeps its small icons; the style returns at the end.
-  if (fRunning) {
-    fStyleBeforeRun = style;
-  } else {
-    vwResult->SetStyle(ListStyleOf(style));
-  }
+  fResults->SetStyle(style);
 }
 
 void TfrmMain::actLanguageExecute() {
@@ -382,8 +293,8 @@ void TfrmMain::actLanguageExecute() {
 }
 
 void TfrmMain::actSettingsExecute() {
-  frmSettings->Fill(fSettings, fSaveOnExit, txtQuery->font(), vwResult->List()->font());
-  frmSettings->pgActions->Fill(fResultActions.get());
+  frmSettings->Fill(fSettings, fSaveOnExit, txtQuery->font(), fResults->View().List()->font());
+  frmSettings->pgActions->Fill(fResultCommands->ResultActions());
   if (frmSettings->exec() == QDialog::Accepted) TakeOverSettingsDialog();
 }
 
@@ -403,7 +314,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   if (!fClosing) {
     fClosing = true;
     // A run still going on ends at its next file.
-    if (fDriver->Running()) fDriver->Stop();
+    fResults->Stop();
     if (fSaveOnExit) WriteSettings();
     // The list files of the query buffer and the user actions are written
     // into this folder.
@@ -415,7 +326,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// ---- Result list commands ---------------------------------------------------
+// ---- Commands on the editor and the list -------------------------------------
 
 void TfrmMain::actSwitchDisplayExecute(int tag) {
   switch (tag) {
@@ -425,41 +336,29 @@ void TfrmMain::actSwitchDisplayExecute(int tag) {
   }
 }
 
-void TfrmMain::vwResultColumnClick(int column) {
-  fSortColumn = column;
-  vwResult->Model().SortByColumn(fSortColumn, fSortAscending);
-  vwResult->ShowSortIndicator(fSortColumn, fSortAscending);
-  fSortAscending = !fSortAscending;
-}
-
-void TfrmMain::actCopyResultsExecute() {
-  const TResultModel& model = vwResult->Model();
-  if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Ui(tText::NoResults));
-    return;
-  }
-  std::vector<int> rows = vwResult->SelectedRows();
-  if (rows.empty()) {
-    for (int row = 0; row < model.rowCount(); ++row) rows.push_back(row);
-  }
-  QString text;
-  for (int row : rows) text += Text(model.Row(row).FileInfo.Path) + QStringLiteral("\r\n");
-  QApplication::clipboard()->setText(text);
-}
-
-void TfrmMain::mnuCopyFilenameClick() {
-  const std::vector<int> rows = vwResult->SelectedRows();
-  if (rows.empty()) return;
-  QApplication::clipboard()->setText(Text(vwResult->Model().Row(rows.front()).FileInfo.Path));
-}
-
 void TfrmMain::actEditSelectAllExecute() {
   if (txtQuery->hasFocus()) {
     txtQuery->selectAll();
-  } else if (vwResult->ListHasFocus()) {
-    vwResult->SelectAllRows();
+  } else if (fResults->View().ListHasFocus()) {
+    fResults->View().SelectAllRows();
   }
 }
 
+// ---- The results' commands ----------------------------------------------------
+
+void TfrmMain::ConnectResultCommands() {
+  fResultCommands = new TResultCommands(*fResults, fSettings, *fCommands, *fDialogs, *this);
+  frmSettings->pgActions->EditAction = [this](TResultAction& action) {
+    TfrmAction dialog(*fDialogs, this);
+    dialog.SetAction(action);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    action = dialog.Action();
+    return true;
+  };
+}
+
+void TfrmMain::TakeOverActionsPage() {
+  fResultCommands->TakeOverActions(frmSettings->pgActions->Actions());
+}
 
 }  // namespace orvalis

@@ -21,15 +21,15 @@ void TfrmMain::CreatePrintDialog() {
 }
 
 void TfrmMain::actPrintExecute() {
-  if (vwResult->SelectedRows().empty()) vwResult->SelectAllRows();
+  if (fResults->View().SelectedRows().empty()) fResults->View().SelectAllRows();
   frmPrintMain->FillPrinters();
   if (!fDialogs->Execute(*frmPrintMain) || !frmPrintMain->PrinterReady()) return;
-  const std::vector<int> rows = vwResult->SelectedRows();
+  const std::vector<int> rows = fResults->View().SelectedRows();
   std::optional<TPrintOptions> options = frmPrintMain->Options();
   // An empty margin field prints nothing, without a message.
   if (rows.empty() || !options) return;
   options->PagePause = PrintPagePause;
-  PrintResults(frmPrintMain->Printer(), vwResult->Model(), rows,
+  PrintResults(frmPrintMain->Printer(), fResults->View().Model(), rows,
                txtQuery->toPlainText().split(QLatin1Char('\n')), *options, this);
 }
 

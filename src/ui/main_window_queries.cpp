@@ -1,12 +1,9 @@
-// The main window's exports of result rows, the query buffer box and the
-// query files.
+// The main window's query buffer box, query files and query wizard.
 #include "common/whole_file.h"
 #include "engine/data_folder.h"
 #include "engine/list_readers.h"
 #include "engine/query_buffer.h"
 #include "i18n/file_messages.h"
-#include "output/text_export.h"
-#include "output/xml_export.h"
 #include "query/date_format.h"
 #include "query/query_statement.h"
 #include "ui/dialogs.h"
@@ -16,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/querylist_dialog.h"
+#include "ui/result_export.h"
 #include "ui/ui_text.h"
 #include "ui/wizard_window.h"
 #include "ui/xml_export_dialog.h"
@@ -29,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -36,13 +35,6 @@
 namespace orvalis {
 
 namespace {
-
-QString Finished(std::size_t count, const QString& fileName) {
-  QString text = Ui(tText::ExportFinished);
-  text.replace(QStringLiteral("%d"), QString::number(count));
-  text.replace(QStringLiteral("%s"), fileName);
-  return text;
-}
 
 // Today in the short date form of the locale the queries' dateformat uses.
 std::string TodayShortDate(const LocaleInfo& locale) {
@@ -54,218 +46,43 @@ std::string TodayShortDate(const LocaleInfo& locale) {
   return FormatDateTime(parts, "ddddd", locale).value_or(std::string());
 }
 
-std::string BufferFilePath() {
-  const std::string folder = DataFolder();
-  return folder.empty() ? std::string() : folder + std::string(kQueryBufferFileName);
-}
-
 }  // namespace
 
 void TfrmMain::CreateQueryCommands() {
   frmExport = new TfrmExport(*fDialogs, this);
   frmExportXML = new TfrmExportXML(*fDialogs, this);
   frmQuerylist = new TfrmQuerylist(this);
-  fQueryBuffer = std::make_unique<tQueryBuffer>();
 
   const TCommandSet& commands = *fCommands;
   using C = tCommand;
-  connect(commands.Action(C::actExport), &QAction::triggered, this, &TfrmMain::actExportExecute);
-  connect(commands.Action(C::actExportXML), &QAction::triggered, this, &TfrmMain::actExportXMLExecute);
+  connect(commands.Action(C::actExport), &QAction::triggered, this,
+          [this] { ExportRowsAsText(fResults->View(), *frmExport, *fDialogs); });
+  connect(commands.Action(C::actExportXML), &QAction::triggered, this,
+          [this] { ExportRowsAsXml(fResults->View(), *frmExportXML, *fDialogs); });
   connect(commands.Action(C::actQuerylistSave), &QAction::triggered, this,
           &TfrmMain::actQuerylistSaveExecute);
   QAction* next = commands.Action(C::actQuerylistNext);
   QAction* previous = commands.Action(C::actQuerylistPrev);
   next->setData(1);
   previous->setData(-1);
-  connect(next, &QAction::triggered, this, [this] { actQuerylistStepExecute(1); });
-  connect(previous, &QAction::triggered, this, [this] { actQuerylistStepExecute(-1); });
   connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
   connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
   connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
   connect(commands.Action(C::actQueryWizard), &QAction::triggered, this,
           &TfrmMain::actQueryWizardExecute);
 
-  connect(comboQueries, &QComboBox::activated, this, &TfrmMain::comboQueriesSelect);
-  popComboQueries = new QMenu(this);
-  popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  QAction* remove = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
-  Hint(remove, tText::frmMain_mnuQueryComboDelete_hint);
-  connect(remove, &QAction::triggered, this, &TfrmMain::mnuQueryComboDeleteClick);
-  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
-  Hint(save, tText::frmMain_mnuQueryComboSave_hint);
-  connect(save, &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
-  comboQueries->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(comboQueries, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { popComboQueries->popup(comboQueries->mapToGlobal(pos)); });
-
   // The changed mark: set when the editor's text becomes modified.
   connect(txtQuery->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
     if (modified) ShowQueryMark(tText::QueryTextModified);
   });
 
-  LoadQueryBuffer();
-}
-
-// ---- Exports ------------------------------------------------------------------
-
-namespace {
-
-std::vector<int> ExportRows(const TResultView& view) {
-  std::vector<int> rows = view.SelectedRows();
-  if (rows.empty()) {
-    for (int row = 0; row < view.Model().rowCount(); ++row) rows.push_back(row);
-  }
-  return rows;
-}
-
-}  // namespace
-
-bool TfrmMain::MayWrite(const QString& fileName) {
-  const tWholeWriteResult target = CheckWriteTarget(QFile::encodeName(fileName).toStdString());
-  if (target.Outcome != tWholeWrite::NotRegular) return true;
-  fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target)));
-  return false;
-}
-
-void TfrmMain::actExportExecute() {
-  const TResultModel& model = vwResult->Model();
-  if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Ui(tText::NoResults));
-    return;
-  }
-  if (!fDialogs->Execute(*frmExport)) return;
-  std::vector<std::vector<std::string>> rows;
-  for (int row : ExportRows(*vwResult)) {
-    const TResultRow& item = model.Row(row);
-    std::vector<std::string> fields{item.Caption.toStdString()};
-    for (const QString& sub : item.SubItems) fields.push_back(sub.toStdString());
-    rows.push_back(std::move(fields));
-  }
-  const QString fileName = frmExport->FileName();
-  if (!MayWrite(fileName)) return;
-  const TextExportResult result =
-      WriteTextExportFile(fileName.toStdString(), rows, frmExport->Options());
-  if (!result.ok()) {
-    fDialogs->ShowMessage(DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
-    return;
-  }
-  fDialogs->ShowMessage(Finished(result.rowCount, fileName));
-}
-
-void TfrmMain::actExportXMLExecute() {
-  const TResultModel& model = vwResult->Model();
-  if (model.rowCount() == 0) {
-    fDialogs->ShowMessage(Ui(tText::NoResults));
-    return;
-  }
-  if (!fDialogs->Execute(*frmExportXML)) return;
-  std::vector<std::string> files;
-  for (int row : ExportRows(*vwResult)) files.push_back(model.Row(row).FileInfo.Path);
-  const QString fileName = frmExportXML->FileName();
-  if (!MayWrite(fileName)) return;
-  const XmlExportResult result =
-      WriteXmlExportFile(fileName.toStdString(), files, frmExportXML->Options());
-  if (!result.ok()) {
-    // The export file could not be made, or a photo could not be read (or
-    // written out): the message names the file it stopped at.
-    const std::string target = QFile::encodeName(fileName).toStdString();
-    if (!QFile::exists(fileName) || result.fileCount >= files.size()) {
-      fDialogs->ShowMessage(DisplayText(WriteFailureMessage(target, result.error)));
-    } else {
-      // The reader's message names the photo; the lead-in names it already.
-      std::string reason = result.error;
-      const std::string stopped = files[result.fileCount] + ": ";
-      if (reason.rfind(stopped, 0) == 0) reason.erase(0, stopped.size());
-      fDialogs->ShowMessage(Ui(tText::ExportStoppedAt)
-                                .replace(QStringLiteral("%1"), DisplayText(target))
-                                .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
-                            DisplayText(reason));
-    }
-    return;
-  }
-  fDialogs->ShowMessage(Finished(result.fileCount, fileName));
+  comboQueries->Load();
 }
 
 // ---- Query buffer -------------------------------------------------------------
 
-void TfrmMain::LoadQueryBuffer() {
-  const std::string path = BufferFilePath();
-  std::string error;
-  if (!path.empty() && !fQueryBuffer->Load(path, &error)) {
-    // An unreadable list is left as it is: the box starts empty and is not
-    // written over it at exit.
-    fQueryBufferUnreadable = true;
-    fDialogs->ShowMessage(DisplayText(ReadFailureMessage(path, error)));
-  }
-  if (const int leftOut = FillQueryCombo(); leftOut > 0) {
-    fDialogs->ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
-                              .replace(QStringLiteral("%1"), DisplayText(path))
-                              .replace(QStringLiteral("%2"), QString::number(leftOut))
-                              .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
-  }
-  comboQueries->setCurrentIndex(-1);
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::SaveQueryBuffer() {
-  if (!fQueryBuffer || fQueryBuffer->Empty() || fQueryBufferUnreadable) return;
-  const std::string path = BufferFilePath();
-  if (path.empty()) return;
-  QDir().mkpath(QString::fromStdString(DataFolder()));
-  std::string error;
-  if (!fQueryBuffer->Save(path, &error)) fDialogs->ShowMessage(DisplayText(error));
-}
-
-int TfrmMain::FillQueryCombo() {
-  comboQueries->clear();
-  fQueryComboEntries.clear();
-  // An entry longer than any query file could be would only stall the box
-  // and the editor; it stays in the buffer and so in the list file.
-  int leftOut = 0;
-  const std::vector<tQueryBufferEntry>& entries = fQueryBuffer->Entries();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].Name.size() + entries[i].Stored.size() > kMaxQueryLength) {
-      ++leftOut;
-      continue;
-    }
-    comboQueries->addItem(DisplayText(entries[i].Name));
-    fQueryComboEntries.push_back(static_cast<int>(i));
-  }
-  return leftOut;
-}
-
-void TfrmMain::UpdateQuerylistCommands() {
-  const int index = comboQueries->currentIndex();
-  const int count = comboQueries->count();
-  fCommands->Action(tCommand::actQuerylistPrev)->setEnabled(index > 0);
-  fCommands->Action(tCommand::actQuerylistNext)->setEnabled(index < count - 1);
-  popComboQueries->findChild<QAction*>(QStringLiteral("mnuQueryComboDelete"))
-      ->setEnabled(index >= 0);
-}
-
-void TfrmMain::RecallQuery(int index) {
-  const int count = comboQueries->count();
-  if (count == 0) return;
-  index = std::clamp(index, 0, count - 1);
-  comboQueries->setCurrentIndex(index);
-  const tQueryBufferEntry& entry =
-      fQueryBuffer->Entries().at(static_cast<std::size_t>(fQueryComboEntries.at(static_cast<std::size_t>(index))));
-  txtQuery->setPlainText(EditorText(RecalledQueryText(entry.Stored)));
-  txtQuery->document()->setModified(false);
-  txtQuery->moveCursor(QTextCursor::End);
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::comboQueriesSelect(int index) { RecallQuery(index); }
-
-void TfrmMain::actQuerylistStepExecute(int tag) { RecallQuery(comboQueries->currentIndex() + tag); }
-
 void TfrmMain::actQuerylistSaveExecute() {
-  QStringList names;
-  for (int entry : fQueryComboEntries) {
-    names.append(DisplayText(fQueryBuffer->Entries().at(static_cast<std::size_t>(entry)).Name));
-  }
-  frmQuerylist->Fill(names);
+  frmQuerylist->Fill(comboQueries->Names());
   if (!fDialogs->Execute(*frmQuerylist)) return;
   std::string prefix;
   if (frmQuerylist->chkTimestamp->isChecked()) {
@@ -278,33 +95,13 @@ void TfrmMain::actQuerylistSaveExecute() {
   // An entry without a name could be neither told apart nor picked.
   if (name.isEmpty()) return;
   const std::string stored = prefix + StoredQueryText(QueryText());
-  if (fQueryBuffer->Find(name.toStdString()) >= 0) {
-    QString question = Ui(tText::OverwriteQuerybuffer);
-    question.replace(QStringLiteral("%s"), name);
-    if (fDialogs->Ask(question) != TAnswer::Yes) return;
-  }
-  const int entry = fQueryBuffer->Put(name.toStdString(), stored);
-  FillQueryCombo();
-  const auto line = std::find(fQueryComboEntries.begin(), fQueryComboEntries.end(), entry);
-  comboQueries->setCurrentIndex(line == fQueryComboEntries.end()
-                                    ? -1
-                                    : static_cast<int>(line - fQueryComboEntries.begin()));
-  UpdateQuerylistCommands();
-}
-
-void TfrmMain::mnuQueryComboDeleteClick() {
-  const int index = comboQueries->currentIndex();
-  if (index < 0) return;
-  fQueryBuffer->Remove(fQueryComboEntries.at(static_cast<std::size_t>(index)));
-  FillQueryCombo();
-  comboQueries->setCurrentIndex(-1);
-  UpdateQuerylistCommands();
+  comboQueries->Put(name, stored);
 }
 
 // ---- Query files --------------------------------------------------------------
 
 void TfrmMain::ClearResultsForNewQuery() {
-  vwResult->Model().ClearRows();
+  fResults->ClearRows();
   ApplyViewStyle(tResultViewStyle::Preview);
 }
 
@@ -364,9 +161,8 @@ void TfrmMain::actSaveQueryExecute() {
   ShowQueryMark(tText::QueryTextSaved);
 }
 
-void TfrmMain::ShowQueryMark(tText mark) {
-  fQueryMark = mark;
-  SetStatusPanel(2, Text(mark));
-}
+void TfrmMain::ShowQueryMark(tText mark) { fResults->ShowQueryMark(mark); }
+
+std::string TfrmMain::QueryText() const { return txtQuery->QueryText(); }
 
 }  // namespace orvalis

@@ -30,14 +30,14 @@ class TextExportTest : public TExportTest {
   }
 
   void AddRows(const std::vector<std::vector<std::string>>& rows) {
-    window->PrepareResultList(160, 120);
+    window->Results().PrepareResultList(160, 120);
     for (std::size_t column = 0; column < rows.front().size(); ++column) {
-      window->AddColumn("c" + std::to_string(column));
+      window->Results().AddColumn("c" + std::to_string(column));
     }
     for (const std::vector<std::string>& cells : rows) {
-      const int row = window->AddFileToResultlist("/photos/" + cells.front());
+      const int row = window->Results().AddFileToResultlist("/photos/" + cells.front());
       for (std::size_t column = 0; column < cells.size(); ++column) {
-        window->SetCell(row, static_cast<int>(column), cells[column]);
+        window->Results().SetCell(row, static_cast<int>(column), cells[column]);
       }
     }
   }
@@ -132,9 +132,9 @@ TEST_F(TextExportTest, RowsAreTheSelectedOnesInTheListsOrder) {
       {"selected rows only, sorted descending by two header clicks",
        {{"b.jpg", "2"}, {"d.jpg", "4"}, {"a.jpg", "1"}, {"c.jpg", "3"}, {"e.jpg", "5"}},
        [](TfrmMain& w) {
-         for (int i = 0; i < 2; ++i) emit w.vwResult->Table()->header()->sectionClicked(0);
-         w.vwResult->SelectRow(3, false);  // b.jpg
-         w.vwResult->SelectRow(1, true);   // d.jpg
+         for (int i = 0; i < 2; ++i) emit w.Results().View().Table()->header()->sectionClicked(0);
+         w.Results().View().SelectRow(3, false);  // b.jpg
+         w.Results().View().SelectRow(1, true);   // d.jpg
        },
        "d.jpg,4\r\nb.jpg,2\r\n"},
       {"one column: lines end with the delimiter", {{"x.jpg"}, {"y.jpg"}}, {}, "x.jpg,\r\ny.jpg,\r\n"},

@@ -6,6 +6,7 @@
 #include "ui/about_dialog.h"
 #include "ui/help_router.h"
 #include "ui/help_window.h"
+#include "ui/language.h"
 #include "ui/main_commands.h"
 #include "ui/main_window.h"
 #include "ui/program_files.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -110,9 +112,9 @@ TEST_F(HelpRouting, HelpMenuAndF1OpenTheirPages) {
   window->Commands().Action(tCommand::mnuQuerySyntax)->trigger();
   InstallHelpKey(*qApp);
   window->show();
-  window->txtQuery->setFocus();
+  QueryEditor(*window).setFocus();
   QApplication::setActiveWindow(window.get());
-  QTest::keyClick(window->txtQuery, Qt::Key_F1);
+  QTest::keyClick(&QueryEditor(*window), Qt::Key_F1);
   EXPECT_EQ(shown, (QStringList{"index.htm", "SyntaxHelp/syntax.htm", "index.htm"}));
 }
 
@@ -125,6 +127,25 @@ TEST(HelpWindow, SearchGoesOnToTheNextPageThatHoldsTheText) {
   EXPECT_TRUE(help.Find(QStringLiteral("Papierkorb")));
   EXPECT_TRUE(help.browser->source().toLocalFile().endsWith("ProgramUsage/fileops.htm"));
   EXPECT_FALSE(help.Find(QStringLiteral("kommt in keiner Seite vor xyzzy")));
+}
+
+TEST(HelpWindow, AnOpenWindowShowsItsPageAgainAfterALanguageSwitch) {
+  THelpRouter& router = THelpRouter::Instance();
+  router.ShowTopic(QStringLiteral("SyntaxHelp\\syntax.htm"));
+  TfrmHelp* help = nullptr;
+  for (QWidget* shown : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<TfrmHelp*>(shown)) help = window;
+  }
+  ASSERT_NE(help, nullptr);
+  const QString german = ProgramFile(QStringLiteral("help/de/SyntaxHelp/syntax.htm"));
+  EXPECT_EQ(QFileInfo(help->browser->source().toLocalFile()), QFileInfo(german));
+  // The build puts the shipped language files into "lang/" beside the test program.
+  TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
+  const QString english = ProgramFile(QStringLiteral("help/en/SyntaxHelp/syntax.htm"));
+  EXPECT_EQ(QFileInfo(help->browser->source().toLocalFile()), QFileInfo(english));
+  TLanguage::Instance().Install(nullptr);
+  EXPECT_EQ(QFileInfo(help->browser->source().toLocalFile()), QFileInfo(german));
+  router.CloseAll();
 }
 
 TEST(AboutBox, ShowsTheVersionAndTurnsToNightOnTheWord) {

@@ -79,7 +79,7 @@ TEST_F(LanguageTest, LcidOptionWithEnglishFileGivesEnglishCaptions) {
   TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
   fWindow = std::make_unique<TfrmMain>(&fDialogs);
   EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Query", "&View", "E&xtras", "&Help"}));
-  EXPECT_EQ(fWindow->actExecQuery->text(), QStringLiteral("&Run"));
+  EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->text(), QStringLiteral("&Run"));
   EXPECT_EQ(fWindow->SettingsDialog()->windowTitle(), QStringLiteral("Program settings"));
   EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
 }
@@ -94,7 +94,7 @@ TEST_F(LanguageTest, SwitchTranslatesOpenWindowsAndQtDialogs) {
   ChooseLanguage(QStringLiteral("en"), &listed);
   EXPECT_EQ(listed, (QStringList{"de", "en"}));
   EXPECT_EQ(MenuTitles().front(), QStringLiteral("&File"));
-  EXPECT_EQ(fWindow->actExecQuery->toolTip(), QStringLiteral("Runs the current query"));
+  EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->toolTip(), QStringLiteral("Runs the current query"));
   auto* pages = fWindow->SettingsDialog()->findChild<QTabWidget*>();
   EXPECT_EQ(pages->tabText(0), QStringLiteral("Display"));
   EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
@@ -130,7 +130,7 @@ TEST_F(LanguageTest, CancelKeepsTheLanguage) {
   fWindow = std::make_unique<TfrmMain>(&fDialogs);
   fDialogs.dialogActions.push_back([](QDialog&) { return false; });
   fWindow->findChild<QAction*>(QStringLiteral("actLanguage"))->trigger();
-  EXPECT_EQ(fWindow->actExecQuery->text(), QStringLiteral("&Run"));
+  EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->text(), QStringLiteral("&Run"));
 }
 
 TEST_F(LanguageTest, SectionPlacesControlsAndIgnoresABadNumber) {

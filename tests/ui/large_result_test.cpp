@@ -72,16 +72,16 @@ class LargeResultTest : public ::testing::Test {
   }
 
   void Run() {
-    window->txtQuery->setPlainText(
+    test::QueryEditor(*window).setPlainText(
         QStringLiteral("SELECT Name FROM %1/*.jpg WITH subdirs").arg(tree->filePath(QStringLiteral("photos"))));
     Action("actExecQuery")->trigger();
   }
   QAction* Action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
-  TResultModel& Model() const { return window->vwResult->Model(); }
+  TResultModel& Model() const { return window->Results().View().Model(); }
 
   // The rows the thumbnail view shows now.
   std::vector<int> RowsInView() const {
-    const QListView* list = window->vwResult->List();
+    const QListView* list = window->Results().View().List();
     std::vector<int> rows;
     for (int row = 0; row < Model().rowCount(); ++row) {
       if (list->visualRect(Model().index(row, 0)).intersects(list->viewport()->rect())) rows.push_back(row);
@@ -115,7 +115,7 @@ TEST_F(LargeResultTest, EveryHitGetsItsRowAndOnlyRowsInViewTheirThumbnails) {
   for (int row = 0; row < kPhotoCount; ++row) names.insert(Model().CellText(row, 0));
   EXPECT_EQ(names.size(), static_cast<std::size_t>(kPhotoCount));
   EXPECT_EQ(*names.rbegin(), NameOf(kPhotoCount - 1));
-  EXPECT_EQ(window->ResultSet().size(), static_cast<std::size_t>(kPhotoCount));
+  EXPECT_EQ(window->Results().ResultSet().size(), static_cast<std::size_t>(kPhotoCount));
   ExpectOwnThumbnailsInView();
   EXPECT_LT(Model().Thumbnails().CachedCount(), 1000);
 }
@@ -124,7 +124,7 @@ TEST_F(LargeResultTest, ScrollingToTheEndShowsTheLastRowsThumbnails) {
   Run();
   // The view lays its rows out in batches; the end is known once it is done.
   ExpectOwnThumbnailsInView();
-  window->vwResult->List()->scrollToBottom();
+  window->Results().View().List()->scrollToBottom();
   ExpectOwnThumbnailsInView();
   const std::vector<int> rows = RowsInView();
   ASSERT_FALSE(rows.empty());
@@ -136,7 +136,7 @@ TEST_F(LargeResultTest, SortingKeepsEachThumbnailWithItsRow) {
   ExpectOwnThumbnailsInView();
   Action("actShowDetail")->trigger();
   // Ascending first, then descending: the last photo comes first.
-  for (int click = 0; click < 2; ++click) emit window->vwResult->Table()->header()->sectionClicked(0);
+  for (int click = 0; click < 2; ++click) emit window->Results().View().Table()->header()->sectionClicked(0);
   Action("actShowThumbs")->trigger();
   EXPECT_EQ(Model().CellText(0, 0), NameOf(kPhotoCount - 1));
   ExpectOwnThumbnailsInView();
@@ -157,7 +157,7 @@ TEST_F(LargeResultTest, StopEndsTheRunAtOnce) {
   Run();
   ASSERT_GE(rowsWhenStopped, 100);
   EXPECT_LE(Model().rowCount(), rowsWhenStopped + 1);
-  EXPECT_EQ(window->StatusPanel[1]->text(), QStringLiteral("Abbruch"));
+  EXPECT_EQ(window->Results().StatusPanel(1).text(), QStringLiteral("Abbruch"));
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
 }
 

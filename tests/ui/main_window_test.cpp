@@ -50,9 +50,9 @@ TEST_F(MainWindowTest, FirstStartShowsTheDesignState) {
   TfrmMain window(&dialogs);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Orvalis"));
   EXPECT_EQ(window.size(), QSize(656, 478));
-  EXPECT_TRUE(window.txtQuery->toPlainText().isEmpty());
+  EXPECT_TRUE(QueryEditor(window).toPlainText().isEmpty());
   EXPECT_TRUE(Action(window, "actShowThumbs")->isChecked());
-  EXPECT_FALSE(window.pnlSidebar->isVisible());
+  EXPECT_FALSE(Sidebar(window).isVisible());
   EXPECT_EQ(window.Settings().RefinementLimit, 300);
   EXPECT_TRUE(window.SaveSettingsOnExit());
   // Stop only during a run.
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, SettingsWrittenAtExitAreReadAtTheNextStart) {
     TfrmMain window(&dialogs);
     window.show();
     window.resize(700, 520);
-    window.txtQuery->setPlainText(QStringLiteral("SELECT Name\nFROM /photos/*.jpg"));
+    QueryEditor(window).setPlainText(QStringLiteral("SELECT Name\nFROM /photos/*.jpg"));
     Action(window, "actShowDetail")->trigger();
     window.SettingsDialog()->Fill(window.Settings(), true, QFont(), QFont());
     window.SettingsDialog()->comboThumbSize->setCurrentIndex(2);
@@ -81,10 +81,10 @@ TEST_F(MainWindowTest, SettingsWrittenAtExitAreReadAtTheNextStart) {
   EXPECT_EQ(Stored("GeneratePreview").toInt(), 0);
 
   TfrmMain again(&dialogs);
-  EXPECT_EQ(again.txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM /photos/*.jpg"));
+  EXPECT_EQ(QueryEditor(again).toPlainText(), QStringLiteral("SELECT Name\nFROM /photos/*.jpg"));
   EXPECT_EQ(again.QueryText(), "SELECT Name\r\nFROM /photos/*.jpg");
   EXPECT_TRUE(Action(again, "actShowDetail")->isChecked());
-  EXPECT_EQ(again.vwResult->Style(), TListStyle::Report);
+  EXPECT_EQ(again.Results().View().Style(), TListStyle::Report);
   EXPECT_EQ(again.size(), QSize(700, 520));
   EXPECT_EQ(again.Settings().ThumbnailWidth, 90);
   EXPECT_EQ(again.Settings().ThumbnailHeight, 66);
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, QueryPaneHeightIsKept) {
   TfrmMain window(&dialogs);
   window.show();
   QApplication::processEvents();
-  EXPECT_EQ(window.pnlQuery->height(), 220);
+  EXPECT_EQ(Named<QWidget>(window, "pnlQuery").height(), 220);
   EXPECT_TRUE(window.close());
   EXPECT_EQ(Stored("QueryHeight").toInt(), 220);
 }
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, StoredValuesAsWrittenByHand) {
   Store("WindowWidth", 800);
   Store("WindowHeight", -1);
   TfrmMain window(&dialogs);
-  EXPECT_EQ(window.vwResult->Style(), TListStyle::Report);
+  EXPECT_EQ(window.Results().View().Style(), TListStyle::Report);
   EXPECT_EQ(window.Settings().ThumbnailWidth, 100);
   EXPECT_EQ(window.size(), QSize(800, 478));
   // The size list keeps its previous selection; OK replaces the size by it.
@@ -227,7 +227,7 @@ TEST_F(MainWindowTest, UnusableHitLimitKeepsWhatCameBeforeIt) {
 TEST_F(MainWindowTest, FontsChosenInOneVisitGoToTheirOwnPanes) {
   TfrmMain window(&dialogs);
   TfrmSettings& dialog = *window.SettingsDialog();
-  dialog.Fill(window.Settings(), true, window.txtQuery->font(), QFont());
+  dialog.Fill(window.Settings(), true, QueryEditor(window).font(), QFont());
   dialog.ChooseQueryFont(QFont(QStringLiteral("Monospace"), 15));
   dialog.ChooseResultFont(QFont(QStringLiteral("Sans Serif"), 9));
   window.TakeOverSettingsDialog();
@@ -235,8 +235,8 @@ TEST_F(MainWindowTest, FontsChosenInOneVisitGoToTheirOwnPanes) {
   EXPECT_EQ(window.Settings().QueryFontSize, 15);
   EXPECT_EQ(window.Settings().ResultFontFace, "Sans Serif");
   EXPECT_EQ(window.Settings().ResultFontSize, 9);
-  EXPECT_EQ(window.txtQuery->font().pointSize(), 15);
-  EXPECT_FALSE(window.txtQuery->font().bold());
+  EXPECT_EQ(QueryEditor(window).font().pointSize(), 15);
+  EXPECT_FALSE(QueryEditor(window).font().bold());
 }
 
 TEST_F(MainWindowTest, SettingsDialogPages) {
@@ -258,13 +258,13 @@ TEST_F(MainWindowTest, LongHintGoesToTheLastPanelBetweenRuns) {
   TfrmMain window(&dialogs);
   QStatusTipEvent tip(QStringLiteral("Führt die aktuelle Abfrage aus"));
   QApplication::sendEvent(&window, &tip);
-  EXPECT_EQ(window.StatusPanel[3]->text(), QStringLiteral("Führt die aktuelle Abfrage aus"));
-  window.EnterRunningState();
-  window.SetStatusPanel(3, "/photos/");
+  EXPECT_EQ(window.Results().StatusPanel(3).text(), QStringLiteral("Führt die aktuelle Abfrage aus"));
+  window.Results().EnterRunningState();
+  window.Results().SetStatusPanel(3, "/photos/");
   QStatusTipEvent other(QStringLiteral("Anzeige als Liste"));
   QApplication::sendEvent(&window, &other);
-  EXPECT_EQ(window.StatusPanel[3]->text(), QStringLiteral("/photos/"));
-  window.LeaveRunningState();
+  EXPECT_EQ(window.Results().StatusPanel(3).text(), QStringLiteral("/photos/"));
+  window.Results().LeaveRunningState();
 }
 
 TEST_F(MainWindowTest, RunHostStates) {
@@ -272,46 +272,46 @@ TEST_F(MainWindowTest, RunHostStates) {
   TfrmMain window(&dialogs);
   QAction* execute = Action(window, "actExecQuery");
   QAction* stop = Action(window, "actStopQuery");
-  window.PrepareResultList(120, 90);
-  window.AddColumn("Name");
-  window.AddColumn("Make + ' ' + Model");
-  window.EnterRunningState();
-  EXPECT_EQ(window.lblRunning->text(), QStringLiteral("Abfrage läuft ..."));
-  EXPECT_TRUE(window.lblRunning->font().bold());
-  EXPECT_FALSE(window.vwResult->isVisibleTo(&window));
-  EXPECT_EQ(window.vwResult->Style(), TListStyle::SmallIcon);
+  window.Results().PrepareResultList(120, 90);
+  window.Results().AddColumn("Name");
+  window.Results().AddColumn("Make + ' ' + Model");
+  window.Results().EnterRunningState();
+  EXPECT_EQ(window.Results().RunningMark().text(), QStringLiteral("Abfrage läuft ..."));
+  EXPECT_TRUE(window.Results().RunningMark().font().bold());
+  EXPECT_FALSE(window.Results().View().isVisibleTo(&window));
+  EXPECT_EQ(window.Results().View().Style(), TListStyle::SmallIcon);
   EXPECT_TRUE(stop->isEnabled());
   EXPECT_FALSE(execute->isEnabled());
 
-  const int row = window.AddFileToResultlist("/photos/b.jpg");
-  window.SetCell(row, 0, "b.jpg");
-  window.SetCell(row, 1, "Canon EOS");
-  window.ShowMessage("Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 1 Treffern.");
-  window.FitColumnsToCaptions();
-  window.LeaveRunningState();
+  const int row = window.Results().AddFileToResultlist("/photos/b.jpg");
+  window.Results().SetCell(row, 0, "b.jpg");
+  window.Results().SetCell(row, 1, "Canon EOS");
+  window.Results().ShowMessage("Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 1 Treffern.");
+  window.Results().FitColumnsToCaptions();
+  window.Results().LeaveRunningState();
 
-  EXPECT_TRUE(window.vwResult->isVisibleTo(&window));
-  EXPECT_EQ(window.vwResult->Style(), TListStyle::Report);
+  EXPECT_TRUE(window.Results().View().isVisibleTo(&window));
+  EXPECT_EQ(window.Results().View().Style(), TListStyle::Report);
   EXPECT_FALSE(stop->isEnabled());
   EXPECT_TRUE(execute->isEnabled());
-  const TResultModel& model = window.vwResult->Model();
+  const TResultModel& model = window.Results().View().Model();
   EXPECT_EQ(model.ColumnCaptionCount(), 2);
   EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
             QStringLiteral("Make + ' ' + Model"));
   EXPECT_EQ(model.CellText(0, 1), QStringLiteral("Canon EOS"));
   EXPECT_EQ(model.Thumbnails().Recipe().Size, QSize(120, 90));
   EXPECT_EQ(model.Thumbnails().NoPreview().size(), QSize(120, 90));
-  EXPECT_EQ(window.RowPaths(), std::vector<std::string>{"/photos/b.jpg"});
+  EXPECT_EQ(window.Results().RowPaths(), std::vector<std::string>{"/photos/b.jpg"});
   EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(MainWindowTest, StyleChosenDuringARunAppliesAfterIt) {
   TfrmMain window(&dialogs);
-  window.EnterRunningState();
+  window.Results().EnterRunningState();
   Action(window, "actShowList")->trigger();
-  EXPECT_EQ(window.vwResult->Style(), TListStyle::SmallIcon);
-  window.LeaveRunningState();
-  EXPECT_EQ(window.vwResult->Style(), TListStyle::List);
+  EXPECT_EQ(window.Results().View().Style(), TListStyle::SmallIcon);
+  window.Results().LeaveRunningState();
+  EXPECT_EQ(window.Results().View().Style(), TListStyle::List);
   EXPECT_TRUE(Action(window, "actShowList")->isChecked());
 }
 

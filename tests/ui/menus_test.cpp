@@ -88,7 +88,7 @@ TEST_F(MenusTest, EveryMenuEntryHasItsOwnAccessKey) {
   };
   std::vector<std::pair<QString, QList<QAction*>>> menus = {
       {QStringLiteral("menu bar"), window->menuBar()->actions()},
-      {QStringLiteral("context menu"), window->popResultContext->actions()}};
+      {QStringLiteral("context menu"), window->Commands().Menu(tBar::Context)->actions()}};
   for (QAction* title : window->menuBar()->actions()) menus.emplace_back(title->text(), title->menu()->actions());
   // In German, then in English.
   for (const char* language : {"", "/lcid:1033"}) {
@@ -137,7 +137,7 @@ TEST_F(MenusTest, HintsOfTheCommands) {
 
 TEST_F(MenusTest, ToolbarInItsOrder) {
   QStringList items;
-  for (QAction* action : window->tbMain->actions()) {
+  for (QAction* action : window->Commands().ToolBar()->actions()) {
     if (qobject_cast<QWidgetAction*>(action)) {
       items << QStringLiteral("[") + static_cast<QWidgetAction*>(action)->defaultWidget()->objectName() +
                    QStringLiteral("]");
@@ -151,16 +151,16 @@ TEST_F(MenusTest, ToolbarInItsOrder) {
                                 "actShowList", "-", "actToggleSidebar", "actCopyResults", "actPrint",
                                 "actQueryWizard", "-", "actQuerylistNext", "actQuerylistPrev",
                                 "actQuerylistSave", "[comboQueries]"}));
-  EXPECT_EQ(window->comboQueries->width(), 221);
+  EXPECT_EQ(QueryBox(*window).width(), 221);
   EXPECT_TRUE(window->findChild<QAction*>("actToggleSidebar")->isCheckable());
 }
 
 TEST_F(MenusTest, ContextMenuOfTheResultList) {
-  EXPECT_EQ(Describe(window->popResultContext->actions()),
+  EXPECT_EQ(Describe(window->Commands().Menu(tBar::Context)->actions()),
             (QStringList{"&Dateioperationen", "Eigene &Aktionen", "-", "In &Zwischenablage",
                          "Voll&bildmodus | Ctrl+F", "Ö&ffnen", "&Metadaten",
                          "Export &XML ... | Shift+F12"}));
-  EXPECT_TRUE(window->mnuCopyFilename->isEnabled());
+  EXPECT_TRUE(window->Commands().Action(tCommand::mnuCopyFilename)->isEnabled());
 }
 
 // Commands whose work belongs to later parts are in place but switched off.
@@ -184,7 +184,7 @@ TEST_F(MenusTest, OnlyWorkingCommandsAreEnabled) {
   }
   EXPECT_FALSE(window->findChild<QMenu*>("mnuResultActions")->isEnabled());
   EXPECT_FALSE(window->findChild<QMenu*>("mnuContextResultActions")->isEnabled());
-  EXPECT_TRUE(window->comboQueries->isEnabled());
+  EXPECT_TRUE(QueryBox(*window).isEnabled());
 }
 
 // Each row is found by its command, and its caption and hint belong to the

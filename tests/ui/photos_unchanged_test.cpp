@@ -58,7 +58,7 @@ TEST(PhotosUnchanged, ByTheWindowsThatReadThem) {
 
   test::TScriptedDialogs dialogs;
   TfrmMain window(&dialogs);
-  window.PrepareResultList(160, 120);
+  window.Results().PrepareResultList(160, 120);
   TResultView view;
   TfrmMetadata metadata;
   for (const auto& [path, state] : before) {
@@ -68,7 +68,7 @@ TEST(PhotosUnchanged, ByTheWindowsThatReadThem) {
     tImageMetaData store;
     try {
       store.ReadJpegFile(name);
-      window.AddRow(name, store, true);  // the thumbnail, from EXIF or the whole picture
+      window.Results().AddRow(name, store, true);  // the thumbnail, from EXIF or the whole picture
     } catch (const std::exception&) {
       // A damaged photo is reported by the run; here only its bytes count.
     }

@@ -48,13 +48,13 @@ class PrintTest : public ::testing::Test {
   // Rows item1.jpg ... itemN.jpg with one value each (no photo behind them:
   // their thumbnails are the "no preview" picture).
   void AddRows(int count) {
-    window->PrepareResultList(160, 120);
-    window->AddColumn("Name");
-    window->AddColumn("Make");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddColumn("Name");
+    window->Results().AddColumn("Make");
     for (int i = 1; i <= count; ++i) {
       const std::string path = folder.path().toStdString() + "/item" + std::to_string(i) + ".jpg";
-      const int row = window->AddFileToResultlist(path);
-      window->SetCell(row, 1, "Canon");
+      const int row = window->Results().AddFileToResultlist(path);
+      window->Results().SetCell(row, 1, "Canon");
     }
   }
 
@@ -147,7 +147,7 @@ TEST_F(PrintTest, WithoutThumbnailsTextsStartAtTheCellEdge) {
 // A value wider than the room right of the thumbnail loses its end.
 TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
   AddRows(1);
-  window->SetCell(0, 1, std::string(30, 'W'));
+  window->Results().SetCell(0, 1, std::string(30, 'W'));
   Print(2);
   const QString printed = PageText(1);
   EXPECT_TRUE(printed.contains(QStringLiteral("Make: WWWWW")));
@@ -156,10 +156,10 @@ TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
 
 // A path wider than a narrow cell keeps its end, the file's name.
 TEST_F(PrintTest, LongPathsInNarrowCellsKeepTheFileName) {
-  window->PrepareResultList(160, 120);
-  window->AddColumn("Name");
+  window->Results().PrepareResultList(160, 120);
+  window->Results().AddColumn("Name");
   const std::string deep = folder.path().toStdString() + "/a-rather-long-folder-name/and-another-one";
-  for (int i = 1; i <= 3; ++i) window->AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
+  for (int i = 1; i <= 3; ++i) window->Results().AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
   Print(3, true, false);
   const QString printed = PageText(1);
   for (int i = 1; i <= 3; ++i) EXPECT_TRUE(printed.contains(QStringLiteral("item%1.jpg").arg(i))) << printed.toStdString();

@@ -62,7 +62,7 @@ class QueryBufferTest : public ::testing::Test {
 
   // "Abfrage in Liste" with the editor's text, filed under name.
   void File(const QString& query, const QString& name, bool timestamp = false) {
-    window->txtQuery->setPlainText(query);
+    QueryEditor(*window).setPlainText(query);
     dialogs.dialogActions.push_back([name, timestamp](QDialog& dialog) {
       auto& form = dynamic_cast<TfrmQuerylist&>(dialog);
       form.comboName->setEditText(name);
@@ -77,14 +77,14 @@ class QueryBufferTest : public ::testing::Test {
 
   QStringList Names() const {
     QStringList names;
-    for (int i = 0; i < window->comboQueries->count(); ++i) names << window->comboQueries->itemText(i);
+    for (int i = 0; i < QueryBox(*window).count(); ++i) names << QueryBox(*window).itemText(i);
     return names;
   }
 
   // Selected entry, editor text, and the states of previous, next and delete.
   std::string State() const {
-    return window->comboQueries->currentText().toStdString() + " | " +
-           window->txtQuery->toPlainText().toStdString() + " | " +
+    return QueryBox(*window).currentText().toStdString() + " | " +
+           QueryEditor(*window).toPlainText().toStdString() + " | " +
            (Action("actQuerylistPrev")->isEnabled() ? "P" : "-") +
            (Action("actQuerylistNext")->isEnabled() ? "N" : "-") + (DeleteItem()->isEnabled() ? "D" : "-");
   }
@@ -104,7 +104,7 @@ TEST_F(QueryBufferTest, FilingSortsWithoutRegardToCaseAndSelectsTheEntry) {
   // A name of blanks only files nothing.
   File(QStringLiteral("SELECT d"), QStringLiteral("   "));
   EXPECT_EQ(Names(), (QStringList{"Alpha", "beta", "Gamma"}));
-  EXPECT_EQ(window->comboQueries->isEditable(), false);
+  EXPECT_EQ(QueryBox(*window).isEditable(), false);
   // The dialog offers the names and starts empty.
   dialogs.dialogActions.push_back([](QDialog& dialog) {
     auto& form = dynamic_cast<TfrmQuerylist&>(dialog);
@@ -129,8 +129,8 @@ TEST_F(QueryBufferTest, OverwriteQuestionDecides) {
     File(QStringLiteral("new"), QStringLiteral("URLAUB"));
     EXPECT_EQ(dialogs.questions,
               QStringList{QStringLiteral("Eintrag URLAUB besteht bereits. Überschreiben?")});
-    window->comboQueriesSelect(0);
-    EXPECT_EQ(window->txtQuery->toPlainText().toStdString(), c.Kept);
+    SelectQuery(*window, 0);
+    EXPECT_EQ(QueryEditor(*window).toPlainText().toStdString(), c.Kept);
     EXPECT_EQ(Names(), QStringList{QStringLiteral("Urlaub")});
   }
 }
@@ -144,28 +144,28 @@ TEST_F(QueryBufferTest, NextAndPreviousClampAtBothEnds) {
       {-1, "B | 2 | PND"}, {-1, "a | 1 | -ND"}, {-1, "a | 1 | -ND"},
   };
   for (const auto& [tag, expected] : steps) {
-    window->actQuerylistStepExecute(tag);
+    RunHandler(*Command(*window, tag > 0 ? tCommand::actQuerylistNext : tCommand::actQuerylistPrev));
     EXPECT_EQ(State(), expected) << tag;
   }
   // Picking in the box recalls as well; the cursor ends up at the end.
-  window->comboQueriesSelect(2);
+  SelectQuery(*window, 2);
   EXPECT_EQ(State(), "c | 3 | P-D");
-  EXPECT_EQ(window->txtQuery->textCursor().position(), 1);
+  EXPECT_EQ(QueryEditor(*window).textCursor().position(), 1);
 }
 
 TEST_F(QueryBufferTest, DeleteLeavesNothingSelected) {
   WriteListFile("a=1\r\nb=2\r\n");
   Restart();
-  window->comboQueriesSelect(1);
+  SelectQuery(*window, 1);
   DeleteItem()->trigger();
   // As after a start: next from the top, no previous, nothing to delete.
   EXPECT_EQ(Names(), QStringList{QStringLiteral("a")});
   EXPECT_EQ(State(), " | 2 | -N-");
-  window->comboQueriesSelect(0);
+  SelectQuery(*window, 0);
   DeleteItem()->trigger();
   EXPECT_EQ(State(), " | 1 | ---");
   // Triggered with nothing selected it does nothing.
-  window->mnuQueryComboDeleteClick();
+  RunHandler(*DeleteItem());
   EXPECT_TRUE(Names().isEmpty());
 }
 
@@ -182,10 +182,10 @@ TEST_F(QueryBufferTest, ListFileSurvivesARestart) {
   // The name with "=" is cut there at the next start; the "|" typed in the
   // query comes back as a line break.
   EXPECT_EQ(Names(), (QStringList{"a", "Eins", "note", "zwei"}));
-  window->comboQueriesSelect(0);
+  SelectQuery(*window, 0);
   EXPECT_EQ(State(), "a | b=y | -ND");
-  window->comboQueriesSelect(3);
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT a\nFROM b\nc"));
+  SelectQuery(*window, 3);
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT a\nFROM b\nc"));
 }
 
 TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
@@ -193,8 +193,8 @@ TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
   Restart();
   EXPECT_EQ(Names().size(), 3);
   EXPECT_TRUE(Names().contains(QStringLiteral("Query #4")));
-  window->comboQueriesSelect(static_cast<int>(Names().indexOf(QStringLiteral("Urlaub"))));
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg"));
+  SelectQuery(*window, static_cast<int>(Names().indexOf(QStringLiteral("Urlaub"))));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg"));
 }
 
 TEST_F(QueryBufferTest, EntriesLongerThanAQueryAreLeftOutOfTheBoxButKeptInTheFile) {
@@ -206,7 +206,7 @@ TEST_F(QueryBufferTest, EntriesLongerThanAQueryAreLeftOutOfTheBoxButKeptInTheFil
                                        "in der Datei bleiben sie erhalten.")
                             .arg(listFile)});
   EXPECT_EQ(Names(), (QStringList{"a", "c"}));
-  window->comboQueriesSelect(1);
+  SelectQuery(*window, 1);
   EXPECT_EQ(State(), "c | 3 | P-D");
   DeleteItem()->trigger();
   Restart();
@@ -230,43 +230,43 @@ TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
   // The locale of the tests is C: month/day/year.
   const QDate today = QDate::currentDate();
   const QString date = QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year());
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT a"));
-  window->comboQueriesSelect(0);
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("-- saved on %1\nSELECT a").arg(date));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT a"));
+  SelectQuery(*window, 0);
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("-- saved on %1\nSELECT a").arg(date));
   EXPECT_TRUE(window->QuerylistDialog()->chkTimestamp->isChecked());
 }
 
 TEST_F(QueryBufferTest, ChangedAndSavedMarks) {
   QTemporaryDir folder;
   // The query kept from the last run is not marked as changed.
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
   ASSERT_TRUE(window->close());
   Restart();
-  ASSERT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name FROM *.jpg"));
-  EXPECT_EQ(window->StatusPanel[2]->text(), QString());
-  window->txtQuery->setFocus();
-  Type(window->txtQuery, QStringLiteral("a"));
-  EXPECT_EQ(window->StatusPanel[2]->text(), QStringLiteral("Geändert"));
+  ASSERT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT Name FROM *.jpg"));
+  EXPECT_EQ(window->Results().StatusPanel(2).text(), QString());
+  QueryEditor(*window).setFocus();
+  Type(&QueryEditor(*window), QStringLiteral("a"));
+  EXPECT_EQ(window->Results().StatusPanel(2).text(), QStringLiteral("Geändert"));
   const QString path = folder.filePath(QStringLiteral("q.qry"));
   dialogs.chosenFiles.push_back(path);
   Action("actSaveQuery")->trigger();
-  EXPECT_EQ(window->StatusPanel[2]->text(), QStringLiteral("Gespeichert"));
-  EXPECT_FALSE(window->txtQuery->document()->isModified());
-  Type(window->txtQuery, QStringLiteral("b"));
-  EXPECT_EQ(window->StatusPanel[2]->text(), QStringLiteral("Geändert"));
+  EXPECT_EQ(window->Results().StatusPanel(2).text(), QStringLiteral("Gespeichert"));
+  EXPECT_FALSE(QueryEditor(*window).document()->isModified());
+  Type(&QueryEditor(*window), QStringLiteral("b"));
+  EXPECT_EQ(window->Results().StatusPanel(2).text(), QStringLiteral("Geändert"));
 }
 
 class QueryFileTest : public QueryBufferTest {
  protected:
   void AddResultRows() {
-    window->PrepareResultList(160, 120);
-    window->AddColumn("Name");
-    window->AddFileToResultlist("/p/a.jpg");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddColumn("Name");
+    window->Results().AddFileToResultlist("/p/a.jpg");
     Action("actShowDetail")->trigger();
   }
   void ExpectEmptiedList() const {
-    EXPECT_EQ(window->vwResult->Model().rowCount(), 0);
-    EXPECT_EQ(window->vwResult->Model().ColumnCaptionCount(), 1);
+    EXPECT_EQ(window->Results().View().Model().rowCount(), 0);
+    EXPECT_EQ(window->Results().View().Model().ColumnCaptionCount(), 1);
     EXPECT_TRUE(Action("actShowThumbs")->isChecked());
   }
   QByteArray Read(const QString& path) const {
@@ -278,31 +278,31 @@ class QueryFileTest : public QueryBufferTest {
 
 TEST_F(QueryFileTest, SavedWithCrLfAndLoadedBack) {
   const QString path = folder.filePath(QStringLiteral("query"));
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
   dialogs.chosenFiles.push_back(path);
   Action("actSaveQuery")->trigger();
   EXPECT_EQ(Read(path), QByteArray("SELECT Name\r\nFROM *.jpg -- M\xC3\xBCller\r\n"));
   EXPECT_TRUE(dialogs.chooserFilters.back().startsWith(QStringLiteral("Query files (*.qry)")));
 
-  window->txtQuery->setPlainText(QStringLiteral("other"));
+  QueryEditor(*window).setPlainText(QStringLiteral("other"));
   AddResultRows();
   dialogs.chosenFiles.push_back(path);
   Action("actLoadQuery")->trigger();
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
   ExpectEmptiedList();
 }
 
 TEST_F(QueryFileTest, CancelledOpenStillEmptiesTheList) {
-  window->txtQuery->setPlainText(QStringLiteral("kept"));
+  QueryEditor(*window).setPlainText(QStringLiteral("kept"));
   AddResultRows();
   Action("actLoadQuery")->trigger();
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("kept"));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("kept"));
   ExpectEmptiedList();
 }
 
 TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
-  window->txtQuery->setPlainText(QStringLiteral("kept"));
-  window->StatusPanel[2]->clear();
+  QueryEditor(*window).setPlainText(QStringLiteral("kept"));
+  window->Results().StatusPanel(2).clear();
   // Reading a folder and an endless file, writing into a folder that does not exist.
   dialogs.chosenFiles.push_back(folder.path());
   Action("actLoadQuery")->trigger();
@@ -312,28 +312,28 @@ TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
   Action("actSaveQuery")->trigger();
   ASSERT_EQ(dialogs.messages.size(), 3);
   EXPECT_EQ(dialogs.messages[1], QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
-  EXPECT_EQ(window->txtQuery->toPlainText(), QStringLiteral("kept"));
-  EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
+  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("kept"));
+  EXPECT_TRUE(window->Results().StatusPanel(2).text().isEmpty());
 }
 
 TEST_F(QueryFileTest, APipeOfTheNameIsRefusedNotReplaced) {
   const QString pipe = folder.filePath(QStringLiteral("pipe.qry"));
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
-  window->StatusPanel[2]->clear();
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  window->Results().StatusPanel(2).clear();
   dialogs.chosenFiles.push_back(pipe);
   Action("actSaveQuery")->trigger();
   EXPECT_EQ(dialogs.messages,
             QStringList{pipe + QStringLiteral(" ist keine gewöhnliche Datei; sie wird nicht überschrieben.")});
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
-  EXPECT_TRUE(window->StatusPanel[2]->text().isEmpty());
+  EXPECT_TRUE(window->Results().StatusPanel(2).text().isEmpty());
 }
 
 TEST_F(QueryFileTest, NewQueryEmptiesEditorAndList) {
-  window->txtQuery->setPlainText(QStringLiteral("old"));
+  QueryEditor(*window).setPlainText(QStringLiteral("old"));
   AddResultRows();
   Action("actNewQuery")->trigger();
-  EXPECT_TRUE(window->txtQuery->toPlainText().isEmpty());
+  EXPECT_TRUE(QueryEditor(*window).toPlainText().isEmpty());
   ExpectEmptiedList();
 }
 

@@ -30,19 +30,19 @@ class QueryRunTest : public TWindowTest {
     window->show();
   }
   void Run(const QString& query) {
-    window->txtQuery->setPlainText(query);
+    QueryEditor(*window).setPlainText(query);
     Action("actExecQuery")->trigger();
   }
   QAction* Action(const char* name) const {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
-  QString Cell(int row, int column) const { return window->vwResult->Model().CellText(row, column); }
+  QString Cell(int row, int column) const { return window->Results().View().Model().CellText(row, column); }
 
 };
 
 TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
   Run(QStringLiteral("SELECT Name, Make, Model, rownum\nFROM %1/*.jpg\nWHERE Make > ''").arg(kSamples));
-  const TResultModel& model = window->vwResult->Model();
+  const TResultModel& model = window->Results().View().Model();
   ASSERT_EQ(model.rowCount(), 8);
   EXPECT_EQ(model.ColumnCaptionCount(), 4);
   EXPECT_EQ(model.ColumnCaption(0), QStringLiteral("Name"));
@@ -53,26 +53,26 @@ TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
   EXPECT_EQ(Cell(7, 0), QStringLiteral("sony_a7.jpg"));
   EXPECT_EQ(Cell(7, 3), QStringLiteral("8"));
   EXPECT_EQ(model.Row(0).FileInfo.Path, (kSamples + QStringLiteral("/canon_eos_40d.jpg")).toStdString());
-  EXPECT_EQ(window->StatusPanel[0]->text(), QStringLiteral("8 (HITLIMIT!)"));
-  EXPECT_TRUE(window->StatusPanel[1]->text().isEmpty());
-  EXPECT_TRUE(window->StatusPanel[3]->text().isEmpty());
+  EXPECT_EQ(window->Results().StatusPanel(0).text(), QStringLiteral("8 (HITLIMIT!)"));
+  EXPECT_TRUE(window->Results().StatusPanel(1).text().isEmpty());
+  EXPECT_TRUE(window->Results().StatusPanel(3).text().isEmpty());
   EXPECT_TRUE(dialogs.messages.isEmpty());
   // Back in the idle state, in the style chosen before.
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
   EXPECT_FALSE(Action("actStopQuery")->isEnabled());
-  EXPECT_EQ(window->vwResult->Style(), TListStyle::LargeIcon);
-  EXPECT_TRUE(window->vwResult->isVisibleTo(window.get()));
+  EXPECT_EQ(window->Results().View().Style(), TListStyle::LargeIcon);
+  EXPECT_TRUE(window->Results().View().isVisibleTo(window.get()));
   // Photos with an EXIF thumbnail get their own picture.
   int withPicture = 0;
   for (int row = 0; row < model.rowCount(); ++row) {
-    const QPixmap thumbnail = window->vwResult->Model().Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path);
+    const QPixmap thumbnail = window->Results().View().Model().Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path);
     if (!thumbnail.isNull()) {
       ++withPicture;
       EXPECT_EQ(thumbnail.size(), QSize(160, 120));
     }
   }
   EXPECT_GT(withPicture, 0);
-  EXPECT_EQ(window->ResultSet(), window->RowPaths());
+  EXPECT_EQ(window->Results().ResultSet(), window->Results().RowPaths());
 }
 
 // A misspelt name runs as a field every file lacks, and the status bar
@@ -81,11 +81,11 @@ TEST_F(QueryRunTest, UnknownNamesAreSaidInTheStatusBar) {
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE ISOSpeedRatings > 100").arg(kSamples));
   const QString notice =
       QStringLiteral("Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating");
-  EXPECT_EQ(window->StatusPanel[3]->text(), notice);
-  EXPECT_EQ(window->StatusPanel[3]->toolTip(), notice);
+  EXPECT_EQ(window->Results().StatusPanel(3).text(), notice);
+  EXPECT_EQ(window->Results().StatusPanel(3).toolTip(), notice);
   EXPECT_TRUE(dialogs.messages.isEmpty());
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE ISOSpeedRating > 100").arg(kSamples));
-  EXPECT_TRUE(window->StatusPanel[3]->text().isEmpty());
+  EXPECT_TRUE(window->Results().StatusPanel(3).text().isEmpty());
 }
 
 TEST_F(QueryRunTest, GeneratePreviewGivesEveryPhotoAPicture) {
@@ -94,7 +94,7 @@ TEST_F(QueryRunTest, GeneratePreviewGivesEveryPhotoAPicture) {
       .setValue(QStringLiteral("1.0/GeneratePreview"), 1);
   window = std::make_unique<TfrmMain>(&dialogs);
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WITH subdirs").arg(kSamples));
-  TResultModel& model = window->vwResult->Model();
+  TResultModel& model = window->Results().View().Model();
   ASSERT_EQ(model.rowCount(), 14);
   for (int row = 0; row < model.rowCount(); ++row) {
     EXPECT_FALSE(model.Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path).isNull())
@@ -109,8 +109,8 @@ TEST_F(QueryRunTest, MessagesOfARunGoThroughTheDialogs) {
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE Make = ").arg(kSamples));
   ASSERT_EQ(dialogs.messages.size(), 1);
   EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("Kann WHERE-Teil nicht analysieren: ")));
-  EXPECT_EQ(window->txtQuery->textCursor().position(),
-            window->txtQuery->toPlainText().indexOf(QLatin1Char('=')));
+  EXPECT_EQ(QueryEditor(*window).textCursor().position(),
+            QueryEditor(*window).toPlainText().indexOf(QLatin1Char('=')));
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
 }
 
@@ -124,11 +124,11 @@ TEST_F(QueryRunTest, CaretGoesToTheFault) {
   };
   for (const auto& [query, caret] : cases) {
     dialogs.messages.clear();
-    window->txtQuery->textCursor().setPosition(0);
+    QueryEditor(*window).textCursor().setPosition(0);
     Run(query);
     EXPECT_EQ(dialogs.messages.size(), 1) << query.toStdString();
-    EXPECT_EQ(window->txtQuery->textCursor().position(), caret) << query.toStdString();
-    EXPECT_FALSE(window->txtQuery->textCursor().hasSelection());
+    EXPECT_EQ(QueryEditor(*window).textCursor().position(), caret) << query.toStdString();
+    EXPECT_FALSE(QueryEditor(*window).textCursor().hasSelection());
   }
 }
 
@@ -156,22 +156,22 @@ TEST_F(QueryRunTest, StopEndsARunOverManyFiles) {
   stopper.setInterval(0);
   int rowsWhenStopped = -1;
   QObject::connect(&stopper, &QTimer::timeout, [&] {
-    if (window->vwResult->Model().RowCountTotal() >= 5) {
-      rowsWhenStopped = window->vwResult->Model().RowCountTotal();
+    if (window->Results().View().Model().RowCountTotal() >= 5) {
+      rowsWhenStopped = window->Results().View().Model().RowCountTotal();
       Action("actStopQuery")->trigger();
       stopper.stop();
     }
   });
   stopper.start();
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(folder.path()));
-  const int rows = window->vwResult->Model().rowCount();
+  const int rows = window->Results().View().Model().rowCount();
   EXPECT_GE(rows, 5);
   EXPECT_LE(rows, rowsWhenStopped + 1);
   EXPECT_LT(rows, fileCount);
-  EXPECT_EQ(window->StatusPanel[1]->text(), QStringLiteral("Abbruch"));
+  EXPECT_EQ(window->Results().StatusPanel(1).text(), QStringLiteral("Abbruch"));
   EXPECT_FALSE(Action("actStopQuery")->isEnabled());
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
-  EXPECT_EQ(window->ResultSet().size(), static_cast<std::size_t>(rows));
+  EXPECT_EQ(window->Results().ResultSet().size(), static_cast<std::size_t>(rows));
   EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
@@ -189,7 +189,7 @@ TEST_F(QueryRunTest, AnUndecodableThumbnailLeavesTheRowWithoutPicture) {
     file.write(bytes);
   }
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(folder.path()));
-  TResultModel& model = window->vwResult->Model();
+  TResultModel& model = window->Results().View().Model();
   ASSERT_EQ(model.rowCount(), 2);
   EXPECT_TRUE(dialogs.messages.isEmpty());
   EXPECT_TRUE(model.Thumbnails().GetOrMakeNow(model.Row(0).FileInfo.Path).isNull());
@@ -202,7 +202,7 @@ TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {
       .setValue(QStringLiteral("1.0/RefinementLimit"), 3);
   window = std::make_unique<TfrmMain>(&dialogs);
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg").arg(kSamples));
-  EXPECT_EQ(window->vwResult->Model().rowCount(), 3);
+  EXPECT_EQ(window->Results().View().Model().rowCount(), 3);
   EXPECT_EQ(dialogs.messages,
             QStringList{QStringLiteral(
                 "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 3 Treffern.")});

@@ -4,6 +4,7 @@
 #include "ui/actions_page.h"
 #include "engine/help_log.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
@@ -71,7 +72,7 @@ class ResultActionsTest : public ::testing::Test {
   }
   std::unique_ptr<TfrmMain> MakeWindow() {
     auto window = std::make_unique<TfrmMain>(&dialogs);
-    window->StartDetached = [this](const QString& program, const QStringList& arguments) {
+    window->ResultCommands().StartDetached = [this](const QString& program, const QStringList& arguments) {
       started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
       return program != QStringLiteral("/no/such/program");
     };
@@ -90,8 +91,8 @@ TEST_F(ResultActionsTest, TheFileIsReadAtStartAndWrittenRenamedAtTheEnd) {
                   "[Gone]\nMenu=Weg\nProgram=/no/such/program\n");
   {
     auto window = MakeWindow();
-    ASSERT_NE(window->ResultActions(), nullptr);
-    EXPECT_EQ(window->ResultActions()->Count(), 1);
+    ASSERT_NE(window->ResultCommands().ResultActions(), nullptr);
+    EXPECT_EQ(window->ResultCommands().ResultActions()->Count(), 1);
     for (const char* name : {"mnuResultActions", "mnuContextResultActions"}) {
       QMenu* menu = Menu(*window, name);
       ASSERT_EQ(menu->actions().size(), 1) << name;
@@ -105,7 +106,7 @@ TEST_F(ResultActionsTest, TheFileIsReadAtStartAndWrittenRenamedAtTheEnd) {
 }
 
 TEST_F(ResultActionsTest, WithoutAFileThereAreNoActionsAndNothingIsWritten) {
-  { auto window = MakeWindow(); EXPECT_EQ(window->ResultActions(), nullptr); }
+  { auto window = MakeWindow(); EXPECT_EQ(window->ResultCommands().ResultActions(), nullptr); }
   EXPECT_EQ(ActionFile(), "(missing)");
 }
 
@@ -116,11 +117,11 @@ TEST_F(ResultActionsTest, FileListWithThreeHitsAndTwoSelected) {
   WriteActionFile("[A]\nMenu=Liste\nProgram=/bin/sh\nCmdLine=$FILELIST --one=$filelist\n"
                   "[B]\nMenu=Name\nProgram=/bin/sh\nCmdLine=-x $FileName -y\n");
   auto window = MakeWindow();
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() + QStringLiteral("/*.jpg"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() + QStringLiteral("/*.jpg"));
   window->findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
-  ASSERT_EQ(window->vwResult->Model().rowCount(), 3);
-  window->vwResult->SelectRow(0, false);
-  window->vwResult->SelectRow(2, true);
+  ASSERT_EQ(window->Results().View().Model().rowCount(), 3);
+  window->Results().View().SelectRow(0, false);
+  window->Results().View().SelectRow(2, true);
   Menu(*window, "mnuResultActions")->actions().at(0)->trigger();
   Menu(*window, "mnuContextResultActions")->actions().at(1)->trigger();
   const QString a = photos.path() + QStringLiteral("/a.jpg");
@@ -141,17 +142,17 @@ TEST_F(ResultActionsTest, ARealProgramGetsAHostileNameAsOneArgument) {
   QDir().mkpath(backup);
   WriteActionFile("[A]\nMenu=Sichern\nProgram=/bin/cp\nCmdLine=$FILENAME " + backup.toUtf8() + "/\n");
   auto window = MakeWindow();
-  window->StartDetached = [](const QString& program, const QStringList& arguments) {
+  window->ResultCommands().StartDetached = [](const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setWorkingDirectory(QDir::tempPath());
     process.setProgram(program);
     process.setArguments(arguments);
     return process.startDetached();
   };
-  window->PrepareResultList(160, 120);
-  window->AddFileToResultlist(hostile.toStdString());
-  window->vwResult->SelectRow(0, false);
-  window->actResultActionExecute(0);
+  window->Results().PrepareResultList(160, 120);
+  window->Results().AddFileToResultlist(hostile.toStdString());
+  window->Results().View().SelectRow(0, false);
+  window->ResultCommands().actResultActionExecute(0);
   const QString copy = backup + QLatin1Char('/') + QFileInfo(hostile).fileName();
   for (int i = 0; i < 200 && !QFile::exists(copy); ++i) QThread::msleep(20);
   EXPECT_TRUE(QFile::exists(copy));
@@ -165,17 +166,17 @@ TEST_F(ResultActionsTest, ARealProgramGetsAHostileNameAsOneArgument) {
 TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   WriteActionFile("[A]\nMenu=Kaputt\nProgram=/bin/sh\nCmdLine=$filename\n");
   auto window = MakeWindow();
-  window->ResultActions()->Items(0).Program = "/no/such/program";
+  window->ResultCommands().ResultActions()->Items(0).Program = "/no/such/program";
   const QString log = photos.path() + QStringLiteral("/HHDebug.txt");
   HelpLog().Start(photos.path().toStdString(), {}, 0);
-  window->PrepareResultList(160, 120);
-  window->AddFileToResultlist("/p/1.jpg");
-  window->AddFileToResultlist("/p/2.jpg");
-  window->actResultActionExecute(0);
+  window->Results().PrepareResultList(160, 120);
+  window->Results().AddFileToResultlist("/p/1.jpg");
+  window->Results().AddFileToResultlist("/p/2.jpg");
+  window->ResultCommands().actResultActionExecute(0);
   EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Keine Dateien ausgewählt.")});
-  window->vwResult->SelectAllRows();
-  window->actResultActionExecute(0);
-  window->actResultActionExecute(7);  // no such action: nothing
+  window->Results().View().SelectAllRows();
+  window->ResultCommands().actResultActionExecute(0);
+  window->ResultCommands().actResultActionExecute(7);  // no such action: nothing
   ASSERT_EQ(dialogs.messages.size(), 5);
   EXPECT_EQ(dialogs.messages[1], QStringLiteral("Function ShellExecute(/no/such/program, /p/1.jpg)\rReturned: [Error:2] File Not Found"));
   EXPECT_EQ(dialogs.messages[2], QStringLiteral("Fehler bei der Ausführung von\r\n/no/such/program /p/1.jpg"));
@@ -193,7 +194,7 @@ TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
   WriteActionFile("[A]\nMenu=Eins\nProgram=/bin/sh\n[B]\nMenu=Zwei\nProgram=/bin/sh\n[C]\nMenu=Drei\nProgram=/bin/sh\n");
   auto window = MakeWindow();
   TActionsPage& page = *window->SettingsDialog()->pgActions;
-  page.Fill(window->ResultActions());
+  page.Fill(window->ResultCommands().ResultActions());
   ASSERT_EQ(page.grdActions->rowCount(), 3);
   page.EditAction = [](TResultAction& action) {
     EXPECT_TRUE(action.Menu == "Zwei" || action.Menu.empty());
@@ -206,7 +207,7 @@ TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
   page.grdActions->setCurrentCell(0, 0);
   page.btnDeleteClick();
   window->TakeOverActionsPage();
-  const TResultActions& actions = *window->ResultActions();
+  const TResultActions& actions = *window->ResultCommands().ResultActions();
   ASSERT_EQ(actions.Count(), 3);
   EXPECT_EQ(actions.Items(0).Menu, "Zwei!");
   EXPECT_EQ(actions.Items(0).Program, "/bin/ls");
@@ -222,7 +223,7 @@ TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
   page.btnChangeClick();
   page.btnDeleteClick();
   window->TakeOverActionsPage();
-  EXPECT_EQ(window->ResultActions()->Count(), 0);
+  EXPECT_EQ(window->ResultCommands().ResultActions()->Count(), 0);
   EXPECT_TRUE(Menu(*window, "mnuResultActions")->actions().isEmpty());
   EXPECT_FALSE(Menu(*window, "mnuContextResultActions")->isEnabled());
   window.reset();

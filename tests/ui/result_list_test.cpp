@@ -23,22 +23,22 @@ class ResultListTest : public TWindowTest {
  protected:
   void SetUp() override {
     TWindowTest::SetUp();
-    window->PrepareResultList(160, 120);
-    window->AddColumn("Name");
-    window->AddColumn("Size");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddColumn("Name");
+    window->Results().AddColumn("Size");
   }
 
   void AddRows(const std::vector<std::pair<std::string, std::string>>& rows) {
     for (const auto& [name, size] : rows) {
-      const int row = window->AddFileToResultlist("/photos/" + name);
-      window->SetCell(row, 0, name);
-      window->SetCell(row, 1, size);
+      const int row = window->Results().AddFileToResultlist("/photos/" + name);
+      window->Results().SetCell(row, 0, name);
+      window->Results().SetCell(row, 1, size);
     }
   }
 
   std::vector<std::string> Column(int column) const {
     std::vector<std::string> texts;
-    const TResultModel& model = window->vwResult->Model();
+    const TResultModel& model = window->Results().View().Model();
     for (int row = 0; row < model.rowCount(); ++row) {
       texts.push_back(model.CellText(row, column).toStdString());
     }
@@ -46,7 +46,7 @@ class ResultListTest : public TWindowTest {
   }
 
   void ClickHeader(int column) {
-    emit window->vwResult->Table()->header()->sectionClicked(column);
+    emit window->Results().View().Table()->header()->sectionClicked(column);
   }
 
   QAction* Action(const char* name) const {
@@ -90,36 +90,36 @@ TEST_F(ResultListTest, SortingKeepsSelectionThumbnailsAndPaths) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(test::PhotoWithThumbnail(Qt::red));
   file.close();
-  window->SetCell(window->AddFileToResultlist(red), 0, "z.jpg");
-  window->SetCell(window->AddFileToResultlist(none), 0, "a.jpg");
+  window->Results().SetCell(window->Results().AddFileToResultlist(red), 0, "z.jpg");
+  window->Results().SetCell(window->Results().AddFileToResultlist(none), 0, "a.jpg");
   window->show();
-  TResultModel& model = window->vwResult->Model();
+  TResultModel& model = window->Results().View().Model();
   test::WaitForThumbnails(model.Thumbnails());
-  window->vwResult->SelectRow(0, false);
+  window->Results().View().SelectRow(0, false);
   ClickHeader(0);
   Action("actShowThumbs")->trigger();
   test::WaitForThumbnails(model.Thumbnails());
-  EXPECT_EQ(window->RowPaths(), (std::vector<std::string>{none, red}));
+  EXPECT_EQ(window->Results().RowPaths(), (std::vector<std::string>{none, red}));
   EXPECT_TRUE(test::ThumbnailHasColour(model.data(model.index(1, 0), Qt::DecorationRole).value<QPixmap>().toImage(), Qt::red));
   EXPECT_EQ(model.data(model.index(0, 0), Qt::DecorationRole).value<QPixmap>().cacheKey(),
             model.Thumbnails().NoPreview().cacheKey());
-  EXPECT_EQ(window->vwResult->SelectedRows(), std::vector<int>{1});
+  EXPECT_EQ(window->Results().View().SelectedRows(), std::vector<int>{1});
 }
 
 TEST_F(ResultListTest, LongCellsAreCutOnlyForDisplay) {
   const std::string caption = std::string(300, 'c') + " lighthouse";
   AddRows({{"a.jpg", caption}});
-  const TResultModel& model = window->vwResult->Model();
+  const TResultModel& model = window->Results().View().Model();
   EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString().toStdString(), caption.substr(0, 255));
   EXPECT_EQ(model.CellText(0, 1).toStdString(), caption);
 }
 
 TEST_F(ResultListTest, DigitMarksShowInTheInfoTip) {
   AddRows({{"a.jpg", ""}, {"b.jpg", ""}, {"c.jpg", ""}, {"d.jpg", ""}});
-  for (int row : {0, 2, 3}) window->vwResult->SelectRow(row, true);
+  for (int row : {0, 2, 3}) window->Results().View().SelectRow(row, true);
   QKeyEvent seven(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
-  QApplication::sendEvent(window->vwResult->List(), &seven);
-  const TResultModel& model = window->vwResult->Model();
+  QApplication::sendEvent(window->Results().View().List(), &seven);
+  const TResultModel& model = window->Results().View().Model();
   auto tip = [&](int row) {
     return model.data(model.index(row, 0), Qt::ToolTipRole).toString().toStdString();
   };
@@ -128,26 +128,26 @@ TEST_F(ResultListTest, DigitMarksShowInTheInfoTip) {
   EXPECT_EQ(tip(2), "/photos/c.jpg  [7]");
   EXPECT_EQ(tip(3), "/photos/d.jpg  [7]");
   // In the table as well; a later digit replaces the mark.
-  window->vwResult->SelectRow(1, false);
+  window->Results().View().SelectRow(1, false);
   QKeyEvent zero(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, QStringLiteral("0"));
-  QApplication::sendEvent(window->vwResult->Table(), &zero);
+  QApplication::sendEvent(window->Results().View().Table(), &zero);
   EXPECT_EQ(tip(1), "/photos/b.jpg  [0]");
   // A new run loses the marks.
-  window->PrepareResultList(160, 120);
+  window->Results().PrepareResultList(160, 120);
   EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST_F(ResultListTest, CopyingNamesTakesSelectedRowsOrAll) {
   AddRows({{"a.jpg", ""}, {"b.jpg", ""}, {"c.jpg", ""}, {"d.jpg", ""}, {"e.jpg", ""}});
-  window->vwResult->SelectRow(3, false);
-  window->vwResult->SelectRow(1, true);
+  window->Results().View().SelectRow(3, false);
+  window->Results().View().SelectRow(1, true);
   Action("actCopyResults")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/photos/b.jpg\r\n/photos/d.jpg\r\n"));
 
   Action("mnuCopyFilename")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/photos/b.jpg"));
 
-  window->vwResult->ClearSelection();
+  window->Results().View().ClearSelection();
   Action("actCopyResults")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(),
             QStringLiteral("/photos/a.jpg\r\n/photos/b.jpg\r\n/photos/c.jpg\r\n/photos/d.jpg\r\n"
@@ -168,23 +168,23 @@ TEST_F(ResultListTest, CopyingNamesOfAnEmptyListSaysSo) {
 
 TEST_F(ResultListTest, SelectAllActsOnTheFocusedControl) {
   AddRows({{"a.jpg", ""}, {"b.jpg", ""}, {"c.jpg", ""}});
-  window->txtQuery->setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM *.jpg"));
   window->show();
   window->activateWindow();
   QApplication::processEvents();
 
-  window->vwResult->List()->setFocus();
+  window->Results().View().List()->setFocus();
   QApplication::processEvents();
   Action("actEditSelectAll")->trigger();
-  EXPECT_EQ(window->vwResult->SelectedRows(), (std::vector<int>{0, 1, 2}));
-  EXPECT_FALSE(window->txtQuery->textCursor().hasSelection());
+  EXPECT_EQ(window->Results().View().SelectedRows(), (std::vector<int>{0, 1, 2}));
+  EXPECT_FALSE(QueryEditor(*window).textCursor().hasSelection());
 
-  window->vwResult->ClearSelection();
-  window->txtQuery->setFocus();
+  window->Results().View().ClearSelection();
+  QueryEditor(*window).setFocus();
   QApplication::processEvents();
   Action("actEditSelectAll")->trigger();
-  EXPECT_EQ(window->txtQuery->textCursor().selectedText(), QStringLiteral("SELECT Name FROM *.jpg"));
-  EXPECT_TRUE(window->vwResult->SelectedRows().empty());
+  EXPECT_EQ(QueryEditor(*window).textCursor().selectedText(), QStringLiteral("SELECT Name FROM *.jpg"));
+  EXPECT_TRUE(window->Results().View().SelectedRows().empty());
 }
 
 TEST_F(ResultListTest, DisplayStylesAreOneGroup) {
@@ -199,11 +199,11 @@ TEST_F(ResultListTest, DisplayStylesAreOneGroup) {
       {"actShowThumbs", TListStyle::LargeIcon, true},
   };
   AddRows({{"a.jpg", ""}});
-  const TResultModel& model = window->vwResult->Model();
+  const TResultModel& model = window->Results().View().Model();
   EXPECT_TRUE(Action("actShowThumbs")->isChecked());
   for (const Case& c : cases) {
     Action(c.action)->trigger();
-    EXPECT_EQ(window->vwResult->Style(), c.style) << c.action;
+    EXPECT_EQ(window->Results().View().Style(), c.style) << c.action;
     int checked = 0;
     for (const char* name : {"actShowThumbs", "actShowList", "actShowDetail"}) {
       checked += Action(name)->isChecked() ? 1 : 0;
@@ -217,13 +217,13 @@ TEST_F(ResultListTest, DisplayStylesAreOneGroup) {
 TEST_F(ResultListTest, TenThousandRowsSortAndSwitchStyles) {
   for (int i = 0; i < 10000; ++i) {
     const std::string name = "img" + std::to_string((i * 7919) % 10000) + ".jpg";
-    const int row = window->AddFileToResultlist("/photos/" + name);
-    window->SetCell(row, 0, name);
-    window->SetCell(row, 1, std::to_string(i));
+    const int row = window->Results().AddFileToResultlist("/photos/" + name);
+    window->Results().SetCell(row, 0, name);
+    window->Results().SetCell(row, 1, std::to_string(i));
   }
   window->show();
   QApplication::processEvents();
-  const TResultModel& model = window->vwResult->Model();
+  const TResultModel& model = window->Results().View().Model();
   Action("actShowDetail")->trigger();
   QApplication::processEvents();
   ClickHeader(0);

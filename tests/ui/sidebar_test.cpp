@@ -18,6 +18,8 @@
 
 namespace orvalis {
 namespace {
+using test::QueryEditor;
+using test::Sidebar;
 
 const QByteArray kTree = "Kamera=Hersteller und Modell\r\n\tMake=Hersteller der Kamera\r\n\tModel\r\nDatei\r\n\tName\r\n";
 
@@ -40,7 +42,7 @@ class SidebarTest : public ::testing::Test {
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(sideTree) == sideTree.size());
     file.close();
     window = std::make_unique<TfrmMain>(&dialogs);
-    tree = window->pnlSidebar->treeSidebar;
+    tree = Sidebar(*window).treeSidebar;
     return *window;
   }
   QTreeWidgetItem* Select(const QString& text) {
@@ -50,21 +52,21 @@ class SidebarTest : public ::testing::Test {
 
   // The editor's text with its cursor as "|" or its selection in [ ].
   QString Editor() const {
-    const QTextCursor cursor = window->txtQuery->textCursor();
-    QString text = window->txtQuery->toPlainText();
+    const QTextCursor cursor = QueryEditor(*window).textCursor();
+    QString text = QueryEditor(*window).toPlainText();
     if (!cursor.hasSelection()) return text.insert(cursor.position(), QLatin1Char('|'));
     return text.insert(cursor.selectionEnd(), QLatin1Char(']')).insert(cursor.selectionStart(), QLatin1Char('['));
   }
   void SetEditor(const QString& text, int position, int selectionEnd = -1) {
-    window->txtQuery->setPlainText(text);
-    QTextCursor cursor = window->txtQuery->textCursor();
+    QueryEditor(*window).setPlainText(text);
+    QTextCursor cursor = QueryEditor(*window).textCursor();
     cursor.setPosition(position);
     if (selectionEnd >= 0) cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
-    window->txtQuery->setTextCursor(cursor);
+    QueryEditor(*window).setTextCursor(cursor);
   }
   void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
     QKeyEvent event(type, key, modifiers, text);
-    QApplication::sendEvent(window->txtQuery, &event);
+    QApplication::sendEvent(&QueryEditor(*window), &event);
   }
   void CtrlTab() { Key(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier); }
   void CtrlUp() { Key(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier); }
@@ -79,14 +81,14 @@ TEST_F(SidebarTest, BadIndentDisablesTheSidebarWithTheMessage) {
   TfrmMain& main = Start("Kamera\r\n\t\tMake\r\n");
   EXPECT_EQ(dialogs.messages,
             QStringList{"Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert."});
-  EXPECT_FALSE(main.actToggleSidebar->isEnabled());
+  EXPECT_FALSE(main.Commands().Action(tCommand::actToggleSidebar)->isEnabled());
   // Also once the window is shown and its tool bar laid out.
   main.show();
   QApplication::processEvents();
-  const QWidget* button = main.tbMain->widgetForAction(main.actToggleSidebar);
+  const QWidget* button = main.Commands().ToolBar()->widgetForAction(main.Commands().Action(tCommand::actToggleSidebar));
   EXPECT_TRUE(button == nullptr || !button->isVisible());
-  main.actToggleSidebar->setChecked(true);
-  EXPECT_TRUE(main.pnlSidebar->isHidden());
+  main.Commands().Action(tCommand::actToggleSidebar)->setChecked(true);
+  EXPECT_TRUE(Sidebar(main).isHidden());
 }
 
 TEST_F(SidebarTest, AFilePastALimitIsReportedWithThatLimit) {
@@ -101,21 +103,21 @@ TEST_F(SidebarTest, AFilePastALimitIsReportedWithThatLimit) {
     TfrmMain& main = Start(bytes);
     const QString file = QString::fromLocal8Bit(qgetenv("APPDATA")) + QStringLiteral("/Farrowlight/Orvalis/SideTree.ini");
     EXPECT_EQ(dialogs.messages, QStringList{QString::fromUtf8(expected).arg(file)});
-    EXPECT_FALSE(main.actToggleSidebar->isEnabled());
+    EXPECT_FALSE(main.Commands().Action(tCommand::actToggleSidebar)->isEnabled());
   }
 }
 
 TEST_F(SidebarTest, TheTipFollowsTheSelection) {
   TfrmMain& main = Start();
   Select(QStringLiteral("Make"));
-  EXPECT_EQ(main.pnlSidebar->memoFieldTip->toPlainText(), QStringLiteral("Hersteller der Kamera"));
+  EXPECT_EQ(Sidebar(main).memoFieldTip->toPlainText(), QStringLiteral("Hersteller der Kamera"));
   Select(QStringLiteral("Model"));
-  EXPECT_EQ(main.pnlSidebar->memoFieldTip->toPlainText(), QString());
+  EXPECT_EQ(Sidebar(main).memoFieldTip->toPlainText(), QString());
 }
 
 TEST_F(SidebarTest, DoubleClickOnAGroupInsertsItsChildrenAndFlipsIt) {
   TfrmMain& main = Start();
-  main.actToggleSidebar->setChecked(true);
+  main.Commands().Action(tCommand::actToggleSidebar)->setChecked(true);
   main.show();
   QTreeWidgetItem* group = Select(QStringLiteral("Kamera"));
   SetEditor(QStringLiteral("SELECT  FROM x"), 7);
@@ -128,7 +130,7 @@ TEST_F(SidebarTest, DoubleClickOnAGroupInsertsItsChildrenAndFlipsIt) {
   }
   EXPECT_EQ(Editor(), QStringLiteral("SELECT Make, Model| FROM x"));
   EXPECT_TRUE(group->isExpanded());
-  EXPECT_EQ(main.focusWidget(), main.txtQuery);
+  EXPECT_EQ(main.focusWidget(), &QueryEditor(main));
 }
 
 TEST_F(SidebarTest, EnterOnAFieldReplacesTheSelection) {
@@ -171,10 +173,10 @@ TEST_F(SidebarTest, APlainTabStaysATab) {
 TEST_F(SidebarTest, ShiftF1AsksForThePageOfTheWordUnderTheCursor) {
   TfrmMain& main = Start();
   SetEditor(QStringLiteral("SELECT upper(Make)\nFROM x\nWHERE Size > 0"), 15);
-  main.actFieldHelp->trigger();
+  main.Commands().Action(tCommand::actFieldHelp)->trigger();
   EXPECT_EQ(pages, QStringList{"SyntaxHelp/exif.htm#make"});
-  SetEditor(main.txtQuery->toPlainText(), 28);
-  main.actFieldHelp->trigger();
+  SetEditor(QueryEditor(main).toPlainText(), 28);
+  main.Commands().Action(tCommand::actFieldHelp)->trigger();
   // "where": help context 3000, whose page the context map names.
   EXPECT_EQ(pages, (QStringList{"SyntaxHelp/exif.htm#make", "SyntaxHelp/syntax.htm#where"}));
 }
@@ -182,13 +184,13 @@ TEST_F(SidebarTest, ShiftF1AsksForThePageOfTheWordUnderTheCursor) {
 TEST_F(SidebarTest, TheCommandShowsAndHidesTheSidebar) {
   TfrmMain& main = Start();
   main.show();
-  main.actToggleSidebar->trigger();
-  EXPECT_TRUE(main.pnlSidebar->isVisible());
+  main.Commands().Action(tCommand::actToggleSidebar)->trigger();
+  EXPECT_TRUE(Sidebar(main).isVisible());
   tree->setFocus();
-  main.actToggleSidebar->trigger();
-  EXPECT_TRUE(main.pnlSidebar->isHidden());
-  EXPECT_FALSE(main.actToggleSidebar->isChecked());
-  EXPECT_EQ(main.focusWidget(), main.txtQuery);
+  main.Commands().Action(tCommand::actToggleSidebar)->trigger();
+  EXPECT_TRUE(Sidebar(main).isHidden());
+  EXPECT_FALSE(main.Commands().Action(tCommand::actToggleSidebar)->isChecked());
+  EXPECT_EQ(main.focusWidget(), &QueryEditor(main));
 }
 
 }  // namespace

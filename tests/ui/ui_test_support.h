@@ -1,10 +1,12 @@
 // Shared pieces of the window tests: the application object, an isolated
-// settings location per test, dialogs answered by the test, and fixtures of
-// a main window and of the exports run through their dialogs.
+// settings location per test, dialogs answered by the test, the main
+// window's controls by their names, and fixtures of a main window and of the
+// exports run through their dialogs.
 #pragma once
 
 #include "ui/dialogs.h"
 #include "ui/thumbnail_cache.h"
+#include "ui/main_commands.h"
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -18,11 +20,14 @@
 #include <QStringList>
 
 #include <QDialog>
+#include <QComboBox>
+#include <QPlainTextEdit>
 
 #include <deque>
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -43,6 +48,24 @@ QByteArray PhotoWithThumbnail(const QColor& colour);
 void WaitForThumbnails(const TThumbnailCache& cache);
 // Whether the middle of a 160 by 120 thumbnail has about this colour.
 bool ThumbnailHasColour(const QImage& thumbnail, const QColor& colour);
+
+// A control of a window found by its object name, the name its language-file
+// section uses; a test that names a control the window lacks fails.
+template <class TControl>
+TControl& Named(const QObject& window, const char* name) {
+  TControl* control = window.findChild<TControl*>(QString::fromLatin1(name));
+  if (!control) throw std::runtime_error(std::string("no control ") + name);
+  return *control;
+}
+inline QPlainTextEdit& QueryEditor(const TfrmMain& window) { return Named<QPlainTextEdit>(window, "txtQuery"); }
+inline QComboBox& QueryBox(const TfrmMain& window) { return Named<QComboBox>(window, "comboQueries"); }
+inline TFieldSidebar& Sidebar(const TfrmMain& window) { return Named<TFieldSidebar>(window, "pnlSidebar"); }
+inline QAction* Command(const TfrmMain& window, tCommand command) { return window.Commands().Action(command); }
+// Picks a line of the query buffer box, as a click on it does.
+inline void SelectQuery(TfrmMain& window, int index) { emit QueryBox(window).activated(index); }
+// Runs a command's handler also where the command is disabled, as a
+// shortcut that arrives before the command is updated would.
+inline void RunHandler(QAction& command) { emit command.triggered(false); }
 
 class TScriptedDialogs : public TDialogs {
  public:

@@ -4,6 +4,7 @@
 #include "ui/file_operations_dialog.h"
 #include "ui/image_viewer.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/metadata_window.h"
 #include "ui/orientation.h"
 #include "ui/settings_dialog.h"
@@ -168,11 +169,11 @@ class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int
     TfrmMain window(&dialogs);
     tSettings& settings = const_cast<tSettings&>(window.Settings());
     settings.TurnByOrientation = turn;
-    window.PrepareResultList(160, 120);
+    window.Results().PrepareResultList(160, 120);
     tImageMetaData store;
     store.ReadJpegFile(Orientation(code).toStdString());
-    const int row = window.AddRow(Orientation(code).toStdString(), store, true);
-    TResultModel& model = window.vwResult->Model();
+    const int row = window.Results().AddRow(Orientation(code).toStdString(), store, true);
+    TResultModel& model = window.Results().View().Model();
     return model.Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path).toImage();
   }
 };
@@ -277,17 +278,17 @@ class OpenCommandTest : public ViewerTest {
   void SetUp() override {
     ViewerTest::SetUp();
     window = std::make_unique<TfrmMain>(&dialogs);
-    window->StartDetached = [this](const QString& program, const QStringList& arguments) {
+    window->ResultCommands().StartDetached = [this](const QString& program, const QStringList& arguments) {
       started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
       return true;
     };
-    window->OpenUrl = [this](const QUrl& url) { started.append(QStringLiteral("open|") + url.toLocalFile()); };
-    window->RunModal = [this](QDialog& shown) {
+    window->ResultCommands().OpenUrl = [this](const QUrl& url) { started.append(QStringLiteral("open|") + url.toLocalFile()); };
+    window->ResultCommands().RunModal = [this](QDialog& shown) {
       modal.append(shown.objectName());
       return 0;
     };
-    window->PrepareResultList(160, 120);
-    window->AddFileToResultlist("/photos/A.JPG");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddFileToResultlist("/photos/A.JPG");
   }
   void Open(const char* mode, const char* program, const char* parameters) {
     tSettings& settings = const_cast<tSettings&>(window->Settings());
@@ -312,7 +313,7 @@ TEST_F(OpenCommandTest, NothingSelectedNothingOpens) {
 }
 
 TEST_F(OpenCommandTest, EachViewerMode) {
-  window->vwResult->SelectRow(0, false);
+  window->Results().View().SelectRow(0, false);
   Open("u", "/usr/bin/show", "/SLIDE $FileName");
   Open("U", "  ", "$filename");
   Open("W", "/usr/bin/show", "");

@@ -6,6 +6,7 @@
 #include "ui/actions_page.h"
 #include "ui/help_router.h"
 #include "ui/main_window.h"
+#include "ui/result_commands.h"
 #include "ui/result_action_menus.h"
 #include "ui/settings_dialog.h"
 #include "ui_test_support.h"
@@ -49,11 +50,11 @@ class WindowDetailsTest : public TWindowTest {
 };
 
 TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
-  const QFontInfo queryDrawn(window->txtQuery->font());
-  const QFontInfo resultDrawn(window->vwResult->List()->font());
+  const QFontInfo queryDrawn(QueryEditor(*window).font());
+  const QFontInfo resultDrawn(window->Results().View().List()->font());
   ASSERT_TRUE(queryDrawn.fixedPitch());
   TfrmSettings& dialog = *window->SettingsDialog();
-  dialog.Fill(window->Settings(), true, window->txtQuery->font(), window->vwResult->List()->font());
+  dialog.Fill(window->Settings(), true, QueryEditor(*window).font(), window->Results().View().List()->font());
 
   const QFont queryStart = OkInFontDialog("btnQueryFont");
   const QFont resultStart = OkInFontDialog("btnResultFont");
@@ -66,16 +67,16 @@ TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
   EXPECT_EQ(window->Settings().QueryFontFace, queryDrawn.family().toStdString());
   EXPECT_EQ(window->Settings().QueryFontSize, queryDrawn.pointSize());
   EXPECT_EQ(window->Settings().ResultFontFace, resultDrawn.family().toStdString());
-  EXPECT_EQ(QFontInfo(window->txtQuery->font()).family(), queryDrawn.family());
-  EXPECT_TRUE(QFontInfo(window->txtQuery->font()).fixedPitch());
+  EXPECT_EQ(QFontInfo(QueryEditor(*window).font()).family(), queryDrawn.family());
+  EXPECT_TRUE(QFontInfo(QueryEditor(*window).font()).fixedPitch());
 }
 
 TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
   const std::pair<int, const char*> texts[] = {
       {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}, {2, "Gespeichert"}, {2, "Geändert"}};
   for (const auto& [panel, text] : texts) {
-    window->SetStatusPanel(panel, text);
-    QLabel* label = window->StatusPanel[panel];
+    window->Results().SetStatusPanel(panel, text);
+    QLabel* label = &window->Results().StatusPanel(panel);
     EXPECT_GE(label->width(), label->sizeHint().width()) << text;
     EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()))
         << text;
@@ -98,9 +99,9 @@ TEST_F(WindowDetailsTest, ActionColumnsShowTheirTitlesAndFitThePage) {
 }
 
 TEST_F(WindowDetailsTest, TableHeaderShowsTheLastSort) {
-  window->AddColumn("Name");
-  window->AddColumn("Make");
-  QHeaderView* header = window->vwResult->Table()->header();
+  window->Results().AddColumn("Name");
+  window->Results().AddColumn("Make");
+  QHeaderView* header = window->Results().View().Table()->header();
   EXPECT_FALSE(header->isSortIndicatorShown());
   emit header->sectionClicked(1);
   EXPECT_TRUE(header->isSortIndicatorShown());
@@ -111,7 +112,7 @@ TEST_F(WindowDetailsTest, TableHeaderShowsTheLastSort) {
   EXPECT_EQ(header->sortIndicatorSection(), 0);
   EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
   // A new run starts unsorted.
-  window->PrepareResultList(160, 120);
+  window->Results().PrepareResultList(160, 120);
   EXPECT_FALSE(header->isSortIndicatorShown());
 }
 
@@ -142,7 +143,7 @@ TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
   QStringList pages;
   THelpRouter::Instance().SetSinkForTests([&pages](const QString& page) { pages.append(page); });
   TfrmAction action(dialogs);
-  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->FileOperationsDialog()}) {
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->ResultCommands().FileOperationsDialog()}) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
       if (button->text() == QStringLiteral("Hilfe")) button->click();
     }

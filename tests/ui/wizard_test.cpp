@@ -129,7 +129,7 @@ TEST_F(WizardTest, GeneratedQueryFindsWhatThePagesAskedFor) {
     return true;
   });
   window.findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
-  const TResultModel& model = window.vwResult->Model();
+  const TResultModel& model = window.Results().View().Model();
   std::set<QString> rows;
   for (int row = 0; row < model.rowCount(); ++row) {
     rows.insert(model.CellText(row, 0) + QStringLiteral(" | ") + model.CellText(row, 1));
@@ -144,13 +144,13 @@ TEST_F(WizardTest, GeneratedQueryFindsWhatThePagesAskedFor) {
 
 TEST_F(WizardTest, CancelLeavesTheEditorUnchanged) {
   TfrmMain window(&dialogs);
-  window.txtQuery->setPlainText(QStringLiteral("SELECT Make FROM *.jpg"));
+  test::QueryEditor(window).setPlainText(QStringLiteral("SELECT Make FROM *.jpg"));
   RunWizard(window, [](TfrmWizard& wizard) {
     Next(wizard, 3);
     wizard.btnCancel->click();
     return false;
   });
-  EXPECT_EQ(window.txtQuery->toPlainText(), QStringLiteral("SELECT Make FROM *.jpg"));
+  EXPECT_EQ(test::QueryEditor(window).toPlainText(), QStringLiteral("SELECT Make FROM *.jpg"));
 }
 
 TEST_F(WizardTest, StartsOnceAtTheFirstActivationWhenSwitchedOn) {

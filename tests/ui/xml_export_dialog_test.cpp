@@ -33,13 +33,13 @@ class XmlExportTest : public TExportTest {
   void SetUp() override {
     TExportTest::SetUp();
     target = folder.filePath(QStringLiteral("out.xml"));
-    window->PrepareResultList(160, 120);
-    window->AddColumn("Name");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddColumn("Name");
   }
 
   void AddFiles(const QStringList& paths) {
     for (const QString& path : paths) {
-      window->SetCell(window->AddFileToResultlist(path.toStdString()), 0,
+      window->Results().SetCell(window->Results().AddFileToResultlist(path.toStdString()), 0,
                       QFileInfo(path).fileName().toStdString());
     }
   }
@@ -79,8 +79,8 @@ TEST_F(XmlExportTest, IptcDirectoryOfEachPhoto) {
   };
   for (const tCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    window->PrepareResultList(160, 120);
-    window->AddColumn("Name");
+    window->Results().PrepareResultList(160, 120);
+    window->Results().AddColumn("Name");
     AddFiles({WritePhoto("photo.jpg", c.Jpeg)});
     Export();
     const std::string written = Written();
@@ -149,7 +149,7 @@ TEST_F(XmlExportTest, FileNameRuleOnOk) {
 
 TEST_F(XmlExportTest, RootElementTagNumbersAndSelectedRows) {
   AddFiles({kSamples + QStringLiteral("/canon_eos_40d.jpg"), kSamples + QStringLiteral("/nikon_d70.jpg")});
-  window->vwResult->SelectRow(1, false);
+  window->Results().View().SelectRow(1, false);
   Export([](TfrmExportXML& f) {
     f.edtRootElement->setText(QStringLiteral(" Files "));
     f.rbTagsAsNumber->setChecked(true);

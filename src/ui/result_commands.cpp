@@ -1,9 +1,7 @@
-// The main window's commands that act on the result files: file operations,
-// opening a file, the full-screen viewer, the metadata window and the user's
-// own actions. Each command is one method; ConnectResultCommands wires them.
-#include "ui/qt_text.h"
-#include "ui/ui_text.h"
-#include "ui/main_window.h"
+// The commands that act on the hits of the result list: file operations,
+// opening a file, the full-screen viewer, the metadata window and the
+// user's own actions, each on the selected rows.
+#include "ui/result_commands.h"
 
 #include "engine/data_folder.h"
 #include "engine/help_log.h"
@@ -15,16 +13,17 @@
 #include "ui/image_viewer.h"
 #include "ui/main_commands.h"
 #include "ui/metadata_window.h"
+#include "ui/qt_text.h"
 #include "ui/result_action_menus.h"
-#include "ui/settings_dialog.h"
-#include "ui/actions_page.h"
+#include "ui/result_pane.h"
+#include "ui/ui_text.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-#include <QFile>
 #include <QProcess>
 #include <QScreen>
 #include <QUrl>
@@ -39,48 +38,46 @@ QString ActionFile() {
 
 }  // namespace
 
-void TfrmMain::ConnectResultCommands() {
+TResultCommands::TResultCommands(TResultPane& results, const tSettings& settings,
+                                 const TCommandSet& commands, TDialogs& dialogs, QWidget& window)
+    : QObject(&window), fResults(results), fSettings(settings), fCommands(commands), fDialogs(dialogs),
+      fWindow(window) {
   StartDetached = [](const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
   };
   OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-  RunModal = [](QDialog& window) { return window.exec(); };
-  const auto wire = [this](tCommand command, void (TfrmMain::*handler)()) {
-    connect(Commands().Action(command), &QAction::triggered, this, handler);
+  RunModal = [](QDialog& shown) { return shown.exec(); };
+  const auto wire = [this](tCommand command, void (TResultCommands::*handler)()) {
+    connect(fCommands.Action(command), &QAction::triggered, this, handler);
   };
-  wire(tCommand::actFileOperations, &TfrmMain::actFileOperationsExecute);
-  wire(tCommand::mnuOpen, &TfrmMain::mnuOpenClick);
-  wire(tCommand::actFullScreen, &TfrmMain::actFullScreenExecute);
-  wire(tCommand::mnuMetadata, &TfrmMain::mnuMetadataClick);
-  if (QMenu* menu = Commands().Submenu(tCommand::mnuResultActions)) SetHelpContext(menu, 11000);
-  frmSettings->pgActions->EditAction = [this](TResultAction& action) {
-    TfrmAction dialog(*fDialogs, this);
-    dialog.SetAction(action);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    action = dialog.Action();
-    return true;
-  };
+  wire(tCommand::actFileOperations, &TResultCommands::actFileOperationsExecute);
+  wire(tCommand::mnuOpen, &TResultCommands::mnuOpenClick);
+  wire(tCommand::actFullScreen, &TResultCommands::actFullScreenExecute);
+  wire(tCommand::mnuMetadata, &TResultCommands::mnuMetadataClick);
+  if (QMenu* menu = fCommands.Submenu(tCommand::mnuResultActions)) SetHelpContext(menu, 11000);
   LoadResultActions();
 }
 
-TfrmFileOperations* TfrmMain::FileOperationsDialog() {
-  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(*vwResult, *fDialogs, this);
+TResultCommands::~TResultCommands() = default;
+
+TfrmFileOperations* TResultCommands::FileOperationsDialog() {
+  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(fResults.View(), fDialogs, &fWindow);
   return frmFileOperations;
 }
 
-void TfrmMain::actFileOperationsExecute() {
-  if (vwResult->SelectedRows().empty()) {
+void TResultCommands::actFileOperationsExecute() {
+  if (fResults.View().SelectedRows().empty()) {
     // File operations take an empty translation as it is (form 2).
-    fDialogs->ShowMessage(QString::fromStdString(TextIfPresent(tText::NoFilesSelected)));
+    fDialogs.ShowMessage(QString::fromStdString(TextIfPresent(tText::NoFilesSelected)));
     return;
   }
   RunModal(*FileOperationsDialog());
 }
 
-void TfrmMain::mnuOpenClick() {
-  const std::vector<int> rows = vwResult->SelectedRows();
+void TResultCommands::mnuOpenClick() {
+  const std::vector<int> rows = fResults.View().SelectedRows();
   if (rows.empty()) return;
-  const std::string& path = vwResult->Model().Row(rows.front()).FileInfo.Path;
+  const std::string& path = fResults.View().Model().Row(rows.front()).FileInfo.Path;
   switch (fSettings.ViewerModeLetter()) {
     case 'I':
       actFullScreenExecute();
@@ -104,27 +101,27 @@ void TfrmMain::mnuOpenClick() {
   }
 }
 
-void TfrmMain::actFullScreenExecute() {
-  TfrmViewer viewer(*vwResult, *fDialogs, fSettings.TurnByOrientation, this);
-  if (QScreen* screen = this->screen()) viewer.setGeometry(screen->geometry());
+void TResultCommands::actFullScreenExecute() {
+  TfrmViewer viewer(fResults.View(), fDialogs, fSettings.TurnByOrientation, &fWindow);
+  if (QScreen* screen = fWindow.screen()) viewer.setGeometry(screen->geometry());
   viewer.Start();
   RunModal(viewer);
 }
 
-TfrmMetadata* TfrmMain::MetadataWindow() {
-  if (!frmMetadata) frmMetadata = new TfrmMetadata(this);
+TfrmMetadata* TResultCommands::MetadataWindow() {
+  if (!frmMetadata) frmMetadata = new TfrmMetadata(&fWindow);
   return frmMetadata;
 }
 
-void TfrmMain::mnuMetadataClick() {
-  const std::vector<int> rows = vwResult->SelectedRows();
+void TResultCommands::mnuMetadataClick() {
+  const std::vector<int> rows = fResults.View().SelectedRows();
   if (rows.empty()) return;
-  MetadataWindow()->Fill(vwResult->Model().Row(rows.front()).FileInfo.Path);
+  MetadataWindow()->Fill(fResults.View().Model().Row(rows.front()).FileInfo.Path);
   RunModal(*MetadataWindow());
 }
 
 
-void TfrmMain::LoadResultActions() {
+void TResultCommands::LoadResultActions() {
   const std::string folder = DataFolder();
   if (folder.empty() || !QFileInfo::exists(ActionFile())) return;
   fResultActions = std::make_unique<TResultActions>();
@@ -134,59 +131,41 @@ void TfrmMain::LoadResultActions() {
       [](const std::string& program) { return QFileInfo(LocalPath(program)).isFile(); }, error);
   if (read < 0) {
     fResultActions.reset();
-    fDialogs->ShowMessage(Ui(tText::ActionLoadError) +
+    fDialogs.ShowMessage(Ui(tText::ActionLoadError) +
                           QString::fromStdString(error));
     return;
   }
   BuildResultActionMenus();
 }
 
-void TfrmMain::BuildResultActionMenus() {
-  BuildMenus(*fResultActions, Commands().Submenu(tCommand::mnuResultActions),
-             Commands().Submenu(tCommand::mnuContextResultActions),
+void TResultCommands::BuildResultActionMenus() {
+  BuildMenus(*fResultActions, fCommands.Submenu(tCommand::mnuResultActions),
+             fCommands.Submenu(tCommand::mnuContextResultActions),
              [this](int index) { actResultActionExecute(index); });
 }
 
-void TfrmMain::SaveResultActions() {
+void TResultCommands::SaveResultActions() {
   if (!fResultActions || DataFolder().empty()) return;
   QDir().mkpath(LocalPath(DataFolder()));
   std::string error;
   if (!fResultActions->SaveToFile(QFile::encodeName(ActionFile()).toStdString(), error)) {
-    fDialogs->ShowMessage(QString::fromStdString(error));
+    fDialogs.ShowMessage(QString::fromStdString(error));
   }
 }
 
-void TfrmMain::TakeOverActionsPage() {
-  TResultActions entered = frmSettings->pgActions->Actions();
-  // An empty grid where there were no actions changes nothing. Where the
-  // user deleted the last row, the actions are gone, menus and file alike.
-  if (entered.Count() == 0 && !fResultActions) return;
-  fResultActions = std::make_unique<TResultActions>(std::move(entered));
-  if (fResultActions->Count() > 0) {
-    BuildResultActionMenus();
-    return;
-  }
-  for (tCommand command : {tCommand::mnuResultActions, tCommand::mnuContextResultActions}) {
-    if (QMenu* menu = Commands().Submenu(command)) {
-      menu->clear();
-      menu->setEnabled(false);
-    }
-  }
-}
-
-void TfrmMain::actResultActionExecute(int index) {
+void TResultCommands::actResultActionExecute(int index) {
   if (!fResultActions || index < 0 || index >= fResultActions->Count()) return;
-  const std::vector<int> rows = vwResult->SelectedRows();
+  const std::vector<int> rows = fResults.View().SelectedRows();
   if (rows.empty()) {
-    fDialogs->ShowMessage(Ui(tText::NoFilesSelected));
+    fDialogs.ShowMessage(Ui(tText::NoFilesSelected));
     return;
   }
   const TResultAction action = fResultActions->Items(index);
   const QString program = LocalPath(action.Program);
   for (int row : rows) {
-    const std::string& path = vwResult->Model().Row(row).FileInfo.Path;
+    const std::string& path = fResults.View().Model().Row(row).FileInfo.Path;
     QStringList arguments;
-    for (const std::string& argument : ActionArguments(action.CmdLine, path, ResultSet())) {
+    for (const std::string& argument : ActionArguments(action.CmdLine, path, fResults.ResultSet())) {
       arguments.append(LocalPath(argument));
     }
     if (StartDetached(program, arguments)) continue;
@@ -198,13 +177,30 @@ void TfrmMain::actResultActionExecute(int index) {
                             : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
                                                    : QStringLiteral("[Error:0] General Failure");
     const QString warning = Ui(tText::ShellOpenWarning).arg(program + QStringLiteral(", ") + parameters, failure);
-    fDialogs->ShowMessage(warning);
+    fDialogs.ShowMessage(warning);
     HelpLog().Write(warning.toStdString());
     const QString shellError = QString::fromStdString(Text(tText::ShellError));
-    fDialogs->ShowMessage(shellError.isEmpty()
+    fDialogs.ShowMessage(shellError.isEmpty()
                               ? Ui(tText::ShellErrorDefault) + program +
                                     QLatin1Char(' ') + parameters
                               : QString(shellError).replace(QStringLiteral("%s"), parameters));
+  }
+}
+
+void TResultCommands::TakeOverActions(TResultActions entered) {
+  // An empty grid where there were no actions changes nothing. Where the
+  // user deleted the last row, the actions are gone, menus and file alike.
+  if (entered.Count() == 0 && !fResultActions) return;
+  fResultActions = std::make_unique<TResultActions>(std::move(entered));
+  if (fResultActions->Count() > 0) {
+    BuildResultActionMenus();
+    return;
+  }
+  for (tCommand command : {tCommand::mnuResultActions, tCommand::mnuContextResultActions}) {
+    if (QMenu* menu = fCommands.Submenu(command)) {
+      menu->clear();
+      menu->setEnabled(false);
+    }
   }
 }
 
