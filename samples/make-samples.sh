@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Re-creates the bundled sample photos: small pictures drawn here, written by
-# cjpeg (libjpeg-turbo-progs), with metadata set by ExifTool. The photos are
+# cjpeg (libjpeg-turbo-progs) and heif-enc (libheif-examples), with metadata set by ExifTool. The photos are
 # committed; this script is only needed to change them.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -125,5 +125,13 @@ et -ExifByteOrder=II -Make="NIKON CORPORATION" -Model="NIKON Z 6" -FNumber=8 -Ex
    "-XMP-dc:Title=$(printf 'Morgen am K\303\266nigssee')" "-XMP-photoshop:City=$(printf 'Sch\303\266nau')" \
    -XMP-photoshop:Country=Deutschland -XMP-xmp:CreateDate="2023:05:20 06:45:00+02:00" \
    -XMP-aux:Lens="NIKKOR Z 24-70mm f/4 S" nikon_z6_koenigssee.jpg
+
+# A phone photo in HEIC (heif-enc from libheif-examples): the same query finds
+# it beside the JPEGs.
+picture munich 480 360 220 120 60
+heif-enc -q 60 -o pixel_munich.heic "$tmp/munich.jpg" >/dev/null
+et -Make=Google -Model="Pixel 7" -FNumber=1.9 -ExposureTime=1/500 -ISO=40 \
+   -DateTimeOriginal="2024:09:14 17:05:00" -GPSLatitude=48.137154 -GPSLatitudeRef=N \
+   -GPSLongitude=11.576124 -GPSLongitudeRef=E pixel_munich.heic
 
 printf 'Not a photo, although it is named like one.\n' > not_a_photo.jpg

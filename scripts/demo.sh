@@ -29,3 +29,4 @@ run "SELECT Name, isnull(JpgComment, UserComment) FROM *.jpg WHERE hassegment('c
 run "SELECT Name, Caption FROM *.jpg WHERE contains('*kirche*') != ''"
 run "SELECT Name, GPSLatitude, GPSLongitude, GPSAltitude FROM *.jpg WHERE GPSLatitude < 0 and GPSLongitude < 0"
 run "SELECT Name, XmpRating, Label, Subject FROM *.jpg WHERE XmpRating >= 4 and Subject ~ 'Königssee'"
+run "SELECT Name, Format, Make, Model, DateTimeOriginal, PixelsX, PixelsY FROM * WHERE hassegment('gps') == 'true' and Format != 'JPEG' WITH subdirs"
