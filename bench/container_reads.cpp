@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   }
   std::printf("| kind | files | bytes read per file | µs per file |\n|---|---|---|---|\n");
   for (const auto& [name, k] : kinds)
-    std::printf("| %s | %d | %lld | %.1f |\n", name.c_str(), k.files, k.bytes / k.files, 1e6 * k.seconds / k.files);
+    std::printf("| %s | %d | %lld | %.1f |\n", name.c_str(), k.files, k.bytes / k.files,
+                1e6 * k.seconds / k.files);
   return 0;
 }

@@ -1,8 +1,8 @@
 // Builds a benchmark corpus: N photo files in nested folders (50 files a
-// folder unless --per-folder says otherwise, 20 folders a parent), hard links to the given source photos, copies
-// where a link is not possible. The sources are the JPEG files below the
-// source folders, or with --any every file but JSON, text and dumps (a mixed tree
-// of raws, HEIC, PNG ...); each link keeps its source's extension.
+// folder unless --per-folder says otherwise, 20 folders a parent), hard links to the given source
+// photos, copies where a link is not possible. The sources are the JPEG files below the source
+// folders, or with --any every file but JSON, text and dumps (a mixed tree of raws, HEIC, PNG ...);
+// each link keeps its source's extension.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     }
   }
   if (argc < first + 3 || perFolder <= 0) {
-    std::fprintf(stderr, "usage: orvalis-make-corpus [--any] [--per-folder K] N DIR SOURCE_FOLDER...\n");
+    std::fprintf(stderr,
+                 "usage: orvalis-make-corpus [--any] [--per-folder K] N DIR SOURCE_FOLDER...\n");
     return 2;
   }
   const long n = std::strtol(argv[first], nullptr, 10);
@@ -37,10 +38,13 @@ int main(int argc, char** argv) {
   std::vector<fs::path> sources;
   for (int i = first + 2; i < argc; ++i) {
     std::error_code ec;
-    for (fs::recursive_directory_iterator it(argv[i], ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::recursive_directory_iterator it(argv[i], ec), end; !ec && it != end;
+         it.increment(ec)) {
       std::string ext = it->path().extension().string();
       std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-      const bool wanted = any ? ext != ".json" && ext != ".md" && ext != ".sh" && ext != ".txt" && ext != ".dump" : ext == ".jpg";
+      const bool wanted =
+          any ? ext != ".json" && ext != ".md" && ext != ".sh" && ext != ".txt" && ext != ".dump"
+              : ext == ".jpg";
       if (it->is_regular_file() && wanted) sources.push_back(it->path());
     }
   }
@@ -52,7 +56,8 @@ int main(int argc, char** argv) {
   fs::remove_all(dir);
   for (long i = 0; i < n; ++i) {
     const long folder = i / perFolder;
-    const fs::path sub = dir / ("d" + std::to_string(folder / 20)) / ("d" + std::to_string(folder % 20));
+    const fs::path sub =
+        dir / ("d" + std::to_string(folder / 20)) / ("d" + std::to_string(folder % 20));
     if (i % perFolder == 0) fs::create_directories(sub);
     const fs::path& src = sources[static_cast<std::size_t>(i) % sources.size()];
     char name[32];

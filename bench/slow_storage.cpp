@@ -45,7 +45,9 @@ mode_t ModeOf(int flags, va_list args) {
 }
 
 // A stat call that names a descriptor, not a path.
-bool OnDescriptor(const char* path, int flags) { return (flags & AT_EMPTY_PATH) != 0 && path != nullptr && *path == '\0'; }
+bool OnDescriptor(const char* path, int flags) {
+  return (flags & AT_EMPTY_PATH) != 0 && path != nullptr && *path == '\0';
+}
 
 }  // namespace
 

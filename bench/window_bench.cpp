@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
   window.resize(1024, 768);
   window.show();
   QApplication::processEvents();
-  window.findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))->setPlainText(QString::fromLocal8Bit(argv[1]));
+  window.findChild<QPlainTextEdit*>(QStringLiteral("txtQuery"))
+      ->setPlainText(QString::fromLocal8Bit(argv[1]));
 
   QElapsedTimer clock;
   clock.start();
@@ -111,9 +112,10 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   const double sort = static_cast<double>(clock.elapsed()) / 1000;
 
-  std::printf("rows %d  last row %.3f s  last screen's thumbnails %.3f s%s  sort %.3f s  "
-              "thumbnails made %d  peak %ld KiB\n",
-              rows, lastRow, lastThumbnails, lastRowInView ? "" : " (last row not in view!)", sort,
-              model.Thumbnails().CachedCount(), PeakKib());
+  std::printf(
+      "rows %d  last row %.3f s  last screen's thumbnails %.3f s%s  sort %.3f s  "
+      "thumbnails made %d  peak %ld KiB\n",
+      rows, lastRow, lastThumbnails, lastRowInView ? "" : " (last row not in view!)", sort,
+      model.Thumbnails().CachedCount(), PeakKib());
   return 0;
 }

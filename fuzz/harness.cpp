@@ -65,7 +65,8 @@ tMemoryFile& ScratchFile() {
 // thumbnail and, with xml, the XML export (which reads the file again).
 void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) {
   struct stat status {};
-  const std::uint64_t fileSize = ::stat(path.c_str(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
+  const std::uint64_t fileSize =
+      ::stat(path.c_str(), &status) == 0 ? static_cast<std::uint64_t>(status.st_size) : 0;
   tImageMetaData store;
   store.MergeIptcLists = mergeIptcLists;
   try {
@@ -78,10 +79,12 @@ void ReadAndUse(const std::string& path, std::uint8_t mergeIptcLists, bool xml) 
   for (const tFileSpan& span : store.EmbeddedJpegs())
     if (span.offset > fileSize || span.length > fileSize - span.offset) __builtin_trap();
   (void)store.Format().size();
-  for (const char* name : {"Make", "exif.datetimeoriginal", "Keywords", "PixelsX", "JpgComment", "Caption", "Format"})
+  for (const char* name :
+       {"Make", "exif.datetimeoriginal", "Keywords", "PixelsX", "JpgComment", "Caption", "Format"})
     if (const tMetaEntry* e = store.FindEntry(name)) (void)tImageMetaData::TagName(*e);
   for (std::uint8_t group = 1; group <= 6; ++group)
-    for (const tMetaEntry* e = store.FindFirstInGroup(group); e != nullptr; e = store.FindNextInGroup())
+    for (const tMetaEntry* e = store.FindFirstInGroup(group); e != nullptr;
+         e = store.FindNextInGroup())
       (void)e->Text.size();
   if (store.HasThumbnail()) {
     try {
@@ -191,7 +194,8 @@ void ContainerWalk(const std::uint8_t* data, std::size_t size) {
 
 void Exif(const std::uint8_t* data, std::size_t size) {
   if (size > kMaxPayload - 6) return;
-  ReadAndUse(ScratchFile().Hold(Wrapped(0xE1, std::string("Exif\0\0", 6) + AsText(data, size))), 0, false);
+  ReadAndUse(ScratchFile().Hold(Wrapped(0xE1, std::string("Exif\0\0", 6) + AsText(data, size))), 0,
+             false);
 }
 
 void Iptc(const std::uint8_t* data, std::size_t size) {
@@ -237,7 +241,8 @@ void Evaluate(const std::uint8_t* data, std::size_t size) {
   }();
   tMyVarHandler names(*store);
   tMyFunctionHandler functions(store, LocaleInfo::German());
-  const auto parser = MakeParser(AsText(data, size), tParserOptions{'\'', LocaleInfo::German()}, names, functions);
+  const auto parser =
+      MakeParser(AsText(data, size), tParserOptions{'\'', LocaleInfo::German()}, names, functions);
   if (!parser->Compile()) return;
   (void)parser->PostfixText();
   for (int round = 0; round < 2; ++round) {
@@ -272,24 +277,28 @@ void Xmp(const std::uint8_t* data, std::size_t size) {
   }
   for (const char* name : {"XmpRating", "Subject", "CreateDate", "xmp.title"})
     if (const tMetaEntry* e = store.FindEntry(name)) (void)e->Text.size();
-  for (const tMetaEntry* e = store.FindFirstInGroup(group::kXmp); e != nullptr; e = store.FindNextInGroup())
+  for (const tMetaEntry* e = store.FindFirstInGroup(group::kXmp); e != nullptr;
+       e = store.FindNextInGroup())
     (void)e->Text.size();
 }
 
 void LanguageFile(const std::uint8_t* data, std::size_t size) {
   const tLanguageFile file = tLanguageFile::Parse(AsText(data, size));
   for (const std::string& section : file.SectionNames()) (void)file.Value(section, "caption");
-  for (const char* key : {"ConfirmExit", "frmMain.actPrint.caption", "frWelcome.lblIntro.caption", "Language.Name"})
+  for (const char* key :
+       {"ConfirmExit", "frmMain.actPrint.caption", "frWelcome.lblIntro.caption", "Language.Name"})
     if (const std::optional<std::string> text = file.Lookup(key)) (void)PageValue(*text);
 }
 
 const std::vector<tFuzzTarget>& FuzzTargets() {
+  // clang-format off
   static const std::vector<tFuzzTarget> targets = {
       {"segment_walk", &SegmentWalk},   {"exif", &Exif},         {"iptc", &Iptc},
       {"query_compile", &QueryCompile}, {"evaluate", &Evaluate}, {"list_files", &ListFiles},
       {"xmp", &Xmp},                    {"language_file", &LanguageFile},
       {"container_walk", &ContainerWalk},
   };
+  // clang-format on
   return targets;
 }
 

@@ -47,6 +47,7 @@ constexpr const char* kCustomEn =
     "An archive program's own entry (datasets 2:200 to 2:219; the IIM standard keeps 2:200 to 2:202 for a "
     "preview)";
 
+// clang-format off
 constexpr tFieldMeaning kMeanings[] = {
     // FILE
     {"JpgComment", kText, "Kommentar aus dem JPEG-Kommentarsegment (COM)", "Comment of the JPEG comment segment (COM)"},
@@ -523,6 +524,7 @@ constexpr tFieldMeaning kMeanings[] = {
      "People shown (Iptc4xmpExt:PersonInImage)"},
     {"Lens", kText, "Objektiv (aux:Lens)", "Lens (aux:Lens)"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -68,10 +68,14 @@ std::string Lower(std::string_view text) {
 std::string Escape(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '&') out += "&amp;";
-    else out += c;
+    if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == '&')
+      out += "&amp;";
+    else
+      out += c;
   }
   return out;
 }
@@ -80,8 +84,10 @@ std::string Escape(std::string_view text) {
 // as record 2 and dataset number (2:25).
 std::string TagText(int group, unsigned tag) {
   char text[16];
-  if (group == 5) std::snprintf(text, sizeof text, "2:%u", tag);
-  else std::snprintf(text, sizeof text, "0x%04X", tag);
+  if (group == 5)
+    std::snprintf(text, sizeof text, "2:%u", tag);
+  else
+    std::snprintf(text, sizeof text, "0x%04X", tag);
   return text;
 }
 
@@ -95,7 +101,8 @@ const char* FormText(tValueForm form, bool german) {
       return german ? "Text; mehrere Werte durch ; verbunden" : "Text; several values joined by ;";
     case tValueForm::kNumber: return german ? "Zahl" : "Number";
     case tValueForm::kFraction: return german ? "Bruch" : "Fraction";
-    case tValueForm::kDate: return german ? "Datum JJJJ:MM:TT hh:mm:ss" : "Date YYYY:MM:DD hh:mm:ss";
+    case tValueForm::kDate:
+      return german ? "Datum JJJJ:MM:TT hh:mm:ss" : "Date YYYY:MM:DD hh:mm:ss";
     case tValueForm::kCodes: return "Text";
     case tValueForm::kBytes:
       return german ? "Bytes in Hex nach II oder MM (Bytefolge der Datei)"
@@ -124,22 +131,26 @@ std::string ValueText(const orvalis::tTagRow& row, const tFieldMeaning& meaning,
   const char* note = german ? meaning.FormDe : meaning.FormEn;
   // The form's own text may end in a list or a date pattern, which a colon would run into.
   const bool listed = meaning.Form == tValueForm::kCodes || meaning.Form == tValueForm::kList;
-  if (*note != '\0') out += std::string(listed ? "; " : meaning.Form == tValueForm::kDate ? ", " : ": ") + note;
+  if (*note != '\0')
+    out += std::string(listed ? "; " : meaning.Form == tValueForm::kDate ? ", " : ": ") + note;
   return out;
 }
 
 std::map<std::string_view, const tFieldMeaning*> MeaningsByName() {
   std::map<std::string_view, const tFieldMeaning*> byName;
-  for (const tFieldMeaning& meaning : orvalis::help::FieldMeanings()) byName[meaning.Name] = &meaning;
+  for (const tFieldMeaning& meaning : orvalis::help::FieldMeanings())
+    byName[meaning.Name] = &meaning;
   return byName;
 }
 
 // What keeps the pages from telling every field's meaning and value form.
-std::vector<std::string> MeaningFaults(const std::map<std::string_view, const tFieldMeaning*>& byName) {
+std::vector<std::string> MeaningFaults(
+    const std::map<std::string_view, const tFieldMeaning*>& byName) {
   std::vector<std::string> faults;
   std::map<std::string_view, int> seen;
   for (const tFieldMeaning& meaning : orvalis::help::FieldMeanings())
-    if (++seen[meaning.Name] == 2) faults.push_back("two meanings for " + std::string(meaning.Name));
+    if (++seen[meaning.Name] == 2)
+      faults.push_back("two meanings for " + std::string(meaning.Name));
   for (const orvalis::tTagRow& row : orvalis::TagTable) {
     const auto found = byName.find(row.Name);
     if (found == byName.end()) {
@@ -149,10 +160,12 @@ std::vector<std::string> MeaningFaults(const std::map<std::string_view, const tF
     seen.erase(row.Name);
     const bool coded = orvalis::CodeTextsOf(row.Group, row.Tag) != nullptr;
     if (coded != (found->second->Form == tValueForm::kCodes))
-      faults.push_back(std::string(row.Name) + (coded ? " has code texts: its value form must list them"
-                                                      : " has no code texts to list"));
+      faults.push_back(std::string(row.Name) +
+                       (coded ? " has code texts: its value form must list them"
+                              : " has no code texts to list"));
   }
-  for (const auto& [name, count] : seen) faults.push_back("a meaning for " + std::string(name) + ", which is no field");
+  for (const auto& [name, count] : seen)
+    faults.push_back("a meaning for " + std::string(name) + ", which is no field");
   for (const tPage& page : kPages)
     for (const orvalis::tTagRow& row : orvalis::TagTable)
       if (Lower(row.Name) == page.anchor)
@@ -170,24 +183,26 @@ void WritePage(const std::filesystem::path& folder, const std::string& file, boo
     const char* title = german ? page.titleDe : page.titleEn;
     if (first) {
       out << "<html><head><meta charset=\"utf-8\"><title>" << title << "</title></head><body>\n"
-          << "<p><a href=\"../index.htm\">" << (german ? "Inhalt" : "Contents") << "</a> · <a href=\"syntax.htm\">"
-          << (german ? "Abfrage-Syntax" : "Query syntax") << "</a></p>\n";
+          << "<p><a href=\"../index.htm\">" << (german ? "Inhalt" : "Contents")
+          << "</a> · <a href=\"syntax.htm\">" << (german ? "Abfrage-Syntax" : "Query syntax")
+          << "</a></p>\n";
       first = false;
     }
     // File and JFIF fields have no tag number of a standard.
     const bool numbers = page.group != 1 && page.group != 2;
-    out << "<h1><a name=\"" << page.anchor << "\" id=\"" << page.anchor << "\"></a>" << title << "</h1>\n<p>"
-        << (german ? page.introDe : page.introEn) << "</p>\n"
+    out << "<h1><a name=\"" << page.anchor << "\" id=\"" << page.anchor << "\"></a>" << title
+        << "</h1>\n<p>" << (german ? page.introDe : page.introEn) << "</p>\n"
         << "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\">\n<tr><th>"
         << (german ? "Feldname" : "Field name") << "</th>";
     if (numbers) out << "<th>Tag</th>";
-    out << "<th>" << (german ? "Bedeutung" : "Meaning") << "</th><th>" << (german ? "Wert" : "Value") << "</th></tr>\n";
+    out << "<th>" << (german ? "Bedeutung" : "Meaning") << "</th><th>"
+        << (german ? "Wert" : "Value") << "</th></tr>\n";
     for (const orvalis::tTagRow& row : orvalis::TagTable) {
       if (row.Group != page.group) continue;
       const std::string anchor = Lower(row.Name);
       const tFieldMeaning& meaning = *meanings.at(row.Name);
-      out << "<tr><td><a name=\"" << anchor << "\" id=\"" << anchor << "\"></a><b>" << Escape(row.Name)
-          << "</b></td>";
+      out << "<tr><td><a name=\"" << anchor << "\" id=\"" << anchor << "\"></a><b>"
+          << Escape(row.Name) << "</b></td>";
       if (numbers) out << "<td>" << TagText(page.group, row.Tag) << "</td>";
       out << "<td>" << Escape(german ? meaning.De : meaning.En) << "</td><td>"
           << Escape(ValueText(row, meaning, german)) << "</td></tr>\n";
@@ -214,7 +229,8 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> files;
     for (const tPage& page : kPages) {
       bool present = false;
-      for (const orvalis::tTagRow& row : orvalis::TagTable) present = present || row.Group == page.group;
+      for (const orvalis::tTagRow& row : orvalis::TagTable)
+        present = present || row.Group == page.group;
       if (present && (files.empty() || files.back() != page.file)) files.emplace_back(page.file);
     }
     for (const std::string& file : files) WritePage(folder, file, german, meanings);

@@ -67,7 +67,9 @@ class TScriptedDialogs : public TDialogs {
   std::deque<std::function<bool(QDialog&)>> dialogActions;
 
   TAnswer Ask(const QString&) override { return TAnswer::Cancel; }
-  void ShowMessage(const QString& text) override { std::fprintf(stderr, "message: %s\n", text.toUtf8().constData()); }
+  void ShowMessage(const QString& text) override {
+    std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+  }
   bool Execute(QDialog& dialog) override {
     if (dialogActions.empty()) return false;
     const std::function<bool(QDialog&)> action = std::move(dialogActions.front());
@@ -123,7 +125,9 @@ class Screenshots {
     Settle();
   }
 
-  void Trigger(const char* command) { fWindow->findChild<QAction*>(QString::fromLatin1(command))->trigger(); }
+  void Trigger(const char* command) {
+    fWindow->findChild<QAction*>(QString::fromLatin1(command))->trigger();
+  }
 
   void Save(QWidget& shown, const QString& file) {
     Settle();
@@ -138,12 +142,13 @@ class Screenshots {
 };
 
 void Screenshots::MainWindowInEachStyle() {
-  Run(QStringLiteral(
-      "SELECT Name, Make, Model, DateTimeOriginal, FNumber\n"
-      "FROM samples/*.jpg\n"
-      "WHERE Make > ''  -- photos that name their camera\n"
-      "WITH subdirs"));
-  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows")) return;
+  Run(
+      QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal, FNumber\n"
+                     "FROM samples/*.jpg\n"
+                     "WHERE Make > ''  -- photos that name their camera\n"
+                     "WITH subdirs"));
+  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows"))
+    return;
   fWindow->Results().View().SelectRow(1, false);
 
   const std::pair<const char*, const char*> styles[] = {
@@ -159,9 +164,12 @@ void Screenshots::MainWindowInEachStyle() {
 
 // The main window in English, then switched to German with "Sprache ...".
 void Screenshots::MainWindowInEnglishAndGerman() {
-  TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
-  Run(QStringLiteral("SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
-  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows")) return;
+  TLanguage::Instance().Install(
+      std::make_unique<TLocalizerClass>(ORVALIS_SOURCE_DIR "/lang/", 1033));
+  Run(QStringLiteral(
+      "SELECT Name, Make, Model, DateTimeOriginal\nFROM samples/*.jpg\nWHERE Make > ''"));
+  if (!Check(fWindow->Results().View().Model().rowCount() > 0, "the samples gave too few rows"))
+    return;
   fWindow->findChild<QAction*>(QStringLiteral("actShowDetail"))->trigger();
   Save(*fWindow, QStringLiteral("main-window-english.png"));
 
@@ -180,7 +188,8 @@ void Screenshots::MainWindowInEnglishAndGerman() {
 // The file operations dialog, the full-screen viewer and the metadata window.
 void Screenshots::WindowsThatActOnResults() {
   Run(QStringLiteral("SELECT Name, Make, Model FROM samples/*.jpg WHERE Make > ''"));
-  if (!Check(fWindow->Results().View().Model().rowCount() > 2, "the samples gave too few rows")) return;
+  if (!Check(fWindow->Results().View().Model().rowCount() > 2, "the samples gave too few rows"))
+    return;
   fWindow->Results().View().SelectRow(0, false);
   fWindow->Results().View().SelectRow(2, true);
 
@@ -205,7 +214,9 @@ void Screenshots::WindowsThatActOnResults() {
 // The metadata window of a photo with a position, a lens and an XMP packet.
 void Screenshots::MetadataWindowWithXmp() {
   Run(QStringLiteral("SELECT Name, XmpRating, Subject FROM samples/*.jpg WHERE XmpRating >= 4"));
-  if (!Check(fWindow->Results().View().Model().rowCount() == 1, "the samples gave another number of rows")) return;
+  if (!Check(fWindow->Results().View().Model().rowCount() == 1,
+             "the samples gave another number of rows"))
+    return;
   fWindow->Results().View().SelectRow(0, false);
   fWindow->ResultCommands().RunModal = [&](QDialog& shown) {
     shown.show();
@@ -225,7 +236,8 @@ void Screenshots::DialogsAndQueryBuffer() {
       {"Canon mit Blende unter 4",
        "SELECT Name, Make, FNumber\nFROM ~/Bilder/*.jpg\nWHERE Make ~ 'Canon' and FNumber < 4\nWITH subdirs"},
       {"urlaub 2023", "SELECT Name, Keywords FROM ~/Bilder/*.jpg WHERE Keywords ~ 'Urlaub'"},
-      {"Bilder mit Kommentar", "SELECT Name, JpgComment FROM *.jpg WHERE hassegment('cmmt') == 'true'"},
+      {"Bilder mit Kommentar",
+       "SELECT Name, JpgComment FROM *.jpg WHERE hassegment('cmmt') == 'true'"},
   };
   for (const auto& [name, query] : queries) {
     Control<QPlainTextEdit>(window, "txtQuery").setPlainText(QString::fromUtf8(query));
@@ -240,7 +252,8 @@ void Screenshots::DialogsAndQueryBuffer() {
   Control<QComboBox>(window, "comboQueries").showPopup();
   Settle();
   QPixmap box = window.screen()->grabWindow(0, 0, 0, 900, 300);
-  Check(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))), "cannot write query-buffer.png");
+  Check(box.save(fOutput.absoluteFilePath(QStringLiteral("query-buffer.png"))),
+        "cannot write query-buffer.png");
   Control<QComboBox>(window, "comboQueries").hidePopup();
 
   window.QuerylistDialog()->Fill({QStringLiteral("Canon mit Blende unter 4")});
@@ -258,7 +271,9 @@ void Screenshots::DialogsAndQueryBuffer() {
 // The field sidebar beside the query editor: the list shipped with the
 // program, one group open, the tip of the selected field below it.
 void Screenshots::FieldSidebar() {
-  Control<QPlainTextEdit>(*fWindow, "txtQuery").setPlainText(QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
+  Control<QPlainTextEdit>(*fWindow, "txtQuery")
+      .setPlainText(
+          QStringLiteral("SELECT Name, ExposureTime, FNumber\nFROM samples/*.jpg\nWHERE "));
   Control<QPlainTextEdit>(*fWindow, "txtQuery").moveCursor(QTextCursor::End);
   fWindow->findChild<QAction*>(QStringLiteral("actToggleSidebar"))->setChecked(true);
   TSidebarTree* tree = Control<TFieldSidebar>(*fWindow, "pnlSidebar").treeSidebar;
@@ -302,7 +317,8 @@ void Screenshots::HelpWindowAndAboutBox() {
   TfrmHelp help;
   help.resize(760, 560);
   help.move(20, 20);
-  help.ShowPage(ProgramFile(QStringLiteral("help/de")), QStringLiteral("SyntaxHelp/syntax.htm#functions"));
+  help.ShowPage(ProgramFile(QStringLiteral("help/de")),
+                QStringLiteral("SyntaxHelp/syntax.htm#functions"));
   help.show();
   Save(help, QStringLiteral("help-window.png"));
   fWindow->AboutBox()->Prepare(QStringLiteral("orvalis"));
@@ -335,11 +351,21 @@ int main(int argc, char** argv) {
   }
   const QDir output(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1])));
   QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path() + QStringLiteral("/config"));
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path() + QStringLiteral("/config"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     settings.path() + QStringLiteral("/config"));
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                     settings.path() + QStringLiteral("/config"));
   qputenv("APPDATA", (settings.path() + QStringLiteral("/appdata")).toUtf8());
   using tScene = void (Screenshots::*)();
-  const tScene scenes[] = {&Screenshots::MainWindowInEachStyle, &Screenshots::MainWindowInEnglishAndGerman, &Screenshots::WindowsThatActOnResults, &Screenshots::MetadataWindowWithXmp, &Screenshots::DialogsAndQueryBuffer, &Screenshots::FieldSidebar, &Screenshots::QueryWizardPages, &Screenshots::HelpWindowAndAboutBox, &Screenshots::PrintDialog};
+  const tScene scenes[] = {&Screenshots::MainWindowInEachStyle,
+                           &Screenshots::MainWindowInEnglishAndGerman,
+                           &Screenshots::WindowsThatActOnResults,
+                           &Screenshots::MetadataWindowWithXmp,
+                           &Screenshots::DialogsAndQueryBuffer,
+                           &Screenshots::FieldSidebar,
+                           &Screenshots::QueryWizardPages,
+                           &Screenshots::HelpWindowAndAboutBox,
+                           &Screenshots::PrintDialog};
   for (const tScene scene : scenes) {
     QDir::setCurrent(QStringLiteral(ORVALIS_SOURCE_DIR));  // the samples, languages and help
     Screenshots shots(output);

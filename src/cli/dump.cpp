@@ -31,7 +31,8 @@ void PrintEntries(const tImageMetaData& store, std::ostream& out) {
         << EscapeField(ToDisplayUtf8(ValueText(e.Value))) << '\n';
   }
   // Then why segments, entries or bytes were passed over.
-  for (const std::string& reason : store.Dropped()) out << "! " << EscapeField(ToDisplayUtf8(reason)) << '\n';
+  for (const std::string& reason : store.Dropped())
+    out << "! " << EscapeField(ToDisplayUtf8(reason)) << '\n';
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ int RunEval(const Arguments& args) {
   if (!parser->Compile()) return Fail(parser->ErrorText);
   if (!parser->Evaluate()) return Fail(parser->ErrorText);
   const Value& value = parser->Result->Value;
-  std::cout << VarietyName(value) << ": "
-            << EscapeField(ToDisplayUtf8(ValueToText(value, locale))) << '\n';
+  std::cout << VarietyName(value) << ": " << EscapeField(ToDisplayUtf8(ValueToText(value, locale)))
+            << '\n';
   return kExitOk;
 }
 

@@ -65,8 +65,8 @@ int RunExplain(const Arguments& args) {
     parsers.push_back(MakeParser(expression, options, names, functions));
     tParser& parser = *parsers.back();
     int sqlColumn = 0;
-    std::string error = parser.Compile() ? SqlWordProblem(parser, sqlColumn)
-                                         : CompileErrorMessage(parser);
+    std::string error =
+        parser.Compile() ? SqlWordProblem(parser, sqlColumn) : CompileErrorMessage(parser);
     if (error.empty()) return parser.PostfixText();
     allCompiled = false;
     return "error: " + error;
@@ -74,7 +74,8 @@ int RunExplain(const Arguments& args) {
 
   int column = 0;
   tListEnd selectEnd = tListEnd::Closed;
-  const std::vector<std::string> items = SplitFieldList(query.SelectText, ',', delimiter, &selectEnd);
+  const std::vector<std::string> items =
+      SplitFieldList(query.SelectText, ',', delimiter, &selectEnd);
   if (selectEnd != tListEnd::Closed) {
     // A run refuses a list that ends inside a literal or parentheses.
     PrintLine("error: " + Text(selectEnd == tListEnd::InQuotes ? tText::SelectListOpenString

@@ -32,11 +32,12 @@ void UseLanguageOption(const Arguments& args) {
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return;
   const std::filesystem::path beside = program.parent_path() / "lang";
-  const std::filesystem::path installed = program.parent_path() / ".." / "share" / "orvalis" / "lang";
+  const std::filesystem::path installed =
+      program.parent_path() / ".." / "share" / "orvalis" / "lang";
   const bool useInstalled =
       !std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error);
-  static const orvalis::TLocalizerClass localizer((useInstalled ? installed : beside).string() + "/",
-                                                  *localeId);
+  static const orvalis::TLocalizerClass localizer(
+      (useInstalled ? installed : beside).string() + "/", *localeId);
   orvalis::SetMessageSource(localizer.Messages());
 }
 
@@ -48,7 +49,8 @@ void StartHelpLogIfAsked(const Arguments& args, const std::string& programPath) 
   Arguments withProgram{programPath};
   withProgram.insert(withProgram.end(), args.begin(), args.end());
   if (!orvalis::TArgsClass(std::move(withProgram)).DebugRequested() &&
-      !std::filesystem::exists(program.parent_path() / orvalis::kDebugSwitchFile, error)) return;
+      !std::filesystem::exists(program.parent_path() / orvalis::kDebugSwitchFile, error))
+    return;
   std::string parameters;
   for (const std::string& arg : args) parameters += (parameters.empty() ? "" : " ") + arg;
   char date[32] = "";

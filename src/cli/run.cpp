@@ -293,11 +293,16 @@ int RunQuery(const Arguments& args) {
       queryFile = v;
     } else if (arg == "--format") {
       if (!value(v)) return UsageError("--format needs rows, csv, json or xml");
-      if (v == "rows") options.format = tFormat::Rows;
-      else if (v == "csv") options.format = tFormat::Csv;
-      else if (v == "json") options.format = tFormat::Json;
-      else if (v == "xml") options.format = tFormat::Xml;
-      else return UsageError("unknown format: " + v);
+      if (v == "rows")
+        options.format = tFormat::Rows;
+      else if (v == "csv")
+        options.format = tFormat::Csv;
+      else if (v == "json")
+        options.format = tFormat::Json;
+      else if (v == "xml")
+        options.format = tFormat::Xml;
+      else
+        return UsageError("unknown format: " + v);
     } else if (arg == "-o") {
       if (!value(v)) return UsageError("-o needs a file");
       options.outputFile = v;
@@ -348,7 +353,8 @@ int RunQuery(const Arguments& args) {
     if (!positional.empty()) return UsageError("give either a query or -f FILE");
     std::string error;
     if (ReadQueryFile(*queryFile, options.query, error) != tListRead::Read) {
-      std::cerr << "orvalis-cli: cannot read the query file " << *queryFile << ": " << error << "\n";
+      std::cerr << "orvalis-cli: cannot read the query file " << *queryFile << ": " << error
+                << "\n";
       return kExitUsage;
     }
   } else {

@@ -22,9 +22,9 @@ struct LocaleInfo {
   std::string longTimeFormat = "h:mm:ss AMPM";
   std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::array<std::string, 12> longMonthNames{"January", "February", "March",     "April",
-                                             "May",     "June",     "July",      "August",
-                                             "September", "October", "November", "December"};
+  std::array<std::string, 12> longMonthNames{"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
   // Sunday first.
   std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
@@ -45,10 +45,10 @@ struct LocaleInfo {
     l.longTimeFormat = "hh:mm:ss";
     l.shortMonthNames = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
                          "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-    l.longMonthNames = {"Januar", "Februar", "M\xC3\xA4rz", "April", "Mai", "Juni",
-                        "Juli", "August", "September", "Oktober", "November", "Dezember"};
+    l.longMonthNames = {"Januar", "Februar", "M\xC3\xA4rz", "April",   "Mai",      "Juni",
+                        "Juli",   "August",  "September",   "Oktober", "November", "Dezember"};
     l.shortDayNames = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
-    l.longDayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch",
+    l.longDayNames = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                       "Donnerstag", "Freitag", "Samstag"};
     l.amMarker = "";
     l.pmMarker = "";

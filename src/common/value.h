@@ -16,10 +16,26 @@ class Value {
   enum class Variety { Empty, Boolean, Integer, Number, Text };
 
   Value() = default;
-  static Value Boolean(bool b) { Value v; v.data_ = b; return v; }
-  static Value Integer(std::int64_t i) { Value v; v.data_ = i; return v; }
-  static Value Number(double d) { Value v; v.data_ = d; return v; }
-  static Value Text(std::string s) { Value v; v.data_ = std::move(s); return v; }
+  static Value Boolean(bool b) {
+    Value v;
+    v.data_ = b;
+    return v;
+  }
+  static Value Integer(std::int64_t i) {
+    Value v;
+    v.data_ = i;
+    return v;
+  }
+  static Value Number(double d) {
+    Value v;
+    v.data_ = d;
+    return v;
+  }
+  static Value Text(std::string s) {
+    Value v;
+    v.data_ = std::move(s);
+    return v;
+  }
 
   Variety variety() const { return static_cast<Variety>(data_.index()); }
   bool IsEmpty() const { return variety() == Variety::Empty; }

@@ -40,12 +40,9 @@ std::vector<tHelpTarget> KeywordHelpTargets(std::string_view word) {
   // The field pages the help build writes, one per group; the JFIF header
   // is listed on the page of the file fields, the thumbnail on the EXIF page.
   const std::pair<std::uint8_t, std::string_view> pages[] = {
-      {group::kIptc, "SyntaxHelp\\iptc.htm#"},
-      {group::kExif, "SyntaxHelp\\exif.htm#"},
-      {group::kFile, "SyntaxHelp\\file.htm#"},
-      {group::kApp0, "SyntaxHelp\\file.htm#"},
-      {group::kThumbnail, "SyntaxHelp\\exif.htm#"},
-      {group::kGps, "SyntaxHelp\\gps.htm#"},
+      {group::kIptc, "SyntaxHelp\\iptc.htm#"},      {group::kExif, "SyntaxHelp\\exif.htm#"},
+      {group::kFile, "SyntaxHelp\\file.htm#"},      {group::kApp0, "SyntaxHelp\\file.htm#"},
+      {group::kThumbnail, "SyntaxHelp\\exif.htm#"}, {group::kGps, "SyntaxHelp\\gps.htm#"},
       {group::kXmp, "SyntaxHelp\\xmp.htm#"},
   };
   for (const auto& [pageGroup, page] : pages) {

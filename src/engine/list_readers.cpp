@@ -12,7 +12,8 @@ namespace orvalis {
 
 tListRead ReadQueryFile(const std::string& path, std::string& text, std::string& error) {
   // The C library, not a stream: a stream reads a folder as an empty file.
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+                                                           &std::fclose);
   if (!in) {
     error = std::strerror(errno);
     return tListRead::Unreadable;

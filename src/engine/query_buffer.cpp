@@ -153,9 +153,10 @@ void tQueryBuffer::Remove(int index) {
 }
 
 void tQueryBuffer::Insert(tQueryBufferEntry entry) {
-  const auto place = std::upper_bound(
-      fEntries.begin(), fEntries.end(), entry,
-      [](const tQueryBufferEntry& a, const tQueryBufferEntry& b) { return LessNoCase(a.Name, b.Name); });
+  const auto place = std::upper_bound(fEntries.begin(), fEntries.end(), entry,
+                                      [](const tQueryBufferEntry& a, const tQueryBufferEntry& b) {
+                                        return LessNoCase(a.Name, b.Name);
+                                      });
   fEntries.insert(place, std::move(entry));
 }
 

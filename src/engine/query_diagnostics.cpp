@@ -156,8 +156,8 @@ std::string SqlWordProblem(const tParser& parser, int& column) {
   for (std::size_t i = 0; i < parser.Tokens.size(); ++i) {
     const tToken& token = *parser.Tokens[i];
     if (!token.IsIdentifierToken || IsKnownName(token.Text)) continue;
-    const bool callOpens = i + 1 < parser.Tokens.size() &&
-                           parser.Tokens[i + 1]->Kind == token_kind::kOpenParen;
+    const bool callOpens =
+        i + 1 < parser.Tokens.size() && parser.Tokens[i + 1]->Kind == token_kind::kOpenParen;
     std::string hint = SqlHint(UpperWords(token.SourceText), callOpens);
     if (!hint.empty()) {
       column = token.SourceStart;
@@ -183,8 +183,7 @@ std::string CompileErrorMessage(const tParser& parser) {
         return parser.ErrorText + " " + Text(tText::EqualityOperatorHint);
       }
       return parser.ErrorText;
-    default:
-      return parser.ErrorText;
+    default: return parser.ErrorText;
   }
 }
 
@@ -204,8 +203,8 @@ std::vector<std::string> UnknownNameNotices(const std::vector<const tParser*>& p
 
 std::string StatementErrorHint(const tOrvalis& statement, int position) {
   if (position < 2 || static_cast<std::size_t>(position) > statement.WorkText.size() + 1) return {};
-  const std::vector<std::string> words =
-      UpperWords(std::string_view(statement.WorkText).substr(0, static_cast<std::size_t>(position - 1)));
+  const std::vector<std::string> words = UpperWords(
+      std::string_view(statement.WorkText).substr(0, static_cast<std::size_t>(position - 1)));
   if (words.empty()) return {};
   if (words.back() == "ORDER") return Text(tText::SqlOrderByHint);
   if (words.back() == "LIMIT") return Text(tText::SqlLimitHint);

@@ -104,7 +104,7 @@ struct tQueryDriver::tRun {
   std::unique_ptr<tWalkPlan> plan;
   std::unique_ptr<tReaderPool> pool;
   std::deque<tWalkStep> ahead;
-  std::size_t window = 0;  // files in flight at most
+  std::size_t window = 0;     // files in flight at most
   bool xmpOnReaders = false;  // the readers parse the XMP packets too
 };
 
@@ -181,9 +181,9 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
       SplitFieldList(run.statement.SelectText, ',', delimiter, &selectEnd);
   if (selectEnd != tListEnd::Closed) {
     // An open literal or parenthesis would swallow the columns after it.
-    host_.ShowMessage(Text(tText::SelectParseError) +
-                      Text(selectEnd == tListEnd::InQuotes ? tText::SelectListOpenString
-                                                           : tText::SelectListOpenParenthesis));
+    host_.ShowMessage(Text(tText::SelectParseError) + Text(selectEnd == tListEnd::InQuotes
+                                                               ? tText::SelectListOpenString
+                                                               : tText::SelectListOpenParenthesis));
     host_.FocusQueryText(QueryTextPosition(text, run.statement.SelectStart));
     return tRunOutcome::Refused;
   }
@@ -199,8 +199,8 @@ tRunOutcome tQueryDriver::actExecQueryExecute(const std::string& queryText,
     run.columns.push_back(newParser(columnTexts[i]));
     if (!run.columns.back()->Compile()) {
       host_.ShowMessage(Text(tText::SelectParseError) + CompileErrorMessage(*run.columns.back()));
-      host_.FocusQueryText(ErrorPosition(text, run.statement.SelectStart + columnOffsets[i],
-                                         *run.columns.back()));
+      host_.FocusQueryText(
+          ErrorPosition(text, run.statement.SelectStart + columnOffsets[i], *run.columns.back()));
       return tRunOutcome::Refused;
     }
     if (i > 0) host_.AddColumn(columnTexts[i]);
@@ -338,7 +338,8 @@ void tQueryDriver::ReadAhead() {
     if (!run.ahead.empty() && run.plan->WouldWait()) return;
     std::optional<tWalkStep> step = run.plan->Next();
     if (!step) return;
-    if (step->kind == tWalkStep::tKind::File) step->slot = run.pool->Submit(step->path, step->folder);
+    if (step->kind == tWalkStep::tKind::File)
+      step->slot = run.pool->Submit(step->path, step->folder);
     run.ahead.push_back(std::move(*step));
   }
 }
@@ -496,8 +497,8 @@ void tQueryDriver::ProcessFile(tWalkStep file) {
     // empty value: the text stands.
     Value::Variety variety = Value::Variety::Text;
     if (column.Evaluate() && column.Result != nullptr) {
-      text = CellText(column.Result->Value, settings.Locale, settings.UseNullText,
-                      settings.NullText);
+      text =
+          CellText(column.Result->Value, settings.Locale, settings.UseNullText, settings.NullText);
       variety = column.Result->Value.variety();
     }
     host_.SetTypedCell(row, static_cast<int>(i), i == 0 ? text : SubItemText(text), variety);

@@ -85,8 +85,8 @@ std::string MaskInFolder(std::string_view folder, std::string_view previousText)
 }
 
 const std::vector<std::string_view>& CommonFileMasks() {
-  static const std::vector<std::string_view> masks = {"*.jpg", "*",     "*.heic", "*.cr2", "*.cr3",
-                                                      "*.nef", "*.arw", "*.dng",  "*.png", "*.webp"};
+  static const std::vector<std::string_view> masks = {
+      "*.jpg", "*", "*.heic", "*.cr2", "*.cr3", "*.nef", "*.arw", "*.dng", "*.png", "*.webp"};
   return masks;
 }
 

@@ -35,11 +35,12 @@ constexpr int kMaxDefaultReaders = 128;
 
 }  // namespace
 
-tReaderLimit::tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most, tGrowth growth)
+tReaderLimit::tReaderLimit(std::size_t fast, std::size_t slowStart, std::size_t most,
+                           tGrowth growth)
     : fast_(fast), slowStart_(slowStart), most_(most), growth_(growth), limit_(fast) {}
 
-std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds, std::uint64_t readsEnded,
-                                 tClock::time_point now) {
+std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds,
+                                 std::uint64_t readsEnded, tClock::time_point now) {
   if (!slow_) {
     if (slowShare < kSlowShare) return limit_;
     slow_ = true;
@@ -55,11 +56,13 @@ std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds, s
     limit_ = fast_;
     return limit_;
   }
-  if (growth_ != tGrowth::FollowLatency || limit_ >= most_ || flatSpells_ >= kFlatSpellsToHold) return limit_;
+  if (growth_ != tGrowth::FollowLatency || limit_ >= most_ || flatSpells_ >= kFlatSpellsToHold)
+    return limit_;
   const auto spell = now - spellStart_;
   const double seconds = std::chrono::duration<double>(spell).count();
   const std::uint64_t reads = readsEnded - readAtSpellStart_;
-  if (spell < kShortestSpell || seconds * 1e6 < kSpellReads * averageMicroseconds || reads < limit_ / 2)
+  if (spell < kShortestSpell || seconds * 1e6 < kSpellReads * averageMicroseconds ||
+      reads < limit_ / 2)
     return limit_;
   const double rate = static_cast<double>(reads) / seconds;
   spellStart_ = now;
@@ -101,7 +104,8 @@ int DefaultReaderCount() { return kMaxDefaultReaders; }
 
 std::size_t ReadWindow(int readers) { return 2 * static_cast<std::size_t>(std::max(readers, 1)); }
 
-tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicroseconds, tGrowth growth)
+tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicroseconds,
+                         tGrowth growth)
     : slowRead_(slowReadMicroseconds) {
   const auto count = static_cast<std::size_t>(std::max(readers, 1));
   slots_.resize(std::max(window, count));
@@ -118,7 +122,8 @@ tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicrose
   // While reads are fast the run's thread reads too, so one core fewer.
   const std::size_t fast = std::clamp<std::size_t>(Cores() - 1, 1, count);
   rule_ = std::make_unique<tReaderLimit>(
-      fast, growth == tGrowth::Fixed ? count : std::clamp(kFirstSlowReaders, fast, count), count, growth);
+      fast, growth == tGrowth::Fixed ? count : std::clamp(kFirstSlowReaders, fast, count), count,
+      growth);
   limit_ = fast;
   windowFollowsLimit_ = growth == tGrowth::FollowLatency;
   threads_.reserve(count);
@@ -126,7 +131,8 @@ tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicrose
   // The readers beyond the cores start when reads turn out to be slow.
   StartReaders(fast);
   // None at all is a failure of the run.
-  if (threads_.empty()) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  if (threads_.empty())
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
 }
 
 void tReaderPool::StartReaders(std::size_t count) {
@@ -163,7 +169,8 @@ std::size_t tReaderPool::Window() const {
 }
 
 bool tReaderPool::HasRoom() const {
-  return submitted_ - recycled_ < Window() && StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
+  return submitted_ - recycled_ < Window() &&
+         StateOf(slots_[submitted_ % slots_.size()]->ticket_) == kFree;
 }
 
 tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tOpenFolder> folder) {
@@ -270,8 +277,7 @@ void tReaderPool::Recycle(tReadSlot* slot) {
         // The reader frees the slot when its read ends.
         if (slot->ticket_.compare_exchange_weak(ticket, base + kDropped)) return;
         break;
-      default:
-        return;
+      default: return;
     }
   }
 }

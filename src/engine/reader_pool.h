@@ -202,20 +202,20 @@ class tReaderPool {
   // readers may read at once.
   void NoteReadTime(std::chrono::steady_clock::duration took);
 
-  std::vector<std::unique_ptr<tReadSlot>> slots_;  // file n goes to slot n % size
+  std::vector<std::unique_ptr<tReadSlot>> slots_;        // file n goes to slot n % size
   std::vector<std::unique_ptr<tImageMetaData>> stores_;  // one a slot
   std::mutex storesMutex_;
   std::vector<tImageMetaData*> freeStores_;  // the one given back last on top
-  std::uint64_t submitted_ = 0;                     // the run's thread's count
-  std::uint64_t recycled_ = 0;                      // its slots given back
+  std::uint64_t submitted_ = 0;              // the run's thread's count
+  std::uint64_t recycled_ = 0;               // its slots given back
   bool windowFollowsLimit_ = false;
-  std::atomic<std::uint64_t> queued_{0};            // files handed over
-  std::atomic<std::uint64_t> taken_{0};             // tickets taken by readers
-  std::atomic<std::uint64_t> read_{0};              // reads ended
+  std::atomic<std::uint64_t> queued_{0};  // files handed over
+  std::atomic<std::uint64_t> taken_{0};   // tickets taken by readers
+  std::atomic<std::uint64_t> read_{0};    // reads ended
   std::atomic<std::size_t> threadCount_{0};
-  std::atomic<std::size_t> limit_{1};               // readers awake at once
-  std::atomic<bool> slow_{false};                   // reads wait for their storage
-  std::uint64_t wakeBacklog_ = 1;  // queued files that wake a sleeping reader
+  std::atomic<std::size_t> limit_{1};  // readers awake at once
+  std::atomic<bool> slow_{false};      // reads wait for their storage
+  std::uint64_t wakeBacklog_ = 1;      // queued files that wake a sleeping reader
   double slowRead_ = kSlowReadMicroseconds;
   std::atomic<double> averageReadMicroseconds_{0};
   std::atomic<double> slowShare_{0};  // of the recent reads, those slow

@@ -85,7 +85,8 @@ void tSettings::ReadFrom(tSettingsStore& store) {
   ReadText(store, "ResultFontFace", ResultFontFace);
   ReadIntegerIn(store, "ResultFontSize", ResultFontSize, 1, kMaxFontSize);
   ReadFlag(store, "RunWizardOnStartup", RunWizardOnStartup);
-  if (auto style = store.ReadText("ResultViewStyle")) ResultViewStyle = ParseResultViewStyle(*style);
+  if (auto style = store.ReadText("ResultViewStyle"))
+    ResultViewStyle = ParseResultViewStyle(*style);
   ReadFlag(store, "TurnByOrientation", TurnByOrientation);
 }
 

@@ -179,8 +179,8 @@ std::vector<std::string> ViewerArguments(std::string_view paramTemplate,
 }
 
 std::optional<std::string> ShortcutCaptureText(int keyCode, bool shift, bool ctrl, bool alt) {
-  const bool counts = (keyCode >= 0x30 && keyCode <= 0x3B) || (keyCode >= 0x41 && keyCode <= 0x5A) ||
-                      (keyCode >= 0x61 && keyCode <= 0x7A);
+  const bool counts = (keyCode >= 0x30 && keyCode <= 0x3B) ||
+                      (keyCode >= 0x41 && keyCode <= 0x5A) || (keyCode >= 0x61 && keyCode <= 0x7A);
   if (!counts) return std::nullopt;
   std::string text;
   const std::pair<bool, const char*> modifiers[] = {{shift, "SHIFT"}, {ctrl, "CTRL"}, {alt, "ALT"}};

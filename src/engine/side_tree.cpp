@@ -59,7 +59,8 @@ std::optional<tSideTree> ParseSideTree(std::string_view bytes, tSideTreeRefusal*
     // The first node is a top node whatever its indent.
     const std::size_t level = open.empty() ? 0 : indent;
     if (level > open.size()) return refuse(tSideTreeRefusal::Format);  // more than one level deeper
-    if (level >= static_cast<std::size_t>(kMaxSideTreeDepth)) return refuse(tSideTreeRefusal::Depth);
+    if (level >= static_cast<std::size_t>(kMaxSideTreeDepth))
+      return refuse(tSideTreeRefusal::Depth);
     if (tree.Nodes.size() >= kMaxSideTreeNodes) return refuse(tSideTreeRefusal::Nodes);
     open.resize(level);
 

@@ -75,8 +75,8 @@ void tWalkPlan::ListAhead() {
     for (std::size_t i = frame->subfolder; i < frame->ahead.size(); ++i) {
       if (known++ == kFoldersListedAhead) return;
       if (frame->ahead[i]) continue;
-      frame->ahead[i] = std::make_shared<tListingJob>(WithSlash(frame->folder + frame->listing.subfolders[i]),
-                                                      mask_, recurse_);
+      frame->ahead[i] = std::make_shared<tListingJob>(
+          WithSlash(frame->folder + frame->listing.subfolders[i]), mask_, recurse_);
       pool_->Post(frame->ahead[i]);
     }
   }
@@ -119,7 +119,8 @@ std::optional<tWalkStep> tWalkPlan::Next() {
     return step;
   }
   if (frame.file < frame.listing.files.size()) {
-    tWalkStep step = Step(tWalkStep::tKind::File, frame.depth, frame.folder + frame.listing.files[frame.file++]);
+    tWalkStep step =
+        Step(tWalkStep::tKind::File, frame.depth, frame.folder + frame.listing.files[frame.file++]);
     step.folder = frame.listing.folder;
     return step;
   }

@@ -35,7 +35,7 @@ struct tWalkStep {
   std::string path;
   std::exception_ptr error;
   std::shared_ptr<const tOpenFolder> folder;  // a file's folder, open; may be null
-  tReadSlot* slot = nullptr;  // the file's read, when handed to a reader
+  tReadSlot* slot = nullptr;                  // the file's read, when handed to a reader
 };
 
 class tWalkPlan {

@@ -9,7 +9,8 @@ namespace {
 constexpr tTextEntry kEntries[] = {
 #define ORVALIS_MESSAGE(key, german) {#key, german, false},
 #define ORVALIS_MESSAGE_IF_PRESENT(key, german) {#key, german, true},
-#define ORVALIS_CONTROL(window, control, property, german) {#window "." #control "." #property, german, true},
+#define ORVALIS_CONTROL(window, control, property, german) \
+  {#window "." #control "." #property, german, true},
 #include "i18n/catalogue_entries.h"
 #undef ORVALIS_MESSAGE
 #undef ORVALIS_MESSAGE_IF_PRESENT

@@ -36,7 +36,8 @@ ORVALIS_MESSAGE(SqlIsNullHint,
 ORVALIS_MESSAGE(SqlLikeHint,
                 "LIKE gibt es hier nicht: Feld ~ 'Text' sucht einen Teiltext, "
                 "match(Feld, 'Muster') einen regulären Ausdruck.")
-ORVALIS_MESSAGE(SqlLimitHint, "LIMIT gibt es hier nicht: SELECT TOP n ... liefert die ersten n Treffer.")
+ORVALIS_MESSAGE(SqlLimitHint,
+                "LIMIT gibt es hier nicht: SELECT TOP n ... liefert die ersten n Treffer.")
 ORVALIS_MESSAGE(SqlInHint, "IN (...) gibt es hier nicht: Feld == 'a' or Feld == 'b'.")
 ORVALIS_MESSAGE(SqlBetweenHint, "BETWEEN gibt es hier nicht: Feld >= a and Feld <= b.")
 ORVALIS_MESSAGE(SqlOrderByHint,
@@ -51,14 +52,17 @@ ORVALIS_MESSAGE(UnrecoverableError, "Nicht behebbarer Fehler : ")
 ORVALIS_MESSAGE(MetadataReadError, "[DEBUG] Exception reading metadata: ")
 ORVALIS_MESSAGE(FileLimitReached, "Nur teilweise gelesen, Grenze erreicht: ")
 ORVALIS_MESSAGE(QueryTooLong, "Der Abfragetext ist zu lang (mehr als %d Bytes).")
-ORVALIS_MESSAGE(QuerylistEntriesLeftOut,
-                "Abfrageliste %1: Einträge über %3 Bytes werden nicht angezeigt (%2); in der Datei bleiben sie erhalten.")
-ORVALIS_MESSAGE(MatchLimitReached,
-                "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
-                "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
-ORVALIS_MESSAGE(EvaluationLimitReached,
-                "Ein Ausdruck hat eine Grenze erreicht (%s): wo das geschieht, gilt er als "
-                "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
+ORVALIS_MESSAGE(
+    QuerylistEntriesLeftOut,
+    "Abfrageliste %1: Einträge über %3 Bytes werden nicht angezeigt (%2); in der Datei bleiben sie erhalten.")
+ORVALIS_MESSAGE(
+    MatchLimitReached,
+    "match() hat eine Grenze erreicht (%s): wo das geschieht, gilt der Ausdruck als "
+    "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
+ORVALIS_MESSAGE(
+    EvaluationLimitReached,
+    "Ein Ausdruck hat eine Grenze erreicht (%s): wo das geschieht, gilt er als "
+    "fehlgeschlagen (kein Treffer, leere Zelle). Diese Meldung erscheint einmal je Abfrage.")
 ORVALIS_MESSAGE(TextTooLong, "Text zu lang, mehr als 1 MiB")
 ORVALIS_MESSAGE(OutOfMemory, "nicht genug Speicher")
 ORVALIS_MESSAGE(NoPreviewPicture, "Kein Vorschaubild")
@@ -82,44 +86,46 @@ ORVALIS_MESSAGE(ExportFileFilter, "Alle Dateien (*.*)|*.*")
 ORVALIS_MESSAGE(XmlExportFileFilter, "All files (*.*)|*.*|XML files (*.xml)|*.xml")
 ORVALIS_MESSAGE(SideTreeInvalidFormat,
                 "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert.")
-ORVALIS_MESSAGE(SideTreeTooLarge, "Die Datei %s ist größer als %d Bytes, Feldliste wird deaktiviert.")
+ORVALIS_MESSAGE(SideTreeTooLarge,
+                "Die Datei %s ist größer als %d Bytes, Feldliste wird deaktiviert.")
 ORVALIS_MESSAGE(SideTreeTooDeep, "Die Datei %s hat mehr als %d Ebenen, Feldliste wird deaktiviert.")
-ORVALIS_MESSAGE(SideTreeTooManyLines, "Die Datei %s hat mehr als %d Einträge, Feldliste wird deaktiviert.")
+ORVALIS_MESSAGE(SideTreeTooManyLines,
+                "Die Datei %s hat mehr als %d Einträge, Feldliste wird deaktiviert.")
 
 // The command line's usage text (orvalis-cli --help).
 ORVALIS_MESSAGE(CliUsage,
-    "Usage:\n"
-    "  orvalis-cli [options] QUERY            run QUERY\n"
-    "  orvalis-cli [options] -f FILE          run the query held in a query file\n"
-    "  orvalis-cli --explain QUERY            show how QUERY is split and compiled\n"
-    "  orvalis-cli --dump [--merged] FILE...  list every metadata entry of each file\n"
-    "  orvalis-cli --eval EXPR [FILE]         evaluate one expression\n"
-    "  orvalis-cli --help                     show this text\n"
-    "\n"
-    "Run options:\n"
-    "  --format rows|csv|json|xml   output format (default rows)\n"
-    "  -o FILE                      write the output to FILE\n"
-    "  --limit N | --no-limit       hit limit (default 300)\n"
-    "  --null-text TEXT | --no-null-text\n"
-    "                               cell text for an empty value (default \"(Null)\")\n"
-    "  --double-quote               strings are delimited by \" instead of '\n"
-    "  --progress                   show progress on standard error\n"
-    "  --paths                      print the full paths of the hits, one per line\n"
-    "  --results FILE               the result set for FROM \"#results\", one path\n"
-    "                               per line (default: standard input)\n"
-    "  -0, --null                   --paths and --results separate paths by NUL\n"
-    "                               (as find -print0 and xargs -0)\n"
-    "  --jobs N                     files read in parallel (1: one after the other;\n"
-    "                               default: chosen for the machine)\n"
-    "  --sort N[:desc]              write the hits sorted by column N (a number from\n"
-    "                               1 or a header; repeatable; numbers as numbers,\n"
-    "                               empty cells last); TOP and the hit limit still\n"
-    "                               pick the hits in the order found\n"
-    "  /LCID:n                      language of the messages\n"
-    "  /debug                       write the help log\n"
-    "  --                           the next argument is the query, even when it\n"
-    "                               starts with \"-\" (an argument with a blank or a\n"
-    "                               line break is always taken as the query)\n")
+                "Usage:\n"
+                "  orvalis-cli [options] QUERY            run QUERY\n"
+                "  orvalis-cli [options] -f FILE          run the query held in a query file\n"
+                "  orvalis-cli --explain QUERY            show how QUERY is split and compiled\n"
+                "  orvalis-cli --dump [--merged] FILE...  list every metadata entry of each file\n"
+                "  orvalis-cli --eval EXPR [FILE]         evaluate one expression\n"
+                "  orvalis-cli --help                     show this text\n"
+                "\n"
+                "Run options:\n"
+                "  --format rows|csv|json|xml   output format (default rows)\n"
+                "  -o FILE                      write the output to FILE\n"
+                "  --limit N | --no-limit       hit limit (default 300)\n"
+                "  --null-text TEXT | --no-null-text\n"
+                "                               cell text for an empty value (default \"(Null)\")\n"
+                "  --double-quote               strings are delimited by \" instead of '\n"
+                "  --progress                   show progress on standard error\n"
+                "  --paths                      print the full paths of the hits, one per line\n"
+                "  --results FILE               the result set for FROM \"#results\", one path\n"
+                "                               per line (default: standard input)\n"
+                "  -0, --null                   --paths and --results separate paths by NUL\n"
+                "                               (as find -print0 and xargs -0)\n"
+                "  --jobs N                     files read in parallel (1: one after the other;\n"
+                "                               default: chosen for the machine)\n"
+                "  --sort N[:desc]              write the hits sorted by column N (a number from\n"
+                "                               1 or a header; repeatable; numbers as numbers,\n"
+                "                               empty cells last); TOP and the hit limit still\n"
+                "                               pick the hits in the order found\n"
+                "  /LCID:n                      language of the messages\n"
+                "  /debug                       write the help log\n"
+                "  --                           the next argument is the query, even when it\n"
+                "                               starts with \"-\" (an argument with a blank or a\n"
+                "                               line break is always taken as the query)\n")
 
 // ---- Main window -------------------------------------------------------------
 ORVALIS_CONTROL(frmMain, self, caption, "Orvalis")
@@ -129,7 +135,8 @@ ORVALIS_CONTROL(frmMain, pnlResult, caption, "Abfrage läuft ...")
 ORVALIS_CONTROL(frmMain, tbMain, caption, "Symbolleiste")
 ORVALIS_CONTROL(frmMain, comboQueries, hint, "Auswahl einer Abfrage zum Bearbeiten")
 ORVALIS_CONTROL(frmMain, lblSidebar, caption, "Doppeklicken zum Einfügen")
-ORVALIS_CONTROL(frmMain, treeSidebar, hint, "Doppelklick oder ENTER fügt Feld an der Cursorposition ein")
+ORVALIS_CONTROL(frmMain, treeSidebar, hint,
+                "Doppelklick oder ENTER fügt Feld an der Cursorposition ein")
 ORVALIS_CONTROL(frmMain, mnuFile, caption, "&Datei")
 ORVALIS_CONTROL(frmMain, mnuEdit, caption, "&Edit")
 ORVALIS_CONTROL(frmMain, mnuQuery, caption, "&Abfrage")
@@ -153,7 +160,8 @@ ORVALIS_CONTROL(frmMain, actShowList, hint, "Anzeige als Liste")
 ORVALIS_CONTROL(frmMain, actShowDetail, caption, "&Details")
 ORVALIS_CONTROL(frmMain, actShowDetail, hint, "Anzeige aller Spalten")
 ORVALIS_CONTROL(frmMain, actCopyResults, caption, "Ergebnis&dateinamen kopieren")
-ORVALIS_CONTROL(frmMain, actCopyResults, hint, "Kopiert die markierten Dateinamen in die Zwischenablage")
+ORVALIS_CONTROL(frmMain, actCopyResults, hint,
+                "Kopiert die markierten Dateinamen in die Zwischenablage")
 ORVALIS_CONTROL(frmMain, actEditSelectAll, caption, "Alles &markieren")
 ORVALIS_CONTROL(frmMain, actEditSelectAll, hint, "Markiert alles")
 ORVALIS_CONTROL(frmMain, actEditCut, caption, "&Ausschneiden")
@@ -267,7 +275,8 @@ ORVALIS_CONTROL(frmSettings, lblQueryFont, caption, "Schriftart Abfrage")
 ORVALIS_CONTROL(frmSettings, btnQueryFont, caption, "Einstellen ...")
 ORVALIS_CONTROL(frmSettings, lblResultFont, caption, "Schriftart Ergebnis:")
 ORVALIS_CONTROL(frmSettings, btnResultFont, caption, "Einstellen ...")
-ORVALIS_CONTROL(frmSettings, chkSaveSettings, caption, "Einstellungen in der Registrierung speichern")
+ORVALIS_CONTROL(frmSettings, chkSaveSettings, caption,
+                "Einstellungen in der Registrierung speichern")
 ORVALIS_CONTROL(frmSettings, chkGeneratePreview, caption,
                 "Vorschau erzeugen, wenn kein EXIF-Vorschaubild (LANGSAM!!)")
 ORVALIS_CONTROL(frmSettings, chkUseNullText, caption, "Ersatztext für Nullwerte ist")
@@ -318,7 +327,8 @@ ORVALIS_CONTROL(frmFileOps, btnOpenFolder, caption, "Ordner öffnen")
 ORVALIS_CONTROL(frmFileOps, btnSaveNames, caption, "Namen speichern in")
 ORVALIS_CONTROL(frmFileOps, btnRunCommand, caption, "Befehl ausführen")
 ORVALIS_CONTROL(frmFileOps, grpOptions, caption, " Optionen ")
-ORVALIS_CONTROL(frmFileOps, chkConfirm, caption, "Immer nachfragen bei Dateioperationen (Vorsicht beim Abschalten!)")
+ORVALIS_CONTROL(frmFileOps, chkConfirm, caption,
+                "Immer nachfragen bei Dateioperationen (Vorsicht beim Abschalten!)")
 ORVALIS_CONTROL(frmFileOps, btnOK, caption, "OK")
 ORVALIS_CONTROL(frmFileOps, btnCancel, caption, "Abbrechen")
 ORVALIS_CONTROL(frmFileOps, btnHelp, caption, "Hilfe")
@@ -346,7 +356,8 @@ ORVALIS_CONTROL(frmAddAction, lblShortcutHint, caption, "(sollte mit Strg oder A
 ORVALIS_CONTROL(frmAddAction, btnOK, caption, "OK")
 ORVALIS_CONTROL(frmAddAction, btnCancel, caption, "Abbrechen")
 ORVALIS_CONTROL(frmAddAction, btnHelp, caption, "Hilfe")
-ORVALIS_MESSAGE(ActionCheckFailed, "Die Programmdatei muss existieren\r\nund ein Menütext muss eingegeben sein")
+ORVALIS_MESSAGE(ActionCheckFailed,
+                "Die Programmdatei muss existieren\r\nund ein Menütext muss eingegeben sein")
 ORVALIS_CONTROL(frmSettings, btnActionAdd, caption, "Hinzufügen")
 ORVALIS_CONTROL(frmSettings, btnActionChange, caption, "Ändern")
 ORVALIS_CONTROL(frmSettings, btnActionDelete, caption, "Löschen")
@@ -356,7 +367,8 @@ ORVALIS_CONTROL(frmSettings, colActionShortcut, caption, "Shortcut")
 ORVALIS_CONTROL(frmSettings, colActionProgram, caption, "Programm")
 ORVALIS_CONTROL(frmSettings, colActionParams, caption, "Parameter")
 ORVALIS_CONTROL(frmSettings, tsActions, caption, "Aktionen")
-ORVALIS_CONTROL(frmSettings, chkTurnByOrientation, caption, "Fotos nach ihrer EXIF-Ausrichtung drehen")
+ORVALIS_CONTROL(frmSettings, chkTurnByOrientation, caption,
+                "Fotos nach ihrer EXIF-Ausrichtung drehen")
 
 // ---- Query wizard -------------------------------------------------------------
 ORVALIS_MESSAGE(FinishWizard, "Fertigstellen")
@@ -368,7 +380,8 @@ ORVALIS_CONTROL(frmWizard, btnNext, caption, "Vorwärts >")
 ORVALIS_CONTROL(frmWizard, btnCancel, caption, "Abbrechen")
 ORVALIS_CONTROL(frmWizard, btnHelp, caption, "Hilfe")
 ORVALIS_CONTROL(frWelcome, self, title, "Willkommen")
-ORVALIS_CONTROL(frWelcome, self, description, "Dieser Assistent hilft Ihnen beim Erstellen einer Abfrage.")
+ORVALIS_CONTROL(frWelcome, self, description,
+                "Dieser Assistent hilft Ihnen beim Erstellen einer Abfrage.")
 ORVALIS_CONTROL(frWelcome, memoWelcome, caption,
                 "Dieser Assistent hilft Ihnen,\r\neine Abfrage zu erstellen:\r\n\r\n"
                 "- Festlegen der Dateisuchmaske\r\n- Definition der anzuzeigenden Felder\r\n"
@@ -382,14 +395,16 @@ ORVALIS_CONTROL(frSelectFiles, self, description,
 ORVALIS_CONTROL(frSelectFiles, lblFileMask, caption, "Dateimaske:")
 ORVALIS_CONTROL(frSelectFiles, btnBrowse, hint, "Ordnerauswahl")
 ORVALIS_CONTROL(frSelectFiles, btnMasks, hint, "Häufige Dateimasken (* liest jede Art von Foto)")
-ORVALIS_CONTROL(frSelectFiles, chkSubdirs, caption, "Unterordner ebenfalls durchsuchen (WITH subdirs)")
+ORVALIS_CONTROL(frSelectFiles, chkSubdirs, caption,
+                "Unterordner ebenfalls durchsuchen (WITH subdirs)")
 ORVALIS_CONTROL(frSelectFiles, lblSubdirs, caption,
                 "Wenn Sie diese Option aktivieren, wird ausgehend vom\r Startordner der gesamte "
                 "Verzeichnisbaum durchsucht.")
 ORVALIS_CONTROL(frSelectFields, self, title, "Auswahl der Felder")
 ORVALIS_CONTROL(frSelectFields, self, description,
                 "Bitte wählen Sie die Felder aus, die im Ergebnis enthalten sein sollen.")
-ORVALIS_CONTROL(frSelectFields, lblFields, caption, "Felder, die in der Ergebnisliste enthalten sein sollen:")
+ORVALIS_CONTROL(frSelectFields, lblFields, caption,
+                "Felder, die in der Ergebnisliste enthalten sein sollen:")
 ORVALIS_CONTROL(frSelectFields, btnAdd, caption, ">")
 ORVALIS_CONTROL(frSelectFields, btnAdd, hint, "Feld hinzufügen")
 ORVALIS_CONTROL(frSelectFields, btnAddExif, caption, "EXIF >")
@@ -466,4 +481,3 @@ ORVALIS_CONTROL(frmSelectLang, self, caption, "Sprache wählen")
 ORVALIS_CONTROL(frmSelectLang, lblSelect, caption, "Bitte Sprache auswählen:")
 ORVALIS_CONTROL(frmSelectLang, btnOK, caption, "OK")
 ORVALIS_CONTROL(frmSelectLang, btnCancel, caption, "Abbrechen")
-

@@ -19,12 +19,9 @@ std::string Naming(tText text, const std::string& file) {
 
 std::string WriteFailureMessage(const tWholeWriteResult& result) {
   switch (result.Outcome) {
-    case tWholeWrite::Written:
-      return {};
-    case tWholeWrite::NotRegular:
-      return Naming(tText::NotARegularFile, result.Target);
-    case tWholeWrite::Failed:
-      break;
+    case tWholeWrite::Written: return {};
+    case tWholeWrite::NotRegular: return Naming(tText::NotARegularFile, result.Target);
+    case tWholeWrite::Failed: break;
   }
   return WriteFailureMessage(result.Target, std::strerror(result.Error));
 }

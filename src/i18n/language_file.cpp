@@ -65,11 +65,13 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
     if (line.empty() || line.front() == ';' || line.find('\0') != std::string_view::npos) continue;
     if (line.front() == '[') {
       const std::size_t close = line.find(']');
-      const std::string_view name = TrimBlanks(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      const std::string_view name =
+          TrimBlanks(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
       // A section named twice is read where it first stands, as the
       // platform's INI routines do.
       current = nullptr;
-      if (!name.empty() && file.fSectionIndex.emplace(AsciiLower(name), file.fSections.size()).second) {
+      if (!name.empty() &&
+          file.fSectionIndex.emplace(AsciiLower(name), file.fSections.size()).second) {
         file.fSections.push_back(tLanguageSection{std::string(name), {}, {}});
         current = &file.fSections.back();
       }
@@ -81,7 +83,8 @@ tLanguageFile tLanguageFile::Parse(std::string_view bytes) {
     if (key.empty()) continue;
     const std::string_view value = Unquoted(TrimBlanks(line.substr(equals + 1)));
     current->FirstOfKey.emplace(AsciiLower(key), current->Entries.size());
-    current->Entries.push_back(tLanguageEntry{std::string(key), std::string(FirstUtf8Characters(value, kMaxValueChars))});
+    current->Entries.push_back(
+        tLanguageEntry{std::string(key), std::string(FirstUtf8Characters(value, kMaxValueChars))});
   }
   return file;
 }
@@ -98,7 +101,8 @@ const tLanguageSection* tLanguageFile::Section(std::string_view name) const {
   return it == fSectionIndex.end() ? nullptr : &fSections[it->second];
 }
 
-std::optional<std::string> tLanguageFile::Value(std::string_view section, std::string_view key) const {
+std::optional<std::string> tLanguageFile::Value(std::string_view section,
+                                                std::string_view key) const {
   if (const tLanguageSection* found = Section(section)) {
     const auto it = found->FirstOfKey.find(AsciiLower(key));
     if (it != found->FirstOfKey.end()) return found->Entries[it->second].Value;

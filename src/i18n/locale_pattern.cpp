@@ -14,11 +14,18 @@ bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 
 
 bool IsFieldLetter(char c) {
   switch (c) {
-    case 'd': case 'M': case 'y': case 'h': case 'H': case 'm':
-    case 's': case 'z': case 'a': case 'A': case 't':
-      return true;
-    default:
-      return false;
+    case 'd':
+    case 'M':
+    case 'y':
+    case 'h':
+    case 'H':
+    case 'm':
+    case 's':
+    case 'z':
+    case 'a':
+    case 'A':
+    case 't': return true;
+    default: return false;
   }
 }
 
@@ -117,16 +124,14 @@ class QtPatternConverter {
         break;
       case 'a':
       case 'A':
-        used = pos + 1 < format_.size() && (format_[pos + 1] == 'p' || format_[pos + 1] == 'P')
-                   ? 2
-                   : 1;
+        used = pos + 1 < format_.size() && (format_[pos + 1] == 'p' || format_[pos + 1] == 'P') ? 2
+                                                                                                : 1;
         field = "ampm";
         break;
       case 't':
         DropTimeZone(pos, run < 4 ? run : 4);
         return pos + (run < 4 ? run : 4) + (skipClosingBracket_ ? 1 : 0);
-      default:
-        break;
+      default: break;
     }
     FlushLiteral();
     // Qt's "ddddd" is a day name and a day; in our language a run of one
@@ -237,8 +242,7 @@ char SingleByteSeparator(std::string_view utf8, char fallback) {
       return '.';
     case 0x066C:  // Arabic thousands separator
       return ',';
-    default:
-      return fallback;
+    default: return fallback;
   }
 }
 

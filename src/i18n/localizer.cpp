@@ -52,13 +52,15 @@ std::optional<int> GeometryNumber(std::string_view value) {
   if (!value.empty() && value.front() == '+') value.remove_prefix(1);
   int number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-  if (value.empty() || error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+  if (value.empty() || error != std::errc() || end != value.data() + value.size())
+    return std::nullopt;
   return number;
 }
 
 std::optional<int> LocaleOption(const std::vector<std::string>& arguments) {
   const std::optional<long long> id = TArgsClass(arguments).OptionInteger("LCID");
-  if (!id || *id < std::numeric_limits<int>::min() || *id > std::numeric_limits<int>::max()) return std::nullopt;
+  if (!id || *id < std::numeric_limits<int>::min() || *id > std::numeric_limits<int>::max())
+    return std::nullopt;
   return static_cast<int>(*id);
 }
 
@@ -110,7 +112,8 @@ std::vector<tComponentEntry> TLocalizerClass::PageEntries(std::string_view page)
   return Entries(page, true);
 }
 
-std::vector<tComponentEntry> TLocalizerClass::Entries(std::string_view sectionName, bool page) const {
+std::vector<tComponentEntry> TLocalizerClass::Entries(std::string_view sectionName,
+                                                      bool page) const {
   std::vector<tComponentEntry> entries;
   const tLanguageSection* section = fFile ? fFile->Section(sectionName) : nullptr;
   if (!section) return entries;
@@ -135,11 +138,13 @@ const std::vector<std::string>& TLocalizerClass::ListLanguages() {
   std::error_code error;
   fs::directory_iterator it(fs::path(fFolder.empty() ? "." : fFolder), error);
   std::size_t seen = 0;
-  for (; !error && it != fs::directory_iterator() && seen < kMaxListedFiles; it.increment(error), ++seen) {
+  for (; !error && it != fs::directory_iterator() && seen < kMaxListedFiles;
+       it.increment(error), ++seen) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     const std::string fileName = it->path().filename().string();
-    if (fileName.size() < 4 || !EqualsNoCase(std::string_view(fileName).substr(fileName.size() - 4), ".lng")) {
+    if (fileName.size() < 4 ||
+        !EqualsNoCase(std::string_view(fileName).substr(fileName.size() - 4), ".lng")) {
       continue;
     }
     const std::string base = fileName.substr(0, fileName.find('.'));

@@ -18,7 +18,17 @@
 namespace orvalis {
 
 // The properties a window or page entry can set ("btnOK.caption").
-enum class tComponentProperty { Caption, Hint, Top, Left, Width, Height, Title, Description, Other };
+enum class tComponentProperty {
+  Caption,
+  Hint,
+  Top,
+  Left,
+  Width,
+  Height,
+  Title,
+  Description,
+  Other
+};
 
 // One entry of a window's or page's section, split at its first ".".
 struct tComponentEntry {

@@ -53,7 +53,8 @@ class tByteReader {
     Require(offset, 4);
     const std::uint8_t* p = data_ + (offset - base_);
     if (motorola_)
-      return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+      return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
+             p[3];
     return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
   }
 
@@ -65,13 +66,15 @@ class tByteReader {
 
   std::string_view Bytes(std::uint64_t offset, std::uint64_t length) const {
     Require(offset, length);
-    return {reinterpret_cast<const char*>(data_) + (offset - base_), static_cast<std::size_t>(length)};
+    return {reinterpret_cast<const char*>(data_) + (offset - base_),
+            static_cast<std::size_t>(length)};
   }
 
   // The bytes from offset to the end (empty when offset is outside them).
   std::string_view Rest(std::uint64_t offset) const {
     if (offset < base_ || offset - base_ >= size_) return {};
-    return {reinterpret_cast<const char*>(data_) + (offset - base_), static_cast<std::size_t>(size_ - (offset - base_))};
+    return {reinterpret_cast<const char*>(data_) + (offset - base_),
+            static_cast<std::size_t>(size_ - (offset - base_))};
   }
 
  private:

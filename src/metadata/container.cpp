@@ -10,7 +10,8 @@ namespace orvalis {
 
 namespace {
 
-bool StartsWith(const std::uint8_t* head, std::size_t length, const char* magic, std::size_t magicLength) {
+bool StartsWith(const std::uint8_t* head, std::size_t length, const char* magic,
+                std::size_t magicLength) {
   return length >= magicLength && std::memcmp(head, magic, magicLength) == 0;
 }
 
@@ -18,10 +19,12 @@ bool StartsWith(const std::uint8_t* head, std::size_t length, const char* magic,
 
 tContainer RecogniseContainer(const std::uint8_t* head, std::size_t length) {
   if (length >= 2 && head[0] == 0xFF && head[1] == 0xD8) return tContainer::Jpeg;
-  if (length >= 4 && ((head[0] == 'I' && head[1] == 'I' && (head[3] == 0 && (head[2] == 42 || head[2] == 43 || head[2] == 'U'))) ||
-                      (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43)) ||
-                      StartsWith(head, length, "IIRO", 4) || StartsWith(head, length, "IIRS", 4) ||
-                      StartsWith(head, length, "MMOR", 4)))
+  if (length >= 4 &&
+      ((head[0] == 'I' && head[1] == 'I' &&
+        (head[3] == 0 && (head[2] == 42 || head[2] == 43 || head[2] == 'U'))) ||
+       (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43)) ||
+       StartsWith(head, length, "IIRO", 4) || StartsWith(head, length, "IIRS", 4) ||
+       StartsWith(head, length, "MMOR", 4)))
     return tContainer::Tiff;
   if (StartsWith(head, length, "FUJIFILMCCD-RAW", 15)) return tContainer::Raf;
   if (StartsWith(head, length, "\0MRM", 4)) return tContainer::Mrw;
@@ -36,7 +39,8 @@ std::uint32_t ExifHeaderLength(const std::uint8_t* bytes, std::size_t size) {
   return size >= 6 && std::memcmp(bytes, "Exif\0\0", 6) == 0 ? 6 : 0;
 }
 
-void ReadFileSpan(tJpegFile& file, std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out) {
+void ReadFileSpan(tJpegFile& file, std::uint64_t offset, std::size_t length,
+                  std::vector<std::uint8_t>& out) {
   out.resize(length);
   for (std::size_t done = 0; done < length;) {
     const std::size_t piece = std::min(length - done, tJpegFile::kBlockSize);

@@ -14,7 +14,8 @@ class tJpegFile;
 enum class tContainer : std::uint8_t {
   None,     // no photo file we read
   Jpeg,     // FF D8
-  Tiff,     // II*\0, MM\0*, BigTIFF, and the raws built on TIFF (CR2, NEF, ARW, DNG, PEF, ORF, RW2 ...)
+  Tiff,     // II*\0, MM\0*, BigTIFF, and the raws built on TIFF (CR2, NEF, ARW, DNG, PEF, ORF, RW2
+            // ...)
   Raf,      // FUJIFILMCCD-RAW
   Mrw,      // \0MRM
   Png,      // the PNG signature
@@ -33,6 +34,7 @@ std::uint32_t ExifHeaderLength(const std::uint8_t* bytes, std::size_t size);
 
 // Reads length bytes at offset into out, a block at a time; the file's
 // bounds are checked by each read (tMetadataError). Callers cap length.
-void ReadFileSpan(tJpegFile& file, std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& out);
+void ReadFileSpan(tJpegFile& file, std::uint64_t offset, std::size_t length,
+                  std::vector<std::uint8_t>& out);
 
 }  // namespace orvalis

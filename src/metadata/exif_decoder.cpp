@@ -26,10 +26,16 @@ constexpr std::uint16_t kTagGpsPointer = 34853;
 // or not at all, never shown as one number.
 bool IsStructureTag(std::uint16_t tag) {
   switch (tag) {
-    case 273: case 279: case 324: case 325: case 330: case 700: case 33723: case 34377: case 34675:
-      return true;
-    default:
-      return false;
+    case 273:
+    case 279:
+    case 324:
+    case 325:
+    case 330:
+    case 700:
+    case 33723:
+    case 34377:
+    case 34675: return true;
+    default: return false;
   }
 }
 
@@ -48,7 +54,8 @@ std::string_view ValueBytes(const tByteReader& tiff, const tIfdEntry& in, std::u
 
 }  // namespace
 
-void tImageMetaData::ReadDirectory(const tByteReader& tiff, std::uint32_t offset, tIfdBlock& block) const {
+void tImageMetaData::ReadDirectory(const tByteReader& tiff, std::uint32_t offset,
+                                   tIfdBlock& block) const {
   // A directory that lies outside the segment counts as empty, and only the
   // entries that lie wholly inside it are taken; the rest of the segment
   // still decodes.
@@ -70,7 +77,8 @@ void tImageMetaData::ReadDirectory(const tByteReader& tiff, std::uint32_t offset
     e.Count = tiff.U32(at + 4);
     e.ValueField = tiff.U32(at + 8);
     const std::string_view raw = tiff.Bytes(at + 8, 4);
-    for (int b = 0; b < 4; ++b) e.ValueBytes[b] = static_cast<std::uint8_t>(raw[static_cast<std::size_t>(b)]);
+    for (int b = 0; b < 4; ++b)
+      e.ValueBytes[b] = static_cast<std::uint8_t>(raw[static_cast<std::size_t>(b)]);
   }
   block.Count = count;
   const std::uint64_t next = first + 12ull * declared;
@@ -83,8 +91,8 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
     const std::uint8_t* bytes = file.Read(position, size);
     {
       const tByteReader candidate(bytes, size);
-      if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") || candidate.U8(4) != 0 ||
-          candidate.U8(5) != 0)
+      if (!candidate.Has(0, 6) || !EqualsNoCase(candidate.Bytes(0, 4), "EXIF") ||
+          candidate.U8(4) != 0 || candidate.U8(5) != 0)
         return Fail("not an Exif segment");
       // From here on the segment counts as the file's Exif segment, decoded
       // or not; a later APP1 (XMP) is no longer offered to this decoder.
@@ -97,8 +105,8 @@ bool tImageMetaData::DecodeExif(tJpegFile& file, std::uint64_t position, std::ui
   }
 }
 
-bool tImageMetaData::DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase,
-                                     tTiffFirst first) {
+bool tImageMetaData::DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size,
+                                     std::uint32_t tiffBase, tTiffFirst first) {
   try {
     if (size < tiffBase || size - tiffBase < 8) return Fail("TIFF structure too short");
     // Only a TIFF structure in a buffer of its own replaces the kept buffer:
@@ -128,8 +136,8 @@ bool tImageMetaData::DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size
   }
 }
 
-void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first,
-                                           bool wholeFile) {
+void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset,
+                                           tTiffFirst first, bool wholeFile) {
   for (tIfdBlock& slot : slots_) slot.Reset();
   if (first == tTiffFirst::Exif) {
     // A structure that holds only an Exif or only a GPS directory (a CR3
@@ -167,7 +175,8 @@ void tImageMetaData::DecodeTiffDirectories(const tByteReader& tiff, std::uint32_
     // back to a directory already read.
     for (const tIfdEntry& e : slots_[0].Entries) {
       if (e.Tag != kTagGpsPointer) continue;
-      if (e.ValueField != firstOffset && e.ValueField != thumbDir && e.ValueField != slots_[2].Offset) {
+      if (e.ValueField != firstOffset && e.ValueField != thumbDir &&
+          e.ValueField != slots_[2].Offset) {
         slots_[kGpsSlot].Kind = ifd::kGps;
         ReadDirectory(tiff, e.ValueField, slots_[kGpsSlot]);
       }
@@ -201,7 +210,9 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
     return false;
   // out is a fresh entry.
   try {
-    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail : dirKind == ifd::kGps ? group::kGps : group::kExif;
+    out.Group = dirKind == ifd::kThumbnail ? group::kThumbnail
+                : dirKind == ifd::kGps     ? group::kGps
+                                           : group::kExif;
     out.Tag = in.Tag;
     out.Kind = kind::kOther;
     tByteReader field(in.ValueBytes, 4);
@@ -211,7 +222,9 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
       case kByte:
       case kShort:
       case kLong: {
-        const std::uint32_t v = in.Type == kByte ? field.U8(0) : in.Type == kShort ? field.U16(0) : field.U32(0);
+        const std::uint32_t v = in.Type == kByte    ? field.U8(0)
+                                : in.Type == kShort ? field.U16(0)
+                                                    : field.U32(0);
         out.Kind = kind::kNumber;
         out.Value = Value::Integer(v);
         text = std::to_string(v);
@@ -247,8 +260,9 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
       case kSShort:
       case kSLong: {
         if (in.Count != 1) throw tMetadataError("no data/invalid compcount");
-        const std::int64_t v = in.Type == kSShort ? std::int64_t{static_cast<std::int16_t>(field.U16(0))}
-                                                  : std::int64_t{static_cast<std::int32_t>(field.U32(0))};
+        const std::int64_t v = in.Type == kSShort
+                                   ? std::int64_t{static_cast<std::int16_t>(field.U16(0))}
+                                   : std::int64_t{static_cast<std::int32_t>(field.U32(0))};
         out.Kind = kind::kNumber;
         out.Value = Value::Integer(v);
         text = std::to_string(v);
@@ -271,8 +285,7 @@ bool tImageMetaData::ConvertIfdEntry(const tByteReader& tiff, const tIfdEntry& i
         out.Value = Value::Text(text);
         break;
       }
-      default:
-        break;
+      default: break;
     }
     CutToEntryText(text);
     out.Text = std::move(text);

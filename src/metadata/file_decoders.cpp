@@ -15,12 +15,25 @@ namespace orvalis {
 namespace {
 
 enum FileTag : std::uint16_t {
-  kJpgComment = 1, kFullname, kSize, kFileDateCreated, kFileDateModified, kPath, kName,
-  kPixelsX, kPixelsY, kFormat
+  kJpgComment = 1,
+  kFullname,
+  kSize,
+  kFileDateCreated,
+  kFileDateModified,
+  kPath,
+  kName,
+  kPixelsX,
+  kPixelsY,
+  kFormat
 };
 
 enum App0Tag : std::uint16_t {
-  kVersion = 1, kUnits, kXDensity, kYDensity, kXthumbnailSize, kYthumbnailSize
+  kVersion = 1,
+  kUnits,
+  kXDensity,
+  kYDensity,
+  kXthumbnailSize,
+  kYthumbnailSize
 };
 
 tMetaEntry MakeEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, Value value,
@@ -35,13 +48,15 @@ tMetaEntry MakeEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, V
   return e;
 }
 
-tMetaEntry TextEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind, const std::string& s) {
+tMetaEntry TextEntry(std::uint8_t group, std::uint16_t tag, std::uint8_t kind,
+                     const std::string& s) {
   return MakeEntry(group, tag, kind, Value::Text(s), s);
 }
 
 // A file time (seconds and nanoseconds since the epoch, universal time) as a
 // date entry in local time; "???" when the conversion fails.
-tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds, std::uint32_t nanoseconds) {
+tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds,
+                     std::uint32_t nanoseconds) {
   tMetaEntry e = MakeEntry(group::kFile, tag, kind::kDateTime, Value::Text("???"), "");
   if (!known) return e;
   const auto t = static_cast<std::time_t>(seconds);
@@ -61,11 +76,16 @@ tMetaEntry DateEntry(std::uint16_t tag, bool known, std::int64_t seconds, std::u
   char buf[24];
   std::size_t n = 0;
   const auto put = [&buf, &n](unsigned v, int width) {
-    for (int i = width - 1; i >= 0; --i, v /= 10) buf[n + static_cast<std::size_t>(i)] = static_cast<char>('0' + v % 10);
+    for (int i = width - 1; i >= 0; --i, v /= 10)
+      buf[n + static_cast<std::size_t>(i)] = static_cast<char>('0' + v % 10);
     n += static_cast<std::size_t>(width);
   };
   const auto yearValue = static_cast<unsigned>(year);
-  put(yearValue, yearValue >= 10000 ? 5 : yearValue >= 1000 ? 4 : yearValue >= 100 ? 3 : yearValue >= 10 ? 2 : 1);
+  put(yearValue, yearValue >= 10000  ? 5
+                 : yearValue >= 1000 ? 4
+                 : yearValue >= 100  ? 3
+                 : yearValue >= 10   ? 2
+                                     : 1);
   const unsigned parts[] = {e.DateTime.Month, e.DateTime.Day, e.DateTime.Hour, e.DateTime.Minute,
                             e.DateTime.Second};
   for (std::size_t i = 0; i < 5; ++i) {
@@ -136,7 +156,8 @@ bool tImageMetaData::ReadFileData(tJpegFile& file) {
     if (!name.empty() && name[0] == '.') return true;
     const tFileStatus& status = file.Status();
     if (!status.regular) return true;
-    Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds, status.birthNanoseconds));
+    Append(DateEntry(kFileDateCreated, status.hasBirthTime, status.birthSeconds,
+                     status.birthNanoseconds));
     Append(DateEntry(kFileDateModified, true, status.modifiedSeconds, status.modifiedNanoseconds));
     return true;
   } catch (const tMetadataError& e) {
@@ -162,14 +183,17 @@ bool tImageMetaData::DecodeComment(tJpegFile& file, std::uint64_t position, std:
   }
 }
 
-bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
+bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position,
+                                       std::uint16_t length) {
   try {
     if (length < 2 + 5) return Fail("frame header too short");
     const tByteReader frame(file.Read(position, 5), 5);
     const std::uint16_t height = frame.U16BigEndian(1);
     const std::uint16_t width = frame.U16BigEndian(3);
-    Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
-    Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
+    Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height),
+                     std::to_string(height)));
+    Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width),
+                     std::to_string(width)));
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
@@ -178,15 +202,18 @@ bool tImageMetaData::DecodeFrameHeader(tJpegFile& file, std::uint64_t position, 
 
 void tImageMetaData::AppendPixelSize(std::uint32_t width, std::uint32_t height) {
   if (width == 0 || height == 0) return;
-  Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height), std::to_string(height)));
-  Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width), std::to_string(width)));
+  Append(MakeEntry(group::kFile, kPixelsY, kind::kNumber, Value::Integer(height),
+                   std::to_string(height)));
+  Append(MakeEntry(group::kFile, kPixelsX, kind::kNumber, Value::Integer(width),
+                   std::to_string(width)));
 }
 
 bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   try {
     ReadPayload(file, position, length, jfifSegment_);
     const tByteReader app0(jfifSegment_.data(), jfifSegment_.size());
-    if (!app0.Has(0, 5) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5)) return Fail("not a JFIF segment");
+    if (!app0.Has(0, 5) || app0.Bytes(0, 5) != std::string_view("JFIF\0", 5))
+      return Fail("not a JFIF segment");
     if (!app0.Has(0, 14)) return Fail("JFIF header too short");
     jfifFlag_ = true;
 
@@ -195,8 +222,10 @@ bool tImageMetaData::DecodeJfif(tJpegFile& file, std::uint64_t position, std::ui
         std::to_string(major) + "." + (minor < 10 ? "0" : "") + std::to_string(minor);
     Append(MakeEntry(group::kApp0, kVersion, kind::kOther, Value::Text(version), version));
     const tCodeTexts& unitCodes = *CodeTextsOf(group::kApp0, kUnits);
-    const char* unitText = units < unitCodes.Texts.size() ? unitCodes.Texts[units] : unitCodes.Other;
-    Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)), unitText));
+    const char* unitText =
+        units < unitCodes.Texts.size() ? unitCodes.Texts[units] : unitCodes.Other;
+    Append(MakeEntry(group::kApp0, kUnits, kind::kString, Value::Text(std::to_string(units)),
+                     unitText));
     const auto number = [&](std::uint16_t tag, unsigned n) {
       Append(TextEntry(group::kApp0, tag, kind::kNumber, std::to_string(n)));
     };

@@ -50,7 +50,8 @@ using tImage = std::unique_ptr<heif_image, ImageRelease>;
 
 void Check(const heif_error& error) {
   if (error.code != heif_error_Ok) {
-    throw tMetadataError(std::string("HEIF decoding failed: ") + (error.message ? error.message : "unknown error"));
+    throw tMetadataError(std::string("HEIF decoding failed: ") +
+                         (error.message ? error.message : "unknown error"));
   }
 }
 
@@ -59,7 +60,8 @@ tHandle ThumbnailOf(const heif_image_handle* primary) {
   heif_item_id id = 0;
   if (heif_image_handle_get_list_of_thumbnail_IDs(primary, &id, 1) != 1) return nullptr;
   heif_image_handle* thumbnail = nullptr;
-  if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok) return nullptr;
+  if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
+    return nullptr;
   return tHandle(thumbnail);
 }
 
@@ -87,14 +89,16 @@ std::unique_ptr<RgbBitmap> DecodeHandle(const heif_image_handle* handle, tPictur
   const int declaredH = heif_image_handle_get_height(handle);
   if (declaredW <= 0 || declaredH <= 0 ||
       std::uint64_t(declaredW) * std::uint64_t(declaredH) > kMaxHeifPixels) {
-    throw tMetadataError("HEIF image too large (" + std::to_string(declaredW) + "x" + std::to_string(declaredH) + ")");
+    throw tMetadataError("HEIF image too large (" + std::to_string(declaredW) + "x" +
+                         std::to_string(declaredH) + ")");
   }
 
   std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
   if (!options) throw tMetadataError("HEIF decoding failed: out of memory");
   options->ignore_transformations = 0;
   heif_image* decoded = nullptr;
-  Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGB, options.get()));
+  Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                          options.get()));
   tImage image(decoded);
 
   int width = heif_image_get_width(image.get(), heif_channel_interleaved);
@@ -110,7 +114,8 @@ std::unique_ptr<RgbBitmap> DecodeHandle(const heif_image_handle* handle, tPictur
   }
 
   int stride = 0;
-  const std::uint8_t* plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+  const std::uint8_t* plane =
+      heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
   if (!plane || width <= 0 || height <= 0 || stride < width * 3) {
     throw tMetadataError("HEIF decoding failed: no picture");
   }
@@ -120,7 +125,8 @@ std::unique_ptr<RgbBitmap> DecodeHandle(const heif_image_handle* handle, tPictur
   bitmap->Pixels.resize(bitmap->RowBytes() * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     std::memcpy(bitmap->Pixels.data() + bitmap->RowBytes() * static_cast<std::size_t>(y),
-                plane + static_cast<std::size_t>(stride) * static_cast<std::size_t>(y), bitmap->RowBytes());
+                plane + static_cast<std::size_t>(stride) * static_cast<std::size_t>(y),
+                bitmap->RowBytes());
   }
   return bitmap;
 }

@@ -42,7 +42,8 @@ std::uint8_t PrefixGroup(std::string_view prefix) {
 // tables), C8 (reserved) and CC (arithmetic conditioning) share the range
 // but carry no frame header.
 bool IsFrameHeader(std::uint16_t marker) {
-  return marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 && marker != 0xFFC8 && marker != 0xFFCC;
+  return marker >= 0xFFC0 && marker <= 0xFFCF && marker != 0xFFC4 && marker != 0xFFC8 &&
+         marker != 0xFFCC;
 }
 
 }  // namespace
@@ -113,7 +114,8 @@ void tImageMetaData::ReachLimit(const std::string& what) {
 void tImageMetaData::Append(tMetaEntry&& entry) {
   // After a limit nothing more is kept, also no entry small enough to fit.
   if (!limitReached_.empty()) return;
-  const std::size_t bytes = entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
+  const std::size_t bytes =
+      entry.Text.size() + (entry.Value.IsText() ? entry.Value.AsText().size() : 0);
   if (entries_.size() >= kMaxEntries) {
     ReachLimit("more than " + std::to_string(kMaxEntries) + " entries");
     return;
@@ -136,7 +138,8 @@ std::optional<std::uint64_t> tImageMetaData::FindMarker(tJpegFile& file, std::ui
   std::uint64_t at = from;
   while (at + 1 < end) {
     const std::uint64_t left = end - at;
-    auto length = static_cast<std::size_t>(left < tJpegFile::kBlockSize ? left : tJpegFile::kBlockSize);
+    auto length =
+        static_cast<std::size_t>(left < tJpegFile::kBlockSize ? left : tJpegFile::kBlockSize);
     const std::uint8_t* bytes = file.ReadBuffered(at, length);
     for (std::size_t i = 0; i + 1 < length; ++i)
       if (bytes[i] == 0xFF && bytes[i + 1] != 0x00 && bytes[i + 1] != 0xFF) return at + i;
@@ -155,14 +158,15 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
   struct XmpRoom {
     tImageMetaData& store;
     ~XmpRoom() {
-      if (store.xmpFlag_ && !store.xmpDecoded_) store.entries_.reserve(store.entries_.size() + xmp::kFieldCount);
+      if (store.xmpFlag_ && !store.xmpDecoded_)
+        store.entries_.reserve(store.entries_.size() + xmp::kFieldCount);
     }
   } room{*this};
 
   // A file of fewer than two bytes is refused by the read, as a JPEG cut
   // short is.
-  const std::size_t headLength =
-      std::max<std::size_t>(2, static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kContainerHeadSize)));
+  const std::size_t headLength = std::max<std::size_t>(
+      2, static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kContainerHeadSize)));
   switch (RecogniseContainer(file.Read(0, headLength), headLength)) {
     case tContainer::Jpeg:
       BeginPhoto(file, "JPEG");
@@ -197,7 +201,8 @@ void tImageMetaData::ReadJpegSegments(tJpegFile& file, std::uint64_t start) {
         break;
       }
       if (head[0] != 0xFF || head[1] != 0xFF)
-        Drop(std::to_string(*next - position) + " bytes that are no marker at offset " + std::to_string(position));
+        Drop(std::to_string(*next - position) + " bytes that are no marker at offset " +
+             std::to_string(position));
       position = *next;
       continue;
     }
@@ -247,7 +252,8 @@ void tImageMetaData::ReadJpegSegments(tJpegFile& file, std::uint64_t start) {
     }
     const std::uint64_t next = payload + length - 2;
     if (decode != nullptr && !(this->*decode)(file, payload, length)) {
-      const std::string reason = std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_;
+      const std::string reason =
+          std::string(name) + " segment at offset " + std::to_string(position) + ": " + failure_;
       Drop(reason);
       // A segment cut off by the end of the file: there is nothing after it
       // to walk to.

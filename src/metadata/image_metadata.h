@@ -37,13 +37,12 @@ class tImageMetaData {
   // Reads the file and appends its entries (the store is not cleared first).
   // The container is recognised by the file's first bytes, whatever its
   // name; a file in none of them gets no entries and an empty Format().
-  // A segment (box, chunk, directory) that cannot be decoded, or bytes that are no marker, are passed
-  // over and noted in Dropped. Errors outside the segments (file cannot be
-  // opened, the file ends inside a marker header) are thrown as
-  // tMetadataError; entries made before stay.
-  // folderFd, when not -1, is the open folder that holds the file: the file
-  // is then opened by the last part of its name relative to it, which
-  // spares the system walking the whole path again for every file.
+  // A segment (box, chunk, directory) that cannot be decoded, or bytes that are no marker, are
+  // passed over and noted in Dropped. Errors outside the segments (file cannot be opened, the file
+  // ends inside a marker header) are thrown as tMetadataError; entries made before stay. folderFd,
+  // when not -1, is the open folder that holds the file: the file is then opened by the last part
+  // of its name relative to it, which spares the system walking the whole path again for every
+  // file.
   void ReadJpegFile(const std::string& fileName, int folderFd = -1);
   void Clear();
 
@@ -82,7 +81,9 @@ class tImageMetaData {
   bool HasComment() const { return commentFlag_; }
   // An EXIF thumbnail that can be read: it has bytes, and they start inside
   // the Exif segment (a length that reaches past its end is cut there).
-  bool HasThumbnail() const { return thumbOffset_ != 0 && thumbLength_ != 0 && thumbOffset_ < exifSize_; }
+  bool HasThumbnail() const {
+    return thumbOffset_ != 0 && thumbLength_ != 0 && thumbOffset_ < exifSize_;
+  }
   // Both coordinates of the GPS directory were read.
   bool HasGps() const { return gpsFlag_; }
   // The file holds an XMP packet (whether or not it could be read).
@@ -159,12 +160,14 @@ class tImageMetaData {
   // header, first says which directory its first offset leads to. The
   // decoder of Exif segments, PNG eXIf and WebP EXIF chunks, HEIF Exif items
   // and CR3 boxes alike.
-  bool DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase, tTiffFirst first);
+  bool DecodeTiffBlock(const std::uint8_t* bytes, std::size_t size, std::uint32_t tiffBase,
+                       tTiffFirst first);
   // The directories of a TIFF structure whose header lies before tiff's
   // bytes start or inside them; offsets count from the header. wholeFile:
   // the structure is a TIFF file, whose further directories its own walk
   // looks at, so a chain after the thumbnail directory is no news.
-  void DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first, bool wholeFile);
+  void DecodeTiffDirectories(const tByteReader& tiff, std::uint32_t firstOffset, tTiffFirst first,
+                             bool wholeFile);
   // IPTC datasets in any payload (an APP13 segment, TIFF tag 33723,
   // Photoshop resources); an XMP packet found anywhere.
   void DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size);

@@ -68,7 +68,9 @@ void tImageMetaData::DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size
       std::string data(payload.Rest(p + 5).substr(0, declared));
       while (!data.empty() && data.back() == '\0') data.pop_back();
       if (dataset == kRecordVersion)
-        data = data.size() >= 2 ? std::string(1, static_cast<char>(static_cast<unsigned char>(data[1]) + 48)) : "";
+        data = data.size() >= 2
+                   ? std::string(1, static_cast<char>(static_cast<unsigned char>(data[1]) + 48))
+                   : "";
 
       if (MergeIptcLists == 1 && dataset == kSupplementalCategory)
         categoryAccumulator_ += data + ";";
@@ -83,7 +85,8 @@ void tImageMetaData::DecodeIptcBytes(const std::uint8_t* bytes, std::size_t size
     if (MergeIptcLists == 1) {
       if (!categoryAccumulator_.empty())
         AppendIptcEntry(kSupplementalCategory, FinishMergedList(categoryAccumulator_));
-      if (!keywordAccumulator_.empty()) AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
+      if (!keywordAccumulator_.empty())
+        AppendIptcEntry(kKeywords, FinishMergedList(keywordAccumulator_));
     }
   }
 }

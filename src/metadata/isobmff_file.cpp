@@ -14,7 +14,8 @@ namespace orvalis {
 namespace {
 
 constexpr std::uint32_t FourCc(const char (&s)[5]) {
-  return std::uint32_t{static_cast<std::uint8_t>(s[0])} << 24 | std::uint32_t{static_cast<std::uint8_t>(s[1])} << 16 |
+  return std::uint32_t{static_cast<std::uint8_t>(s[0])} << 24 |
+         std::uint32_t{static_cast<std::uint8_t>(s[1])} << 16 |
          std::uint32_t{static_cast<std::uint8_t>(s[2])} << 8 | static_cast<std::uint8_t>(s[3]);
 }
 
@@ -72,10 +73,12 @@ class tBoxCursor {
   bool Next(tBox& box) {
     if (pos_ >= end_) return false;
     const std::uint64_t left = end_ - pos_;
-    if (left < 8) return Stop(std::to_string(left) + " bytes at " + std::to_string(pos_) + " are too few for a box");
+    if (left < 8)
+      return Stop(std::to_string(left) + " bytes at " + std::to_string(pos_) +
+                  " are too few for a box");
     if (++count_ > tIsoBmffLimits::kMaxItems)
-      return Stop("more than " + std::to_string(tIsoBmffLimits::kMaxItems) + " boxes side by side; those from " +
-                  std::to_string(pos_) + " on passed over");
+      return Stop("more than " + std::to_string(tIsoBmffLimits::kMaxItems) +
+                  " boxes side by side; those from " + std::to_string(pos_) + " on passed over");
     const auto have = static_cast<std::size_t>(std::min<std::uint64_t>(left, 32));
     const std::uint8_t* p = file_ != nullptr ? file_->Read(pos_, have) : bytes_ + pos_;
     box.type = Be32(p + 4);
@@ -93,7 +96,8 @@ class tBoxCursor {
       if (have >= header) std::memcpy(box.uuid.data(), p + header - 16, 16);
     }
     if (have < header || size < header)
-      return Stop(box.Name() + " gives the impossible size " + std::to_string(size) + "; the boxes after it passed over");
+      return Stop(box.Name() + " gives the impossible size " + std::to_string(size) +
+                  "; the boxes after it passed over");
     if (size > left) {
       problems_.push_back(box.Name() + " runs past its container; read up to the container's end");
       size = left;
@@ -126,8 +130,8 @@ std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
   if (length < 16 || Be32(head + 4) != FourCc("ftyp") || Be32(head) < 16) return {};
   const std::size_t limit = std::min<std::size_t>(length, Be32(head));
   const auto isHevc = [](std::uint32_t b) {
-    return b == FourCc("heic") || b == FourCc("heix") || b == FourCc("hevc") || b == FourCc("hevx") || b == FourCc("heim") ||
-           b == FourCc("heis");
+    return b == FourCc("heic") || b == FourCc("heix") || b == FourCc("hevc") ||
+           b == FourCc("hevx") || b == FourCc("heim") || b == FourCc("heis");
   };
   const auto isAvif = [](std::uint32_t b) { return b == FourCc("avif") || b == FourCc("avis"); };
   const std::uint32_t major = Be32(head + 8);
@@ -148,13 +152,15 @@ std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
 }
 
 bool IsTiffHeader(const std::uint8_t* p) {
-  return (p[0] == 'I' && p[1] == 'I' && p[2] == 42 && p[3] == 0) || (p[0] == 'M' && p[1] == 'M' && p[2] == 0 && p[3] == 42);
+  return (p[0] == 'I' && p[1] == 'I' && p[2] == 42 && p[3] == 0) ||
+         (p[0] == 'M' && p[1] == 'M' && p[2] == 0 && p[3] == 42);
 }
 
 // A TIFF structure of length bytes at offset, when it starts with a TIFF
 // header (or with "Exif\0\0" and one, as some writers put it).
-void AddTiffBlock(tJpegFile& file, std::uint64_t offset, std::uint64_t length, tIsoTiffBlock::tFirst first,
-                  const std::string& what, tIsoBmffFindings& findings) {
+void AddTiffBlock(tJpegFile& file, std::uint64_t offset, std::uint64_t length,
+                  tIsoTiffBlock::tFirst first, const std::string& what,
+                  tIsoBmffFindings& findings) {
   if (length >= 8) {
     const auto have = static_cast<std::size_t>(std::min<std::uint64_t>(length, 14));
     const std::uint8_t* p = file.Read(offset, have);
@@ -172,7 +178,8 @@ void AddTiffBlock(tJpegFile& file, std::uint64_t offset, std::uint64_t length, t
 
 // A JPEG in one of Canon's picture boxes: its length stands at sizeOffset of
 // the payload, the picture at 16.
-void AddEmbeddedJpeg(tJpegFile& file, const tBox& box, std::size_t sizeOffset, tIsoBmffFindings& findings) {
+void AddEmbeddedJpeg(tJpegFile& file, const tBox& box, std::size_t sizeOffset,
+                     tIsoBmffFindings& findings) {
   constexpr std::size_t kJpegAt = 16;
   if (box.PayloadSize() >= kJpegAt + 2) {
     const std::uint8_t* p = file.Read(box.payload, kJpegAt + 2);
@@ -219,8 +226,12 @@ class tHeifMeta {
     // A full box: version and flags, then the boxes, in any order.
     tBoxCursor cursor(bytes_.data(), 4, bytes_.size(), findings_.problems);
     for (tBox box; cursor.Next(box);) {
-      for (auto& [type, slot] : {std::pair{FourCc("pitm"), &pitm_}, {FourCc("iinf"), &iinf_}, {FourCc("iloc"), &iloc_},
-                                 {FourCc("iref"), &iref_}, {FourCc("iprp"), &iprp_}, {FourCc("idat"), &idat_}})
+      for (auto& [type, slot] : {std::pair{FourCc("pitm"), &pitm_},
+                                 {FourCc("iinf"), &iinf_},
+                                 {FourCc("iloc"), &iloc_},
+                                 {FourCc("iref"), &iref_},
+                                 {FourCc("iprp"), &iprp_},
+                                 {FourCc("idat"), &idat_}})
         if (box.type == type && !*slot) *slot = box;
     }
     if (!pitm_) findings_.problems.push_back("the meta box names no primary item");
@@ -233,8 +244,10 @@ class tHeifMeta {
     if (xmp != nullptr) places_.push_back({xmp->id, true, {}});
     if (primaryType_ == FourCc("grid")) places_.push_back({primary_, true, {}});
     if (!places_.empty()) {
-      if (iloc_) Parse(iloc_, &tHeifMeta::ParseLocations);
-      else findings_.problems.push_back("the meta box has no item locations (iloc)");
+      if (iloc_)
+        Parse(iloc_, &tHeifMeta::ParseLocations);
+      else
+        findings_.problems.push_back("the meta box has no item locations (iloc)");
     }
     Parse(iprp_, &tHeifMeta::ParseProperties);
     if (findings_.width == 0 && primaryType_ == FourCc("grid")) GridSize();
@@ -263,7 +276,8 @@ class tHeifMeta {
 
   bool KnownVersion(const tBox& box, std::uint8_t version, std::uint8_t highest) {
     if (version <= highest) return true;
-    findings_.problems.push_back("box " + TypeName(box.type) + " has the unknown version " + std::to_string(version));
+    findings_.problems.push_back("box " + TypeName(box.type) + " has the unknown version " +
+                                 std::to_string(version));
     return false;
   }
 
@@ -297,7 +311,8 @@ class tHeifMeta {
         const std::size_t nameEnd = rest.find('\0');
         if (nameEnd == std::string_view::npos) continue;
         const std::string_view contentType = rest.substr(nameEnd + 1);
-        if (contentType.substr(0, contentType.find('\0')) == "application/rdf+xml") items_.push_back({id, true});
+        if (contentType.substr(0, contentType.find('\0')) == "application/rdf+xml")
+          items_.push_back({id, true});
       }
     }
   }
@@ -306,7 +321,8 @@ class tHeifMeta {
     const std::uint8_t version = r.U8(0);
     if (!KnownVersion(box, version, 1)) return;
     const std::uint64_t idSize = version == 0 ? 2 : 4;
-    tBoxCursor cursor(bytes_.data(), std::min<std::uint64_t>(box.payload + 4, box.end), box.end, findings_.problems);
+    tBoxCursor cursor(bytes_.data(), std::min<std::uint64_t>(box.payload + 4, box.end), box.end,
+                      findings_.problems);
     for (tBox ref; cursor.Next(ref);) {
       if (ref.type != FourCc("cdsc")) continue;
       tByteReader e(bytes_.data() + ref.payload, static_cast<std::size_t>(ref.PayloadSize()));
@@ -324,7 +340,8 @@ class tHeifMeta {
     const tItemInfo* first = nullptr;
     for (const tItemInfo& item : items_) {
       if (item.xmp != xmp) continue;
-      if (std::find(describesPrimary_.begin(), describesPrimary_.end(), item.id) != describesPrimary_.end())
+      if (std::find(describesPrimary_.begin(), describesPrimary_.end(), item.id) !=
+          describesPrimary_.end())
         return &item;
       if (first == nullptr) first = &item;
     }
@@ -338,12 +355,15 @@ class tHeifMeta {
     const unsigned indexSize = version == 0 ? 0 : r.U8(5) & 15;
     for (const unsigned size : {offsetSize, lengthSize, baseSize, indexSize}) {
       if (size != 0 && size != 4 && size != 8) {
-        findings_.problems.push_back("the item locations use a field size of " + std::to_string(size) + " bytes");
+        findings_.problems.push_back("the item locations use a field size of " +
+                                     std::to_string(size) + " bytes");
         return;
       }
     }
     const auto sized = [&](std::uint64_t& at, unsigned size) -> std::uint64_t {
-      const std::uint64_t value = size == 0 ? 0 : size == 4 ? r.U32(at) : (std::uint64_t{r.U32(at)} << 32 | r.U32(at + 4));
+      const std::uint64_t value = size == 0   ? 0
+                                  : size == 4 ? r.U32(at)
+                                              : (std::uint64_t{r.U32(at)} << 32 | r.U32(at + 4));
       at += size;
       return value;
     };
@@ -351,7 +371,8 @@ class tHeifMeta {
     std::uint64_t count = version < 2 ? r.U16(at) : r.U32(at);
     at += version < 2 ? 2 : 4;
     if (count > tIsoBmffLimits::kMaxItems) {
-      findings_.problems.push_back("the item locations list " + std::to_string(count) + " items; only the first " +
+      findings_.problems.push_back("the item locations list " + std::to_string(count) +
+                                   " items; only the first " +
                                    std::to_string(tIsoBmffLimits::kMaxItems) + " read");
       count = tIsoBmffLimits::kMaxItems;
     }
@@ -370,15 +391,16 @@ class tHeifMeta {
       at += 2;
       const std::uint64_t extentsAt = at;
       at += std::uint64_t{extents} * (indexSize + offsetSize + lengthSize);
-      const auto place = std::find_if(places_.begin(), places_.end(), [&](const tItemPlace& p) { return p.id == id; });
+      const auto place = std::find_if(places_.begin(), places_.end(),
+                                      [&](const tItemPlace& p) { return p.id == id; });
       if (place == places_.end() || !place->wanted) continue;
       place->wanted = false;  // the first location of an item counts
       const std::string item = "item " + std::to_string(id);
       if (dataReference != 0) {
         findings_.problems.push_back(item + " lies in another file");
       } else if (method > 1) {
-        findings_.problems.push_back(item + " is built by construction method " + std::to_string(method) +
-                                     ", which is not read");
+        findings_.problems.push_back(item + " is built by construction method " +
+                                     std::to_string(method) + ", which is not read");
       } else if (extents == 0 || extents > tIsoBmffLimits::kMaxExtents) {
         findings_.problems.push_back(item + " has " + std::to_string(extents) + " extents");
       } else {
@@ -395,8 +417,8 @@ class tHeifMeta {
   // An item's extents joined into one span of the file: they must follow
   // each other. Method 1 counts from the start of the meta box's idat.
   template <class NextExtent>
-  std::optional<tFileSpan> Extents(const std::string& item, std::uint16_t method, std::uint64_t base,
-                                   std::uint16_t extents, NextExtent next) {
+  std::optional<tFileSpan> Extents(const std::string& item, std::uint16_t method,
+                                   std::uint64_t base, std::uint16_t extents, NextExtent next) {
     std::uint64_t limit = file_.Size(), shift = 0;
     if (method == 1) {
       if (!idat_) {
@@ -409,12 +431,16 @@ class tHeifMeta {
     tFileSpan span;
     for (std::uint16_t e = 0; e < extents; ++e) {
       tFileSpan extent = next();
-      if (extent.offset > std::numeric_limits<std::uint64_t>::max() - base) extent.offset = limit + 1;
-      else extent.offset += base;
+      if (extent.offset > std::numeric_limits<std::uint64_t>::max() - base)
+        extent.offset = limit + 1;
+      else
+        extent.offset += base;
       // A length of 0 reaches to the end of the data.
-      if (extent.length == 0 && extents == 1 && extent.offset <= limit) extent.length = limit - extent.offset;
+      if (extent.length == 0 && extents == 1 && extent.offset <= limit)
+        extent.length = limit - extent.offset;
       if (extent.offset > limit || extent.length > limit - extent.offset) {
-        findings_.problems.push_back(item + " lies past the end of " + (method == 1 ? "the item data" : "the file"));
+        findings_.problems.push_back(item + " lies past the end of " +
+                                     (method == 1 ? "the item data" : "the file"));
         return std::nullopt;
       }
       if (e == 0) {
@@ -444,14 +470,17 @@ class tHeifMeta {
     tBoxCursor cursor(bytes_.data(), box.payload, box.end, findings_.problems);
     for (tBox child; cursor.Next(child);) {
       if (child.type == FourCc("ipco") && !container) container = child;
-      if (child.type == FourCc("ipma")) Parse(child, [&](const tBox& b, const tByteReader& r) { Associations(b, r, indices); });
+      if (child.type == FourCc("ipma"))
+        Parse(child, [&](const tBox& b, const tByteReader& r) { Associations(b, r, indices); });
     }
     if (!container) return;
     tBoxCursor properties(bytes_.data(), container->payload, container->end, findings_.problems);
     std::uint16_t index = 0;
     for (tBox property; properties.Next(property);) {
       ++index;
-      if (property.type != FourCc("ispe") || std::find(indices.begin(), indices.end(), index) == indices.end()) continue;
+      if (property.type != FourCc("ispe") ||
+          std::find(indices.begin(), indices.end(), index) == indices.end())
+        continue;
       if (property.PayloadSize() < 12) continue;
       const std::uint8_t* p = bytes_.data() + property.payload;
       findings_.width = Be32(p + 4);
@@ -480,7 +509,8 @@ class tHeifMeta {
   void GridSize() {
     const std::optional<tFileSpan> span = Place(primary_);
     if (!span || span->length < 8) return;
-    const std::uint8_t* p = file_.Read(span->offset, static_cast<std::size_t>(std::min<std::uint64_t>(span->length, 12)));
+    const std::uint8_t* p = file_.Read(
+        span->offset, static_cast<std::size_t>(std::min<std::uint64_t>(span->length, 12)));
     if ((p[1] & 1) == 0) {
       findings_.width = static_cast<std::uint32_t>(p[4] << 8 | p[5]);
       findings_.height = static_cast<std::uint32_t>(p[6] << 8 | p[7]);
@@ -503,8 +533,8 @@ class tHeifMeta {
       findings_.problems.push_back("the Exif item's TIFF header lies past its end");
       return;
     }
-    AddTiffBlock(file_, span->offset + 4 + skip, span->length - 4 - skip, tIsoTiffBlock::tFirst::Ifd0,
-                 "the Exif item", findings_);
+    AddTiffBlock(file_, span->offset + 4 + skip, span->length - 4 - skip,
+                 tIsoTiffBlock::tFirst::Ifd0, "the Exif item", findings_);
   }
 
   tJpegFile& file_;
@@ -549,9 +579,11 @@ void CanonMovie(tJpegFile& file, const tBox& movie, tIsoBmffFindings& findings) 
     tBoxCursor canon(file, box.payload, box.end, findings.problems);
     for (tBox part; canon.Next(part);) {
       using tFirst = tIsoTiffBlock::tFirst;
-      for (const auto& [type, first] : {std::pair{FourCc("CMT1"), tFirst::Ifd0}, {FourCc("CMT2"), tFirst::Exif},
+      for (const auto& [type, first] : {std::pair{FourCc("CMT1"), tFirst::Ifd0},
+                                        {FourCc("CMT2"), tFirst::Exif},
                                         {FourCc("CMT4"), tFirst::Gps}})
-        if (part.type == type) AddTiffBlock(file, part.payload, part.PayloadSize(), first, part.Name(), findings);
+        if (part.type == type)
+          AddTiffBlock(file, part.payload, part.PayloadSize(), first, part.Name(), findings);
       if (part.type == FourCc("THMB")) AddEmbeddedJpeg(file, part, 8, findings);
     }
   }
@@ -566,7 +598,9 @@ void CanonPreview(tJpegFile& file, const tBox& box, tIsoBmffFindings& findings) 
 
 }  // namespace
 
-bool IsIsoBmff(const std::uint8_t* head, std::size_t length) { return !FormatOfBrands(head, length).empty(); }
+bool IsIsoBmff(const std::uint8_t* head, std::size_t length) {
+  return !FormatOfBrands(head, length).empty();
+}
 
 tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
   tIsoBmffFindings findings;
@@ -585,7 +619,8 @@ tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
     if (box.type == FourCc("meta") && !metaSeen && !cr3) {
       metaSeen = true;
       if (box.PayloadSize() > tIsoBmffLimits::kMaxMetaBox) {
-        findings.problems.push_back(box.Name() + " is larger than " + std::to_string(tIsoBmffLimits::kMaxMetaBox) +
+        findings.problems.push_back(box.Name() + " is larger than " +
+                                    std::to_string(tIsoBmffLimits::kMaxMetaBox) +
                                     " bytes and passed over");
       } else {
         tHeifMeta(file, box, findings).Read();
@@ -595,9 +630,11 @@ tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
       break;
     }
     if (box.type == FourCc("moov") && cr3) CanonMovie(file, box, findings);
-    if (box.type == FourCc("uuid") && box.uuid == kXmpUuid && !findings.xmp && box.PayloadSize() > 0)
+    if (box.type == FourCc("uuid") && box.uuid == kXmpUuid && !findings.xmp &&
+        box.PayloadSize() > 0)
       findings.xmp = tFileSpan{box.payload, box.PayloadSize()};
-    if (box.type == FourCc("uuid") && box.uuid == kPreviewUuid && cr3) CanonPreview(file, box, findings);
+    if (box.type == FourCc("uuid") && box.uuid == kPreviewUuid && cr3)
+      CanonPreview(file, box, findings);
   }
   if (!cr3 && !metaSeen) findings.problems.push_back("the file has no meta box");
   std::stable_sort(findings.embeddedJpegs.begin(), findings.embeddedJpegs.end(),

@@ -37,8 +37,10 @@ void tImageMetaData::ReadIsoBmffFile(tJpegFile& file) {
   std::vector<std::uint8_t> bytes;
   for (const tIsoTiffBlock& block : found.tiffBlocks) {
     try {
-      if (block.length > kMaxIsoTiffBlock) Drop("TIFF structure longer than " + std::to_string(kMaxIsoTiffBlock) + " bytes is cut");
-      ReadFileSpan(file, block.offset, static_cast<std::size_t>(std::min(block.length, kMaxIsoTiffBlock)), bytes);
+      if (block.length > kMaxIsoTiffBlock)
+        Drop("TIFF structure longer than " + std::to_string(kMaxIsoTiffBlock) + " bytes is cut");
+      ReadFileSpan(file, block.offset,
+                   static_cast<std::size_t>(std::min(block.length, kMaxIsoTiffBlock)), bytes);
       if (!DecodeTiffBlock(bytes.data(), bytes.size(), 0, FirstDirectory(block.firstDirectory)))
         Drop("TIFF structure at offset " + std::to_string(block.offset) + ": " + failure_);
     } catch (const tMetadataError& e) {
@@ -48,8 +50,10 @@ void tImageMetaData::ReadIsoBmffFile(tJpegFile& file) {
   }
   if (found.xmp) {
     try {
-      ReadFileSpan(file, found.xmp->offset,
-                   static_cast<std::size_t>(std::min<std::uint64_t>(found.xmp->length, kMaxXmpPacket + 1)), bytes);
+      ReadFileSpan(
+          file, found.xmp->offset,
+          static_cast<std::size_t>(std::min<std::uint64_t>(found.xmp->length, kMaxXmpPacket + 1)),
+          bytes);
       KeepXmpPacket({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     } catch (const tMetadataError& e) {
       Drop(std::string("XMP packet: ") + e.what());

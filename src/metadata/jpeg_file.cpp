@@ -40,7 +40,8 @@ tJpegFile::tJpegFile(const std::string& name, int folderFd) {
   bool ok = false;
 #ifdef STATX_BTIME
   struct statx sx {};
-  if (::statx(fd_, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &sx) == 0) {
+  if (::statx(fd_, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &sx) ==
+      0) {
     ok = true;
     status_.regular = S_ISREG(sx.stx_mode);
     status_.size = sx.stx_size;
@@ -80,7 +81,9 @@ const std::uint8_t* tJpegFile::Read(std::uint64_t position, std::size_t length) 
     throw tMetadataError("read past the end of the file");
   const bool first = !block_;
   // Not zeroed: only bytes read into it are ever looked at.
-  if (first) block_ = spareBlock ? std::move(spareBlock) : std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
+  if (first)
+    block_ = spareBlock ? std::move(spareBlock)
+                        : std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize);
   // A block is extended when the bytes asked for begin in it and fit in a
   // full block from its start; otherwise a block starts at position.
   std::size_t want = kBlockSize;

@@ -69,7 +69,8 @@ double RoundDecimals(double x, int decimals) {
   // two decimals and -2.5 becomes -3, as 2.5 becomes 3.
   const double shifted = std::fabs(x) * scale + 0.5;
   // Beyond the 64-bit integer range the cut has no result.
-  if (!std::isfinite(shifted) || shifted >= 9.2e18) throw tMetadataError("invalid floating point operation");
+  if (!std::isfinite(shifted) || shifted >= 9.2e18)
+    throw tMetadataError("invalid floating point operation");
   // Dividing the whole number by the power of ten gives the double closest to
   // the decimal result (2.8, not 2.8000000000000003).
   const double rounded = std::trunc(shifted) / scale;

@@ -37,7 +37,8 @@ int HexDigit(char c) {
 // digits broken into lines.
 std::vector<std::uint8_t> RawProfileBytes(std::string_view text) {
   std::size_t at = 0;
-  for (int line = 0; line < 3 && at != std::string_view::npos; ++line) at = text.find('\n', at + (line > 0 ? 1 : 0));
+  for (int line = 0; line < 3 && at != std::string_view::npos; ++line)
+    at = text.find('\n', at + (line > 0 ? 1 : 0));
   std::vector<std::uint8_t> out;
   if (at == std::string_view::npos) return out;
   int high = -1;
@@ -68,7 +69,8 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
       return;
     }
     if (readsAtImageData >= 0 && file.ReadCalls() - readsAtImageData > kMaxReadsAfterImageData) {
-      Drop("PNG chunks after offset " + std::to_string(at) + ", far behind the image data, are not read");
+      Drop("PNG chunks after offset " + std::to_string(at) +
+           ", far behind the image data, are not read");
       return;
     }
     const std::uint8_t* head = file.Read(at, 8);
@@ -76,13 +78,18 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
     const std::string type(reinterpret_cast<const char*>(head) + 4, 4);
     const std::uint64_t payload = at + 8;
     if (length > size - payload) {
-      cutShort_ = "PNG chunk " + type + " at offset " + std::to_string(at) + " runs past the end of the file";
+      cutShort_ = "PNG chunk " + type + " at offset " + std::to_string(at) +
+                  " runs past the end of the file";
       Drop(cutShort_);
       return;
     }
     const auto read = [&] {
-      ReadFileSpan(file, payload, static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxPngChunkRead)), data);
-      if (length > kMaxPngChunkRead) Drop("PNG chunk " + type + " longer than " + std::to_string(kMaxPngChunkRead) + " bytes is cut");
+      ReadFileSpan(file, payload,
+                   static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxPngChunkRead)),
+                   data);
+      if (length > kMaxPngChunkRead)
+        Drop("PNG chunk " + type + " longer than " + std::to_string(kMaxPngChunkRead) +
+             " bytes is cut");
     };
     try {
       if (type == "IHDR" && length >= 8) {
@@ -91,7 +98,9 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
       } else if (type == "eXIf" && !exifTried_) {
         exifTried_ = true;
         read();
-        if (!DecodeTiffBlock(data.data(), data.size(), ExifHeaderLength(data.data(), data.size()), tTiffFirst::Ifd0)) Drop("PNG eXIf chunk: " + failure_);
+        if (!DecodeTiffBlock(data.data(), data.size(), ExifHeaderLength(data.data(), data.size()),
+                             tTiffFirst::Ifd0))
+          Drop("PNG eXIf chunk: " + failure_);
       } else if (type == "iTXt" && !xmpFlag_ && length >= kXmpKeyword.size() + 2) {
         read();
         const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
@@ -103,7 +112,8 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
           } else {
             std::size_t start = text.find('\0', kXmpKeyword.size() + 2);
             if (start != std::string_view::npos) start = text.find('\0', start + 1);
-            if (start != std::string_view::npos) KeepXmpPacket(text.substr(start + 1, kMaxXmpPacket + 1));
+            if (start != std::string_view::npos)
+              KeepXmpPacket(text.substr(start + 1, kMaxXmpPacket + 1));
           }
         }
       } else if (type == "tEXt" || type == "zTXt") {
@@ -118,7 +128,9 @@ void tImageMetaData::ReadPngFile(tJpegFile& file) {
         } else if (exif && !exifTried_ && zero != std::string_view::npos) {
           exifTried_ = true;
           const std::vector<std::uint8_t> bytes = RawProfileBytes(text.substr(zero + 1));
-          if (!DecodeTiffBlock(bytes.data(), bytes.size(), ExifHeaderLength(bytes.data(), bytes.size()), tTiffFirst::Ifd0)) Drop("PNG raw profile: " + failure_);
+          if (!DecodeTiffBlock(bytes.data(), bytes.size(),
+                               ExifHeaderLength(bytes.data(), bytes.size()), tTiffFirst::Ifd0))
+            Drop("PNG raw profile: " + failure_);
         } else if (iptc && !iptcFlag_ && zero != std::string_view::npos) {
           const std::vector<std::uint8_t> bytes = RawProfileBytes(text.substr(zero + 1));
           DecodeIptcBytes(bytes.data(), bytes.size());

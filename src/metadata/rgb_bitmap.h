@@ -14,7 +14,9 @@ struct RgbBitmap {
   std::vector<std::uint8_t> Pixels;  // Height rows of Width * 3 bytes
 
   std::size_t RowBytes() const { return static_cast<std::size_t>(Width) * 3; }
-  const std::uint8_t* Row(int y) const { return Pixels.data() + RowBytes() * static_cast<std::size_t>(y); }
+  const std::uint8_t* Row(int y) const {
+    return Pixels.data() + RowBytes() * static_cast<std::size_t>(y);
+  }
 };
 
 }  // namespace orvalis

@@ -35,7 +35,9 @@ struct Fraction {
   double denominator;
   // numerator / denominator; a zero denominator is an arithmetic error.
   double Quotient() const {
-    if (denominator == 0) throw tMetadataError(numerator == 0 ? "invalid floating point operation" : "division by zero");
+    if (denominator == 0)
+      throw tMetadataError(numerator == 0 ? "invalid floating point operation"
+                                          : "division by zero");
     return numerator / denominator;
   }
 };
@@ -45,7 +47,8 @@ std::optional<Fraction> EntryFraction(const tByteReader& tiff, const tIfdEntry& 
   const std::uint32_t n = tiff.U32(in.ValueField);
   const std::uint32_t d = tiff.U32(std::uint64_t{in.ValueField} + 4);
   if (in.Type == kSRational)
-    return Fraction{static_cast<double>(static_cast<std::int32_t>(n)), static_cast<double>(static_cast<std::int32_t>(d))};
+    return Fraction{static_cast<double>(static_cast<std::int32_t>(n)),
+                    static_cast<double>(static_cast<std::int32_t>(d))};
   return Fraction{static_cast<double>(n), static_cast<double>(d)};
 }
 
@@ -59,12 +62,15 @@ void SetNumber(tMetaEntry& e, double value) {
 // texts and UserComment end there).
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::size_t units = 0;
-  while (2 * units + 1 < bytes.size() && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0)) ++units;
+  while (2 * units + 1 < bytes.size() && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0))
+    ++units;
   return Utf16ToUtf8(bytes.substr(0, 2 * units), false);
 }
 
 // Cuts UTF-8 text to at most kMaxEntryText characters, never inside one.
-std::string CutUtf8Characters(const std::string& s) { return std::string(FirstUtf8Characters(s, kMaxEntryText)); }
+std::string CutUtf8Characters(const std::string& s) {
+  return std::string(FirstUtf8Characters(s, kMaxEntryText));
+}
 
 // UserComment: an 8-byte character-set identifier, then the text.
 std::string DecodeUserComment(std::string_view value, bool& isUtf8) {
@@ -146,7 +152,8 @@ constexpr std::uint16_t kGpsDestLongitudeRef = 21;
 // them; parts the entry lacks are 0. A part with a zero denominator is an
 // error, except an unused 0/0 after the first; so is a negative part.
 std::array<double, 3> Sexagesimal(const tByteReader& tiff, const tIfdEntry& in) {
-  if ((in.Type != kRational && in.Type != kSRational) || in.Count == 0) throw tMetadataError("not three fractions");
+  if ((in.Type != kRational && in.Type != kSRational) || in.Count == 0)
+    throw tMetadataError("not three fractions");
   std::array<double, 3> parts{};
   const std::uint32_t count = in.Count < 3 ? in.Count : 3;
   for (std::uint32_t i = 0; i < count; ++i) {
@@ -156,7 +163,8 @@ std::array<double, 3> Sexagesimal(const tByteReader& tiff, const tIfdEntry& in) 
     if (d == 0 && (n != 0 || i == 0)) throw tMetadataError("zero denominator");
     if (d == 0) continue;
     if (in.Type == kSRational) {
-      const double q = static_cast<double>(static_cast<std::int32_t>(n)) / static_cast<std::int32_t>(d);
+      const double q =
+          static_cast<double>(static_cast<std::int32_t>(n)) / static_cast<std::int32_t>(d);
       if (q < 0) throw tMetadataError("negative part");
       parts[i] = q;
     } else {
@@ -203,8 +211,8 @@ std::string ExposureText(double seconds) {
 // Signed decimal degrees from the three fractions and the reference: south
 // and west are negative. Without a known reference the sign is unknown, and
 // no coordinate is made rather than a wrong one.
-void SetCoordinate(tMetaEntry& e, const std::array<double, 3>& parts, char ref, char positive, char negative,
-                   double limit) {
+void SetCoordinate(tMetaEntry& e, const std::array<double, 3>& parts, char ref, char positive,
+                   char negative, double limit) {
   if (ref != positive && ref != negative) throw tMetadataError("coordinate without its reference");
   const double degrees = parts[0] + parts[1] / 60.0 + parts[2] / 3600.0;
   if (degrees > limit) throw tMetadataError("coordinate out of range");
@@ -221,18 +229,19 @@ std::string TwoDigits(double v) {
   return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
 }
 
-const char* const kTextOrientation[] = {"top-left",  "top-right", "bottom-right", "bottom-left",
-                                    "left-top",  "right-top", "right-bottom", "left-bottom"};
+const char* const kTextOrientation[] = {"top-left", "top-right", "bottom-right", "bottom-left",
+                                        "left-top", "right-top", "right-bottom", "left-bottom"};
 const char* const kTextResolutionUnit[] = {"none", "dpi", "dpcm"};
-const char* const kTextExposureProgram[] = {"Manual",           "Program Normal",   "Aperture priority",
-                                        "Shutter priority", "Program Creative", "Program Hi-speed",
-                                        "Program Portrait", "Program Landscape"};
+const char* const kTextExposureProgram[] = {
+    "Manual",           "Program Normal",   "Aperture priority", "Shutter priority",
+    "Program Creative", "Program Hi-speed", "Program Portrait",  "Program Landscape"};
 const char* const kTextMeteringMode[] = {"Unknown",   "Average",      "CenterWeighted", "Spot",
-                                     "MultiSpot", "MultiSegment", "Partial"};
+                                         "MultiSpot", "MultiSegment", "Partial"};
 const char* const kTextExposureMode[] = {"Auto exposure", "Manual exposure", "Auto bracket"};
 const char* const kTextWhiteBalance[] = {"Auto white balance", "Manual white balance"};
 const char* const kTextSceneCaptureType[] = {"Standard", "Landscape", "Portrait", "Night scene"};
-const char* const kTextGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down", "High gain down"};
+const char* const kTextGainControl[] = {"None", "Low gain up", "High gain up", "Low gain down",
+                                        "High gain down"};
 const char* const kTextSoftHard[] = {"Normal", "Soft", "Hard"};
 const char* const kTextSaturation[] = {"Normal", "Low saturation", "High saturation"};
 const char* const kTextSubjectDistanceRange[] = {"Unknown", "Macro", "Close view", "Distant view"};
@@ -251,7 +260,9 @@ const char* const kTextJfifUnits[] = {"NoUnits", "dpi", "dpcm"};
 
 // A fraction rule's fraction, or nothing for an entry of another field type,
 // which stays as the generic conversion made it.
-std::optional<Fraction> RuleFraction(const tTagRuleInput& input) { return EntryFraction(input.Tiff, input.In); }
+std::optional<Fraction> RuleFraction(const tTagRuleInput& input) {
+  return EntryFraction(input.Tiff, input.In);
+}
 
 // The number made by number(), or a fraction entry "<invalid_value>" when
 // the fraction gives none.
@@ -379,7 +390,8 @@ void TwoDecimals(const tTagRuleInput& input, tMetaEntry& e) {
 }
 
 void FocalLength(const tTagRuleInput& input, tMetaEntry& e) {
-  if (const auto f = RuleFraction(input)) NumberOrInvalid(e, [&] { return RoundDecimals(f->Quotient(), 0); });
+  if (const auto f = RuleFraction(input))
+    NumberOrInvalid(e, [&] { return RoundDecimals(f->Quotient(), 0); });
 }
 
 void ExposureTime(const tTagRuleInput& input, tMetaEntry& e) {
@@ -388,7 +400,8 @@ void ExposureTime(const tTagRuleInput& input, tMetaEntry& e) {
 
 void ShutterSpeed(const tTagRuleInput& input, tMetaEntry& e) {
   // The APEX value x stands for 2^-x seconds.
-  if (const auto f = RuleFraction(input)) ExposureOrInvalid(e, [&] { return std::pow(2.0, -f->Quotient()); });
+  if (const auto f = RuleFraction(input))
+    ExposureOrInvalid(e, [&] { return std::pow(2.0, -f->Quotient()); });
 }
 
 void ApexAperture(const tTagRuleInput& input, tMetaEntry& e) {
@@ -407,23 +420,23 @@ void GpsVersion(const tTagRuleInput& input, tMetaEntry& e) {
 }
 
 void GpsLatitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsLatitudeRef), 'N',
-                'S', 90);
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
+                ReferenceLetter(input.Tiff, input.Gps, kGpsLatitudeRef), 'N', 'S', 90);
 }
 
 void GpsLongitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsLongitudeRef), 'E',
-                'W', 180);
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
+                ReferenceLetter(input.Tiff, input.Gps, kGpsLongitudeRef), 'E', 'W', 180);
 }
 
 void GpsDestLatitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsDestLatitudeRef),
-                'N', 'S', 90);
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
+                ReferenceLetter(input.Tiff, input.Gps, kGpsDestLatitudeRef), 'N', 'S', 90);
 }
 
 void GpsDestLongitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In), ReferenceLetter(input.Tiff, input.Gps, kGpsDestLongitudeRef),
-                'E', 'W', 180);
+  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
+                ReferenceLetter(input.Tiff, input.Gps, kGpsDestLongitudeRef), 'E', 'W', 180);
 }
 
 void GpsAltitude(const tTagRuleInput& input, tMetaEntry& e) {
@@ -433,7 +446,8 @@ void GpsAltitude(const tTagRuleInput& input, tMetaEntry& e) {
   if (!f) return;
   double altitude = RoundDecimals(f->Quotient(), 2);
   for (const tIfdEntry& ref : input.Gps.Entries)
-    if (ref.Tag == kGpsAltitudeRef && ref.Count >= 1 && ref.ValueBytes[0] == 1 && altitude != 0) altitude = -altitude;
+    if (ref.Tag == kGpsAltitudeRef && ref.Count >= 1 && ref.ValueBytes[0] == 1 && altitude != 0)
+      altitude = -altitude;
   SetNumber(e, altitude);
 }
 
@@ -447,8 +461,8 @@ void GpsTimeStamp(const tTagRuleInput& input, tMetaEntry& e) {
 
 }  // namespace rule
 
-void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, std::uint8_t dirKind,
-                                  tMetaEntry& e) {
+void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in,
+                                  std::uint8_t dirKind, tMetaEntry& e) {
   // The first directory, the EXIF and the thumbnail directory share the
   // EXIF rows' rules.
   const tTagRow* row = FindTagRow(dirKind == ifd::kGps ? group::kGps : group::kExif, in.Tag);
@@ -459,7 +473,9 @@ void tImageMetaData::ApplyTagRule(const tByteReader& tiff, const tIfdEntry& in, 
     return;
   }
   if (row->Rule != nullptr)
-    row->Rule(tTagRuleInput{tiff, in, dirKind, slots_[kGpsSlot], tiffBase_, thumbOffset_, thumbLength_}, e);
+    row->Rule(
+        tTagRuleInput{tiff, in, dirKind, slots_[kGpsSlot], tiffBase_, thumbOffset_, thumbLength_},
+        e);
 }
 
 }  // namespace orvalis

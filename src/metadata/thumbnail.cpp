@@ -116,8 +116,8 @@ bool RunDecode(DecodeJob* job) {
   out.Width = static_cast<int>(cinfo.output_width);
   out.Height = static_cast<int>(cinfo.output_height);
   out.Pixels.assign(static_cast<std::size_t>(pixels) * 3, 0);
-  JSAMPARRAY cmykRow = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                                           cinfo.output_width * 4, 1)
+  JSAMPARRAY cmykRow = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                         JPOOL_IMAGE, cinfo.output_width * 4, 1)
                             : nullptr;
   while (cinfo.output_scanline < cinfo.output_height) {
     std::uint8_t* row = out.Pixels.data() + out.RowBytes() * cinfo.output_scanline;
@@ -143,7 +143,8 @@ bool RunDecode(DecodeJob* job) {
 std::unique_ptr<RgbBitmap> Decode(DecodeJob& job) {
   auto bitmap = std::make_unique<RgbBitmap>();
   job.out = bitmap.get();
-  if (!RunDecode(&job)) throw tMetadataError(std::string("JPEG decoding failed: ") + job.err.message);
+  if (!RunDecode(&job))
+    throw tMetadataError(std::string("JPEG decoding failed: ") + job.err.message);
   return bitmap;
 }
 
@@ -151,7 +152,8 @@ std::unique_ptr<RgbBitmap> Decode(DecodeJob& job) {
 
 std::unique_ptr<RgbBitmap> DecodeJpegInFile(const std::string& path, std::uint64_t offset,
                                             std::uint64_t length, tPictureScale scale) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
   if (!file) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
   if (length > kMaxEmbeddedJpegBytes) throw tMetadataError("embedded JPEG too long");
   if (offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max()) ||
@@ -162,7 +164,8 @@ std::unique_ptr<RgbBitmap> DecodeJpegInFile(const std::string& path, std::uint64
   std::vector<unsigned char> bytes;
   constexpr std::size_t kStep = 1u << 20;
   while (bytes.size() < length) {
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kStep, length - bytes.size()));
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kStep, length - bytes.size()));
     const std::size_t had = bytes.size();
     bytes.resize(had + want);
     const std::size_t got = std::fread(bytes.data() + had, 1, want, file.get());
@@ -190,7 +193,8 @@ std::unique_ptr<RgbBitmap> tImageMetaData::GetThumbnail() const {
     return Decode(*job);
   }
   if (!ThumbFromImage) return nullptr;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName_.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName_.c_str(), "rb"),
+                                                       &std::fclose);
   if (!file) throw tMetadataError("cannot open file: " + std::string(std::strerror(errno)));
   auto job = std::make_unique<DecodeJob>();
   job->file = file.get();

@@ -11,8 +11,8 @@ struct tIfdEntry {
   std::uint16_t Tag = 0;
   std::uint16_t Type = 0;
   std::uint32_t Count = 0;
-  std::uint32_t ValueField = 0;       // in the file's byte order
-  std::uint8_t ValueBytes[4] = {};    // the value field as it stands in the file
+  std::uint32_t ValueField = 0;     // in the file's byte order
+  std::uint8_t ValueBytes[4] = {};  // the value field as it stands in the file
 };
 
 using tIfdEntryArray = std::vector<tIfdEntry>;

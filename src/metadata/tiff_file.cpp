@@ -22,9 +22,9 @@ namespace orvalis {
 namespace {
 
 // What one file can make the walk read or look at.
-constexpr std::size_t kMaxIfdEntries = 4096;         // entries of one directory (12 bytes each: one read)
-constexpr std::size_t kMaxImageDirectories = 32;     // directories looked at for size and previews
-constexpr std::size_t kMaxSubIfds = 8;               // SubIFDs followed per directory
+constexpr std::size_t kMaxIfdEntries = 4096;  // entries of one directory (12 bytes each: one read)
+constexpr std::size_t kMaxImageDirectories = 32;  // directories looked at for size and previews
+constexpr std::size_t kMaxSubIfds = 8;            // SubIFDs followed per directory
 constexpr std::uint64_t kMaxValueInWindow = 256 * 1024;  // a longer value is left out of the window
 constexpr std::uint64_t kMaxTiffWindow = 1024 * 1024;    // bytes read for the EXIF directories
 constexpr std::uint64_t kMaxIptcBytes = 1024 * 1024;
@@ -64,9 +64,15 @@ constexpr std::uint16_t kPhotometricCfa = 32803;
 
 std::uint64_t TypeSize(std::uint16_t type) {
   switch (type) {
-    case 3: case 8: return 2;
-    case 4: case 9: case 11: case 13: return 4;
-    case 5: case 10: case 12: return 8;
+    case 3:
+    case 8: return 2;
+    case 4:
+    case 9:
+    case 11:
+    case 13: return 4;
+    case 5:
+    case 10:
+    case 12: return 8;
     default: return 1;
   }
 }
@@ -84,7 +90,8 @@ class tTiffInFile {
   std::uint64_t FileOffset(std::uint64_t offset) const { return start_ + offset; }
 
   tByteReader At(std::uint64_t offset, std::size_t n) const {
-    if (offset > length_ || n > length_ - offset) throw tMetadataError("offset " + std::to_string(offset) + " outside the TIFF structure");
+    if (offset > length_ || n > length_ - offset)
+      throw tMetadataError("offset " + std::to_string(offset) + " outside the TIFF structure");
     tByteReader r(file_.Read(start_ + offset, n), n);
     r.SetMotorola(motorola_);
     return r;
@@ -97,7 +104,8 @@ class tTiffInFile {
     block.NextOffset = 0;
     const std::uint32_t declared = At(offset, 2).U16(0);
     const std::uint64_t room = (length_ - offset - 2) / 12;
-    const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>({declared, room, kMaxIfdEntries}));
+    const auto count =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>({declared, room, kMaxIfdEntries}));
     block.Count = count;
     if (count == 0) return;
     const tByteReader entries = At(std::uint64_t{offset} + 2, 12u * count);
@@ -168,8 +176,12 @@ void ScanImageDirectory(const tTiffInFile& tiff, const tIfdBlock& dir, tImageSca
       case tag::kCompression: compression = n.value_or(0); break;
       case tag::kNewSubfileType: subfileType = n.value_or(0); break;
       case tag::kPhotometric: scan.cfa = scan.cfa || n == kPhotometricCfa; break;
-      case tag::kStripOffsets: if (e.Count == 1) stripOffset = n; break;
-      case tag::kStripByteCounts: if (e.Count == 1) stripLength = n; break;
+      case tag::kStripOffsets:
+        if (e.Count == 1) stripOffset = n;
+        break;
+      case tag::kStripByteCounts:
+        if (e.Count == 1) stripLength = n;
+        break;
       case tag::kJpegOffset: jpegOffset = n; break;
       case tag::kJpegLength: jpegLength = n; break;
       case tag::kSubIfds: {
@@ -197,7 +209,8 @@ void ScanImageDirectory(const tTiffInFile& tiff, const tIfdBlock& dir, tImageSca
   else if (stripOffset && stripLength && *stripLength > 0 && width > 0 && height > 0 &&
            (compression == 6 || (compression == 7 && subfileType == 1)))
     preview = tFileSpan{*stripOffset, *stripLength};
-  if (preview && preview->offset <= tiff.Length() && preview->length <= tiff.Length() - preview->offset)
+  if (preview && preview->offset <= tiff.Length() &&
+      preview->length <= tiff.Length() - preview->offset)
     scan.previews.push_back({tiff.FileOffset(preview->offset), preview->length});
 }
 
@@ -213,15 +226,16 @@ std::string MakeOf(const tTiffInFile& tiff, const tIfdBlock& ifd0) {
 std::string RawFormatName(std::string_view header, std::uint16_t magic, const tIfdBlock& ifd0,
                           const std::string& make, bool cfa) {
   const auto makeIs = [&make](std::string_view prefix) {
-    return make.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), make.begin(), [](char a, char b) {
-             return (a | 0x20) == (b | 0x20);
-           });
+    return make.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), make.begin(),
+                      [](char a, char b) { return (a | 0x20) == (b | 0x20); });
   };
   if (magic == 0x4F52 || magic == 0x5352) return "ORF";
   if (magic == 0x55) return makeIs("LEICA") ? "RWL" : "RW2";
   if (FindTag(ifd0, tag::kDngVersion) != nullptr) return "DNG";
   if (header.size() >= 10 && header.substr(8, 2) == "CR") return "CR2";
-  if (header.size() >= 12 && (header.substr(8, 4) == "IIII" || header.substr(8, 4) == "MMMM")) return "IIQ";
+  if (header.size() >= 12 && (header.substr(8, 4) == "IIII" || header.substr(8, 4) == "MMMM"))
+    return "IIQ";
   if (!cfa) return "TIFF";
   if (makeIs("NIKON")) return "NEF";
   if (makeIs("SONY")) return "ARW";
@@ -234,11 +248,13 @@ std::string RawFormatName(std::string_view header, std::uint16_t magic, const tI
 
 }  // namespace
 
-void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uint64_t length, std::string format) {
+void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uint64_t length,
+                                  std::string format) {
   const bool topLevel = format.empty();
   if (length < 8) throw tMetadataError("TIFF header cut short");
   const std::size_t headerLength = static_cast<std::size_t>(std::min<std::uint64_t>(length, 16));
-  const std::string header(reinterpret_cast<const char*>(file.Read(start, headerLength)), headerLength);
+  const std::string header(reinterpret_cast<const char*>(file.Read(start, headerLength)),
+                           headerLength);
   const bool motorola = header[0] == 'M';
   const tTiffInFile tiff(file, start, length, motorola);
   const tByteReader head = tiff.At(0, 8);
@@ -279,24 +295,29 @@ void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uin
     // The chain goes first; sub-directories follow it.
     if (dir.NextOffset != 0) toVisit.insert(toVisit.begin(), dir.NextOffset);
   }
-  if (!toVisit.empty()) Drop("more than " + std::to_string(kMaxImageDirectories) + " TIFF directories: the rest are not read");
+  if (!toVisit.empty())
+    Drop("more than " + std::to_string(kMaxImageDirectories) +
+         " TIFF directories: the rest are not read");
 
   // The Exif and the GPS directory: the window must hold them, and the Exif
   // directory may know a larger image than the others (CR2, IIQ).
   tIfdBlock exif, gps;
-  for (const auto& [pointer, block] : {std::pair{tag::kExifPointer, &exif}, std::pair{tag::kGpsPointer, &gps}}) {
+  for (const auto& [pointer, block] :
+       {std::pair{tag::kExifPointer, &exif}, std::pair{tag::kGpsPointer, &gps}}) {
     const tIfdEntry* e = FindTag(ifd0, pointer);
     if (e == nullptr) continue;
     try {
       tiff.ReadIfd(e->ValueField, *block);
     } catch (const tMetadataError& error) {
-      Drop(std::string(pointer == tag::kExifPointer ? "Exif" : "GPS") + " directory: " + error.what());
+      Drop(std::string(pointer == tag::kExifPointer ? "Exif" : "GPS") +
+           " directory: " + error.what());
     }
   }
   {
     const tIfdEntry* w = FindTag(exif, tag::kExifImageWidth);
     const tIfdEntry* h = FindTag(exif, tag::kExifImageHeight);
-    const std::uint32_t width = w ? tiff.Number(*w).value_or(0) : 0, height = h ? tiff.Number(*h).value_or(0) : 0;
+    const std::uint32_t width = w ? tiff.Number(*w).value_or(0) : 0,
+                        height = h ? tiff.Number(*h).value_or(0) : 0;
     if (std::uint64_t{width} * height > std::uint64_t{scan.width} * scan.height) {
       scan.width = width;
       scan.height = height;
@@ -368,7 +389,8 @@ void tImageMetaData::ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uin
 
   // IPTC (its own tag, else inside the Photoshop resources) and XMP.
   try {
-    if (const tIfdEntry* e = FindTag(ifd0, tag::kIptc) ? FindTag(ifd0, tag::kIptc) : FindTag(ifd0, tag::kPhotoshop)) {
+    if (const tIfdEntry* e = FindTag(ifd0, tag::kIptc) ? FindTag(ifd0, tag::kIptc)
+                                                       : FindTag(ifd0, tag::kPhotoshop)) {
       const std::vector<std::uint8_t> bytes = tiff.Value(*e, kMaxIptcBytes);
       DecodeIptcBytes(bytes.data(), bytes.size());
     }

@@ -30,7 +30,8 @@ std::uint32_t LittleEndian(const std::uint8_t* p, int bytes) {
 void tImageMetaData::ReadWebPFile(tJpegFile& file) {
   BeginPhoto(file, "WEBP");
   // The RIFF size counts from byte 8; a file may be longer than it says.
-  const std::uint64_t end = std::min<std::uint64_t>(file.Size(), std::uint64_t{LittleEndian(file.Read(4, 4), 4)} + 8);
+  const std::uint64_t end =
+      std::min<std::uint64_t>(file.Size(), std::uint64_t{LittleEndian(file.Read(4, 4), 4)} + 8);
   const int readsBefore = file.ReadCalls();
   bool sized = false;
   std::vector<std::uint8_t> data;
@@ -49,7 +50,8 @@ void tImageMetaData::ReadWebPFile(tJpegFile& file) {
     const std::uint32_t length = LittleEndian(head + 4, 4);
     const std::uint64_t payload = at + 8;
     if (length > end - payload) {
-      cutShort_ = "WebP chunk " + type + " at offset " + std::to_string(at) + " runs past the end of the file";
+      cutShort_ = "WebP chunk " + type + " at offset " + std::to_string(at) +
+                  " runs past the end of the file";
       Drop(cutShort_);
       return;
     }
@@ -74,12 +76,16 @@ void tImageMetaData::ReadWebPFile(tJpegFile& file) {
           sized = true;
         }
       } else if ((type == "EXIF" && !exifTried_) || (type == "XMP " && !xmpFlag_)) {
-        ReadFileSpan(file, payload, static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxWebPChunkRead)), data);
+        ReadFileSpan(file, payload,
+                     static_cast<std::size_t>(std::min<std::uint64_t>(length, kMaxWebPChunkRead)),
+                     data);
         if (type == "XMP ") {
-          KeepXmpPacket({reinterpret_cast<const char*>(data.data()), std::min(data.size(), kMaxXmpPacket + 1)});
+          KeepXmpPacket({reinterpret_cast<const char*>(data.data()),
+                         std::min(data.size(), kMaxXmpPacket + 1)});
         } else {
           exifTried_ = true;
-          if (!DecodeTiffBlock(data.data(), data.size(), ExifHeaderLength(data.data(), data.size()), tTiffFirst::Ifd0))
+          if (!DecodeTiffBlock(data.data(), data.size(), ExifHeaderLength(data.data(), data.size()),
+                               tTiffFirst::Ifd0))
             Drop("WebP EXIF chunk: " + failure_);
         }
       }

@@ -23,8 +23,10 @@ constexpr std::string_view kXmpHeader{"http://ns.adobe.com/xap/1.0/\0", 29};
 std::optional<Value> RatingNumber(const std::string& text) {
   double v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (r.ec != std::errc{} || r.ptr != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
-  if (v == std::trunc(v) && std::fabs(v) < 1e15) return Value::Integer(static_cast<std::int64_t>(v));
+  if (r.ec != std::errc{} || r.ptr != text.data() + text.size() || !std::isfinite(v))
+    return std::nullopt;
+  if (v == std::trunc(v) && std::fabs(v) < 1e15)
+    return Value::Integer(static_cast<std::int64_t>(v));
   return Value::Number(v);
 }
 
@@ -32,14 +34,16 @@ std::optional<Value> RatingNumber(const std::string& text) {
 
 bool tImageMetaData::IsXmpSegment(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   if (length < kXmpHeader.size() + 2 || position + kXmpHeader.size() > file.Size()) return false;
-  return std::memcmp(file.Read(position, kXmpHeader.size()), kXmpHeader.data(), kXmpHeader.size()) == 0;
+  return std::memcmp(file.Read(position, kXmpHeader.size()), kXmpHeader.data(),
+                     kXmpHeader.size()) == 0;
 }
 
 bool tImageMetaData::DecodeXmp(tJpegFile& file, std::uint64_t position, std::uint16_t length) {
   try {
     const std::size_t size = length - 2u;
     const std::uint8_t* bytes = file.Read(position, size);
-    KeepXmpPacket({reinterpret_cast<const char*>(bytes) + kXmpHeader.size(), size - kXmpHeader.size()});
+    KeepXmpPacket(
+        {reinterpret_cast<const char*>(bytes) + kXmpHeader.size(), size - kXmpHeader.size()});
     return true;
   } catch (const tMetadataError& e) {
     return Fail(e.what());
@@ -72,7 +76,8 @@ void tImageMetaData::DecodeXmpOnDemand() const {
       if (const auto number = RatingNumber(field.Text)) {
         e.Kind = kind::kNumber;
         e.Value = *number;
-        e.Text = number->IsInteger() ? std::to_string(number->AsInteger()) : NumberText(number->AsNumber());
+        e.Text = number->IsInteger() ? std::to_string(number->AsInteger())
+                                     : NumberText(number->AsNumber());
       }
     }
     entries_.push_back(std::move(e));

@@ -34,7 +34,8 @@ constexpr std::array<Property, xmp::kFieldCount> kProperties{{
     {"http://purl.org/dc/elements/1.1/ description", xmp::kDescription, Shape::Alternative},
     {"http://purl.org/dc/elements/1.1/ creator", xmp::kCreator, Shape::List},
     {"http://purl.org/dc/elements/1.1/ subject", xmp::kSubject, Shape::List},
-    {"http://ns.adobe.com/lightroom/1.0/ hierarchicalSubject", xmp::kHierarchicalSubject, Shape::List},
+    {"http://ns.adobe.com/lightroom/1.0/ hierarchicalSubject", xmp::kHierarchicalSubject,
+     Shape::List},
     {"http://purl.org/dc/elements/1.1/ rights", xmp::kRights, Shape::Alternative},
     {"http://ns.adobe.com/photoshop/1.0/ Headline", xmp::kHeadline, Shape::Text},
     {"http://ns.adobe.com/xap/1.0/ CreateDate", xmp::kCreateDate, Shape::Date},
@@ -143,8 +144,8 @@ class Reader {
       value = TrimXmlSpace(text_);
     } else if (property_->shape == Shape::Alternative) {
       // The default language first, else the first alternative.
-      const auto preferred =
-          std::find_if(items_.begin(), items_.end(), [](const Item& i) { return i.lang == "x-default"; });
+      const auto preferred = std::find_if(items_.begin(), items_.end(),
+                                          [](const Item& i) { return i.lang == "x-default"; });
       value = TrimXmlSpace((preferred != items_.end() ? *preferred : items_.front()).text);
     } else {
       // Lists are joined like the merged IPTC keywords: a;b;c.
@@ -194,8 +195,9 @@ void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
   static_cast<Reader*>(data)->Stop("document type declaration");
 }
 
-void XMLCALL OnEntityDeclaration(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                 const XML_Char*, const XML_Char*, const XML_Char*) {
+void XMLCALL OnEntityDeclaration(void* data, const XML_Char*, int, const XML_Char*, int,
+                                 const XML_Char*, const XML_Char*, const XML_Char*,
+                                 const XML_Char*) {
   static_cast<Reader*>(data)->Stop("entity declaration");
 }
 
@@ -218,8 +220,8 @@ std::string XmpDateAsExif(std::string_view date) {
     date.remove_prefix(3);
   }
   if (date.empty()) return out;
-  if (out.size() != 10 || date[0] != 'T' || date.size() < 6 || !AllDigits(date.substr(1, 2)) || date[3] != ':' ||
-      !AllDigits(date.substr(4, 2)))
+  if (out.size() != 10 || date[0] != 'T' || date.size() < 6 || !AllDigits(date.substr(1, 2)) ||
+      date[3] != ':' || !AllDigits(date.substr(4, 2)))
     return original;
   out += ' ';
   out.append(date.substr(1, 5));
@@ -236,8 +238,8 @@ std::string XmpDateAsExif(std::string_view date) {
   }
   // What may follow is the zone: Z, +hh:mm or -hh:mm.
   if (date.empty() || date == "Z") return out;
-  if (date.size() == 6 && (date[0] == '+' || date[0] == '-') && AllDigits(date.substr(1, 2)) && date[3] == ':' &&
-      AllDigits(date.substr(4, 2)))
+  if (date.size() == 6 && (date[0] == '+' || date[0] == '-') && AllDigits(date.substr(1, 2)) &&
+      date[3] == ':' && AllDigits(date.substr(4, 2)))
     return out;
   return original;
 }
@@ -250,8 +252,9 @@ tXmpReading ReadXmpPacket(std::string_view packet) {
   }
   // Writers pad the packet with blanks and sometimes with zero bytes, which
   // XML does not allow.
-  while (!packet.empty() && (packet.back() == '\0' || packet.back() == ' ' || packet.back() == '\n' ||
-                             packet.back() == '\r' || packet.back() == '\t'))
+  while (!packet.empty() &&
+         (packet.back() == '\0' || packet.back() == ' ' || packet.back() == '\n' ||
+          packet.back() == '\r' || packet.back() == '\t'))
     packet.remove_suffix(1);
 
   const XML_Parser parser = XML_ParserCreateNS(nullptr, kNsSeparator);
@@ -266,11 +269,13 @@ tXmpReading ReadXmpPacket(std::string_view packet) {
   XML_SetStartDoctypeDeclHandler(parser, OnDoctype);
   XML_SetEntityDeclHandler(parser, OnEntityDeclaration);
   XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-  const XML_Status status = XML_Parse(parser, packet.data(), static_cast<int>(packet.size()), XML_TRUE);
+  const XML_Status status =
+      XML_Parse(parser, packet.data(), static_cast<int>(packet.size()), XML_TRUE);
   if (status != XML_STATUS_OK) {
     const std::string where = " at line " + std::to_string(XML_GetCurrentLineNumber(parser));
-    result.Error = reader.StopReason().empty() ? std::string(XML_ErrorString(XML_GetErrorCode(parser))) + where
-                                               : reader.StopReason() + where;
+    result.Error = reader.StopReason().empty()
+                       ? std::string(XML_ErrorString(XML_GetErrorCode(parser))) + where
+                       : reader.StopReason() + where;
   } else {
     result.Fields = reader.Fields();
   }

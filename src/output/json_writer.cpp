@@ -99,7 +99,8 @@ void JsonWriter::WriteRow(std::string_view path, const std::vector<std::string>&
     array += JsonCell(cells[i], i < varieties.size() ? varieties[i] : Value::Variety::Text);
   }
   array += ']';
-  out_ << (anyRow_ ? ",\n" : "\n") << "{\"path\": " << JsonString(path) << ", \"cells\": " << array << '}';
+  out_ << (anyRow_ ? ",\n" : "\n") << "{\"path\": " << JsonString(path) << ", \"cells\": " << array
+       << '}';
   anyRow_ = true;
 }
 

@@ -46,8 +46,8 @@ std::optional<tPrintLayout> ComputePrintLayout(const tPrintPage& page,
   // a little room below it.
   const double minimum = 1.1 * page.DpiY;
   const long long lines = static_cast<long long>(lineHeight) * columns;
-  layout.RowHeight = static_cast<double>(lines) < minimum ? Round(minimum)
-                                                          : Round(static_cast<double>(lines));
+  layout.RowHeight =
+      static_cast<double>(lines) < minimum ? Round(minimum) : Round(static_cast<double>(lines));
   layout.RowsPerPage = (page.Height - layout.TopMargin - layout.BottomMargin) / layout.RowHeight;
   layout.CellsPerRow = cellsPerRow;
   layout.CellWidth = (page.Width - layout.LeftMargin - layout.RightMargin) / cellsPerRow;
@@ -78,7 +78,8 @@ void tPrintGrid::StartNewPage() {
 }
 
 tCellPlace tPrintGrid::Place() const {
-  return {cell_ * layout_.CellWidth + layout_.LeftMargin, layout_.TopMargin + row_ * layout_.RowHeight};
+  return {cell_ * layout_.CellWidth + layout_.LeftMargin,
+          layout_.TopMargin + row_ * layout_.RowHeight};
 }
 
 void tPrintGrid::Advance() {

@@ -35,11 +35,11 @@ struct tPrintLayout {
   int RowsPerPage = 0;
   int CellsPerRow = 0;
   int CellWidth = 0;
-  int FooterY = 0;          // top of the page footer, 10 mm above the bottom
-  int RulePenWidth = 0;     // the gray line above each cell
-  int ThumbnailWidth = 0;   // the 160 x 120 bitmap drawn one inch high
+  int FooterY = 0;         // top of the page footer, 10 mm above the bottom
+  int RulePenWidth = 0;    // the gray line above each cell
+  int ThumbnailWidth = 0;  // the 160 x 120 bitmap drawn one inch high
   int ThumbnailHeight = 0;
-  int TextIndent = 0;       // from the cell's left edge to its texts when a thumbnail is printed
+  int TextIndent = 0;  // from the cell's left edge to its texts when a thumbnail is printed
 };
 
 // The layout of a job. lineHeight is the text height of "Xy" in the font

@@ -38,7 +38,8 @@ int CompareNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::optional<tSortKey> ParseSortKey(std::string_view text, const std::vector<std::string>& headers) {
+std::optional<tSortKey> ParseSortKey(std::string_view text,
+                                     const std::vector<std::string>& headers) {
   tSortKey key;
   if (const std::size_t colon = text.rfind(':'); colon != std::string_view::npos) {
     const std::string direction = AsciiLower(text.substr(colon + 1));

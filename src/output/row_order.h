@@ -19,7 +19,8 @@ struct tSortKey {
 // A --sort value, "N", "N:desc", "N:asc", "Header" or "Header:desc", against
 // the column headers: N counts from 1, a header is compared without regard to
 // case. Nothing when it names no column.
-std::optional<tSortKey> ParseSortKey(std::string_view text, const std::vector<std::string>& headers);
+std::optional<tSortKey> ParseSortKey(std::string_view text,
+                                     const std::vector<std::string>& headers);
 
 // Negative, zero or positive as a comes before, with or after b (ascending;
 // an empty cell, or one showing nullText, after every other).

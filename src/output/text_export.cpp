@@ -53,8 +53,7 @@ std::string ApplyQuoting(std::string_view value, QuotingMode mode) {
       ReplaceEach(text, '"', "0x22");
       ReplaceEach(text, '\'', "0x27");
       return text;
-    case QuotingMode::None:
-      return text;
+    case QuotingMode::None: return text;
   }
   return text;
 }

@@ -39,7 +39,9 @@ constexpr DirectoryElement kDirectories[] = {
     {group::kXmp, "xmpdata"},
 };
 
-bool InRange(std::uint32_t cp, std::uint32_t from, std::uint32_t to) { return cp >= from && cp <= to; }
+bool InRange(std::uint32_t cp, std::uint32_t from, std::uint32_t to) {
+  return cp >= from && cp <= to;
+}
 
 // Letters, "_" and the other characters an XML name may start with. The
 // colon is left out: a namespace-aware reader would take it for a prefix.
@@ -47,8 +49,9 @@ bool IsNameStart(std::uint32_t cp) {
   return InRange(cp, 'a', 'z') || InRange(cp, 'A', 'Z') || cp == '_' || InRange(cp, 0xC0, 0xD6) ||
          InRange(cp, 0xD8, 0xF6) || InRange(cp, 0xF8, 0x2FF) || InRange(cp, 0x370, 0x37D) ||
          InRange(cp, 0x37F, 0x1FFF) || InRange(cp, 0x200C, 0x200D) || InRange(cp, 0x2070, 0x218F) ||
-         InRange(cp, 0x2C00, 0x2FEF) || InRange(cp, 0x3001, 0xD7FF) || InRange(cp, 0xF900, 0xFDCF) ||
-         InRange(cp, 0xFDF0, 0xFFFD) || InRange(cp, 0x10000, 0xEFFFF);
+         InRange(cp, 0x2C00, 0x2FEF) || InRange(cp, 0x3001, 0xD7FF) ||
+         InRange(cp, 0xF900, 0xFDCF) || InRange(cp, 0xFDF0, 0xFFFD) ||
+         InRange(cp, 0x10000, 0xEFFFF);
 }
 
 bool IsNameChar(std::uint32_t cp) {
@@ -61,7 +64,8 @@ bool IsNameChar(std::uint32_t cp) {
 void CheckDateTime(const tDateTimeRecord& t) {
   if (t.Year < 1 || t.Year > 9999 || t.Month < 1 || t.Month > 12)
     throw std::runtime_error("Invalid argument to date encode");
-  if (t.Day < 1 || t.Day > DaysInMonth(t.Year, t.Month)) throw std::runtime_error("Invalid argument to date encode");
+  if (t.Day < 1 || t.Day > DaysInMonth(t.Year, t.Month))
+    throw std::runtime_error("Invalid argument to date encode");
   if (t.Hour > 23 || t.Minute > 59 || t.Second > 59 || t.Millisecond > 999)
     throw std::runtime_error("Invalid argument to time encode");
 }
@@ -102,10 +106,10 @@ std::string EntryValue(tImageMetaData& store, const tMetaEntry& entry) {
       // Numbers are digits already; the escaping only guards against a text
       // that is not.
       return XmlElementText(std::string(Trim(entry.Text)));
-    case kind::kDateTime:
-      return DateValue(store.EntryDateTime(entry));
+    case kind::kDateTime: return DateValue(store.EntryDateTime(entry));
     default:
-      return "<cdata>" + XmlCDataSection(XmlCharacters(std::string(Trim(WholeText(entry))))) + "</cdata>";
+      return "<cdata>" + XmlCDataSection(XmlCharacters(std::string(Trim(WholeText(entry))))) +
+             "</cdata>";
   }
 }
 
@@ -157,7 +161,8 @@ std::string XmlCharacters(std::string_view bytes) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
       out += kReplacementCharacter;
-    } else if (c == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+    } else if (c == 0xEF && i + 2 < text.size() &&
+               static_cast<unsigned char>(text[i + 1]) == 0xBF &&
                (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
       // U+FFFE and U+FFFF.
       out += kReplacementCharacter;
@@ -172,7 +177,8 @@ std::string XmlCharacters(std::string_view bytes) {
 std::string XmlCDataSection(std::string_view text) {
   std::string out = "<![CDATA[";
   std::size_t from = 0;
-  for (std::size_t at = text.find("]]>"); at != std::string_view::npos; at = text.find("]]>", from)) {
+  for (std::size_t at = text.find("]]>"); at != std::string_view::npos;
+       at = text.find("]]>", from)) {
     out.append(text.substr(from, at + 2 - from));
     out += "]]><![CDATA[";
     from = at + 2;
@@ -205,8 +211,9 @@ std::string GetMetaDirAsXml(tImageMetaData& store, std::uint8_t group, std::stri
   for (const tMetaEntry* entry = store.FindFirstInGroup(group); entry != nullptr;
        entry = store.FindNextInGroup()) {
     const std::string attribute =
-        tagsAsNumbers ? "tagid=\"" + std::to_string(entry->Tag) + "\">"
-                      : "tagname=\"" + XmlAttributeValue(AsciiLower(tImageMetaData::TagName(*entry))) + "\">";
+        tagsAsNumbers
+            ? "tagid=\"" + std::to_string(entry->Tag) + "\">"
+            : "tagname=\"" + XmlAttributeValue(AsciiLower(tImageMetaData::TagName(*entry))) + "\">";
     std::string value;
     bool failed = false;
     try {

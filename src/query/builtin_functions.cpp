@@ -12,6 +12,7 @@ std::string tFunctionCall::Text(std::size_t i) const { return ValueToText(args[i
 
 const std::vector<BuiltinFunction>& BuiltinFunctions() {
   using namespace type_number;
+  // clang-format off
   static const std::vector<BuiltinFunction> table = {
       {"upper", 1, {kText}, kText,
        [](const tFunctionCall& c) { return Value::Text(AsciiUpper(c.Text(0))); }},
@@ -55,6 +56,7 @@ const std::vector<BuiltinFunction>& BuiltinFunctions() {
          return Value::Text(FormatNumberValue(c.args[0], c.Text(1), c.locale));
        }},
   };
+  // clang-format on
   return table;
 }
 

@@ -140,9 +140,7 @@ class DateTimeWriter {
           }
           break;
         }
-        case 'A':
-          WriteMarker(pattern, pos, starter);
-          break;
+        case 'A': WriteMarker(pattern, pos, starter); break;
         case '/':
           if (locale_.dateSeparator != '\0') out_ += locale_.dateSeparator;
           break;
@@ -158,9 +156,7 @@ class DateTimeWriter {
           pos = close == std::string_view::npos ? pattern.size() : close + 1;
           break;
         }
-        default:
-          out_ += starter;
-          break;
+        default: out_ += starter; break;
       }
     }
     return out_.size() <= kMaxOutput;

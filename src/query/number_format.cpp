@@ -38,8 +38,8 @@ Decimal ToDecimal(double magnitude) {
   Decimal d;
   if (magnitude == 0) return d;
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e = text.find('e');
   for (std::size_t i = 0; i < e; ++i) {
@@ -103,7 +103,8 @@ std::string FormatGeneral(double value, const LocaleInfo& locale) {
     out += d.digits;
     return out;
   }
-  for (long i = 0; i < d.exponent; ++i) out += i < size ? d.digits[static_cast<std::size_t>(i)] : '0';
+  for (long i = 0; i < d.exponent; ++i)
+    out += i < size ? d.digits[static_cast<std::size_t>(i)] : '0';
   if (size > d.exponent) {
     AppendSeparator(out, locale.decimalSeparator);
     out.append(d.digits, static_cast<std::size_t>(d.exponent));

@@ -29,8 +29,8 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 struct OperatorRow {
-  const char* text;      // as handed over by the scanner
-  const char* stored;    // the token's Text
+  const char* text;    // as handed over by the scanner
+  const char* stored;  // the token's Text
   std::uint8_t kind;
   std::uint16_t code;
   std::uint16_t priority;
@@ -237,7 +237,8 @@ void tParser::AddToken(const std::string& text) {
     if (token->IsIdentifierToken || token->IsFunctionToken) {
       const auto start = static_cast<std::size_t>(tokenStart_ - 1);
       // Position is on the character after the name (or after its "#").
-      const auto end = std::min<std::size_t>(static_cast<std::size_t>(Position - 1), Expression.size());
+      const auto end =
+          std::min<std::size_t>(static_cast<std::size_t>(Position - 1), Expression.size());
       if (start < end) token->SourceText = Expression.substr(start, end - start);
     }
   }
@@ -288,9 +289,7 @@ void tParser::Scan() {
         }
         break;
       }
-      case kOperandComplete:
-        State = kOperatorExpected;
-        break;
+      case kOperandComplete: State = kOperatorExpected; break;
       case kNumber: {
         const char c = NextChar();
         if (c == '.' || IsDigit(c)) {
@@ -359,7 +358,14 @@ void tParser::Scan() {
               State = kError;
             }
             break;
-          case '%': case '&': case '*': case '+': case '-': case '/': case '^': case '~':
+          case '%':
+          case '&':
+          case '*':
+          case '+':
+          case '-':
+          case '/':
+          case '^':
+          case '~':
             AddToken(std::string(1, c));
             State = kOperandExpected;
             break;
@@ -384,15 +390,9 @@ void tParser::Scan() {
             }
             State = kOperandExpected;
             break;
-          case 'A':
-            ScanWordOperator("AND");
-            break;
-          case 'N':
-            ScanWordOperator("NOT");
-            break;
-          case 'O':
-            ScanWordOperator("OR");
-            break;
+          case 'A': ScanWordOperator("AND"); break;
+          case 'N': ScanWordOperator("NOT"); break;
+          case 'O': ScanWordOperator("OR"); break;
           default:
             BackChar();
             State = kOperandExpected;
@@ -496,9 +496,7 @@ bool tParser::Compile() {
     tToken* token = owned.get();
     switch (token->Kind) {
       case token_kind::kConstant:
-      case token_kind::kIdentifier:
-        Output.push_back(token);
-        break;
+      case token_kind::kIdentifier: Output.push_back(token); break;
       case token_kind::kSeparator:
         while (!Stack.empty() && Stack.back()->Kind != token_kind::kOpenParen) {
           Output.push_back(Stack.back());
@@ -507,9 +505,7 @@ bool tParser::Compile() {
         if (Stack.empty()) return unbalanced();
         break;
       case token_kind::kOpenParen:
-      case token_kind::kFunction:
-        Stack.push_back(token);
-        break;
+      case token_kind::kFunction: Stack.push_back(token); break;
       case token_kind::kCloseParen: {
         bool found = false;
         while (!Stack.empty()) {

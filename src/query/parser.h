@@ -19,12 +19,12 @@ namespace orvalis {
 // (ErrorText keeps the parser's own English words).
 enum class tCompileError {
   None,
-  Syntax,            // a character no scanner state accepts
-  InvalidSymbol,     // a text the classifier rejects ("=", "<>", "^")
-  Unbalanced,        // parentheses that do not pair up
-  MissingOperator,   // two operands side by side (ErrorSymbol: the second)
-  UnknownFunction,   // a name followed by "(" that is no function
-  OpenString,        // a string literal that is never closed
+  Syntax,           // a character no scanner state accepts
+  InvalidSymbol,    // a text the classifier rejects ("=", "<>", "^")
+  Unbalanced,       // parentheses that do not pair up
+  MissingOperator,  // two operands side by side (ErrorSymbol: the second)
+  UnknownFunction,  // a name followed by "(" that is no function
+  OpenString,       // a string literal that is never closed
   TooLong,
 };
 

@@ -141,13 +141,10 @@ void tParser::ComputeOperator(const tToken& op, tToken& result) {
       r = Value::Number(y == -1 ? 0.0 : static_cast<double>(x % y));
       break;
     }
-    case token_code::kConcat:
-      r = Value::Text(ValueToText(a, loc) + ValueToText(b, loc));
-      break;
+    case token_code::kConcat: r = Value::Text(ValueToText(a, loc) + ValueToText(b, loc)); break;
     case token_code::kContains: {
       const std::string needle = ValueToText(b, loc);
-      r = Value::Boolean(!needle.empty() &&
-                         ValueToText(a, loc).find(needle) != std::string::npos);
+      r = Value::Boolean(!needle.empty() && ValueToText(a, loc).find(needle) != std::string::npos);
       break;
     }
     case token_code::kEqual: r = Value::Boolean(CompareValues(a, b, loc) == 0); break;
@@ -159,8 +156,8 @@ void tParser::ComputeOperator(const tToken& op, tToken& result) {
     case token_code::kAnd:
     case token_code::kOr: {
       const bool isAnd = op.Code == token_code::kAnd;
-      const bool logical = (a.IsBoolean() && (b.IsBoolean() || b.IsText())) ||
-                           (b.IsBoolean() && a.IsText());
+      const bool logical =
+          (a.IsBoolean() && (b.IsBoolean() || b.IsText())) || (b.IsBoolean() && a.IsText());
       if (logical) {
         const bool x = ValueToBoolean(a, loc);
         const bool y = ValueToBoolean(b, loc);
@@ -179,11 +176,8 @@ void tParser::ComputeOperator(const tToken& op, tToken& result) {
         r = Value::Integer(~ValueToInteger(a, loc));
       }
       break;
-    case token_code::kUnaryMinus:
-      r = Arithmetic(a, Value::Integer(-1), true, loc);
-      break;
-    default:
-      throw EEvaluationException("Invalid operator: " + op.Text);
+    case token_code::kUnaryMinus: r = Arithmetic(a, Value::Integer(-1), true, loc); break;
+    default: throw EEvaluationException("Invalid operator: " + op.Text);
   }
   result.Value = std::move(r);
 }
@@ -231,7 +225,8 @@ bool tParser::Evaluate() {
         if (anyEmpty && !isFunction) {
           result->Value = Value();
         } else if (isFunction) {
-          if (FunctionHandler == nullptr) throw EEvaluationException("Invalid symbol: " + token->Text);
+          if (FunctionHandler == nullptr)
+            throw EEvaluationException("Invalid symbol: " + token->Text);
           ComputeFunction(*token, *result);
         } else {
           ComputeOperator(*token, *result);

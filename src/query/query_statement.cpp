@@ -18,7 +18,9 @@ class Cursor {
  public:
   explicit Cursor(const std::string& text) : text_(text) {}
   int Length() const { return static_cast<int>(text_.size()); }
-  char At(int pos) const { return (pos >= 1 && pos <= Length()) ? text_[static_cast<std::size_t>(pos - 1)] : '\0'; }
+  char At(int pos) const {
+    return (pos >= 1 && pos <= Length()) ? text_[static_cast<std::size_t>(pos - 1)] : '\0';
+  }
   // Copy of count characters from pos (1-based); clipped to the text.
   std::string Copy(int pos, int count) const {
     if (pos < 1) {
@@ -158,9 +160,9 @@ int ParseQueryStatement(tOrvalis& query) {
                static_cast<unsigned char>(text.At(query.WhereStart)) <= ' ') {
           ++query.WhereStart;
         }
-        const size_t withAt =
-            keywordEnd <= length ? lower.find(" with ", static_cast<size_t>(keywordEnd - 1))
-                                 : std::string::npos;
+        const size_t withAt = keywordEnd <= length
+                                  ? lower.find(" with ", static_cast<size_t>(keywordEnd - 1))
+                                  : std::string::npos;
         if (withAt == std::string::npos) {
           query.WhereText = std::string(Trim(text.Copy(pos, length - pos + 1)));
           pos = length + 1;

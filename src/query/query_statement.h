@@ -15,9 +15,9 @@ namespace orvalis {
 constexpr std::size_t kMaxQueryLength = 64 * 1024;
 
 struct tOrvalis {
-  std::string QueryText;   // the query as typed (line breaks already CR LF)
-  std::string WorkText;    // comments removed, trimmed, line breaks as blanks
-  std::string FromText;    // folder and mask, without enclosing quotes
+  std::string QueryText;  // the query as typed (line breaks already CR LF)
+  std::string WorkText;   // comments removed, trimmed, line breaks as blanks
+  std::string FromText;   // folder and mask, without enclosing quotes
   std::string WhereText = "true";
   std::string SelectText;  // the SELECT items as one text, untrimmed
   std::string WithText;    // lower case; empty when absent

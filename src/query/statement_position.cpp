@@ -19,7 +19,9 @@ int QueryTextPosition(std::string_view queryText, int workPosition) {
       uncommented.push_back(i++);
     }
   }
-  auto blank = [&](std::size_t k) { return static_cast<unsigned char>(text[uncommented[k]]) <= ' '; };
+  auto blank = [&](std::size_t k) {
+    return static_cast<unsigned char>(text[uncommented[k]]) <= ' ';
+  };
   std::size_t first = 0;
   std::size_t last = uncommented.size();
   while (first < last && blank(first)) ++first;

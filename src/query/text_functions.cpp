@@ -147,8 +147,10 @@ std::string FormatDateText(const std::string& date, const std::string& format,
   if (text.size() == 10) text += " 00:00:00";
   if (text.size() < 19) return kError;
   DateTimeParts when;
-  if (!ParseSmallInt(Chars(text, 1, 4), when.year) || !ParseSmallInt(Chars(text, 6, 7), when.month) ||
-      !ParseSmallInt(Chars(text, 9, 10), when.day) || !ParseSmallInt(Chars(text, 12, 13), when.hour) ||
+  if (!ParseSmallInt(Chars(text, 1, 4), when.year) ||
+      !ParseSmallInt(Chars(text, 6, 7), when.month) ||
+      !ParseSmallInt(Chars(text, 9, 10), when.day) ||
+      !ParseSmallInt(Chars(text, 12, 13), when.hour) ||
       !ParseSmallInt(Chars(text, 15, 16), when.minute) ||
       !ParseSmallInt(Chars(text, 18, 19), when.second)) {
     return kError;

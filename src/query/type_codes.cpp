@@ -18,9 +18,15 @@ std::uint16_t TypeCodeOf(const Value& value) {
 
 std::uint16_t ParamTypeToCode(std::uint16_t typeNumber) {
   switch (typeNumber) {
-    case 2: case 3: case 4: case 5:
-    case 16: case 17: case 18: case 19: case 20:
-      return token_code::kNumber;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20: return token_code::kNumber;
     case type_number::kText: return token_code::kString;
     case type_number::kBoolean: return token_code::kBoolean;
     case type_number::kAny:

@@ -67,7 +67,8 @@ TfrmAbout::TfrmAbout(QWidget* parent)
 
 void TfrmAbout::ApplyTexts() {
   setWindowTitle(Ui(tText::AboutBox_self_caption));
-  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK"))) ok->setText(Ui(tText::AboutBox_btnOK_caption));
+  if (auto* ok = findChild<QPushButton*>(QStringLiteral("btnOK")))
+    ok->setText(Ui(tText::AboutBox_btnOK_caption));
   lblComments->setText(Ui(tText::AboutBox_lblComments_caption));
 }
 

@@ -20,13 +20,15 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   grdActions->setObjectName(QStringLiteral("grdActions"));
   // Each column at least as wide as its title; the last one fills the rest.
   OnLanguage(grdActions, [this] {
-    grdActions->setHorizontalHeaderLabels(
-        {Ui(tText::frmSettings_colActionName_caption), Ui(tText::frmSettings_colActionShortcut_caption),
-         Ui(tText::frmSettings_colActionProgram_caption), Ui(tText::frmSettings_colActionParams_caption)});
+    grdActions->setHorizontalHeaderLabels({Ui(tText::frmSettings_colActionName_caption),
+                                           Ui(tText::frmSettings_colActionShortcut_caption),
+                                           Ui(tText::frmSettings_colActionProgram_caption),
+                                           Ui(tText::frmSettings_colActionParams_caption)});
     const int widths[] = {90, 60, 150, 80};
     for (int column = 0; column < 4; ++column) {
-      grdActions->setColumnWidth(column,
-                                 std::max(widths[column], grdActions->horizontalHeader()->sectionSizeHint(column)));
+      grdActions->setColumnWidth(
+          column,
+          std::max(widths[column], grdActions->horizontalHeader()->sectionSizeHint(column)));
     }
   });
   grdActions->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -44,8 +46,10 @@ TActionsPage::TActionsPage(QWidget* parent) : QWidget(parent) {
   };
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(button(tText::frmSettings_btnActionAdd_caption, &TActionsPage::btnAddClick));
-  buttons->addWidget(button(tText::frmSettings_btnActionChange_caption, &TActionsPage::btnChangeClick));
-  buttons->addWidget(button(tText::frmSettings_btnActionDelete_caption, &TActionsPage::btnDeleteClick));
+  buttons->addWidget(
+      button(tText::frmSettings_btnActionChange_caption, &TActionsPage::btnChangeClick));
+  buttons->addWidget(
+      button(tText::frmSettings_btnActionDelete_caption, &TActionsPage::btnDeleteClick));
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Caption(new QLabel, tText::frmSettings_lblActions_caption));

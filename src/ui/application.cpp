@@ -41,7 +41,8 @@ bool InstallQtTranslations(const QString& language) {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (!translator->load(QStringLiteral("qtbase_") + language, folder) &&
-      !translator->load(QStringLiteral("qtbase_") + language.section(QLatin1Char('_'), 0, 0), folder)) {
+      !translator->load(QStringLiteral("qtbase_") + language.section(QLatin1Char('_'), 0, 0),
+                        folder)) {
     delete translator;
     return false;
   }

@@ -19,7 +19,8 @@ QDialogButtonBox* OkCancelButtons(QDialog& dialog, tText ok, tText cancel) {
   QPushButton* okButton = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), ok);
   okButton->setObjectName(QStringLiteral("btnOK"));
   okButton->setDefault(true);
-  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), cancel)->setObjectName(QStringLiteral("btnCancel"));
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), cancel)
+      ->setObjectName(QStringLiteral("btnCancel"));
   // accept() is virtual: a dialog's own "OK" work runs.
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

@@ -89,7 +89,8 @@ QString TDialogs::ChooseSaveFile(QWidget* parent, const QString& title, const QS
   return dialog.selectedFiles().front();
 }
 
-QString TDialogs::ChooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) {
+QString TDialogs::ChooseOpenFile(QWidget* parent, const QString& title,
+                                 const QStringList& filters) {
   QFileDialog dialog(parent, title, QString(), filters.join(QStringLiteral(";;")));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

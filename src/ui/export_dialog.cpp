@@ -82,7 +82,8 @@ TfrmExport::TfrmExport(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   edtColBefore = NamedEdit("edtColBefore", this);
   edtColAfter = NamedEdit("edtColAfter", this);
 
-  QDialogButtonBox* buttons = OkCancelButtons(*this, tText::frmExport_btnOK_caption, tText::frmExport_btnCancel_caption);
+  QDialogButtonBox* buttons =
+      OkCancelButtons(*this, tText::frmExport_btnOK_caption, tText::frmExport_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -116,10 +117,9 @@ TextExportOptions TfrmExport::Options() const {
 QString TfrmExport::FileName() const { return edtFilename->text(); }
 
 void TfrmExport::btnBrowseClick() {
-  const QString chosen =
-      fDialogs.ChooseSaveFile(this, Ui(tText::frmExport_dlgSave_caption),
-                              FileDialogFilters(Ui(tText::ExportFileFilter)), 0,
-                              edtFilename->text());
+  const QString chosen = fDialogs.ChooseSaveFile(this, Ui(tText::frmExport_dlgSave_caption),
+                                                 FileDialogFilters(Ui(tText::ExportFileFilter)), 0,
+                                                 edtFilename->text());
   if (!chosen.isEmpty()) edtFilename->setText(chosen);
 }
 

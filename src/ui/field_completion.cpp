@@ -19,13 +19,16 @@ bool IsAsciiLetter(QChar c) {
   return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
 }
 
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t AsciiLower(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+}
 
 }  // namespace
 
 TFieldCompletion::TFieldCompletion(QPlainTextEdit& editor, const std::vector<std::string>& names)
     : QObject(&editor), fEditor(editor) {
-  for (const std::string& name : names) fNames << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+  for (const std::string& name : names)
+    fNames << QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
   fEditor.installEventFilter(this);
 }
 

@@ -138,7 +138,8 @@ void TFieldSidebar::ShowTipOfSelection() {
     return;
   }
   const std::size_t node = item->data(0, kNodeRole).toULongLong();
-  const std::string tip = node < fTree.Nodes.size() ? fTree.TipFor(fTree.Nodes[node].Text) : std::string();
+  const std::string tip =
+      node < fTree.Nodes.size() ? fTree.TipFor(fTree.Nodes[node].Text) : std::string();
   memoFieldTip->setPlainText(DisplayText(tip));
 }
 
@@ -176,8 +177,8 @@ std::optional<QString> TFieldSidebar::Load(const QStringList& folders) {
   QString path;
   for (const QString& folder : folders) {
     if (folder.isEmpty()) continue;
-    const QString candidate = QDir(folder).filePath(QString::fromLatin1(kSideTreeFileName.data(),
-                                                                        static_cast<qsizetype>(kSideTreeFileName.size())));
+    const QString candidate = QDir(folder).filePath(QString::fromLatin1(
+        kSideTreeFileName.data(), static_cast<qsizetype>(kSideTreeFileName.size())));
     if (QFile::exists(candidate)) {
       path = candidate;
       break;
@@ -190,7 +191,8 @@ std::optional<QString> TFieldSidebar::Load(const QStringList& folders) {
   if (file.open(QIODevice::ReadOnly)) {
     const QByteArray bytes = file.read(static_cast<qint64>(kMaxSideTreeBytes) + 1);
     if (file.error() == QFileDevice::NoError) {
-      tree = ParseSideTree(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why);
+      tree = ParseSideTree(
+          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &why);
     }
   }
   if (!tree) {
@@ -198,17 +200,18 @@ std::optional<QString> TFieldSidebar::Load(const QStringList& folders) {
     QString message;
     switch (why) {
       case tSideTreeRefusal::Size:
-        message = Ui(tText::SideTreeTooLarge).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeBytes));
+        message = Ui(tText::SideTreeTooLarge)
+                      .replace(QStringLiteral("%d"), QString::number(kMaxSideTreeBytes));
         break;
       case tSideTreeRefusal::Depth:
-        message = Ui(tText::SideTreeTooDeep).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeDepth));
+        message = Ui(tText::SideTreeTooDeep)
+                      .replace(QStringLiteral("%d"), QString::number(kMaxSideTreeDepth));
         break;
       case tSideTreeRefusal::Nodes:
-        message = Ui(tText::SideTreeTooManyLines).replace(QStringLiteral("%d"), QString::number(kMaxSideTreeNodes));
+        message = Ui(tText::SideTreeTooManyLines)
+                      .replace(QStringLiteral("%d"), QString::number(kMaxSideTreeNodes));
         break;
-      case tSideTreeRefusal::Format:
-        message = Ui(tText::SideTreeInvalidFormat);
-        break;
+      case tSideTreeRefusal::Format: message = Ui(tText::SideTreeInvalidFormat); break;
     }
     return message.replace(QStringLiteral("%s"), path);
   }

@@ -129,25 +129,32 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   rbDeletePermanently = Caption(new QRadioButton, tText::frmFileOps_rbDeletePermanently_caption);
   rbRecycleBin->setChecked(true);
 
-  QPushButton* btnCopy = button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick);
-  QPushButton* btnMove = button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick);
-  QPushButton* btnCopyThumbs = button(tText::frmFileOps_btnCopyThumbs_caption, &TfrmFileOperations::btnCopyThumbsClick);
-  QPushButton* btnSaveNames = button(tText::frmFileOps_btnSaveNames_caption, &TfrmFileOperations::btnSaveNamesClick);
-  QPushButton* btnRunCommand = button(tText::frmFileOps_btnRunCommand_caption, &TfrmFileOperations::btnRunCommandClick);
+  QPushButton* btnCopy =
+      button(tText::frmFileOps_btnCopy_caption, &TfrmFileOperations::btnCopyClick);
+  QPushButton* btnMove =
+      button(tText::frmFileOps_btnMove_caption, &TfrmFileOperations::btnMoveClick);
+  QPushButton* btnCopyThumbs =
+      button(tText::frmFileOps_btnCopyThumbs_caption, &TfrmFileOperations::btnCopyThumbsClick);
+  QPushButton* btnSaveNames =
+      button(tText::frmFileOps_btnSaveNames_caption, &TfrmFileOperations::btnSaveNamesClick);
+  QPushButton* btnRunCommand =
+      button(tText::frmFileOps_btnRunCommand_caption, &TfrmFileOperations::btnRunCommandClick);
   grid->addWidget(btnCopy, 0, 0);
   grid->addWidget(edtCopyFolder, 0, 1, 1, 2);
   grid->addWidget(browse(edtCopyFolder, false), 0, 3);
   grid->addWidget(btnMove, 1, 0);
   grid->addWidget(edtMoveFolder, 1, 1, 1, 2);
   grid->addWidget(browse(edtMoveFolder, false), 1, 3);
-  grid->addWidget(button(tText::frmFileOps_btnDelete_caption, &TfrmFileOperations::btnDeleteClick), 2, 0);
+  grid->addWidget(button(tText::frmFileOps_btnDelete_caption, &TfrmFileOperations::btnDeleteClick),
+                  2, 0);
   grid->addWidget(rbRecycleBin, 2, 1);
   grid->addWidget(rbDeletePermanently, 2, 2);
   grid->addWidget(btnCopyThumbs, 3, 0);
   grid->addWidget(edtThumbFolder, 3, 1, 1, 2);
   grid->addWidget(browse(edtThumbFolder, false), 3, 3);
-  grid->addWidget(button(tText::frmFileOps_btnOpenFolder_caption,
-                         &TfrmFileOperations::btnOpenFolderClick), 4, 0);
+  grid->addWidget(
+      button(tText::frmFileOps_btnOpenFolder_caption, &TfrmFileOperations::btnOpenFolderClick), 4,
+      0);
   grid->addWidget(btnSaveNames, 5, 0);
   grid->addWidget(edtNameListFile, 5, 1, 1, 2);
   grid->addWidget(browse(edtNameListFile, true), 5, 3);
@@ -167,11 +174,14 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   pbProgress->setValue(0);
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmFileOps_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole),
+                            tText::frmFileOps_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
-  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmFileOps_btnCancel_caption);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole),
+          tText::frmFileOps_btnCancel_caption);
   SetHelpContext(this, 8000);
-  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmFileOps_btnHelp_caption),
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole),
+                  tText::frmFileOps_btnHelp_caption),
           &QPushButton::clicked, this, [] { ShowHelpContext(8000); });
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -182,8 +192,11 @@ TfrmFileOperations::TfrmFileOperations(TResultView& results, TDialogs& dialogs, 
   layout->addWidget(pbProgress);
   layout->addWidget(buttons);
   SetEnterButton(*this, ok,
-                 {{edtCopyFolder, btnCopy}, {edtMoveFolder, btnMove}, {edtThumbFolder, btnCopyThumbs},
-                  {edtNameListFile, btnSaveNames}, {edtCommand, btnRunCommand}});
+                 {{edtCopyFolder, btnCopy},
+                  {edtMoveFolder, btnMove},
+                  {edtThumbFolder, btnCopyThumbs},
+                  {edtNameListFile, btnSaveNames},
+                  {edtCommand, btnRunCommand}});
   resize(520, layout->sizeHint().height());
   TranslateWindow(*this);
 }
@@ -214,7 +227,9 @@ void TfrmFileOperations::ForEachConfirmed(const std::vector<int>& rows, bool noT
   }
 }
 
-QString TfrmFileOperations::PathOf(int row) const { return LocalPath(fResults.Model().Row(row).FileInfo.Path); }
+QString TfrmFileOperations::PathOf(int row) const {
+  return LocalPath(fResults.Model().Row(row).FileInfo.Path);
+}
 
 void TfrmFileOperations::RemoveRows(std::vector<int> rows) {
   std::sort(rows.begin(), rows.end(), std::greater<>());
@@ -246,7 +261,8 @@ void TfrmFileOperations::Transfer(tTransfer kind, QLineEdit* folderField) {
         // would destroy the only copy.
         bool done = false;
         if (!SameFile(source, target)) {
-          done = kind == tTransfer::Copy ? CopyFileWhole(source, target) : MoveFileReplacing(source, target);
+          done = kind == tTransfer::Copy ? CopyFileWhole(source, target)
+                                         : MoveFileReplacing(source, target);
         }
         if (!done) {
           Report(tText::FileOpError, name(row));
@@ -268,7 +284,8 @@ void TfrmFileOperations::btnDeleteClick() {
   ForEachConfirmed(
       rows, true,
       [this](int row) {
-        return Ui(tText::DeleteFilePrompt).replace(QStringLiteral("%s"), QFileInfo(PathOf(row)).fileName());
+        return Ui(tText::DeleteFilePrompt)
+            .replace(QStringLiteral("%s"), QFileInfo(PathOf(row)).fileName());
       },
       [&](int row) {
         const QString path = PathOf(row);
@@ -299,9 +316,11 @@ void TfrmFileOperations::btnSaveNamesClick() {
   pbProgress->setValue(0);
   std::string names;
   for (int row : rows) names += fResults.Model().Row(row).FileInfo.Path + "\r\n";
-  const tWholeWriteResult written = WriteFileWhole(QFile::encodeName(fileName).toStdString(), names);
+  const tWholeWriteResult written =
+      WriteFileWhole(QFile::encodeName(fileName).toStdString(), names);
   pbProgress->setValue(static_cast<int>(rows.size()));
-  if (written.Outcome != tWholeWrite::Written) fDialogs.ShowMessage(DisplayText(WriteFailureMessage(written)));
+  if (written.Outcome != tWholeWrite::Written)
+    fDialogs.ShowMessage(DisplayText(WriteFailureMessage(written)));
 }
 
 void TfrmFileOperations::btnCopyThumbsClick() {
@@ -345,11 +364,14 @@ void TfrmFileOperations::btnRunCommandClick() {
     return;
   }
   const auto shellCommand = [this, &command](int row) {
-    return QString::fromStdString(ShellCommandFor(command.toStdString(), fResults.Model().Row(row).FileInfo.Path));
+    return QString::fromStdString(
+        ShellCommandFor(command.toStdString(), fResults.Model().Row(row).FileInfo.Path));
   };
   ForEachConfirmed(
       fResults.SelectedRows(), false,
-      [&](int row) { return Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), shellCommand(row)); },
+      [&](int row) {
+        return Ui(tText::ExecCommandPrompt).replace(QStringLiteral("%s"), shellCommand(row));
+      },
       [&](int row) {
         if (!StartDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), shellCommand(row)})) {
           Report(tText::FileOpError, QFileInfo(PathOf(row)).fileName());
@@ -358,8 +380,8 @@ void TfrmFileOperations::btnRunCommandClick() {
 }
 
 void TfrmFileOperations::BrowseFolder(QLineEdit* field) {
-  const QString folder = QFileDialog::getExistingDirectory(
-      this, Ui(tText::SelectFolder), QString(), QFileDialog::ShowDirsOnly);
+  const QString folder = QFileDialog::getExistingDirectory(this, Ui(tText::SelectFolder), QString(),
+                                                           QFileDialog::ShowDirsOnly);
   if (!folder.isEmpty()) field->setText(folder);
 }
 

@@ -77,8 +77,8 @@ QString THelpRouter::HelpFolder() const {
   const QString root = ProgramFile(QStringLiteral("help"));
   const QString language = fLanguage.isEmpty() ? QString::fromLatin1(kProgramLanguage) : fLanguage;
   // "de-at" has no pages of its own: use "de", then the built-in language.
-  for (const QString& candidate :
-       {language, language.section(QLatin1Char('-'), 0, 0), QString::fromLatin1(kProgramLanguage)}) {
+  for (const QString& candidate : {language, language.section(QLatin1Char('-'), 0, 0),
+                                   QString::fromLatin1(kProgramLanguage)}) {
     const QString folder = root + QLatin1Char('/') + candidate;
     if (QDir(folder).exists()) return folder;
   }
@@ -165,8 +165,8 @@ void StartHelpLog(const QStringList& arguments) {
   for (const QString& argument : arguments) words.push_back(argument.toStdString());
   const TArgsClass args(std::move(words));
   const QString programFolder = QCoreApplication::applicationDirPath();
-  if (!args.DebugRequested() &&
-      !QFileInfo::exists(programFolder + QLatin1Char('/') + QString::fromLatin1(kDebugSwitchFile))) {
+  if (!args.DebugRequested() && !QFileInfo::exists(programFolder + QLatin1Char('/') +
+                                                   QString::fromLatin1(kDebugSwitchFile))) {
     return;
   }
   const QLocale system = QLocale::system();

@@ -81,13 +81,16 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(bar);
   layout->addWidget(browser, 1);
 
-  connect(btnContents, &QPushButton::clicked, this, [this] { ShowPage(fFolder, QStringLiteral("index.htm")); });
+  connect(btnContents, &QPushButton::clicked, this,
+          [this] { ShowPage(fFolder, QStringLiteral("index.htm")); });
   connect(btnBack, &QPushButton::clicked, browser, &QTextBrowser::backward);
   connect(btnForward, &QPushButton::clicked, browser, &QTextBrowser::forward);
   connect(browser, &QTextBrowser::backwardAvailable, btnBack, &QPushButton::setEnabled);
   connect(browser, &QTextBrowser::forwardAvailable, btnForward, &QPushButton::setEnabled);
-  connect(browser, &QTextBrowser::sourceChanged, this,
-          [this] { setWindowTitle(Ui(tText::frmHelp_self_caption) + QStringLiteral(" – ") + browser->documentTitle()); });
+  connect(browser, &QTextBrowser::sourceChanged, this, [this] {
+    setWindowTitle(Ui(tText::frmHelp_self_caption) + QStringLiteral(" – ") +
+                   browser->documentTitle());
+  });
   const auto search = [this] {
     if (edtSearch->text().isEmpty()) return;
     lblSearchResult->setText(Find(edtSearch->text()) ? QString() : Ui(tText::HelpTextNotFound));

@@ -34,7 +34,8 @@ class TPictureArea : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (fPicture.isNull()) return;
     QSize size = fPicture.size();
-    if (size.width() > width() || size.height() > height()) size.scale(this->size(), Qt::KeepAspectRatio);
+    if (size.width() > width() || size.height() > height())
+      size.scale(this->size(), Qt::KeepAspectRatio);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(QPoint(0, 0), size), fPicture);
@@ -46,7 +47,8 @@ class TPictureArea : public QWidget {
 
 }  // namespace
 
-TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnPhotos, QWidget* parent)
+TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnPhotos,
+                       QWidget* parent)
     : QDialog(parent), fResults(results), fDialogs(dialogs), fTurnPhotos(turnPhotos) {
   setObjectName(QStringLiteral("frmFullScreen"));
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -54,11 +56,14 @@ TfrmViewer::TfrmViewer(const TResultView& results, TDialogs& dialogs, bool turnP
 
   auto* menu = new QMenuBar;
   QMenu* screen = Caption(menu->addMenu(QString()), tText::frmFullScreen_mnuScreen_caption);
-  QAction* leave = Caption(screen->addAction(QString(), this, &QDialog::reject), tText::frmFullScreen_mnuLeave_caption);
+  QAction* leave = Caption(screen->addAction(QString(), this, &QDialog::reject),
+                           tText::frmFullScreen_mnuLeave_caption);
   leave->setShortcut(Qt::Key_Escape);
   QMenu* picture = Caption(menu->addMenu(QString()), tText::frmFullScreen_mnuPicture_caption);
-  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowNext), tText::frmFullScreen_mnuNext_caption);
-  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowPrevious), tText::frmFullScreen_mnuPrevious_caption);
+  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowNext),
+          tText::frmFullScreen_mnuNext_caption);
+  Caption(picture->addAction(QString(), this, &TfrmViewer::ShowPrevious),
+          tText::frmFullScreen_mnuPrevious_caption);
 
   lblInfo = new QLabel;
   lblInfo->setObjectName(QStringLiteral("lblInfo"));
@@ -110,7 +115,8 @@ void TfrmViewer::ShowCurrent() {
   if (picture.isNull()) {
     fPicture = QImage();
     fArea->update();
-    fDialogs.ShowMessage(Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) + error);
+    fDialogs.ShowMessage(
+        Ui(tText::PictureNotShown).replace(QStringLiteral("%s"), DisplayText(path)) + error);
     return;
   }
   fPicture = picture;

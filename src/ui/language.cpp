@@ -30,7 +30,9 @@ namespace {
 // "_" for "-" ("pt-br" -> "pt_BR"); the program's own language without one.
 QString QtLanguageOf(const TLocalizerClass* localizer) {
   if (!localizer || localizer->LanguageFile().empty()) return QString::fromLatin1(kProgramLanguage);
-  QString code = QFileInfo(QString::fromStdString(localizer->LanguageFile())).fileName().section(QLatin1Char('.'), 0, 0);
+  QString code = QFileInfo(QString::fromStdString(localizer->LanguageFile()))
+                     .fileName()
+                     .section(QLatin1Char('.'), 0, 0);
   const qsizetype dash = code.indexOf(QLatin1Char('-'));
   if (dash < 0) return code.toLower();
   return code.left(dash).toLower() + QLatin1Char('_') + code.mid(dash + 1).toUpper();
@@ -43,12 +45,14 @@ constexpr int kMaxExtent = 4096;
 void ApplyGeometry(QWidget& window) {
   const TLocalizerClass* localizer = TLanguage::Instance().Localizer();
   if (!localizer || window.objectName().isEmpty()) return;
-  const std::vector<tComponentEntry> entries = localizer->WindowEntries(window.objectName().toStdString());
+  const std::vector<tComponentEntry> entries =
+      localizer->WindowEntries(window.objectName().toStdString());
   if (entries.empty()) return;
   // The window's controls by name in lower case; the first of a name wins.
   std::unordered_map<std::string, QWidget*> controls;
   for (QWidget* child : window.findChildren<QWidget*>()) {
-    if (!child->objectName().isEmpty()) controls.emplace(AsciiLower(child->objectName().toStdString()), child);
+    if (!child->objectName().isEmpty())
+      controls.emplace(AsciiLower(child->objectName().toStdString()), child);
   }
   for (const tComponentEntry& entry : entries) {
     const std::optional<int> number = GeometryNumber(entry.Value);
@@ -164,7 +168,8 @@ void NameAfter(QObject& control, tText text) {
   const std::size_t last = key.rfind('.');
   if (first == std::string_view::npos || first == last) return;
   const std::string_view name = key.substr(first + 1, last - first - 1);
-  if (name != kSelfComponent) control.setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  if (name != kSelfComponent)
+    control.setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 void TranslateWindow(QWidget& window) {

@@ -7,7 +7,8 @@
 //
 //   btnOK = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole),
 //                   tText::frmExport_btnOK_caption);
-//   OnLanguage(fPages, [this] { fPages->setTabText(0, Ui(tText::frmSettings_tsDisplay_caption)); });
+//   OnLanguage(fPages, [this] { fPages->setTabText(0, Ui(tText::frmSettings_tsDisplay_caption));
+//   });
 //
 // and calls TranslateWindow(*this) once in its constructor, so the language
 // file's section for the window (named after its objectName) also places and

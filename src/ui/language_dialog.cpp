@@ -11,7 +11,8 @@
 namespace orvalis {
 
 TfrmSelectLang::TfrmSelectLang(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("frmSelectLang"));
   Caption(this, tText::frmSelectLang_self_caption);
   auto* label = Caption(new QLabel(this), tText::frmSelectLang_lblSelect_caption);
@@ -20,10 +21,12 @@ TfrmSelectLang::TfrmSelectLang(QWidget* parent)
   lstLanguages->setObjectName(QStringLiteral("lstLanguages"));
   label->setBuddy(lstLanguages);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSelectLang_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole),
+                            tText::frmSelectLang_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
   ok->setDefault(true);
-  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmSelectLang_btnCancel_caption);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole),
+          tText::frmSelectLang_btnCancel_caption);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(lstLanguages, &QListWidget::itemDoubleClicked, this, &QDialog::accept);

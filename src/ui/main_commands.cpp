@@ -24,7 +24,8 @@ using S = QStyle;
 tCommandRow Row(tCommand id, tText caption, tText hint, QList<QKeySequence> shortcuts,
                 QStyle::StandardPixmap icon, std::vector<tPlace> places,
                 tEnabledRule enabled = Always, tCommandKind kind = tCommandKind::Plain) {
-  return tCommandRow{id, caption, hint, std::move(shortcuts), icon, std::move(places), enabled, kind};
+  return tCommandRow{id,   caption,           hint,    std::move(shortcuts),
+                     icon, std::move(places), enabled, kind};
 }
 
 constexpr auto kNoIcon = QStyle::SP_CustomBase;
@@ -34,17 +35,15 @@ struct tBarTitle {
   tText Caption;  // its key names the menu: "frmMain.mnuFile.caption"
 };
 constexpr tBarTitle kMainMenus[] = {
-    {File, tText::frmMain_mnuFile_caption},
-    {Edit, tText::frmMain_mnuEdit_caption},
-    {Query, tText::frmMain_mnuQuery_caption},
-    {View, tText::frmMain_mnuView_caption},
-    {Extras, tText::frmMain_mnuExtras_caption},
-    {Help, tText::frmMain_mnuHelp_caption},
+    {File, tText::frmMain_mnuFile_caption},     {Edit, tText::frmMain_mnuEdit_caption},
+    {Query, tText::frmMain_mnuQuery_caption},   {View, tText::frmMain_mnuView_caption},
+    {Extras, tText::frmMain_mnuExtras_caption}, {Help, tText::frmMain_mnuHelp_caption},
 };
 
 // Fills a bar with its items ordered by slot, separators between slot groups.
 template <typename AddItem, typename AddSeparator>
-void Lay(tBar bar, const std::vector<tCommandRow>& rows, AddItem addItem, AddSeparator addSeparator) {
+void Lay(tBar bar, const std::vector<tCommandRow>& rows, AddItem addItem,
+         AddSeparator addSeparator) {
   std::vector<std::pair<int, tCommand>> items;
   for (const tCommandRow& row : rows) {
     for (const tPlace& place : row.Places) {
@@ -81,8 +80,8 @@ const std::vector<tCommandRow>& MainCommands() {
           Always, tCommandKind::Checkable),
       Row(C::actCopyResults, T::frmMain_actCopyResults_caption, T::frmMain_actCopyResults_hint,
           {K(Qt::CTRL | Qt::ALT | Qt::Key_C)}, S::SP_FileLinkIcon, {{Edit, 20}, {ToolBar, 31}}),
-      Row(C::actEditSelectAll, T::frmMain_actEditSelectAll_caption, T::frmMain_actEditSelectAll_hint,
-          {K(Qt::CTRL | Qt::Key_A)}, kNoIcon, {{Edit, 21}}),
+      Row(C::actEditSelectAll, T::frmMain_actEditSelectAll_caption,
+          T::frmMain_actEditSelectAll_hint, {K(Qt::CTRL | Qt::Key_A)}, kNoIcon, {{Edit, 21}}),
       Row(C::actEditCut, T::frmMain_actEditCut_caption, T::frmMain_actEditCut_hint,
           {K(Qt::CTRL | Qt::Key_X)}, kNoIcon, {{Edit, 10}}),
       Row(C::actEditCopy, T::frmMain_actEditCopy_caption, T::frmMain_actEditCopy_hint,

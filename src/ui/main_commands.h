@@ -30,16 +30,42 @@ namespace orvalis {
 
 // One name per command, as the window's controls are named.
 enum class tCommand {
-  actExecQuery, actStopQuery,
-  actShowThumbs, actShowList, actShowDetail,
-  actCopyResults, actEditSelectAll, actEditCut, actEditCopy, actEditPaste,
-  actExitProgram, actSettings, mnuCopyFilename,
-  actNewQuery, actLoadQuery, actSaveQuery, actPrint, actExport, actExportXML,
-  actQueryWizard, actQuerylistSave, actQuerylistNext, actQuerylistPrev,
-  actFullScreen, actToggleSidebar, actFileOperations, actLanguage,
-  mnuHelpTopics, mnuQuerySyntax, actFieldHelp, mnuHomepage, actAbout,
-  mnuOpen, mnuMetadata,
-  mnuResultActions, mnuContextResultActions,
+  actExecQuery,
+  actStopQuery,
+  actShowThumbs,
+  actShowList,
+  actShowDetail,
+  actCopyResults,
+  actEditSelectAll,
+  actEditCut,
+  actEditCopy,
+  actEditPaste,
+  actExitProgram,
+  actSettings,
+  mnuCopyFilename,
+  actNewQuery,
+  actLoadQuery,
+  actSaveQuery,
+  actPrint,
+  actExport,
+  actExportXML,
+  actQueryWizard,
+  actQuerylistSave,
+  actQuerylistNext,
+  actQuerylistPrev,
+  actFullScreen,
+  actToggleSidebar,
+  actFileOperations,
+  actLanguage,
+  mnuHelpTopics,
+  mnuQuerySyntax,
+  actFieldHelp,
+  mnuHomepage,
+  actAbout,
+  mnuOpen,
+  mnuMetadata,
+  mnuResultActions,
+  mnuContextResultActions,
 };
 
 // Where a command shows: the main menus, the result list's context menu and
@@ -96,7 +122,6 @@ class TCommandSet {
   // A command of kind Submenu.
   QMenu* Submenu(tCommand command) const;
   QToolBar* ToolBar() const { return fToolBar; }
-
 
   // Applies every row's rule for the given run state.
   void UpdateEnabled(bool running);

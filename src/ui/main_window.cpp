@@ -155,7 +155,8 @@ void TfrmMain::CreateCommands() {
   // The three display commands form one group; the tag tells them apart.
   auto* displayGroup = new QActionGroup(this);
   displayGroup->setExclusive(true);
-  const std::pair<QAction*, int> display[] = {{actShowThumbs, 0}, {actShowDetail, 1}, {actShowList, 2}};
+  const std::pair<QAction*, int> display[] = {
+      {actShowThumbs, 0}, {actShowDetail, 1}, {actShowList, 2}};
   for (const auto& [action, tag] : display) {
     action->setData(tag);
     displayGroup->addAction(action);
@@ -163,12 +164,16 @@ void TfrmMain::CreateCommands() {
   }
   actShowThumbs->setChecked(true);
 
-  connect(commands.Action(C::actCopyResults), &QAction::triggered, fResults, &TResultPane::CopyResults);
-  connect(commands.Action(C::mnuCopyFilename), &QAction::triggered, fResults, &TResultPane::CopyFilename);
-  connect(commands.Action(C::actEditSelectAll), &QAction::triggered, this, &TfrmMain::actEditSelectAllExecute);
+  connect(commands.Action(C::actCopyResults), &QAction::triggered, fResults,
+          &TResultPane::CopyResults);
+  connect(commands.Action(C::mnuCopyFilename), &QAction::triggered, fResults,
+          &TResultPane::CopyFilename);
+  connect(commands.Action(C::actEditSelectAll), &QAction::triggered, this,
+          &TfrmMain::actEditSelectAllExecute);
 
   // Cut, copy and paste act on whichever editor has the focus.
-  const std::pair<C, int> editing[] = {{C::actEditCut, 0}, {C::actEditCopy, 1}, {C::actEditPaste, 2}};
+  const std::pair<C, int> editing[] = {
+      {C::actEditCut, 0}, {C::actEditCopy, 1}, {C::actEditPaste, 2}};
   for (const auto& [command, what] : editing) {
     connect(commands.Action(command), &QAction::triggered, this, [what = what] {
       QWidget* focus = QApplication::focusWidget();
@@ -185,8 +190,10 @@ void TfrmMain::CreateCommands() {
   }
 
   connect(commands.Action(C::actExitProgram), &QAction::triggered, this, &QWidget::close);
-  connect(commands.Action(C::actSettings), &QAction::triggered, this, &TfrmMain::actSettingsExecute);
-  connect(commands.Action(C::actLanguage), &QAction::triggered, this, &TfrmMain::actLanguageExecute);
+  connect(commands.Action(C::actSettings), &QAction::triggered, this,
+          &TfrmMain::actSettingsExecute);
+  connect(commands.Action(C::actLanguage), &QAction::triggered, this,
+          &TfrmMain::actLanguageExecute);
 
   QAction* open = commands.Action(C::mnuOpen);
   connect(&fResults->View(), &TResultView::RowDoubleClicked, this, [open] {
@@ -198,8 +205,9 @@ void TfrmMain::CreateCommands() {
   tbMain->setIconSize(QSize(20, 20));
   tbMain->setFixedHeight(29);
   tbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  comboQueries = new TQueryBufferBox(*txtQuery, *fDialogs, *commands.Action(C::actQuerylistPrev),
-                                     *commands.Action(C::actQuerylistNext), *commands.Action(C::actSaveQuery));
+  comboQueries =
+      new TQueryBufferBox(*txtQuery, *fDialogs, *commands.Action(C::actQuerylistPrev),
+                          *commands.Action(C::actQuerylistNext), *commands.Action(C::actSaveQuery));
   tbMain->addWidget(comboQueries);
   CreateQueryCommands();
 }
@@ -270,7 +278,8 @@ void TfrmMain::ApplyFonts() {
   QFont queryFont(DisplayText(fSettings.QueryFontFace), fSettings.QueryFontSize);
   queryFont.setStyleHint(QFont::TypeWriter);
   txtQuery->setFont(queryFont);
-  fResults->View().SetListFont(QFont(DisplayText(fSettings.ResultFontFace), fSettings.ResultFontSize));
+  fResults->View().SetListFont(
+      QFont(DisplayText(fSettings.ResultFontFace), fSettings.ResultFontSize));
 }
 
 void TfrmMain::ApplyViewStyle(tResultViewStyle style) {
@@ -306,8 +315,7 @@ void TfrmMain::TakeOverSettingsDialog() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (!fSettings.DontAskOnExit &&
-      fDialogs->Ask(Ui(tText::ConfirmExit)) != TAnswer::Yes) {
+  if (!fSettings.DontAskOnExit && fDialogs->Ask(Ui(tText::ConfirmExit)) != TAnswer::Yes) {
     event->ignore();
     return;
   }

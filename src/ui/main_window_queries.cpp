@@ -65,9 +65,12 @@ void TfrmMain::CreateQueryCommands() {
   QAction* previous = commands.Action(C::actQuerylistPrev);
   next->setData(1);
   previous->setData(-1);
-  connect(commands.Action(C::actNewQuery), &QAction::triggered, this, &TfrmMain::actNewQueryExecute);
-  connect(commands.Action(C::actLoadQuery), &QAction::triggered, this, &TfrmMain::actLoadQueryExecute);
-  connect(commands.Action(C::actSaveQuery), &QAction::triggered, this, &TfrmMain::actSaveQueryExecute);
+  connect(commands.Action(C::actNewQuery), &QAction::triggered, this,
+          &TfrmMain::actNewQueryExecute);
+  connect(commands.Action(C::actLoadQuery), &QAction::triggered, this,
+          &TfrmMain::actLoadQueryExecute);
+  connect(commands.Action(C::actSaveQuery), &QAction::triggered, this,
+          &TfrmMain::actSaveQueryExecute);
   connect(commands.Action(C::actQueryWizard), &QAction::triggered, this,
           &TfrmMain::actQueryWizardExecute);
 
@@ -123,19 +126,20 @@ void TfrmMain::actQueryWizardExecute() {
 }
 
 void TfrmMain::actLoadQueryExecute() {
-  const QString chosen = fDialogs->ChooseOpenFile(
-      this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
+  const QString chosen =
+      fDialogs->ChooseOpenFile(this, QString(), FileDialogFilters(Ui(tText::QueryFileOpenFilter)));
   if (!chosen.isEmpty()) {
     // Read only as far as the longest query: a huge file is refused, not loaded.
     std::string bytes;
     std::string error;
     const tListRead read = ReadQueryFile(QFile::encodeName(chosen).toStdString(), bytes, error);
     if (read == tListRead::TooLong) {
-      fDialogs->ShowMessage(chosen + QStringLiteral(": ") +
-                            Ui(tText::QueryTooLong).replace(QStringLiteral("%d"),
-                                                            QString::number(kMaxQueryLength)));
+      fDialogs->ShowMessage(
+          chosen + QStringLiteral(": ") +
+          Ui(tText::QueryTooLong).replace(QStringLiteral("%d"), QString::number(kMaxQueryLength)));
     } else if (read != tListRead::Read) {
-      fDialogs->ShowMessage(DisplayText(ReadFailureMessage(QFile::encodeName(chosen).toStdString(), error)));
+      fDialogs->ShowMessage(
+          DisplayText(ReadFailureMessage(QFile::encodeName(chosen).toStdString(), error)));
     } else {
       // The last line's end closes that line; it opens no empty one.
       QString text = EditorText(bytes);

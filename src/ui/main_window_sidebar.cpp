@@ -21,7 +21,8 @@ namespace orvalis {
 
 void TfrmMain::CreateSidebarCommands() {
   connect(actToggleSidebar, &QAction::toggled, this, &TfrmMain::actToggleSidebarExecute);
-  connect(Commands().Action(tCommand::actFieldHelp), &QAction::triggered, this, &TfrmMain::actFieldHelpExecute);
+  connect(Commands().Action(tCommand::actFieldHelp), &QAction::triggered, this,
+          &TfrmMain::actFieldHelpExecute);
   const QList<QAction*> bar = tbMain->actions();
   const qsizetype place = bar.indexOf(actToggleSidebar);
   fSidebarButtonNext = place >= 0 && place + 1 < bar.size() ? bar.at(place + 1) : nullptr;

@@ -28,7 +28,8 @@ TfrmMetadata::TfrmMetadata(QWidget* parent) : QDialog(parent) {
   lstMetadata = new QListWidget;
   lstMetadata->setObjectName(QStringLiteral("lstMetadata"));
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmMetaInfo_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole),
+                            tText::frmMetaInfo_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
@@ -58,7 +59,8 @@ void TfrmMetadata::Fill(const std::string& path) {
   }
   QStringList lines;
   for (const tMetaEntry& entry : store.Entries()) {
-    lines.append(DisplayText(tImageMetaData::TagName(entry)) + QStringLiteral(": ") + DisplayText(entry.Text));
+    lines.append(DisplayText(tImageMetaData::TagName(entry)) + QStringLiteral(": ") +
+                 DisplayText(entry.Text));
   }
   std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;

@@ -32,7 +32,8 @@ TPictureKind PictureKindOf(const tImageMetaData& store) {
 
 QImage FromBitmap(const std::unique_ptr<RgbBitmap>& bitmap) {
   if (!bitmap) return {};
-  return ImageFromRgb24(bitmap->Width, bitmap->Height, bitmap->Pixels.data(), bitmap->Pixels.size());
+  return ImageFromRgb24(bitmap->Width, bitmap->Height, bitmap->Pixels.data(),
+                        bitmap->Pixels.size());
 }
 
 // A picture through Qt's image plugins, brought down when a thumbnail is
@@ -51,7 +52,8 @@ QImage QtPicture(const std::string& path, const TPictureRequest& request, QStrin
     const double pixels = double(size.width()) * size.height() * factor * factor;
     if (pixels > double(kMaxPicturePixels)) factor *= std::sqrt(double(kMaxPicturePixels) / pixels);
     if (factor < 1) {
-      reader.setScaledSize(QSize(std::max(1, int(size.width() * factor)), std::max(1, int(size.height() * factor))));
+      reader.setScaledSize(
+          QSize(std::max(1, int(size.width() * factor)), std::max(1, int(size.height() * factor))));
     }
   }
   QImage image = reader.read();
@@ -77,17 +79,14 @@ QImage Decode(const tImageMetaData& store, const TPictureRequest& request, QStri
     case TPictureKind::Jpeg:
       if (request.Scale == tPictureScale::Thumbnail) return FromBitmap(store.GetThumbnail());
       return QtPicture(store.FileName(), request, error);
-    case TPictureKind::Heif:
-      return FromBitmap(DecodeHeifFile(store.FileName(), request.Scale));
-    case TPictureKind::RawPreview:
-      return RawPreview(store, request.Scale);
-    case TPictureKind::QtImage:
-      return QtPicture(store.FileName(), request, error);
-    case TPictureKind::None:
-      break;
+    case TPictureKind::Heif: return FromBitmap(DecodeHeifFile(store.FileName(), request.Scale));
+    case TPictureKind::RawPreview: return RawPreview(store, request.Scale);
+    case TPictureKind::QtImage: return QtPicture(store.FileName(), request, error);
+    case TPictureKind::None: break;
   }
   // No photo we know: for the viewer Qt may still know it, or say why not.
-  return request.Scale == tPictureScale::Whole ? QtPicture(store.FileName(), request, error) : QImage();
+  return request.Scale == tPictureScale::Whole ? QtPicture(store.FileName(), request, error)
+                                               : QImage();
 }
 
 }  // namespace
@@ -105,7 +104,8 @@ QImage ReadPicture(const std::string& path, const TPictureRequest& request, QStr
     }
     QImage image = Decode(store, request, error);
     // libheif has turned its pictures already.
-    if (!image.isNull() && request.TurnByOrientation && PictureKindOf(store) != TPictureKind::Heif) {
+    if (!image.isNull() && request.TurnByOrientation &&
+        PictureKindOf(store) != TPictureKind::Heif) {
       image = OrientedImage(image, OrientationOf(store));
     }
     return image;

@@ -33,6 +33,7 @@ struct TPictureRequest {
 // The file's picture, turned as asked; a null image when it has none or it
 // cannot be decoded, and then, when error is given, why in the decoder's
 // words (empty when the file simply has no picture).
-QImage ReadPicture(const std::string& path, const TPictureRequest& request, QString* error = nullptr);
+QImage ReadPicture(const std::string& path, const TPictureRequest& request,
+                   QString* error = nullptr);
 
 }  // namespace orvalis

@@ -64,7 +64,8 @@ TfrmPrintMain::TfrmPrintMain(TDialogs& dialogs, QWidget* parent)
   // Margins: whole millimetres, digits only.
   grpMargins = Named<QGroupBox>("grpMargins", this);
   auto* margins = new QGridLayout(grpMargins);
-  const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
+  const auto* digits =
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   const struct {
     QLabel*& Label;
     const char* LabelName;
@@ -185,8 +186,8 @@ void TfrmPrintMain::ApplyTexts() {
 }
 
 void TfrmPrintMain::FillPrinters() {
-  const bool pdf = comboPrinter->count() > 0 ? PdfChosen()
-                                              : fPrinter->outputFormat() == QPrinter::PdfFormat;
+  const bool pdf =
+      comboPrinter->count() > 0 ? PdfChosen() : fPrinter->outputFormat() == QPrinter::PdfFormat;
   const QString current = fPrinter->printerName();
   comboPrinter->clear();
   comboPrinter->addItems(QPrinterInfo::availablePrinterNames());

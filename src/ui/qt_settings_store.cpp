@@ -6,7 +6,8 @@ namespace orvalis {
 namespace {
 
 QString Key(std::string_view name) {
-  return QStringLiteral("1.0/") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return QStringLiteral("1.0/") +
+         QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -15,9 +16,7 @@ TQtSettingsStore::TQtSettingsStore()
     : fSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Farrowlight"),
                 QStringLiteral("Orvalis")) {}
 
-bool TQtSettingsStore::Exists() {
-  return fSettings.childGroups().contains(QStringLiteral("1.0"));
-}
+bool TQtSettingsStore::Exists() { return fSettings.childGroups().contains(QStringLiteral("1.0")); }
 
 std::optional<std::string> TQtSettingsStore::ReadText(std::string_view name) {
   const QVariant value = fSettings.value(Key(name));
@@ -36,7 +35,8 @@ std::optional<std::int32_t> TQtSettingsStore::ReadInteger(std::string_view name)
 }
 
 void TQtSettingsStore::WriteText(std::string_view name, const std::string& value) {
-  fSettings.setValue(Key(name), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  fSettings.setValue(Key(name),
+                     QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
 }
 
 void TQtSettingsStore::WriteInteger(std::string_view name, std::int32_t value) {

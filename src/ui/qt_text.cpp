@@ -16,9 +16,13 @@ QString WithLf(QString text) {
 
 }  // namespace
 
-QString DisplayText(const std::string& bytes) { return QString::fromStdString(ToDisplayUtf8(bytes)); }
+QString DisplayText(const std::string& bytes) {
+  return QString::fromStdString(ToDisplayUtf8(bytes));
+}
 
-QString LocalPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString LocalPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 QString EditorText(const std::string& bytes) { return WithLf(DisplayText(bytes)); }
 

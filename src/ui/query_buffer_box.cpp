@@ -38,10 +38,12 @@ TQueryBufferBox::TQueryBufferBox(TQueryEditor& editor, TDialogs& dialogs, QActio
   connect(&next, &QAction::triggered, this, [this] { Step(1); });
   popComboQueries = new QMenu(this);
   popComboQueries->setObjectName(QStringLiteral("popComboQueries"));
-  fDelete = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
+  fDelete =
+      Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboDelete_caption);
   Hint(fDelete, tText::frmMain_mnuQueryComboDelete_hint);
   connect(fDelete, &QAction::triggered, this, &TQueryBufferBox::DeletePicked);
-  QAction* save = Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
+  QAction* save =
+      Caption(popComboQueries->addAction(QString()), tText::frmMain_mnuQueryComboSave_caption);
   Hint(save, tText::frmMain_mnuQueryComboSave_hint);
   connect(save, &QAction::triggered, &saveQuery, &QAction::triggered);
   setContextMenuPolicy(Qt::CustomContextMenu);
@@ -68,9 +70,9 @@ void TQueryBufferBox::Load() {
   }
   if (const int leftOut = Fill(); leftOut > 0) {
     fDialogs.ShowMessage(Ui(tText::QuerylistEntriesLeftOut)
-                              .replace(QStringLiteral("%1"), DisplayText(path))
-                              .replace(QStringLiteral("%2"), QString::number(leftOut))
-                              .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
+                             .replace(QStringLiteral("%1"), DisplayText(path))
+                             .replace(QStringLiteral("%2"), QString::number(leftOut))
+                             .replace(QStringLiteral("%3"), QString::number(kMaxQueryLength)));
   }
   setCurrentIndex(-1);
   UpdateCommands();
@@ -116,8 +118,8 @@ void TQueryBufferBox::Recall(int index) {
   if (lines == 0) return;
   index = std::clamp(index, 0, lines - 1);
   setCurrentIndex(index);
-  const tQueryBufferEntry& entry =
-      fBuffer.Entries().at(static_cast<std::size_t>(fLineEntries.at(static_cast<std::size_t>(index))));
+  const tQueryBufferEntry& entry = fBuffer.Entries().at(
+      static_cast<std::size_t>(fLineEntries.at(static_cast<std::size_t>(index))));
   fEditor.setPlainText(EditorText(RecalledQueryText(entry.Stored)));
   fEditor.document()->setModified(false);
   fEditor.moveCursor(QTextCursor::End);
@@ -142,9 +144,7 @@ void TQueryBufferBox::Put(const QString& name, const std::string& stored) {
   const int entry = fBuffer.Put(name.toStdString(), stored);
   Fill();
   const auto line = std::find(fLineEntries.begin(), fLineEntries.end(), entry);
-  setCurrentIndex(line == fLineEntries.end()
-                                    ? -1
-                                    : static_cast<int>(line - fLineEntries.begin()));
+  setCurrentIndex(line == fLineEntries.end() ? -1 : static_cast<int>(line - fLineEntries.begin()));
   UpdateCommands();
 }
 

@@ -31,11 +31,12 @@ void TQueryEditor::FocusAt(int position) {
   // The position counts bytes of the query text with CR LF line breaks; the
   // editor counts characters with LF line breaks.
   const std::string query = QueryText();
-  std::string before = query.substr(0, static_cast<std::size_t>(std::clamp(
-                                           position - 1, 0, static_cast<int>(query.size()))));
+  std::string before = query.substr(
+      0, static_cast<std::size_t>(std::clamp(position - 1, 0, static_cast<int>(query.size()))));
   std::erase(before, '\r');
   QTextCursor cursor = textCursor();
-  cursor.setPosition(static_cast<int>(QString::fromUtf8(before.data(), static_cast<qsizetype>(before.size())).size()));
+  cursor.setPosition(static_cast<int>(
+      QString::fromUtf8(before.data(), static_cast<qsizetype>(before.size())).size()));
   setTextCursor(cursor);
   setFocus();
 }

@@ -28,8 +28,8 @@ TfrmQuerylist::TfrmQuerylist(QWidget* parent)
   chkTimestamp = Caption(new QCheckBox(this), tText::frmQuerylist_chkTimestamp_caption);
   chkTimestamp->setObjectName(QStringLiteral("chkTimestamp"));
 
-  QDialogButtonBox* buttons =
-      OkCancelButtons(*this, tText::frmQuerylist_btnOK_caption, tText::frmQuerylist_btnCancel_caption);
+  QDialogButtonBox* buttons = OkCancelButtons(*this, tText::frmQuerylist_btnOK_caption,
+                                              tText::frmQuerylist_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

@@ -61,7 +61,8 @@ QKeySequence ShortcutFromText(const std::string& text) {
   const std::string key = text.substr(start);
   if (key.empty()) return {};
   normalized += key;
-  const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(normalized), QKeySequence::PortableText);
+  const QKeySequence sequence =
+      QKeySequence::fromString(QString::fromStdString(normalized), QKeySequence::PortableText);
   if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown) return {};
   return sequence;
 }
@@ -117,12 +118,15 @@ TfrmAction::TfrmAction(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fD
   form->addRow(QString(), Caption(new QLabel, tText::frmAddAction_lblShortcutHint_caption));
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::ActionRole), tText::frmAddAction_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::ActionRole),
+                            tText::frmAddAction_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
   connect(ok, &QPushButton::clicked, this, &TfrmAction::btnOkClick);
-  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmAddAction_btnCancel_caption);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole),
+          tText::frmAddAction_btnCancel_caption);
   SetHelpContext(this, 7000);
-  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmAddAction_btnHelp_caption),
+  connect(Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole),
+                  tText::frmAddAction_btnHelp_caption),
           &QPushButton::clicked, this, [] { ShowHelpContext(7000); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QVBoxLayout(this);
@@ -149,17 +153,16 @@ void TfrmAction::btnOkClick() {
     accept();
     return;
   }
-  fDialogs.ShowMessage(
-      Ui(tText::ActionCheckFailed));
+  fDialogs.ShowMessage(Ui(tText::ActionCheckFailed));
 }
 
 bool TfrmAction::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edtShortcut && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers held = key->modifiers();
-    if (const std::optional<std::string> text =
-            ShortcutCaptureText(CapturedKey(*key), held.testFlag(Qt::ShiftModifier),
-                                held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier))) {
+    if (const std::optional<std::string> text = ShortcutCaptureText(
+            CapturedKey(*key), held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::ControlModifier),
+            held.testFlag(Qt::AltModifier))) {
       edtShortcut->setText(QString::fromStdString(*text));
     }
     return true;  // typed characters never reach the field

@@ -32,15 +32,17 @@ namespace orvalis {
 
 namespace {
 
-QString ActionFile() {
-  return LocalPath(DataFolder()) + QStringLiteral("ResultActions.ini");
-}
+QString ActionFile() { return LocalPath(DataFolder()) + QStringLiteral("ResultActions.ini"); }
 
 }  // namespace
 
 TResultCommands::TResultCommands(TResultPane& results, const tSettings& settings,
                                  const TCommandSet& commands, TDialogs& dialogs, QWidget& window)
-    : QObject(&window), fResults(results), fSettings(settings), fCommands(commands), fDialogs(dialogs),
+    : QObject(&window),
+      fResults(results),
+      fSettings(settings),
+      fCommands(commands),
+      fDialogs(dialogs),
       fWindow(window) {
   StartDetached = [](const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
@@ -61,7 +63,8 @@ TResultCommands::TResultCommands(TResultPane& results, const tSettings& settings
 TResultCommands::~TResultCommands() = default;
 
 TfrmFileOperations* TResultCommands::FileOperationsDialog() {
-  if (!frmFileOperations) frmFileOperations = new TfrmFileOperations(fResults.View(), fDialogs, &fWindow);
+  if (!frmFileOperations)
+    frmFileOperations = new TfrmFileOperations(fResults.View(), fDialogs, &fWindow);
   return frmFileOperations;
 }
 
@@ -79,9 +82,7 @@ void TResultCommands::mnuOpenClick() {
   if (rows.empty()) return;
   const std::string& path = fResults.View().Model().Row(rows.front()).FileInfo.Path;
   switch (fSettings.ViewerModeLetter()) {
-    case 'I':
-      actFullScreenExecute();
-      break;
+    case 'I': actFullScreenExecute(); break;
     case 'U': {
       const QString program = DisplayText(fSettings.ResultViewerAppname).trimmed();
       if (program.isEmpty()) return;
@@ -93,11 +94,8 @@ void TResultCommands::mnuOpenClick() {
       StartDetached(program, arguments);
       break;
     }
-    case 'W':
-      OpenUrl(QUrl::fromLocalFile(LocalPath(path)));
-      break;
-    default:
-      break;
+    case 'W': OpenUrl(QUrl::fromLocalFile(LocalPath(path))); break;
+    default: break;
   }
 }
 
@@ -120,7 +118,6 @@ void TResultCommands::mnuMetadataClick() {
   RunModal(*MetadataWindow());
 }
 
-
 void TResultCommands::LoadResultActions() {
   const std::string folder = DataFolder();
   if (folder.empty() || !QFileInfo::exists(ActionFile())) return;
@@ -131,8 +128,7 @@ void TResultCommands::LoadResultActions() {
       [](const std::string& program) { return QFileInfo(LocalPath(program)).isFile(); }, error);
   if (read < 0) {
     fResultActions.reset();
-    fDialogs.ShowMessage(Ui(tText::ActionLoadError) +
-                          QString::fromStdString(error));
+    fDialogs.ShowMessage(Ui(tText::ActionLoadError) + QString::fromStdString(error));
     return;
   }
   BuildResultActionMenus();
@@ -165,7 +161,8 @@ void TResultCommands::actResultActionExecute(int index) {
   for (int row : rows) {
     const std::string& path = fResults.View().Model().Row(row).FileInfo.Path;
     QStringList arguments;
-    for (const std::string& argument : ActionArguments(action.CmdLine, path, fResults.ResultSet())) {
+    for (const std::string& argument :
+         ActionArguments(action.CmdLine, path, fResults.ResultSet())) {
       arguments.append(LocalPath(argument));
     }
     if (StartDetached(program, arguments)) continue;
@@ -173,17 +170,18 @@ void TResultCommands::actResultActionExecute(int index) {
     const QString parameters = arguments.join(QLatin1Char(' '));
     // The codes of the described platform, as near as the file tells.
     const QFileInfo file(program);
-    const QString failure = !file.exists()       ? QStringLiteral("[Error:2] File Not Found")
+    const QString failure = !file.exists()         ? QStringLiteral("[Error:2] File Not Found")
                             : !file.isExecutable() ? QStringLiteral("[Error:5] Access Denied")
                                                    : QStringLiteral("[Error:0] General Failure");
-    const QString warning = Ui(tText::ShellOpenWarning).arg(program + QStringLiteral(", ") + parameters, failure);
+    const QString warning =
+        Ui(tText::ShellOpenWarning).arg(program + QStringLiteral(", ") + parameters, failure);
     fDialogs.ShowMessage(warning);
     HelpLog().Write(warning.toStdString());
     const QString shellError = QString::fromStdString(Text(tText::ShellError));
     fDialogs.ShowMessage(shellError.isEmpty()
-                              ? Ui(tText::ShellErrorDefault) + program +
-                                    QLatin1Char(' ') + parameters
-                              : QString(shellError).replace(QStringLiteral("%s"), parameters));
+                             ? Ui(tText::ShellErrorDefault) + program + QLatin1Char(' ') +
+                                   parameters
+                             : QString(shellError).replace(QStringLiteral("%s"), parameters));
   }
 }
 

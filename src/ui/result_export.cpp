@@ -64,7 +64,8 @@ void ExportRowsAsText(const TResultView& view, TfrmExport& dialog, TDialogs& dia
   const TextExportResult result =
       WriteTextExportFile(fileName.toStdString(), rows, dialog.Options());
   if (!result.ok()) {
-    dialogs.ShowMessage(DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
+    dialogs.ShowMessage(
+        DisplayText(WriteFailureMessage(QFile::encodeName(fileName).toStdString(), result.error)));
     return;
   }
   dialogs.ShowMessage(Finished(result.rowCount, fileName));
@@ -95,9 +96,9 @@ void ExportRowsAsXml(const TResultView& view, TfrmExportXML& dialog, TDialogs& d
       const std::string stopped = files[result.fileCount] + ": ";
       if (reason.rfind(stopped, 0) == 0) reason.erase(0, stopped.size());
       dialogs.ShowMessage(Ui(tText::ExportStoppedAt)
-                                .replace(QStringLiteral("%1"), DisplayText(target))
-                                .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
-                            DisplayText(reason));
+                              .replace(QStringLiteral("%1"), DisplayText(target))
+                              .replace(QStringLiteral("%2"), DisplayText(files[result.fileCount])) +
+                          DisplayText(reason));
     }
     return;
   }

@@ -189,20 +189,18 @@ int TResultModel::columnCount(const QModelIndex& parent) const {
 QVariant TResultModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   switch (role) {
-    case Qt::DisplayRole:
-      return ShownText(index.row(), index.column());
+    case Qt::DisplayRole: return ShownText(index.row(), index.column());
     case Qt::DecorationRole:
       if (fShowPictures && index.column() == 0) {
         // Asked only for rows being painted: their thumbnails are made now,
         // off this thread, and the empty frame stands in until they are ready.
-        const QPixmap picture = fThumbnails->Get(fRows[static_cast<std::size_t>(index.row())].FileInfo.Path);
+        const QPixmap picture =
+            fThumbnails->Get(fRows[static_cast<std::size_t>(index.row())].FileInfo.Path);
         return picture.isNull() ? fThumbnails->Placeholder() : picture;
       }
       return {};
-    case Qt::ToolTipRole:
-      return InfoTip(index.row());
-    default:
-      return {};
+    case Qt::ToolTipRole: return InfoTip(index.row());
+    default: return {};
   }
 }
 

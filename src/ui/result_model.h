@@ -45,7 +45,9 @@ class TResultModel : public QAbstractTableModel {
 
   int AddColumn(const QString& caption);
   int ColumnCaptionCount() const { return static_cast<int>(fColumns.size()); }
-  const QString& ColumnCaption(int column) const { return fColumns.at(static_cast<std::size_t>(column)); }
+  const QString& ColumnCaption(int column) const {
+    return fColumns.at(static_cast<std::size_t>(column));
+  }
 
   // A new row for the file: caption = file name without folder, no mark.
   // While batching, the views learn of it with the next batch, at most a few

@@ -85,7 +85,8 @@ void TResultPane::CreateStatusPanels() {
     const QFontMetrics metrics = panel->fontMetrics();
     const int text = std::max(metrics.horizontalAdvance(Ui(tText::QueryTextModified)),
                               metrics.horizontalAdvance(Ui(tText::QueryTextSaved)));
-    panel->setFixedWidth(std::max(kPanelWidths[2], text + 2 * panel->frameWidth() + 2 * panel->margin() + 4));
+    panel->setFixedWidth(
+        std::max(kPanelWidths[2], text + 2 * panel->frameWidth() + 2 * panel->margin() + 4));
     if (fQueryMark) panel->setText(Ui(*fQueryMark));
   });
 }
@@ -179,7 +180,8 @@ void TResultPane::CopyResults() {
 void TResultPane::CopyFilename() {
   const std::vector<int> rows = vwResult->SelectedRows();
   if (rows.empty()) return;
-  QApplication::clipboard()->setText(DisplayText(vwResult->Model().Row(rows.front()).FileInfo.Path));
+  QApplication::clipboard()->setText(
+      DisplayText(vwResult->Model().Row(rows.front()).FileInfo.Path));
 }
 
 // ---- The run host ---------------------------------------------------------------
@@ -223,7 +225,8 @@ std::vector<std::string> TResultPane::RowPaths() const {
   std::vector<std::string> paths;
   // Also the rows of a batch not shown yet.
   paths.reserve(static_cast<std::size_t>(model.RowCountTotal()));
-  for (int row = 0; row < model.RowCountTotal(); ++row) paths.push_back(model.Row(row).FileInfo.Path);
+  for (int row = 0; row < model.RowCountTotal(); ++row)
+    paths.push_back(model.Row(row).FileInfo.Path);
   return paths;
 }
 

@@ -239,7 +239,8 @@ void TResultPrinter::PrintCell(const TResultRow& row, tCellPlace place) {
   fPainter.setFont(bold);
   // A path too wide for the cell gives way to the file's name, which names
   // the photo; a name still too wide loses its middle, keeping its end.
-  if (fPainter.fontMetrics().horizontalAdvance(name) > room) name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+  if (fPainter.fontMetrics().horizontalAdvance(name) > room)
+    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
   TextOut(fPainter, x, y, fPainter.fontMetrics().elidedText(name, Qt::ElideMiddle, room));
 
   QFont regular = fOptions.CellFont;
@@ -280,15 +281,16 @@ TfrmPrinting::TfrmPrinting(QWidget* parent)
 void TfrmPrinting::ApplyTexts() {
   setWindowTitle(Ui(tText::frmPrinting_self_caption));
   // Wide enough for its title beside the window manager's buttons.
-  const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  const int title =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
   setFixedSize(std::max(182, title * 5 / 4 + 96), 93);
   pnlPrinting->setText(Ui(tText::frmPrinting_pnlPrinting_caption));
   btnCancel->setText(Ui(tText::frmPrinting_btnCancel_caption));
 }
 
-TPrintOutcome PrintResults(QPrinter& printer, TResultModel& model,
-                           const std::vector<int>& rows, const QStringList& queryLines,
-                           const TPrintOptions& options, QWidget* parent) {
+TPrintOutcome PrintResults(QPrinter& printer, TResultModel& model, const std::vector<int>& rows,
+                           const QStringList& queryLines, const TPrintOptions& options,
+                           QWidget* parent) {
   if (rows.empty()) return TPrintOutcome::Failed;
   TfrmPrinting window(parent);
   // Nothing else may change the result list while its rows are printed.

@@ -24,7 +24,7 @@ class TResultModel;
 struct TPrintOptions {
   tPrintMarginsMm Margins;
   QFont CellFont;
-  bool NamesOnly = false;   // the file name without its folder
+  bool NamesOnly = false;  // the file name without its folder
   bool Thumbnails = true;
   int CellsPerRow = 2;
   // Each new page lets the cancel window take clicks for this long.
@@ -54,8 +54,8 @@ class TfrmPrinting : public QDialog {
 // lines of the query editor. Any failure ends the job without a message. A
 // cancelled job prints nothing: a PDF file begun is removed, and a printer
 // gets the pages only once all of them were made.
-TPrintOutcome PrintResults(QPrinter& printer, TResultModel& model,
-                           const std::vector<int>& rows, const QStringList& queryLines,
-                           const TPrintOptions& options, QWidget* parent);
+TPrintOutcome PrintResults(QPrinter& printer, TResultModel& model, const std::vector<int>& rows,
+                           const QStringList& queryLines, const TPrintOptions& options,
+                           QWidget* parent);
 
 }  // namespace orvalis

@@ -55,8 +55,8 @@ TResultView::TResultView(QWidget* parent) : QWidget(parent) {
   fStack->addWidget(fList);
   fStack->addWidget(fTable);
 
-  for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(fList),
-                                  static_cast<QAbstractItemView*>(fTable)}) {
+  for (QAbstractItemView* view :
+       {static_cast<QAbstractItemView*>(fList), static_cast<QAbstractItemView*>(fTable)}) {
     view->installEventFilter(this);
     connect(view, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { emit RowDoubleClicked(index.row()); });
@@ -107,8 +107,7 @@ void TResultView::ApplyListGeometry() {
       fList->setGridSize(QSize());
       fList->setIconSize(QSize(16, 16));
       break;
-    case TListStyle::Report:
-      break;
+    case TListStyle::Report: break;
   }
   // Thumbnails share one grid cell size; captions in the lists differ in width.
   fList->setUniformItemSizes(fStyle == TListStyle::LargeIcon);

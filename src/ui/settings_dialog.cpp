@@ -60,8 +60,8 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   displayLayout->addWidget(captionRule, 0, 1, 1, 2);
   displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblThumbSize_caption), 1, 0);
   comboThumbSize = new QComboBox;
-  comboThumbSize->addItems({QStringLiteral("160x120"), QStringLiteral("120x90"),
-                            QStringLiteral("90x66")});
+  comboThumbSize->addItems(
+      {QStringLiteral("160x120"), QStringLiteral("120x90"), QStringLiteral("90x66")});
   comboThumbSize->setCurrentIndex(0);
   displayLayout->addWidget(comboThumbSize, 1, 1);
   displayLayout->addWidget(Caption(new QLabel, tText::frmSettings_lblPixel_caption), 1, 2);
@@ -85,8 +85,7 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   auto* options = new QWidget;
   auto* optionsLayout = new QGridLayout(options);
   chkSaveSettings = Caption(new QCheckBox, tText::frmSettings_chkSaveSettings_caption);
-  chkGeneratePreview =
-      Caption(new QCheckBox, tText::frmSettings_chkGeneratePreview_caption);
+  chkGeneratePreview = Caption(new QCheckBox, tText::frmSettings_chkGeneratePreview_caption);
   chkUseNullText = Caption(new QCheckBox, tText::frmSettings_chkUseNullText_caption);
   edtNullText = new QLineEdit;
   chkDontAskOnExit = Caption(new QCheckBox, tText::frmSettings_chkDontAskOnExit_caption);
@@ -138,11 +137,14 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
   UpdateViewerFields();
 
   auto* buttons = new QDialogButtonBox;
-  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), tText::frmSettings_btnOK_caption);
+  QPushButton* ok = Caption(buttons->addButton(QString(), QDialogButtonBox::AcceptRole),
+                            tText::frmSettings_btnOK_caption);
   ok->setObjectName(QStringLiteral("btnOK"));
-  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole), tText::frmSettings_btnCancel_caption);
+  Caption(buttons->addButton(QString(), QDialogButtonBox::RejectRole),
+          tText::frmSettings_btnCancel_caption);
   // "Hilfe" and F1 show the section of the page in front.
-  QPushButton* help = Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole), tText::frmSettings_btnHelp_caption);
+  QPushButton* help = Caption(buttons->addButton(QString(), QDialogButtonBox::HelpRole),
+                              tText::frmSettings_btnHelp_caption);
   static const char* const kPageTopics[] = {
       "ProgramUsage\\settings.htm#display", "ProgramUsage\\settings.htm#options",
       "ProgramUsage\\settings.htm#actions", "ProgramUsage\\settings.htm#viewer"};
@@ -164,10 +166,9 @@ TfrmSettings::TfrmSettings(QWidget* parent) : QDialog(parent) {
 
 void TfrmSettings::UpdateViewerFields() {
   const bool user = rbViewerUser->isChecked();
-  for (QWidget* widget : {static_cast<QWidget*>(fLblViewerAppname),
-                          static_cast<QWidget*>(edtViewerAppname),
-                          static_cast<QWidget*>(fLblViewerParams),
-                          static_cast<QWidget*>(edtViewerParams)}) {
+  for (QWidget* widget :
+       {static_cast<QWidget*>(fLblViewerAppname), static_cast<QWidget*>(edtViewerAppname),
+        static_cast<QWidget*>(fLblViewerParams), static_cast<QWidget*>(edtViewerParams)}) {
     widget->setVisible(user);
   }
 }
@@ -243,8 +244,7 @@ std::optional<QString> TfrmSettings::TakeOver(tSettings& settings, bool& saveOnE
   const QString limitText = edtRefinementLimit->text();
   const std::optional<std::int32_t> limit = ParseInteger(Bytes(limitText));
   if (!limit) {
-    return Ui(tText::InvalidInteger)
-        .replace(QStringLiteral("%s"), limitText);
+    return Ui(tText::InvalidInteger).replace(QStringLiteral("%s"), limitText);
   }
   if (!IsValidHitLimit(*limit)) {
     return Ui(tText::HitLimitNotPositive);
@@ -257,7 +257,8 @@ std::optional<QString> TfrmSettings::TakeOver(tSettings& settings, bool& saveOnE
   }
   if (fChosenResultFont) {
     settings.ResultFontFace = Bytes(fChosenResultFont->family());
-    if (fChosenResultFont->pointSize() > 0) settings.ResultFontSize = fChosenResultFont->pointSize();
+    if (fChosenResultFont->pointSize() > 0)
+      settings.ResultFontSize = fChosenResultFont->pointSize();
   }
   settings.RunWizardOnStartup = chkRunWizard->isChecked();
   return std::nullopt;

@@ -105,8 +105,7 @@ QImage NoPreviewThumbnail(QSize thumbnail) {
   if (thumbnail == picture.size()) return picture;
   QImage bitmap(thumbnail, QImage::Format_RGB32);
   bitmap.fill(Qt::white);
-  const QImage scaled =
-      picture.scaled(thumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  const QImage scaled = picture.scaled(thumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   QPainter painter(&bitmap);
   painter.drawImage((thumbnail.width() - scaled.width()) / 2,
                     (thumbnail.height() - scaled.height()) / 2, scaled);

@@ -116,7 +116,8 @@ void TThumbnailCache::StartWaiting() {
   }
 }
 
-void TThumbnailCache::Finished(unsigned generation, const QByteArray& key, const QImage& thumbnail) {
+void TThumbnailCache::Finished(unsigned generation, const QByteArray& key,
+                               const QImage& thumbnail) {
   if (generation != fGeneration) return;
   fRunning.remove(key);
   Store(key, thumbnail);

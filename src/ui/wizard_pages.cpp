@@ -53,7 +53,8 @@ QStringList FieldNameList() {
 
 std::vector<std::string> Entries(const QListWidget& list) {
   std::vector<std::string> entries;
-  for (int row = 0; row < list.count(); ++row) entries.push_back(list.item(row)->text().toStdString());
+  for (int row = 0; row < list.count(); ++row)
+    entries.push_back(list.item(row)->text().toStdString());
   return entries;
 }
 
@@ -113,7 +114,8 @@ TfrSelectFiles::TfrSelectFiles(TDialogs& dialogs, QWidget* parent)
   for (const std::string_view mask : CommonFileMasks()) {
     const QString text = QString::fromUtf8(mask.data(), static_cast<qsizetype>(mask.size()));
     connect(masks->addAction(text), &QAction::triggered, this, [this, text] {
-      edtFileMask->setText(QString::fromStdString(WithNamePart(edtFileMask->text().toStdString(), text.toStdString())));
+      edtFileMask->setText(QString::fromStdString(
+          WithNamePart(edtFileMask->text().toStdString(), text.toStdString())));
     });
   }
   btnMasks->setMenu(masks);
@@ -181,7 +183,8 @@ TfrSelectFields::TfrSelectFields(TDialogs& dialogs, QWidget* parent)
 
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(2);
-  for (QPushButton* button : {btnAdd, btnAddExif, btnAddIptc, btnAddFile, btnRemove, btnRemoveAll}) {
+  for (QPushButton* button :
+       {btnAdd, btnAddExif, btnAddIptc, btnAddFile, btnRemove, btnRemoveAll}) {
     button->setFixedWidth(64);
     button->setAutoDefault(false);
     buttons->addWidget(button);
@@ -206,9 +209,12 @@ void TfrSelectFields::ApplyTexts() {
   lblFields->setText(Ui(tText::frSelectFields_lblFields_caption));
   const std::pair<QPushButton*, std::pair<tText, tText>> buttons[] = {
       {btnAdd, {tText::frSelectFields_btnAdd_caption, tText::frSelectFields_btnAdd_hint}},
-      {btnAddExif, {tText::frSelectFields_btnAddExif_caption, tText::frSelectFields_btnAddExif_hint}},
-      {btnAddIptc, {tText::frSelectFields_btnAddIptc_caption, tText::frSelectFields_btnAddIptc_hint}},
-      {btnAddFile, {tText::frSelectFields_btnAddFile_caption, tText::frSelectFields_btnAddFile_hint}},
+      {btnAddExif,
+       {tText::frSelectFields_btnAddExif_caption, tText::frSelectFields_btnAddExif_hint}},
+      {btnAddIptc,
+       {tText::frSelectFields_btnAddIptc_caption, tText::frSelectFields_btnAddIptc_hint}},
+      {btnAddFile,
+       {tText::frSelectFields_btnAddFile_caption, tText::frSelectFields_btnAddFile_hint}},
       {btnRemove, {tText::frSelectFields_btnRemove_caption, tText::frSelectFields_btnRemove_hint}},
       {btnRemoveAll,
        {tText::frSelectFields_btnRemoveAll_caption, tText::frSelectFields_btnRemoveAll_hint}},
@@ -221,12 +227,14 @@ void TfrSelectFields::ApplyTexts() {
   SetHint(btnDown, tText::frSelectFields_btnDown_hint);
 }
 
-std::vector<std::string> TfrSelectFields::ChosenFields() const { return Entries(*lstSelectedFields); }
+std::vector<std::string> TfrSelectFields::ChosenFields() const {
+  return Entries(*lstSelectedFields);
+}
 
 bool TfrSelectFields::RoomForMore() {
   if (static_cast<std::size_t>(lstSelectedFields->count()) < kWizardFieldLimit) return true;
-  fDialogs.ShowMessage(
-      Ui(tText::TooManyColumnsSelected).replace(QStringLiteral("%d"), QString::number(kWizardFieldLimit)));
+  fDialogs.ShowMessage(Ui(tText::TooManyColumnsSelected)
+                           .replace(QStringLiteral("%d"), QString::number(kWizardFieldLimit)));
   return false;
 }
 

@@ -18,7 +18,8 @@
 
 namespace orvalis {
 
-TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(parent), fDialogs(dialogs) {
+TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), fDialogs(dialogs) {
   setObjectName(QStringLiteral("frmExportXML"));
   Caption(this, tText::frmExportXML_self_caption);
 
@@ -51,8 +52,8 @@ TfrmExportXML::TfrmExportXML(TDialogs& dialogs, QWidget* parent) : QDialog(paren
   tagLayout->addWidget(rbTagsAsNumber);
   tagLayout->addStretch(1);
 
-  QDialogButtonBox* buttons =
-      OkCancelButtons(*this, tText::frmExportXML_btnOK_caption, tText::frmExportXML_btnCancel_caption);
+  QDialogButtonBox* buttons = OkCancelButtons(*this, tText::frmExportXML_btnOK_caption,
+                                              tText::frmExportXML_btnCancel_caption);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -72,15 +73,15 @@ XmlExportOptions TfrmExportXML::Options() const {
 QString TfrmExportXML::FileName() const { return edtFilename->text(); }
 
 void TfrmExportXML::accept() {
-  edtFilename->setText(QString::fromStdString(XmlExportFileName(edtFilename->text().toStdString())));
+  edtFilename->setText(
+      QString::fromStdString(XmlExportFileName(edtFilename->text().toStdString())));
   QDialog::accept();
 }
 
 void TfrmExportXML::btnBrowseClick() {
-  const QString chosen =
-      fDialogs.ChooseSaveFile(this, Ui(tText::frmExportXML_dlgSave_caption),
-                              FileDialogFilters(Ui(tText::XmlExportFileFilter)), 1,
-                              edtFilename->text());
+  const QString chosen = fDialogs.ChooseSaveFile(this, Ui(tText::frmExportXML_dlgSave_caption),
+                                                 FileDialogFilters(Ui(tText::XmlExportFileFilter)),
+                                                 1, edtFilename->text());
   if (!chosen.isEmpty()) edtFilename->setText(chosen);
 }
 

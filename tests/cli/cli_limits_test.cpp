@@ -28,7 +28,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-
 CliRun Cli(const Strings& args, const std::string& stdinFile = "/dev/null") {
   SpawnOptions options;
   options.locale = "C";
@@ -71,9 +70,12 @@ std::string RunOnTerminal(const Strings& args) {
     char buffer[4096];
     for (;;) {
       const ssize_t n = ::read(master, buffer, sizeof buffer);
-      if (n > 0) out.append(buffer, static_cast<std::size_t>(n));
-      else if (n < 0 && errno == EINTR) continue;
-      else break;  // EIO: the program has ended and closed the terminal
+      if (n > 0)
+        out.append(buffer, static_cast<std::size_t>(n));
+      else if (n < 0 && errno == EINTR)
+        continue;
+      else
+        break;  // EIO: the program has ended and closed the terminal
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -89,7 +91,10 @@ class CliLimitsTest : public ::testing::Test {
     scratch_->Write("photos/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa1.jpg", MiniJpeg({"Canon", {}, ""}));
     scratch_->Write("photos/aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa2.jpg", MiniJpeg({"Canon", {}, ""}));
     scratch_->Write("photos/b\x1b]0;title\x07\x1b[31mred.jpg", MiniJpeg({"Nikon\x1b[2J", {}, ""}));
-    scratch_->Write("photos/c.jpg", MiniJpeg({"Fuji\xC2\x9B" "1m\r", {}, ""}));
+    scratch_->Write("photos/c.jpg", MiniJpeg({"Fuji\xC2\x9B"
+                                              "1m\r",
+                                              {},
+                                              ""}));
     scratch_->Write("lines/a\nb.jpg", MiniJpeg({"Sony", {}, ""}));
   }
   static void TearDownTestSuite() {
@@ -104,8 +109,8 @@ ScratchFolder* CliLimitsTest::scratch_ = nullptr;
 
 struct InputCase {
   const char* what;
-  Strings args;  // "@" stands for the scratch folder
-  std::string file;      // written to the scratch folder as "input" when not empty
+  Strings args;      // "@" stands for the scratch folder
+  std::string file;  // written to the scratch folder as "input" when not empty
   int exit;
   const char* err;  // part of standard error
 };
@@ -135,6 +140,7 @@ const std::string kResultsQuery = "SELECT Name FROM \"#results\"";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, Inputs,
+    // clang-format off
     ::testing::Values(
         InputCase{"query file at the limit", {"-f", "@"}, QueryFileOf(kMaxQueryLength), 0, ""},
         InputCase{"query file one byte longer", {"-f", "@"}, QueryFileOf(kMaxQueryLength + 1), 2,
@@ -167,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                     return list;
                   }(),
                   2, "more than 67108864 bytes of paths"}),
+    // clang-format on
     test::CaseNames{});
 
 TEST_F(CliLimitsTest, NulSeparatedPathsKeepLineBreaksInNames) {
@@ -187,8 +194,10 @@ TEST_F(CliLimitsTest, TerminalGetsControlCharactersEscaped) {
   const std::string raw = "b\x1b]0;title\x07\x1b[31mred.jpg,Nikon\x1b[2J\n";
   EXPECT_EQ(Cli({query}).out, raw) << "files and pipes get the bytes unchanged";
   EXPECT_EQ(RunOnTerminal({query}), "b\\x1B]0;title\\x07\\x1B[31mred.jpg,Nikon\\x1B[2J\n");
-  EXPECT_EQ(RunOnTerminal({"--paths", query}), Path("photos/b\\x1B]0;title\\x07\\x1B[31mred.jpg") + "\n");
-  EXPECT_EQ(RunOnTerminal({"SELECT Make FROM " + Path("photos/c*.jpg")}), "Fuji\\xC2\\x9B1m\\x0D,\n");
+  EXPECT_EQ(RunOnTerminal({"--paths", query}),
+            Path("photos/b\\x1B]0;title\\x07\\x1B[31mred.jpg") + "\n");
+  EXPECT_EQ(RunOnTerminal({"SELECT Make FROM " + Path("photos/c*.jpg")}),
+            "Fuji\\xC2\\x9B1m\\x0D,\n");
 }
 
 TEST_F(CliLimitsTest, FileLimitIsReportedWithItsPath) {

@@ -27,7 +27,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-
 class CliRunTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -85,7 +84,8 @@ TEST_F(CliRunTest, ExitStatuses) {
       {{"/LCID:99999", ""}, 1, "Kein Abfragetext vorhanden."},
       {{"SELEKT Name FROM x"}, 1, "Syntaxfehler in der Abfrage (1)"},
       {{"SELECT Size = 1 FROM " + Photos()}, 1, "Kann SELECT-Teil nicht analysieren: "},
-      {{"SELECT Name FROM " + Photos() + " WHERE (Size > 1"}, 1,
+      {{"SELECT Name FROM " + Photos() + " WHERE (Size > 1"},
+       1,
        "Kann WHERE-Teil nicht analysieren: "},
       {{"-f", scratch_->Path() + "missing.qry"}, 2, "missing.qry"},
       {{"-f", scratch_->Path() + "photos"}, 2, "photos"},  // a folder
@@ -160,7 +160,8 @@ TEST_F(CliRunTest, Formats) {
   EXPECT_EQ(JsonReader(empty.out).Parse().Member("rows")->items.size(), 0u);
 
   const CliRun paths = Cli({"--paths", kSelect + Photos()});
-  EXPECT_EQ(paths.out, Photos("one.jpg") + "\n" + Photos("three.jpg") + "\n" + Photos("two.jpg") + "\n");
+  EXPECT_EQ(paths.out,
+            Photos("one.jpg") + "\n" + Photos("three.jpg") + "\n" + Photos("two.jpg") + "\n");
 }
 
 TEST_F(CliRunTest, OutputFileIsTheExportFile) {
@@ -196,10 +197,12 @@ TEST_F(CliRunTest, InstalledProgramFindsItsLanguageFiles) {
   std::filesystem::create_directories(prefix + "bin");
   std::filesystem::create_directories(prefix + "share/orvalis/lang");
   std::filesystem::copy_file(ORVALIS_CLI_PATH, prefix + "bin/orvalis-cli");
-  std::filesystem::copy_file(ORVALIS_SOURCE_DIR "/lang/en.lng", prefix + "share/orvalis/lang/en.lng");
+  std::filesystem::copy_file(ORVALIS_SOURCE_DIR "/lang/en.lng",
+                             prefix + "share/orvalis/lang/en.lng");
   SpawnOptions options;
   options.locale = "C";
-  EXPECT_EQ(Spawn({prefix + "bin/orvalis-cli", "/LCID:1033", ""}, options).err, "There is no query text.\n");
+  EXPECT_EQ(Spawn({prefix + "bin/orvalis-cli", "/LCID:1033", ""}, options).err,
+            "There is no query text.\n");
 }
 
 // A photo damaged after its metadata is a hit, and so an element of the XML,
@@ -215,7 +218,8 @@ TEST_F(CliRunTest, EveryHitIsAnElementOfTheXml) {
   ASSERT_EQ(xml.exit, 0) << xml.err;
   const std::string reference = scratch_->Path() + "reference.xml";
   const XmlExportResult result = WriteXmlExportFile(
-      reference, {scratch_->Path() + "cut/a.jpg", scratch_->Path() + "cut/b.jpg"}, XmlExportOptions{});
+      reference, {scratch_->Path() + "cut/a.jpg", scratch_->Path() + "cut/b.jpg"},
+      XmlExportOptions{});
   EXPECT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.fileCount, 2u);
   EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(reference));
@@ -305,7 +309,8 @@ TEST_F(CliRunTest, RunOptions) {
 
   const std::string quoted = "SELECT Name FROM " + Photos() + " WHERE Make == \"Sony\"";
   EXPECT_EQ(Cli({"--double-quote", quoted}).out, "three.jpg,\n");
-  EXPECT_EQ(Cli({"--double-quote", "SELECT Name FROM " + Photos() + " WHERE Make == 'Sony'"}).exit, 1);
+  EXPECT_EQ(Cli({"--double-quote", "SELECT Name FROM " + Photos() + " WHERE Make == 'Sony'"}).exit,
+            1);
 }
 
 // --sort writes the hits sorted (numbers as numbers, empty last in either
@@ -326,7 +331,8 @@ TEST_F(CliRunTest, SortedOutput) {
     const CliRun run = Cli(args);
     std::string names;
     std::istringstream lines(run.out);
-    for (std::string line; std::getline(lines, line);) names += line.substr(line.rfind('/') + 1) + "\n";
+    for (std::string line; std::getline(lines, line);)
+      names += line.substr(line.rfind('/') + 1) + "\n";
     EXPECT_EQ(names, c.out) << c.args[1];
   }
 }
@@ -336,7 +342,8 @@ TEST_F(CliRunTest, UnknownNamesAreSaidOnStandardError) {
   const CliRun run = Cli({"SELECT Name FROM " + Photos() + " WHERE ISOSpeedRatings > 100"});
   EXPECT_EQ(run.exit, 0);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating\n");
+  EXPECT_EQ(run.err,
+            "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating\n");
 }
 
 TEST_F(CliRunTest, RunMessagesGoToStandardError) {
@@ -372,7 +379,8 @@ TEST_F(CliRunTest, OutputOnATerminalDoesNotContinueTheProgressLine) {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_WRONLY | O_NOCTTY, 0);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    Strings argv{ORVALIS_CLI_PATH, "--progress", "--format", c.format, "SELECT Name FROM " + Photos()};
+    Strings argv{ORVALIS_CLI_PATH, "--progress", "--format", c.format,
+                 "SELECT Name FROM " + Photos()};
     std::vector<char*> args;
     for (std::string& a : argv) args.push_back(a.data());
     args.push_back(nullptr);
@@ -386,7 +394,8 @@ TEST_F(CliRunTest, OutputOnATerminalDoesNotContinueTheProgressLine) {
     std::string screen;
     char buffer[4096];
     ssize_t n = 0;
-    while ((n = read(master, buffer, sizeof buffer)) > 0) screen.append(buffer, static_cast<std::size_t>(n));
+    while ((n = read(master, buffer, sizeof buffer)) > 0)
+      screen.append(buffer, static_cast<std::size_t>(n));
     close(master);
     EXPECT_EQ(WEXITSTATUS(status), 0) << screen;
     for (const std::string& start : c.lineStarts) {
@@ -405,8 +414,9 @@ TEST_F(CliRunTest, GermanLocaleKeepsThePointInCells) {
   EXPECT_EQ(run.exit, 0) << run.err;
   EXPECT_EQ(run.out, "one.jpg,1.5\n");
   // The locale is in effect: a number text with a decimal comma converts.
-  EXPECT_EQ(Cli({"SELECT Name FROM " + Photos("one.jpg") + " WHERE FNumber == '1,5'"}, "de_DE.UTF-8").out,
-            "one.jpg,\n");
+  EXPECT_EQ(
+      Cli({"SELECT Name FROM " + Photos("one.jpg") + " WHERE FNumber == '1,5'"}, "de_DE.UTF-8").out,
+      "one.jpg,\n");
 }
 
 }  // namespace

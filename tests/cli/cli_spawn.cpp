@@ -26,8 +26,8 @@ std::string ReadAll(const std::string& path) {
 // A new empty file in the temporary folder; its name.
 std::string TemporaryFile() {
   const char* tmp = std::getenv("TMPDIR");
-  std::string name = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                     "/orvalis-cli-test-XXXXXX";
+  std::string name =
+      std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvalis-cli-test-XXXXXX";
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return std::string();
   ::close(fd);
@@ -62,7 +62,8 @@ CliRun Spawn(Strings argv, const SpawnOptions& options) {
   posix_spawn_file_actions_addopen(&actions, 0, options.stdinFile.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_TRUNC, 0);
   posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_TRUNC, 0);
-  if (!options.workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, options.workDir.c_str());
+  if (!options.workDir.empty())
+    posix_spawn_file_actions_addchdir_np(&actions, options.workDir.c_str());
   std::vector<char*> args;
   std::vector<char*> envp;
   for (std::string& a : argv) args.push_back(a.data());

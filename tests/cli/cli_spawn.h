@@ -22,7 +22,7 @@ struct SpawnOptions {
   // Unset: the test's own environment is passed on.
   std::optional<std::string> locale;
   std::string stdinFile = "/dev/null";
-  Strings extraEnv;  // NAME=value entries added to the environment
+  Strings extraEnv;     // NAME=value entries added to the environment
   std::string workDir;  // set: the program starts in this folder
 };
 

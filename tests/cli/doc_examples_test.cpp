@@ -70,7 +70,8 @@ void ExpectQueryCompiles(const std::string& query, const std::string& where) {
   if (!checked.insert(query).second) return;
   const CliRun run = RunCli({"--explain", query});
   EXPECT_EQ(run.exit, 0) << where << ": " << query << "\n" << run.out << run.err;
-  EXPECT_EQ(run.out.find("notice:"), std::string::npos) << where << ": " << query << "\n" << run.out;
+  EXPECT_EQ(run.out.find("notice:"), std::string::npos) << where << ": " << query << "\n"
+                                                        << run.out;
 }
 
 // An expression compiles and evaluates without error on some photo of
@@ -152,7 +153,8 @@ TEST(DocExamples, HelpPagesInBothLanguages) {
 TEST(DocExamples, ManualPage) {
   int found = 0;
   for (std::string line : Lines(ReadText(kSource + "/data/man/orvalis-cli.1"))) {
-    if (line.find("orvalis-cli") == std::string::npos || line.find("\"SELECT") == std::string::npos) continue;
+    if (line.find("orvalis-cli") == std::string::npos || line.find("\"SELECT") == std::string::npos)
+      continue;
     for (std::size_t at; (at = line.find("\\-")) != std::string::npos;) line.erase(at, 1);
     for (const std::string& word : ShellWords(line)) {
       if (StartsWithSelect(word)) {

@@ -8,7 +8,6 @@
 namespace orvalis::test {
 namespace {
 
-
 const std::string kCanon = std::string(ORVALIS_CORPUS_DIR) + "/exif-samples/Canon_40D.jpg";
 
 struct EvalCliCase {
@@ -28,7 +27,8 @@ TEST(EvalCli, PrintsVarietyAndText) {
       {{"--eval", "1 < 2"}, 0, "boolean: -1\n"},
       {{"--eval", "'a' & ascii(9) & ascii(10) & '\\'"}, 0, "text: a\\t\\n\\\\\n"},
       {{"--eval", "--double-quote", "\"x\" & 1"}, 0, "text: x1\n"},
-      {{"--eval", "--double-quote", "'x'"}, 1,
+      {{"--eval", "--double-quote", "'x'"},
+       1,
        "error: Could not read complete input, invalid char \"'\" at column 1\n"},
   };
   for (const EvalCliCase& c : cases) {

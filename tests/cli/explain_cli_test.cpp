@@ -5,10 +5,9 @@
 namespace orvalis::test {
 namespace {
 
-
 TEST(ExplainCli, ShowsPartsAndPostfixForms) {
-  const auto r = RunCli({"--explain",
-                         "SELECT TOP 10 Name, w - x * y - z FROM x WHERE Size > 1000 WITH subdirs"});
+  const auto r = RunCli(
+      {"--explain", "SELECT TOP 10 Name, w - x * y - z FROM x WHERE Size > 1000 WITH subdirs"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out,
             "select: Name, w - x * y - z\n"
@@ -37,7 +36,7 @@ TEST(ExplainCli, CompileErrorsShowInlineAndRefuse) {
   const auto r = RunCli({"--explain", "SELECT a = b FROM x WHERE (a == 1"});
   EXPECT_EQ(r.exit, 1);
   EXPECT_NE(r.out.find("column 1: a = b => error: Invalid symbol: = (Gleichheit wird mit == "
-                      "geprüft, Ungleichheit mit !=.)\n"),
+                       "geprüft, Ungleichheit mit !=.)\n"),
             std::string::npos);
   EXPECT_NE(r.out.find("where => error: Unbalanced ()\n"), std::string::npos);
 }

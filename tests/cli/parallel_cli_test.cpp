@@ -60,13 +60,15 @@ TEST_P(ParallelCli, ReadersWriteWhatOneWrites) {
   EXPECT_EQ(many.err, one.err);
 }
 
-const char* kSamples = "SELECT Name, Make, Model, FNumber, Caption, rownum FROM {}*.jpg WITH subdirs";
+const char* kSamples =
+    "SELECT Name, Make, Model, FNumber, Caption, rownum FROM {}*.jpg WITH subdirs";
 const char* kCorpus =
     "SELECT Name, Make, ExposureTime, GPSLatitude, Keywords FROM {}*.jpg WITH subdirs";
 const char* kScratch = "SELECT Name, Make, Caption FROM {}*.jpg WHERE Make WITH subdirs";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParallelCli,
+    // clang-format off
     ::testing::Values(
         CliCase{"samples rows", Tree::Samples, {}, kSamples},
         CliCase{"samples csv", Tree::Samples, {"--format", "csv"}, kSamples},
@@ -94,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "SELECT Name, Make, rownum FROM {}m/*.jpg WITH subdirs", ""},
         CliCase{"top by default", Tree::Scratch, {},
                 "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs", ""}),
+    // clang-format on
     CaseNames());
 
 }  // namespace

@@ -80,11 +80,13 @@ TEST(PhotosUnchanged, ByEveryReadingCommand) {
 
   std::vector<Strings> runs;
   for (const std::string& query : queries) {
-    for (const char* format : {"rows", "csv", "json", "xml"}) runs.push_back({"--no-limit", "--format", format, query});
+    for (const char* format : {"rows", "csv", "json", "xml"})
+      runs.push_back({"--no-limit", "--format", format, query});
     runs.push_back({"--no-limit", "-o", scratch.Path() + "export.txt", query});
     runs.push_back({"--no-limit", "--format", "xml", "-o", scratch.Path() + "export.xml", query});
     runs.push_back({"--no-limit", "--paths", "-o", scratch.Path() + "paths.txt", query});
-    runs.push_back({"--results", scratch.Path() + "paths.txt", "SELECT Name, Size FROM \"#results\""});
+    runs.push_back(
+        {"--results", scratch.Path() + "paths.txt", "SELECT Name, Size FROM \"#results\""});
   }
   Strings dump{"--dump"}, merged{"--dump", "--merged"};
   dump.insert(dump.end(), photos.begin(), photos.end());

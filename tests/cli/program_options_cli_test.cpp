@@ -28,17 +28,19 @@ TEST_P(ProgramOptions, CombineWithEveryMode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, ProgramOptions,
-    ::testing::Values(tOptionCase{"LcidBeforeHelp", {"/LCID:1033", "--help"}, 0},
-                      tOptionCase{"DebugBeforeHelp", {"-debug", "--help"}, 0},
-                      tOptionCase{"LcidBeforeEval", {"/LCID:1033", "--eval", "1+2"}, 0},
-                      tOptionCase{"LcidAfterEval", {"--eval", "/lcid:1033", "1+2"}, 0},
-                      tOptionCase{"LcidBeforeExplain", {"/LCID:1033", "--explain", "SELECT Name FROM *.jpg"}, 0},
-                      tOptionCase{"DebugBeforeDump", {"/debug", "--dump", "/dev/null/none.jpg"}, 1},
-                      tOptionCase{"OnlyOptions", {"/LCID:1033", "/debug"}, 2}),
+    ::testing::Values(
+        tOptionCase{"LcidBeforeHelp", {"/LCID:1033", "--help"}, 0},
+        tOptionCase{"DebugBeforeHelp", {"-debug", "--help"}, 0},
+        tOptionCase{"LcidBeforeEval", {"/LCID:1033", "--eval", "1+2"}, 0},
+        tOptionCase{"LcidAfterEval", {"--eval", "/lcid:1033", "1+2"}, 0},
+        tOptionCase{"LcidBeforeExplain", {"/LCID:1033", "--explain", "SELECT Name FROM *.jpg"}, 0},
+        tOptionCase{"DebugBeforeDump", {"/debug", "--dump", "/dev/null/none.jpg"}, 1},
+        tOptionCase{"OnlyOptions", {"/LCID:1033", "/debug"}, 2}),
     [](const ::testing::TestParamInfo<tOptionCase>& row) { return std::string(row.param.Name); });
 
 TEST(HelpLog, DebugWritesTheLogBesideTheProgram) {
-  const std::filesystem::path log = std::filesystem::path(ORVALIS_CLI_PATH).parent_path() / "HHDebug.txt";
+  const std::filesystem::path log =
+      std::filesystem::path(ORVALIS_CLI_PATH).parent_path() / "HHDebug.txt";
   std::filesystem::remove(log);
   const CliRun run = RunCli({"--help", "/debug"});
   EXPECT_EQ(run.exit, 0) << run.err;

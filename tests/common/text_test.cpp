@@ -26,7 +26,13 @@ TEST(Utf16ToUtf8, DecodesBothByteOrders) {
       {"little endian", std::string("G\0\xFC\0", 4), false, "G\xC3\xBC"},
       {"big endian", std::string("\0G\0\xFC", 4), true, "G\xC3\xBC"},
       {"surrogate pair", std::string("\x3D\xD8\x00\xDE", 4), false, "\xF0\x9F\x98\x80"},
-      {"lone high surrogate", std::string("\x3D\xD8" "a\0", 4), false, "\xEF\xBF\xBD" "a"},
+      {"lone high surrogate",
+       std::string("\x3D\xD8"
+                   "a\0",
+                   4),
+       false,
+       "\xEF\xBF\xBD"
+       "a"},
       {"lone low surrogate", std::string("\x00\xDE", 2), false, "\xEF\xBF\xBD"},
       {"zero unit kept", std::string("a\0\0\0b\0", 6), false, std::string("a\0b", 3)},
       {"odd last byte dropped", std::string("a\0b", 3), false, "a"},

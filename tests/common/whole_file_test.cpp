@@ -25,7 +25,9 @@ struct tTargetCase {
 
 void Nothing(const ScratchFolder&) {}
 void Regular(const ScratchFolder& folder) { folder.Write("target", "old"); }
-void Fifo(const ScratchFolder& folder) { ASSERT_EQ(::mkfifo(folder.File("target").c_str(), 0600), 0); }
+void Fifo(const ScratchFolder& folder) {
+  ASSERT_EQ(::mkfifo(folder.File("target").c_str(), 0600), 0);
+}
 void Folder(const ScratchFolder& folder) { folder.MakeFolder("target"); }
 void LinkToRegular(const ScratchFolder& folder) {
   folder.Write("real", "old");
@@ -89,7 +91,8 @@ TEST(WholeFile, ReplacingKeepsTheFilesPermissionsAndLeavesNoScratchFile) {
   EXPECT_EQ(status.st_mode & 07777, 0640u);
   EXPECT_EQ(ReadFileBytes(target), "new");
   int entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    ++entries;
   EXPECT_EQ(entries, 1);
 }
 

@@ -34,20 +34,21 @@ TEST_P(ShellCommandFor_, QuotesThePathForItsPlace) {
 
 INSTANTIATE_TEST_SUITE_P(
     Places, ShellCommandFor_,
-    ::testing::Values(
-        tShellCase{"cp $filename /bak", "/a b.jpg", "cp '/a b.jpg' /bak"},
-        tShellCase{"cp '$filename' /bak", "/it's.jpg", "cp '/it'\\''s.jpg' /bak"},
-        tShellCase{"cp \"$filename\" /bak", "/$(x)`y`\"z\\.jpg", "cp \"/\\$(x)\\`y\\`\\\"z\\\\.jpg\" /bak"},
-        tShellCase{"echo \\\"$filename", "/a", "echo \\\"'/a'"},
-        tShellCase{"echo $FILENAME $filename", "/a", "echo $FILENAME '/a'"},
-        tShellCase{"echo \"x'\" $filename", "/a", "echo \"x'\" '/a'"}));
+    ::testing::Values(tShellCase{"cp $filename /bak", "/a b.jpg", "cp '/a b.jpg' /bak"},
+                      tShellCase{"cp '$filename' /bak", "/it's.jpg", "cp '/it'\\''s.jpg' /bak"},
+                      tShellCase{"cp \"$filename\" /bak", "/$(x)`y`\"z\\.jpg",
+                                 "cp \"/\\$(x)\\`y\\`\\\"z\\\\.jpg\" /bak"},
+                      tShellCase{"echo \\\"$filename", "/a", "echo \\\"'/a'"},
+                      tShellCase{"echo $FILENAME $filename", "/a", "echo $FILENAME '/a'"},
+                      tShellCase{"echo \"x'\" $filename", "/a", "echo \"x'\" '/a'"}));
 
 // What the shell really makes of a hostile name in each place: the name
 // arrives as written and nothing else runs.
 TEST(ShellCommand, HostileNamesReachTheShellAsData) {
   const ScratchFolder scratch;
   const fs::path folder = scratch.Path();
-  const std::string name = scratch.File("a b; rm -rf ~ $(touch pwned) `touch pwned2` 'q' \"d\"\nline.jpg");
+  const std::string name =
+      scratch.File("a b; rm -rf ~ $(touch pwned) `touch pwned2` 'q' \"d\"\nline.jpg");
   for (const char* command : {"printf %s $filename > out", "printf %s '$filename' > out",
                               "printf %s \"$filename\" > out"}) {
     const std::string line = "cd '" + folder.string() + "' && " + ShellCommandFor(command, name);
@@ -81,15 +82,15 @@ TEST_P(ActionArguments_, SplitsThenReplaces) {
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, ActionArguments_,
-    ::testing::Values(
-        tArgumentCase{"-x $filename -y", {"-x", "/p/b b.jpg", "-y"}},
-        tArgumentCase{"-x $FileName", {"-x", "/p/b b.jpg"}},
-        tArgumentCase{"--in=$FILENAME", {"--in=/p/b b.jpg"}},
-        tArgumentCase{"$FILELIST", {"/p/a.jpg", "/p/b b.jpg", "/p/d.jpg"}},
-        tArgumentCase{"--all=$filelist", {"--all=\"/p/a.jpg\", \"/p/b b.jpg\", \"/p/d.jpg\""}},
-        tArgumentCase{"\"a b\" 'c d'  e", {"a b", "c d", "e"}},
-        tArgumentCase{"no placeholder", {"no", "placeholder"}},
-        tArgumentCase{"", {}}));
+    ::testing::Values(tArgumentCase{"-x $filename -y", {"-x", "/p/b b.jpg", "-y"}},
+                      tArgumentCase{"-x $FileName", {"-x", "/p/b b.jpg"}},
+                      tArgumentCase{"--in=$FILENAME", {"--in=/p/b b.jpg"}},
+                      tArgumentCase{"$FILELIST", {"/p/a.jpg", "/p/b b.jpg", "/p/d.jpg"}},
+                      tArgumentCase{"--all=$filelist",
+                                    {"--all=\"/p/a.jpg\", \"/p/b b.jpg\", \"/p/d.jpg\""}},
+                      tArgumentCase{"\"a b\" 'c d'  e", {"a b", "c d", "e"}},
+                      tArgumentCase{"no placeholder", {"no", "placeholder"}},
+                      tArgumentCase{"", {}}));
 
 TEST(ActionArguments, InsertedTextIsNotSearchedAgain) {
   EXPECT_EQ(ActionArguments("$FILENAME", "/x/$FILELIST.jpg", {"/y.jpg"}),
@@ -150,10 +151,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, ViewerStep,
                                            tStepCase{{2, 5, 9}, 9, true, 2},
                                            tStepCase{{2, 5, 9}, 2, false, 9},
                                            tStepCase{{2, 5, 9}, 9, false, 5},
-                                           tStepCase{{0}, 0, false, 0},
-                                           tStepCase{{9}, 9, true, 9},
-                                           tStepCase{{}, 9, true, 0},
-                                           tStepCase{{}, 0, false, 9},
+                                           tStepCase{{0}, 0, false, 0}, tStepCase{{9}, 9, true, 9},
+                                           tStepCase{{}, 9, true, 0}, tStepCase{{}, 0, false, 9},
                                            tStepCase{{}, 4, true, 5}));
 
 // ---- The action file -------------------------------------------------------
@@ -170,10 +169,11 @@ class ActionFile : public ::testing::Test {
 };
 
 TEST_F(ActionFile, LoadsKeysWithoutCaseAndDropsUnusableSections) {
-  Write("[Viewer]\r\nmenu=&Zeigen\r\nPROGRAM=/bin/prog\r\ncmdline=$FILENAME\r\nShortCut=CTRL+E\r\n"
-        "[Missing]\nMenu=Weg\nProgram=/no/such\n"
-        "[Blank]\nMenu=  \nProgram=/bin/prog\n"
-        "[Second]\nProgram=/bin/prog\nMenu=Zwei\n");
+  Write(
+      "[Viewer]\r\nmenu=&Zeigen\r\nPROGRAM=/bin/prog\r\ncmdline=$FILENAME\r\nShortCut=CTRL+E\r\n"
+      "[Missing]\nMenu=Weg\nProgram=/no/such\n"
+      "[Blank]\nMenu=  \nProgram=/bin/prog\n"
+      "[Second]\nProgram=/bin/prog\nMenu=Zwei\n");
   TResultActions actions;
   EXPECT_EQ(actions.LoadFromFile(file, Exists, error), 4);
   ASSERT_EQ(actions.Count(), 2);

@@ -54,7 +54,8 @@ void WriteMixedTree(const ScratchFolder& s) {
 
 void RecordingHost::PrepareResultList(int thumbnailWidth, int thumbnailHeight) {
   ++prepareCalls;
-  events.push_back("prepare " + std::to_string(thumbnailWidth) + "x" + std::to_string(thumbnailHeight));
+  events.push_back("prepare " + std::to_string(thumbnailWidth) + "x" +
+                   std::to_string(thumbnailHeight));
   thumbnailSize = {thumbnailWidth, thumbnailHeight};
   columns.clear();
   rows.clear();
@@ -70,7 +71,8 @@ int RecordingHost::AddRow(const std::string& path, tImageMetaData& store, bool g
 void RecordingHost::SetCell(int row, int column, const std::string& text) {
   events.push_back("cell " + std::to_string(row) + " " + std::to_string(column) + " " + text);
   Row& r = rows.at(static_cast<std::size_t>(row));
-  if (static_cast<std::size_t>(column) >= r.cells.size()) r.cells.resize(static_cast<std::size_t>(column) + 1u);
+  if (static_cast<std::size_t>(column) >= r.cells.size())
+    r.cells.resize(static_cast<std::size_t>(column) + 1u);
   r.cells[static_cast<std::size_t>(column)] = text;
 }
 

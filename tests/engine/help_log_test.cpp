@@ -33,7 +33,8 @@ TEST(HelpLog, StartReplacesAnOldLogWithTheHeaderAndWritesOnlyWhenOn) {
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
-  EXPECT_EQ(text.str(), "Filename: HHDebug.txt\n" + std::string(80, '-') + "\nEXE Path = /x/orvalis\ndone\n");
+  EXPECT_EQ(text.str(),
+            "Filename: HHDebug.txt\n" + std::string(80, '-') + "\nEXE Path = /x/orvalis\ndone\n");
   std::filesystem::remove_all(folder);
 }
 

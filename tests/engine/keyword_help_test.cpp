@@ -8,7 +8,9 @@
 namespace orvalis {
 
 // Found by the failure messages next to tHelpTarget.
-void PrintTo(const tHelpTarget& t, std::ostream* os) { *os << t.Context << ' ' << test::Quoted(t.Topic); }
+void PrintTo(const tHelpTarget& t, std::ostream* os) {
+  *os << t.Context << ' ' << test::Quoted(t.Topic);
+}
 
 namespace {
 
@@ -27,19 +29,18 @@ TEST_P(KeywordHelp, LeadsToItsPages) {
 
 INSTANTIATE_TEST_SUITE_P(
     Words, KeywordHelp,
-    ::testing::Values(
-        tHelpCase{"SELECT", {{1000, ""}}}, tHelpCase{"from", {{2000, ""}}},
-        tHelpCase{"Where", {{3000, ""}}}, tHelpCase{"with", {{4000, ""}}},
-        tHelpCase{"Make", {{0, "SyntaxHelp\\exif.htm#make"}}},
-        tHelpCase{"keywords", {{0, "SyntaxHelp\\iptc.htm#keywords"}}},
-        tHelpCase{"Size", {{0, "SyntaxHelp\\file.htm#size"}}},
-        tHelpCase{"PreviewImageWidth", {{0, "SyntaxHelp\\exif.htm#previewimagewidth"}}},
-        tHelpCase{"XDensity", {{0, "SyntaxHelp\\file.htm#xdensity"}}},
-        tHelpCase{"GPSLatitude", {{0, "SyntaxHelp\\gps.htm#gpslatitude"}}},
-        tHelpCase{"XmpRating", {{0, "SyntaxHelp\\xmp.htm#xmprating"}}},
-        // Functions and unknown words have no page.
-        tHelpCase{"upper", {}}, tHelpCase{"Mak", {}},
-        tHelpCase{"", {}}),
+    ::testing::Values(tHelpCase{"SELECT", {{1000, ""}}}, tHelpCase{"from", {{2000, ""}}},
+                      tHelpCase{"Where", {{3000, ""}}}, tHelpCase{"with", {{4000, ""}}},
+                      tHelpCase{"Make", {{0, "SyntaxHelp\\exif.htm#make"}}},
+                      tHelpCase{"keywords", {{0, "SyntaxHelp\\iptc.htm#keywords"}}},
+                      tHelpCase{"Size", {{0, "SyntaxHelp\\file.htm#size"}}},
+                      tHelpCase{"PreviewImageWidth",
+                                {{0, "SyntaxHelp\\exif.htm#previewimagewidth"}}},
+                      tHelpCase{"XDensity", {{0, "SyntaxHelp\\file.htm#xdensity"}}},
+                      tHelpCase{"GPSLatitude", {{0, "SyntaxHelp\\gps.htm#gpslatitude"}}},
+                      tHelpCase{"XmpRating", {{0, "SyntaxHelp\\xmp.htm#xmprating"}}},
+                      // Functions and unknown words have no page.
+                      tHelpCase{"upper", {}}, tHelpCase{"Mak", {}}, tHelpCase{"", {}}),
     test::CaseNames());
 
 }  // namespace

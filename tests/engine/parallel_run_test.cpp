@@ -26,8 +26,8 @@ struct ParallelCase {
   Tree tree;
   // "{}" stands for the tree's folder (with its final "/").
   const char* query;
-  int limit = 300;    // 0: hit limit off
-  int stopAt = 0;     // Stop pressed at this call of ProcessEvents; 0: never
+  int limit = 300;           // 0: hit limit off
+  int stopAt = 0;            // Stop pressed at this call of ProcessEvents; 0: never
   bool fromResults = false;  // the result set is every file of the first run
   int jobs = 8;              // the readers compared with one; 0: the default
 };
@@ -35,8 +35,8 @@ struct ParallelCase {
 std::string CaseText(const ParallelCase& c) { return c.name; }
 
 void PrintTo(const ParallelCase& c, std::ostream* os) {
-  *os << c.name << ": " << Quoted(c.query) << " limit " << c.limit << " stop at " << c.stopAt << " jobs "
-      << c.jobs;
+  *os << c.name << ": " << Quoted(c.query) << " limit " << c.limit << " stop at " << c.stopAt
+      << " jobs " << c.jobs;
 }
 
 // Damaged photos, files that cannot be read, a folder that cannot be listed
@@ -61,10 +61,10 @@ class ParallelRun : public TreeTest<ParallelCase> {
     if (c.fromResults) {
       tRunSettings all = settings;
       all.EnforceRefinement = false;
-      driver.actExecQueryExecute(
-          "SELECT Name FROM " + Folder(c.tree) + "*.jpg WITH subdirs", all);
+      driver.actExecQueryExecute("SELECT Name FROM " + Folder(c.tree) + "*.jpg WITH subdirs", all);
       std::vector<std::string> files = driver.ResultSet();
-      files.insert(files.begin() + static_cast<long>(files.size() / 2), Folder(c.tree) + "gone.jpg");
+      files.insert(files.begin() + static_cast<long>(files.size() / 2),
+                   Folder(c.tree) + "gone.jpg");
       driver.SetResultSet(files);
       host = RecordingHost{};
       host.driver = &driver;
@@ -92,6 +92,7 @@ TEST_P(ParallelRun, ReadersDoWhatOneDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ParallelRun,
+    // clang-format off
     ::testing::Values(
         ParallelCase{"samples", Tree::Samples,
                      "SELECT Name, Make, Model, DateTimeOriginal, Keywords, rownum FROM {}*.jpg "
@@ -154,6 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParallelCase{"corpus by default", Tree::Corpus,
                      "SELECT Name, Make, Model, ExposureTime, GPSLatitude, Orientation FROM {}*.* "
                      "WITH subdirs", 0, 0, false, 0}),
+    // clang-format on
     CaseNames());
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::pair<std::string, std::string>> Pairs(const tQueryBuffer& buffer) {
   std::vector<std::pair<std::string, std::string>> pairs;
-  for (const tQueryBufferEntry& entry : buffer.Entries()) pairs.emplace_back(entry.Name, entry.Stored);
+  for (const tQueryBufferEntry& entry : buffer.Entries())
+    pairs.emplace_back(entry.Name, entry.Stored);
   return pairs;
 }
 
@@ -25,6 +26,7 @@ TEST(QueryBuffer, ReadingLines) {
     std::string File;
     std::vector<std::pair<std::string, std::string>> Entries;
   };
+  // clang-format off
   const tCase cases[] = {
       {"name and two lines joined by |", "Urlaub=SELECT Name|FROM *.jpg\r\n",
        {{"Urlaub", "SELECT Name|FROM *.jpg"}}},
@@ -38,6 +40,7 @@ TEST(QueryBuffer, ReadingLines) {
       {"bytes that are no UTF-8 and a zero byte are kept",
        std::string("n\xE4me=t\0x\xFF", 10), {{"n\xE4me", std::string("t\0x\xFF", 4)}}},
   };
+  // clang-format on
   for (const tCase& c : cases) {
     tQueryBuffer buffer;
     buffer.ReadText(c.File);

@@ -12,7 +12,7 @@ namespace orvalis::test {
 namespace {
 
 struct DiagnosticCase {
-  const char* where;     // the WHERE part (or, with select set, the SELECT list)
+  const char* where;  // the WHERE part (or, with select set, the SELECT list)
   bool refused;
   const char* expected;  // the refusal message, or the notices joined by " | "
   bool select = false;
@@ -25,8 +25,9 @@ TEST_P(QueryDiagnostics, SayWhatTheQueryCannotMean) {
   ScratchFolder folder;
   RecordingHost host;
   tQueryDriver driver(host);
-  const std::string query = c.select ? std::string("SELECT ") + c.where + " FROM " + folder.Path() + "*.jpg"
-                                     : "SELECT Name FROM " + folder.Path() + "*.jpg WHERE " + c.where;
+  const std::string query =
+      c.select ? std::string("SELECT ") + c.where + " FROM " + folder.Path() + "*.jpg"
+               : "SELECT Name FROM " + folder.Path() + "*.jpg WHERE " + c.where;
   const tRunOutcome outcome = driver.actExecQueryExecute(query, {});
   EXPECT_EQ(outcome, c.refused ? tRunOutcome::Refused : tRunOutcome::Completed);
   std::string said;
@@ -39,8 +40,9 @@ TEST_P(QueryDiagnostics, SayWhatTheQueryCannotMean) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, QueryDiagnostics,
     ::testing::Values(
-        DiagnosticCase{"ISOSpeedRatings > 100", false,
-                       "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating"},
+        DiagnosticCase{
+            "ISOSpeedRatings > 100", false,
+            "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating"},
         DiagnosticCase{"Lens_Model ~ 'EF'", false,
                        "Unbekannter Feldname: Lens_Model; gemeint ist vielleicht LensModel"},
         DiagnosticCase{"Orientaton# == 6 or ORIENTATON# == 1", false,

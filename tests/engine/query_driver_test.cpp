@@ -99,8 +99,7 @@ TEST_F(DriverTest, HitLimitStopsBeforeTheFirstFileAfterTheLimit) {
     SCOPED_TRACE(c.mask);
     tRunSettings settings;
     settings.EnforceRefinement = c.enforce;
-    ASSERT_EQ(Exec("SELECT Name FROM " + Dir("many/") + c.mask, settings),
-              tRunOutcome::Completed);
+    ASSERT_EQ(Exec("SELECT Name FROM " + Dir("many/") + c.mask, settings), tRunOutcome::Completed);
     EXPECT_EQ(host.rows.size(), c.rows);
     EXPECT_EQ(driver.FilesRead(), c.filesRead);
     EXPECT_EQ(host.messages, c.message ? Strings{kLimitMessage300} : Strings{});
@@ -121,8 +120,9 @@ TEST_F(DriverTest, TopCountEndsTheRun) {
   settings.RefinementLimit = 5;
   Exec("SELECT TOP 5 Name FROM " + Dir("many/*.jpg"), settings);
   EXPECT_EQ(host.rows.size(), 5u);
-  EXPECT_EQ(host.messages,
-            Strings{"Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 5 Treffern."});
+  EXPECT_EQ(
+      host.messages,
+      Strings{"Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 5 Treffern."});
 }
 
 TEST_F(DriverTest, WalkOrderRecursionAndHiddenEntries) {
@@ -185,8 +185,9 @@ TEST_F(DriverTest, ResultsRerunReportsAVanishedFileAndGoesOn) {
   ASSERT_EQ(Exec("SELECT Name FROM #results"), tRunOutcome::Completed);
   EXPECT_EQ(host.Column(0), (Strings{"A.jpg", "b.jpg"}));
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(host.messages[0].rfind(Dir("tree/gone.jpg") + ": [DEBUG] Exception reading metadata: ", 0),
-            0u)
+  EXPECT_EQ(
+      host.messages[0].rfind(Dir("tree/gone.jpg") + ": [DEBUG] Exception reading metadata: ", 0),
+      0u)
       << host.messages[0];
 }
 
@@ -205,20 +206,47 @@ TEST_F(DriverTest, RefusedQueries) {
       {"SELECT Name FROM x ORDER BY Name",
        "Syntaxfehler in der Abfrage (26) ORDER BY gibt es hier nicht: im Fenster sortiert ein "
        "Klick auf einen Spaltenkopf, auf der Befehlszeile die Option --sort N[:desc].",
-       false, true, {}, 1},
-      {"SELECT FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ", true, true, {}, 1},
+       false,
+       true,
+       {},
+       1},
+      {"SELECT FROM " + Dir("tree/*.jpg"),
+       "Kann SELECT-Teil nicht analysieren: ",
+       true,
+       true,
+       {},
+       1},
       // A list ending inside a literal or parentheses is refused, not cut.
       {"SELECT Name, 'ab(c, Make FROM " + Dir("tree/*.jpg"),
-       "Kann SELECT-Teil nicht analysieren: Unterminated string in the SELECT list", false, true,
-       {}, 1},
+       "Kann SELECT-Teil nicht analysieren: Unterminated string in the SELECT list",
+       false,
+       true,
+       {},
+       1},
       {"SELECT Name, upper(Make FROM " + Dir("tree/*.jpg"),
-       "Kann SELECT-Teil nicht analysieren: Unbalanced () in the SELECT list", false, true, {}, 1},
-      {"SELECT Name, Size = 1 FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
-       true, true, {"Name"}, 1},
-      {"SELECT Size = 1, Name FROM " + Dir("tree/*.jpg"), "Kann SELECT-Teil nicht analysieren: ",
-       true, true, {"Size = 1"}, 1},
+       "Kann SELECT-Teil nicht analysieren: Unbalanced () in the SELECT list",
+       false,
+       true,
+       {},
+       1},
+      {"SELECT Name, Size = 1 FROM " + Dir("tree/*.jpg"),
+       "Kann SELECT-Teil nicht analysieren: ",
+       true,
+       true,
+       {"Name"},
+       1},
+      {"SELECT Size = 1, Name FROM " + Dir("tree/*.jpg"),
+       "Kann SELECT-Teil nicht analysieren: ",
+       true,
+       true,
+       {"Size = 1"},
+       1},
       {"SELECT Name, Make FROM " + Dir("tree/*.jpg") + " WHERE (Size > 1",
-       "Kann WHERE-Teil nicht analysieren: ", true, true, {"Name", "Make"}, 1},
+       "Kann WHERE-Teil nicht analysieren: ",
+       true,
+       true,
+       {"Name", "Make"},
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.query);
@@ -275,7 +303,8 @@ TEST_F(DriverTest, RefusedStatementsNameThePositionOfTheFault) {
     ASSERT_EQ(h.focusPositions.size(), 1u);
     EXPECT_EQ(h.focusPositions[0], c.position);
     ASSERT_EQ(h.messages.size(), 1u);
-    EXPECT_EQ(h.messages[0].find("==") != std::string::npos && h.messages[0].find("!=") != std::string::npos,
+    EXPECT_EQ(h.messages[0].find("==") != std::string::npos &&
+                  h.messages[0].find("!=") != std::string::npos,
               c.equalityHint)
         << h.messages[0];
   }
@@ -300,8 +329,11 @@ TEST_F(DriverTest, CellTexts) {
       {"failing column", "Make * 2, Name", {}, {"", "2"}, {"one.jpg", "two.jpg"}},
       {"null text off", "Name, Model", noNull, {"one.jpg", "two.jpg"}, {"", ""}},
       {"own null text", "Name, Model", dash, {"one.jpg", "two.jpg"}, {"-", "-"}},
-      {"line breaks", "Caption, Caption", {},
-       {"Hochzeit 1962\r\nKirche", "(Null)"}, {"Hochzeit 1962[CR]Kirche", "(Null)"}},
+      {"line breaks",
+       "Caption, Caption",
+       {},
+       {"Hochzeit 1962\r\nKirche", "(Null)"},
+       {"Hochzeit 1962[CR]Kirche", "(Null)"}},
       {"row numbers", "rownum, rownum * 10", {}, {"1", "2"}, {"10", "20"}},
   };
   for (const Case& c : cases) {
@@ -331,8 +363,9 @@ TEST_F(DriverTest, TextLimitIsReportedOncePerRun) {
   ASSERT_EQ(Exec("SELECT Name, " + column + " FROM " + Dir("tree/*.jpg")), tRunOutcome::Completed);
   EXPECT_EQ(host.rows.size(), 3u);
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_NE(host.messages[0].find("Ein Ausdruck hat eine Grenze erreicht (Text zu lang, mehr als 1 MiB)"),
-            std::string::npos)
+  EXPECT_NE(
+      host.messages[0].find("Ein Ausdruck hat eine Grenze erreicht (Text zu lang, mehr als 1 MiB)"),
+      std::string::npos)
       << host.messages[0];
 }
 
@@ -380,7 +413,8 @@ TEST_F(DriverTest, StatusPanels) {
     Strings panel0;
   } cases[] = {
       // A.jpg, b.jpg (the hit), c.JPG, fake.jpg
-      {{}, {"0 hits", "0 (HITLIMIT!)", "0 (HITLIMIT!)", "1 hits", "1 (HITLIMIT!)", "1 (HITLIMIT!)"}},
+      {{},
+       {"0 hits", "0 (HITLIMIT!)", "0 (HITLIMIT!)", "1 hits", "1 (HITLIMIT!)", "1 (HITLIMIT!)"}},
       {noLimit, {"0 hits", "1 hits"}},
   };
   for (const Case& c : cases) {
@@ -451,7 +485,8 @@ TEST_F(DriverTest, FileThatCannotBeReadIsReportedAndSkipped) {
   s.Write("c.jpg", MiniJpeg({"", std::nullopt, ""}));
   ASSERT_EQ(Exec("SELECT Name, Make FROM " + s.Path() + "*.jpg"), tRunOutcome::Completed);
   EXPECT_EQ(host.messages,
-            Strings{s.Path() + "b.jpg: [DEBUG] Exception reading metadata: read past the end of the file"});
+            Strings{s.Path() +
+                    "b.jpg: [DEBUG] Exception reading metadata: read past the end of the file"});
   // The file data read before the damage is still searched; nothing of one
   // file is seen with the next.
   EXPECT_EQ(host.Column(0), (Strings{"a.jpg", "b.jpg", "c.jpg"}));
@@ -465,25 +500,30 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
   const auto segment = [](unsigned char marker, const std::string& payload) {
     const std::size_t length = payload.size() + 2;
     return std::string{'\xFF', static_cast<char>(marker), static_cast<char>(length >> 8),
-                       static_cast<char>(length & 0xFF)} + payload;
+                       static_cast<char>(length & 0xFF)} +
+           payload;
   };
   const std::string sony = MiniJpeg({"Sony", std::nullopt, "Strand"});
   const std::string afterSoi = sony.substr(2);
   const std::string withoutEoi = sony.substr(0, sony.size() - 2);
-  const std::string xmp =
-      segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) + "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>");
+  const std::string xmp = segment(0xE1, std::string("http://ns.adobe.com/xap/1.0/\0", 29) +
+                                            "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"/>");
   struct Case {
     const char* what;
     std::string bytes;
     Strings messages;
   } cases[] = {
       {"XMP before Exif", "\xFF\xD8" + xmp + afterSoi, {}},
-      {"junk between segments", "\xFF\xD8" + segment(0xFE, "c") + std::string("\x00\x12junk", 6) + afterSoi, {}},
-      {"cut off after the metadata", withoutEoi + "\xFF\xDB\x00\x43\x00\x01",
+      {"junk between segments",
+       "\xFF\xD8" + segment(0xFE, "c") + std::string("\x00\x12junk", 6) + afterSoi,
+       {}},
+      {"cut off after the metadata",
+       withoutEoi + "\xFF\xDB\x00\x43\x00\x01",
        {": [DEBUG] Exception reading metadata: read past the end of the file"}},
-      {"cut off inside the metadata", withoutEoi + "\xFF\xFE\x01\x00comment",
-       {": [DEBUG] Exception reading metadata: COM segment at offset " + std::to_string(withoutEoi.size()) +
-        ": read past the end of the file"}},
+      {"cut off inside the metadata",
+       withoutEoi + "\xFF\xFE\x01\x00comment",
+       {": [DEBUG] Exception reading metadata: COM segment at offset " +
+        std::to_string(withoutEoi.size()) + ": read past the end of the file"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -491,7 +531,8 @@ TEST_F(DriverTest, DamagedPhotosAreFoundByTheirMetadata) {
     s.Write("p.jpg", c.bytes);
     host = RecordingHost{};
     host.driver = &driver;
-    ASSERT_EQ(Exec("SELECT Name, Caption FROM " + s.Path() + "*.jpg WHERE Make ~ 'on'"), tRunOutcome::Completed);
+    ASSERT_EQ(Exec("SELECT Name, Caption FROM " + s.Path() + "*.jpg WHERE Make ~ 'on'"),
+              tRunOutcome::Completed);
     EXPECT_EQ(host.rows.size(), 1u);
     EXPECT_EQ(host.Column(1), Strings{"Strand"});
     Strings expected;
@@ -507,7 +548,8 @@ TEST_F(DriverTest, DroppedXmpPacketIsReported) {
     const std::string payload = std::string("http://ns.adobe.com/xap/1.0/\0", 29) + packet;
     const std::size_t length = payload.size() + 2;
     return "\xFF\xD8" +
-           std::string{'\xFF', '\xE1', static_cast<char>(length >> 8), static_cast<char>(length & 0xFF)} +
+           std::string{'\xFF', '\xE1', static_cast<char>(length >> 8),
+                       static_cast<char>(length & 0xFF)} +
            payload + "\xFF\xD9";
   };
   std::string nested;
@@ -517,7 +559,8 @@ TEST_F(DriverTest, DroppedXmpPacketIsReported) {
     std::string packet;
     std::string message;
   } cases[] = {
-      {"document type declaration", "<!DOCTYPE x [<!ENTITY e \"b\">]><x/>", "document type declaration at line 1"},
+      {"document type declaration", "<!DOCTYPE x [<!ENTITY e \"b\">]><x/>",
+       "document type declaration at line 1"},
       {"elements nested too deep", nested, "elements nested too deep at line 1"},
       {"not well-formed", "<x>", "no element found at line 1"},
   };
@@ -527,11 +570,13 @@ TEST_F(DriverTest, DroppedXmpPacketIsReported) {
     s.Write("p.jpg", xmpPhoto(c.packet));
     host = RecordingHost{};
     host.driver = &driver;
-    ASSERT_EQ(Exec("SELECT Name, XmpRating FROM " + s.Path() + "*.jpg WHERE isnull(XmpRating, 0) == 0"),
-              tRunOutcome::Completed);
+    ASSERT_EQ(
+        Exec("SELECT Name, XmpRating FROM " + s.Path() + "*.jpg WHERE isnull(XmpRating, 0) == 0"),
+        tRunOutcome::Completed);
     EXPECT_EQ(host.rows.size(), 1u);
-    EXPECT_EQ(host.messages,
-              Strings{s.Path() + "p.jpg: [DEBUG] Exception reading metadata: XMP packet: " + c.message});
+    EXPECT_EQ(
+        host.messages,
+        Strings{s.Path() + "p.jpg: [DEBUG] Exception reading metadata: XMP packet: " + c.message});
   }
 }
 

@@ -24,14 +24,15 @@ TEST(QueryWizard, GeneratedText) {
     std::string Text;
   };
   const tCase cases[] = {
-      {"nothing chosen: Name, *.jpg and an empty last line", {{}, "", {}, false},
+      {"nothing chosen: Name, *.jpg and an empty last line",
+       {{}, "", {}, false},
        kComment + "SELECT Name\r\nFROM \"*.jpg\"\r\n\r\n"},
       {"fields, trimmed mask, two conditions run together, subfolders",
        {{"Name", "Make"}, "  /photos/*.jpg ", {"Make == 'Canon'", "OR (Make == 'Nikon')"}, true},
-       kComment +
-           "SELECT Name,Make\r\nFROM \"/photos/*.jpg\"\r\n"
-           "WHERE Make == 'Canon'OR (Make == 'Nikon')\r\nWITH subdirs\r\n"},
-      {"a blank mask is *.jpg", {{"Size"}, " \t", {}, true},
+       kComment + "SELECT Name,Make\r\nFROM \"/photos/*.jpg\"\r\n"
+                  "WHERE Make == 'Canon'OR (Make == 'Nikon')\r\nWITH subdirs\r\n"},
+      {"a blank mask is *.jpg",
+       {{"Size"}, " \t", {}, true},
        kComment + "SELECT Size\r\nFROM \"*.jpg\"\r\nWITH subdirs\r\n"},
   };
   for (const tCase& c : cases) {
@@ -42,7 +43,8 @@ TEST(QueryWizard, GeneratedText) {
 TEST(QueryWizard, GeneratedTextSplitsIntoTheChosenParts) {
   tOrvalis query;
   query.QueryText = WizardQueryText(
-      {{"Name", "Make"}, "/photos/*.jpg", {"Make ~ 'Canon'", "AND (Size > 1000)"}, true}, "1.2.2026");
+      {{"Name", "Make"}, "/photos/*.jpg", {"Make ~ 'Canon'", "AND (Size > 1000)"}, true},
+      "1.2.2026");
   ASSERT_EQ(ParseQueryStatement(query), 0);
   EXPECT_EQ(std::string(Trim(query.SelectText)), "Name,Make");
   EXPECT_EQ(query.FromText, "/photos/*.jpg");

@@ -22,7 +22,8 @@ namespace {
 
 std::vector<std::string> SamplePhotos() {
   std::vector<std::string> files;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(ORVALIS_SOURCE_DIR) + "/samples"))
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(ORVALIS_SOURCE_DIR) + "/samples"))
     if (entry.path().extension() == ".jpg") files.push_back(entry.path().string());
   return files;
 }
@@ -71,7 +72,8 @@ TEST_P(ReaderPoolTest, GivenBackSlotsAreUsedAgain) {
   tReaderPool pool(4, 8, GetParam().slowRead, GetParam().growth);
   for (int round = 0; round < 50; ++round) {
     std::vector<tReadSlot*> dropped;
-    while (pool.HasRoom() && dropped.size() < 6) dropped.push_back(pool.Submit(photos[dropped.size() % photos.size()], nullptr));
+    while (pool.HasRoom() && dropped.size() < 6)
+      dropped.push_back(pool.Submit(photos[dropped.size() % photos.size()], nullptr));
     for (tReadSlot* slot : dropped) pool.Recycle(slot);
     // Reads of given-back slots still under way free them when they end.
     while (!pool.HasRoom()) std::this_thread::yield();
@@ -152,7 +154,8 @@ TEST_P(ReaderLimitTest, FollowsTheReads) {
     reads += spell.reads;
     now += std::chrono::duration_cast<tReaderLimit::tClock::duration>(
         std::chrono::duration<double, std::milli>(spell.milliseconds));
-    EXPECT_EQ(rule.Update(spell.slowShare, spell.averageMicroseconds, reads, now), c.limits[i]) << "spell " << i;
+    EXPECT_EQ(rule.Update(spell.slowShare, spell.averageMicroseconds, reads, now), c.limits[i])
+        << "spell " << i;
   }
 }
 
@@ -160,6 +163,7 @@ constexpr tGrowth kFollow = tGrowth::FollowLatency;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ReaderLimitTest,
+    // clang-format off
     ::testing::Values(
         LimitCase{"fast reads keep the cores", kFollow, {{0, 100, 500, 10}, {0.4, 390, 500, 10}}, {1, 1}},
         LimitCase{"a few long reads among fast ones keep the cores", kFollow, {{0.4, 3000, 500, 10}}, {1}},
@@ -178,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 2000, 0, 0}, {1, 2000, 80, 0.5}, {1, 2000, 4, 3}, {1, 2000, 80, 10}}, {16, 16, 16, 32}},
         LimitCase{"fast reads again go back to the cores", kFollow,
                   {{1, 2000, 0, 0}, {1, 2000, 80, 10}, {0.1, 90, 5000, 10}, {0.6, 500, 80, 10}}, {16, 32, 1, 16}}),
+    // clang-format on
     CaseNames());
 
 }  // namespace

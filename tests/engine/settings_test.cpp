@@ -45,12 +45,13 @@ TEST(Settings, ReadsEveryValueInTableOrder) {
   tSettings settings;
   settings.ReadFrom(store);
   const std::vector<std::string> expected = {
-      "ResultViewerMode", "ResultViewerAppname", "ResultViewerParams", "WindowTop",
-      "WindowLeft", "WindowWidth", "WindowHeight", "QueryHeight", "SidebarWidth",
-      "ShowSidebar", "LastQuery", "ThumbnailWidth", "ThumbnailHeight", "GeneratePreview",
-      "UseNullText", "StrDelimDoubleQuote", "NullText", "DontAskOnExit", "RefinementLimit",
-      "EnforceRefinement", "QueryFontFace", "QueryFontSize", "ResultFontFace",
-      "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle", "TurnByOrientation"};
+      "ResultViewerMode",   "ResultViewerAppname", "ResultViewerParams", "WindowTop",
+      "WindowLeft",         "WindowWidth",         "WindowHeight",       "QueryHeight",
+      "SidebarWidth",       "ShowSidebar",         "LastQuery",          "ThumbnailWidth",
+      "ThumbnailHeight",    "GeneratePreview",     "UseNullText",        "StrDelimDoubleQuote",
+      "NullText",           "DontAskOnExit",       "RefinementLimit",    "EnforceRefinement",
+      "QueryFontFace",      "QueryFontSize",       "ResultFontFace",     "ResultFontSize",
+      "RunWizardOnStartup", "ResultViewStyle",     "TurnByOrientation"};
   EXPECT_EQ(store.reads, expected);
 }
 
@@ -58,13 +59,13 @@ TEST(Settings, WritesEveryValueInExitOrder) {
   tRecordingStore store;
   tSettings().WriteTo(store);
   const std::vector<std::string> expected = {
-      "WindowWidth", "WindowHeight", "QueryHeight", "SidebarWidth", "WindowTop",
-      "WindowLeft", "ShowSidebar", "ResultViewerMode", "ResultViewerAppname",
-      "ResultViewerParams", "LastQuery", "ThumbnailWidth", "ThumbnailHeight",
-      "GeneratePreview", "UseNullText", "NullText", "DontAskOnExit", "StrDelimDoubleQuote",
-      "RefinementLimit", "EnforceRefinement", "QueryFontFace", "QueryFontSize",
-      "ResultFontFace", "ResultFontSize", "RunWizardOnStartup", "ResultViewStyle",
-      "TurnByOrientation"};
+      "WindowWidth",         "WindowHeight",        "QueryHeight",      "SidebarWidth",
+      "WindowTop",           "WindowLeft",          "ShowSidebar",      "ResultViewerMode",
+      "ResultViewerAppname", "ResultViewerParams",  "LastQuery",        "ThumbnailWidth",
+      "ThumbnailHeight",     "GeneratePreview",     "UseNullText",      "NullText",
+      "DontAskOnExit",       "StrDelimDoubleQuote", "RefinementLimit",  "EnforceRefinement",
+      "QueryFontFace",       "QueryFontSize",       "ResultFontFace",   "ResultFontSize",
+      "RunWizardOnStartup",  "ResultViewStyle",     "TurnByOrientation"};
   EXPECT_EQ(store.writes, expected);
 }
 
@@ -148,9 +149,9 @@ TEST(Settings, UnusableStoredValuesKeepDefaults) {
 
 TEST(Settings, ViewStyleIsReadWithoutRegardToCase) {
   const std::pair<const char*, tResultViewStyle> cases[] = {
-      {"DETAIL", tResultViewStyle::Detail}, {"list", tResultViewStyle::List},
+      {"DETAIL", tResultViewStyle::Detail},   {"list", tResultViewStyle::List},
       {"Preview", tResultViewStyle::Preview}, {"", tResultViewStyle::Preview},
-      {"table", tResultViewStyle::Preview}, {"details", tResultViewStyle::Preview},
+      {"table", tResultViewStyle::Preview},   {"details", tResultViewStyle::Preview},
   };
   for (const auto& [text, style] : cases) EXPECT_EQ(ParseResultViewStyle(text), style) << text;
 }
@@ -172,12 +173,14 @@ TEST(Settings, ViewerLetterComparedInUpperCase) {
 }
 
 TEST(Settings, ParseInteger) {
+  // clang-format off
   const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
       {"300", 300}, {" 42 ", 42}, {"-7", -7}, {"+8", 8}, {"0", 0},
       {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
       {"2147483648", std::nullopt}, {"99999999999999999999", std::nullopt},
       {"", std::nullopt}, {"-", std::nullopt}, {"12a", std::nullopt}, {"1.5", std::nullopt},
   };
+  // clang-format on
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << text;
 }
 

@@ -49,6 +49,7 @@ TEST_P(SideTreeLevels, BuildsTheTreeOrRefusesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SideTreeLevels,
+    // clang-format off
     ::testing::Values(
         tTreeCase{"a shallower line closes the deeper branches", "A\n\tB\n\t C\n\tD\nE\n F", "A, A/B, A/B/C, A/D, E, E/F"},
         tTreeCase{"two levels deeper is refused", "A\n\t\tB\n", nullptr},
@@ -73,10 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
                   }(),
                   nullptr},
         tTreeCase{"larger than the limit is refused", std::string(kMaxSideTreeBytes + 1, 'x'), nullptr}),
+    // clang-format on
     test::CaseNames());
 
 TEST(SideTree, TipsAreFiledByNameWithoutRegardToCase) {
-  const std::optional<tSideTree> tree = ParseSideTree("Make=Hersteller der Kamera\n Model = Modell \nMAKE=zweiter\n");
+  const std::optional<tSideTree> tree =
+      ParseSideTree("Make=Hersteller der Kamera\n Model = Modell \nMAKE=zweiter\n");
   ASSERT_TRUE(tree.has_value());
   EXPECT_EQ(tree->TipFor("make"), "Hersteller der Kamera");  // the first entry wins
   EXPECT_EQ(tree->TipFor("Model "), " Modell");              // taken from the trimmed line
@@ -90,7 +93,8 @@ TEST(SideTree, TheShippedListNamesOnlyWhatTheProgramKnows) {
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const std::optional<tSideTree> tree = ParseSideTree(bytes);
   ASSERT_TRUE(tree.has_value());
-  const std::string words[] = {"select", "top", "from", "where", "rownum", "and", "or", "not", "true", "false"};
+  const std::string words[] = {"select", "top", "from", "where", "rownum",
+                               "and",    "or",  "not",  "true",  "false"};
   std::vector<std::string> functions;
   for (const tSideTreeNode& node : tree->Nodes) {
     const std::string& text = node.Text;
@@ -98,9 +102,13 @@ TEST(SideTree, TheShippedListNamesOnlyWhatTheProgramKnows) {
     if (const std::size_t open = text.find('('); open != std::string::npos) {
       functions.push_back(text.substr(0, open));
       EXPECT_NE(FindBuiltinFunction(functions.back()), nullptr) << text;
-    } else if (node.Parent >= 0 && std::ranges::all_of(text, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
-      const bool known = std::ranges::any_of(TagTable, [&](const tTagRow& row) { return EqualsNoCase(row.Name, text); }) ||
-                         std::ranges::find(words, AsciiLower(text)) != std::end(words);
+    } else if (node.Parent >= 0 && std::ranges::all_of(text, [](char c) {
+                 return std::isalpha(static_cast<unsigned char>(c));
+               })) {
+      const bool known =
+          std::ranges::any_of(TagTable,
+                              [&](const tTagRow& row) { return EqualsNoCase(row.Name, text); }) ||
+          std::ranges::find(words, AsciiLower(text)) != std::end(words);
       EXPECT_TRUE(known) << "neither a field name nor a keyword: " << text;
     }
   }

@@ -25,8 +25,8 @@ void PrintTo(const KeptInput& c, std::ostream* os) { *os << c.file.string(); }
 std::vector<KeptInput> KeptInputs() {
   std::vector<KeptInput> inputs;
   for (const tFuzzTarget& target : FuzzTargets()) {
-    const std::filesystem::path folder =
-        std::filesystem::path(ORVALIS_SOURCE_DIR) / "fuzz" / "regressions" / std::string(target.name);
+    const std::filesystem::path folder = std::filesystem::path(ORVALIS_SOURCE_DIR) / "fuzz" /
+                                         "regressions" / std::string(target.name);
     if (!std::filesystem::is_directory(folder)) continue;
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))

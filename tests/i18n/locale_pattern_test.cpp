@@ -42,34 +42,34 @@ TEST_P(QtPatterns, Convert) {
 // The formats are those Qt 6 gives for real locales.
 INSTANTIATE_TEST_SUITE_P(
     Table, QtPatterns,
-    ::testing::Values(
-        ConversionCase{"dd.MM.yy", '.', ':', true, "dd.mm.yyyy"},
-        ConversionCase{"dd.MM.yy", '.', ':', false, "dd.mm.yy"},
-        ConversionCase{"dddd, d. MMMM yyyy", '.', ':', false, "dddd, d. mmmm yyyy"},
-        ConversionCase{"HH:mm", '.', ':', false, "hh:nn"},
-        ConversionCase{"HH:mm:ss t", '.', ':', false, "hh:nn:ss"},
-        ConversionCase{"M/d/yy", '/', ':', true, "m/d/yyyy"},
-        ConversionCase{"h:mm:ss AP t", '/', ':', false, "h:nn:ss ampm"},
-        ConversionCase{"AP h:mm", '.', ':', false, "ampm h:nn"},
-        ConversionCase{"h:mm ap", '/', ':', false, "h:nn ampm"},
-        ConversionCase{"H:mm:ss (t)", '/', ':', false, "h:nn:ss"},
-        ConversionCase{"H.mm.ss t", '.', '.', false, "h.nn.ss"},
-        ConversionCase{"dddd, d 'de' MMMM 'de' yyyy", '/', ':', false,
-                       "dddd, d 'de' mmmm 'de' yyyy"},
-        ConversionCase{"dddd, d MMMM yyyy '\xD0\xB3'.", '.', ':', false,
-                       "dddd, d mmmm yyyy \xD0\xB3."},
-        ConversionCase{"H\xE6\x99\x82mm\xE5\x88\x86ss\xE7\xA7\x92 t", '/', ':', false,
-                       "h\xE6\x99\x82nn\xE5\x88\x86ss\xE7\xA7\x92"},
-        // Literal text that our language would read is quoted.
-        ConversionCase{"yyyy-MM-dd'T'HH:mm", '-', ':', false, "yyyy-mm-dd'T'hh:nn"},
-        ConversionCase{"d/M", '.', ':', false, "d'/'m"},
-        ConversionCase{"HH:mm", '.', '.', false, "hh':'nn"},
-        ConversionCase{"d'' MMM", '.', ':', false, "d\"'\" mmm"},
-        ConversionCase{"'it''s' d", '.', ':', false, "'it'\"'\"'s' d"},
-        ConversionCase{"d \"x\" 'open", '.', ':', false, "d '\"x\"' 'open'"},
-        ConversionCase{"y d", '.', ':', false, "'y' d"},
-        ConversionCase{"yyyyyy zzz z", '.', ':', false, "yyyy''yy zzz z"},
-        ConversionCase{"ddddd MMMMM mmm hH", '.', ':', false, "dddd''d mmmm''m nn''n h''h"}),
+    ::testing::Values(ConversionCase{"dd.MM.yy", '.', ':', true, "dd.mm.yyyy"},
+                      ConversionCase{"dd.MM.yy", '.', ':', false, "dd.mm.yy"},
+                      ConversionCase{"dddd, d. MMMM yyyy", '.', ':', false, "dddd, d. mmmm yyyy"},
+                      ConversionCase{"HH:mm", '.', ':', false, "hh:nn"},
+                      ConversionCase{"HH:mm:ss t", '.', ':', false, "hh:nn:ss"},
+                      ConversionCase{"M/d/yy", '/', ':', true, "m/d/yyyy"},
+                      ConversionCase{"h:mm:ss AP t", '/', ':', false, "h:nn:ss ampm"},
+                      ConversionCase{"AP h:mm", '.', ':', false, "ampm h:nn"},
+                      ConversionCase{"h:mm ap", '/', ':', false, "h:nn ampm"},
+                      ConversionCase{"H:mm:ss (t)", '/', ':', false, "h:nn:ss"},
+                      ConversionCase{"H.mm.ss t", '.', '.', false, "h.nn.ss"},
+                      ConversionCase{"dddd, d 'de' MMMM 'de' yyyy", '/', ':', false,
+                                     "dddd, d 'de' mmmm 'de' yyyy"},
+                      ConversionCase{"dddd, d MMMM yyyy '\xD0\xB3'.", '.', ':', false,
+                                     "dddd, d mmmm yyyy \xD0\xB3."},
+                      ConversionCase{"H\xE6\x99\x82mm\xE5\x88\x86ss\xE7\xA7\x92 t", '/', ':', false,
+                                     "h\xE6\x99\x82nn\xE5\x88\x86ss\xE7\xA7\x92"},
+                      // Literal text that our language would read is quoted.
+                      ConversionCase{"yyyy-MM-dd'T'HH:mm", '-', ':', false, "yyyy-mm-dd'T'hh:nn"},
+                      ConversionCase{"d/M", '.', ':', false, "d'/'m"},
+                      ConversionCase{"HH:mm", '.', '.', false, "hh':'nn"},
+                      ConversionCase{"d'' MMM", '.', ':', false, "d\"'\" mmm"},
+                      ConversionCase{"'it''s' d", '.', ':', false, "'it'\"'\"'s' d"},
+                      ConversionCase{"d \"x\" 'open", '.', ':', false, "d '\"x\"' 'open'"},
+                      ConversionCase{"y d", '.', ':', false, "'y' d"},
+                      ConversionCase{"yyyyyy zzz z", '.', ':', false, "yyyy''yy zzz z"},
+                      ConversionCase{"ddddd MMMMM mmm hH", '.', ':', false,
+                                     "dddd''d mmmm''m nn''n h''h"}),
     CaseNames());
 
 TEST(QtPatternConversion, ConvertedGermanFormsPrintAsGermanDates) {
@@ -94,8 +94,8 @@ TEST(LocaleSeparators, FirstPunctuationOfAFormat) {
 
 TEST(LocaleSeparators, ReducedToOneByte) {
   EXPECT_EQ(SingleByteSeparator(",", '.'), ',');
-  EXPECT_EQ(SingleByteSeparator("\xC2\xA0", '.'), ' ');      // no-break space
-  EXPECT_EQ(SingleByteSeparator("\xE2\x80\xAF", '.'), ' ');  // narrow no-break space
+  EXPECT_EQ(SingleByteSeparator("\xC2\xA0", '.'), ' ');       // no-break space
+  EXPECT_EQ(SingleByteSeparator("\xE2\x80\xAF", '.'), ' ');   // narrow no-break space
   EXPECT_EQ(SingleByteSeparator("\xE2\x80\x99", '.'), '\'');  // Swiss grouping
   EXPECT_EQ(SingleByteSeparator("\xD9\xAB", ','), '.');       // Arabic decimal mark
   EXPECT_EQ(SingleByteSeparator("\xE2\x82\xAC", '#'), '#');

@@ -43,7 +43,9 @@ class LanguageFolder : public ::testing::Test {
   }
   std::string Folder() const { return folder_.string() + "/"; }
   std::string FileName(const TLocalizerClass& localizer) const {
-    return localizer.LanguageFile().empty() ? "" : fs::path(localizer.LanguageFile()).filename().string();
+    return localizer.LanguageFile().empty()
+               ? ""
+               : fs::path(localizer.LanguageFile()).filename().string();
   }
 
   fs::path folder_;
@@ -114,9 +116,11 @@ TEST_F(LanguageFolder, LocaleOutsideTheTableLoadsNothing) {
 }
 
 TEST_F(LanguageFolder, OversizedFileIsRefused) {
-  Write("en.lng", "[Messages]\nConfirmExit=Quit?\n" + std::string(tLanguageFile::kMaxFileBytes, ';'));
+  Write("en.lng",
+        "[Messages]\nConfirmExit=Quit?\n" + std::string(tLanguageFile::kMaxFileBytes, ';'));
   std::vector<std::string> debug;
-  const TLocalizerClass localizer(Folder(), 1033, [&](std::string_view text) { debug.emplace_back(text); });
+  const TLocalizerClass localizer(Folder(), 1033,
+                                  [&](std::string_view text) { debug.emplace_back(text); });
   EXPECT_EQ(localizer.LanguageFile(), "");
   ASSERT_EQ(debug.size(), 1u);
   EXPECT_NE(debug[0].find("too large"), std::string::npos);
@@ -160,6 +164,7 @@ std::string Bytes(const char (&literal)[N]) {
 
 INSTANTIATE_TEST_SUITE_P(
     LanguageFile, IniReading,
+    // clang-format off
     ::testing::Values(
         IniCase{"blanks around key and value", "[M]\n  a b \t=  x y  \n", "M", "a b", "x y"},
         IniCase{"section and key without letter case", "[Messages]\nConfirmExit=Quit?\n", "MESSAGES", "confirmexit", "Quit?"},
@@ -184,11 +189,13 @@ INSTANTIATE_TEST_SUITE_P(
         IniCase{"UTF-16 big endian", Bytes("\xFE\xFF\0[\0M\0]\0\n\0a\0=\0\xE4"), "M", "a", "\xC3\xA4"},
         IniCase{"UTF-16 lone surrogate and odd byte", Bytes("\xFF\xFE[\0M\0]\0\n\0a\0=\0\x00\xD8x"), "M", "a", "\xEF\xBF\xBD"},
         IniCase{"value truncated on a character boundary", "[M]\na=" + std::string(2046, 'x') + "\xC3\xA4\xC3\xA4\n", "M", "a", std::string(2046, 'x') + "\xC3\xA4"}),
+    // clang-format on
     CaseNames());
 
 TEST(LanguageFileSize, ManySectionsAndKeysAreReadInOnePass) {
   std::string text;
-  for (int i = 0; i < 150000; ++i) text += "[s" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  for (int i = 0; i < 150000; ++i)
+    text += "[s" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
   text += "[many]\n";
   for (int i = 0; i < 150000; ++i) text += "k" + std::to_string(i) + "=v\n";
   ASSERT_LT(text.size(), tLanguageFile::kMaxFileBytes);
@@ -200,9 +207,12 @@ TEST(LanguageFileSize, ManySectionsAndKeysAreReadInOnePass) {
 // ---- Window and page entries -----------------------------------------------------
 
 TEST_F(LanguageFolder, WindowEntriesSkipKeysWithoutDot) {
-  Write("en.lng", "[frmExport]\nbtnOK=x\nbtnOK.caption=Okay\nbtnOK.top=abc\nBTNOK.CAPTION=again\nself.Width=500\nlbl.colour=red\n");
+  Write(
+      "en.lng",
+      "[frmExport]\nbtnOK=x\nbtnOK.caption=Okay\nbtnOK.top=abc\nBTNOK.CAPTION=again\nself.Width=500\nlbl.colour=red\n");
   std::vector<std::string> debug;
-  const TLocalizerClass localizer(Folder(), 1033, [&](std::string_view text) { debug.emplace_back(text); });
+  const TLocalizerClass localizer(Folder(), 1033,
+                                  [&](std::string_view text) { debug.emplace_back(text); });
   const std::vector<tComponentEntry> entries = localizer.WindowEntries("FRMEXPORT");
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(debug, std::vector<std::string>{"Component name not in Comp.Prop syntax!"});
@@ -217,7 +227,9 @@ TEST_F(LanguageFolder, WindowEntriesSkipKeysWithoutDot) {
 }
 
 TEST_F(LanguageFolder, BackslashNBecomesALineBreakInPagesOnly) {
-  Write("en.lng", "[frWelcome]\nmemoInfo.caption=one\\ntwo\n[frmMain]\nlblQuery.caption=one\\ntwo\n[Messages]\nA=one\\ntwo\n");
+  Write(
+      "en.lng",
+      "[frWelcome]\nmemoInfo.caption=one\\ntwo\n[frmMain]\nlblQuery.caption=one\\ntwo\n[Messages]\nA=one\\ntwo\n");
   const TLocalizerClass localizer(Folder(), 1033);
   EXPECT_EQ(localizer.PageEntries("frWelcome").at(0).Value, "one\r\ntwo");
   EXPECT_EQ(localizer.WindowEntries("frmMain").at(0).Value, "one\\ntwo");

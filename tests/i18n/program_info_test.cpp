@@ -75,15 +75,16 @@ TEST_P(VersionParts, SplitAtPointsOrCommas) {
   EXPECT_EQ(info.Build, c.build);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, VersionParts,
-    ::testing::Values(VersionCase{"1.1.0.12", "1", "1", "0", "12"},
-                      VersionCase{"1,1,0,12", "1", "1", "0", "12"},
-                      VersionCase{"2.5", "2", "5", "", ""},
-                      VersionCase{"1.2.3.4.5", "1", "2", "3", "4.5"},
-                      VersionCase{"", kInfoNotAvailable, kInfoNotAvailable, kInfoNotAvailable, kInfoNotAvailable},
-                      VersionCase{"7", kInfoNotAvailable, kInfoNotAvailable, kInfoNotAvailable, kInfoNotAvailable}),
-    test::CaseNames{});
+INSTANTIATE_TEST_SUITE_P(Rows, VersionParts,
+                         ::testing::Values(VersionCase{"1.1.0.12", "1", "1", "0", "12"},
+                                           VersionCase{"1,1,0,12", "1", "1", "0", "12"},
+                                           VersionCase{"2.5", "2", "5", "", ""},
+                                           VersionCase{"1.2.3.4.5", "1", "2", "3", "4.5"},
+                                           VersionCase{"", kInfoNotAvailable, kInfoNotAvailable,
+                                                       kInfoNotAvailable, kInfoNotAvailable},
+                                           VersionCase{"7", kInfoNotAvailable, kInfoNotAvailable,
+                                                       kInfoNotAvailable, kInfoNotAvailable}),
+                         test::CaseNames{});
 
 TEST(VersionInfo, ThisProgramCarriesTheBuildVersion) {
   const TCEVersionInfo info = TCEVersionInfo::ForThisProgram();

@@ -24,7 +24,9 @@ TiffEntry Ascii(std::uint16_t tag, const std::string& s) {
   data.push_back(0);
   return {tag, 2, static_cast<std::uint32_t>(data.size()), data};
 }
-TiffEntry Short(const Order& o, std::uint16_t tag, std::uint16_t v) { return {tag, 3, 1, Concat({o.U16(v), o.U16(0)})}; }
+TiffEntry Short(const Order& o, std::uint16_t tag, std::uint16_t v) {
+  return {tag, 3, 1, Concat({o.U16(v), o.U16(0)})};
+}
 TiffEntry Long(const Order& o, std::uint16_t tag, std::uint32_t v) { return {tag, 4, 1, o.U32(v)}; }
 
 // A camera's TIFF structure: make, size, sensor data of the raw kind, a
@@ -46,7 +48,8 @@ Bytes WithMagic(Bytes tiff, std::uint8_t a, std::uint8_t b) {
 Bytes BigEndian32(std::uint32_t v) { return kMotorola.U32(v); }
 
 Bytes PngChunk(const std::string& type, const Bytes& data) {
-  return Concat({BigEndian32(static_cast<std::uint32_t>(data.size())), Text(type), data, Bytes(4, 0)});
+  return Concat(
+      {BigEndian32(static_cast<std::uint32_t>(data.size())), Text(type), data, Bytes(4, 0)});
 }
 Bytes Png(const std::vector<Bytes>& chunks) {
   Bytes out = Concat({Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'},
@@ -97,19 +100,27 @@ TEST(Containers, FormatSizeAndExifOfEachKind) {
   } cases[] = {
       {"plain TIFF", tiff, "TIFF", "4000x3000", "Canon"},
       {"big-endian TIFF", Camera(kMotorola, "Canon", false).Build(), "TIFF", "4000x3000", "Canon"},
-      {"ORF", WithMagic(Camera(kIntel, "OLYMPUS", false).Build(), 'R', 'O'), "ORF", "4000x3000", "OLYMPUS"},
+      {"ORF", WithMagic(Camera(kIntel, "OLYMPUS", false).Build(), 'R', 'O'), "ORF", "4000x3000",
+       "OLYMPUS"},
       {"ARW", Camera(kIntel, "SONY", true).Build(), "ARW", "4000x3000", "SONY"},
-      {"PEF", Camera(kMotorola, "PENTAX Corporation", true).Build(), "PEF", "4000x3000", "PENTAX Corporation"},
-      {"NEF", Camera(kIntel, "NIKON CORPORATION", true).Build(), "NEF", "4000x3000", "NIKON CORPORATION"},
-      {"a Nikon photo saved as TIFF", Camera(kIntel, "NIKON CORPORATION", false).Build(), "TIFF", "4000x3000",
+      {"PEF", Camera(kMotorola, "PENTAX Corporation", true).Build(), "PEF", "4000x3000",
+       "PENTAX Corporation"},
+      {"NEF", Camera(kIntel, "NIKON CORPORATION", true).Build(), "NEF", "4000x3000",
        "NIKON CORPORATION"},
+      {"a Nikon photo saved as TIFF", Camera(kIntel, "NIKON CORPORATION", false).Build(), "TIFF",
+       "4000x3000", "NIKON CORPORATION"},
       {"PNG eXIf", Png({PngChunk("eXIf", tiff)}), "PNG", "640x480", "Canon"},
-      {"PNG eXIf with an Exif header", Png({PngChunk("eXIf", ExifPayload(tiff))}), "PNG", "640x480", "Canon"},
-      {"PNG raw profile", Png({PngChunk("tEXt", Concat({Text("Raw profile type exif"), Bytes{0}, Text(RawProfile(tiff))}))}),
+      {"PNG eXIf with an Exif header", Png({PngChunk("eXIf", ExifPayload(tiff))}), "PNG", "640x480",
+       "Canon"},
+      {"PNG raw profile",
+       Png({PngChunk("tEXt",
+                     Concat({Text("Raw profile type exif"), Bytes{0}, Text(RawProfile(tiff))}))}),
        "PNG", "640x480", "Canon"},
       {"WebP EXIF", WebP({kVp8x, RiffChunk("EXIF", tiff)}), "WEBP", "800x600", "Canon"},
-      {"WebP lossy", WebP({RiffChunk("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2A, 0x40, 0x01, 0xF0, 0x00})}), "WEBP", "320x240", "-"},
-      {"WebP lossless", WebP({RiffChunk("VP8L", {0x2F, 0x3F, 0xC0, 0x3B, 0x00})}), "WEBP", "64x240", "-"},
+      {"WebP lossy", WebP({RiffChunk("VP8 ", {0, 0, 0, 0x9D, 0x01, 0x2A, 0x40, 0x01, 0xF0, 0x00})}),
+       "WEBP", "320x240", "-"},
+      {"WebP lossless", WebP({RiffChunk("VP8L", {0x2F, 0x3F, 0xC0, 0x3B, 0x00})}), "WEBP", "64x240",
+       "-"},
   };
   tImageMetaData store;
   for (const Case& c : cases) {
@@ -182,7 +193,8 @@ TEST(Containers, PreviewsOfARawLargestFirst) {
   const std::uint32_t at = t.TrailerOffset();
   t.first.push_back(Long(o, 513, at));
   t.first.push_back(Long(o, 514, 100));
-  t.thumbnail = {Long(o, 256, 1600), Long(o, 257, 1200), Short(o, 259, 6), Long(o, 273, at + 100), Long(o, 279, 200)};
+  t.thumbnail = {Long(o, 256, 1600), Long(o, 257, 1200), Short(o, 259, 6), Long(o, 273, at + 100),
+                 Long(o, 279, 200)};
   tImageMetaData store;
   Load(store, "previews.arw", t.Build());
   ASSERT_EQ(store.EmbeddedJpegs().size(), 2u);
@@ -193,8 +205,8 @@ TEST(Containers, PreviewsOfARawLargestFirst) {
 TEST(Containers, HostileFilesEndQuietly) {
   const Order o = kIntel;
   // IFD0 whose next directory is itself, and SubIFDs that point everywhere.
-  Bytes loop = Concat({Text("II*"), Bytes{0}, o.U32(8), o.U16(2), o.U16(330), o.U16(4), o.U32(8), o.U32(0x7FFFFFF0),
-                       o.U16(256), o.U16(4), o.U32(1), o.U32(10), o.U32(8)});
+  Bytes loop = Concat({Text("II*"), Bytes{0}, o.U32(8), o.U16(2), o.U16(330), o.U16(4), o.U32(8),
+                       o.U32(0x7FFFFFF0), o.U16(256), o.U16(4), o.U32(1), o.U32(10), o.U32(8)});
   struct Case {
     const char* what;
     Bytes file;
@@ -203,12 +215,18 @@ TEST(Containers, HostileFilesEndQuietly) {
       {"directory chain loops", loop, "TIFF"},
       {"first directory past the end", Concat({Text("II*"), Bytes{0}, o.U32(0xFFFFFFF0)}), "TIFF"},
       {"BigTIFF", Concat({Text("II+"), Bytes{0}, o.U16(8), o.U16(0), o.U32(16), o.U32(0)}), "TIFF"},
-      {"PNG chunk claims 2 GiB", Png({Concat({BigEndian32(0x7FFFFFFF), Text("eXIf"), Bytes(20, 0)})}), "PNG"},
-      {"WebP chunk claims 4 GiB", WebP({Concat({Text("EXIF"), o.U32(0xFFFFFFFF), Bytes(16, 0)})}), "WEBP"},
-      {"RAF preview outside", Concat({Text("FUJIFILMCCD-RAW 0201"), Bytes(64, 0), BigEndian32(0xFFFFFF00), BigEndian32(400),
-                                      BigEndian32(0), BigEndian32(0)}), "RAF"},
-      {"MRW block longer than the file", Concat({Bytes{0, 'M', 'R', 'M'}, BigEndian32(0xFFFFFF), Bytes{0, 'P', 'R', 'D'},
-                                                 BigEndian32(0xFFFFFFF0)}), "MRW"},
+      {"PNG chunk claims 2 GiB",
+       Png({Concat({BigEndian32(0x7FFFFFFF), Text("eXIf"), Bytes(20, 0)})}), "PNG"},
+      {"WebP chunk claims 4 GiB", WebP({Concat({Text("EXIF"), o.U32(0xFFFFFFFF), Bytes(16, 0)})}),
+       "WEBP"},
+      {"RAF preview outside",
+       Concat({Text("FUJIFILMCCD-RAW 0201"), Bytes(64, 0), BigEndian32(0xFFFFFF00),
+               BigEndian32(400), BigEndian32(0), BigEndian32(0)}),
+       "RAF"},
+      {"MRW block longer than the file",
+       Concat({Bytes{0, 'M', 'R', 'M'}, BigEndian32(0xFFFFFF), Bytes{0, 'P', 'R', 'D'},
+               BigEndian32(0xFFFFFFF0)}),
+       "MRW"},
   };
   tImageMetaData store;
   for (const Case& c : cases) {
@@ -262,9 +280,11 @@ TEST(Containers, FormatsCorpusAgreesWithExifTool) {
     // A HEIF whose major brand is mif1 and which lists heic among its
     // brands: ExifTool goes by the major brand, the ISO walk by the codec.
     EXPECT_EQ(store.Format(), source == "formats/QuickTime.heic" ? "HEIC" : type);
-    EXPECT_EQ(Field(store, "PixelsX") + " " + Field(store, "PixelsY"), file.Member("Composite:ImageSize")->text);
-    for (const auto& [toolKey, name] : {std::pair{"IFD0:Make", "Make"}, std::pair{"IFD0:Model", "Model"},
-                                        std::pair{"ExifIFD:DateTimeOriginal", "DateTimeOriginal"}}) {
+    EXPECT_EQ(Field(store, "PixelsX") + " " + Field(store, "PixelsY"),
+              file.Member("Composite:ImageSize")->text);
+    for (const auto& [toolKey, name] :
+         {std::pair{"IFD0:Make", "Make"}, std::pair{"IFD0:Model", "Model"},
+          std::pair{"ExifIFD:DateTimeOriginal", "DateTimeOriginal"}}) {
       const JsonValue* t = file.Member(toolKey);
       if (t == nullptr) continue;
       ++compared;
@@ -273,7 +293,8 @@ TEST(Containers, FormatsCorpusAgreesWithExifTool) {
       while (!ours.empty() && ours.back() == ' ') ours.pop_back();
       EXPECT_EQ(ours, t->text) << name;
     }
-    for (const auto& [toolKey, name] : {std::pair{"GPS:GPSLatitude", "GPSLatitude"}, std::pair{"GPS:GPSLongitude", "GPSLongitude"}}) {
+    for (const auto& [toolKey, name] : {std::pair{"GPS:GPSLatitude", "GPSLatitude"},
+                                        std::pair{"GPS:GPSLongitude", "GPSLongitude"}}) {
       const JsonValue* t = file.Member(toolKey);
       if (t == nullptr) continue;
       ++compared;

@@ -102,7 +102,8 @@ struct Explained {
 const std::map<std::string, Explained> kExplained = {
     // The Exif pointer is stored with the type ASCII. ExifTool refuses it; we
     // follow the value field whatever the type, so we read the sub-directory.
-    {"exif-samples/tests/30-type_error.jpg", {{"DateTimeOriginal"}, "Exif pointer of the wrong type is followed"}},
+    {"exif-samples/tests/30-type_error.jpg",
+     {{"DateTimeOriginal"}, "Exif pointer of the wrong type is followed"}},
     // ExifTool keeps the empty dc:title; an empty XMP property makes no entry.
     {"exif-samples/tests/33-type_error.jpg", {{"Title"}, "empty XMP property"}},
 };
@@ -140,7 +141,8 @@ TEST(Corpus, AgreesWithExifTool) {
     const auto ours = [&](const char* name) { return store.FindEntry(name); };
     // Both readings of a field; none where ExifTool has no value, and then
     // ours must be missing too.
-    const auto both = [&](const char* toolKey, const char* name) -> std::pair<const JsonValue*, const tMetaEntry*> {
+    const auto both = [&](const char* toolKey,
+                          const char* name) -> std::pair<const JsonValue*, const tMetaEntry*> {
       if (skip(name)) return {nullptr, nullptr};
       const JsonValue* t = Tool(file, toolKey);
       const tMetaEntry* e = ours(name);
@@ -166,7 +168,8 @@ TEST(Corpus, AgreesWithExifTool) {
     const auto integer = [&](const char* toolKey, const char* name) {
       const auto [t, e] = both(toolKey, name);
       if (e == nullptr) return;
-      const std::string value = e->Value.IsInteger() ? std::to_string(e->Value.AsInteger()) : e->Value.AsText();
+      const std::string value =
+          e->Value.IsInteger() ? std::to_string(e->Value.AsInteger()) : e->Value.AsText();
       EXPECT_EQ(value, t->type == JsonValue::Type::Number ? t->text : ToolText(*t)) << name;
     };
 
@@ -187,7 +190,8 @@ TEST(Corpus, AgreesWithExifTool) {
       ++compared;
       ASSERT_NE(e, nullptr);
       // Long decimals come as JSON strings.
-      EXPECT_EQ(e->Text, ToolExposureText(t->type == JsonValue::Type::String ? std::stod(t->text) : t->number))
+      EXPECT_EQ(e->Text, ToolExposureText(t->type == JsonValue::Type::String ? std::stod(t->text)
+                                                                             : t->number))
           << "ShutterSpeedValue";
     }
     if (const JsonValue* t = Tool(file, "ExifIFD:FNumber")) {
@@ -231,8 +235,8 @@ TEST(Corpus, AgreesWithExifTool) {
     EXPECT_EQ(store.HasGps(), Tool(file, "Composite:GPSLatitude") != nullptr);
     // Ours is rounded to two decimals. Without a reference ExifTool makes
     // no signed altitude; ours is then above sea level, its raw value.
-    near(Tool(file, "Composite:GPSAltitude") ? "Composite:GPSAltitude" : "GPS:GPSAltitude", "GPSAltitude",
-         0.005 + 1e-9);
+    near(Tool(file, "Composite:GPSAltitude") ? "Composite:GPSAltitude" : "GPS:GPSAltitude",
+         "GPSAltitude", 0.005 + 1e-9);
     text("ExifIFD:LensModel", "LensModel");
     // The 35 mm focal length sits in the Exif sub-directory, in one photo in
     // the first directory.
@@ -244,7 +248,8 @@ TEST(Corpus, AgreesWithExifTool) {
     text("XMP-dc:Subject", "Subject");
     text("XMP-dc:Title", "Title");
     bool toolHasXmp = false;
-    for (const auto& [key, value] : file.members) toolHasXmp = toolHasXmp || key.rfind("XMP-", 0) == 0;
+    for (const auto& [key, value] : file.members)
+      toolHasXmp = toolHasXmp || key.rfind("XMP-", 0) == 0;
     EXPECT_EQ(store.HasXmp(), toolHasXmp);
   }
   EXPECT_GT(compared, 500);

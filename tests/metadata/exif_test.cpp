@@ -19,14 +19,15 @@ struct TypeCase {
   std::uint32_t count;
   Bytes (*data)(const Order&);
   std::optional<std::uint32_t> rawField;
-  int kind;             // -1: no entry
-  const char* intel;    // expected text, Intel order
-  const char* motorola; // expected text, Motorola order
-  const char* value;    // expected value; "%" means "t:" + text
+  int kind;              // -1: no entry
+  const char* intel;     // expected text, Intel order
+  const char* motorola;  // expected text, Motorola order
+  const char* value;     // expected value; "%" means "t:" + text
 };
 
 Bytes Raw(std::initializer_list<std::uint8_t> b) { return Bytes(b); }
 
+// clang-format off
 const TypeCase kTypeCases[] = {
     {"byte", kByte, 1, [](const Order&) { return Raw({200}); }, {}, 1, "200", "200", "i:200"},
     {"short", kShort, 1, [](const Order& o) { return o.U16(65535); }, {}, 1, "65535", "65535", "i:65535"},
@@ -62,6 +63,7 @@ const TypeCase kTypeCases[] = {
     {"double", 12, 1, [](const Order& o) { return Concat({o.U32(0), o.U32(0x3FF00000)}); }, {}, 0, "", "", "-"},
     {"type 6", 6, 1, [](const Order&) { return Raw({1}); }, {}, 0, "", "", "-"},
 };
+// clang-format on
 
 TEST(ExifTypeRules, EachTypeInBothByteOrders) {
   tImageMetaData store;
@@ -86,7 +88,8 @@ TEST(ExifTypeRules, EachTypeInBothByteOrders) {
       if (c.value == nullptr) {
         EXPECT_EQ(Describe(e->Value), "i:" + text);
       } else {
-        EXPECT_EQ(Describe(e->Value), std::string(c.value) == "%" ? "t:" + text : std::string(c.value));
+        EXPECT_EQ(Describe(e->Value),
+                  std::string(c.value) == "%" ? "t:" + text : std::string(c.value));
       }
       EXPECT_EQ(e->Group, 3);
     }
@@ -103,7 +106,10 @@ struct RuleCase {
 };
 
 #define SHORT_OF(v) [](const Order& o) { return o.U16(v); }
-#define FRACTION_OF(n, d) [](const Order& o) { return o.Rational(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(d)); }
+#define FRACTION_OF(n, d)                                                            \
+  [](const Order& o) {                                                               \
+    return o.Rational(static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(d)); \
+  }
 
 const RuleCase kRuleCases[] = {
     {33434, kRational, FRACTION_OF(1, 250), 4, "1/250", "t:1/250"},
@@ -180,7 +186,8 @@ TEST(ExifTagRules, CodesAndFractions) {
 
 Bytes Utf16Le(const std::u16string& s) {
   Bytes b;
-  for (char16_t c : s) b.push_back(static_cast<std::uint8_t>(c)), b.push_back(static_cast<std::uint8_t>(c >> 8));
+  for (char16_t c : s)
+    b.push_back(static_cast<std::uint8_t>(c)), b.push_back(static_cast<std::uint8_t>(c >> 8));
   return b;
 }
 
@@ -196,14 +203,21 @@ TEST(ExifTagRules, UserCommentCharacterSets) {
   } cases[] = {
       {"ascii", Concat({Text(std::string("ASCII\0\0\0Hello\0\0", 15))}), "Hello", "Hello"},
       {"all-zero identifier", Concat({Bytes(8, 0), Text("abc")}), "", ""},
-      {"jis", Concat({Text(std::string("JIS\0\0\0\0\0", 8)), Text("xyz")}), "<unknown character set>",
-       "<unknown character set>"},
-      {"unicode", Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(u"Gr\u00fc\u00dfe \U0001F600"), Bytes{0, 0, 0, 0}}),
-       "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80", "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80"},
-      {"unicode lone surrogate", Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(u"a"), Bytes{0x00, 0xD8}}), "a\xEF\xBF\xBD",
-       "a\xEF\xBF\xBD"},
+      {"jis", Concat({Text(std::string("JIS\0\0\0\0\0", 8)), Text("xyz")}),
+       "<unknown character set>", "<unknown character set>"},
+      {"unicode",
+       Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(u"Gr\u00fc\u00dfe \U0001F600"),
+               Bytes{0, 0, 0, 0}}),
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80"},
+      {"unicode lone surrogate",
+       Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(u"a"), Bytes{0x00, 0xD8}}),
+       "a\xEF\xBF\xBD", "a\xEF\xBF\xBD"},
       {"unicode one byte", Concat({Text(std::string("UNICODE\0", 8)), Bytes{0x41}}), "", ""},
-      {"unicode long", Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(std::u16string(300, u'\u00e9'))}),
+      {"unicode long",
+       Concat({Text(std::string("UNICODE\0", 8)), Utf16Le(std::u16string(300, u'\u00e9'))}),
        longText.substr(0, 510), longText},
       {"short value", Bytes{'A', 'S'}, "", ""},
   };
@@ -233,21 +247,54 @@ TEST(ExifTagRules, WindowsTextsAndLensInfo) {
     int kind;
     const char* text;
   } cases[] = {
-      {"title with umlauts", 40091, kByte,
-       [](const Order&) { return Concat({Utf16Le(u"Gr\u00fc\u00dfe aus Graz"), Bytes{0, 0}}); }, {}, 2,
-       "Gr\xC3\xBC\xC3\x9F" "e aus Graz"},
+      {"title with umlauts",
+       40091,
+       kByte,
+       [](const Order&) {
+         return Concat({Utf16Le(u"Gr\u00fc\u00dfe aus Graz"), Bytes{0, 0}});
+       },
+       {},
+       2,
+       "Gr\xC3\xBC\xC3\x9F"
+       "e aus Graz"},
       {"author outside the segment", 40093, kByte, nullptr, 60000u, 2, ""},
-      {"zoom lens", 42034, kRational,
-       [](const Order& o) { return Concat({o.Rational(18, 1), o.Rational(55, 1), o.Rational(35, 10), o.Rational(56, 10)}); },
-       {}, 2, "18-55mm f/3.5-5.6"},
-      {"constant aperture", 42034, kRational,
-       [](const Order& o) { return Concat({o.Rational(24, 1), o.Rational(70, 1), o.Rational(28, 10), o.Rational(28, 10)}); },
-       {}, 2, "24-70mm f/2.8"},
-      {"unknown apertures", 42034, kRational,
-       [](const Order& o) { return Concat({o.Rational(50, 1), o.Rational(50, 1), o.Rational(0, 0), o.Rational(0, 0)}); },
-       {}, 2, "50mm"},
-      {"three parts are no lens range", 42034, kRational,
-       [](const Order& o) { return Concat({o.Rational(24, 1), o.Rational(70, 1), o.Rational(28, 10)}); }, {}, 4,
+      {"zoom lens",
+       42034,
+       kRational,
+       [](const Order& o) {
+         return Concat(
+             {o.Rational(18, 1), o.Rational(55, 1), o.Rational(35, 10), o.Rational(56, 10)});
+       },
+       {},
+       2,
+       "18-55mm f/3.5-5.6"},
+      {"constant aperture",
+       42034,
+       kRational,
+       [](const Order& o) {
+         return Concat(
+             {o.Rational(24, 1), o.Rational(70, 1), o.Rational(28, 10), o.Rational(28, 10)});
+       },
+       {},
+       2,
+       "24-70mm f/2.8"},
+      {"unknown apertures",
+       42034,
+       kRational,
+       [](const Order& o) {
+         return Concat({o.Rational(50, 1), o.Rational(50, 1), o.Rational(0, 0), o.Rational(0, 0)});
+       },
+       {},
+       2,
+       "50mm"},
+      {"three parts are no lens range",
+       42034,
+       kRational,
+       [](const Order& o) {
+         return Concat({o.Rational(24, 1), o.Rational(70, 1), o.Rational(28, 10)});
+       },
+       {},
+       4,
        "24/1"},
   };
   tImageMetaData store;
@@ -256,7 +303,9 @@ TEST(ExifTagRules, WindowsTextsAndLensInfo) {
       SCOPED_TRACE(std::string(c.what) + (motorola ? " (MM)" : " (II)"));
       TiffBuilder tiff{Order{motorola}};
       const Bytes data = c.data ? c.data(tiff.order) : Bytes{};
-      const auto count = static_cast<std::uint32_t>(c.rawField ? 100 : c.type == kRational ? data.size() / 8 : data.size());
+      const auto count = static_cast<std::uint32_t>(c.rawField            ? 100
+                                                    : c.type == kRational ? data.size() / 8
+                                                                          : data.size());
       tiff.first.push_back({c.tag, c.type, count, data, c.rawField});
       Load(store, "windows.jpg", ExifOnly(tiff));
       const tMetaEntry* e = Find(store, 3, c.tag);
@@ -285,7 +334,8 @@ TEST(ExifDirectories, OrderGroupsAndSkips) {
   for (const bool motorola : {false, true}) {
     TiffBuilder tiff{Order{motorola}};
     const Order& o = tiff.order;
-    tiff.first = {{271, kAscii, 6, Text(std::string("Canon\0", 6))}, {34853, kLong, 1, o.U32(1234)}};
+    tiff.first = {{271, kAscii, 6, Text(std::string("Canon\0", 6))},
+                  {34853, kLong, 1, o.U32(1234)}};
     tiff.thumbnail = {{256, kLong, 1, o.U32(160)}, {259, kShort, 1, o.U16(6)}};
     tiff.exif = {{33434, kRational, 1, o.Rational(1, 250)},
                  {37500, kUndefined, 6, Text("maker!")},
@@ -298,8 +348,9 @@ TEST(ExifDirectories, OrderGroupsAndSkips) {
     std::vector<std::string> seen;
     for (const tMetaEntry& e : store.Entries())
       if (e.Group >= 3) seen.push_back(std::to_string(e.Group) + ":" + tImageMetaData::TagName(e));
-    const std::vector<std::string> expected = {"3:Make", "3:GPSPointer", "4:PreviewImageWidth",
-                                               "4:PreviewCompression", "3:ExposureTime", "3:ExifVersion"};
+    const std::vector<std::string> expected = {
+        "3:Make",         "3:GPSPointer", "4:PreviewImageWidth", "4:PreviewCompression",
+        "3:ExposureTime", "3:ExifVersion"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(store.FindEntry("GPSPointer")->Text, "1234");
     EXPECT_EQ(store.FindEntry("PreviewImageWidth")->Text, "160");
@@ -343,7 +394,8 @@ TEST(ExifDirectories, WithoutExifPointerALaterApp1IsNotOffered) {
   TiffBuilder tiff{Order{true}};
   tiff.first = {{271, kAscii, 4, Text("Sony")}};
   const Bytes xmp = Segment(0xE1, Text("http://ns.adobe.com/xap/1.0/\0<x/>"));
-  Load(store, "noexif.jpg", JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
+  Load(store, "noexif.jpg",
+       JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
   EXPECT_FALSE(store.HasExif());
   EXPECT_EQ(store.FindEntry("Make")->Text, "Sony");
   EXPECT_TRUE(store.HasComment());
@@ -351,7 +403,8 @@ TEST(ExifDirectories, WithoutExifPointerALaterApp1IsNotOffered) {
 
   // With an Exif sub-directory a later XMP segment is passed over.
   tiff.exif = {{33437, kRational, 1, tiff.order.Rational(28, 10)}};
-  Load(store, "exif_xmp.jpg", JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
+  Load(store, "exif_xmp.jpg",
+       JpegFile({Segment(0xE1, ExifPayload(tiff)), xmp, Segment(0xFE, Text("c"))}));
   EXPECT_TRUE(store.HasExif());
   EXPECT_TRUE(store.HasComment());
 }
@@ -369,7 +422,8 @@ TEST(ExifDirectories, HostileOffsetsAndCounts) {
     std::vector<std::uint16_t> tags;  // group-3 tags expected, in order
   } cases[] = {
       {"first directory outside", Concat({header, o.U32(5000)}), {}},
-      {"count larger than the segment", Concat({header, o.U32(8), o.U16(900), entry(274, 1), entry(296, 2)}),
+      {"count larger than the segment",
+       Concat({header, o.U32(8), o.U16(900), entry(274, 1), entry(296, 2)}),
        {274, 296}},
       {"count 0", Concat({header, o.U32(8), o.U16(0), o.U32(0)}), {}},
       {"exif pointer to the first directory",
@@ -377,16 +431,20 @@ TEST(ExifDirectories, HostileOffsetsAndCounts) {
                Concat({o.U16(34665), o.U16(kLong), o.U32(1), o.U32(8)}), o.U32(0)}),
        {274}},
       {"next directory is the first again",
-       Concat({header, o.U32(8), o.U16(1), entry(274, 1), o.U32(8)}), {274}},
+       Concat({header, o.U32(8), o.U16(1), entry(274, 1), o.U32(8)}),
+       {274}},
       {"exif pointer outside",
        Concat({header, o.U32(8), o.U16(2), entry(274, 1),
                Concat({o.U16(34665), o.U16(kLong), o.U32(1), o.U32(0xFFFFFFF0u)}), o.U32(0)}),
        {274}},
-      {"next directory outside", Concat({header, o.U32(8), o.U16(1), entry(274, 3), o.U32(0x7FFFFFFF)}), {274}},
+      {"next directory outside",
+       Concat({header, o.U32(8), o.U16(1), entry(274, 3), o.U32(0x7FFFFFFF)}),
+       {274}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Load(store, "hostile.jpg", JpegFile({Segment(0xE1, ExifPayload(c.tiff)), Segment(0xFE, Text("c"))}));
+    Load(store, "hostile.jpg",
+         JpegFile({Segment(0xE1, ExifPayload(c.tiff)), Segment(0xFE, Text("c"))}));
     std::vector<std::uint16_t> tags;
     for (const tMetaEntry& e : store.Entries())
       if (e.Group == 3 || e.Group == 4) tags.push_back(e.Tag);
@@ -400,7 +458,8 @@ TEST(ExifDirectories, ThumbnailLocation) {
   for (const bool motorola : {false, true}) {
     TiffBuilder tiff{Order{motorola}};
     tiff.exif = {{33437, kRational, 1, tiff.order.Rational(28, 10)}};
-    tiff.thumbnail = {{259, kShort, 1, tiff.order.U16(6)}, {513, kLong, 1, {}}, {514, kLong, 1, {}}};
+    tiff.thumbnail = {
+        {259, kShort, 1, tiff.order.U16(6)}, {513, kLong, 1, {}}, {514, kLong, 1, {}}};
     tiff.trailer = EncodeJpeg(160, 120);
     const std::uint32_t at = tiff.TrailerOffset();
     tiff.thumbnail[1].data = tiff.order.U32(at);

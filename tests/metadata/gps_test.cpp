@@ -10,11 +10,14 @@ namespace {
 
 constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kRational = 5, kUndefined = 7;
 
-TiffEntry Ref(std::uint16_t tag, const char* letter) { return {tag, kAscii, 2, Text(std::string(letter) + '\0')}; }
+TiffEntry Ref(std::uint16_t tag, const char* letter) {
+  return {tag, kAscii, 2, Text(std::string(letter) + '\0')};
+}
 
 using Parts = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 
-TiffEntry Dms(const Order& o, std::uint16_t tag, const Parts& parts, std::uint16_t type = kRational) {
+TiffEntry Dms(const Order& o, std::uint16_t tag, const Parts& parts,
+              std::uint16_t type = kRational) {
   Bytes data;
   for (const auto& [n, d] : parts) data = Concat({data, o.Rational(n, d)});
   return {tag, type, static_cast<std::uint32_t>(parts.size()), data};
@@ -36,6 +39,7 @@ struct CoordinateCase {
 
 constexpr std::uint32_t kMinus24 = static_cast<std::uint32_t>(-24);
 
+// clang-format off
 const CoordinateCase kCoordinateCases[] = {
     {"north east", "N", {{47, 1}, {30, 1}, {0, 1}}, "E", {{8, 1}, {32, 1}, {2475, 100}}, "47.500000", "8.540208", true},
     {"south west", "S", {{33, 1}, {51, 1}, {545, 10}}, "W", {{70, 1}, {40, 1}, {0, 1}}, "-33.865139", "-70.666667",
@@ -54,6 +58,7 @@ const CoordinateCase kCoordinateCases[] = {
      "60.146706", nullptr, false, 10},
     {"no coordinates at all", nullptr, {}, nullptr, {}, nullptr, nullptr, false},
 };
+// clang-format on
 
 std::string CaseText(const CoordinateCase& c) { return c.what; }
 void PrintTo(const CoordinateCase& c, std::ostream* os) { *os << Quoted(c.what); }
@@ -105,6 +110,7 @@ struct GpsRuleCase {
   const char* value;
 };
 
+// clang-format off
 const GpsRuleCase kGpsRuleCases[] = {
     {"altitude below sea level",
      [](const Order& o) { return std::vector<TiffEntry>{{5, kByte, 1, Bytes{1}}, {6, kRational, 1, o.Rational(125, 10)}}; },
@@ -137,6 +143,7 @@ const GpsRuleCase kGpsRuleCases[] = {
      },
      27, 2, "GPS", "t:GPS"},
 };
+// clang-format on
 
 std::string CaseText(const GpsRuleCase& c) { return c.what; }
 void PrintTo(const GpsRuleCase& c, std::ostream* os) { *os << Quoted(c.what); }
@@ -166,7 +173,8 @@ TEST(GpsDirectory, PointerIsKeptAndEntriesFollowTheExifSubDirectory) {
   std::vector<std::string> seen;
   for (const tMetaEntry& e : store.Entries())
     if (e.Group >= group::kExif) seen.push_back(tImageMetaData::TagName(e));
-  EXPECT_EQ(seen, (std::vector<std::string>{"GPSPointer", "FNumber", "GPSLatitudeRef", "GPSLatitude"}));
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"GPSPointer", "FNumber", "GPSLatitudeRef", "GPSLatitude"}));
   // Only a GPS name finds a GPS entry; the prefix of another group does not.
   EXPECT_EQ(store.FindEntry("exif.GPSLatitude"), nullptr);
   EXPECT_EQ(store.FindEntry("GPS.gpslatituderef")->Text, "N");

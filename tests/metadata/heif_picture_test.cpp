@@ -19,7 +19,8 @@ heif_image* Filled(int width, int height, const std::uint8_t (&rgb)[3]) {
   heif_image_add_plane(image, heif_channel_interleaved, width, height, 8);
   int stride = 0;
   std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-  for (int i = 0; i < width * height; ++i) std::memcpy(plane + i / width * stride + 3 * (i % width), rgb, 3);
+  for (int i = 0; i < width * height; ++i)
+    std::memcpy(plane + i / width * stride + 3 * (i % width), rgb, 3);
   return image;
 }
 
@@ -38,7 +39,8 @@ std::string Write(const std::string& name, const HeifFile& f) {
   heif_image* red = Filled(f.width, f.height, {255, 0, 0});
   heif_image_handle* handle = nullptr;
   heif_context_encode_image(context, blue, encoder, nullptr, &handle);
-  if (f.thumbnail) heif_context_encode_thumbnail(context, red, handle, encoder, nullptr, 160, nullptr);
+  if (f.thumbnail)
+    heif_context_encode_thumbnail(context, red, handle, encoder, nullptr, 160, nullptr);
   const std::string path = ScratchDir() + "/" + name;
   EXPECT_EQ(heif_context_write_to_file(context, path.c_str()).code, heif_error_Ok);
   for (heif_image* image : {blue, red}) heif_image_release(image);

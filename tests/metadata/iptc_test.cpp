@@ -23,21 +23,22 @@ Bytes Photoshop(const Bytes& iptc, std::uint16_t resource = 0x0404) {
   const Order be{true};
   Bytes data = iptc;
   if (data.size() % 2) data.push_back(0);
-  return Concat({Text(std::string("Photoshop 3.0\0", 14)), Text("8BIM"), be.U16(resource), Bytes{0, 0},
-                 be.U32(static_cast<std::uint32_t>(iptc.size())), data});
+  return Concat({Text(std::string("Photoshop 3.0\0", 14)), Text("8BIM"), be.U16(resource),
+                 Bytes{0, 0}, be.U32(static_cast<std::uint32_t>(iptc.size())), data});
 }
 
 TEST(Iptc, MergedAndSeparateLists) {
-  const Bytes data = Concat({Dataset(0, std::string("\0\2", 2)), Dataset(120, std::string("caption\0\0", 9)),
-                             Dataset(25, "sun"), Dataset(20, "cat1"), Dataset(25, "beach"), Dataset(90, "Wien"),
-                             Dataset(25, "holiday"), Dataset(20, "cat2")});
+  const Bytes data =
+      Concat({Dataset(0, std::string("\0\2", 2)), Dataset(120, std::string("caption\0\0", 9)),
+              Dataset(25, "sun"), Dataset(20, "cat1"), Dataset(25, "beach"), Dataset(90, "Wien"),
+              Dataset(25, "holiday"), Dataset(20, "cat2")});
   struct Case {
     int merge;
     std::vector<std::string> expected;
   } cases[] = {
       {0,
-       {"RecordVersion=2", "Caption=caption", "Keywords=sun", "SupplementalCategory=cat1", "Keywords=beach",
-        "City=Wien", "Keywords=holiday", "SupplementalCategory=cat2"}},
+       {"RecordVersion=2", "Caption=caption", "Keywords=sun", "SupplementalCategory=cat1",
+        "Keywords=beach", "City=Wien", "Keywords=holiday", "SupplementalCategory=cat2"}},
       {1,
        {"RecordVersion=2", "Caption=caption", "City=Wien", "SupplementalCategory=cat1;cat2",
         "Keywords=sun;beach;holiday"}},
@@ -67,9 +68,13 @@ TEST(Iptc, DatasetEdgeCases) {
       {"empty keywords merged", Concat({Dataset(25, ""), Dataset(25, "")}), 1, {"Keywords=;"}},
       {"record version too short", Dataset(0, std::string("\0", 1)), 0, {"RecordVersion="}},
       {"record version 4", Dataset(0, std::string("\0\4", 2)), 0, {"RecordVersion=4"}},
-      {"record 1 is passed over", Concat({Bytes{0x1C, 1, 90, 0, 3, 'a', 'b', 'c'}, Dataset(5, "obj")}), 0,
+      {"record 1 is passed over",
+       Concat({Bytes{0x1C, 1, 90, 0, 3, 'a', 'b', 'c'}, Dataset(5, "obj")}),
+       0,
        {"ObjectName=obj"}},
-      {"length past the end", Concat({Dataset(5, "a"), Bytes{0x1C, 2, 120, 0x80, 0x00}, Text("short")}), 0,
+      {"length past the end",
+       Concat({Dataset(5, "a"), Bytes{0x1C, 2, 120, 0x80, 0x00}, Text("short")}),
+       0,
        {"ObjectName=a", "Caption=short"}},
       {"header cut off", Concat({Dataset(5, "a"), Bytes{0x1C, 2, 120, 0x00}}), 0, {"ObjectName=a"}},
       {"unknown dataset", Dataset(240, "x"), 0, {"0x00F0=x"}},

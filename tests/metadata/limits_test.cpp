@@ -17,7 +17,8 @@ Bytes FlatTiff(std::uint32_t count, std::uint16_t tag, std::uint16_t type, std::
                std::uint32_t v, std::uint32_t next = 0) {
   Bytes out = Concat({Text("II"), kIntel.U16(42), kIntel.U32(8), kIntel.U16(count)});
   out.reserve(out.size() + 12u * count + 4);
-  const Bytes entry = Concat({kIntel.U16(tag), kIntel.U16(type), kIntel.U32(countField), kIntel.U32(v)});
+  const Bytes entry =
+      Concat({kIntel.U16(tag), kIntel.U16(type), kIntel.U32(countField), kIntel.U32(v)});
   for (std::uint32_t i = 0; i < count; ++i) out.insert(out.end(), entry.begin(), entry.end());
   return Concat({out, kIntel.U32(next)});
 }
@@ -59,7 +60,8 @@ TEST_P(DecodedOnce, PerFile) {
 INSTANTIATE_TEST_SUITE_P(
     Segments, DecodedOnce,
     ::testing::Values(
-        OnceCase{"first of many frame headers", Repeated(Segment(0xC0, FramePayload(20, 10)), 500), "PixelsX", 1},
+        OnceCase{"first of many frame headers", Repeated(Segment(0xC0, FramePayload(20, 10)), 500),
+                 "PixelsX", 1},
         OnceCase{"Exif segments without sub-directory", Repeated(kMake, 150), "Make", 1},
         OnceCase{"XMP before the Exif segment", JpegFile({kXmp, kMake}), "Make", 1},
         OnceCase{"failed Exif segment ends the offers",
@@ -101,7 +103,8 @@ TEST_P(FileLimits, HoldAndSaySo) {
   EXPECT_LE(static_cast<std::size_t>(store.EntryCount()), c.maxEntries);
   EXPECT_NE(store.LimitReached().find(c.said), std::string::npos) << store.LimitReached();
   bool told = false;
-  for (const std::string& reason : store.Dropped()) told |= reason.find(c.said) != std::string::npos;
+  for (const std::string& reason : store.Dropped())
+    told |= reason.find(c.said) != std::string::npos;
   EXPECT_TRUE(told);
   EXPECT_FALSE(store.HasComment()) << "the walk ends at the limit";
 }
@@ -109,8 +112,9 @@ TEST_P(FileLimits, HoldAndSaySo) {
 INSTANTIATE_TEST_SUITE_P(
     Store, FileLimits,
     ::testing::Values(
-        LimitCase{"segments", Repeated(Segment(0xE2, Bytes{1, 2}), tImageMetaData::kMaxSegments,
-                                       Segment(0xFE, Text("late"))),
+        LimitCase{"segments",
+                  Repeated(Segment(0xE2, Bytes{1, 2}), tImageMetaData::kMaxSegments,
+                           Segment(0xFE, Text("late"))),
                   "10000 segments", 10},
         LimitCase{"entries",
                   JpegFile({OverlappingDirectories(), Segment(0xED, EmptyDatasets(13000)),
@@ -119,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 300 descriptions that all point at one 60,000-byte text.
         LimitCase{"entry bytes",
                   JpegFile({Segment(0xE1, ExifPayload(Concat({FlatTiff(300, 270, 2, 60000, 3614),
-                                                               Bytes(60000, 'x')}))),
+                                                              Bytes(60000, 'x')}))),
                             Segment(0xFE, Text("late"))}),
                   "bytes of entry texts", 300}),
     CaseNames{});
@@ -155,7 +159,8 @@ TEST(FileLimits, ChainAfterTheThumbnailDirectoryIsNotFollowed) {
   Load(store, "chain.jpg", JpegFile({Segment(0xE1, ExifPayload(block))}));
   EXPECT_EQ(CountOf(store, group::kExif, 274), 1);
   EXPECT_EQ(CountOf(store, group::kThumbnail, 259), 1);
-  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"directories after the thumbnail directory are not read"});
+  EXPECT_EQ(store.Dropped(),
+            std::vector<std::string>{"directories after the thumbnail directory are not read"});
 }
 
 }  // namespace

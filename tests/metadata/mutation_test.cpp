@@ -12,10 +12,14 @@ namespace {
 Bytes RichPhoto() {
   TiffBuilder tiff{Order{false}};
   const Order& o = tiff.order;
-  tiff.first = {{271, 2, 6, Text(std::string("Canon\0", 6))}, {274, 3, 1, o.U16(6)}, {282, 5, 1, o.Rational(72, 1)}};
+  tiff.first = {{271, 2, 6, Text(std::string("Canon\0", 6))},
+                {274, 3, 1, o.U16(6)},
+                {282, 5, 1, o.Rational(72, 1)}};
   tiff.thumbnail = {{513, 4, 1, {}}, {514, 4, 1, {}}};
-  tiff.exif = {{33434, 5, 1, o.Rational(1, 250)}, {37510, 7, 16, Text(std::string("ASCII\0\0\0comment!", 16))},
-               {36864, 7, 4, Text("0230")}, {37377, 10, 1, o.Rational(8, 1)}};
+  tiff.exif = {{33434, 5, 1, o.Rational(1, 250)},
+               {37510, 7, 16, Text(std::string("ASCII\0\0\0comment!", 16))},
+               {36864, 7, 4, Text("0230")},
+               {37377, 10, 1, o.Rational(8, 1)}};
   tiff.trailer = EncodeJpeg(32, 24);
   tiff.thumbnail[0].data = o.U32(tiff.TrailerOffset());
   tiff.thumbnail[1].data = o.U32(static_cast<std::uint32_t>(tiff.trailer.size()));

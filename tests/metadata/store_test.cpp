@@ -15,7 +15,8 @@ namespace {
 
 std::vector<std::string> Names(const tImageMetaData& store) {
   std::vector<std::string> out;
-  for (const tMetaEntry& e : store.Entries()) out.push_back(tImageMetaData::TagName(e) + "=" + e.Text);
+  for (const tMetaEntry& e : store.Entries())
+    out.push_back(tImageMetaData::TagName(e) + "=" + e.Text);
   return out;
 }
 
@@ -40,27 +41,39 @@ TEST(SegmentWalk, DispatchAndFailureCases) {
     std::vector<std::string> expected;
   } cases[] = {
       {"two comments: the first counts", {com, com2}, {"JpgComment=first"}},
-      {"comment with one zero", {Segment(0xFE, Text(std::string("Hello\0", 6)))}, {"JpgComment=Hello"}},
-      {"comment with two zeros keeps one", {Segment(0xFE, Text(std::string("Hello\0\0", 7)))},
+      {"comment with one zero",
+       {Segment(0xFE, Text(std::string("Hello\0", 6)))},
+       {"JpgComment=Hello"}},
+      {"comment with two zeros keeps one",
+       {Segment(0xFE, Text(std::string("Hello\0\0", 7)))},
        {std::string("JpgComment=Hello\0", 17)}},
       {"empty comment", {Segment(0xFE, {}), com}, {"JpgComment="}},
-      {"two frame headers: the first counts", {sof, Segment(0xC0, FramePayload(20, 10))},
+      {"two frame headers: the first counts",
+       {sof, Segment(0xC0, FramePayload(20, 10))},
        {"PixelsY=480", "PixelsX=640"}},
-      {"progressive frame gives the size", {Segment(0xC2, FramePayload(480, 640)), com},
+      {"progressive frame gives the size",
+       {Segment(0xC2, FramePayload(480, 640)), com},
        {"PixelsY=480", "PixelsX=640", "JpgComment=first"}},
-      {"progressive before baseline: the first counts", {Segment(0xC2, FramePayload(20, 10)), sof},
+      {"progressive before baseline: the first counts",
+       {Segment(0xC2, FramePayload(20, 10)), sof},
        {"PixelsY=20", "PixelsX=10"}},
-      {"short frame header is passed over", {Segment(0xC0, Bytes{8, 1, 2}), com}, {"JpgComment=first"}},
-      {"jfif then jfxx", {kJfif, Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), com},
-       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
-        "JpgComment=first"}},
+      {"short frame header is passed over",
+       {Segment(0xC0, Bytes{8, 1, 2}), com},
+       {"JpgComment=first"}},
+      {"jfif then jfxx",
+       {kJfif, Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), com},
+       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0",
+        "YthumbnailSize=0", "JpgComment=first"}},
       {"first APP0 not JFIF: the JFIF one after it counts",
        {Segment(0xE0, Text(std::string("JFXX\0\x10", 6))), kJfif, com},
-       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0", "YthumbnailSize=0",
-        "JpgComment=first"}},
-      {"short JFIF is passed over", {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com}, {"JpgComment=first"}},
+       {"Version=1.01", "Units=dpi", "XDensity=72", "YDensity=72", "XthumbnailSize=0",
+        "YthumbnailSize=0", "JpgComment=first"}},
+      {"short JFIF is passed over",
+       {Segment(0xE0, Text(std::string("JFIF\0\1\2\1", 8))), com},
+       {"JpgComment=first"}},
       {"APP0 of 4 bytes", {Segment(0xE0, Text("JFIF")), com}, {"JpgComment=first"}},
-      {"other segments are skipped", {Segment(0xE2, Text("ICC")), Segment(0xDB, Bytes(65, 0)), com},
+      {"other segments are skipped",
+       {Segment(0xE2, Text("ICC")), Segment(0xDB, Bytes(65, 0)), com},
        {"JpgComment=first"}},
   };
   tImageMetaData store;
@@ -75,9 +88,10 @@ TEST(SegmentWalk, FrameSizeFromEveryFrameHeaderKind) {
   struct Case {
     std::uint8_t marker;
     bool hasSize;
-  } cases[] = {{0xC0, true},  {0xC1, true},  {0xC2, true},  {0xC3, true},  {0xC4, false}, {0xC5, true},
-               {0xC6, true},  {0xC7, true},  {0xC8, false}, {0xC9, true},  {0xCA, true},  {0xCB, true},
-               {0xCC, false}, {0xCD, true},  {0xCE, true},  {0xCF, true}};
+  } cases[] = {{0xC0, true},  {0xC1, true}, {0xC2, true}, {0xC3, true},
+               {0xC4, false}, {0xC5, true}, {0xC6, true}, {0xC7, true},
+               {0xC8, false}, {0xC9, true}, {0xCA, true}, {0xCB, true},
+               {0xCC, false}, {0xCD, true}, {0xCE, true}, {0xCF, true}};
   tImageMetaData store;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.marker);
@@ -92,11 +106,14 @@ TEST(SegmentWalk, JfifValues) {
     std::uint8_t major, minor, units;
     const char* version;
     const char* unitText;
-  } cases[] = {{1, 2, 1, "1.02", "dpi"}, {1, 10, 2, "1.10", "dpcm"}, {2, 0, 0, "2.00", "NoUnits"},
+  } cases[] = {{1, 2, 1, "1.02", "dpi"},
+               {1, 10, 2, "1.10", "dpcm"},
+               {2, 0, 0, "2.00", "NoUnits"},
                {1, 1, 7, "1.01", "<unknown>"}};
   tImageMetaData store;
   for (const auto& c : cases) {
-    Load(store, "jfif.jpg", JpegFile({Segment(0xE0, JfifPayload(c.major, c.minor, c.units, 300, 150, 4, 3))}));
+    Load(store, "jfif.jpg",
+         JpegFile({Segment(0xE0, JfifPayload(c.major, c.minor, c.units, 300, 150, 4, 3))}));
     EXPECT_EQ(store.FindEntry("Version")->Text, c.version);
     EXPECT_EQ(store.FindEntry("Version")->Kind, 0);
     const tMetaEntry* units = store.FindEntry("app0.units");
@@ -128,7 +145,8 @@ TEST(SegmentWalk, LongUtf8TextsAreCutBetweenCharacters) {
   while (umlauts.size() < 300) umlauts += "\xC3\xBC";
   const std::string latin1(300, '\xFC');
   TiffBuilder tiff{Order{false}};
-  tiff.first = {{270, 2, static_cast<std::uint32_t>(umlauts.size() + 1), Text(umlauts + std::string(1, '\0'))}};
+  tiff.first = {{270, 2, static_cast<std::uint32_t>(umlauts.size() + 1),
+                 Text(umlauts + std::string(1, '\0'))}};
   const Bytes iptc = Concat({Dataset(120, umlauts), Dataset(25, umlauts), Dataset(25, "x")});
   struct Case {
     const char* what;
@@ -137,7 +155,8 @@ TEST(SegmentWalk, LongUtf8TextsAreCutBetweenCharacters) {
     std::string expected;
   } cases[] = {
       {"comment", Segment(0xFE, Text(umlauts)), "JpgComment", umlauts.substr(0, 254)},
-      {"EXIF description", Segment(0xE1, ExifPayload(tiff)), "ImageDescription", umlauts.substr(0, 254)},
+      {"EXIF description", Segment(0xE1, ExifPayload(tiff)), "ImageDescription",
+       umlauts.substr(0, 254)},
       {"IPTC caption", Segment(0xED, iptc), "Caption", umlauts.substr(0, 254)},
       {"merged keywords", Segment(0xED, iptc), "Keywords", umlauts.substr(0, 254)},
       {"comment not UTF-8", Segment(0xFE, Text(latin1)), "JpgComment", latin1.substr(0, 255)},
@@ -166,7 +185,8 @@ TEST(SegmentWalk, ErrorsOutsideDecodersReachTheCaller) {
   EXPECT_THROW(Load(store, "one.jpg", Bytes{0xFF}), tMetadataError);
   // A skipped segment that claims more than the file holds: the next marker
   // header lies past the end. Entries read before stay.
-  const Bytes cut = Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xE2, 0x10, 0x00, 1, 2, 3}});
+  const Bytes cut =
+      Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xE2, 0x10, 0x00, 1, 2, 3}});
   EXPECT_THROW(Load(store, "cut.jpg", cut), tMetadataError);
   EXPECT_TRUE(store.IsJpeg());
   EXPECT_NE(store.FindEntry("JpgComment"), nullptr);
@@ -176,22 +196,26 @@ TEST(SegmentWalk, ErrorsOutsideDecodersReachTheCaller) {
 TEST(SegmentWalk, EndsQuietly) {
   tImageMetaData store;
   // File ends right after the end-of-image marker, without a scan.
-  EXPECT_NO_THROW(Load(store, "eoi.jpg", Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xD9}})));
+  EXPECT_NO_THROW(Load(store, "eoi.jpg",
+                       Concat({Bytes{0xFF, 0xD8}, Segment(0xFE, Text("c")), Bytes{0xFF, 0xD9}})));
   EXPECT_TRUE(store.HasComment());
   // Fill bytes before a marker are passed over without a word.
   EXPECT_NO_THROW(Load(store, "fill.jpg", JpegFile({Bytes{0xFF, 0xFF}, Segment(0xFE, Text("c"))})));
   EXPECT_TRUE(store.HasComment());
   EXPECT_TRUE(store.Dropped().empty());
   // After a segment length below 2 the walk goes on at the next marker.
-  EXPECT_NO_THROW(Load(store, "len1.jpg", JpegFile({Bytes{0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
+  EXPECT_NO_THROW(
+      Load(store, "len1.jpg", JpegFile({Bytes{0xFF, 0xE5, 0x00, 0x01}, Segment(0xFE, Text("c"))})));
   EXPECT_TRUE(store.HasComment());
   EXPECT_EQ(store.Dropped(), std::vector<std::string>{"segment length 1 at offset 2"});
   // A decoded segment that runs past the end of the file fails its decoder,
   // and the walk ends there.
-  EXPECT_NO_THROW(Load(store, "cutcom.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xFE, 0x10, 0x00}, Text("abc")})));
+  EXPECT_NO_THROW(
+      Load(store, "cutcom.jpg", Concat({Bytes{0xFF, 0xD8, 0xFF, 0xFE, 0x10, 0x00}, Text("abc")})));
   EXPECT_FALSE(store.HasComment());
   EXPECT_NE(store.FindEntry("Size"), nullptr);
-  EXPECT_EQ(store.Dropped(), std::vector<std::string>{"COM segment at offset 2: read past the end of the file"});
+  EXPECT_EQ(store.Dropped(),
+            std::vector<std::string>{"COM segment at offset 2: read past the end of the file"});
 }
 
 // Bytes that are no marker between two segments: the walk goes on at the
@@ -206,9 +230,13 @@ TEST(SegmentWalk, ResynchronisesOnTheNextMarker) {
     std::vector<std::string> dropped;
   } cases[] = {
       {"a few bytes", Text("junk"), {"4 bytes that are no marker at offset 7"}},
-      {"stuffed and fill bytes", Bytes{0xFF, 0x00, 0xFF, 0xFF}, {"4 bytes that are no marker at offset 7"}},
+      {"stuffed and fill bytes",
+       Bytes{0xFF, 0x00, 0xFF, 0xFF},
+       {"4 bytes that are no marker at offset 7"}},
       {"across a read block", Bytes(70000, 0x00), {"70000 bytes that are no marker at offset 7"}},
-      {"marker straddles two blocks", Bytes(65535, 0x20), {"65535 bytes that are no marker at offset 7"}},
+      {"marker straddles two blocks",
+       Bytes(65535, 0x20),
+       {"65535 bytes that are no marker at offset 7"}},
   };
   tImageMetaData store;
   for (const Case& c : cases) {
@@ -220,7 +248,8 @@ TEST(SegmentWalk, ResynchronisesOnTheNextMarker) {
     EXPECT_EQ(store.Dropped(), c.dropped);
   }
   // Where no marker follows, the walk ends with what it has.
-  ASSERT_NO_THROW(Load(store, "nomarker.jpg", Concat({Bytes{0xFF, 0xD8}, com, Text("junk to the end")})));
+  ASSERT_NO_THROW(
+      Load(store, "nomarker.jpg", Concat({Bytes{0xFF, 0xD8}, com, Text("junk to the end")})));
   EXPECT_EQ(store.FindEntry("JpgComment")->Text, "a");
   EXPECT_EQ(store.Dropped(), std::vector<std::string>{"no marker after offset 7"});
 }
@@ -242,7 +271,8 @@ TEST(FileData, EntriesOfAFile) {
   const tMetaEntry* modified = store.FindEntry("FileDateModified");
   ASSERT_NE(modified, nullptr);
   EXPECT_EQ(modified->Kind, 3);
-  EXPECT_TRUE(std::regex_match(modified->Text, std::regex(R"(\d{4}:\d\d:\d\d \d\d:\d\d:\d\d)"))) << modified->Text;
+  EXPECT_TRUE(std::regex_match(modified->Text, std::regex(R"(\d{4}:\d\d:\d\d \d\d:\d\d:\d\d)")))
+      << modified->Text;
   EXPECT_EQ(tImageMetaData::EntryDateTime(*modified).Month > 0, true);
   const tMetaEntry* created = store.FindEntry("FileDateCreated");
   ASSERT_NE(created, nullptr);
@@ -263,7 +293,8 @@ TEST(FileData, PathRulesAndHiddenFiles) {
   EXPECT_EQ(store.FindEntry("Path")->Text, ".");
   EXPECT_EQ(store.FindEntry("Fullname")->Text, ScratchDir() + "/bare.jpg");
   store.Clear();
-  store.ReadJpegFile("./../" + std::filesystem::path(ScratchDir()).filename().string() + "/.hidden.jpg");
+  store.ReadJpegFile("./../" + std::filesystem::path(ScratchDir()).filename().string() +
+                     "/.hidden.jpg");
   EXPECT_EQ(store.FindEntry("Fullname")->Text, ScratchDir() + "/.hidden.jpg");
   EXPECT_EQ(store.FindEntry("Name")->Text, ".hidden.jpg");
   EXPECT_EQ(store.FindEntry("FileDateModified"), nullptr);
@@ -328,11 +359,12 @@ TEST(Store, IterationByGroup) {
   std::vector<std::string> app0;
   for (const tMetaEntry* e = store.FindFirstInGroup(1); e != nullptr; e = store.FindNextInGroup())
     app0.push_back(tImageMetaData::TagName(*e));
-  EXPECT_EQ(app0, (std::vector<std::string>{"Version", "Units", "XDensity", "YDensity", "XthumbnailSize",
-                                            "YthumbnailSize"}));
+  EXPECT_EQ(app0, (std::vector<std::string>{"Version", "Units", "XDensity", "YDensity",
+                                            "XthumbnailSize", "YthumbnailSize"}));
   EXPECT_EQ(store.FindNextInGroup(), nullptr);
   int files = 0;
-  for (const tMetaEntry* e = store.FindFirstInGroup(2); e != nullptr; e = store.FindNextInGroup()) ++files;
+  for (const tMetaEntry* e = store.FindFirstInGroup(2); e != nullptr; e = store.FindNextInGroup())
+    ++files;
   EXPECT_EQ(files, 7 + 1 + 2);  // file data with the format, comment, the first frame's size
 }
 
@@ -384,10 +416,11 @@ TEST(TagTable, NamesAndGroups) {
     }
   }
   EXPECT_EQ(tImageMetaData::GetTagNames(0).size(), 246u);
-  const std::vector<std::size_t> sizes = {tImageMetaData::GetTagNames(1).size(), tImageMetaData::GetTagNames(2).size(),
-                                          tImageMetaData::GetTagNames(3).size(), tImageMetaData::GetTagNames(4).size(),
-                                          tImageMetaData::GetTagNames(5).size(), tImageMetaData::GetTagNames(6).size(),
-                                          tImageMetaData::GetTagNames(7).size()};
+  const std::vector<std::size_t> sizes = {
+      tImageMetaData::GetTagNames(1).size(), tImageMetaData::GetTagNames(2).size(),
+      tImageMetaData::GetTagNames(3).size(), tImageMetaData::GetTagNames(4).size(),
+      tImageMetaData::GetTagNames(5).size(), tImageMetaData::GetTagNames(6).size(),
+      tImageMetaData::GetTagNames(7).size()};
   EXPECT_EQ(sizes, (std::vector<std::size_t>{6, 10, 95, 19, 66, 32, 18}));
   const auto iptc = tImageMetaData::GetTagNames(5);
   EXPECT_EQ(iptc.front(), "ActionAdvised");
@@ -397,8 +430,8 @@ TEST(TagTable, NamesAndGroups) {
   EXPECT_EQ(*(custom1 + 1), "Custom10");
   EXPECT_EQ(*(custom1 + 2), "Custom11");
   const auto app0 = tImageMetaData::GetTagNames(1);
-  EXPECT_EQ(app0, (std::vector<std::string>{"Units", "Version", "XDensity", "XthumbnailSize", "YDensity",
-                                            "YthumbnailSize"}));
+  EXPECT_EQ(app0, (std::vector<std::string>{"Units", "Version", "XDensity", "XthumbnailSize",
+                                            "YDensity", "YthumbnailSize"}));
 }
 
 // The head comes in with one small read; a segment reaching past it extends

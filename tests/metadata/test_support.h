@@ -41,7 +41,8 @@ inline std::string Describe(const Value& v) {
 
 // Checks an entry against a table row's kind, text and Describe'd value;
 // kind -1 means there must be no entry.
-inline void ExpectEntry(const tMetaEntry* e, int kind, const std::string& text, const std::string& value) {
+inline void ExpectEntry(const tMetaEntry* e, int kind, const std::string& text,
+                        const std::string& value) {
   if (kind < 0) {
     EXPECT_EQ(e, nullptr);
     return;

@@ -11,16 +11,19 @@ namespace orvalis::test {
 namespace {
 
 // An APP1 segment whose thumbnail directory points at the given bytes.
-Bytes ExifThumbnailSegment(const Bytes& image, std::int64_t lengthDelta = 0, std::uint32_t offsetDelta = 0) {
+Bytes ExifThumbnailSegment(const Bytes& image, std::int64_t lengthDelta = 0,
+                           std::uint32_t offsetDelta = 0) {
   TiffBuilder tiff{Order{true}};
   tiff.thumbnail = {{513, 4, 1, {}}, {514, 4, 1, {}}};
   tiff.trailer = image;
   tiff.thumbnail[0].data = tiff.order.U32(tiff.TrailerOffset() + offsetDelta);
-  tiff.thumbnail[1].data = tiff.order.U32(static_cast<std::uint32_t>(static_cast<std::int64_t>(image.size()) + lengthDelta));
+  tiff.thumbnail[1].data = tiff.order.U32(
+      static_cast<std::uint32_t>(static_cast<std::int64_t>(image.size()) + lengthDelta));
   return Segment(0xE1, ExifPayload(tiff));
 }
 
-Bytes WithExifThumbnail(const Bytes& image, std::int64_t lengthDelta = 0, std::uint32_t offsetDelta = 0) {
+Bytes WithExifThumbnail(const Bytes& image, std::int64_t lengthDelta = 0,
+                        std::uint32_t offsetDelta = 0) {
   return JpegFile({ExifThumbnailSegment(image, lengthDelta, offsetDelta)});
 }
 
@@ -43,7 +46,8 @@ TEST(Thumbnail, WholeImageScaledToCover) {
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Width, c.outW);
     EXPECT_EQ(picture->Height, c.outH);
-    ASSERT_EQ(picture->Pixels.size(), static_cast<std::size_t>(c.outW) * static_cast<std::size_t>(c.outH) * 3);
+    ASSERT_EQ(picture->Pixels.size(),
+              static_cast<std::size_t>(c.outW) * static_cast<std::size_t>(c.outH) * 3);
     // The gradient runs from dark at the left to bright at the right.
     EXPECT_LT(picture->Row(0)[0], picture->Row(0)[picture->RowBytes() - 3]);
   }
@@ -64,14 +68,16 @@ TEST(Thumbnail, ExifThumbnailPreferred) {
   tImageMetaData store;
   store.ThumbFromImage = true;
   const Bytes thumb = EncodeJpeg(160, 120);
-  Load(store, "exifthumb.jpg", InsertAfterSoi(EncodeJpeg(1600, 1200), {Segment(0xE1, [&] {
-                                 TiffBuilder tiff{Order{false}};
-                                 tiff.thumbnail = {{513, 4, 1, {}}, {514, 4, 1, {}}};
-                                 tiff.trailer = thumb;
-                                 tiff.thumbnail[0].data = tiff.order.U32(tiff.TrailerOffset());
-                                 tiff.thumbnail[1].data = tiff.order.U32(static_cast<std::uint32_t>(thumb.size()));
-                                 return ExifPayload(tiff);
-                               }())}));
+  Load(store, "exifthumb.jpg",
+       InsertAfterSoi(EncodeJpeg(1600, 1200), {Segment(0xE1, [&] {
+                        TiffBuilder tiff{Order{false}};
+                        tiff.thumbnail = {{513, 4, 1, {}}, {514, 4, 1, {}}};
+                        tiff.trailer = thumb;
+                        tiff.thumbnail[0].data = tiff.order.U32(tiff.TrailerOffset());
+                        tiff.thumbnail[1].data =
+                            tiff.order.U32(static_cast<std::uint32_t>(thumb.size()));
+                        return ExifPayload(tiff);
+                      }())}));
   const auto picture = store.GetThumbnail();
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->Width, 160);
@@ -84,7 +90,8 @@ TEST(Thumbnail, LaterXmpSegmentDoesNotReplaceTheExifBytes) {
   // EXIF decoder too; the thumbnail must still come from the Exif segment.
   tImageMetaData store;
   Load(store, "thumb_xmp.jpg",
-       JpegFile({ExifThumbnailSegment(EncodeJpeg(160, 120)), Segment(0xE1, Text(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)))}));
+       JpegFile({ExifThumbnailSegment(EncodeJpeg(160, 120)),
+                 Segment(0xE1, Text(std::string("http://ns.adobe.com/xap/1.0/\0<x/>", 34)))}));
   ASSERT_FALSE(store.HasExif());
   ASSERT_TRUE(store.HasThumbnail());
   const auto picture = store.GetThumbnail();
@@ -105,7 +112,8 @@ TEST(Thumbnail, StoreWithoutKeptThumbnailReadsTheSameEntries) {
   kept.ReadJpegFile(path);
   lean.ReadJpegFile(path);
   ASSERT_EQ(lean.EntryCount(), kept.EntryCount());
-  for (int i = 0; i < kept.EntryCount(); ++i) EXPECT_EQ(lean.GetEntry(i)->Text, kept.GetEntry(i)->Text) << i;
+  for (int i = 0; i < kept.EntryCount(); ++i)
+    EXPECT_EQ(lean.GetEntry(i)->Text, kept.GetEntry(i)->Text) << i;
   EXPECT_TRUE(lean.HasThumbnail());
   EXPECT_THROW(lean.GetThumbnail(), tMetadataError);
 }
@@ -121,7 +129,8 @@ TEST(Thumbnail, ThereOnlyWhenItCanBeRead) {
       {"length past the segment's end, cut there", WithExifThumbnail(good, 50000), true},
       {"length 0", WithExifThumbnail(good, -static_cast<std::int64_t>(good.size())), false},
       {"offset outside the segment", WithExifThumbnail(good, 0, 60000), false},
-      {"offset right at the segment's end", WithExifThumbnail(good, 0, static_cast<std::uint32_t>(good.size())), false},
+      {"offset right at the segment's end",
+       WithExifThumbnail(good, 0, static_cast<std::uint32_t>(good.size())), false},
   };
   for (const bool kept : {true, false}) {
     tImageMetaData store;
@@ -187,8 +196,10 @@ TEST(Thumbnail, JpegInsideAnotherFile) {
   const std::string path = WriteFile("preview.raw", file);
   EXPECT_EQ(DecodeJpegInFile(path, 1000, jpeg.size(), tPictureScale::Thumbnail)->Width, 160);
   // A length past the end of the file is cut there.
-  EXPECT_EQ(DecodeJpegInFile(path, 1000, jpeg.size() + 1'000'000, tPictureScale::Whole)->Width, 640);
-  EXPECT_THROW(DecodeJpegInFile(path, 1000, kMaxEmbeddedJpegBytes + 1, tPictureScale::Whole), tMetadataError);
+  EXPECT_EQ(DecodeJpegInFile(path, 1000, jpeg.size() + 1'000'000, tPictureScale::Whole)->Width,
+            640);
+  EXPECT_THROW(DecodeJpegInFile(path, 1000, kMaxEmbeddedJpegBytes + 1, tPictureScale::Whole),
+               tMetadataError);
   EXPECT_THROW(DecodeJpegInFile(path, file.size() + 10, 100, tPictureScale::Whole), tMetadataError);
 }
 

@@ -46,6 +46,7 @@ const std::string kBomb =
     "<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
     "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>";
 
+// clang-format off
 const PacketCase kPacketCases[] = {
     {"attributes", Packet(" xmp:Rating=\"4\" xmp:Label=\"Rot\"", ""), "1=4|2=Rot", ""},
     {"elements", Packet("", "<xmp:Rating>3</xmp:Rating><photoshop:City> Graz </photoshop:City>"), "1=3|13=Graz", ""},
@@ -84,6 +85,7 @@ const PacketCase kPacketCases[] = {
     {"nested too deep", Nested(200), "", "too deep"},
     {"nested within the bound", Nested(50), "", ""},
 };
+// clang-format on
 
 class XmpPackets : public ::testing::TestWithParam<PacketCase> {};
 
@@ -91,7 +93,8 @@ TEST_P(XmpPackets, Read) {
   const PacketCase& c = GetParam();
   const tXmpReading reading = ReadXmpPacket(c.packet);
   std::string fields;
-  for (const tXmpField& f : reading.Fields) fields += (fields.empty() ? "" : "|") + std::to_string(f.Tag) + "=" + f.Text;
+  for (const tXmpField& f : reading.Fields)
+    fields += (fields.empty() ? "" : "|") + std::to_string(f.Tag) + "=" + f.Text;
   EXPECT_EQ(fields, c.fields);
   if (c.error.empty())
     EXPECT_EQ(reading.Error, "");
@@ -107,7 +110,9 @@ struct DateCase {
 };
 
 std::string CaseText(const DateCase& c) { return c.xmp; }
-void PrintTo(const DateCase& c, std::ostream* os) { *os << Quoted(c.xmp) << " -> " << Quoted(c.exif); }
+void PrintTo(const DateCase& c, std::ostream* os) {
+  *os << Quoted(c.xmp) << " -> " << Quoted(c.exif);
+}
 
 const DateCase kDateCases[] = {
     {"2023-07-15T10:20:30+02:00", "2023:07:15 10:20:30"},
@@ -127,7 +132,8 @@ TEST_P(XmpDates, InTheExifForm) { EXPECT_EQ(XmpDateAsExif(GetParam().xmp), GetPa
 INSTANTIATE_TEST_SUITE_P(Cases, XmpDates, ::testing::ValuesIn(kDateCases), CaseNames());
 
 Bytes XmpSegment(const std::string& packet) {
-  return Segment(0xE1, Concat({Text(std::string("http://ns.adobe.com/xap/1.0/\0", 29)), Text(packet)}));
+  return Segment(0xE1,
+                 Concat({Text(std::string("http://ns.adobe.com/xap/1.0/\0", 29)), Text(packet)}));
 }
 
 Bytes ExifSegment() {
@@ -140,7 +146,8 @@ Bytes ExifSegment() {
 TEST(XmpSegment, BeforeTheExifSegmentBothAreRead) {
   tImageMetaData store;
   const std::string packet = Packet(" xmp:Rating=\"4\" xmp:Label=\"Gr\xC3\xBCn\"", "");
-  Load(store, "xmp.jpg", JpegFile({XmpSegment(packet), ExifSegment(), Segment(0xC0, FramePayload(4, 6))}));
+  Load(store, "xmp.jpg",
+       JpegFile({XmpSegment(packet), ExifSegment(), Segment(0xC0, FramePayload(4, 6))}));
   EXPECT_TRUE(store.HasExif());
   EXPECT_TRUE(store.HasXmp());
   const tMetaEntry* rating = store.FindEntry("xmp.XmpRating");
@@ -160,7 +167,8 @@ TEST(XmpSegment, ReadOnlyWhenAnXmpEntryIsAskedFor) {
   const tMetaEntry* make = store.FindEntry("Make");
   ASSERT_NE(make, nullptr);
   EXPECT_EQ(store.FindFirstInGroup(group::kExif)->Tag, 271);
-  for (const std::string& reason : store.Dropped()) EXPECT_EQ(reason.find("XMP"), std::string::npos) << reason;
+  for (const std::string& reason : store.Dropped())
+    EXPECT_EQ(reason.find("XMP"), std::string::npos) << reason;
   EXPECT_EQ(store.FindEntry("Title"), nullptr);
   ASSERT_FALSE(store.Dropped().empty());
   EXPECT_EQ(store.Dropped().back().rfind("XMP packet: ", 0), 0u) << store.Dropped().back();
@@ -186,9 +194,11 @@ TEST(XmpSegment, AppearsInEveryListingOfTheStore) {
 TEST(XmpSegment, OnlyTheFirstPacketAndNoExtensionIsRead) {
   tImageMetaData store;
   const Bytes extension =
-      Segment(0xE1, Concat({Text(std::string("http://ns.adobe.com/xmp/extension/\0", 35)), Text(Packet(" xmp:Label=\"Ext\"", ""))}));
-  Load(store, "two.jpg", JpegFile({extension, XmpSegment(Packet(" xmp:Label=\"Eins\"", "")),
-                                  XmpSegment(Packet(" xmp:Label=\"Zwei\" xmp:Rating=\"1\"", ""))}));
+      Segment(0xE1, Concat({Text(std::string("http://ns.adobe.com/xmp/extension/\0", 35)),
+                            Text(Packet(" xmp:Label=\"Ext\"", ""))}));
+  Load(store, "two.jpg",
+       JpegFile({extension, XmpSegment(Packet(" xmp:Label=\"Eins\"", "")),
+                 XmpSegment(Packet(" xmp:Label=\"Zwei\" xmp:Rating=\"1\"", ""))}));
   EXPECT_EQ(store.FindEntry("Label")->Text, "Eins");
   EXPECT_EQ(store.FindEntry("XmpRating"), nullptr);
 }

@@ -15,9 +15,12 @@ TEST(CsvWriter, QuotesOnlyWhereTheRfcNeedsIt) {
     const char* text;
     const char* field;
   } cases[] = {
-      {"plain", "plain"},       {"", ""},
-      {"a,b", "\"a,b\""},       {"5\" wide", "\"5\"\" wide\""},
-      {"two\r\nlines", "\"two\r\nlines\""}, {"it's", "it's"},
+      {"plain", "plain"},
+      {"", ""},
+      {"a,b", "\"a,b\""},
+      {"5\" wide", "\"5\"\" wide\""},
+      {"two\r\nlines", "\"two\r\nlines\""},
+      {"it's", "it's"},
       {" padded ", " padded "},
   };
   for (const auto& c : cases) EXPECT_EQ(orvalis::CsvField(c.text), c.field) << c.text;
@@ -29,8 +32,7 @@ TEST(CsvWriter, HeaderThenRowsAsUtf8) {
   writer.WriteHeader({"Name", "Caption"});
   writer.WriteRow({"a.jpg", "M\xFCnchen, Bahnhof"});
   writer.WriteRow({"b.jpg", ""});
-  EXPECT_EQ(out.str(),
-            "Name,Caption\r\na.jpg,\"M\xC3\xBCnchen, Bahnhof\"\r\nb.jpg,\r\n");
+  EXPECT_EQ(out.str(), "Name,Caption\r\na.jpg,\"M\xC3\xBCnchen, Bahnhof\"\r\nb.jpg,\r\n");
   std::ostringstream lf;
   orvalis::CsvWriter(lf, "\n").WriteRow({"x"});
   EXPECT_EQ(lf.str(), "x\n");
@@ -58,20 +60,16 @@ TEST(JsonWriter, CellsKeepTheirValueKind) {
     V variety;
     const char* json;
   } cases[] = {
-      {"2.8", V::Number, "2.8"},
-      {"1E-6", V::Number, "1E-6"},
-      {"INF", V::Number, "\"INF\""},
-      {"-1", V::Boolean, "true"},
-      {"0", V::Boolean, "false"},
-      {"(Null)", V::Empty, "null"},
-      {"", V::Empty, "null"},
-      {"007", V::Text, "\"007\""},
+      {"2.8", V::Number, "2.8"},  {"1E-6", V::Number, "1E-6"}, {"INF", V::Number, "\"INF\""},
+      {"-1", V::Boolean, "true"}, {"0", V::Boolean, "false"},  {"(Null)", V::Empty, "null"},
+      {"", V::Empty, "null"},     {"007", V::Text, "\"007\""},
   };
   for (const Case& c : cases) {
     std::ostringstream out;
     orvalis::JsonWriter writer(out);
     writer.WriteRow("/a.jpg", {c.text}, {c.variety});
-    EXPECT_EQ(out.str(), std::string("\n{\"path\": \"/a.jpg\", \"cells\": [") + c.json + "]}") << c.text;
+    EXPECT_EQ(out.str(), std::string("\n{\"path\": \"/a.jpg\", \"cells\": [") + c.json + "]}")
+        << c.text;
   }
 }
 

@@ -47,6 +47,7 @@ TEST_P(PrintLayout, Computes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PrintLayout,
+    // clang-format off
     ::testing::Values(
         // Few columns: the row is the thumbnail's inch and a tenth.
         LayoutCase{"A4 600 dpi two cells", kA4At600, {}, 2, 100, 3,
@@ -61,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                    236, 236, 472, 472, 660, 9, 669, 6780},
         LayoutCase{"A4 1200 dpi", {1200, 1200, 9921, 14031}, {}, 2, 200, 2,
                    945, 945, 945, 945, 1320, 9, 4015, 13559}),
+    // clang-format on
     CaseNames{});
 
 TEST(PrintLayout, NoRoomForOneCellOrRowIsNoLayout) {

@@ -16,15 +16,13 @@ TEST(RowOrder, CellsCompareAsNumbersTextsAndEmptyLast) {
     const char* b;
     int sign;
   } cases[] = {
-      {"9", "10", -1},           // numbers as numbers
-      {"-2.5", "1", -1},
-      {"1/250", "1/60", -1},     // fractions are texts
-      {"canon", "Nikon", -1},    // texts without regard to case
-      {"CANON", "canon", 0},
-      {"2023:07:15 10:00:00", "2024:01:20 09:00:00", -1},
-      {"5", "abc", -1},          // numbers before texts
-      {"", "abc", 1},            // empty last
-      {"(Null)", "0", 1},        // the null text counts as empty
+      {"9", "10", -1},                                // numbers as numbers
+      {"-2.5", "1", -1},      {"1/250", "1/60", -1},  // fractions are texts
+      {"canon", "Nikon", -1},                         // texts without regard to case
+      {"CANON", "canon", 0},  {"2023:07:15 10:00:00", "2024:01:20 09:00:00", -1},
+      {"5", "abc", -1},    // numbers before texts
+      {"", "abc", 1},      // empty last
+      {"(Null)", "0", 1},  // the null text counts as empty
       {"", "(Null)", 0},
   };
   for (const Case& c : cases) {
@@ -37,7 +35,8 @@ TEST(RowOrder, KeysInTurnStableAndEmptyLastDescending) {
   const Rows rows{{"a", "2"}, {"b", ""}, {"c", "10"}, {"d", "2"}};
   EXPECT_EQ(SortedRowOrder(rows, {{1, false}}, ""), (std::vector<std::size_t>{0, 3, 2, 1}));
   EXPECT_EQ(SortedRowOrder(rows, {{1, true}}, ""), (std::vector<std::size_t>{2, 0, 3, 1}));
-  EXPECT_EQ(SortedRowOrder(rows, {{1, true}, {0, true}}, ""), (std::vector<std::size_t>{2, 3, 0, 1}));
+  EXPECT_EQ(SortedRowOrder(rows, {{1, true}, {0, true}}, ""),
+            (std::vector<std::size_t>{2, 3, 0, 1}));
 }
 
 TEST(RowOrder, KeysNameAColumnByNumberOrHeader) {
@@ -47,8 +46,8 @@ TEST(RowOrder, KeysNameAColumnByNumberOrHeader) {
     int column;  // -1: refused
     bool descending;
   } cases[] = {
-      {"1", 0, false}, {"2:desc", 1, true}, {"2:ASC", 1, false}, {"UPPER(make)", 1, false},
-      {"name:desc", 0, true}, {"0", -1, false}, {"3", -1, false}, {"Size", -1, false},
+      {"1", 0, false},        {"2:desc", 1, true}, {"2:ASC", 1, false}, {"UPPER(make)", 1, false},
+      {"name:desc", 0, true}, {"0", -1, false},    {"3", -1, false},    {"Size", -1, false},
   };
   for (const Case& c : cases) {
     const auto key = ParseSortKey(c.text, headers);

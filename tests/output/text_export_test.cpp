@@ -49,20 +49,19 @@ TEST_P(Quoting, Apply) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Quoting,
-    ::testing::Values(
-        QuotingCase{QuotingMode::DoubleQuotes, "say \"hi\"", "say \"\"hi\"\""},
-        QuotingCase{QuotingMode::DoubleQuotes, "it's \"x\"", "it''s \"\"x\"\""},
-        QuotingCase{QuotingMode::DoubleQuotes, "plain", "plain"},
-        QuotingCase{QuotingMode::BackslashQuotes, "a\"b'c\\d", "a\\\"b\\'c\\d"},
-        QuotingCase{QuotingMode::OtherQuote, "plain", "\"plain\""},
-        QuotingCase{QuotingMode::OtherQuote, "it's", "\"it's\""},
-        QuotingCase{QuotingMode::OtherQuote, "", "\"\""},
-        QuotingCase{QuotingMode::OtherQuote, "5\" wide", "'5\" wide'"},
-        // Both kinds: double quotes around, inner double quotes doubled.
-        QuotingCase{QuotingMode::OtherQuote, "it's 5\"", "\"it's 5\"\"\""},
-        QuotingCase{QuotingMode::HexQuotes, "5\"", "50x22"},
-        QuotingCase{QuotingMode::HexQuotes, "'a\"", "0x27a0x22"},
-        QuotingCase{QuotingMode::None, "'a\"", "'a\""}),
+    ::testing::Values(QuotingCase{QuotingMode::DoubleQuotes, "say \"hi\"", "say \"\"hi\"\""},
+                      QuotingCase{QuotingMode::DoubleQuotes, "it's \"x\"", "it''s \"\"x\"\""},
+                      QuotingCase{QuotingMode::DoubleQuotes, "plain", "plain"},
+                      QuotingCase{QuotingMode::BackslashQuotes, "a\"b'c\\d", "a\\\"b\\'c\\d"},
+                      QuotingCase{QuotingMode::OtherQuote, "plain", "\"plain\""},
+                      QuotingCase{QuotingMode::OtherQuote, "it's", "\"it's\""},
+                      QuotingCase{QuotingMode::OtherQuote, "", "\"\""},
+                      QuotingCase{QuotingMode::OtherQuote, "5\" wide", "'5\" wide'"},
+                      // Both kinds: double quotes around, inner double quotes doubled.
+                      QuotingCase{QuotingMode::OtherQuote, "it's 5\"", "\"it's 5\"\"\""},
+                      QuotingCase{QuotingMode::HexQuotes, "5\"", "50x22"},
+                      QuotingCase{QuotingMode::HexQuotes, "'a\"", "0x27a0x22"},
+                      QuotingCase{QuotingMode::None, "'a\"", "'a\""}),
     CaseNames());
 
 TEST(TextExport, DelimiterWords) {
@@ -154,7 +153,8 @@ TEST(TextExport, WriterCountsRowLinesOnly) {
 
 TEST(TextExport, FileIsReplacedAndMatchesTheStringForm) {
   const ScratchFolder folder;
-  const std::string path = folder.Write("export.txt", "an older and much longer file that must disappear completely");
+  const std::string path =
+      folder.Write("export.txt", "an older and much longer file that must disappear completely");
   TextExportOptions options;
   options.fileHeader = "h";
   const std::vector<std::vector<std::string>> rows = {{"a.jpg", "x"}, {"b.jpg", "y\""}};

@@ -61,12 +61,15 @@ TEST(XmlRootElementName, TrimmedLowerCaseAndAlwaysAName) {
       {"   ", "files"},
       {"Files", "files"},
       {"  Photos\t", "photos"},
-      {"my root", "my_root"},      // a blank would end the name
-      {"<x>", "_x_"},              // the dialog asks for no angle brackets
-      {"2024", "_2024"},           // a name cannot start with a digit
-      {"a:b", "a_b"},              // no namespace prefix
+      {"my root", "my_root"},  // a blank would end the name
+      {"<x>", "_x_"},          // the dialog asks for no angle brackets
+      {"2024", "_2024"},       // a name cannot start with a digit
+      {"a:b", "a_b"},          // no namespace prefix
       {"fotos-2024.v1", "fotos-2024.v1"},
-      {"\xC3\x9C" "bersicht", "\xC3\x9C" "bersicht"},  // letters beyond ASCII stay
+      {"\xC3\x9C"
+       "bersicht",
+       "\xC3\x9C"
+       "bersicht"},  // letters beyond ASCII stay
       {"a\x01z", "a_z"},
   };
   for (const auto& [typed, name] : cases) EXPECT_EQ(XmlRootElementName(typed), name) << typed;
@@ -75,8 +78,14 @@ TEST(XmlRootElementName, TrimmedLowerCaseAndAlwaysAName) {
 TEST(XmlText, CharactersCDataAndAttributes) {
   const std::string fffd = "\xEF\xBF\xBD";
   // XmlCharacters: not UTF-8 -> Windows-1252; forbidden characters -> U+FFFD.
-  EXPECT_EQ(XmlCharacters("Gr\xFC\xDF" "e"), "Gr\xC3\xBC\xC3\x9F" "e");
-  EXPECT_EQ(XmlCharacters("Gr\xC3\xBC\xC3\x9F" "e"), "Gr\xC3\xBC\xC3\x9F" "e");
+  EXPECT_EQ(XmlCharacters("Gr\xFC\xDF"
+                          "e"),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e");
+  EXPECT_EQ(XmlCharacters("Gr\xC3\xBC\xC3\x9F"
+                          "e"),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e");
   EXPECT_EQ(XmlCharacters(std::string("a\0b\x1F\x7F", 5)), "a" + fffd + "b" + fffd + "\x7F");
   EXPECT_EQ(XmlCharacters("tab\there\r\nline"), "tab\there\r\nline");
   EXPECT_EQ(XmlCharacters("x\xEF\xBF\xBEy\xEF\xBF\xBFz"), "x" + fffd + "y" + fffd + "z");
@@ -97,33 +106,43 @@ TEST(XmlText, CharactersCDataAndAttributes) {
 TEST(GetMetaDirAsXml, RepeatedKeywordsAreEntriesOfTheirOwnAndCaptionIsUtf8) {
   const ScratchFolder dir;
   const std::string file = dir.File("keywords.jpg");
-  WriteFileBytes(file, IptcJpeg({{25, "Berge"}, {25, "See"}, {25, "Urlaub"}, {25, "Fr\xFChling"},
-                             {120, "  Gr\xFC\xDF" "e aus M\xFCnchen  "}}));
-  EXPECT_EQ(IptcBlock(file),
-            "      <iptcdata>\r\n"
-            "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Berge]]></cdata></metainfo>\r\n"
-            "         <metainfo tagname=\"keywords\"><cdata><![CDATA[See]]></cdata></metainfo>\r\n"
-            "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Urlaub]]></cdata></metainfo>\r\n"
-            "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Fr\xC3\xBChling]]></cdata></metainfo>\r\n"
-            "         <metainfo tagname=\"caption\"><cdata><![CDATA[Gr\xC3\xBC\xC3\x9F" "e aus "
-            "M\xC3\xBCnchen]]></cdata></metainfo>\r\n"
-            "      </iptcdata>");
+  WriteFileBytes(file, IptcJpeg({{25, "Berge"},
+                                 {25, "See"},
+                                 {25, "Urlaub"},
+                                 {25, "Fr\xFChling"},
+                                 {120,
+                                  "  Gr\xFC\xDF"
+                                  "e aus M\xFCnchen  "}}));
+  EXPECT_EQ(
+      IptcBlock(file),
+      "      <iptcdata>\r\n"
+      "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Berge]]></cdata></metainfo>\r\n"
+      "         <metainfo tagname=\"keywords\"><cdata><![CDATA[See]]></cdata></metainfo>\r\n"
+      "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Urlaub]]></cdata></metainfo>\r\n"
+      "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Fr\xC3\xBChling]]></cdata></metainfo>\r\n"
+      "         <metainfo tagname=\"caption\"><cdata><![CDATA[Gr\xC3\xBC\xC3\x9F"
+      "e aus "
+      "M\xC3\xBCnchen]]></cdata></metainfo>\r\n"
+      "      </iptcdata>");
 }
 
 TEST(GetMetaDirAsXml, HostileTextsStayWellFormed) {
   const ScratchFolder dir;
   const std::string file = dir.File("hostile.jpg");
-  WriteFileBytes(file, IptcJpeg({{120, "end ]]> here"}, {25, std::string("nul\0bell\x07", 9) + "x"},
-                             {9, "</metainfo><!--"}}));
+  WriteFileBytes(file, IptcJpeg({{120, "end ]]> here"},
+                                 {25, std::string("nul\0bell\x07", 9) + "x"},
+                                 {9, "</metainfo><!--"}}));
   tImageMetaData store;
   store.ReadJpegFile(file);
-  EXPECT_EQ(GetMetaDirAsXml(store, 5, "iptcdata", true, "\n"),
-            "      <iptcdata>\n"
-            "         <metainfo tagid=\"120\"><cdata><![CDATA[end ]]]]><![CDATA[> here]]></cdata></metainfo>\n"
-            "         <metainfo tagid=\"25\"><cdata><![CDATA[nul\xEF\xBF\xBD" "bell\xEF\xBF\xBDx]]></cdata>"
-            "</metainfo>\n"
-            "         <metainfo tagid=\"9\"><cdata><![CDATA[</metainfo><!--]]></cdata></metainfo>\n"
-            "      </iptcdata>");
+  EXPECT_EQ(
+      GetMetaDirAsXml(store, 5, "iptcdata", true, "\n"),
+      "      <iptcdata>\n"
+      "         <metainfo tagid=\"120\"><cdata><![CDATA[end ]]]]><![CDATA[> here]]></cdata></metainfo>\n"
+      "         <metainfo tagid=\"25\"><cdata><![CDATA[nul\xEF\xBF\xBD"
+      "bell\xEF\xBF\xBDx]]></cdata>"
+      "</metainfo>\n"
+      "         <metainfo tagid=\"9\"><cdata><![CDATA[</metainfo><!--]]></cdata></metainfo>\n"
+      "      </iptcdata>");
   // A tag without a name in the tables is named by its hexadecimal number.
   EXPECT_NE(GetMetaDirAsXml(store, 5, "iptcdata", false).find("<metainfo tagname=\"0x0009\">"),
             std::string::npos);
@@ -144,8 +163,9 @@ TEST(GetMetaDirAsXml, LongCaptionIsWrittenWhole) {
   const std::string file = dir.File("long.jpg");
   const std::string caption = std::string(300, 'c') + " end";
   WriteFileBytes(file, IptcJpeg({{120, caption}}));
-  EXPECT_EQ(IptcBlock(file), "      <iptcdata>\r\n         <metainfo tagname=\"caption\"><cdata><![CDATA[" + caption +
-                                 "]]></cdata></metainfo>\r\n      </iptcdata>");
+  EXPECT_EQ(IptcBlock(file),
+            "      <iptcdata>\r\n         <metainfo tagname=\"caption\"><cdata><![CDATA[" +
+                caption + "]]></cdata></metainfo>\r\n      </iptcdata>");
 }
 
 TEST(GetMetaDirAsXml, ExposureTimeByNameOrNumber) {
@@ -153,7 +173,8 @@ TEST(GetMetaDirAsXml, ExposureTimeByNameOrNumber) {
   store.ReadJpegFile(kSamples + "/canon_eos_40d.jpg");
   const std::string byName = GetMetaDirAsXml(store, 3, "exifdata", false);
   const std::string byNumber = GetMetaDirAsXml(store, 3, "exifdata", true);
-  EXPECT_NE(byName.find("         <metainfo tagname=\"exposuretime\">"), std::string::npos) << byName;
+  EXPECT_NE(byName.find("         <metainfo tagname=\"exposuretime\">"), std::string::npos)
+      << byName;
   EXPECT_NE(byNumber.find("         <metainfo tagid=\"33434\">"), std::string::npos) << byNumber;
   EXPECT_EQ(byNumber.find("tagname="), std::string::npos);
   // Numbers are written bare, not in a CDATA section.
@@ -177,8 +198,9 @@ TEST(GetMetaDirAsXml, DateThatIsNoCalendarDateEndsTheDirectory) {
   tImageMetaData store;
   store.ReadJpegFile(file);
   const std::string block = GetMetaDirAsXml(store, 2, "filedata", false);
-  EXPECT_NE(block.find("         <metainfo tagname=\"filedatemodified\"><!-- exception during xml export: "
-                       "Invalid argument to date encode --></metainfo>\r\n      </filedata>"),
+  EXPECT_NE(block.find(
+                "         <metainfo tagname=\"filedatemodified\"><!-- exception during xml export: "
+                "Invalid argument to date encode --></metainfo>\r\n      </filedata>"),
             std::string::npos)
       << block;
   // The comment and the picture size come after the dates: skipped.
@@ -201,7 +223,8 @@ TEST(XmlExportWriter, DocumentLayout) {
   EXPECT_EQ(doc.substr(0, head.size()), head);
   // The seven directories in their order, each closed before the next opens.
   std::size_t at = 0;
-  for (const char* element : {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata", "xmpdata"}) {
+  for (const char* element :
+       {"filedata", "app0data", "exifdata", "thumbdata", "iptcdata", "gpsdata", "xmpdata"}) {
     const std::size_t open = doc.find("\r\n      <" + std::string(element) + ">\r\n", at);
     ASSERT_NE(open, std::string::npos) << element;
     at = doc.find("\r\n      </" + std::string(element) + ">\r\n", open);
@@ -222,7 +245,8 @@ TEST(XmlExportWriter, DocumentLayout) {
 TEST(XmlExportWriter, LineEndAppliesToEveryLineBreak) {
   XmlExportOptions options;
   options.lineEnd = "\n";
-  const std::string doc = Export({kSamples + "/canon_eos_40d.jpg", kSamples + "/fujifilm_x100.jpg"}, options);
+  const std::string doc =
+      Export({kSamples + "/canon_eos_40d.jpg", kSamples + "/fujifilm_x100.jpg"}, options);
   EXPECT_EQ(doc.find('\r'), std::string::npos);
   options.lineEnd = "\r\n";
   const std::string crlf =
@@ -238,7 +262,8 @@ TEST(XmlExportWriter, FileNameWithoutFolderAsUtf8WithEntities) {
   const std::string file = dir.File("R&D <\"K\xE4se\">.jpg");
   fs::copy_file(kSamples + "/no_metadata.jpg", file);
   const std::string doc = Export({file});
-  EXPECT_NE(doc.find("\r\n   <file name=\"R&amp;D &lt;&quot;K\xC3\xA4se&quot;>.jpg\">\r\n"), std::string::npos)
+  EXPECT_NE(doc.find("\r\n   <file name=\"R&amp;D &lt;&quot;K\xC3\xA4se&quot;>.jpg\">\r\n"),
+            std::string::npos)
       << doc;
 }
 
@@ -246,7 +271,8 @@ TEST(WriteXmlExportFile, ReplacesTheFileAndCountsFiles) {
   const ScratchFolder dir;
   const std::string target = dir.File("export.xml");
   WriteFileBytes(target, std::string(100000, 'x'));
-  const std::vector<std::string> files = {kSamples + "/canon_eos_40d.jpg", kSamples + "/sony_a7.jpg"};
+  const std::vector<std::string> files = {kSamples + "/canon_eos_40d.jpg",
+                                          kSamples + "/sony_a7.jpg"};
   const auto result = WriteXmlExportFile(target, files, XmlExportOptions{});
   EXPECT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.fileCount, 2u);
@@ -296,21 +322,24 @@ TEST(XmlExportWellFormed, EveryCorpusAndSamplePhotoPassesXmllint) {
   if (fs::is_directory(corpus)) {
     for (const auto& item : fs::recursive_directory_iterator(corpus)) {
       const std::string ext = item.path().extension().string();
-      if (item.is_regular_file() && (ext == ".jpg" || ext == ".JPG" || ext == ".jpeg" || ext == ".JPEG"))
+      if (item.is_regular_file() &&
+          (ext == ".jpg" || ext == ".JPG" || ext == ".jpeg" || ext == ".JPEG"))
         files.push_back(item.path().string());
     }
   } else {
     std::printf("note: %s is absent; only the bundled samples are checked\n", corpus.c_str());
   }
   for (const auto& item : fs::recursive_directory_iterator(kSamples))
-    if (item.is_regular_file() && item.path().extension() == ".jpg") files.push_back(item.path().string());
+    if (item.is_regular_file() && item.path().extension() == ".jpg")
+      files.push_back(item.path().string());
 
   const ScratchFolder dir;
   // Hostile texts and a file name with control characters and bytes that are
   // not UTF-8.
   const std::string hostile = dir.File(std::string("bad\x01\x7F\xFF\xFE name\t&\n.jpg"));
-  WriteFileBytes(hostile, IptcJpeg({{120, "a]]>b]]]>c\x01\x02\x1B[0m\xFF\xFE"}, {25, std::string("k\0", 2)},
-                                {80, "\xEF\xBF\xBE\xEF\xBF\xBF<&>"}}));
+  WriteFileBytes(hostile, IptcJpeg({{120, "a]]>b]]]>c\x01\x02\x1B[0m\xFF\xFE"},
+                                    {25, std::string("k\0", 2)},
+                                    {80, "\xEF\xBF\xBE\xEF\xBF\xBF<&>"}}));
   files.push_back(hostile);
 
   std::size_t checked = 0;

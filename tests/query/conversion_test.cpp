@@ -47,23 +47,16 @@ TEST_P(TextToNumber, FollowsTheLocale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TextToNumber,
-    ::testing::Values(NumberTextCase{"12", true, true, 12},
-                      NumberTextCase{" -12 ", true, true, -12},
-                      NumberTextCase{"+3", true, true, 3},
-                      NumberTextCase{"1.5", true, false, 1.5},
-                      NumberTextCase{"1,5", false, true, 1.5},
-                      NumberTextCase{"1,000", false, true, 1},
-                      NumberTextCase{"1e3", true, true, 1000},
-                      NumberTextCase{"2.5E-1", true, false, 0.25},
-                      NumberTextCase{"1e999", false, false, 0},
-                      NumberTextCase{"1e-999", true, true, 0},
-                      NumberTextCase{"", false, false, 0},
-                      NumberTextCase{"-", false, false, 0},
-                      NumberTextCase{".", false, false, 0},
-                      NumberTextCase{"1e", false, false, 0},
-                      NumberTextCase{"0x10", false, false, 0},
-                      NumberTextCase{"inf", false, false, 0},
-                      NumberTextCase{"5 6", false, false, 0}),
+    ::testing::Values(
+        NumberTextCase{"12", true, true, 12}, NumberTextCase{" -12 ", true, true, -12},
+        NumberTextCase{"+3", true, true, 3}, NumberTextCase{"1.5", true, false, 1.5},
+        NumberTextCase{"1,5", false, true, 1.5}, NumberTextCase{"1,000", false, true, 1},
+        NumberTextCase{"1e3", true, true, 1000}, NumberTextCase{"2.5E-1", true, false, 0.25},
+        NumberTextCase{"1e999", false, false, 0}, NumberTextCase{"1e-999", true, true, 0},
+        NumberTextCase{"", false, false, 0}, NumberTextCase{"-", false, false, 0},
+        NumberTextCase{".", false, false, 0}, NumberTextCase{"1e", false, false, 0},
+        NumberTextCase{"0x10", false, false, 0}, NumberTextCase{"inf", false, false, 0},
+        NumberTextCase{"5 6", false, false, 0}),
     CaseNames());
 
 TEST(ValueToText, FormsOfEachVariety) {
@@ -133,18 +126,13 @@ TEST_P(Contains, Pattern) {
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, Contains,
-    ::testing::Values(ContainsCase{"canon", "canon", true},
-                      ContainsCase{"CANON", "canon", true},
-                      ContainsCase{"canon", "canon eos", false},
-                      ContainsCase{"*canon*", "the canon eos", true},
-                      ContainsCase{"canon*", "canon eos", true},
-                      ContainsCase{"canon*", "the canon", false},
-                      ContainsCase{"*canon", "the canon", true},
-                      ContainsCase{"*canon", "canon eos", false},
-                      ContainsCase{"*", "anything", false},
-                      ContainsCase{"**", "anything", false},
-                      ContainsCase{"", "", false},
-                      ContainsCase{"*long pattern*", "short", false}),
+    ::testing::Values(
+        ContainsCase{"canon", "canon", true}, ContainsCase{"CANON", "canon", true},
+        ContainsCase{"canon", "canon eos", false}, ContainsCase{"*canon*", "the canon eos", true},
+        ContainsCase{"canon*", "canon eos", true}, ContainsCase{"canon*", "the canon", false},
+        ContainsCase{"*canon", "the canon", true}, ContainsCase{"*canon", "canon eos", false},
+        ContainsCase{"*", "anything", false}, ContainsCase{"**", "anything", false},
+        ContainsCase{"", "", false}, ContainsCase{"*long pattern*", "short", false}),
     CaseNames());
 
 TEST(Pad, HugeWidthsFailInsteadOfAllocating) {

@@ -23,8 +23,8 @@ struct DateCase {
 
 std::string DateText(const DateTimeParts& when) {
   std::ostringstream out;
-  out << when.year << "-" << when.month << "-" << when.day << " " << when.hour << ":"
-      << when.minute << ":" << when.second << "." << when.millisecond;
+  out << when.year << "-" << when.month << "-" << when.day << " " << when.hour << ":" << when.minute
+      << ":" << when.second << "." << when.millisecond;
   return out.str();
 }
 
@@ -51,6 +51,7 @@ TEST_P(DatePatterns, FormatsUnderBothLocales) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DatePatterns,
+    // clang-format off
     ::testing::Values(
         // Numbers; letters in any case; "/" and ":" are the locale's separators.
         DateCase{kMorning, "yyyy-mm-dd", "2004-07-15", "2004-07-15"},
@@ -92,14 +93,15 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{kMorning, "", "", ""},
         DateCase{kMorning, "dddd''d yyyy''yy", "Thursday15 200404", "Donnerstag15 200404"},
         DateCase{kMorning, "\xC3\xA4 yyyy", "\xC3\xA4 2004", "\xC3\xA4 2004"}),
+    // clang-format on
     CaseNames());
 
 TEST(DateFormat, ImpossibleDatesFail) {
   const LocaleInfo english = LocaleInfo::English();
   const DateTimeParts bad[] = {
-      {2004, 13, 15, 0, 0, 0, 0}, {2004, 0, 15, 0, 0, 0, 0},  {2003, 2, 29, 0, 0, 0, 0},
-      {1900, 2, 29, 0, 0, 0, 0},  {2004, 4, 31, 0, 0, 0, 0},  {2004, 7, 0, 0, 0, 0, 0},
-      {0, 1, 1, 0, 0, 0, 0},      {2004, 7, 15, 24, 0, 0, 0}, {2004, 7, 15, 0, 60, 0, 0},
+      {2004, 13, 15, 0, 0, 0, 0}, {2004, 0, 15, 0, 0, 0, 0},    {2003, 2, 29, 0, 0, 0, 0},
+      {1900, 2, 29, 0, 0, 0, 0},  {2004, 4, 31, 0, 0, 0, 0},    {2004, 7, 0, 0, 0, 0, 0},
+      {0, 1, 1, 0, 0, 0, 0},      {2004, 7, 15, 24, 0, 0, 0},   {2004, 7, 15, 0, 60, 0, 0},
       {2004, 7, 15, 0, 0, 60, 0}, {2004, 7, 15, 0, 0, 0, 1000}, {2004, 7, 15, -1, 0, 0, 0}};
   for (const DateTimeParts& when : bad) {
     EXPECT_EQ(FormatDateTime(when, "yyyy", english), std::nullopt)

@@ -37,8 +37,8 @@ struct FormatCase {
 std::string CaseText(const FormatCase& c) { return c.expression; }
 
 void PrintTo(const FormatCase& c, std::ostream* os) {
-  *os << Quoted(c.expression) << " -> " << Quoted(c.english) << " (English), "
-      << Quoted(c.german) << " (German)";
+  *os << Quoted(c.expression) << " -> " << Quoted(c.english) << " (English), " << Quoted(c.german)
+      << " (German)";
 }
 
 class FormatFunctions : public ::testing::TestWithParam<FormatCase> {};

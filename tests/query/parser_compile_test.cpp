@@ -10,7 +10,6 @@
 namespace orvalis::test {
 namespace {
 
-
 struct CompileCase {
   const char* expression;
   const char* expected;  // postfix form, or "error: " + error text
@@ -25,8 +24,7 @@ void PrintTo(const CompileCase& c, std::ostream* os) {
 class Compiles : public ::testing::TestWithParam<CompileCase> {};
 
 TEST_P(Compiles, ToPostfixOrError) {
-  EXPECT_EQ(CompileToText(GetParam().expression), GetParam().expected)
-      << GetParam().expression;
+  EXPECT_EQ(CompileToText(GetParam().expression), GetParam().expected) << GetParam().expression;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,18 +32,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CompileCase{"Make == 'Canon'", "Make 'Canon' =="},
         CompileCase{"MAKE==  'Canon'", "MAKE 'Canon' =="},
-        CompileCase{"Date Time Original", "DateTimeOriginal"},
-        CompileCase{"1 000", "1000"},
-        CompileCase{"\t1\t2 . 5 ", "12.5"},
-        CompileCase{"'a  b'", "'a  b'"},
-        CompileCase{"''", "''"},
-        CompileCase{"Custom1", "error: Missing operator before \"1\""},
+        CompileCase{"Date Time Original", "DateTimeOriginal"}, CompileCase{"1 000", "1000"},
+        CompileCase{"\t1\t2 . 5 ", "12.5"}, CompileCase{"'a  b'", "'a  b'"},
+        CompileCase{"''", "''"}, CompileCase{"Custom1", "error: Missing operator before \"1\""},
         CompileCase{"a (b)", "error: Unknown function: a"},
         CompileCase{"'abc", "error: Unterminated string literal"},
-        CompileCase{"x + 'abc", "error: Unterminated string literal"},
-        CompileCase{"   ", ""},
-        CompileCase{"", ""},
-        CompileCase{"_a_B_", "_a_B_"},
+        CompileCase{"x + 'abc", "error: Unterminated string literal"}, CompileCase{"   ", ""},
+        CompileCase{"", ""}, CompileCase{"_a_B_", "_a_B_"},
         // "#" ends a name: the field's stored number.
         CompileCase{"Orientation # == 6", "Orientation# 6 =="},
         CompileCase{"a#b", "error: Missing operator before \"b\""},
@@ -54,83 +47,75 @@ INSTANTIATE_TEST_SUITE_P(
         CompileCase{"Make 'Canon'", "error: Missing operator before \"'Canon'\""},
         CompileCase{"1 (2)", "error: Missing operator before \"(\""},
         // A character beyond ASCII is named as typed, not by its first byte.
-        CompileCase{"N\xC3\xA4me", "error: Could not read complete input, invalid char \"\xC3\xA4\" at column 2"}),
+        CompileCase{"N\xC3\xA4me",
+                    "error: Could not read complete input, invalid char \"\xC3\xA4\" at column 2"}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     WordOperators, Compiles,
-    ::testing::Values(
-        CompileCase{"a and b", "aandb"},
-        CompileCase{"'x' and b", "'x' b and"},
-        CompileCase{"(a) and b", "a b and"},
-        CompileCase{"1 AND 2", "1 2 and"},
-        CompileCase{"1 And 2 oR 3", "1 2 and 3 or"},
-        CompileCase{"TRUE == false", "TRUE false =="},
-        CompileCase{"not true", "true not"},
-        CompileCase{"NOT\ttrue", "true not"},
-        CompileCase{"not(a)", "a not"},
-        CompileCase{"nota", "nota"},
-        CompileCase{"not a == 1 and b == 2", "a 1 == b 2 == and not"},
-        CompileCase{"not not x", "not x not"},
-        CompileCase{"x == not 1", "x == 1 not"},
-        CompileCase{"1 not 2", "error: Missing operator before \"not\""},
-        CompileCase{"knot a", "knota"}),
+    ::testing::Values(CompileCase{"a and b", "aandb"}, CompileCase{"'x' and b", "'x' b and"},
+                      CompileCase{"(a) and b", "a b and"}, CompileCase{"1 AND 2", "1 2 and"},
+                      CompileCase{"1 And 2 oR 3", "1 2 and 3 or"},
+                      CompileCase{"TRUE == false", "TRUE false =="},
+                      CompileCase{"not true", "true not"}, CompileCase{"NOT\ttrue", "true not"},
+                      CompileCase{"not(a)", "a not"}, CompileCase{"nota", "nota"},
+                      CompileCase{"not a == 1 and b == 2", "a 1 == b 2 == and not"},
+                      CompileCase{"not not x", "not x not"},
+                      CompileCase{"x == not 1", "x == 1 not"},
+                      CompileCase{"1 not 2", "error: Missing operator before \"not\""},
+                      CompileCase{"knot a", "knota"}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     OnePopRule, Compiles,
     ::testing::Values(
-        CompileCase{"x - y - z", "x y - z -"},
-        CompileCase{"w - x * y - z", "w x y * z - -"},
+        CompileCase{"x - y - z", "x y - z -"}, CompileCase{"w - x * y - z", "w x y * z - -"},
         CompileCase{"x == 1 and y == 2 or z == 3", "x 1 == y 2 == z 3 == or and"},
-        CompileCase{"1 + 2 * 3", "1 2 3 * +"},
-        CompileCase{"(1 + 2) * 3", "1 2 + 3 *"},
-        CompileCase{"a & 'x' ~ b", "a 'x' & b ~"},
-        CompileCase{"5 % 3 / 2", "5 3 % 2 /"},
-        CompileCase{"-1", "1 -UNARY"},
-        CompileCase{"- -1", "-UNARY 1 -UNARY"},
-        CompileCase{"2 * -x", "2 x -UNARY *"},
-        CompileCase{"a <= b", "a b <="},
-        CompileCase{"a >= b", "a b >="},
-        CompileCase{"a != b", "a b !="},
-        CompileCase{"a < b", "a b <"},
-        CompileCase{"a > b", "a b >"}),
+        CompileCase{"1 + 2 * 3", "1 2 3 * +"}, CompileCase{"(1 + 2) * 3", "1 2 + 3 *"},
+        CompileCase{"a & 'x' ~ b", "a 'x' & b ~"}, CompileCase{"5 % 3 / 2", "5 3 % 2 /"},
+        CompileCase{"-1", "1 -UNARY"}, CompileCase{"- -1", "-UNARY 1 -UNARY"},
+        CompileCase{"2 * -x", "2 x -UNARY *"}, CompileCase{"a <= b", "a b <="},
+        CompileCase{"a >= b", "a b >="}, CompileCase{"a != b", "a b !="},
+        CompileCase{"a < b", "a b <"}, CompileCase{"a > b", "a b >"}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, Compiles,
-    ::testing::Values(
-        CompileCase{"upper(Make)", "Make upper"},
-        CompileCase{"UPPER(Make) + 1", "Make UPPER 1 +"},
-        CompileCase{"pad(Size, 10)", "Size 10 pad"},
-        CompileCase{"if(a > 1, upper(b), lower(c))", "a 1 > b upper c lower if"},
-        CompileCase{"isnull(y, 0) == 2 or x == 1", "y 0 isnull 2 == x 1 == or"},
-        CompileCase{"datepart('year', DateTimeOriginal)", "'year' DateTimeOriginal datepart"},
-        CompileCase{"upper('a'), 'b'", "error: Unbalanced ()"},
-        CompileCase{"upper((a), b)", "a b upper"},
-        CompileCase{"upper()", "upper"},
-        CompileCase{"pad(Size, 10) , x", "error: Unbalanced ()"}),
+    ::testing::Values(CompileCase{"upper(Make)", "Make upper"},
+                      CompileCase{"UPPER(Make) + 1", "Make UPPER 1 +"},
+                      CompileCase{"pad(Size, 10)", "Size 10 pad"},
+                      CompileCase{"if(a > 1, upper(b), lower(c))", "a 1 > b upper c lower if"},
+                      CompileCase{"isnull(y, 0) == 2 or x == 1", "y 0 isnull 2 == x 1 == or"},
+                      CompileCase{"datepart('year', DateTimeOriginal)",
+                                  "'year' DateTimeOriginal datepart"},
+                      CompileCase{"upper('a'), 'b'", "error: Unbalanced ()"},
+                      CompileCase{"upper((a), b)", "a b upper"}, CompileCase{"upper()", "upper"},
+                      CompileCase{"pad(Size, 10) , x", "error: Unbalanced ()"}),
     CaseNames());
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, Compiles,
     ::testing::Values(
-        CompileCase{"EXIF.Make", "error: Could not read complete input, invalid char \".\" at column 5"},
+        CompileCase{"EXIF.Make",
+                    "error: Could not read complete input, invalid char \".\" at column 5"},
         CompileCase{"a = b", "error: Invalid symbol: ="},
         CompileCase{"a <> b", "error: Invalid symbol: <>"},
         CompileCase{"a ^ 2", "error: Invalid symbol: ^"},
         CompileCase{"1.2.3", "error: Invalid symbol: 1.2.3"},
         CompileCase{"1,5", "error: Could not read complete input, invalid char \",\" at column 2"},
         CompileCase{"(a == 1", "error: Unbalanced ()"},
-        CompileCase{"a == 1)", "error: Could not read complete input, invalid char \")\" at column 7"},
+        CompileCase{"a == 1)",
+                    "error: Could not read complete input, invalid char \")\" at column 7"},
         CompileCase{"$x", "error: Could not read complete input, invalid char \"$\" at column 1"},
-        CompileCase{"a  ! b", "error: Could not read complete input, invalid char \"!\" at column 4"},
-        CompileCase{"(a) b", "error: Could not read complete input, invalid char \"b\" at column 5"},
+        CompileCase{"a  ! b",
+                    "error: Could not read complete input, invalid char \"!\" at column 4"},
+        CompileCase{"(a) b",
+                    "error: Could not read complete input, invalid char \"b\" at column 5"},
         CompileCase{"1 ab", "error: Could not read complete input, invalid char \"a\" at column 3"},
-        CompileCase{"\"x\"", "error: Could not read complete input, invalid char \"\"\" at column 1"},
+        CompileCase{"\"x\"",
+                    "error: Could not read complete input, invalid char \"\"\" at column 1"},
         CompileCase{".5", "error: Could not read complete input, invalid char \".\" at column 1"},
-        CompileCase{"a + ((b)", "error: Unbalanced ()"},
-        CompileCase{"1 2", "12"}),
+        CompileCase{"a + ((b)", "error: Unbalanced ()"}, CompileCase{"1 2", "12"}),
     CaseNames());
 
 TEST(Compiles, DoubleQuoteDelimiterRejectsSingleQuotes) {
@@ -158,8 +143,8 @@ TEST(Classifier, GivesKindsCodesAndPriorities) {
     int kind, code, priority;
   };
   const Expected expected[] = {
-      {"upper", 7, 252, 50}, {"(", 6, 253, 1}, {"Make", 1, 247, 0}, {")", 8, 254, 1},
-      {"&", 5, 18, 60},      {"'x'", 0, 249, 0}, {"+", 5, 1, 60},    {"1.5", 0, 250, 0},
+      {"upper", 7, 252, 50}, {"(", 6, 253, 1},   {"Make", 1, 247, 0}, {")", 8, 254, 1},
+      {"&", 5, 18, 60},      {"'x'", 0, 249, 0}, {"+", 5, 1, 60},     {"1.5", 0, 250, 0},
       {"-", 5, 2, 60},       {"not", 3, 13, 30}, {"true", 0, 248, 0},
   };
   ASSERT_EQ(p.Tokens.size(), std::size(expected));

@@ -49,6 +49,7 @@ TEST_P(StatementSplit, SplitsIntoParts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Queries, StatementSplit,
+    // clang-format off
     ::testing::Values(
         SplitCase{"select name from \"D:\\Bilder\\*.jpg\"", 0, " name", "D:\\Bilder\\*.jpg", "true", "", -1},
         SplitCase{"SELECT TOP 10 Name, Size FROM x WHERE Size > 1000 WITH subdirs", 0, "Name, Size", "x", "Size > 1000", "subdirs", 10},
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"SELECT Name FROM", 16, "", "", "", "", 0},
         SplitCase{"SELECT Name", 11, "", "", "", "", 0},
         SplitCase{"SELECT Name FROM x y", 21, "", "", "", "", 0}),
+    // clang-format on
     CaseNames());
 
 TEST(StatementSplit, NoFromReportsLengthOfUnnormalizedText) {
@@ -132,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         FieldListCase{"Name, 'ab(c', Make", '\'', {"Name", "'ab(c'", "Make"}},
         FieldListCase{"'x)', y", '\'', {"'x)'", "y"}},
         FieldListCase{"'it''s, ok', y", '\'', {"'it''s, ok'", "y"}},
-        FieldListCase{"a), b", '\'', {"a)", "b"}},
-        FieldListCase{"", '\'', {}},
+        FieldListCase{"a), b", '\'', {"a)", "b"}}, FieldListCase{"", '\'', {}},
         FieldListCase{" single ", '\'', {"single"}},
         FieldListCase{"a, (b", '\'', {"a", "(b"}, tListEnd::InParentheses},
         FieldListCase{"a, f(')', b", '\'', {"a", "f(')', b"}, tListEnd::InParentheses},
@@ -154,7 +155,8 @@ TEST(StatementSplit, LargeHostileTextsSplitInLinearTime) {
   std::string text;
   for (int i = 0; i < 200000; ++i) text += "-- comment\nx\n";
   tOrvalis q;
-  q.QueryText = NormalizeLineBreaks("SELECT a\n" + text + "FROM b WHERE " + std::string(100000, 'w'));
+  q.QueryText =
+      NormalizeLineBreaks("SELECT a\n" + text + "FROM b WHERE " + std::string(100000, 'w'));
   EXPECT_EQ(ParseQueryStatement(q), 0);
   EXPECT_EQ(q.WhereText.size(), 100000u);
 }

@@ -16,11 +16,11 @@ TEST(StatementPosition, WorkTextPositionsMapBackToTheQueryText) {
     int expected;
   } cases[] = {
       {"SELECT a FROM x", 8, 8},
-      {"  SELECT a FROM x", 1, 3},                      // leading blanks trimmed
-      {"-- c\r\nSELECT a FROM x", 1, 7},                // comment and its line break
-      {"SELECT a\r\nFROM x", 10, 11},                   // CR LF counted as one blank
-      {"SELECT a -- 'x\r\nFROM x", 11, 17},             // a comment inside the text
-      {"SELECT a FROM x", 99, 16},                      // past the end: after the last character
+      {"  SELECT a FROM x", 1, 3},           // leading blanks trimmed
+      {"-- c\r\nSELECT a FROM x", 1, 7},     // comment and its line break
+      {"SELECT a\r\nFROM x", 10, 11},        // CR LF counted as one blank
+      {"SELECT a -- 'x\r\nFROM x", 11, 17},  // a comment inside the text
+      {"SELECT a FROM x", 99, 16},           // past the end: after the last character
       {"SELECT a FROM x  -- tail", 99, 16},
       {"SELECT a FROM x", 0, 1},
       {"", 5, 1},

@@ -170,8 +170,8 @@ TEST_F(StoreBinding, LongTextsBindWhole) {
   const std::string caption = std::string(270, 'c') + " lighthouse";
   const std::string comment = std::string(300, 'k') + " harbour";
   store_.Clear();
-  store_.ReadJpegFile(WriteFile("long.jpg", JpegFile({Segment(0xFE, Text(comment)),
-                                                      Segment(0xED, Dataset(120, caption))})));
+  store_.ReadJpegFile(WriteFile(
+      "long.jpg", JpegFile({Segment(0xFE, Text(comment)), Segment(0xED, Dataset(120, caption))})));
   struct Case {
     const char* expression;
     std::string expected;

@@ -97,8 +97,9 @@ Bytes ExifPayload(const TiffBuilder& tiff) { return ExifPayload(tiff.Build()); }
 Bytes Segment(std::uint8_t marker, const Bytes& payload) {
   const std::size_t len = payload.size() + 2;
   if (len > 0xFFFF) throw std::length_error("segment too long");
-  return Concat({Bytes{0xFF, marker, static_cast<std::uint8_t>(len >> 8), static_cast<std::uint8_t>(len)},
-                 payload});
+  return Concat(
+      {Bytes{0xFF, marker, static_cast<std::uint8_t>(len >> 8), static_cast<std::uint8_t>(len)},
+       payload});
 }
 
 Bytes JfifPayload(std::uint8_t major, std::uint8_t minor, std::uint8_t units, std::uint16_t xd,
@@ -110,18 +111,21 @@ Bytes JfifPayload(std::uint8_t major, std::uint8_t minor, std::uint8_t units, st
 
 Bytes FramePayload(std::uint16_t height, std::uint16_t width) {
   const Order be{true};
-  return Concat({Bytes{8}, be.U16(height), be.U16(width), Bytes{3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}});
+  return Concat(
+      {Bytes{8}, be.U16(height), be.U16(width), Bytes{3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}});
 }
 
 Bytes Dataset(std::uint8_t number, const std::string& data) {
   const Order be{true};
-  return Concat({Bytes{0x1C, 2, number}, be.U16(static_cast<std::uint32_t>(data.size())), Text(data)});
+  return Concat(
+      {Bytes{0x1C, 2, number}, be.U16(static_cast<std::uint32_t>(data.size())), Text(data)});
 }
 
 Bytes JpegFile(const std::vector<Bytes>& segments) {
   Bytes out{0xFF, 0xD8};
   for (const Bytes& s : segments) out = Concat({out, s});
-  return Concat({out, Segment(0xDA, Bytes{1, 1, 0, 0, 63, 0}), Bytes{0x12, 0x34, 0x56, 0xFF, 0xD9}});
+  return Concat(
+      {out, Segment(0xDA, Bytes{1, 1, 0, 0, 63, 0}), Bytes{0x12, 0x34, 0x56, 0xFF, 0xD9}});
 }
 
 Bytes EncodeJpeg(int width, int height, bool progressive) {
@@ -145,7 +149,8 @@ Bytes EncodeJpeg(int width, int height, bool progressive) {
     for (int x = 0; x < width; ++x) {
       const std::size_t at = 3 * static_cast<std::size_t>(x);
       row[at] = static_cast<std::uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));
-      row[at + 1] = static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
+      row[at + 1] =
+          static_cast<std::uint8_t>(cinfo.next_scanline * 255 / static_cast<unsigned>(height));
       row[at + 2] = 128;
     }
     JSAMPROW r = row.data();
@@ -180,15 +185,24 @@ std::string WriteFile(const std::string& name, const Bytes& bytes) {
 std::string MiniJpeg(const Photo& photo) {
   TiffBuilder tiff{Order{true}};
   if (!photo.make.empty()) {
-    tiff.first.push_back({271, 2, static_cast<std::uint32_t>(photo.make.size() + 1), Text(photo.make + '\0')});
+    tiff.first.push_back(
+        {271, 2, static_cast<std::uint32_t>(photo.make.size() + 1), Text(photo.make + '\0')});
   }
-  if (photo.fnumber) tiff.exif.push_back({33437, 5, 1, tiff.order.Rational(photo.fnumber->first, photo.fnumber->second)});
+  if (photo.fnumber)
+    tiff.exif.push_back(
+        {33437, 5, 1, tiff.order.Rational(photo.fnumber->first, photo.fnumber->second)});
   Bytes jpeg = Concat({Bytes{0xFF, 0xD8}, Segment(0xE1, ExifPayload(tiff))});
   if (!photo.caption.empty()) {
     Bytes iptc = Dataset(0x78, photo.caption);
     if (iptc.size() % 2 != 0) iptc.push_back(0);
-    const Bytes resource = Text(std::string("Photoshop 3.0\0" "8BIM\x04\x04\0\0", 22));
-    jpeg = Concat({jpeg, Segment(0xED, Concat({resource, Order{true}.U32(static_cast<std::uint32_t>(iptc.size())), iptc}))});
+    const Bytes resource =
+        Text(std::string("Photoshop 3.0\0"
+                         "8BIM\x04\x04\0\0",
+                         22));
+    jpeg = Concat(
+        {jpeg,
+         Segment(0xED, Concat({resource, Order{true}.U32(static_cast<std::uint32_t>(iptc.size())),
+                               iptc}))});
   }
   jpeg = Concat({jpeg, Bytes{0xFF, 0xD9}});
   return std::string(jpeg.begin(), jpeg.end());
@@ -196,8 +210,10 @@ std::string MiniJpeg(const Photo& photo) {
 
 std::string IptcJpeg(const std::vector<std::pair<int, std::string>>& datasets) {
   Bytes iptc;
-  for (const auto& [number, data] : datasets) iptc = Concat({iptc, Dataset(static_cast<std::uint8_t>(number), data)});
-  const Bytes jpeg = Concat({Bytes{0xFF, 0xD8}, datasets.empty() ? Bytes{} : Segment(0xED, iptc), Bytes{0xFF, 0xD9}});
+  for (const auto& [number, data] : datasets)
+    iptc = Concat({iptc, Dataset(static_cast<std::uint8_t>(number), data)});
+  const Bytes jpeg = Concat(
+      {Bytes{0xFF, 0xD8}, datasets.empty() ? Bytes{} : Segment(0xED, iptc), Bytes{0xFF, 0xD9}});
   return std::string(jpeg.begin(), jpeg.end());
 }
 

@@ -38,9 +38,12 @@ class JsonReader {
   }
 
  private:
-  [[noreturn]] void Fail(const char* why) { throw std::runtime_error(std::string("JSON: ") + why + " at " + std::to_string(p_)); }
+  [[noreturn]] void Fail(const char* why) {
+    throw std::runtime_error(std::string("JSON: ") + why + " at " + std::to_string(p_));
+  }
   void Blank() {
-    while (p_ < s_.size() && (s_[p_] == ' ' || s_[p_] == '\n' || s_[p_] == '\r' || s_[p_] == '\t')) ++p_;
+    while (p_ < s_.size() && (s_[p_] == ' ' || s_[p_] == '\n' || s_[p_] == '\r' || s_[p_] == '\t'))
+      ++p_;
   }
   char Peek() {
     Blank();
@@ -57,7 +60,6 @@ class JsonReader {
     p_ += word.size();
     return true;
   }
-
 
   unsigned Hex4() {
     if (p_ + 4 > s_.size()) Fail("short escape");
@@ -110,7 +112,10 @@ class JsonReader {
         std::string key = String();
         Expect(':');
         v.members[key] = Value();
-        if (Peek() == ',') { ++p_; continue; }
+        if (Peek() == ',') {
+          ++p_;
+          continue;
+        }
         Expect('}');
         return v;
       }
@@ -121,7 +126,10 @@ class JsonReader {
       if (Peek() == ']') return ++p_, v;
       while (true) {
         v.items.push_back(Value());
-        if (Peek() == ',') { ++p_; continue; }
+        if (Peek() == ',') {
+          ++p_;
+          continue;
+        }
         Expect(']');
         return v;
       }
@@ -131,8 +139,15 @@ class JsonReader {
       v.text = String();
       return v;
     }
-    if (Word("true")) { v.type = JsonValue::Type::Boolean; v.boolean = true; return v; }
-    if (Word("false")) { v.type = JsonValue::Type::Boolean; return v; }
+    if (Word("true")) {
+      v.type = JsonValue::Type::Boolean;
+      v.boolean = true;
+      return v;
+    }
+    if (Word("false")) {
+      v.type = JsonValue::Type::Boolean;
+      return v;
+    }
     if (Word("null")) return v;
     const std::size_t start = p_;
     while (p_ < s_.size() && std::string("+-0123456789.eE").find(s_[p_]) != std::string::npos) ++p_;

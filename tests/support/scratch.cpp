@@ -12,15 +12,19 @@ namespace orvalis::test {
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder(const std::string& base) {
-  std::string pattern = ((base.empty() ? fs::temp_directory_path() : fs::path(base)) / "orvalis-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed in " + pattern);
+  std::string pattern =
+      ((base.empty() ? fs::temp_directory_path() : fs::path(base)) / "orvalis-test-XXXXXX")
+          .string();
+  if (::mkdtemp(pattern.data()) == nullptr)
+    throw std::runtime_error("mkdtemp failed in " + pattern);
   path_ = pattern + "/";
 }
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
   // Folders a test made unreadable must be readable again to be removed.
-  for (auto it = fs::recursive_directory_iterator(path_, fs::directory_options::skip_permission_denied, ignored);
+  for (auto it = fs::recursive_directory_iterator(
+           path_, fs::directory_options::skip_permission_denied, ignored);
        it != fs::recursive_directory_iterator(); it.increment(ignored)) {
     if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);

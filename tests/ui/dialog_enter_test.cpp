@@ -44,37 +44,43 @@ TEST_P(DialogEnterTest, TheDefaultButtonIsTheDialogsOwn) {
   QApplication::processEvents();
   QStringList defaults;
   for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-    if (button->isDefault()) defaults.append(button->objectName() + QLatin1Char('/') + button->text());
+    if (button->isDefault())
+      defaults.append(button->objectName() + QLatin1Char('/') + button->text());
   }
   ASSERT_EQ(defaults.size(), 1) << defaults.join(QLatin1Char(' ')).toStdString();
-  EXPECT_TRUE(defaults.front().startsWith(QString::fromLatin1(GetParam().EnterButton) + QLatin1Char('/')))
+  EXPECT_TRUE(
+      defaults.front().startsWith(QString::fromLatin1(GetParam().EnterButton) + QLatin1Char('/')))
       << defaults.front().toStdString();
   dialog->hide();
 }
 
 template <class TDialog>
-std::unique_ptr<QDialog> Plain(TDialogs&, TResultView&) { return std::make_unique<TDialog>(); }
+std::unique_ptr<QDialog> Plain(TDialogs&, TResultView&) {
+  return std::make_unique<TDialog>();
+}
 template <class TDialog>
-std::unique_ptr<QDialog> Asking(TDialogs& dialogs, TResultView&) { return std::make_unique<TDialog>(dialogs); }
+std::unique_ptr<QDialog> Asking(TDialogs& dialogs, TResultView&) {
+  return std::make_unique<TDialog>(dialogs);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, DialogEnterTest,
-    ::testing::Values(
-        tDialogCase{"FileOperations",
-                    [](TDialogs& dialogs, TResultView& results) -> std::unique_ptr<QDialog> {
-                      return std::make_unique<TfrmFileOperations>(results, dialogs);
-                    },
-                    "btnOK"},
-        tDialogCase{"AddAction", &Asking<TfrmAction>, "btnOK"},
-        tDialogCase{"Settings", &Plain<TfrmSettings>, "btnOK"},
-        tDialogCase{"Wizard", &Asking<TfrmWizard>, "btnNext"},
-        tDialogCase{"About", &Plain<TfrmAbout>, "btnOK"},
-        tDialogCase{"Metadata", &Plain<TfrmMetadata>, "btnOK"},
-        tDialogCase{"Language", &Plain<TfrmSelectLang>, "btnOK"},
-        tDialogCase{"Querylist", &Plain<TfrmQuerylist>, "btnOK"},
-        tDialogCase{"Export", &Asking<TfrmExport>, "btnOK"},
-        tDialogCase{"XmlExport", &Asking<TfrmExportXML>, "btnOK"},
-        tDialogCase{"Print", &Asking<TfrmPrintMain>, "btnOK"}),
+    ::testing::Values(tDialogCase{"FileOperations",
+                                  [](TDialogs& dialogs,
+                                     TResultView& results) -> std::unique_ptr<QDialog> {
+                                    return std::make_unique<TfrmFileOperations>(results, dialogs);
+                                  },
+                                  "btnOK"},
+                      tDialogCase{"AddAction", &Asking<TfrmAction>, "btnOK"},
+                      tDialogCase{"Settings", &Plain<TfrmSettings>, "btnOK"},
+                      tDialogCase{"Wizard", &Asking<TfrmWizard>, "btnNext"},
+                      tDialogCase{"About", &Plain<TfrmAbout>, "btnOK"},
+                      tDialogCase{"Metadata", &Plain<TfrmMetadata>, "btnOK"},
+                      tDialogCase{"Language", &Plain<TfrmSelectLang>, "btnOK"},
+                      tDialogCase{"Querylist", &Plain<TfrmQuerylist>, "btnOK"},
+                      tDialogCase{"Export", &Asking<TfrmExport>, "btnOK"},
+                      tDialogCase{"XmlExport", &Asking<TfrmExportXML>, "btnOK"},
+                      tDialogCase{"Print", &Asking<TfrmPrintMain>, "btnOK"}),
     [](const ::testing::TestParamInfo<tDialogCase>& row) { return std::string(row.param.Name); });
 
 }  // namespace

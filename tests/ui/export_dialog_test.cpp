@@ -42,7 +42,9 @@ class TextExportTest : public TExportTest {
     }
   }
 
-  void Export(const std::function<void(TfrmExport&)>& settings = {}) { RunExport<TfrmExport>("actExport", settings); }
+  void Export(const std::function<void(TfrmExport&)>& settings = {}) {
+    RunExport<TfrmExport>("actExport", settings);
+  }
 };
 
 struct tExportCase {
@@ -55,19 +57,16 @@ TEST_F(TextExportTest, DialogSettingsGiveTheWritersBytes) {
   const std::vector<std::vector<std::string>> rows = {
       {"a.jpg", "Can\"on"}, {"b.jpg", "O'Ly"}, {"c.jpg", "x\"y'z"}};
   const tExportCase cases[] = {
-      {"defaults: quotes doubled, comma, CR LF", {},
+      {"defaults: quotes doubled, comma, CR LF",
+       {},
        "a.jpg,Can\"\"on\r\nb.jpg,O''Ly\r\nc.jpg,x\"\"y''z\r\n"},
-      {"backslash quotes",
-       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(1); },
+      {"backslash quotes", [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(1); },
        "a.jpg,Can\\\"on\r\nb.jpg,O\\'Ly\r\nc.jpg,x\\\"y\\'z\r\n"},
-      {"other quote around the value",
-       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(2); },
+      {"other quote around the value", [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(2); },
        "\"a.jpg\",'Can\"on'\r\n\"b.jpg\",\"O'Ly\"\r\n\"c.jpg\",\"x\"\"y'z\"\r\n"},
-      {"hex quotes",
-       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(3); },
+      {"hex quotes", [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(3); },
        "a.jpg,Can0x22on\r\nb.jpg,O0x27Ly\r\nc.jpg,x0x22y0x27z\r\n"},
-      {"quotes left alone",
-       [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(4); },
+      {"quotes left alone", [](TfrmExport& f) { f.comboQuoting->setCurrentIndex(4); },
        "a.jpg,Can\"on\r\nb.jpg,O'Ly\r\nc.jpg,x\"y'z\r\n"},
       {"(tab) typed",
        [](TfrmExport& f) {
@@ -116,7 +115,8 @@ TEST_F(TextExportTest, DialogSettingsGiveTheWritersBytes) {
     Export(c.Settings);
     EXPECT_EQ(Written(), c.Expected);
     EXPECT_EQ(Written(), TextExportToString(rows, window->ExportDialog()->Options()));
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("3 Zeilen in %1 gespeichert.").arg(target)});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("3 Zeilen in %1 gespeichert.").arg(target)});
   }
 }
 
@@ -137,7 +137,10 @@ TEST_F(TextExportTest, RowsAreTheSelectedOnesInTheListsOrder) {
          w.Results().View().SelectRow(1, true);   // d.jpg
        },
        "d.jpg,4\r\nb.jpg,2\r\n"},
-      {"one column: lines end with the delimiter", {{"x.jpg"}, {"y.jpg"}}, {}, "x.jpg,\r\ny.jpg,\r\n"},
+      {"one column: lines end with the delimiter",
+       {{"x.jpg"}, {"y.jpg"}},
+       {},
+       "x.jpg,\r\ny.jpg,\r\n"},
   };
   for (const tRowsCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -147,7 +150,8 @@ TEST_F(TextExportTest, RowsAreTheSelectedOnesInTheListsOrder) {
     if (c.Prepare) c.Prepare(*window);
     Export();
     EXPECT_EQ(Written(), c.Expected);
-    EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("2 Zeilen in %1 gespeichert.").arg(target)});
+    EXPECT_EQ(dialogs.messages,
+              QStringList{QStringLiteral("2 Zeilen in %1 gespeichert.").arg(target)});
   }
 }
 
@@ -180,7 +184,8 @@ TEST_F(TextExportTest, DialogDefaultsStayForTheRunAndBrowseTakesTheChosenName) {
   EXPECT_EQ(form.edtFilename->text(), QStringLiteral("export.txt"));
   EXPECT_EQ(form.comboDelim->currentText(), QStringLiteral(","));
   EXPECT_EQ(form.comboDelim->count(), 5);
-  EXPECT_EQ(form.comboQuoting->currentText(), QStringLiteral("Double existing quotes (Excel-like)"));
+  EXPECT_EQ(form.comboQuoting->currentText(),
+            QStringLiteral("Double existing quotes (Excel-like)"));
   EXPECT_EQ(form.comboQuoting->itemText(2), QStringLiteral("Other one (' for \", \" for ')"));
 
   AddRows({{"a.jpg", "1"}});

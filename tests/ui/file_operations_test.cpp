@@ -59,7 +59,8 @@ class FileOperationsTest : public ::testing::Test {
   }
   QStringList Rows() const {
     QStringList names;
-    for (int row = 0; row < view.Model().rowCount(); ++row) names.append(view.Model().Row(row).Caption);
+    for (int row = 0; row < view.Model().rowCount(); ++row)
+      names.append(view.Model().Row(row).Caption);
     return names;
   }
 
@@ -157,7 +158,8 @@ TEST_F(FileOperationsTest, MoveOfFiveWhereTheThirdFails) {
   EXPECT_EQ(Rows(), QStringList{QStringLiteral("name2.jpg")});
   EXPECT_EQ(Read(source + QStringLiteral("/name2.jpg")), "name2");
   for (int i : {0, 1, 3, 4}) {
-    EXPECT_EQ(Read(target + QStringLiteral("/name%1.jpg").arg(i)), QStringLiteral("name%1").arg(i).toUtf8());
+    EXPECT_EQ(Read(target + QStringLiteral("/name%1.jpg").arg(i)),
+              QStringLiteral("name%1").arg(i).toUtf8());
     EXPECT_FALSE(QFile::exists(source + QStringLiteral("/name%1.jpg").arg(i)));
   }
   EXPECT_TRUE(QFileInfo(target + QStringLiteral("/name2.jpg/inside")).isDir());
@@ -184,7 +186,8 @@ TEST_F(FileOperationsTest, AFailedCopyLeavesTheTargetAndNoHalfFile) {
   dialog.btnCopyClick();
   EXPECT_EQ(dialogs.messages.size(), 1);
   EXPECT_EQ(Read(target + QStringLiteral("/name0.jpg")), "old");
-  EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("name0.jpg")});
+  EXPECT_EQ(QDir(target).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("name0.jpg")});
 }
 
 TEST_F(FileOperationsTest, DeleteAsksPerFileWithYesToAll) {
@@ -231,7 +234,9 @@ TEST_F(FileOperationsTest, SaveNamesWritesTheSelectedPathsWithCrLf) {
   const QString list = root.path() + QStringLiteral("/names.txt");
   dialog.edtNameListFile->setText(list);
   dialog.btnSaveNamesClick();
-  EXPECT_EQ(Read(list), (source + QStringLiteral("/name0.jpg\r\n") + source + QStringLiteral("/name2.jpg\r\n")).toUtf8());
+  EXPECT_EQ(Read(list),
+            (source + QStringLiteral("/name0.jpg\r\n") + source + QStringLiteral("/name2.jpg\r\n"))
+                .toUtf8());
   dialog.edtNameListFile->setText(root.path() + QStringLiteral("/no/such/names.txt"));
   dialog.btnSaveNamesClick();
   ASSERT_EQ(dialogs.messages.size(), 2);
@@ -244,7 +249,8 @@ TEST_F(FileOperationsTest, ThumbnailsOfItemsTwoAndFive) {
   AddFiles(5);
   const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
   for (int row = 0; row < 5; ++row) {
-    Write(QString::fromStdString(view.Model().Row(row).FileInfo.Path), test::PhotoWithThumbnail(colours[row]));
+    Write(QString::fromStdString(view.Model().Row(row).FileInfo.Path),
+          test::PhotoWithThumbnail(colours[row]));
   }
   view.SelectRow(1, false);
   view.SelectRow(4, true);
@@ -252,7 +258,8 @@ TEST_F(FileOperationsTest, ThumbnailsOfItemsTwoAndFive) {
   dialog.btnCopyThumbsClick();
   EXPECT_EQ(QDir(target).entryList(QDir::Files),
             (QStringList{QStringLiteral("THUMB_name1.jpg"), QStringLiteral("THUMB_name4.jpg")}));
-  for (const auto& [name, colour] : {std::pair{"THUMB_name1.jpg", colours[1]}, std::pair{"THUMB_name4.jpg", colours[4]}}) {
+  for (const auto& [name, colour] :
+       {std::pair{"THUMB_name1.jpg", colours[1]}, std::pair{"THUMB_name4.jpg", colours[4]}}) {
     QImage saved;
     ASSERT_TRUE(saved.load(target + QLatin1Char('/') + QString::fromLatin1(name), "JPEG")) << name;
     EXPECT_EQ(saved.size(), QSize(160, 120));
@@ -270,14 +277,16 @@ TEST_F(FileOperationsTest, RunCommandQuotesTheNameAndKeepsCapitalsAsTheyAre) {
   dialog.btnRunCommandClick();
   const QString second = source + QStringLiteral("/name1.jpg");
   EXPECT_EQ(dialogs.questions.size(), 2);
-  EXPECT_EQ(started, QStringList{QStringLiteral("/bin/sh -c|echo $FILENAME '") + second + QLatin1Char('\'')});
+  EXPECT_EQ(started, QStringList{QStringLiteral("/bin/sh -c|echo $FILENAME '") + second +
+                                 QLatin1Char('\'')});
   dialog.edtCommand->setText(QStringLiteral("   "));
   dialog.btnRunCommandClick();
   EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("Kein Kommando angegeben!")});
 }
 
 TEST_F(FileOperationsTest, AHostileFileNameThroughRunCommandRunsNothingElse) {
-  const QString hostile = source + QStringLiteral("/a b; touch pwned; $(touch pwned2) `touch pwned3` 'x\".jpg");
+  const QString hostile =
+      source + QStringLiteral("/a b; touch pwned; $(touch pwned2) `touch pwned3` 'x\".jpg");
   Write(hostile, "hostile");
   view.Model().AppendRow(hostile.toStdString());
   view.SelectRow(0, false);
@@ -287,9 +296,11 @@ TEST_F(FileOperationsTest, AHostileFileNameThroughRunCommandRunsNothingElse) {
   dialog.chkConfirm->setChecked(false);
   const QString backup = root.path() + QStringLiteral("/backup");
   QDir().mkpath(backup);
-  dialog.edtCommand->setText(QStringLiteral("cd ") + root.path() + QStringLiteral(" && cp $filename backup/ && touch backup/done"));
+  dialog.edtCommand->setText(QStringLiteral("cd ") + root.path() +
+                             QStringLiteral(" && cp $filename backup/ && touch backup/done"));
   dialog.btnRunCommandClick();
-  for (int i = 0; i < 200 && !QFile::exists(backup + QStringLiteral("/done")); ++i) QThread::msleep(20);
+  for (int i = 0; i < 200 && !QFile::exists(backup + QStringLiteral("/done")); ++i)
+    QThread::msleep(20);
   ASSERT_TRUE(QFile::exists(backup + QStringLiteral("/done")));
   EXPECT_EQ(Read(backup + QLatin1Char('/') + QFileInfo(hostile).fileName()), "hostile");
   for (const char* name : {"pwned", "pwned2", "pwned3"}) {

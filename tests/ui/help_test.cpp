@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseNames{});
 
 QString PageText(const QString& language, const QString& page) {
-  QFile file(ProgramFile(QStringLiteral("help/") + language + QLatin1Char('/') + page.section('#', 0, 0)));
+  QFile file(
+      ProgramFile(QStringLiteral("help/") + language + QLatin1Char('/') + page.section('#', 0, 0)));
   return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
@@ -61,21 +62,24 @@ bool HasAnchor(const QString& text, const QString& anchor) {
 // dead help request; both languages are checked.
 TEST(HelpPages, EveryContextNumberOpensAnExistingPageAndAnchor) {
   const auto map = THelpRouter::ReadContextMap(ProgramFile(QStringLiteral("help/contexts.map")));
-  for (const int context : {100, 1000, 2000, 3000, 4000, 5000, 6000, 6100, 6200, 6300, 7000, 8000, 10000,
-                            10100, 10200, 10300, 11000}) {
+  for (const int context : {100, 1000, 2000, 3000, 4000, 5000, 6000, 6100, 6200, 6300, 7000, 8000,
+                            10000, 10100, 10200, 10300, 11000}) {
     ASSERT_TRUE(map.count(context)) << context;
     const QString page = map.at(context);
     for (const QString language : {"de", "en"}) {
       const QString text = PageText(language, page);
       EXPECT_FALSE(text.isEmpty()) << language.toStdString() << " " << page.toStdString();
       if (page.contains('#')) {
-        EXPECT_TRUE(HasAnchor(text, page.section('#', 1))) << language.toStdString() << " " << page.toStdString();
+        EXPECT_TRUE(HasAnchor(text, page.section('#', 1)))
+            << language.toStdString() << " " << page.toStdString();
       }
     }
   }
-  for (const QString page : {"ProgramUsage/printing.htm", "ProgramUsage/settings.htm#display",
-                             "ProgramUsage/settings.htm#options", "ProgramUsage/settings.htm#actions"}) {
-    EXPECT_TRUE(HasAnchor(PageText("en", page), page.section('#', 1)) || !page.contains('#')) << page.toStdString();
+  for (const QString page :
+       {"ProgramUsage/printing.htm", "ProgramUsage/settings.htm#display",
+        "ProgramUsage/settings.htm#options", "ProgramUsage/settings.htm#actions"}) {
+    EXPECT_TRUE(HasAnchor(PageText("en", page), page.section('#', 1)) || !page.contains('#'))
+        << page.toStdString();
     EXPECT_FALSE(PageText("de", page).isEmpty()) << page.toStdString();
   }
 }
@@ -140,7 +144,8 @@ TEST(HelpWindow, AnOpenWindowShowsItsPageAgainAfterALanguageSwitch) {
   const QString german = ProgramFile(QStringLiteral("help/de/SyntaxHelp/syntax.htm"));
   EXPECT_EQ(QFileInfo(help->browser->source().toLocalFile()), QFileInfo(german));
   // The build puts the shipped language files into "lang/" beside the test program.
-  TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
+  TLanguage::Instance().Install(
+      StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
   const QString english = ProgramFile(QStringLiteral("help/en/SyntaxHelp/syntax.htm"));
   EXPECT_EQ(QFileInfo(help->browser->source().toLocalFile()), QFileInfo(english));
   TLanguage::Instance().Install(nullptr);

@@ -46,8 +46,8 @@ class LanguageTest : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(SourceLanguageFile(name), fFolder.filePath(QString::fromLatin1(name))));
   }
   void Install(int localeId) {
-    TLanguage::Instance().Install(
-        std::make_unique<TLocalizerClass>((fFolder.path() + QLatin1Char('/')).toStdString(), localeId));
+    TLanguage::Instance().Install(std::make_unique<TLocalizerClass>(
+        (fFolder.path() + QLatin1Char('/')).toStdString(), localeId));
   }
   QStringList MenuTitles() {
     QStringList titles;
@@ -59,9 +59,11 @@ class LanguageTest : public ::testing::Test {
     fDialogs.dialogActions.push_back([name, listed](QDialog& dialog) {
       auto& languages = dynamic_cast<TfrmSelectLang&>(dialog);
       if (listed) {
-        for (int i = 0; i < languages.lstLanguages->count(); ++i) *listed << languages.lstLanguages->item(i)->text();
+        for (int i = 0; i < languages.lstLanguages->count(); ++i)
+          *listed << languages.lstLanguages->item(i)->text();
       }
-      const QList<QListWidgetItem*> found = languages.lstLanguages->findItems(name, Qt::MatchExactly);
+      const QList<QListWidgetItem*> found =
+          languages.lstLanguages->findItems(name, Qt::MatchExactly);
       if (found.isEmpty()) return false;
       languages.lstLanguages->setCurrentItem(found.front());
       return true;
@@ -76,12 +78,14 @@ class LanguageTest : public ::testing::Test {
 
 TEST_F(LanguageTest, LcidOptionWithEnglishFileGivesEnglishCaptions) {
   // The build puts the shipped files into "lang/" beside the test program.
-  TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
+  TLanguage::Instance().Install(
+      StartupLocalizer({QStringLiteral("ui_tests"), QStringLiteral("/lcid:1033")}));
   fWindow = std::make_unique<TfrmMain>(&fDialogs);
   EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Query", "&View", "E&xtras", "&Help"}));
   EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->text(), QStringLiteral("&Run"));
   EXPECT_EQ(fWindow->SettingsDialog()->windowTitle(), QStringLiteral("Program settings"));
-  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
+            QStringLiteral("Select Font"));
 }
 
 TEST_F(LanguageTest, SwitchTranslatesOpenWindowsAndQtDialogs) {
@@ -94,15 +98,18 @@ TEST_F(LanguageTest, SwitchTranslatesOpenWindowsAndQtDialogs) {
   ChooseLanguage(QStringLiteral("en"), &listed);
   EXPECT_EQ(listed, (QStringList{"de", "en"}));
   EXPECT_EQ(MenuTitles().front(), QStringLiteral("&File"));
-  EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->toolTip(), QStringLiteral("Runs the current query"));
+  EXPECT_EQ(test::Command(*fWindow, tCommand::actExecQuery)->toolTip(),
+            QStringLiteral("Runs the current query"));
   auto* pages = fWindow->SettingsDialog()->findChild<QTabWidget*>();
   EXPECT_EQ(pages->tabText(0), QStringLiteral("Display"));
-  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
+            QStringLiteral("Select Font"));
 
   ChooseLanguage(QStringLiteral("de"));
   EXPECT_EQ(MenuTitles().front(), QStringLiteral("&Datei"));
   EXPECT_EQ(pages->tabText(0), QStringLiteral("Anzeige"));
-  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Schriftart auswählen"));
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
+            QStringLiteral("Schriftart auswählen"));
 }
 
 TEST_F(LanguageTest, DialogListsAFileOfNoKnownCodeUnderItsName) {

@@ -47,11 +47,14 @@ class LargeResultTest : public ::testing::Test {
       file.write(test::PhotoWithThumbnail(ColourOf(colour)));
     }
     for (int photo = 0; photo < kPhotoCount; ++photo) {
-      const QString folder = tree->filePath(QStringLiteral("photos/d%1").arg(photo / 500, 2, 10, QLatin1Char('0')));
+      const QString folder =
+          tree->filePath(QStringLiteral("photos/d%1").arg(photo / 500, 2, 10, QLatin1Char('0')));
       if (photo % 500 == 0) QDir().mkpath(folder);
       std::error_code error;
-      const std::filesystem::path source = (templates + QStringLiteral("/t%1.jpeg").arg(photo % kColourCount)).toStdString();
-      const std::filesystem::path target = (folder + QLatin1Char('/') + NameOf(photo)).toStdString();
+      const std::filesystem::path source =
+          (templates + QStringLiteral("/t%1.jpeg").arg(photo % kColourCount)).toStdString();
+      const std::filesystem::path target =
+          (folder + QLatin1Char('/') + NameOf(photo)).toStdString();
       std::filesystem::create_hard_link(source, target, error);
       if (error) std::filesystem::copy_file(source, target);
     }
@@ -72,11 +75,13 @@ class LargeResultTest : public ::testing::Test {
   }
 
   void Run() {
-    test::QueryEditor(*window).setPlainText(
-        QStringLiteral("SELECT Name FROM %1/*.jpg WITH subdirs").arg(tree->filePath(QStringLiteral("photos"))));
+    test::QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM %1/*.jpg WITH subdirs")
+                                                .arg(tree->filePath(QStringLiteral("photos"))));
     Action("actExecQuery")->trigger();
   }
-  QAction* Action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+  QAction* Action(const char* name) const {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
   TResultModel& Model() const { return window->Results().View().Model(); }
 
   // The rows the thumbnail view shows now.
@@ -84,7 +89,8 @@ class LargeResultTest : public ::testing::Test {
     const QListView* list = window->Results().View().List();
     std::vector<int> rows;
     for (int row = 0; row < Model().rowCount(); ++row) {
-      if (list->visualRect(Model().index(row, 0)).intersects(list->viewport()->rect())) rows.push_back(row);
+      if (list->visualRect(Model().index(row, 0)).intersects(list->viewport()->rect()))
+        rows.push_back(row);
     }
     return rows;
   }
@@ -96,7 +102,8 @@ class LargeResultTest : public ::testing::Test {
     ASSERT_FALSE(rows.empty());
     for (int row : rows) {
       const int photo = Model().CellText(row, 0).mid(1, 5).toInt();
-      const QImage shown = Model().data(Model().index(row, 0), Qt::DecorationRole).value<QPixmap>().toImage();
+      const QImage shown =
+          Model().data(Model().index(row, 0), Qt::DecorationRole).value<QPixmap>().toImage();
       EXPECT_TRUE(test::ThumbnailHasColour(shown, ColourOf(photo))) << "row " << row;
     }
   }
@@ -136,7 +143,8 @@ TEST_F(LargeResultTest, SortingKeepsEachThumbnailWithItsRow) {
   ExpectOwnThumbnailsInView();
   Action("actShowDetail")->trigger();
   // Ascending first, then descending: the last photo comes first.
-  for (int click = 0; click < 2; ++click) emit window->Results().View().Table()->header()->sectionClicked(0);
+  for (int click = 0; click < 2; ++click)
+    emit window->Results().View().Table()->header()->sectionClicked(0);
   Action("actShowThumbs")->trigger();
   EXPECT_EQ(Model().CellText(0, 0), NameOf(kPhotoCount - 1));
   ExpectOwnThumbnailsInView();

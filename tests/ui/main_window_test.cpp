@@ -258,7 +258,8 @@ TEST_F(MainWindowTest, LongHintGoesToTheLastPanelBetweenRuns) {
   TfrmMain window(&dialogs);
   QStatusTipEvent tip(QStringLiteral("Führt die aktuelle Abfrage aus"));
   QApplication::sendEvent(&window, &tip);
-  EXPECT_EQ(window.Results().StatusPanel(3).text(), QStringLiteral("Führt die aktuelle Abfrage aus"));
+  EXPECT_EQ(window.Results().StatusPanel(3).text(),
+            QStringLiteral("Führt die aktuelle Abfrage aus"));
   window.Results().EnterRunningState();
   window.Results().SetStatusPanel(3, "/photos/");
   QStatusTipEvent other(QStringLiteral("Anzeige als Liste"));
@@ -286,7 +287,8 @@ TEST_F(MainWindowTest, RunHostStates) {
   const int row = window.Results().AddFileToResultlist("/photos/b.jpg");
   window.Results().SetCell(row, 0, "b.jpg");
   window.Results().SetCell(row, 1, "Canon EOS");
-  window.Results().ShowMessage("Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 1 Treffern.");
+  window.Results().ShowMessage(
+      "Die Abfrage lieferte mehr Treffer als der definierte Grenzwert von 1 Treffern.");
   window.Results().FitColumnsToCaptions();
   window.Results().LeaveRunningState();
 

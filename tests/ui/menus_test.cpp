@@ -89,19 +89,23 @@ TEST_F(MenusTest, EveryMenuEntryHasItsOwnAccessKey) {
   std::vector<std::pair<QString, QList<QAction*>>> menus = {
       {QStringLiteral("menu bar"), window->menuBar()->actions()},
       {QStringLiteral("context menu"), window->Commands().Menu(tBar::Context)->actions()}};
-  for (QAction* title : window->menuBar()->actions()) menus.emplace_back(title->text(), title->menu()->actions());
+  for (QAction* title : window->menuBar()->actions())
+    menus.emplace_back(title->text(), title->menu()->actions());
   // In German, then in English.
   for (const char* language : {"", "/lcid:1033"}) {
     if (*language != '\0') {
-      TLanguage::Instance().Install(StartupLocalizer({QStringLiteral("ui_tests"), QString::fromLatin1(language)}));
+      TLanguage::Instance().Install(
+          StartupLocalizer({QStringLiteral("ui_tests"), QString::fromLatin1(language)}));
     }
     for (const auto& [name, actions] : menus) {
       QString keys;
       for (QAction* action : actions) {
         if (action->isSeparator()) continue;
         const QChar key = accessKey(action->text());
-        EXPECT_FALSE(key.isNull()) << language << name.toStdString() << ": " << action->text().toStdString();
-        EXPECT_FALSE(keys.contains(key)) << language << name.toStdString() << ": " << action->text().toStdString();
+        EXPECT_FALSE(key.isNull())
+            << language << name.toStdString() << ": " << action->text().toStdString();
+        EXPECT_FALSE(keys.contains(key))
+            << language << name.toStdString() << ": " << action->text().toStdString();
         keys += key;
       }
     }
@@ -139,7 +143,8 @@ TEST_F(MenusTest, ToolbarInItsOrder) {
   QStringList items;
   for (QAction* action : window->Commands().ToolBar()->actions()) {
     if (qobject_cast<QWidgetAction*>(action)) {
-      items << QStringLiteral("[") + static_cast<QWidgetAction*>(action)->defaultWidget()->objectName() +
+      items << QStringLiteral("[") +
+                   static_cast<QWidgetAction*>(action)->defaultWidget()->objectName() +
                    QStringLiteral("]");
     } else if (action->isSeparator()) {
       items << QStringLiteral("-");
@@ -147,10 +152,11 @@ TEST_F(MenusTest, ToolbarInItsOrder) {
       items << action->objectName();
     }
   }
-  EXPECT_EQ(items, (QStringList{"actExecQuery", "actStopQuery", "-", "actShowThumbs", "actShowDetail",
-                                "actShowList", "-", "actToggleSidebar", "actCopyResults", "actPrint",
-                                "actQueryWizard", "-", "actQuerylistNext", "actQuerylistPrev",
-                                "actQuerylistSave", "[comboQueries]"}));
+  EXPECT_EQ(items,
+            (QStringList{"actExecQuery", "actStopQuery", "-", "actShowThumbs", "actShowDetail",
+                         "actShowList", "-", "actToggleSidebar", "actCopyResults", "actPrint",
+                         "actQueryWizard", "-", "actQuerylistNext", "actQuerylistPrev",
+                         "actQuerylistSave", "[comboQueries]"}));
   EXPECT_EQ(QueryBox(*window).width(), 221);
   EXPECT_TRUE(window->findChild<QAction*>("actToggleSidebar")->isCheckable());
 }
@@ -198,8 +204,10 @@ TEST(CommandTable, RowsAreFoundByTheirCommandAndTranslatedByTheirName) {
     const QString name = CommandName(row);
     EXPECT_FALSE(names.contains(name)) << name.toStdString();
     names << name;
-    EXPECT_EQ(QString::fromLatin1(Entry(row.Caption).Key), QStringLiteral("frmMain.%1.caption").arg(name));
-    EXPECT_EQ(QString::fromLatin1(Entry(row.Hint).Key), QStringLiteral("frmMain.%1.hint").arg(name));
+    EXPECT_EQ(QString::fromLatin1(Entry(row.Caption).Key),
+              QStringLiteral("frmMain.%1.caption").arg(name));
+    EXPECT_EQ(QString::fromLatin1(Entry(row.Hint).Key),
+              QStringLiteral("frmMain.%1.hint").arg(name));
     EXPECT_FALSE(row.Places.empty()) << name.toStdString();
   }
 }
@@ -215,12 +223,13 @@ TEST_F(MenusTest, CommandsFollowTheirRows) {
       EXPECT_EQ(action->objectName(), name);
       EXPECT_EQ(action->shortcuts(), row.Shortcuts) << name.toStdString();
     }
-    EXPECT_EQ(action->text(), QString::fromUtf8(Entry(row.Caption).German.data(),
-                                                 static_cast<qsizetype>(Entry(row.Caption).German.size())));
+    EXPECT_EQ(action->text(),
+              QString::fromUtf8(Entry(row.Caption).German.data(),
+                                static_cast<qsizetype>(Entry(row.Caption).German.size())));
     // Commands enabled by their feature are checked with the feature.
     if (row.Enabled == tEnabledRule::ByFeature) continue;
-    EXPECT_EQ(action->isEnabled(), row.Enabled == tEnabledRule::Always ||
-                                       row.Enabled == tEnabledRule::WhenIdle)
+    EXPECT_EQ(action->isEnabled(),
+              row.Enabled == tEnabledRule::Always || row.Enabled == tEnabledRule::WhenIdle)
         << name.toStdString();
   }
 }

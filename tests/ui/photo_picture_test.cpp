@@ -14,7 +14,8 @@ namespace {
 
 const std::string kFormats = ORVALIS_SOURCE_DIR "/../shared/corpus/formats/";
 
-QSize SizeOf(const std::string& path, tPictureScale scale, bool turn = true, QString* error = nullptr) {
+QSize SizeOf(const std::string& path, tPictureScale scale, bool turn = true,
+             QString* error = nullptr) {
   TPictureRequest request;
   request.Scale = scale;
   request.TurnByOrientation = turn;
@@ -41,7 +42,9 @@ TEST(PhotoPicture, SampleOfEachKind) {
     const QSize thumbnail = SizeOf(kFormats + file, tPictureScale::Thumbnail);
     EXPECT_EQ(thumbnail.isEmpty(), whole.isEmpty()) << file;
     if (thumbnail.isEmpty()) continue;
-    EXPECT_GE(std::min(thumbnail.width(), thumbnail.height()), std::min({whole.width(), whole.height(), 120})) << file;
+    EXPECT_GE(std::min(thumbnail.width(), thumbnail.height()),
+              std::min({whole.width(), whole.height(), 120}))
+        << file;
     EXPECT_EQ(thumbnail.width() > thumbnail.height(), whole.width() > whole.height()) << file;
   }
 }
@@ -63,13 +66,17 @@ TEST(PhotoPicture, BrokenFileGivesNoPictureAndSaysWhy) {
 TEST(PhotoPicture, RawShowsTheLargestPreviewThatDecodesTurned) {
   const Order o{false};
   const Bytes preview = EncodeJpeg(640, 480);
-  const auto number = [&](std::uint16_t tag, std::uint32_t v) { return TiffEntry{tag, 4, 1, o.U32(v)}; };
+  const auto number = [&](std::uint16_t tag, std::uint32_t v) {
+    return TiffEntry{tag, 4, 1, o.U32(v)};
+  };
   TiffBuilder tiff{o};
   tiff.trailer = Concat({preview, Bytes(preview.size() + 1000, 0)});
-  tiff.first = {TiffEntry{262, 3, 1, Concat({o.U16(32803), o.U16(0)})}, TiffEntry{271, 2, 5, Text(std::string("SONY", 5))},
+  tiff.first = {TiffEntry{262, 3, 1, Concat({o.U16(32803), o.U16(0)})},
+                TiffEntry{271, 2, 5, Text(std::string("SONY", 5))},
                 TiffEntry{274, 3, 1, Concat({o.U16(6), o.U16(0)})}, number(513, 0), number(514, 0)};
   tiff.thumbnail = {number(513, 0), number(514, 0)};
-  const std::uint32_t at = tiff.TrailerOffset(), length = static_cast<std::uint32_t>(preview.size());
+  const std::uint32_t at = tiff.TrailerOffset(),
+                      length = static_cast<std::uint32_t>(preview.size());
   tiff.first[3] = number(513, at);
   tiff.first[4] = number(514, length);
   tiff.thumbnail = {number(513, at + length), number(514, length + 1000)};

@@ -42,7 +42,8 @@ std::map<QString, FileState> States(const QStringList& roots) {
         s.mode = st.st_mode;
       }
       QFile file(path);
-      if (file.open(QIODevice::ReadOnly)) s.hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+      if (file.open(QIODevice::ReadOnly))
+        s.hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
       states[path] = s;
     }
   }
@@ -80,7 +81,8 @@ TEST(PhotosUnchanged, ByTheWindowsThatReadThem) {
 
   const std::map<QString, FileState> after = States(roots);
   ASSERT_EQ(after.size(), before.size());
-  for (const auto& [path, state] : before) EXPECT_TRUE(after.at(path) == state) << path.toStdString();
+  for (const auto& [path, state] : before)
+    EXPECT_TRUE(after.at(path) == state) << path.toStdString();
 }
 
 }  // namespace

@@ -158,11 +158,14 @@ TEST_F(PrintTest, LongValuesAreCutAtTheCellEdge) {
 TEST_F(PrintTest, LongPathsInNarrowCellsKeepTheFileName) {
   window->Results().PrepareResultList(160, 120);
   window->Results().AddColumn("Name");
-  const std::string deep = folder.path().toStdString() + "/a-rather-long-folder-name/and-another-one";
-  for (int i = 1; i <= 3; ++i) window->Results().AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
+  const std::string deep =
+      folder.path().toStdString() + "/a-rather-long-folder-name/and-another-one";
+  for (int i = 1; i <= 3; ++i)
+    window->Results().AddFileToResultlist(deep + "/item" + std::to_string(i) + ".jpg");
   Print(3, true, false);
   const QString printed = PageText(1);
-  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(printed.contains(QStringLiteral("item%1.jpg").arg(i))) << printed.toStdString();
+  for (int i = 1; i <= 3; ++i)
+    EXPECT_TRUE(printed.contains(QStringLiteral("item%1.jpg").arg(i))) << printed.toStdString();
   EXPECT_FALSE(printed.contains(QStringLiteral("a-rather-long-folder-name")));
 }
 
@@ -223,7 +226,8 @@ TEST_F(PrintTest, APdfNameWithoutEndingGetsPdf) {
 
 TEST_F(PrintTest, ThePdfPrinterIsNamedAsInTheHelp) {
   TfrmPrintMain form(dialogs);
-  EXPECT_EQ(form.comboPrinter->itemText(form.comboPrinter->count() - 1), QStringLiteral("PDF-Datei"));
+  EXPECT_EQ(form.comboPrinter->itemText(form.comboPrinter->count() - 1),
+            QStringLiteral("PDF-Datei"));
 }
 
 TEST_F(PrintTest, NoFileNameForThePdfPrintsNothing) {

@@ -72,8 +72,12 @@ class QueryBufferTest : public ::testing::Test {
     Action("actQuerylistSave")->trigger();
   }
 
-  QAction* Action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
-  QAction* DeleteItem() const { return window->findChild<QAction*>(QStringLiteral("mnuQueryComboDelete")); }
+  QAction* Action(const char* name) const {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+  QAction* DeleteItem() const {
+    return window->findChild<QAction*>(QStringLiteral("mnuQueryComboDelete"));
+  }
 
   QStringList Names() const {
     QStringList names;
@@ -86,7 +90,8 @@ class QueryBufferTest : public ::testing::Test {
     return QueryBox(*window).currentText().toStdString() + " | " +
            QueryEditor(*window).toPlainText().toStdString() + " | " +
            (Action("actQuerylistPrev")->isEnabled() ? "P" : "-") +
-           (Action("actQuerylistNext")->isEnabled() ? "N" : "-") + (DeleteItem()->isEnabled() ? "D" : "-");
+           (Action("actQuerylistNext")->isEnabled() ? "N" : "-") +
+           (DeleteItem()->isEnabled() ? "D" : "-");
   }
 
   QString listFile;
@@ -140,11 +145,12 @@ TEST_F(QueryBufferTest, NextAndPreviousClampAtBothEnds) {
   Restart();
   EXPECT_EQ(State(), " |  | -N-");
   const std::pair<int, const char*> steps[] = {
-      {1, "a | 1 | -ND"},  {1, "B | 2 | PND"},  {1, "c | 3 | P-D"}, {1, "c | 3 | P-D"},
+      {1, "a | 1 | -ND"},  {1, "B | 2 | PND"},  {1, "c | 3 | P-D"},  {1, "c | 3 | P-D"},
       {-1, "B | 2 | PND"}, {-1, "a | 1 | -ND"}, {-1, "a | 1 | -ND"},
   };
   for (const auto& [tag, expected] : steps) {
-    RunHandler(*Command(*window, tag > 0 ? tCommand::actQuerylistNext : tCommand::actQuerylistPrev));
+    RunHandler(
+        *Command(*window, tag > 0 ? tCommand::actQuerylistNext : tCommand::actQuerylistPrev));
     EXPECT_EQ(State(), expected) << tag;
   }
   // Picking in the box recalls as well; the cursor ends up at the end.
@@ -189,7 +195,8 @@ TEST_F(QueryBufferTest, ListFileSurvivesARestart) {
 }
 
 TEST_F(QueryBufferTest, ListFileLinesOfEveryKind) {
-  WriteListFile("; comment\r\n\r\nUrlaub=SELECT Name|FROM *.jpg\r\n  \r\nSELECT plain\r\n\xFF\xFE=\x01\x80\r\n");
+  WriteListFile(
+      "; comment\r\n\r\nUrlaub=SELECT Name|FROM *.jpg\r\n  \r\nSELECT plain\r\n\xFF\xFE=\x01\x80\r\n");
   Restart();
   EXPECT_EQ(Names().size(), 3);
   EXPECT_TRUE(Names().contains(QStringLiteral("Query #4")));
@@ -201,10 +208,12 @@ TEST_F(QueryBufferTest, EntriesLongerThanAQueryAreLeftOutOfTheBoxButKeptInTheFil
   const QByteArray big = "big=" + QByteArray(70000, 'x') + "\r\n";
   WriteListFile("a=1\r\n" + big + "c=3\r\n");
   Restart();
-  EXPECT_EQ(dialogs.messages,
-            QStringList{QStringLiteral("Abfrageliste %1: Einträge über 65536 Bytes werden nicht angezeigt (1); "
-                                       "in der Datei bleiben sie erhalten.")
-                            .arg(listFile)});
+  EXPECT_EQ(
+      dialogs.messages,
+      QStringList{
+          QStringLiteral("Abfrageliste %1: Einträge über 65536 Bytes werden nicht angezeigt (1); "
+                         "in der Datei bleiben sie erhalten.")
+              .arg(listFile)});
   EXPECT_EQ(Names(), (QStringList{"a", "c"}));
   SelectQuery(*window, 1);
   EXPECT_EQ(State(), "c | 3 | P-D");
@@ -218,7 +227,8 @@ TEST_F(QueryBufferTest, UnreadableListIsReportedAndKept) {
   QDir().mkpath(listFile);
   Restart();
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Kann Datei %1 nicht lesen: ").arg(listFile)))
+  EXPECT_TRUE(dialogs.messages.front().startsWith(
+      QStringLiteral("Kann Datei %1 nicht lesen: ").arg(listFile)))
       << dialogs.messages.front().toStdString();
   File(QStringLiteral("x"), QStringLiteral("new"));
   window.reset();
@@ -229,10 +239,12 @@ TEST_F(QueryBufferTest, TimestampCommentComesFirstAndTheBoxKeepsItsTick) {
   File(QStringLiteral("SELECT a"), QStringLiteral("t"), true);
   // The locale of the tests is C: month/day/year.
   const QDate today = QDate::currentDate();
-  const QString date = QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year());
+  const QString date =
+      QStringLiteral("%1/%2/%3").arg(today.month()).arg(today.day()).arg(today.year());
   EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT a"));
   SelectQuery(*window, 0);
-  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("-- saved on %1\nSELECT a").arg(date));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(),
+            QStringLiteral("-- saved on %1\nSELECT a").arg(date));
   EXPECT_TRUE(window->QuerylistDialog()->chkTimestamp->isChecked());
 }
 
@@ -288,7 +300,8 @@ TEST_F(QueryFileTest, SavedWithCrLfAndLoadedBack) {
   AddResultRows();
   dialogs.chosenFiles.push_back(path);
   Action("actLoadQuery")->trigger();
-  EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
+  EXPECT_EQ(QueryEditor(*window).toPlainText(),
+            QStringLiteral("SELECT Name\nFROM *.jpg -- Müller"));
   ExpectEmptiedList();
 }
 
@@ -311,7 +324,8 @@ TEST_F(QueryFileTest, FailuresAreReportedAndTheEditorKeepsItsText) {
   dialogs.chosenFiles.push_back(folder.filePath(QStringLiteral("missing/q.qry")));
   Action("actSaveQuery")->trigger();
   ASSERT_EQ(dialogs.messages.size(), 3);
-  EXPECT_EQ(dialogs.messages[1], QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
+  EXPECT_EQ(dialogs.messages[1],
+            QStringLiteral("/dev/zero: Der Abfragetext ist zu lang (mehr als 65536 Bytes)."));
   EXPECT_EQ(QueryEditor(*window).toPlainText(), QStringLiteral("kept"));
   EXPECT_TRUE(window->Results().StatusPanel(2).text().isEmpty());
 }
@@ -324,7 +338,8 @@ TEST_F(QueryFileTest, APipeOfTheNameIsRefusedNotReplaced) {
   dialogs.chosenFiles.push_back(pipe);
   Action("actSaveQuery")->trigger();
   EXPECT_EQ(dialogs.messages,
-            QStringList{pipe + QStringLiteral(" ist keine gewöhnliche Datei; sie wird nicht überschrieben.")});
+            QStringList{pipe + QStringLiteral(
+                                   " ist keine gewöhnliche Datei; sie wird nicht überschrieben.")});
   EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
   EXPECT_TRUE(window->Results().StatusPanel(2).text().isEmpty());
 }

@@ -36,12 +36,14 @@ class QueryRunTest : public TWindowTest {
   QAction* Action(const char* name) const {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
-  QString Cell(int row, int column) const { return window->Results().View().Model().CellText(row, column); }
-
+  QString Cell(int row, int column) const {
+    return window->Results().View().Model().CellText(row, column);
+  }
 };
 
 TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
-  Run(QStringLiteral("SELECT Name, Make, Model, rownum\nFROM %1/*.jpg\nWHERE Make > ''").arg(kSamples));
+  Run(QStringLiteral("SELECT Name, Make, Model, rownum\nFROM %1/*.jpg\nWHERE Make > ''")
+          .arg(kSamples));
   const TResultModel& model = window->Results().View().Model();
   ASSERT_EQ(model.rowCount(), 8);
   EXPECT_EQ(model.ColumnCaptionCount(), 4);
@@ -52,7 +54,8 @@ TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
   EXPECT_EQ(Cell(0, 2), QStringLiteral("Canon EOS 40D"));
   EXPECT_EQ(Cell(7, 0), QStringLiteral("sony_a7.jpg"));
   EXPECT_EQ(Cell(7, 3), QStringLiteral("8"));
-  EXPECT_EQ(model.Row(0).FileInfo.Path, (kSamples + QStringLiteral("/canon_eos_40d.jpg")).toStdString());
+  EXPECT_EQ(model.Row(0).FileInfo.Path,
+            (kSamples + QStringLiteral("/canon_eos_40d.jpg")).toStdString());
   EXPECT_EQ(window->Results().StatusPanel(0).text(), QStringLiteral("8 (HITLIMIT!)"));
   EXPECT_TRUE(window->Results().StatusPanel(1).text().isEmpty());
   EXPECT_TRUE(window->Results().StatusPanel(3).text().isEmpty());
@@ -65,7 +68,8 @@ TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
   // Photos with an EXIF thumbnail get their own picture.
   int withPicture = 0;
   for (int row = 0; row < model.rowCount(); ++row) {
-    const QPixmap thumbnail = window->Results().View().Model().Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path);
+    const QPixmap thumbnail =
+        window->Results().View().Model().Thumbnails().GetOrMakeNow(model.Row(row).FileInfo.Path);
     if (!thumbnail.isNull()) {
       ++withPicture;
       EXPECT_EQ(thumbnail.size(), QSize(160, 120));
@@ -79,8 +83,8 @@ TEST_F(QueryRunTest, RunFillsRowsColumnsThumbnailsAndPanels) {
 // (with its tool tip) says so until the next run.
 TEST_F(QueryRunTest, UnknownNamesAreSaidInTheStatusBar) {
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE ISOSpeedRatings > 100").arg(kSamples));
-  const QString notice =
-      QStringLiteral("Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating");
+  const QString notice = QStringLiteral(
+      "Unbekannter Feldname: ISOSpeedRatings; gemeint ist vielleicht ISOSpeedRating");
   EXPECT_EQ(window->Results().StatusPanel(3).text(), notice);
   EXPECT_EQ(window->Results().StatusPanel(3).toolTip(), notice);
   EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -108,7 +112,8 @@ TEST_F(QueryRunTest, MessagesOfARunGoThroughTheDialogs) {
   dialogs.messages.clear();
   Run(QStringLiteral("SELECT Name FROM %1/*.jpg WHERE Make = ").arg(kSamples));
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("Kann WHERE-Teil nicht analysieren: ")));
+  EXPECT_TRUE(
+      dialogs.messages[0].startsWith(QStringLiteral("Kann WHERE-Teil nicht analysieren: ")));
   EXPECT_EQ(QueryEditor(*window).textCursor().position(),
             QueryEditor(*window).toPlainText().indexOf(QLatin1Char('=')));
   EXPECT_TRUE(Action("actExecQuery")->isEnabled());
@@ -183,7 +188,8 @@ TEST_F(QueryRunTest, AnUndecodableThumbnailLeavesTheRowWithoutPicture) {
   // The thumbnail begins behind SOI, the APP1 header, "Exif" and the TIFF directories.
   broken[68] = '\0';
   broken[69] = '\0';
-  for (const auto& [name, bytes] : {std::pair{"a.jpg", broken}, std::pair{"b.jpg", test::PhotoWithThumbnail(Qt::blue)}}) {
+  for (const auto& [name, bytes] :
+       {std::pair{"a.jpg", broken}, std::pair{"b.jpg", test::PhotoWithThumbnail(Qt::blue)}}) {
     QFile file(folder.filePath(QString::fromLatin1(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -193,7 +199,8 @@ TEST_F(QueryRunTest, AnUndecodableThumbnailLeavesTheRowWithoutPicture) {
   ASSERT_EQ(model.rowCount(), 2);
   EXPECT_TRUE(dialogs.messages.isEmpty());
   EXPECT_TRUE(model.Thumbnails().GetOrMakeNow(model.Row(0).FileInfo.Path).isNull());
-  EXPECT_TRUE(test::ThumbnailHasColour(model.Thumbnails().GetOrMakeNow(model.Row(1).FileInfo.Path).toImage(), Qt::blue));
+  EXPECT_TRUE(test::ThumbnailHasColour(
+      model.Thumbnails().GetOrMakeNow(model.Row(1).FileInfo.Path).toImage(), Qt::blue));
 }
 
 TEST_F(QueryRunTest, HitLimitEndsTheRunWithItsMessage) {

@@ -49,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShortcutText,
                                            tShortcutCase{"SHIFT+CTRL+1", "Ctrl+Shift+1"},
                                            tShortcutCase{"alt+F4", "Alt+F4"},
                                            tShortcutCase{"E", "E"},
-                                           tShortcutCase{"Ctrl++", "Ctrl++"},
-                                           tShortcutCase{"", ""},
+                                           tShortcutCase{"Ctrl++", "Ctrl++"}, tShortcutCase{"", ""},
                                            tShortcutCase{"Hyper+E", ""},
                                            tShortcutCase{"CTRL+Nonsense", ""}));
 
@@ -72,13 +71,16 @@ class ResultActionsTest : public ::testing::Test {
   }
   std::unique_ptr<TfrmMain> MakeWindow() {
     auto window = std::make_unique<TfrmMain>(&dialogs);
-    window->ResultCommands().StartDetached = [this](const QString& program, const QStringList& arguments) {
+    window->ResultCommands().StartDetached = [this](const QString& program,
+                                                    const QStringList& arguments) {
       started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
       return program != QStringLiteral("/no/such/program");
     };
     return window;
   }
-  QMenu* Menu(TfrmMain& window, const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); }
+  QMenu* Menu(TfrmMain& window, const char* name) {
+    return window.findChild<QMenu*>(QString::fromLatin1(name));
+  }
 
   QString dataFolder;
   TScriptedDialogs dialogs;
@@ -87,8 +89,9 @@ class ResultActionsTest : public ::testing::Test {
 };
 
 TEST_F(ResultActionsTest, TheFileIsReadAtStartAndWrittenRenamedAtTheEnd) {
-  WriteActionFile("[Viewer]\nmenu=Zeigen\nProgram=/bin/sh\nCmdLine=-c true\nShortCut=ctrl+e\n"
-                  "[Gone]\nMenu=Weg\nProgram=/no/such/program\n");
+  WriteActionFile(
+      "[Viewer]\nmenu=Zeigen\nProgram=/bin/sh\nCmdLine=-c true\nShortCut=ctrl+e\n"
+      "[Gone]\nMenu=Weg\nProgram=/no/such/program\n");
   {
     auto window = MakeWindow();
     ASSERT_NE(window->ResultCommands().ResultActions(), nullptr);
@@ -101,23 +104,30 @@ TEST_F(ResultActionsTest, TheFileIsReadAtStartAndWrittenRenamedAtTheEnd) {
       EXPECT_EQ(menu->actions().front()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
     }
   }
-  EXPECT_EQ(ActionFile(), "[Action0]\nMenu=Zeigen\nProgram=/bin/sh\nCmdLine=-c true\nShortcut=ctrl+e\n");
+  EXPECT_EQ(ActionFile(),
+            "[Action0]\nMenu=Zeigen\nProgram=/bin/sh\nCmdLine=-c true\nShortcut=ctrl+e\n");
   EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(ResultActionsTest, WithoutAFileThereAreNoActionsAndNothingIsWritten) {
-  { auto window = MakeWindow(); EXPECT_EQ(window->ResultCommands().ResultActions(), nullptr); }
+  {
+    auto window = MakeWindow();
+    EXPECT_EQ(window->ResultCommands().ResultActions(), nullptr);
+  }
   EXPECT_EQ(ActionFile(), "(missing)");
 }
 
 TEST_F(ResultActionsTest, FileListWithThreeHitsAndTwoSelected) {
   for (const char* name : {"a.jpg", "b.jpg", "d.jpg"}) {
-    QFile::copy(QStringLiteral(ORVALIS_SOURCE_DIR "/samples/canon_eos_40d.jpg"), photos.path() + QLatin1Char('/') + QString::fromLatin1(name));
+    QFile::copy(QStringLiteral(ORVALIS_SOURCE_DIR "/samples/canon_eos_40d.jpg"),
+                photos.path() + QLatin1Char('/') + QString::fromLatin1(name));
   }
-  WriteActionFile("[A]\nMenu=Liste\nProgram=/bin/sh\nCmdLine=$FILELIST --one=$filelist\n"
-                  "[B]\nMenu=Name\nProgram=/bin/sh\nCmdLine=-x $FileName -y\n");
+  WriteActionFile(
+      "[A]\nMenu=Liste\nProgram=/bin/sh\nCmdLine=$FILELIST --one=$filelist\n"
+      "[B]\nMenu=Name\nProgram=/bin/sh\nCmdLine=-x $FileName -y\n");
   auto window = MakeWindow();
-  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() + QStringLiteral("/*.jpg"));
+  QueryEditor(*window).setPlainText(QStringLiteral("SELECT Name FROM ") + photos.path() +
+                                    QStringLiteral("/*.jpg"));
   window->findChild<QAction*>(QStringLiteral("actExecQuery"))->trigger();
   ASSERT_EQ(window->Results().View().Model().rowCount(), 3);
   window->Results().View().SelectRow(0, false);
@@ -133,16 +143,19 @@ TEST_F(ResultActionsTest, FileListWithThreeHitsAndTwoSelected) {
 }
 
 TEST_F(ResultActionsTest, ARealProgramGetsAHostileNameAsOneArgument) {
-  const QString hostile = photos.path() + QStringLiteral("/x; rm -rf ~ $(touch pwned) `touch pwned2`.jpg");
+  const QString hostile =
+      photos.path() + QStringLiteral("/x; rm -rf ~ $(touch pwned) `touch pwned2`.jpg");
   QFile file(hostile);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("photo");
   file.close();
   const QString backup = photos.path() + QStringLiteral("/backup");
   QDir().mkpath(backup);
-  WriteActionFile("[A]\nMenu=Sichern\nProgram=/bin/cp\nCmdLine=$FILENAME " + backup.toUtf8() + "/\n");
+  WriteActionFile("[A]\nMenu=Sichern\nProgram=/bin/cp\nCmdLine=$FILENAME " + backup.toUtf8() +
+                  "/\n");
   auto window = MakeWindow();
-  window->ResultCommands().StartDetached = [](const QString& program, const QStringList& arguments) {
+  window->ResultCommands().StartDetached = [](const QString& program,
+                                              const QStringList& arguments) {
     QProcess process;
     process.setWorkingDirectory(QDir::tempPath());
     process.setProgram(program);
@@ -178,8 +191,12 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   window->ResultCommands().actResultActionExecute(0);
   window->ResultCommands().actResultActionExecute(7);  // no such action: nothing
   ASSERT_EQ(dialogs.messages.size(), 5);
-  EXPECT_EQ(dialogs.messages[1], QStringLiteral("Function ShellExecute(/no/such/program, /p/1.jpg)\rReturned: [Error:2] File Not Found"));
-  EXPECT_EQ(dialogs.messages[2], QStringLiteral("Fehler bei der Ausführung von\r\n/no/such/program /p/1.jpg"));
+  EXPECT_EQ(
+      dialogs.messages[1],
+      QStringLiteral(
+          "Function ShellExecute(/no/such/program, /p/1.jpg)\rReturned: [Error:2] File Not Found"));
+  EXPECT_EQ(dialogs.messages[2],
+            QStringLiteral("Fehler bei der Ausführung von\r\n/no/such/program /p/1.jpg"));
   EXPECT_EQ(started.size(), 2);
   // In debug mode the help log holds each warning too.
   HelpLog() = THelpLog();
@@ -187,11 +204,13 @@ TEST_F(ResultActionsTest, AProgramThatCannotStartIsReportedForEachFile) {
   ASSERT_TRUE(logFile.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(logFile.readAll()).split(QLatin1Char('\n'));
   ASSERT_EQ(lines.size(), 3);
-  EXPECT_TRUE(lines[0].startsWith(dialogs.messages[1] + QStringLiteral("   "))) << lines[0].toStdString();
+  EXPECT_TRUE(lines[0].startsWith(dialogs.messages[1] + QStringLiteral("   ")))
+      << lines[0].toStdString();
 }
 
 TEST_F(ResultActionsTest, TheSettingsPageAddsChangesAndDeletesRows) {
-  WriteActionFile("[A]\nMenu=Eins\nProgram=/bin/sh\n[B]\nMenu=Zwei\nProgram=/bin/sh\n[C]\nMenu=Drei\nProgram=/bin/sh\n");
+  WriteActionFile(
+      "[A]\nMenu=Eins\nProgram=/bin/sh\n[B]\nMenu=Zwei\nProgram=/bin/sh\n[C]\nMenu=Drei\nProgram=/bin/sh\n");
   auto window = MakeWindow();
   TActionsPage& page = *window->SettingsDialog()->pgActions;
   page.Fill(window->ResultCommands().ResultActions());
@@ -239,8 +258,9 @@ TEST_F(ResultActionsTest, TheActionDialogChecksAndCapturesShortcuts) {
   dialog.edtProgram->setText(QStringLiteral("/no/such/program"));
   dialog.btnOkClick();
   EXPECT_EQ(dialogs.messages.size(), 2);
-  EXPECT_EQ(dialogs.messages.front(),
-            QStringLiteral("Die Programmdatei muss existieren\r\nund ein Menütext muss eingegeben sein"));
+  EXPECT_EQ(
+      dialogs.messages.front(),
+      QStringLiteral("Die Programmdatei muss existieren\r\nund ein Menütext muss eingegeben sein"));
   EXPECT_EQ(dialog.result(), 0);
   dialog.edtProgram->setText(QStringLiteral("/bin/sh"));
   dialog.btnOkClick();
@@ -301,7 +321,8 @@ TEST_F(ResultActionsTest, TheProgramChooserListsFoldersAndWhatMayRun) {
   QAbstractItemModel* shown = dialog.proxyModel();
   const QModelIndex root = dialog.proxyModel()->mapFromSource(files->index(folder.path()));
   QStringList names;
-  for (int row = 0; row < shown->rowCount(root); ++row) names.append(shown->index(row, 0, root).data().toString());
+  for (int row = 0; row < shown->rowCount(root); ++row)
+    names.append(shown->index(row, 0, root).data().toString());
   names.sort();
   EXPECT_EQ(names, (QStringList{"sub", "tool"}));
   dialog.hide();

@@ -52,7 +52,6 @@ class ResultListTest : public TWindowTest {
   QAction* Action(const char* name) const {
     return window->findChild<QAction*>(QString::fromLatin1(name));
   }
-
 };
 
 TEST_F(ResultListTest, SortingTwiceInvertsAndTheFlagIsShared) {
@@ -100,7 +99,8 @@ TEST_F(ResultListTest, SortingKeepsSelectionThumbnailsAndPaths) {
   Action("actShowThumbs")->trigger();
   test::WaitForThumbnails(model.Thumbnails());
   EXPECT_EQ(window->Results().RowPaths(), (std::vector<std::string>{none, red}));
-  EXPECT_TRUE(test::ThumbnailHasColour(model.data(model.index(1, 0), Qt::DecorationRole).value<QPixmap>().toImage(), Qt::red));
+  EXPECT_TRUE(test::ThumbnailHasColour(
+      model.data(model.index(1, 0), Qt::DecorationRole).value<QPixmap>().toImage(), Qt::red));
   EXPECT_EQ(model.data(model.index(0, 0), Qt::DecorationRole).value<QPixmap>().cacheKey(),
             model.Thumbnails().NoPreview().cacheKey());
   EXPECT_EQ(window->Results().View().SelectedRows(), std::vector<int>{1});
@@ -110,7 +110,8 @@ TEST_F(ResultListTest, LongCellsAreCutOnlyForDisplay) {
   const std::string caption = std::string(300, 'c') + " lighthouse";
   AddRows({{"a.jpg", caption}});
   const TResultModel& model = window->Results().View().Model();
-  EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString().toStdString(), caption.substr(0, 255));
+  EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString().toStdString(),
+            caption.substr(0, 255));
   EXPECT_EQ(model.CellText(0, 1).toStdString(), caption);
 }
 
@@ -142,7 +143,8 @@ TEST_F(ResultListTest, CopyingNamesTakesSelectedRowsOrAll) {
   window->Results().View().SelectRow(3, false);
   window->Results().View().SelectRow(1, true);
   Action("actCopyResults")->trigger();
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/photos/b.jpg\r\n/photos/d.jpg\r\n"));
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("/photos/b.jpg\r\n/photos/d.jpg\r\n"));
 
   Action("mnuCopyFilename")->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("/photos/b.jpg"));
@@ -183,7 +185,8 @@ TEST_F(ResultListTest, SelectAllActsOnTheFocusedControl) {
   QueryEditor(*window).setFocus();
   QApplication::processEvents();
   Action("actEditSelectAll")->trigger();
-  EXPECT_EQ(QueryEditor(*window).textCursor().selectedText(), QStringLiteral("SELECT Name FROM *.jpg"));
+  EXPECT_EQ(QueryEditor(*window).textCursor().selectedText(),
+            QStringLiteral("SELECT Name FROM *.jpg"));
   EXPECT_TRUE(window->Results().View().SelectedRows().empty());
 }
 

@@ -21,7 +21,8 @@ namespace {
 using test::QueryEditor;
 using test::Sidebar;
 
-const QByteArray kTree = "Kamera=Hersteller und Modell\r\n\tMake=Hersteller der Kamera\r\n\tModel\r\nDatei\r\n\tName\r\n";
+const QByteArray kTree =
+    "Kamera=Hersteller und Modell\r\n\tMake=Hersteller der Kamera\r\n\tModel\r\nDatei\r\n\tName\r\n";
 
 class SidebarTest : public ::testing::Test {
  protected:
@@ -36,7 +37,8 @@ class SidebarTest : public ::testing::Test {
 
   // The window, started with this list file in the user's data folder.
   TfrmMain& Start(const QByteArray& sideTree = kTree) {
-    const QString folder = QString::fromLocal8Bit(qgetenv("APPDATA")) + QStringLiteral("/Farrowlight/Orvalis");
+    const QString folder =
+        QString::fromLocal8Bit(qgetenv("APPDATA")) + QStringLiteral("/Farrowlight/Orvalis");
     QDir().mkpath(folder);
     QFile file(folder + QStringLiteral("/SideTree.ini"));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(sideTree) == sideTree.size());
@@ -55,7 +57,8 @@ class SidebarTest : public ::testing::Test {
     const QTextCursor cursor = QueryEditor(*window).textCursor();
     QString text = QueryEditor(*window).toPlainText();
     if (!cursor.hasSelection()) return text.insert(cursor.position(), QLatin1Char('|'));
-    return text.insert(cursor.selectionEnd(), QLatin1Char(']')).insert(cursor.selectionStart(), QLatin1Char('['));
+    return text.insert(cursor.selectionEnd(), QLatin1Char(']'))
+        .insert(cursor.selectionStart(), QLatin1Char('['));
   }
   void SetEditor(const QString& text, int position, int selectionEnd = -1) {
     QueryEditor(*window).setPlainText(text);
@@ -79,13 +82,16 @@ class SidebarTest : public ::testing::Test {
 
 TEST_F(SidebarTest, BadIndentDisablesTheSidebarWithTheMessage) {
   TfrmMain& main = Start("Kamera\r\n\t\tMake\r\n");
-  EXPECT_EQ(dialogs.messages,
-            QStringList{"Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert."});
+  EXPECT_EQ(
+      dialogs.messages,
+      QStringList{
+          "Die Datei sidetree.ini ist nicht im richtigen Format, Feldliste wird deaktiviert."});
   EXPECT_FALSE(main.Commands().Action(tCommand::actToggleSidebar)->isEnabled());
   // Also once the window is shown and its tool bar laid out.
   main.show();
   QApplication::processEvents();
-  const QWidget* button = main.Commands().ToolBar()->widgetForAction(main.Commands().Action(tCommand::actToggleSidebar));
+  const QWidget* button = main.Commands().ToolBar()->widgetForAction(
+      main.Commands().Action(tCommand::actToggleSidebar));
   EXPECT_TRUE(button == nullptr || !button->isVisible());
   main.Commands().Action(tCommand::actToggleSidebar)->setChecked(true);
   EXPECT_TRUE(Sidebar(main).isHidden());
@@ -96,12 +102,14 @@ TEST_F(SidebarTest, AFilePastALimitIsReportedWithThatLimit) {
   for (int level = 0; level <= 32; ++level) deep += QByteArray(level, '\t') + "Level\r\n";
   const std::pair<QByteArray, const char*> cases[] = {
       {deep, "Die Datei %1 hat mehr als 32 Ebenen, Feldliste wird deaktiviert."},
-      {QByteArray(1024 * 1024 + 1, 'x'), "Die Datei %1 ist größer als 1048576 Bytes, Feldliste wird deaktiviert."},
+      {QByteArray(1024 * 1024 + 1, 'x'),
+       "Die Datei %1 ist größer als 1048576 Bytes, Feldliste wird deaktiviert."},
   };
   for (const auto& [bytes, expected] : cases) {
     dialogs.messages.clear();
     TfrmMain& main = Start(bytes);
-    const QString file = QString::fromLocal8Bit(qgetenv("APPDATA")) + QStringLiteral("/Farrowlight/Orvalis/SideTree.ini");
+    const QString file = QString::fromLocal8Bit(qgetenv("APPDATA")) +
+                         QStringLiteral("/Farrowlight/Orvalis/SideTree.ini");
     EXPECT_EQ(dialogs.messages, QStringList{QString::fromUtf8(expected).arg(file)});
     EXPECT_FALSE(main.Commands().Action(tCommand::actToggleSidebar)->isEnabled());
   }
@@ -124,8 +132,10 @@ TEST_F(SidebarTest, DoubleClickOnAGroupInsertsItsChildrenAndFlipsIt) {
   const QPoint at = tree->visualItemRect(group).center();
   for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent click(type, at, tree->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent click(type, at, tree->viewport()->mapToGlobal(at), Qt::LeftButton, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(tree->viewport(), &click);
   }
   EXPECT_EQ(Editor(), QStringLiteral("SELECT Make, Model| FROM x"));

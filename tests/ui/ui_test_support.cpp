@@ -52,8 +52,10 @@ class TQtEnvironment : public ::testing::Environment {
 
 void UseFreshSettingsLocation() {
   const QString folder = gRoot->path() + QStringLiteral("/location%1").arg(++gLocationCount);
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder + QStringLiteral("/config"));
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder + QStringLiteral("/config"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     folder + QStringLiteral("/config"));
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                     folder + QStringLiteral("/config"));
   qputenv("APPDATA", (folder + QStringLiteral("/appdata")).toUtf8());
 }
 
@@ -135,7 +137,8 @@ void WaitForThumbnails(const TThumbnailCache& cache) {
 bool ThumbnailHasColour(const QImage& thumbnail, const QColor& colour) {
   if (thumbnail.size() != QSize(160, 120)) return false;
   const QColor middle = thumbnail.pixelColor(80, 60);
-  return std::abs(middle.red() - colour.red()) < 12 && std::abs(middle.green() - colour.green()) < 12 &&
+  return std::abs(middle.red() - colour.red()) < 12 &&
+         std::abs(middle.green() - colour.green()) < 12 &&
          std::abs(middle.blue() - colour.blue()) < 12;
 }
 

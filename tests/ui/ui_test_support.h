@@ -33,7 +33,9 @@
 #include <gtest/gtest.h>
 
 // Failure messages show Qt texts as text.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace orvalis::test {
 
@@ -57,10 +59,18 @@ TControl& Named(const QObject& window, const char* name) {
   if (!control) throw std::runtime_error(std::string("no control ") + name);
   return *control;
 }
-inline QPlainTextEdit& QueryEditor(const TfrmMain& window) { return Named<QPlainTextEdit>(window, "txtQuery"); }
-inline QComboBox& QueryBox(const TfrmMain& window) { return Named<QComboBox>(window, "comboQueries"); }
-inline TFieldSidebar& Sidebar(const TfrmMain& window) { return Named<TFieldSidebar>(window, "pnlSidebar"); }
-inline QAction* Command(const TfrmMain& window, tCommand command) { return window.Commands().Action(command); }
+inline QPlainTextEdit& QueryEditor(const TfrmMain& window) {
+  return Named<QPlainTextEdit>(window, "txtQuery");
+}
+inline QComboBox& QueryBox(const TfrmMain& window) {
+  return Named<QComboBox>(window, "comboQueries");
+}
+inline TFieldSidebar& Sidebar(const TfrmMain& window) {
+  return Named<TFieldSidebar>(window, "pnlSidebar");
+}
+inline QAction* Command(const TfrmMain& window, tCommand command) {
+  return window.Commands().Action(command);
+}
 // Picks a line of the query buffer box, as a click on it does.
 inline void SelectQuery(TfrmMain& window, int index) { emit QueryBox(window).activated(index); }
 // Runs a command's handler also where the command is disabled, as a

@@ -32,7 +32,9 @@ namespace {
 
 const QString kCorpus = QStringLiteral(ORVALIS_SOURCE_DIR "/../shared/corpus/exif-samples");
 
-QString Orientation(int code) { return kCorpus + QStringLiteral("/orientation/landscape_%1.jpg").arg(code); }
+QString Orientation(int code) {
+  return kCorpus + QStringLiteral("/orientation/landscape_%1.jpg").arg(code);
+}
 
 // Mean difference per channel of two pictures brought to one small size.
 double Difference(const QImage& a, const QImage& b) {
@@ -44,7 +46,8 @@ double Difference(const QImage& a, const QImage& b) {
     for (int column = 0; column < 40; ++column) {
       const QRgb p = x.pixel(column, row);
       const QRgb q = y.pixel(column, row);
-      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
     }
   }
   return sum / (40 * 30 * 3);
@@ -84,7 +87,8 @@ TEST_F(ViewerTest, NextAndPreviousStepThroughTheSelectedItems) {
       viewer.ShowPrevious();
     }
     EXPECT_EQ(viewer.CurrentIndex(), expected);
-    EXPECT_EQ(viewer.lblInfo->text(), QStringLiteral(" ") + folder.path() + QStringLiteral("/p%1.jpg").arg(expected));
+    EXPECT_EQ(viewer.lblInfo->text(),
+              QStringLiteral(" ") + folder.path() + QStringLiteral("/p%1.jpg").arg(expected));
     EXPECT_FALSE(viewer.Picture().isNull());
   }
   EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -113,7 +117,8 @@ TEST_F(ViewerTest, AFileThatIsNoPictureIsReported) {
   viewer.Start();
   EXPECT_TRUE(viewer.Picture().isNull());
   ASSERT_EQ(dialogs.messages.size(), 1);
-  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Kann Bild %1 nicht anzeigen: ").arg(path)))
+  EXPECT_TRUE(dialogs.messages.front().startsWith(
+      QStringLiteral("Kann Bild %1 nicht anzeigen: ").arg(path)))
       << dialogs.messages.front().toStdString();
 }
 
@@ -156,7 +161,8 @@ class TurnedPhotos : public ViewerTest, public ::testing::WithParamInterface<int
  protected:
   void SetUp() override {
     ViewerTest::SetUp();
-    if (!QFile::exists(Orientation(1))) GTEST_SKIP() << "corpus not found at " << kCorpus.toStdString();
+    if (!QFile::exists(Orientation(1)))
+      GTEST_SKIP() << "corpus not found at " << kCorpus.toStdString();
   }
   QImage ViewerPicture(int code, bool turn) {
     TResultView view;
@@ -230,7 +236,8 @@ TEST_F(ViewerTest, TheMetadataWindowListsEveryEntrySorted) {
   store.ReadJpegFile(path.toStdString());
   ASSERT_EQ(window.lstMetadata->count(), store.EntryCount());
   QStringList lines;
-  for (int i = 0; i < window.lstMetadata->count(); ++i) lines.append(window.lstMetadata->item(i)->text());
+  for (int i = 0; i < window.lstMetadata->count(); ++i)
+    lines.append(window.lstMetadata->item(i)->text());
   EXPECT_TRUE(lines.contains(QStringLiteral("Make: Canon")));
   EXPECT_TRUE(lines.contains(QStringLiteral("Model: Canon EOS 40D")));
   for (int i = 1; i < lines.size(); ++i) {
@@ -278,11 +285,14 @@ class OpenCommandTest : public ViewerTest {
   void SetUp() override {
     ViewerTest::SetUp();
     window = std::make_unique<TfrmMain>(&dialogs);
-    window->ResultCommands().StartDetached = [this](const QString& program, const QStringList& arguments) {
+    window->ResultCommands().StartDetached = [this](const QString& program,
+                                                    const QStringList& arguments) {
       started.append(program + QLatin1Char('|') + arguments.join(QLatin1Char('|')));
       return true;
     };
-    window->ResultCommands().OpenUrl = [this](const QUrl& url) { started.append(QStringLiteral("open|") + url.toLocalFile()); };
+    window->ResultCommands().OpenUrl = [this](const QUrl& url) {
+      started.append(QStringLiteral("open|") + url.toLocalFile());
+    };
     window->ResultCommands().RunModal = [this](QDialog& shown) {
       modal.append(shown.objectName());
       return 0;

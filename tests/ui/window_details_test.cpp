@@ -46,7 +46,6 @@ class WindowDetailsTest : public TWindowTest {
     window->SettingsDialog()->findChild<QPushButton*>(QLatin1String(button))->click();
     return shown;
   }
-
 };
 
 TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
@@ -54,7 +53,8 @@ TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
   const QFontInfo resultDrawn(window->Results().View().List()->font());
   ASSERT_TRUE(queryDrawn.fixedPitch());
   TfrmSettings& dialog = *window->SettingsDialog();
-  dialog.Fill(window->Settings(), true, QueryEditor(*window).font(), window->Results().View().List()->font());
+  dialog.Fill(window->Settings(), true, QueryEditor(*window).font(),
+              window->Results().View().List()->font());
 
   const QFont queryStart = OkInFontDialog("btnQueryFont");
   const QFont resultStart = OkInFontDialog("btnResultFont");
@@ -72,8 +72,11 @@ TEST_F(WindowDetailsTest, FontDialogStartsOnThePaneFontAndOkKeepsIt) {
 }
 
 TEST_F(WindowDetailsTest, StatusPanelsAreWideEnoughForTheirTexts) {
-  const std::pair<int, const char*> texts[] = {
-      {0, "300 (HITLIMIT!)"}, {0, "12345 hits"}, {1, "Abbruch"}, {2, "Gespeichert"}, {2, "Geändert"}};
+  const std::pair<int, const char*> texts[] = {{0, "300 (HITLIMIT!)"},
+                                               {0, "12345 hits"},
+                                               {1, "Abbruch"},
+                                               {2, "Gespeichert"},
+                                               {2, "Geändert"}};
   for (const auto& [panel, text] : texts) {
     window->Results().SetStatusPanel(panel, text);
     QLabel* label = &window->Results().StatusPanel(panel);
@@ -90,7 +93,8 @@ TEST_F(WindowDetailsTest, ActionColumnsShowTheirTitlesAndFitThePage) {
   QApplication::processEvents();
   QTableWidget* grid = settings.pgActions->grdActions;
   for (int column = 0; column < grid->columnCount(); ++column) {
-    EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column)) << column;
+    EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column))
+        << column;
   }
   const int last = grid->columnCount() - 1;
   EXPECT_LE(grid->columnViewportPosition(last) + grid->horizontalHeader()->sectionSizeHint(last),
@@ -123,7 +127,8 @@ TEST_F(WindowDetailsTest, QtDialogsSpeakTheProgramLanguage) {
   EXPECT_FALSE(InstallQtTranslations(QStringLiteral("xx")));
   // A language without Qt translations gets Qt's own English, not the German
   // of the language before.
-  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"), QStringLiteral("Select Font"));
+  EXPECT_EQ(QCoreApplication::translate("QFontDialog", "Select Font"),
+            QStringLiteral("Select Font"));
   ASSERT_TRUE(InstallQtTranslations(QString::fromLatin1(kProgramLanguage)));
 }
 
@@ -143,7 +148,8 @@ TEST_F(WindowDetailsTest, HilfeOpensTheHelpPageOfItsWindow) {
   QStringList pages;
   THelpRouter::Instance().SetSinkForTests([&pages](const QString& page) { pages.append(page); });
   TfrmAction action(dialogs);
-  for (QDialog* dialog : std::initializer_list<QDialog*>{&action, window->ResultCommands().FileOperationsDialog()}) {
+  for (QDialog* dialog :
+       std::initializer_list<QDialog*>{&action, window->ResultCommands().FileOperationsDialog()}) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
       if (button->text() == QStringLiteral("Hilfe")) button->click();
     }

@@ -98,7 +98,8 @@ TEST_F(WizardTest, FinishingAtOnceGivesFiveLines) {
     Next(wizard, 4);
     return true;
   });
-  const QStringList lines = QString::fromStdString(window.QueryText()).split(QStringLiteral("\r\n"));
+  const QStringList lines =
+      QString::fromStdString(window.QueryText()).split(QStringLiteral("\r\n"));
   // Five lines, the last one empty; every line ends with CR LF.
   ASSERT_EQ(lines.size(), 6) << window.QueryText();
   EXPECT_TRUE(lines[0].startsWith(kCommentStart)) << lines[0].toStdString();
@@ -113,11 +114,13 @@ TEST_F(WizardTest, SixLineExample) {
     FillAndFinish(wizard, "Make", {"Make", "==", "'Canon'"}, {"Make", "~", "'NIKON'"});
     return true;
   });
-  const QStringList lines = QString::fromStdString(window.QueryText()).split(QStringLiteral("\r\n"));
+  const QStringList lines =
+      QString::fromStdString(window.QueryText()).split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 7) << window.QueryText();  // six lines and what follows the last CR LF
   EXPECT_TRUE(lines[0].startsWith(kCommentStart));
-  EXPECT_EQ(lines.mid(1), (QStringList{"", "SELECT Name,Make", "FROM \"/photos/2024/*.jpg\"",
-                                       "WHERE Make == 'Canon'OR (Make ~ 'NIKON')", "WITH subdirs", ""}));
+  EXPECT_EQ(lines.mid(1),
+            (QStringList{"", "SELECT Name,Make", "FROM \"/photos/2024/*.jpg\"",
+                         "WHERE Make == 'Canon'OR (Make ~ 'NIKON')", "WITH subdirs", ""}));
   EXPECT_EQ(dialogs.chooserTitles, QStringList{QStringLiteral("Select starting path")});
 }
 
@@ -134,12 +137,12 @@ TEST_F(WizardTest, GeneratedQueryFindsWhatThePagesAskedFor) {
   for (int row = 0; row < model.rowCount(); ++row) {
     rows.insert(model.CellText(row, 0) + QStringLiteral(" | ") + model.CellText(row, 1));
   }
-  const std::set<QString> expected = {"canon_eos_40d.jpg | Canon EOS 40D",
-                                      "canon_powershot_s40.jpg | Canon PowerShot S40",
-                                      "canon_ixus.jpg | Canon DIGITAL IXUS 400",
-                                      "sony_a7.jpg | ILCE-7M3"};
+  const std::set<QString> expected = {
+      "canon_eos_40d.jpg | Canon EOS 40D", "canon_powershot_s40.jpg | Canon PowerShot S40",
+      "canon_ixus.jpg | Canon DIGITAL IXUS 400", "sony_a7.jpg | ILCE-7M3"};
   EXPECT_EQ(rows, expected);
-  EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join(QStringLiteral("; ")).toStdString();
+  EXPECT_TRUE(dialogs.messages.isEmpty())
+      << dialogs.messages.join(QStringLiteral("; ")).toStdString();
 }
 
 TEST_F(WizardTest, CancelLeavesTheEditorUnchanged) {
@@ -230,8 +233,7 @@ TEST_F(WizardTest, ExifButtonStopsAtTheLimit) {
   Pick(*wizard.frSelectFields->lstAvailableFields, QStringLiteral("Make"));
   wizard.frSelectFields->btnAdd->click();
   EXPECT_EQ(chosen.count(), 128);
-  EXPECT_EQ(dialogs.messages,
-            QStringList(2, QStringLiteral("Maximal 128 Spalten erlaubt.")));
+  EXPECT_EQ(dialogs.messages, QStringList(2, QStringLiteral("Maximal 128 Spalten erlaubt.")));
 }
 
 TEST_F(WizardTest, ChosenFieldsAreInsertedMovedAndRemoved) {

@@ -40,7 +40,7 @@ class XmlExportTest : public TExportTest {
   void AddFiles(const QStringList& paths) {
     for (const QString& path : paths) {
       window->Results().SetCell(window->Results().AddFileToResultlist(path.toStdString()), 0,
-                      QFileInfo(path).fileName().toStdString());
+                                QFileInfo(path).fileName().toStdString());
     }
   }
 
@@ -71,7 +71,10 @@ TEST_F(XmlExportTest, IptcDirectoryOfEachPhoto) {
        "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Urlaub]]></cdata></metainfo>\r\n"
        "         <metainfo tagname=\"keywords\"><cdata><![CDATA[Wald]]></cdata></metainfo>\r\n"
        "      </iptcdata>\r\n"},
-      {"umlauts of a code page caption in UTF-8", IptcJpeg({{120, "Gr\xFC\xDF" "e aus M\xFCnchen"}}),
+      {"umlauts of a code page caption in UTF-8",
+       IptcJpeg({{120,
+                  "Gr\xFC\xDF"
+                  "e aus M\xFCnchen"}}),
        "      <iptcdata>\r\n"
        "         <metainfo tagname=\"caption\"><cdata><![CDATA[Gr\xC3\xBC\xC3\x9F"
        "e aus M\xC3\xBCnchen]]></cdata></metainfo>\r\n"
@@ -105,7 +108,8 @@ TEST_F(XmlExportTest, CorpusExportIsTheWritersDocumentAndWellFormed) {
   QFile sample(kSamples + QStringLiteral("/canon_eos_40d.jpg"));
   ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
   const QByteArray bytes = sample.readAll();
-  const int firstSegmentEnd = 4 + (static_cast<unsigned char>(bytes[4]) << 8 | static_cast<unsigned char>(bytes[5]));
+  const int firstSegmentEnd =
+      4 + (static_cast<unsigned char>(bytes[4]) << 8 | static_cast<unsigned char>(bytes[5]));
   paths.append(WritePhoto("cut.jpg", bytes.left(firstSegmentEnd + 1).toStdString()));
   AddFiles(paths);
   Export();
@@ -113,18 +117,21 @@ TEST_F(XmlExportTest, CorpusExportIsTheWritersDocumentAndWellFormed) {
   std::vector<std::string> files;
   for (const QString& path : paths) files.push_back(path.toStdString());
   const QString reference = folder.filePath(QStringLiteral("reference.xml"));
-  const XmlExportResult result = WriteXmlExportFile(reference.toStdString(), files, XmlExportOptions());
+  const XmlExportResult result =
+      WriteXmlExportFile(reference.toStdString(), files, XmlExportOptions());
   QFile referenceFile(reference);
   ASSERT_TRUE(referenceFile.open(QIODevice::ReadOnly));
   EXPECT_EQ(Written(), referenceFile.readAll().toStdString());
 
   EXPECT_TRUE(result.ok()) << result.error;
-  EXPECT_EQ(dialogs.messages,
-            QStringList{QStringLiteral("%1 Zeilen in %2 gespeichert.").arg(paths.size()).arg(target)});
+  EXPECT_EQ(
+      dialogs.messages,
+      QStringList{QStringLiteral("%1 Zeilen in %2 gespeichert.").arg(paths.size()).arg(target)});
   QXmlStreamReader reader(QByteArray::fromStdString(Written()));
   int fileElements = 0;
   while (!reader.atEnd()) {
-    if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == QStringLiteral("file")) {
+    if (reader.readNext() == QXmlStreamReader::StartElement &&
+        reader.name() == QStringLiteral("file")) {
       ++fileElements;
     }
   }
@@ -148,18 +155,24 @@ TEST_F(XmlExportTest, FileNameRuleOnOk) {
 }
 
 TEST_F(XmlExportTest, RootElementTagNumbersAndSelectedRows) {
-  AddFiles({kSamples + QStringLiteral("/canon_eos_40d.jpg"), kSamples + QStringLiteral("/nikon_d70.jpg")});
+  AddFiles({kSamples + QStringLiteral("/canon_eos_40d.jpg"),
+            kSamples + QStringLiteral("/nikon_d70.jpg")});
   window->Results().View().SelectRow(1, false);
   Export([](TfrmExportXML& f) {
     f.edtRootElement->setText(QStringLiteral(" Files "));
     f.rbTagsAsNumber->setChecked(true);
   });
   const std::string written = Written();
-  EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<files>\r\n   <file name=\"nikon_d70.jpg\">\r\n", 0), 0u)
+  EXPECT_EQ(
+      written.rfind(
+          "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<files>\r\n   <file name=\"nikon_d70.jpg\">\r\n",
+          0),
+      0u)
       << written;
   EXPECT_EQ(written.find("canon_eos_40d"), std::string::npos);
   EXPECT_NE(written.find("<metainfo tagid=\"33434\">"), std::string::npos);
-  EXPECT_EQ(dialogs.messages, QStringList{QStringLiteral("1 Zeilen in %1 gespeichert.").arg(target)});
+  EXPECT_EQ(dialogs.messages,
+            QStringList{QStringLiteral("1 Zeilen in %1 gespeichert.").arg(target)});
 
   // An empty root element field names the document element "files".
   dialogs.messages.clear();
@@ -184,7 +197,8 @@ TEST_F(XmlExportTest, DefaultsBrowseAndAFileDeletedSinceTheQuery) {
   Export();
   ASSERT_EQ(dialogs.messages.size(), 1);
   // In the window's language, naming the export and the photo it stopped at.
-  EXPECT_TRUE(dialogs.messages.front().startsWith(QStringLiteral("Export nach %1 endete bei %2: ").arg(target, gone)))
+  EXPECT_TRUE(dialogs.messages.front().startsWith(
+      QStringLiteral("Export nach %1 endete bei %2: ").arg(target, gone)))
       << dialogs.messages.front().toStdString();
   // What was written before the failure stays, in a closed document.
   EXPECT_NE(Written().find("nikon_d70.jpg"), std::string::npos);
