@@ -17,6 +17,7 @@ packages=(
   dpkg-dev man-db desktop-file-utils   # the package, its manual page and desktop entry are checked
   poppler-utils   # pdftotext: tests read back what was printed into a PDF file
   clang libclang-rt-14-dev   # libFuzzer and its sanitizers for scripts/fuzz.sh
+  clang-format   # scripts/check-format.sh holds the sources to .clang-format
 )
 
 missing=()

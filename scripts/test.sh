@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Orvalis and runs every test: the normal build with all tests, then the
+# Checks that the sources are in the project's style (.clang-format), builds
+# Orvalis and runs every test: the normal build with all tests, then the
 # core tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # the engine tests (the query run with its reader threads) under
 # ThreadSanitizer, and each fuzz target for a bounded time (FUZZ_SECONDS per
@@ -7,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check-format.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
