@@ -64,17 +64,19 @@ constexpr tFieldMeaning kMeanings[] = {
      "Breite des Bildes in Pixeln, aus der Datei selbst: JPEG-Bildkopf (Frame Header), PNG IHDR, "
      "WebP-Leinwand, HEIF/AVIF das Hauptbild (ispe), CR3 das Bild in voller Größe; TIFF und Raw-Dateien "
      "das größte Bild, das ihre Verzeichnisse (IFD0, die folgenden und die SubIFDs) oder das Exif-Verzeichnis "
-     "(ExifImageWidth) beschreiben, RW2 der Sensorausschnitt, RAF die beschnittene Rohbildgröße",
+     "(ExifImageWidth) beschreiben, RW2 der Sensorausschnitt, RAF die beschnittene Rohbildgröße, X3F die "
+     "Größe aus dem Dateikopf",
      "Width of the image in pixels, from the file itself: the JPEG frame header, PNG IHDR, the WebP "
      "canvas, HEIF/AVIF the primary image (ispe), CR3 the full-size image; TIFF and raw files the largest "
      "image their directories (IFD0, the ones after it and the SubIFDs) or the Exif directory "
-     "(ExifImageWidth) describe, RW2 the sensor crop, RAF the cropped raw image size"},
+     "(ExifImageWidth) describe, RW2 the sensor crop, RAF the cropped raw image size, X3F the size its "
+     "header gives"},
     {"PixelsY", kNumber, "Höhe des Bildes in Pixeln, aus derselben Quelle wie PixelsX",
      "Height of the image in pixels, from the same source as PixelsX"},
     {"Format", kText, "Art der Datei, an ihren ersten Bytes erkannt, nicht an der Endung",
      "Kind of file, told by its first bytes, not by its extension",
-     "JPEG, TIFF, CR2, NEF, ARW, DNG, PEF, SRW, IIQ, ORF, RW2, RWL, RAF, MRW, CR3, HEIC, HEIF, AVIF, PNG, WEBP",
-     "JPEG, TIFF, CR2, NEF, ARW, DNG, PEF, SRW, IIQ, ORF, RW2, RWL, RAF, MRW, CR3, HEIC, HEIF, AVIF, PNG, WEBP"},
+     "JPEG, TIFF, CR2, NEF, ARW, DNG, PEF, SRW, IIQ, ORF, RW2, RWL, RAF, MRW, X3F, CR3, HEIC, HEIF, AVIF, PNG, WEBP",
+     "JPEG, TIFF, CR2, NEF, ARW, DNG, PEF, SRW, IIQ, ORF, RW2, RWL, RAF, MRW, X3F, CR3, HEIC, HEIF, AVIF, PNG, WEBP"},
     // JFIF header (APP0)
     {"Version", kText, "Version des JFIF-Kopfs", "Version of the JFIF header", "z. B. 1.01 oder 1.02",
      "e.g. 1.01 or 1.02"},

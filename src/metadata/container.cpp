@@ -32,6 +32,7 @@ tContainer RecogniseContainer(const std::uint8_t* head, std::size_t length) {
   if (length >= 12 && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WEBP", 4) == 0)
     return tContainer::WebP;
   if (IsIsoBmff(head, length)) return tContainer::IsoBmff;
+  if (StartsWith(head, length, "FOVb", 4)) return tContainer::X3f;
   return tContainer::None;
 }
 

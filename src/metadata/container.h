@@ -21,6 +21,7 @@ enum class tContainer : std::uint8_t {
   Png,      // the PNG signature
   WebP,     // RIFF....WEBP
   IsoBmff,  // an ftyp box with a brand we read: HEIF, HEIC, AVIF, CR3
+  X3f,      // FOVb: Sigma's raw
 };
 
 // The bytes RecogniseContainer looks at when the file has them.

@@ -178,6 +178,7 @@ void tImageMetaData::ReadJpegFile(const std::string& fileName, int folderFd) {
     case tContainer::Png: ReadPngFile(file); return;
     case tContainer::WebP: ReadWebPFile(file); return;
     case tContainer::IsoBmff: ReadIsoBmffFile(file); return;
+    case tContainer::X3f: ReadX3fFile(file); return;
     case tContainer::None: return;
   }
 }

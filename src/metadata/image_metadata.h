@@ -153,6 +153,7 @@ class tImageMetaData {
   void ReadTiffFile(tJpegFile& file, std::uint64_t start, std::uint64_t length, std::string format);
   void ReadRafFile(tJpegFile& file);
   void ReadMrwFile(tJpegFile& file);
+  void ReadX3fFile(tJpegFile& file);
   void ReadPngFile(tJpegFile& file);
   void ReadWebPFile(tJpegFile& file);
   void ReadIsoBmffFile(tJpegFile& file);

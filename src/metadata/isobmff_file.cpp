@@ -124,8 +124,8 @@ class tBoxCursor {
 };
 
 // The format the brands of an ftyp box name (bytes from the box's start), or
-// empty. A Canon brand anywhere makes a CR3; else the major brand decides
-// where it names a coding, then the compatible brands.
+// empty. A Canon brand anywhere makes a CR3; else the major brand decides,
+// then the compatible brands.
 std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
   if (length < 16 || Be32(head + 4) != FourCc("ftyp") || Be32(head) < 16) return {};
   const std::size_t limit = std::min<std::size_t>(length, Be32(head));
@@ -143,11 +143,16 @@ std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
     avif |= isAvif(brand);
     heif |= brand == FourCc("mif1") || brand == FourCc("msf1");
   }
+  const bool heifMajor = major == FourCc("mif1") || major == FourCc("msf1");
   if (crx) return "CR3";
   if (isAvif(major)) return "AVIF";
-  if (isHevc(major) || hevc) return "HEIC";
+  if (isHevc(major)) return "HEIC";
+  // A file whose major brand is the general image brand is called HEIF
+  // whatever coding its compatible brands name, as ExifTool calls it.
+  if (heifMajor) return "HEIF";
+  if (hevc) return "HEIC";
   if (avif) return "AVIF";
-  if (heif || major == FourCc("mif1") || major == FourCc("msf1")) return "HEIF";
+  if (heif) return "HEIF";
   return {};
 }
 

@@ -1,7 +1,8 @@
 // Raw formats with a header of their own around the usual structures:
 // Fujifilm RAF (its EXIF lies in the embedded JPEG preview, its image size
-// in the header's tag records) and Minolta MRW (a TIFF structure in its TTW
-// block). ORF and RW2 are TIFF files with another magic number
+// in the header's tag records), Minolta MRW (a TIFF structure in its TTW
+// block) and Sigma X3F (the image size in its header, EXIF in a JPEG
+// preview that its section directory names). ORF and RW2 are TIFF files with another magic number
 // (tiff_file.cpp).
 #include <algorithm>
 #include <string>
@@ -22,6 +23,14 @@ constexpr std::uint16_t kRafFullSize = 0x100;     // height, width
 constexpr std::uint16_t kRafCroppedSize = 0x111;  // height, width
 // MRW: blocks of the header looked at.
 constexpr std::size_t kMaxMrwBlocks = 64;
+// X3F (little-endian): the header's image size; the section directory,
+// whose offset the file's last four bytes give, with entries of offset,
+// length and kind; an image section's header before its data, whose
+// format 18 is a JPEG.
+constexpr std::uint64_t kX3fSizeAt = 28;
+constexpr std::size_t kMaxX3fSections = 64;
+constexpr std::uint32_t kX3fImageHeader = 28;
+constexpr std::uint32_t kX3fJpegFormat = 18;
 
 }  // namespace
 
@@ -98,6 +107,51 @@ void tImageMetaData::ReadMrwFile(tJpegFile& file) {
     at += 8 + std::uint64_t{length};
   }
   Drop("MRW: no TTW block with the TIFF structure");
+}
+
+void tImageMetaData::ReadX3fFile(tJpegFile& file) {
+  BeginPhoto(file, "X3F");
+  const std::uint64_t size = file.Size();
+  if (size < kX3fSizeAt + 8 + 4) throw tMetadataError("X3F: the file ends inside its header");
+  tByteReader header(file.Read(kX3fSizeAt, 8), 8);
+  AppendPixelSize(header.U32(0), header.U32(4));
+
+  tByteReader tail(file.Read(size - 4, 4), 4);
+  const std::uint64_t directory = tail.U32(0);
+  if (directory < kX3fSizeAt + 8 || directory + 12 > size - 4) {
+    Drop("X3F: the section directory lies outside the file");
+    return;
+  }
+  tByteReader head(file.Read(directory, 12), 12);
+  if (head.Bytes(0, 4) != std::string_view("SECd")) {
+    Drop("X3F: no section directory where the file says");
+    return;
+  }
+  const std::uint64_t count =
+      std::min<std::uint64_t>({head.U32(8), kMaxX3fSections, (size - 4 - directory - 12) / 12});
+  for (std::uint64_t i = 0; i < count; ++i) {
+    tByteReader entry(file.Read(directory + 12 + 12 * i, 12), 12);
+    const std::uint64_t offset = entry.U32(0), length = entry.U32(4);
+    const std::string_view kind = entry.Bytes(8, 4);
+    if ((kind != "IMA2" && kind != "IMAG") || length <= kX3fImageHeader + 4 || offset >= size ||
+        length > size - offset)
+      continue;
+    tByteReader image(file.Read(offset, kX3fImageHeader + 2), kX3fImageHeader + 2);
+    if (image.U32(12) != kX3fJpegFormat || image.U8(kX3fImageHeader) != 0xFF ||
+        image.U8(kX3fImageHeader + 1) != 0xD8)
+      continue;
+    embeddedJpegs_.push_back({offset + kX3fImageHeader, length - kX3fImageHeader});
+  }
+  std::stable_sort(embeddedJpegs_.begin(), embeddedJpegs_.end(),
+                   [](const tFileSpan& a, const tFileSpan& b) { return a.length > b.length; });
+  if (embeddedJpegs_.empty()) {
+    Drop("X3F: no JPEG preview inside the file");
+    return;
+  }
+  // The EXIF lies in the JPEG preview; its frame header gives the
+  // preview's size, not the photo's.
+  frameFlag_ = true;
+  ReadJpegSegments(file, embeddedJpegs_.front().offset);
 }
 
 }  // namespace orvalis

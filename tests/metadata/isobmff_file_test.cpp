@@ -269,7 +269,7 @@ TEST(IsoBmff, CorpusFiles) {
   if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "corpus not found at " << folder;
   EXPECT_EQ(Summary(Walk(folder / "apple_iphone.heic")),
             "HEIC 3024x4032 tiff 3329+2038 ifd0 xmp 5367+2618");
-  EXPECT_EQ(Summary(Walk(folder / "QuickTime.heic")), "HEIC 1596x1064");
+  EXPECT_EQ(Summary(Walk(folder / "QuickTime.heic")), "HEIF 1596x1064");
   EXPECT_EQ(Summary(Walk(folder / "CanonRaw.cr3")),
             "CR3 6000x4000 tiff 296+384 ifd0 tiff 688+1056 exif tiff 6928+1808 gps xmp 11028+311");
   tJpegFile file(folder / "exif_at_end.heic");
