@@ -21,6 +21,7 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DORVALIS_SANITIZE=ON \
   -DORVALIS_BUILD_UI=OFF -DORVALIS_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/leak_suppressions.txt \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -L core
 
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVALIS_TSAN=ON \
