@@ -238,8 +238,10 @@ class tHeifMeta {
     }
     Parse(iprp_, &tHeifMeta::ParseProperties);
     if (findings_.width == 0 && primaryType_ == FourCc("grid")) GridSize();
+    if (findings_.width == 0) findings_.problems.push_back("the primary item has no size (ispe)");
     if (exif != nullptr) ExifItem(Place(exif->id));
-    if (xmp != nullptr && !findings_.xmp) findings_.xmp = Place(xmp->id);
+    if (xmp != nullptr)
+      if (const std::optional<tFileSpan> span = Place(xmp->id)) findings_.xmp = span;
   }
 
  private:
