@@ -93,7 +93,8 @@ class tBoxCursor {
       if (have >= header) std::memcpy(box.uuid.data(), p + header - 16, 16);
     }
     if (have < header || size < header)
-      return Stop(box.Name() + " gives the impossible size " + std::to_string(size) + "; the boxes after it passed over");
+      return Stop(box.Name() + " gives the impossible size " + std::to_string(size) +
+                  "; the boxes after it passed over");
     if (size > left) {
       problems_.push_back(box.Name() + " runs past its container; read up to the container's end");
       size = left;
@@ -126,8 +127,8 @@ std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
   if (length < 16 || Be32(head + 4) != FourCc("ftyp") || Be32(head) < 16) return {};
   const std::size_t limit = std::min<std::size_t>(length, Be32(head));
   const auto isHevc = [](std::uint32_t b) {
-    return b == FourCc("heic") || b == FourCc("heix") || b == FourCc("hevc") || b == FourCc("hevx") || b == FourCc("heim") ||
-           b == FourCc("heis");
+    return b == FourCc("heic") || b == FourCc("heix") || b == FourCc("hevc") || b == FourCc("hevx") ||
+           b == FourCc("heim") || b == FourCc("heis");
   };
   const auto isAvif = [](std::uint32_t b) { return b == FourCc("avif") || b == FourCc("avis"); };
   const std::uint32_t major = Be32(head + 8);
@@ -148,7 +149,8 @@ std::string FormatOfBrands(const std::uint8_t* head, std::size_t length) {
 }
 
 bool IsTiffHeader(const std::uint8_t* p) {
-  return (p[0] == 'I' && p[1] == 'I' && p[2] == 42 && p[3] == 0) || (p[0] == 'M' && p[1] == 'M' && p[2] == 0 && p[3] == 42);
+  return (p[0] == 'I' && p[1] == 'I' && p[2] == 42 && p[3] == 0) ||
+         (p[0] == 'M' && p[1] == 'M' && p[2] == 0 && p[3] == 42);
 }
 
 // A TIFF structure of length bytes at offset, when it starts with a TIFF
@@ -219,8 +221,12 @@ class tHeifMeta {
     // A full box: version and flags, then the boxes, in any order.
     tBoxCursor cursor(bytes_.data(), 4, bytes_.size(), findings_.problems);
     for (tBox box; cursor.Next(box);) {
-      for (auto& [type, slot] : {std::pair{FourCc("pitm"), &pitm_}, {FourCc("iinf"), &iinf_}, {FourCc("iloc"), &iloc_},
-                                 {FourCc("iref"), &iref_}, {FourCc("iprp"), &iprp_}, {FourCc("idat"), &idat_}})
+      for (auto& [type, slot] : {std::pair{FourCc("pitm"), &pitm_},
+                                 {FourCc("iinf"), &iinf_},
+                                 {FourCc("iloc"), &iloc_},
+                                 {FourCc("iref"), &iref_},
+                                 {FourCc("iprp"), &iprp_},
+                                 {FourCc("idat"), &idat_}})
         if (box.type == type && !*slot) *slot = box;
     }
     if (!pitm_) findings_.problems.push_back("the meta box names no primary item");
@@ -233,8 +239,10 @@ class tHeifMeta {
     if (xmp != nullptr) places_.push_back({xmp->id, true, {}});
     if (primaryType_ == FourCc("grid")) places_.push_back({primary_, true, {}});
     if (!places_.empty()) {
-      if (iloc_) Parse(iloc_, &tHeifMeta::ParseLocations);
-      else findings_.problems.push_back("the meta box has no item locations (iloc)");
+      if (iloc_)
+        Parse(iloc_, &tHeifMeta::ParseLocations);
+      else
+        findings_.problems.push_back("the meta box has no item locations (iloc)");
     }
     Parse(iprp_, &tHeifMeta::ParseProperties);
     if (findings_.width == 0 && primaryType_ == FourCc("grid")) GridSize();
@@ -345,7 +353,9 @@ class tHeifMeta {
       }
     }
     const auto sized = [&](std::uint64_t& at, unsigned size) -> std::uint64_t {
-      const std::uint64_t value = size == 0 ? 0 : size == 4 ? r.U32(at) : (std::uint64_t{r.U32(at)} << 32 | r.U32(at + 4));
+      const std::uint64_t value = size == 0   ? 0
+                                  : size == 4 ? r.U32(at)
+                                              : (std::uint64_t{r.U32(at)} << 32 | r.U32(at + 4));
       at += size;
       return value;
     };
@@ -411,8 +421,10 @@ class tHeifMeta {
     tFileSpan span;
     for (std::uint16_t e = 0; e < extents; ++e) {
       tFileSpan extent = next();
-      if (extent.offset > std::numeric_limits<std::uint64_t>::max() - base) extent.offset = limit + 1;
-      else extent.offset += base;
+      if (extent.offset > std::numeric_limits<std::uint64_t>::max() - base)
+        extent.offset = limit + 1;
+      else
+        extent.offset += base;
       // A length of 0 reaches to the end of the data.
       if (extent.length == 0 && extents == 1 && extent.offset <= limit) extent.length = limit - extent.offset;
       if (extent.offset > limit || extent.length > limit - extent.offset) {
@@ -446,14 +458,16 @@ class tHeifMeta {
     tBoxCursor cursor(bytes_.data(), box.payload, box.end, findings_.problems);
     for (tBox child; cursor.Next(child);) {
       if (child.type == FourCc("ipco") && !container) container = child;
-      if (child.type == FourCc("ipma")) Parse(child, [&](const tBox& b, const tByteReader& r) { Associations(b, r, indices); });
+      if (child.type == FourCc("ipma"))
+        Parse(child, [&](const tBox& b, const tByteReader& r) { Associations(b, r, indices); });
     }
     if (!container) return;
     tBoxCursor properties(bytes_.data(), container->payload, container->end, findings_.problems);
     std::uint16_t index = 0;
     for (tBox property; properties.Next(property);) {
       ++index;
-      if (property.type != FourCc("ispe") || std::find(indices.begin(), indices.end(), index) == indices.end()) continue;
+      if (property.type != FourCc("ispe") || std::find(indices.begin(), indices.end(), index) == indices.end())
+        continue;
       if (property.PayloadSize() < 12) continue;
       const std::uint8_t* p = bytes_.data() + property.payload;
       findings_.width = Be32(p + 4);
@@ -482,7 +496,8 @@ class tHeifMeta {
   void GridSize() {
     const std::optional<tFileSpan> span = Place(primary_);
     if (!span || span->length < 8) return;
-    const std::uint8_t* p = file_.Read(span->offset, static_cast<std::size_t>(std::min<std::uint64_t>(span->length, 12)));
+    const std::uint8_t* p =
+        file_.Read(span->offset, static_cast<std::size_t>(std::min<std::uint64_t>(span->length, 12)));
     if ((p[1] & 1) == 0) {
       findings_.width = static_cast<std::uint32_t>(p[4] << 8 | p[5]);
       findings_.height = static_cast<std::uint32_t>(p[6] << 8 | p[7]);
@@ -505,8 +520,8 @@ class tHeifMeta {
       findings_.problems.push_back("the Exif item's TIFF header lies past its end");
       return;
     }
-    AddTiffBlock(file_, span->offset + 4 + skip, span->length - 4 - skip, tIsoTiffBlock::tFirst::Ifd0,
-                 "the Exif item", findings_);
+    AddTiffBlock(file_, span->offset + 4 + skip, span->length - 4 - skip, tIsoTiffBlock::tFirst::Ifd0, "the Exif item",
+                 findings_);
   }
 
   tJpegFile& file_;
@@ -551,8 +566,8 @@ void CanonMovie(tJpegFile& file, const tBox& movie, tIsoBmffFindings& findings) 
     tBoxCursor canon(file, box.payload, box.end, findings.problems);
     for (tBox part; canon.Next(part);) {
       using tFirst = tIsoTiffBlock::tFirst;
-      for (const auto& [type, first] : {std::pair{FourCc("CMT1"), tFirst::Ifd0}, {FourCc("CMT2"), tFirst::Exif},
-                                        {FourCc("CMT4"), tFirst::Gps}})
+      for (const auto& [type, first] :
+           {std::pair{FourCc("CMT1"), tFirst::Ifd0}, {FourCc("CMT2"), tFirst::Exif}, {FourCc("CMT4"), tFirst::Gps}})
         if (part.type == type) AddTiffBlock(file, part.payload, part.PayloadSize(), first, part.Name(), findings);
       if (part.type == FourCc("THMB")) AddEmbeddedJpeg(file, part, 8, findings);
     }

@@ -60,13 +60,16 @@ struct Heif {
     };
     using tExtents = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
     const Bytes iloc = FullBox("iloc", ilocVersion, Concat({{0x44, 0x00}, id(2U + grid + otherExifFirst),
-        grid ? item(1, 1, 0, tExtents{{0, 8}}) : Bytes{}, otherExifFirst ? item(4, 0, 0, tExtents{{xmpAt, 12}}) : Bytes{}, item(2, exifMethod, exifReference, extents),
+        grid ? item(1, 1, 0, tExtents{{0, 8}}) : Bytes{},
+        otherExifFirst ? item(4, 0, 0, tExtents{{xmpAt, 12}}) : Bytes{}, item(2, exifMethod, exifReference, extents),
         item(3, 0, 0, tExtents{{xmpAt, static_cast<std::uint32_t>(xmp.size())}})}));
     const Bytes meta = FullBox("meta", 0, Concat({FullBox("pitm", 0, kBe.U16(1)),
         FullBox("iinf", 0, Concat({kBe.U16(3), Infe(1, grid ? "grid" : "hvc1"),
-                                   otherExifFirst ? Infe(4, "Exif") : Bytes{}, Infe(2, "Exif"), Infe(3, "mime", "application/rdf+xml")})),
+                                   otherExifFirst ? Infe(4, "Exif") : Bytes{}, Infe(2, "Exif"),
+                                   Infe(3, "mime", "application/rdf+xml")})),
         iloc, Box("iprp", Concat({Box("ipco", Concat({Ispe(160, 120), Ispe(640, 480)})),
-                                  FullBox("ipma", 0, Concat({kBe.U32(1), kBe.U16(1), grid ? Bytes{0} : Bytes{1, 0x82}}))})),
+                                  FullBox("ipma", 0, Concat({kBe.U32(1), kBe.U16(1),
+                                                             grid ? Bytes{0} : Bytes{1, 0x82}}))})),
         grid ? Box("idat", Concat({{0, 0, 1, 1}, kBe.U16(2000), kBe.U16(1500)})) : Bytes{},
         otherExifFirst ? FullBox("iref", 0, Box("cdsc", Concat({kBe.U16(2), kBe.U16(1), kBe.U16(1)}))) : Bytes{},
         extraMeta}));
@@ -136,7 +139,8 @@ std::vector<WalkCase> WalkCases() {
       {"plain_heif", With([](Heif& h) { h.major = "mif1"; }), "HEIF 640x480" + kHeif, ""},
       {"iloc_version_0", With([](Heif& h) { h.ilocVersion = 0; }), "HEIC 640x480" + kHeif, ""},
       {"iloc_version_2", With([](Heif& h) { h.ilocVersion = 2; }), "HEIC 640x480" + kHeif, ""},
-      {"exif_prefix_skipped", With([](Heif& h) { h.exif = Concat({kBe.U32(6), Text(std::string("Exif\0\0", 6)), kTiff}); }),
+      {"exif_prefix_skipped",
+       With([](Heif& h) { h.exif = Concat({kBe.U32(6), Text(std::string("Exif\0\0", 6)), kTiff}); }),
        "HEIC 640x480 tiff 42+14 ifd0 xmp 56+12", ""},
       {"contiguous_extents_joined", With([](Heif& h) { h.exifExtents = {{32, 10}, {42, 8}}; }),
        "HEIC 640x480" + kHeif, ""},
@@ -174,9 +178,11 @@ std::vector<WalkCase> WalkCases() {
       {"meta_too_large", Concat({Ftyp("heic", "mif1"), FullBox("meta", 0, Bytes(1024 * 1024, 0))}), "HEIC 0x0",
        "larger than 1048576"},
       {"no_brand_read", Concat({Ftyp("isom", "mp41"), Box("moov", {})}), " 0x0", "no ftyp box"},
-      {"cr3", Cr3(), "CR3 6000x4000 tiff 64+14 ifd0 tiff 86+14 exif tiff 108+14 gps xmp 274+4 jpeg 334+6 jpeg 146+4", ""},
+      {"cr3", Cr3(),
+       "CR3 6000x4000 tiff 64+14 ifd0 tiff 86+14 exif tiff 108+14 gps xmp 274+4 jpeg 334+6 jpeg 146+4", ""},
       {"cr3_box_without_tiff", Cr3(Bytes(14, 0)),
-       "CR3 6000x4000 tiff 64+14 ifd0 tiff 108+14 gps xmp 274+4 jpeg 334+6 jpeg 146+4", "'CMT2' at 78 holds no TIFF header"},
+       "CR3 6000x4000 tiff 64+14 ifd0 tiff 108+14 gps xmp 274+4 jpeg 334+6 jpeg 146+4",
+       "'CMT2' at 78 holds no TIFF header"},
   };
 }
 
