@@ -15,6 +15,7 @@
 #include "engine/query_driver.h"
 #include "i18n/language_file.h"
 #include "metadata/image_metadata.h"
+#include "metadata/isobmff_file.h"
 #include "metadata/xmp_packet.h"
 #include "output/xml_export.h"
 #include "query/cell_text.h"
@@ -290,6 +291,28 @@ void LanguageFile(const std::uint8_t* data, std::size_t size) {
     if (const std::optional<std::string> text = file.Lookup(key)) (void)PageValue(*text);
 }
 
+void IsoBmff(const std::uint8_t* data, std::size_t size) {
+  (void)IsIsoBmff(data, size);
+  tJpegFile file(ScratchFile().Hold(data, size));
+  tIsoBmffFindings findings;
+  try {
+    findings = ReadIsoBmff(file);
+  } catch (const tMetadataError&) {
+    return;  // only a file that cannot be read may end the walk so
+  }
+  // Every place the walk hands on must lie inside the file: a decoder
+  // trusts it.
+  const auto inside = [&](std::uint64_t offset, std::uint64_t length) {
+    if (offset > file.Size() || length > file.Size() - offset) __builtin_trap();
+  };
+  for (const tIsoTiffBlock& block : findings.tiffBlocks) {
+    inside(block.offset, block.length);
+    if (block.length < 8) __builtin_trap();
+  }
+  if (findings.xmp) inside(findings.xmp->offset, findings.xmp->length);
+  for (const tFileSpan& jpeg : findings.embeddedJpegs) inside(jpeg.offset, jpeg.length);
+}
+
 const std::vector<tFuzzTarget>& FuzzTargets() {
   // clang-format off
   static const std::vector<tFuzzTarget> targets = {
@@ -297,6 +320,7 @@ const std::vector<tFuzzTarget>& FuzzTargets() {
       {"query_compile", &QueryCompile}, {"evaluate", &Evaluate}, {"list_files", &ListFiles},
       {"xmp", &Xmp},                    {"language_file", &LanguageFile},
       {"container_walk", &ContainerWalk},
+      {"isobmff", &IsoBmff},
   };
   // clang-format on
   return targets;

@@ -40,6 +40,9 @@ void Xmp(const std::uint8_t* data, std::size_t size);
 // The language-file reader: the input as a language file's bytes, parsed
 // and asked for messages, captions and wizard pages.
 void LanguageFile(const std::uint8_t* data, std::size_t size);
+// The ISO base media walk (HEIF, AVIF, CR3): the input as a whole file;
+// every span it reports must lie inside the file.
+void IsoBmff(const std::uint8_t* data, std::size_t size);
 
 struct tFuzzTarget {
   std::string_view name;  // fuzz_<name> is the program, fuzz/regressions/<name> its kept inputs

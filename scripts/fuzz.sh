@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build-fuzz/) and runs each for a
 # bounded time, starting from the seeds: the photos in samples/ and the shared
-# corpus (whole, and their Exif and IPTC segments), fuzz/seeds/ and every kept
+# corpus (whole, and their Exif and IPTC segments; its HEIF and CR3 files
+# for the ISO base media walk), fuzz/seeds/ and every kept
 # input in fuzz/regressions/. Prints the executions per target; fails when a
 # target finds a crash, a hang or an allocation beyond its limit. Each such
 # input is moved into fuzz/regressions/<target>/ as found-<kind>-<hash>, so
@@ -28,7 +29,7 @@ else
   seconds=${FUZZ_SECONDS:-10}
   fuzz_jobs=${FUZZ_JOBS:-1}
 fi
-targets=${FUZZ_TARGETS:-"segment_walk exif iptc query_compile evaluate list_files xmp language_file container_walk"}
+targets=${FUZZ_TARGETS:-"segment_walk exif iptc query_compile evaluate list_files xmp language_file container_walk isobmff"}
 corpus_photos=${ORVALIS_CORPUS_DIR:-../shared/corpus}
 work=build-fuzz/fuzz-work
 
@@ -46,10 +47,12 @@ if [ -d "$corpus_photos" ]; then
   while IFS= read -r -d '' f; do photos+=("$f"); done < <(find "$corpus_photos" -type f -iname '*.jp*g' -print0)
 fi
 build-fuzz/orvalis-fuzz-seeds "$work/seeds" "${photos[@]}"
-# A file of each container kind seeds the container walk.
-mkdir -p "$work/seeds/container_walk"
+# A file of each container kind seeds the container walk; the HEIF and CR3
+# files the ISO base media walk.
+mkdir -p "$work/seeds/container_walk" "$work/seeds/isobmff"
 if [ -d "$corpus_photos/formats" ]; then
   find "$corpus_photos/formats" -type f ! -name '*.json' -exec cp {} "$work/seeds/container_walk/" \;
+  find "$corpus_photos/formats" -type f \( -iname '*.heic' -o -iname '*.cr3' \) -exec cp {} "$work/seeds/isobmff/" \;
 fi
 # The shipped language files seed their reader.
 mkdir -p "$work/seeds/language_file"
@@ -63,7 +66,7 @@ done
 
 max_len() {
   case $1 in
-    segment_walk | container_walk) echo 131072 ;;
+    segment_walk | container_walk | isobmff) echo 131072 ;;
     exif | iptc | xmp) echo 65533 ;;
     list_files | language_file) echo 16384 ;;
     *) echo 4096 ;;

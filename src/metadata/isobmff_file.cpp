@@ -208,10 +208,11 @@ struct tItemInfo {
   bool xmp = false;  // else Exif
 };
 
-// Where an item's bytes lie in the file, or why they cannot be read.
+// Where the bytes of an item we read lie in the file (none when they
+// cannot be read).
 struct tItemPlace {
   std::uint32_t id = 0;
-  bool wanted = false;
+  bool wanted = false;  // until its first location is seen
   std::optional<tFileSpan> span;
 };
 
@@ -256,8 +257,10 @@ class tHeifMeta {
     }
     Parse(iprp_, &tHeifMeta::ParseProperties);
     if (findings_.width == 0 && primaryType_ == FourCc("grid")) GridSize();
+    if (findings_.width == 0) findings_.problems.push_back("the primary item has no size (ispe)");
     if (exif != nullptr) ExifItem(Place(exif->id));
-    if (xmp != nullptr && !findings_.xmp) findings_.xmp = Place(xmp->id);
+    if (xmp != nullptr)
+      if (const std::optional<tFileSpan> span = Place(xmp->id)) findings_.xmp = span;
   }
 
  private:
@@ -297,28 +300,29 @@ class tHeifMeta {
     const std::uint8_t version = r.U8(0);
     const std::uint64_t first = box.payload + (version == 0 ? 6 : 8);
     tBoxCursor cursor(bytes_.data(), std::min(first, box.end), box.end, findings_.problems);
-    for (tBox entry; cursor.Next(entry);) {
-      if (entry.type != FourCc("infe")) continue;
-      tByteReader e(bytes_.data() + entry.payload, static_cast<std::size_t>(entry.PayloadSize()));
-      e.SetMotorola(true);
-      const std::uint8_t entryVersion = e.U8(0);
-      if (entryVersion < 2) continue;  // the old entries name no item type
-      if (!KnownVersion(entry, entryVersion, 3)) continue;
-      const std::uint32_t id = entryVersion == 2 ? e.U16(4) : e.U32(4);
-      std::uint64_t at = entryVersion == 2 ? 8 : 10;  // past the protection index
-      const std::uint32_t type = e.U32(at);
-      at += 4;
-      if (id == primary_) primaryType_ = type;
-      if (type == FourCc("Exif")) {
-        items_.push_back({id, false});
-      } else if (type == FourCc("mime")) {
-        const std::string_view rest = e.Rest(at);
-        const std::size_t nameEnd = rest.find('\0');
-        if (nameEnd == std::string_view::npos) continue;
-        const std::string_view contentType = rest.substr(nameEnd + 1);
-        if (contentType.substr(0, contentType.find('\0')) == "application/rdf+xml")
-          items_.push_back({id, true});
-      }
+    for (tBox entry; cursor.Next(entry);)
+      if (entry.type == FourCc("infe"))
+        Parse(entry, [&](const tBox& b, const tByteReader& e) { ItemEntry(b, e); });
+  }
+
+  // One item's entry: its id and type, and for a MIME item its content type.
+  void ItemEntry(const tBox& box, const tByteReader& e) {
+    const std::uint8_t version = e.U8(0);
+    if (version < 2 || !KnownVersion(box, version, 3)) return;  // the old entries name no item type
+    const std::uint32_t id = version == 2 ? e.U16(4) : e.U32(4);
+    std::uint64_t at = version == 2 ? 8 : 10;  // past the protection index
+    const std::uint32_t type = e.U32(at);
+    at += 4;
+    if (id == primary_) primaryType_ = type;
+    if (type == FourCc("Exif")) {
+      items_.push_back({id, false});
+    } else if (type == FourCc("mime")) {
+      const std::string_view rest = e.Rest(at);
+      const std::size_t nameEnd = rest.find('\0');
+      if (nameEnd == std::string_view::npos) return;
+      const std::string_view contentType = rest.substr(nameEnd + 1);
+      if (contentType.substr(0, contentType.find('\0')) == "application/rdf+xml")
+        items_.push_back({id, true});
     }
   }
 
@@ -330,13 +334,13 @@ class tHeifMeta {
                       findings_.problems);
     for (tBox ref; cursor.Next(ref);) {
       if (ref.type != FourCc("cdsc")) continue;
-      tByteReader e(bytes_.data() + ref.payload, static_cast<std::size_t>(ref.PayloadSize()));
-      e.SetMotorola(true);
-      const auto id = [&](std::uint64_t at) { return idSize == 2 ? e.U16(at) : e.U32(at); };
-      const std::uint32_t from = id(0);
-      const std::uint16_t count = e.U16(idSize);
-      for (std::uint64_t i = 0; i < count; ++i)
-        if (id(idSize + 2 + i * idSize) == primary_) describesPrimary_.push_back(from);
+      Parse(ref, [&](const tBox&, const tByteReader& e) {
+        const auto id = [&](std::uint64_t at) { return idSize == 2 ? e.U16(at) : e.U32(at); };
+        const std::uint32_t from = id(0);
+        const std::uint16_t count = e.U16(idSize);
+        for (std::uint64_t i = 0; i < count; ++i)
+          if (id(idSize + 2 + i * idSize) == primary_) describesPrimary_.push_back(from);
+      });
     }
   }
 
@@ -618,7 +622,7 @@ tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
     return findings;
   }
   const bool cr3 = findings.format == "CR3";
-  bool metaSeen = false;
+  bool metaSeen = false, movieSeen = false;
   tBoxCursor cursor(file, 0, size, findings.problems);
   for (tBox box; cursor.Next(box);) {
     if (box.type == FourCc("meta") && !metaSeen && !cr3) {
@@ -634,7 +638,10 @@ tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
       // file is picture data.
       break;
     }
-    if (box.type == FourCc("moov") && cr3) CanonMovie(file, box, findings);
+    if (box.type == FourCc("moov") && cr3 && !movieSeen) {
+      movieSeen = true;
+      CanonMovie(file, box, findings);
+    }
     if (box.type == FourCc("uuid") && box.uuid == kXmpUuid && !findings.xmp &&
         box.PayloadSize() > 0)
       findings.xmp = tFileSpan{box.payload, box.PayloadSize()};
@@ -642,6 +649,7 @@ tIsoBmffFindings ReadIsoBmff(tJpegFile& file) {
       CanonPreview(file, box, findings);
   }
   if (!cr3 && !metaSeen) findings.problems.push_back("the file has no meta box");
+  if (cr3 && !movieSeen) findings.problems.push_back("the file has no movie box");
   std::stable_sort(findings.embeddedJpegs.begin(), findings.embeddedJpegs.end(),
                    [](const tFileSpan& a, const tFileSpan& b) { return a.length > b.length; });
   return findings;

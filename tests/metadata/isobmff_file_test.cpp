@@ -50,6 +50,8 @@ struct Heif {
   std::vector<std::pair<std::uint32_t, std::uint32_t>> exifExtents;  // default: one extent
   Bytes extraMeta;                                                   // more boxes in the meta box
   bool grid = false;  // the primary item is a grid of 2000 x 1500 without ispe, described in idat
+  bool otherExifFirst =
+      false;  // an Exif item 4 of no TIFF before item 2, which alone describes the primary
 
   Bytes Build() const {
     const std::uint32_t exifAt = 32, xmpAt = exifAt + static_cast<std::uint32_t>(exif.size());
@@ -67,15 +69,17 @@ struct Heif {
     const Bytes iloc =
         FullBox("iloc", ilocVersion,
                 Concat({{0x44, 0x00},
-                        id(grid ? 3 : 2),
+                        id(2U + grid + otherExifFirst),
                         grid ? item(1, 1, 0, tExtents{{0, 8}}) : Bytes{},
+                        otherExifFirst ? item(4, 0, 0, tExtents{{xmpAt, 12}}) : Bytes{},
                         item(2, exifMethod, exifReference, extents),
                         item(3, 0, 0, tExtents{{xmpAt, static_cast<std::uint32_t>(xmp.size())}})}));
     const Bytes meta = FullBox(
         "meta", 0,
         Concat({FullBox("pitm", 0, kBe.U16(1)),
                 FullBox("iinf", 0,
-                        Concat({kBe.U16(3), Infe(1, grid ? "grid" : "hvc1"), Infe(2, "Exif"),
+                        Concat({kBe.U16(3), Infe(1, grid ? "grid" : "hvc1"),
+                                otherExifFirst ? Infe(4, "Exif") : Bytes{}, Infe(2, "Exif"),
                                 Infe(3, "mime", "application/rdf+xml")})),
                 iloc,
                 Box("iprp", Concat({Box("ipco", Concat({Ispe(160, 120), Ispe(640, 480)})),
@@ -83,6 +87,9 @@ struct Heif {
                                             Concat({kBe.U32(1), kBe.U16(1),
                                                     grid ? Bytes{0} : Bytes{1, 0x82}}))})),
                 grid ? Box("idat", Concat({{0, 0, 1, 1}, kBe.U16(2000), kBe.U16(1500)})) : Bytes{},
+                otherExifFirst
+                    ? FullBox("iref", 0, Box("cdsc", Concat({kBe.U16(2), kBe.U16(1), kBe.U16(1)})))
+                    : Bytes{},
                 extraMeta}));
     return Concat({Ftyp(major, compatible), Box("mdat", Concat({exif, xmp})), meta});
   }
@@ -196,6 +203,8 @@ std::vector<WalkCase> WalkCases() {
        "HEIC 640x480 tiff 325+14 ifd0 xmp 50+12", ""},
       {"grid_size_from_its_description", With([](Heif& h) { h.grid = true; }),
        "HEIC 2000x1500" + kHeif, ""},
+      {"exif_item_describing_the_primary", With([](Heif& h) { h.otherExifFirst = true; }),
+       "HEIC 640x480" + kHeif, ""},
       {"exif_offset_past_item", With([](Heif& h) {
          h.exif = Concat({kBe.U32(15), kTiff});
        }),
