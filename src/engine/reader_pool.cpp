@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <thread>
 
 namespace orvalis {
 
@@ -32,6 +33,33 @@ std::size_t Cores() { return std::max(1u, std::thread::hardware_concurrency()); 
 // each, 128 readers keep up with a run's thread that evaluates a photo in
 // some 30 microseconds.
 constexpr int kMaxDefaultReaders = 128;
+
+// A reader's stack: its deepest work is decoding one file's metadata, which
+// needs a few kilobytes. A small stack makes starting and ending a thread
+// cheaper (some 0.1 ms each on a virtual machine, and a pool on slow
+// storage starts a hundred). Sanitizers need the default stack.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr std::size_t kReaderStack = 0;
+#else
+constexpr std::size_t kReaderStack = 256 * 1024;
+#endif
+
+}  // namespace
+
+// jemalloc's control call, when the program allocates through jemalloc.
+extern "C" int mallctl(const char* name, void* oldValue, std::size_t* oldLength, void* newValue,
+                       std::size_t newLength) __attribute__((weak));
+
+namespace {
+
+// A reader that waits for slow storage reads a photo every millisecond or
+// so: a cache of freed blocks of its own saves it nothing, and with a
+// hundred readers such caches hold megabytes that each fault in afresh.
+void DropThreadCache() {
+  if (mallctl == nullptr) return;
+  bool enabled = false;
+  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
+}
 
 }  // namespace
 
@@ -78,15 +106,16 @@ std::size_t tReaderLimit::Update(double slowShare, double averageMicroseconds,
   return limit_;
 }
 
-void tPoolJob::RunOnce() {
+bool tPoolJob::RunOnce() {
   int posted = kPosted;
-  if (!state_.compare_exchange_strong(posted, kRunning)) return;
+  if (!state_.compare_exchange_strong(posted, kRunning)) return false;
   Run();
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     state_ = kEnded;
   }
   ended_.notify_all();
+  return true;
 }
 
 void tPoolJob::Finish() {
@@ -136,18 +165,44 @@ tReaderPool::tReaderPool(int readers, std::size_t window, double slowReadMicrose
 }
 
 void tReaderPool::StartReaders(std::size_t count) {
-  if (threadCount_ >= count) return;
   const std::lock_guard<std::mutex> lock(startMutex_);
-  while (threads_.size() < count && !startFailed_ && !closing_) {
-    ++threadCount_;
-    try {
-      threads_.emplace_back([this] { ReaderLoop(); });
-    } catch (const std::system_error&) {
-      // A machine out of threads reads with the readers it got.
-      --threadCount_;
-      startFailed_ = true;
-    }
+  while (threads_.size() < count && StartOneReader()) {
   }
+}
+
+void tReaderPool::StartMoreReaders(bool wait) {
+  if (threadCount_ >= limit_) return;
+  std::unique_lock<std::mutex> lock(startMutex_, std::defer_lock);
+  if (wait)
+    lock.lock();
+  else if (!lock.try_lock())
+    return;  // a start is under way, and its reader goes on with the chain
+  if (threads_.size() < limit_) StartOneReader();
+}
+
+bool tReaderPool::StartOneReader() {
+  if (startFailed_ || closing_) return false;
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  if (kReaderStack != 0) pthread_attr_setstacksize(&attributes, kReaderStack);
+  ++threadCount_;
+  pthread_t thread;
+  const int failed = pthread_create(
+      &thread, &attributes,
+      [](void* pool) -> void* {
+        static_cast<tReaderPool*>(pool)->ReaderLoop();
+        return nullptr;
+      },
+      this);
+  pthread_attr_destroy(&attributes);
+  if (failed != 0) {
+    // A machine out of threads reads with the readers it got.
+    --threadCount_;
+    startFailed_ = true;
+    return false;
+  }
+  threads_.push_back(thread);
+  return true;
 }
 
 tReaderPool::~tReaderPool() {
@@ -160,7 +215,7 @@ tReaderPool::~tReaderPool() {
     idle_.clear();
     sleeping_ = 0;
   }
-  for (std::thread& t : threads_) t.join();
+  for (pthread_t thread : threads_) pthread_join(thread, nullptr);
 }
 
 std::size_t tReaderPool::Window() const {
@@ -182,7 +237,7 @@ tReadSlot* tReaderPool::Submit(const std::string& path, std::shared_ptr<const tO
   slot->store_ = LendStore();
   slot->ticket_ = number * kStates + kQueued;
   queued_ = number + 1;
-  StartReaders(limit_);
+  StartMoreReaders(false);
   // A reader awake goes on with the queue without being woken; sleeping
   // ones are woken for a run of files, not for each, while reads are fast.
   WakeReaders(slow_ ? 1 : wakeBacklog_);
@@ -228,7 +283,8 @@ void tReaderPool::RunJobs() {
       jobs_.pop_front();
       --jobsQueued_;
     }
-    job->RunOnce();
+    const auto start = std::chrono::steady_clock::now();
+    if (job->RunOnce()) NoteReadTime(std::chrono::steady_clock::now() - start);
   }
 }
 
@@ -246,7 +302,7 @@ void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
     return state == kQueued || state == kReading;
   };
   tReadSlot* target = later != nullptr && inFlight(later) ? later : slot;
-  StartReaders(limit_);
+  StartMoreReaders(false);
   WakeReaders(1);  // the files waited for may lie in the queue yet
   std::unique_lock<std::mutex> lock(doneMutex_);
   for (;;) {
@@ -371,6 +427,13 @@ void tReaderPool::Read(tReadSlot* slot) {
 void tReaderPool::ReaderLoop() {
   // Named, so that a profiler or debugger tells readers from the run.
   pthread_setname_np(pthread_self(), "orvalis-reader");
+  // Readers beyond the cores are started when the storage is slow, each by
+  // the one before, so that no reader and not the run's thread spends long
+  // starting threads.
+  if (slow_) {
+    DropThreadCache();
+    StartMoreReaders(true);
+  }
   tReader self;
   while (tReadSlot* slot = TakeFile(self)) Read(slot);
 }
@@ -395,7 +458,7 @@ void tReaderPool::NoteReadTime(std::chrono::steady_clock::duration took) {
   // Readers beyond a lower limit go back to sleep as they finish; the
   // queued files wait for those a higher one lets read.
   if (limit_ > before) {
-    StartReaders(limit_);
+    StartMoreReaders(false);
     WakeReaders(1);
   }
 }

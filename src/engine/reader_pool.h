@@ -11,11 +11,15 @@
 // USB disc); then more readers read, so that their waits overlap: a fixed
 // number, or, when the pool follows the latency, more and more while the
 // files read per second still rise, up to its bound. Threads are started
-// only when they are let read. The run's thread, when it must wait, sleeps
-// until a run of files is read, not for each file.
+// only when they are let read, each by the one started before it, and the
+// readers for slow storage keep no cache of freed memory of their own. The
+// run's thread, when it must wait, sleeps until a run of files is read, not
+// for each file.
 //
 // Besides files the readers do jobs posted to the pool (the walk lists the
-// folders to come this way); a job goes before the files queued.
+// folders to come this way); a job goes before the files queued, and its
+// time counts as a read's: the listings of the first folders tell slow
+// storage before their files are read.
 #pragma once
 
 #include <atomic>
@@ -27,9 +31,9 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <pthread.h>
 #include <semaphore>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/folder_listing.h"
@@ -74,8 +78,8 @@ class tPoolJob {
  private:
   friend class tReaderPool;
   static constexpr int kPosted = 0, kRunning = 1, kEnded = 2, kCancelled = 3;
-  // Runs the job unless someone else began it.
-  void RunOnce();
+  // Runs the job unless someone else began it; true when it ran here.
+  bool RunOnce();
   std::atomic<int> state_{kPosted};
   std::mutex mutex_;
   std::condition_variable ended_;
@@ -176,8 +180,14 @@ class tReaderPool {
     std::binary_semaphore wake{0};
   };
 
-  // Starts reader threads up to count.
+  // Starts reader threads up to count, waiting for a start under way.
   void StartReaders(std::size_t count);
+  // Starts one reader when fewer run than may read; a reader started so
+  // starts the next. Without wait, returns at once while a start is under
+  // way.
+  void StartMoreReaders(bool wait);
+  // Under startMutex_: starts a reader thread; false when none can start.
+  bool StartOneReader();
   void ReaderLoop();
   // Runs the jobs posted, oldest first, until none is left.
   void RunJobs();
@@ -239,7 +249,7 @@ class tReaderPool {
   std::atomic<std::size_t> jobsQueued_{0};
   // Starting threads; any thread may start more while the pool is open.
   std::mutex startMutex_;
-  std::vector<std::thread> threads_;
+  std::vector<pthread_t> threads_;
   bool startFailed_ = false;
 };
 
