@@ -16,25 +16,11 @@ class Value {
   enum class Variety { Empty, Boolean, Integer, Number, Text };
 
   Value() = default;
-  static Value Boolean(bool b) {
-    Value v;
-    v.data_ = b;
-    return v;
-  }
-  static Value Integer(std::int64_t i) {
-    Value v;
-    v.data_ = i;
-    return v;
-  }
-  static Value Number(double d) {
-    Value v;
-    v.data_ = d;
-    return v;
-  }
+  static Value Boolean(bool b) { return Value(tData(std::in_place_type<bool>, b)); }
+  static Value Integer(std::int64_t i) { return Value(tData(std::in_place_type<std::int64_t>, i)); }
+  static Value Number(double d) { return Value(tData(std::in_place_type<double>, d)); }
   static Value Text(std::string s) {
-    Value v;
-    v.data_ = std::move(s);
-    return v;
+    return Value(tData(std::in_place_type<std::string>, std::move(s)));
   }
 
   Variety variety() const { return static_cast<Variety>(data_.index()); }
@@ -53,7 +39,10 @@ class Value {
   bool operator==(const Value&) const = default;
 
  private:
-  std::variant<std::monostate, bool, std::int64_t, double, std::string> data_;
+  using tData = std::variant<std::monostate, bool, std::int64_t, double, std::string>;
+  explicit Value(tData data) : data_(std::move(data)) {}
+
+  tData data_;
 };
 
 }  // namespace orvalis

@@ -139,13 +139,9 @@ std::string_view EntryBytes(const tByteReader& tiff, const tIfdEntry& in) {
   return tiff.Bytes(in.ValueField, in.Count);
 }
 
-// Reference entries of the GPS directory that its coordinate and altitude
-// rules read.
-constexpr std::uint16_t kGpsLatitudeRef = 1;
-constexpr std::uint16_t kGpsLongitudeRef = 3;
+// The reference entry of the GPS directory that its altitude rule reads; a
+// coordinate's reference (N or S, E or W) is the tag just before it.
 constexpr std::uint16_t kGpsAltitudeRef = 5;
-constexpr std::uint16_t kGpsDestLatitudeRef = 19;
-constexpr std::uint16_t kGpsDestLongitudeRef = 21;
 
 // Up to three fractions (degrees, minutes, seconds or hours, minutes,
 // seconds) of a RATIONAL entry, or of an SRATIONAL one as some phones write
@@ -172,6 +168,12 @@ std::array<double, 3> Sexagesimal(const tByteReader& tiff, const tIfdEntry& in) 
     }
   }
   return parts;
+}
+
+// The coordinates' reference entries stand just before them (1 before 2, 3
+// before 4, 19 before 20, 21 before 22).
+std::uint16_t ReferenceTag(const tTagRuleInput& input) {
+  return static_cast<std::uint16_t>(input.In.Tag - 1);
 }
 
 // The first letter of a reference entry (N, S, E, W), upper-cased; 0 when
@@ -421,22 +423,12 @@ void GpsVersion(const tTagRuleInput& input, tMetaEntry& e) {
 
 void GpsLatitude(const tTagRuleInput& input, tMetaEntry& e) {
   SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
-                ReferenceLetter(input.Tiff, input.Gps, kGpsLatitudeRef), 'N', 'S', 90);
+                ReferenceLetter(input.Tiff, input.Gps, ReferenceTag(input)), 'N', 'S', 90);
 }
 
 void GpsLongitude(const tTagRuleInput& input, tMetaEntry& e) {
   SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
-                ReferenceLetter(input.Tiff, input.Gps, kGpsLongitudeRef), 'E', 'W', 180);
-}
-
-void GpsDestLatitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
-                ReferenceLetter(input.Tiff, input.Gps, kGpsDestLatitudeRef), 'N', 'S', 90);
-}
-
-void GpsDestLongitude(const tTagRuleInput& input, tMetaEntry& e) {
-  SetCoordinate(e, Sexagesimal(input.Tiff, input.In),
-                ReferenceLetter(input.Tiff, input.Gps, kGpsDestLongitudeRef), 'E', 'W', 180);
+                ReferenceLetter(input.Tiff, input.Gps, ReferenceTag(input)), 'E', 'W', 180);
 }
 
 void GpsAltitude(const tTagRuleInput& input, tMetaEntry& e) {

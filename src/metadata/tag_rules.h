@@ -49,10 +49,9 @@ void ExposureTime(const tTagRuleInput& input, tMetaEntry& e);  // 1/250, 0.6, 15
 void ShutterSpeed(const tTagRuleInput& input, tMetaEntry& e);  // APEX, as an exposure time
 void ApexAperture(const tTagRuleInput& input, tMetaEntry& e);  // APEX, as an F number
 void GpsVersion(const tTagRuleInput& input, tMetaEntry& e);    // 2.3.0.0
-void GpsLatitude(const tTagRuleInput& input, tMetaEntry& e);   // signed degrees
+// Signed degrees; each also for the destination's coordinate.
+void GpsLatitude(const tTagRuleInput& input, tMetaEntry& e);
 void GpsLongitude(const tTagRuleInput& input, tMetaEntry& e);
-void GpsDestLatitude(const tTagRuleInput& input, tMetaEntry& e);
-void GpsDestLongitude(const tTagRuleInput& input, tMetaEntry& e);
 void GpsAltitude(const tTagRuleInput& input, tMetaEntry& e);   // below sea level negative
 void GpsTimeStamp(const tTagRuleInput& input, tMetaEntry& e);  // hh:mm:ss
 }  // namespace rule

@@ -137,6 +137,12 @@ const GpsRuleCase kGpsRuleCases[] = {
     {"speed with zero denominator stays a fraction",
      [](const Order& o) { return std::vector<TiffEntry>{{13, kRational, 1, o.Rational(0, 0)}}; }, 13, 4, "0/0",
      "t:0/0"},
+    {"destination latitude takes its own reference, not the position's",
+     [](const Order& o) { return std::vector<TiffEntry>{Ref(1, "N"), Ref(19, "S"), Dms(o, 20, {{10, 1}})}; }, 20, 1,
+     "-10.000000", "n:-10"},
+    {"destination longitude takes its own reference",
+     [](const Order& o) { return std::vector<TiffEntry>{Ref(3, "E"), Ref(21, "W"), Dms(o, 22, {{20, 1}})}; }, 22, 1,
+     "-20.000000", "n:-20"},
     {"processing method",
      [](const Order&) {
        return std::vector<TiffEntry>{{27, kUndefined, 11, Text(std::string("ASCII\0\0\0GPS", 11))}};
