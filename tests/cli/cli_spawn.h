@@ -33,4 +33,9 @@ CliRun Spawn(Strings argv, const SpawnOptions& options = {});
 // Runs orvalis-cli with args.
 CliRun RunCli(const Strings& args, const SpawnOptions& options = {});
 
+// What orvalis-cli writes to standard output (and standard error, where
+// errorsToo is set) when that is a terminal: a pseudo terminal in raw mode,
+// so the bytes arrive as written. exit, where given, gets the exit status.
+std::string RunOnTerminal(const Strings& args, bool errorsToo = false, int* exit = nullptr);
+
 }  // namespace orvalis::test
