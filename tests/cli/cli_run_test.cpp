@@ -205,7 +205,6 @@ TEST_F(CliRunTest, EveryHitIsAnElementOfTheXml) {
   scratch_->Write("cut/a.jpg", whole);
   scratch_->Write("cut/b.jpg", whole.substr(0, whole.size() - 1));
   const std::string query = "SELECT Name FROM " + scratch_->Path() + "cut/*.jpg";
-  EXPECT_EQ(Cli({query}).out, "a.jpg,\nb.jpg,\n");
   const std::string file = scratch_->Path() + "cut.xml";
   const CliRun xml = Cli({"--format", "xml", "-o", file, query});
   ASSERT_EQ(xml.exit, 0) << xml.err;
