@@ -93,7 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "SELECT TOP 22 Name FROM {}*.jpg WHERE Make == 'Canon' WITH subdirs"},
         CliCase{"samples rows by default", Tree::Samples, {}, kSamples, ""},
         CliCase{"damaged unreadable and failing xml by default", Tree::Scratch, {"--format", "xml"}, kScratch, ""}),
-
     // clang-format on
     CaseNames());
 

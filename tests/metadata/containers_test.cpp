@@ -167,7 +167,7 @@ TEST(Containers, XmpAndIptcOfEachKind) {
     Load(store, "blocks.any", c.file);
     EXPECT_TRUE((store.*c.has)());
     EXPECT_EQ(Field(store, c.field), c.text);
-    // The packet is no number of the first directory.
+    // A block is no number entry of the first directory.
     EXPECT_EQ(Find(store, group::kExif, 700), nullptr);
   }
 }
