@@ -1,6 +1,6 @@
 // Runs orvalis-cli (or another program) as a process, without a shell, and
-// captures standard output, standard error and the exit status. The one
-// spawner of the command-line tests.
+// captures standard output, standard error and the exit status, or what it
+// writes to a terminal. The one spawner of the command-line tests.
 #pragma once
 
 #include <optional>
