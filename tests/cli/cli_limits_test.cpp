@@ -1,14 +1,6 @@
 // orvalis-cli against hostile input and output: query files and result lists
 // read only as far as their limits, NUL-separated paths, control characters
 // escaped on a terminal only, and a runaway match() reported once.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,8 +12,6 @@
 #include "engine/list_readers.h"
 #include "query/query_statement.h"
 #include "support/test_names.h"
-
-extern char** environ;
 
 namespace orvalis::test {
 namespace {
@@ -39,49 +29,6 @@ std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t n = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
   return n;
-}
-
-// What orvalis-cli writes to standard output when that is a terminal (a
-// pseudo terminal in raw mode, so the bytes arrive as written).
-std::string RunOnTerminal(const Strings& args) {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) return "(no terminal)";
-  const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
-  termios raw{};
-  ::tcgetattr(slave, &raw);
-  ::cfmakeraw(&raw);
-  ::tcsetattr(slave, TCSANOW, &raw);
-  posix_spawn_file_actions_t actions;
-  ::posix_spawn_file_actions_init(&actions);
-  ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  ::posix_spawn_file_actions_adddup2(&actions, slave, 1);
-  ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  Strings all{ORVALIS_CLI_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : all) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  ::posix_spawn_file_actions_destroy(&actions);
-  ::close(slave);
-  std::string out;
-  if (spawned == 0) {
-    char buffer[4096];
-    for (;;) {
-      const ssize_t n = ::read(master, buffer, sizeof buffer);
-      if (n > 0)
-        out.append(buffer, static_cast<std::size_t>(n));
-      else if (n < 0 && errno == EINTR)
-        continue;
-      else
-        break;  // EIO: the program has ended and closed the terminal
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-  }
-  ::close(master);
-  return out;
 }
 
 class CliLimitsTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -90,6 +91,51 @@ CliRun RunCli(const Strings& args, const SpawnOptions& options) {
   Strings argv{ORVALIS_CLI_PATH};
   argv.insert(argv.end(), args.begin(), args.end());
   return Spawn(std::move(argv), options);
+}
+
+std::string RunOnTerminal(const Strings& args, bool errorsToo, int* exit) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) return "(no terminal)";
+  const int slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+  termios raw{};
+  ::tcgetattr(slave, &raw);
+  ::cfmakeraw(&raw);
+  ::tcsetattr(slave, TCSANOW, &raw);
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  ::posix_spawn_file_actions_adddup2(&actions, slave, 1);
+  if (errorsToo)
+    ::posix_spawn_file_actions_adddup2(&actions, slave, 2);
+  else
+    ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  Strings all{ORVALIS_CLI_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
+  ::close(slave);
+  std::string out;
+  if (spawned == 0) {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t n = ::read(master, buffer, sizeof buffer);
+      if (n > 0)
+        out.append(buffer, static_cast<std::size_t>(n));
+      else if (n < 0 && errno == EINTR)
+        continue;
+      else
+        break;  // EIO: the program has ended and closed the terminal
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (exit != nullptr) *exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  ::close(master);
+  return out;
 }
 
 }  // namespace orvalis::test

@@ -1,6 +1,6 @@
 // Runs orvalis-cli (or another program) as a process, without a shell, and
-// captures standard output, standard error and the exit status. The one
-// spawner of the command-line tests.
+// captures standard output, standard error and the exit status, or what it
+// writes to a terminal. The one spawner of the command-line tests.
 #pragma once
 
 #include <optional>
@@ -32,5 +32,10 @@ CliRun Spawn(Strings argv, const SpawnOptions& options = {});
 
 // Runs orvalis-cli with args.
 CliRun RunCli(const Strings& args, const SpawnOptions& options = {});
+
+// What orvalis-cli writes to standard output (and standard error, where
+// errorsToo is set) when that is a terminal: a pseudo terminal in raw mode,
+// so the bytes arrive as written. exit, where given, gets the exit status.
+std::string RunOnTerminal(const Strings& args, bool errorsToo = false, int* exit = nullptr);
 
 }  // namespace orvalis::test

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,37 +18,29 @@ namespace {
 
 struct tTargetCase {
   const char* Name;
-  // Puts something of the name "target" into the folder (or nothing).
-  void (*Prepare)(const ScratchFolder& folder);
+  // What stands at "target" before: "" nothing, "file", "fifo", "folder", or
+  // "-> X" a link to X (beside a regular file "real").
+  std::string_view Before;
   tWholeWrite Outcome;
   const char* Written;  // the file that holds "new" afterwards, "" when none
 };
 
-void Nothing(const ScratchFolder&) {}
-void Regular(const ScratchFolder& folder) { folder.Write("target", "old"); }
-void Fifo(const ScratchFolder& folder) {
-  ASSERT_EQ(::mkfifo(folder.File("target").c_str(), 0600), 0);
-}
-void Folder(const ScratchFolder& folder) { folder.MakeFolder("target"); }
-void LinkToRegular(const ScratchFolder& folder) {
-  folder.Write("real", "old");
-  ASSERT_EQ(::symlink("real", folder.File("target").c_str()), 0);
-}
-void LinkToNothing(const ScratchFolder& folder) {
-  ASSERT_EQ(::symlink("absent", folder.File("target").c_str()), 0);
-}
-void LinkToDevice(const ScratchFolder& folder) {
-  ASSERT_EQ(::symlink("/dev/null", folder.File("target").c_str()), 0);
-}
-void LinkToItself(const ScratchFolder& folder) {
-  ASSERT_EQ(::symlink("target", folder.File("target").c_str()), 0);
+void Prepare(const ScratchFolder& folder, std::string_view before) {
+  const std::string target = folder.File("target");
+  if (before == "file") folder.Write("target", "old");
+  if (before == "fifo" && ::mkfifo(target.c_str(), 0600) != 0) ADD_FAILURE() << "no fifo";
+  if (before == "folder") folder.MakeFolder("target");
+  if (before.starts_with("-> ")) {
+    folder.Write("real", "old");
+    ASSERT_EQ(::symlink(std::string(before.substr(3)).c_str(), target.c_str()), 0);
+  }
 }
 
 class WholeFileTarget : public ::testing::TestWithParam<tTargetCase> {};
 
 TEST_P(WholeFileTarget, WritesOrRefuses) {
   ScratchFolder folder;
-  GetParam().Prepare(folder);
+  Prepare(folder, GetParam().Before);
   struct stat before {};
   const bool existed = ::lstat(folder.File("target").c_str(), &before) == 0;
 
@@ -71,14 +64,16 @@ TEST_P(WholeFileTarget, WritesOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, WholeFileTarget,
-    ::testing::Values(tTargetCase{"Absent", &Nothing, tWholeWrite::Written, "target"},
-                      tTargetCase{"Regular", &Regular, tWholeWrite::Written, "target"},
-                      tTargetCase{"Fifo", &Fifo, tWholeWrite::NotRegular, ""},
-                      tTargetCase{"Folder", &Folder, tWholeWrite::NotRegular, ""},
-                      tTargetCase{"LinkToRegular", &LinkToRegular, tWholeWrite::Written, "real"},
-                      tTargetCase{"LinkToNothing", &LinkToNothing, tWholeWrite::Written, "absent"},
-                      tTargetCase{"LinkToDevice", &LinkToDevice, tWholeWrite::NotRegular, ""},
-                      tTargetCase{"LinkInACircle", &LinkToItself, tWholeWrite::Failed, ""}),
+    // clang-format off
+    ::testing::Values(tTargetCase{"Absent", "", tWholeWrite::Written, "target"},
+                      tTargetCase{"Regular", "file", tWholeWrite::Written, "target"},
+                      tTargetCase{"Fifo", "fifo", tWholeWrite::NotRegular, ""},
+                      tTargetCase{"Folder", "folder", tWholeWrite::NotRegular, ""},
+                      tTargetCase{"LinkToRegular", "-> real", tWholeWrite::Written, "real"},
+                      tTargetCase{"LinkToNothing", "-> absent", tWholeWrite::Written, "absent"},
+                      tTargetCase{"LinkToDevice", "-> /dev/null", tWholeWrite::NotRegular, ""},
+                      tTargetCase{"LinkInACircle", "-> target", tWholeWrite::Failed, ""}),
+    // clang-format on
     [](const ::testing::TestParamInfo<tTargetCase>& row) { return std::string(row.param.Name); });
 
 TEST(WholeFile, ReplacingKeepsTheFilesPermissionsAndLeavesNoScratchFile) {

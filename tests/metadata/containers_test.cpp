@@ -142,37 +142,34 @@ const std::string kXmp =
     "<rdf:Description xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:title><rdf:Alt><rdf:li "
     "xml:lang='x-default'>Title</rdf:li></rdf:Alt></dc:title></rdf:Description></rdf:RDF></x:xmpmeta>";
 
-TEST(Containers, XmpPacketOfEachKind) {
-  TiffBuilder tiff{kIntel};
-  tiff.first = {{700, 1, static_cast<std::uint32_t>(kXmp.size()), Text(kXmp)}};
+TEST(Containers, XmpAndIptcOfEachKind) {
+  TiffBuilder xmpTiff{kIntel}, iptcTiff{kIntel};
+  xmpTiff.first = {{700, 1, static_cast<std::uint32_t>(kXmp.size()), Text(kXmp)}};
+  const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(120, "beach")});
+  iptcTiff.first = {{33723, 7, static_cast<std::uint32_t>(iptc.size()), iptc}};
   const Bytes itxt = Concat({Text("XML:com.adobe.xmp"), Bytes{0, 0, 0, 0, 0}, Text(kXmp)});
   struct Case {
     const char* what;
     Bytes file;
+    bool (tImageMetaData::*has)() const;
+    const char* field;
+    const char* text;
   } cases[] = {
-      {"TIFF tag 700", tiff.Build()},
-      {"PNG iTXt", Png({PngChunk("iTXt", itxt)})},
-      {"WebP XMP chunk", WebP({kVp8x, RiffChunk("XMP ", Text(kXmp))})},
+      {"TIFF tag 700", xmpTiff.Build(), &tImageMetaData::HasXmp, "Title", "Title"},
+      {"PNG iTXt", Png({PngChunk("iTXt", itxt)}), &tImageMetaData::HasXmp, "Title", "Title"},
+      {"WebP XMP chunk", WebP({kVp8x, RiffChunk("XMP ", Text(kXmp))}), &tImageMetaData::HasXmp,
+       "Title", "Title"},
+      {"TIFF IPTC tag", iptcTiff.Build(), &tImageMetaData::HasIptc, "Caption", "beach"},
   };
   tImageMetaData store;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Load(store, "xmp.any", c.file);
-    EXPECT_TRUE(store.HasXmp());
-    EXPECT_EQ(Field(store, "Title"), "Title");
+    Load(store, "blocks.any", c.file);
+    EXPECT_TRUE((store.*c.has)());
+    EXPECT_EQ(Field(store, c.field), c.text);
+    // A block is no number entry of the first directory.
+    EXPECT_EQ(Find(store, group::kExif, 700), nullptr);
   }
-  // The packet is no number of the first directory.
-  EXPECT_EQ(Find(store, group::kExif, 700), nullptr);
-}
-
-TEST(Containers, TiffIptcTag) {
-  TiffBuilder t{kIntel};
-  const Bytes iptc = Concat({Dataset(25, "sun"), Dataset(120, "beach")});
-  t.first = {{33723, 7, static_cast<std::uint32_t>(iptc.size()), iptc}};
-  tImageMetaData store;
-  Load(store, "tags.tif", t.Build());
-  EXPECT_TRUE(store.HasIptc());
-  EXPECT_EQ(Field(store, "Caption"), "beach");
 }
 
 TEST(Containers, PngMetadataFarBehindTheImageDataIsNamedNotRead) {

@@ -62,15 +62,14 @@ template <class TDialog>
 std::unique_ptr<QDialog> Asking(TDialogs& dialogs, TResultView&) {
   return std::make_unique<TDialog>(dialogs);
 }
+template <class TDialog>
+std::unique_ptr<QDialog> OnResults(TDialogs& dialogs, TResultView& results) {
+  return std::make_unique<TDialog>(results, dialogs);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, DialogEnterTest,
-    ::testing::Values(tDialogCase{"FileOperations",
-                                  [](TDialogs& dialogs,
-                                     TResultView& results) -> std::unique_ptr<QDialog> {
-                                    return std::make_unique<TfrmFileOperations>(results, dialogs);
-                                  },
-                                  "btnOK"},
+    ::testing::Values(tDialogCase{"FileOperations", &OnResults<TfrmFileOperations>, "btnOK"},
                       tDialogCase{"AddAction", &Asking<TfrmAction>, "btnOK"},
                       tDialogCase{"Settings", &Plain<TfrmSettings>, "btnOK"},
                       tDialogCase{"Wizard", &Asking<TfrmWizard>, "btnNext"},
