@@ -13,8 +13,8 @@
 // files read per second still rise, up to its bound. Threads are started
 // only when they are let read, each by the one started before it, and the
 // readers for slow storage take their memory in huge pages
-// (slow_reader_memory.h). The run's thread, when it must wait, sleeps until a run of files is read, not
-// for each file.
+// (slow_reader_memory.h). The run's thread, when it must wait, sleeps until
+// a run of files is read, not for each file.
 //
 // Besides files the readers do jobs posted to the pool (the walk lists the
 // folders to come this way); a job goes before the files queued, and its

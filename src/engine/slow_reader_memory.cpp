@@ -28,8 +28,7 @@ using tRangeHook = bool (*)(tExtentHooks*, void* extent, std::size_t size, std::
                             std::size_t length, unsigned arena);
 using tSplitHook = bool (*)(tExtentHooks*, void*, std::size_t, std::size_t, std::size_t, bool,
                             unsigned);
-using tMergeHook = bool (*)(tExtentHooks*, void*, std::size_t, void*, std::size_t, bool,
-                            unsigned);
+using tMergeHook = bool (*)(tExtentHooks*, void*, std::size_t, void*, std::size_t, bool, unsigned);
 struct tExtentHooks {
   tAllocHook alloc;
   tDallocHook dalloc;

@@ -4,8 +4,10 @@
 // fault; on a virtual machine those faults take longer than the readers'
 // own work. Their memory therefore comes from an allocator arena of its own,
 // laid out in huge pages, where one fault brings in what takes hundreds
-// with small pages. The readers of cached photos and the run's thread keep
-// the usual small pages and their small footprint.
+// with small pages (some megabytes more in all; where the system has no
+// huge page free it compacts memory first or gives small pages, as its
+// transparent huge page settings say). The readers of cached photos and the
+// run's thread keep the usual small pages and their small footprint.
 #pragma once
 
 namespace orvalis {

@@ -3,6 +3,7 @@
 // and may be given back on another thread, as the run's thread gives back
 // the stores readers filled. Where the program allocates through jemalloc
 // (this test program does), this runs through the arena's own hooks.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
@@ -41,17 +42,23 @@ TEST(SlowReaderMemory, BlocksKeepTheirBytesAndGoBackOnAnyThread) {
   // Small, a read block, past a huge page, past the 256 MiB region.
   const std::size_t sizes[] = {24, 3000, 64 * 1024, 3 * 1024 * 1024, std::size_t{300} << 20};
   std::vector<Block> kept;
+  unsigned char mark = 0;  // each block its own, so that overlaps show
   for (int reader = 0; reader < 2; ++reader) {
     std::thread([&] {
       UseSlowReaderMemory();
       for (int round = 0; round < 50; ++round) {
         for (const std::size_t size : sizes) {
-          if (size > (1u << 20) && round % 25 != 0) continue;
-          Block b{std::make_unique_for_overwrite<unsigned char[]>(size), size,
-                  static_cast<unsigned char>(kept.size() * 7 + 1)};
+          // The large ones once, and given back at once.
+          const bool large = size > (std::size_t{1} << 20);
+          if (large && round != 0) continue;
+          Block b{std::make_unique_for_overwrite<unsigned char[]>(size), size, ++mark};
           Mark(b);
-          // Every other block is given back here, the rest on the test's thread.
-          if (round % 2 == 0) kept.push_back(std::move(b));
+          // Every other small block is given back here, the rest on the
+          // test's thread.
+          if (large || round % 2 == 1)
+            EXPECT_TRUE(Marked(b)) << size << " bytes";
+          else
+            kept.push_back(std::move(b));
         }
       }
     }).join();
