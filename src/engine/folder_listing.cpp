@@ -66,6 +66,7 @@ FolderListing ListFolder(const std::string& folder, std::string_view mask, bool 
   if (!dir) throw std::system_error(errno, std::generic_category(), folder);
   errno = 0;
   while (const dirent* e = ::readdir(dir.get())) {
+    ++out.entriesRead;
     const std::string_view name = e->d_name;
     if (name.empty() || name[0] == '.') continue;  // hidden, and "." and ".."
     unsigned char type = e->d_type;

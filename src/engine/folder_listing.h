@@ -29,6 +29,7 @@ struct FolderListing {
   std::vector<std::string> subfolders;  // not hidden (no leading "."), no links
   // The folder, open, for reading its files; null when no descriptor was left.
   std::shared_ptr<const tOpenFolder> folder;
+  std::size_t entriesRead = 0;  // all the folder held, hidden ones too
 };
 
 // "*" any run of characters, "?" one character, letters compared without

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <thread>
 
+#include "engine/slow_reader_memory.h"
+
 namespace orvalis {
 
 namespace {
@@ -43,23 +45,6 @@ constexpr std::size_t kReaderStack = 0;
 #else
 constexpr std::size_t kReaderStack = 256 * 1024;
 #endif
-
-}  // namespace
-
-// jemalloc's control call, when the program allocates through jemalloc.
-extern "C" int mallctl(const char* name, void* oldValue, std::size_t* oldLength, void* newValue,
-                       std::size_t newLength) __attribute__((weak));
-
-namespace {
-
-// A reader that waits for slow storage reads a photo every millisecond or
-// so: a cache of freed blocks of its own saves it nothing, and with a
-// hundred readers such caches hold megabytes that each fault in afresh.
-void DropThreadCache() {
-  if (mallctl == nullptr) return;
-  bool enabled = false;
-  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
-}
 
 }  // namespace
 
@@ -118,10 +103,11 @@ bool tPoolJob::RunOnce() {
   return true;
 }
 
-void tPoolJob::Finish() {
-  RunOnce();
+bool tPoolJob::Finish() {
+  if (RunOnce()) return true;
   std::unique_lock<std::mutex> lock(mutex_);
   ended_.wait(lock, [this] { return state_.load() != kRunning; });
+  return false;
 }
 
 void tPoolJob::Cancel() {
@@ -284,8 +270,17 @@ void tReaderPool::RunJobs() {
       --jobsQueued_;
     }
     const auto start = std::chrono::steady_clock::now();
-    if (job->RunOnce()) NoteReadTime(std::chrono::steady_clock::now() - start);
+    if (job->RunOnce()) NoteJobTime(*job, std::chrono::steady_clock::now() - start);
   }
+}
+
+void tReaderPool::Finish(tPoolJob& job) {
+  const auto start = std::chrono::steady_clock::now();
+  if (job.Finish()) NoteJobTime(job, std::chrono::steady_clock::now() - start);
+}
+
+void tReaderPool::NoteJobTime(const tPoolJob& job, std::chrono::steady_clock::duration took) {
+  NoteReadTime(took / static_cast<long>(std::max<std::size_t>(1, job.Requests())));
 }
 
 void tReaderPool::Wait(tReadSlot* slot, tReadSlot* later) {
@@ -431,7 +426,7 @@ void tReaderPool::ReaderLoop() {
   // the one before, so that no reader and not the run's thread spends long
   // starting threads.
   if (slow_) {
-    DropThreadCache();
+    UseSlowReaderMemory();
     StartMoreReaders(true);
   }
   tReader self;

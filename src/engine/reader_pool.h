@@ -12,14 +12,14 @@
 // number, or, when the pool follows the latency, more and more while the
 // files read per second still rise, up to its bound. Threads are started
 // only when they are let read, each by the one started before it, and the
-// readers for slow storage keep no cache of freed memory of their own. The
-// run's thread, when it must wait, sleeps until a run of files is read, not
-// for each file.
+// readers for slow storage take their memory in huge pages
+// (slow_reader_memory.h). The run's thread, when it must wait, sleeps until
+// a run of files is read, not for each file.
 //
 // Besides files the readers do jobs posted to the pool (the walk lists the
 // folders to come this way); a job goes before the files queued, and its
-// time counts as a read's: the listings of the first folders tell slow
-// storage before their files are read.
+// time per request counts as a read's, wherever it ran: the listings of the
+// first folders tell slow storage before their files are read.
 #pragma once
 
 #include <atomic>
@@ -66,11 +66,15 @@ struct tReadSlot {
 class tPoolJob {
  public:
   virtual ~tPoolJob() = default;
-  // Runs the job here unless it has begun elsewhere; returns when it is done.
-  void Finish();
+  // Runs the job here unless it has begun elsewhere; returns when it is
+  // done, true when it ran here.
+  bool Finish();
   bool Done() const { return state_.load() == kEnded; }
   // A job not yet begun is never begun (and never done).
   void Cancel();
+  // The requests to the storage the job made, once done: a job that made
+  // many is not slow for taking long.
+  virtual std::size_t Requests() const { return 1; }
 
  protected:
   virtual void Run() = 0;
@@ -173,6 +177,10 @@ class tReaderPool {
   // Queues a job; a reader does it before the next file. The pool may go
   // before the job is done: whoever needs it then calls Finish.
   void Post(std::shared_ptr<tPoolJob> job);
+  // The job's Finish, here; when it ran here its time counts like a read's.
+  void Finish(tPoolJob& job);
+  // True while reads wait for their storage.
+  bool Slow() const { return slow_; }
 
  private:
   // A reader thread's own wake-up call.
@@ -211,6 +219,8 @@ class tReaderPool {
   // Takes the time one read took into the running average and sets how many
   // readers may read at once.
   void NoteReadTime(std::chrono::steady_clock::duration took);
+  // The same for a job done, by its time per request.
+  void NoteJobTime(const tPoolJob& job, std::chrono::steady_clock::duration took);
 
   std::vector<std::unique_ptr<tReadSlot>> slots_;        // file n goes to slot n % size
   std::vector<std::unique_ptr<tImageMetaData>> stores_;  // one a slot

@@ -14,6 +14,10 @@ class tListingJob : public tPoolJob {
   FolderListing listing;
   std::exception_ptr error;  // why the folder could not be listed
 
+  std::size_t Requests() const override { return requests_; }
+  // A folder's entries come a few hundred to a request.
+  static constexpr std::size_t kEntriesPerRequest = 256;
+
  protected:
   void Run() override {
     try {
@@ -21,12 +25,15 @@ class tListingJob : public tPoolJob {
     } catch (...) {
       error = std::current_exception();
     }
+    // Kept apart from the listing, which its taker moves away.
+    requests_ = 1 + listing.entriesRead / kEntriesPerRequest;
   }
 
  private:
   std::string folder_;
   std::string mask_;
   bool recurse_;
+  std::size_t requests_ = 1;
 };
 
 namespace {
@@ -98,8 +105,12 @@ std::optional<tWalkStep> tWalkPlan::Next() {
   if (!frame.listed) {
     frame.listed = true;
     tWalkStep step = Step(tWalkStep::tKind::Listing, frame.depth, frame.folder);
+    // With a pool a listing not begun ahead is a job as well, so that its
+    // time tells the pool how fast the storage answers.
+    if (!frame.job && pool_ != nullptr)
+      frame.job = std::make_shared<tListingJob>(frame.folder, mask_, recurse_);
     if (frame.job) {
-      frame.job->Finish();
+      pool_->Finish(*frame.job);
       step.error = frame.job->error;
       frame.listing = std::move(frame.job->listing);
       frame.job.reset();

@@ -69,6 +69,7 @@ TEST(ListFolder, FilesAndSubfoldersSeparatedAndSorted) {
   const FolderListing listing = ListFolder(s.Path(), "*.jpg", true);
   EXPECT_EQ(listing.files, (std::vector<std::string>{"A.jpg", "b.jpg"}));
   EXPECT_EQ(listing.subfolders, (std::vector<std::string>{"alpha.jpg", "Zed"}));
+  EXPECT_EQ(listing.entriesRead, 9u);  // with "." and ".."
   EXPECT_TRUE(ListFolder(s.Path(), "*.jpg", false).subfolders.empty());
   EXPECT_THROW(ListFolder(s.Path() + "missing/", "*", false), std::system_error);
 }

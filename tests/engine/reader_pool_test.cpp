@@ -5,11 +5,13 @@
 // two; a job posted is done once, by a reader or by the thread that needs
 // it. And the rule by which the readers follow the latency.
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -110,6 +112,32 @@ TEST_P(ReaderPoolTest, PostedJobsAreDoneOnce) {
   for (const auto& job : jobs) {
     job->Finish();
     EXPECT_EQ(job->runs, 1);
+  }
+}
+
+// A job that waits, as a listing waits for a network share.
+class WaitingJob : public tPoolJob {
+ public:
+  explicit WaitingJob(std::size_t requests) : requests_(requests) {}
+  std::size_t Requests() const override { return requests_; }
+
+ protected:
+  void Run() override { std::this_thread::sleep_for(std::chrono::milliseconds(2)); }
+
+ private:
+  std::size_t requests_;
+};
+
+// Jobs the thread that needs them runs itself tell slow storage by their
+// time per request: 2 ms for one request is slow, for a hundred it is not.
+TEST(ReaderPoolJobs, TellSlowStorageByTheirTimePerRequest) {
+  for (const auto& [requests, slow] : {std::pair{1, true}, std::pair{100, false}}) {
+    tReaderPool pool(4, 8, 1000, tGrowth::FollowLatency);
+    for (int i = 0; i < 4; ++i) {
+      WaitingJob job(static_cast<std::size_t>(requests));
+      pool.Finish(job);
+    }
+    EXPECT_EQ(pool.Slow(), slow) << requests << " requests";
   }
 }
 
