@@ -53,6 +53,7 @@ std::uintptr_t AlignUp(std::uintptr_t value, std::size_t alignment) {
 
 // A fresh mapping of size bytes at the alignment asked; null when none.
 void* MapAligned(std::size_t size, std::size_t alignment) {
+  if (size > SIZE_MAX - alignment) return nullptr;
   const std::size_t length = size + alignment;
   void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE,
                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
