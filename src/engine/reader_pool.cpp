@@ -428,6 +428,8 @@ void tReaderPool::ReaderLoop() {
   if (slow_) {
     UseSlowReaderMemory();
     StartMoreReaders(true);
+  } else {
+    UseThreadCache();
   }
   tReader self;
   while (tReadSlot* slot = TakeFile(self)) Read(slot);

@@ -141,10 +141,22 @@ unsigned SlowArena() {
 
 }  // namespace
 
+namespace {
+
+void SetThreadCache(bool enabled) {
+  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
+}
+
+}  // namespace
+
+void UseThreadCache() {
+  if (mallctl != nullptr) SetThreadCache(true);
+}
+
 void UseSlowReaderMemory() {
   if (mallctl == nullptr) return;
-  bool enabled = false;
-  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
+  // Off already where the program starts its threads without a cache.
+  SetThreadCache(false);
   unsigned arena = SlowArena();
   if (arena != 0) mallctl("thread.arena", nullptr, nullptr, &arena, sizeof arena);
 }

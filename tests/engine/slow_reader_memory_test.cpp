@@ -13,8 +13,32 @@
 
 #include "engine/slow_reader_memory.h"
 
+extern "C" int mallctl(const char*, void*, std::size_t*, void*, std::size_t) __attribute__((weak));
+
 namespace orvalis::test {
 namespace {
+
+bool ThreadCacheOn() {
+  bool on = false;
+  std::size_t length = sizeof on;
+  mallctl("thread.tcache.enabled", &on, &length, nullptr, 0);
+  return on;
+}
+
+// A cache of freed blocks makes allocation several times cheaper: the main
+// thread, which runs the queries, has one; other threads only when they ask.
+TEST(SlowReaderMemory, OnlyTheThreadsThatAskKeepACacheOfFreedBlocks) {
+  if (mallctl == nullptr) GTEST_SKIP() << "built without jemalloc";
+  EXPECT_TRUE(ThreadCacheOn());
+  bool atStart = true, asked = false;
+  std::thread([&] {
+    atStart = ThreadCacheOn();
+    UseThreadCache();
+    asked = ThreadCacheOn();
+  }).join();
+  EXPECT_FALSE(atStart);
+  EXPECT_TRUE(asked);
+}
 
 TEST(SlowReaderMemory, BlocksKeepTheirBytesAndGoBackOnAnyThread) {
   // Small, a read block, past a huge page, past the arena's 256 MiB region
