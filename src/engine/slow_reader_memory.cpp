@@ -139,10 +139,6 @@ unsigned SlowArena() {
   return arena;
 }
 
-}  // namespace
-
-namespace {
-
 void SetThreadCache(bool enabled) {
   mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
 }
