@@ -139,20 +139,16 @@ unsigned SlowArena() {
   return arena;
 }
 
-void SetThreadCache(bool enabled) {
-  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
-}
-
 }  // namespace
 
 void UseThreadCache() {
-  if (mallctl != nullptr) SetThreadCache(true);
+  if (mallctl == nullptr) return;
+  bool enabled = true;
+  mallctl("thread.tcache.enabled", nullptr, nullptr, &enabled, sizeof enabled);
 }
 
 void UseSlowReaderMemory() {
   if (mallctl == nullptr) return;
-  // Off already where the program starts its threads without a cache.
-  SetThreadCache(false);
   unsigned arena = SlowArena();
   if (arena != 0) mallctl("thread.arena", nullptr, nullptr, &arena, sizeof arena);
 }

@@ -12,10 +12,11 @@
 
 namespace orvalis {
 
-// Makes the calling thread allocate from the arena for slow readers, with
-// no cache of freed blocks of its own (a thread that reads a photo every
-// millisecond gains nothing by one). Does nothing where the program does not
-// allocate through jemalloc.
+// Makes the calling thread allocate from the arena for slow readers. It
+// keeps no cache of freed blocks of its own, as no thread does unless it
+// asks (UseThreadCache): one that reads a photo every millisecond gains
+// nothing by one. Does nothing where the program does not allocate through
+// jemalloc.
 void UseSlowReaderMemory();
 
 // Gives the calling thread jemalloc's cache of freed blocks, which makes
