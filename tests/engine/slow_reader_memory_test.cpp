@@ -18,26 +18,22 @@ extern "C" int mallctl(const char*, void*, std::size_t*, void*, std::size_t) __a
 namespace orvalis::test {
 namespace {
 
-bool ThreadCacheOn() {
-  bool on = false;
-  std::size_t length = sizeof on;
-  mallctl("thread.tcache.enabled", &on, &length, nullptr, 0);
-  return on;
-}
-
-// A cache of freed blocks makes allocation several times cheaper: the main
-// thread, which runs the queries, has one; other threads only when they ask.
+// The main thread, which runs the queries, keeps a cache of freed blocks;
+// other threads only once they ask for one.
 TEST(SlowReaderMemory, OnlyTheThreadsThatAskKeepACacheOfFreedBlocks) {
   if (mallctl == nullptr) GTEST_SKIP() << "built without jemalloc";
-  EXPECT_TRUE(ThreadCacheOn());
-  bool atStart = true, asked = false;
+  const auto cacheOn = [] {
+    bool on = false;
+    std::size_t length = sizeof on;
+    mallctl("thread.tcache.enabled", &on, &length, nullptr, 0);
+    return on;
+  };
+  EXPECT_TRUE(cacheOn());
   std::thread([&] {
-    atStart = ThreadCacheOn();
+    EXPECT_FALSE(cacheOn());
     UseThreadCache();
-    asked = ThreadCacheOn();
+    EXPECT_TRUE(cacheOn());
   }).join();
-  EXPECT_FALSE(atStart);
-  EXPECT_TRUE(asked);
 }
 
 TEST(SlowReaderMemory, BlocksKeepTheirBytesAndGoBackOnAnyThread) {
